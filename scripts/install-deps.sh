@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs from Debian's packages whatever the build, the tests and the
+# program need and is not there yet. Quiet when everything is present.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6
+    libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc qt6-qpa-plugins
+    libgtest-dev libgmock-dev libbenchmark-dev
+    postgresql sqlite3
+    unixodbc odbc-postgresql libsqliteodbc
+    xvfb xauth imagemagick xdotool poppler-utils fonts-dejavu-core
+    locales
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installerer: ${missing[*]}"
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo=sudo
+    else
+        sudo=
+    fi
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Whoever shows messages to the user: the windows, the command line or a test.
+// Exactly one receiver is active in the process at a time.
+class BeskedModtager {
+public:
+    virtual ~BeskedModtager() = default;
+    virtual int visInfo(const std::string& tekst) = 0;
+    virtual int visFejl(const std::string& tekst, const std::string& titel) = 0;
+    // OK gives true; Cancel (or closing the box) gives false.
+    virtual bool spoerg(const std::string& tekst, const std::string& titel) = 0;
+    virtual void log(const std::string& linje) = 0;
+    virtual void tidsTitel(const std::string& navn) = 0;
+    virtual void tidsLinje(double sekunder, const std::string& etiket, int32_t raekke) = 0;
+};
+
+// Button code returned by the message boxes.
+inline constexpr int knapOK = 1;
+
+// Data-free front for messages, log lines and time rows. Every object that
+// reports carries one; all of them talk to the process-wide receiver.
+class Besked {
+public:
+    int VisInfo(const std::string& tekst) const;
+    int VisFejl(const std::string& tekst, const std::string& titel) const;
+    bool Spoerg(const std::string& tekst, const std::string& titel) const;
+    void Log(const std::string& tekst) const;
+    void LogTal(int32_t tal) const;
+    void TidsTitel(const std::string& navn) const;
+    void TidsLinje(double sekunder, const std::string& etiket, int32_t raekke) const;
+
+    // Installs a receiver (nullptr restores the default one, which writes
+    // boxes to standard error, drops log lines and answers Cancel).
+    // Returns the previous receiver.
+    static BeskedModtager* SaetModtager(BeskedModtager* modtager);
+    static BeskedModtager& Modtager();
+};
+
+// Installs a receiver for the lifetime of a scope and restores the previous one.
+class MidlertidigModtager {
+public:
+    explicit MidlertidigModtager(BeskedModtager& modtager) : forrige_(Besked::SaetModtager(&modtager)) {}
+    ~MidlertidigModtager() { Besked::SaetModtager(forrige_); }
+    MidlertidigModtager(const MidlertidigModtager&) = delete;
+    MidlertidigModtager& operator=(const MidlertidigModtager&) = delete;
+
+private:
+    BeskedModtager* forrige_;
+};

@@ -1,0 +1,26 @@
+#include "Stopur.h"
+
+#include <chrono>
+
+namespace {
+const auto programStart = std::chrono::steady_clock::now();
+}
+
+int32_t Stopur::Tik()
+{
+    const auto forloebet = std::chrono::steady_clock::now() - programStart;
+    return static_cast<int32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(forloebet).count());
+}
+
+void Stopur::Start() { start_ = Tik(); }
+
+void Stopur::Stop() { stop_ = Tik(); }
+
+void Stopur::Tid(double& sekunder) const { sekunder = (stop_ - start_) * 0.001; }
+
+std::ostream& operator<<(std::ostream& ud, const Stopur& ur)
+{
+    double sekunder = 0;
+    ur.Tid(sekunder);
+    return ud << sekunder << " sekunder.";
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "../app/Besked.h"
+#include "../store/Lektion.h"
+#include "../store/SkemaKontrol.h"
+#include "../store/Stack.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class Export;
+class SqlKlasse;
+
+// The opened plan: its timetables, their loading and saving, export and print.
+// Every other timetable operation is passed straight on to SkemaKontrol.
+class Portal {
+public:
+    Portal(std::string planId, int32_t kolonner, int32_t raekker, char tilstand);
+    ~Portal();
+    Portal(const Portal&) = delete;
+    Portal& operator=(const Portal&) = delete;
+
+    void SaetNavnestakke(stack<std::string>* hold, stack<std::string>* laerer, stack<std::string>* lokale);
+    bool Indlaes();
+    bool Gem();
+    // Writes the export file of one kind into the folder ("" is the working folder).
+    void Eksporter(char art, const std::string& mappe = "");
+    bool UdskrivSkema(const std::string& id, char art);
+    void SaetDimensioner(int32_t dage, int32_t timer);
+
+    const std::string& PlanId() const { return planId_; }
+    int32_t Kolonner() const { return kolonner_; }
+    int32_t Raekker() const { return raekker_; }
+
+    bool KontrollerAlle();
+    bool HentLektioner(const std::string& id, stack<LektionsData*>& lektioner, char art);
+    void RydSkemaer();
+    double Spredning(const std::string& id, char art);
+    int32_t AntalLektionerIalt();
+    int32_t AntalMellemtimer();
+    int32_t AntalFag(const std::string& hold, const std::string& fag);
+    int32_t AntalLektioner(const std::string& id, char art);
+    int32_t AntalSpaerringer(const std::string& laerer);
+    bool ErLedig(const std::string& id, char art, int32_t kolonne, int32_t raekke);
+    bool ErSpaerret(const std::string& laerer, int32_t kolonne, int32_t raekke);
+    bool HarFag(const std::string& hold, const std::string& fag, int32_t kolonne, int32_t raekke);
+    bool ErDobbeltLektion(const std::string& id, char art, int32_t kolonne, int32_t raekke);
+    bool SaetLektion(const std::string& hold, const std::string& fag, const std::string& laerer,
+                     const std::string& lokale, int32_t blok, int32_t kolonne, int32_t raekke);
+    void TvingFlyt(const std::string& id, char art, Placering fra, Placering til);
+    bool FlytLektion(const std::string& id, int32_t blok, char art, Placering fra, Placering til);
+    bool ProevFlytLektion(const std::string& id, int32_t blok, char art, Placering fra, Placering til);
+
+private:
+    std::unique_ptr<SkemaKontrol> skemaKontrol_;
+    std::unique_ptr<SqlKlasse> sql_;
+    std::string planId_;
+    int32_t kolonner_;
+    int32_t raekker_;
+    char tilstand_;
+    stack<std::string>* holdNavne_ = nullptr;
+    stack<std::string>* laererNavne_ = nullptr;
+    stack<std::string>* lokaleNavne_ = nullptr;
+    std::unique_ptr<Export> export_;
+    Besked besked_;
+};

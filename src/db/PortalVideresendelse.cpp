@@ -1,0 +1,83 @@
+// Portal's one-line forwarding operations to the timetables.
+#include "Portal.h"
+
+#include <iostream>
+
+bool Portal::KontrollerAlle()
+{
+    int32_t sum = 0;
+    for (const char art : {'h', 'l', 'k'}) {
+        int32_t antal = 0;
+        skemaKontrol_->Kontroller(antal, art);
+        std::cout << antal << " ";
+        sum += antal;
+    }
+    return sum == 0;
+}
+
+bool Portal::HentLektioner(const std::string& id, stack<LektionsData*>& lektioner, char art)
+{
+    return skemaKontrol_->HentLektioner(id, lektioner, art);
+}
+
+void Portal::RydSkemaer() { skemaKontrol_->RydSkemaer(); }
+
+double Portal::Spredning(const std::string& id, char art) { return skemaKontrol_->Spredning(id, art); }
+
+int32_t Portal::AntalLektionerIalt() { return skemaKontrol_->AntalLektionerIalt(); }
+
+int32_t Portal::AntalMellemtimer() { return skemaKontrol_->AntalMellemtimer(); }
+
+int32_t Portal::AntalFag(const std::string& hold, const std::string& fag) { return skemaKontrol_->AntalFag(hold, fag); }
+
+int32_t Portal::AntalLektioner(const std::string& id, char art) { return skemaKontrol_->AntalLektioner(id, art); }
+
+int32_t Portal::AntalSpaerringer(const std::string& laerer) { return skemaKontrol_->AntalSpaerringer(laerer); }
+
+bool Portal::ErLedig(const std::string& id, char art, int32_t kolonne, int32_t raekke)
+{
+    return skemaKontrol_->ErLedig(id, art, kolonne, raekke);
+}
+
+bool Portal::ErSpaerret(const std::string& laerer, int32_t kolonne, int32_t raekke)
+{
+    return skemaKontrol_->ErSpaerret(laerer, kolonne, raekke);
+}
+
+bool Portal::HarFag(const std::string& hold, const std::string& fag, int32_t kolonne, int32_t raekke)
+{
+    return skemaKontrol_->HarFag(hold, fag, kolonne, raekke);
+}
+
+bool Portal::ErDobbeltLektion(const std::string& id, char art, int32_t kolonne, int32_t raekke)
+{
+    return skemaKontrol_->ErDobbeltLektion(id, art, kolonne, raekke);
+}
+
+bool Portal::SaetLektion(const std::string& hold, const std::string& fag, const std::string& laerer,
+                         const std::string& lokale, int32_t blok, int32_t kolonne, int32_t raekke)
+{
+    return skemaKontrol_->SaetLektion(hold, fag, laerer, lokale, blok, kolonne, raekke);
+}
+
+void Portal::TvingFlyt(const std::string& id, char art, Placering fra, Placering til)
+{
+    skemaKontrol_->TvingFlyt(id, art, fra, til);
+}
+
+bool Portal::FlytLektion(const std::string& id, int32_t blok, char art, Placering fra, Placering til)
+{
+    return skemaKontrol_->FlytLektion(id, blok, art, fra, til, 'u');
+}
+
+bool Portal::ProevFlytLektion(const std::string& id, int32_t blok, char art, Placering fra, Placering til)
+{
+    return skemaKontrol_->FlytLektion(id, blok, art, fra, til, 'v');
+}
+
+void Portal::SaetDimensioner(int32_t dage, int32_t timer)
+{
+    kolonner_ = dage;
+    raekker_ = timer;
+    skemaKontrol_->SaetDimensioner(dage, timer);
+}

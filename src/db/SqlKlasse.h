@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <variant>
+#include <vector>
+
+// A value bound to a '?' placeholder of a statement.
+using SqlVaerdi = std::variant<std::string, int32_t>;
+using SqlParametre = std::vector<SqlVaerdi>;
+
+// An error of the data source that cannot be handled where it happened
+// (unreachable database, missing table or column, rejected query). It carries
+// the engine's own text; the operation under way is abandoned.
+class DatabaseFejl : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The only way stored planning data is read or written. Mode 'd' runs SQL on
+// the one shared query of the data module; mode 'f' reads and writes text files.
+class SqlKlasse {
+public:
+    explicit SqlKlasse(char tilstand);
+    ~SqlKlasse();
+    SqlKlasse(const SqlKlasse&) = delete;
+    SqlKlasse& operator=(const SqlKlasse&) = delete;
+
+    void SaetTilstand(char tilstand);
+    char Tilstand() const;
+
+    void StartTransaktion();
+    void Commit();
+    void Rollback();
+
+    // Values are bound to the statement's '?' placeholders in order.
+    bool UdfoerSql(const std::string& saetning, const SqlParametre& parametre = {});
+
+    void IndsaetStart(const std::string& tabel);
+    void TilfoejTekst(const std::string& vaerdi);
+    void TilfoejTal(int32_t vaerdi);
+    bool IndsaetSlut();
+
+    bool Forespoerg(const std::string& tekst, const SqlParametre& parametre = {});
+    bool HentTekst(const std::string& kolonne, std::string& ud);
+    bool HentTal(const std::string& kolonne, int32_t& ud);
+    bool Naeste();
+
+    void SkrivLinje(const std::string& tekst, const std::string& navn);
+
+private:
+    struct Fil;
+    char tilstand_;
+    std::string saetning_;
+    SqlParametre vaerdier_;
+    std::unique_ptr<Fil> fil_;
+};
