@@ -1,0 +1,153 @@
+#include "Vorivazi.h"
+
+#include "../db/Plan.h"
+#include "../db/Portal.h"
+#include "../db/SqlKlasse.h"
+#include "../engine/Generator.h"
+#include "../engine/KontrolListe.h"
+
+namespace {
+
+const std::string fejlTitel = "En fejl er opstået!";
+
+bool erArt(char art) { return art == 'h' || art == 'l' || art == 'k'; }
+
+} // namespace
+
+Vorivazi::Vorivazi(char tilstand)
+    : plan_(std::make_unique<Plan>(tilstand)), sql_(std::make_unique<SqlKlasse>(tilstand)), tilstand_(tilstand),
+      navne_(std::make_unique<stack<std::string>>()), lektioner_(std::make_unique<stack<LektionsData*>>())
+{
+}
+
+Vorivazi::~Vorivazi()
+{
+    while (lektioner_->antal() > 0)
+        delete lektioner_->pop();
+    // The generator and the lists refer to the portal; they go first.
+    generator_.reset();
+    kontrolListe_.reset();
+    portal_.reset();
+}
+
+bool Vorivazi::ErAaben() const { return portal_ && kontrolListe_ && generator_; }
+
+bool Vorivazi::AabnPlan(const std::string& planId)
+{
+    if (!plan_->FindPlan(planId, tff_, kolonner_, raekker_)) {
+        besked_.VisFejl("Planen findes ikke!", fejlTitel);
+        return false;
+    }
+    // The order of creation decides when the shared pseudo-random sequence is reseeded.
+    portal_ = std::make_unique<Portal>(planId, kolonner_, raekker_, tilstand_);
+    kontrolListe_ = std::make_unique<KontrolListe>(portal_.get(), sql_.get(), tilstand_, kolonner_, raekker_, planId,
+                                                   tff_);
+    generator_ = std::make_unique<Generator>(kontrolListe_.get(), portal_.get(), kolonner_, raekker_, tilstand_);
+
+    for (const int32_t liste : {7, 1, 2, 3, 4, 5}) {
+        if (!kontrolListe_->IndlaesListe(liste)) {
+            besked_.VisFejl("Fejl ved indlæsning af db lister", fejlTitel);
+            return false;
+        }
+    }
+    artStakke_ = {kontrolListe_->NavneStak('h'), kontrolListe_->NavneStak('l'), kontrolListe_->NavneStak('k')};
+    portal_->SaetNavnestakke(artStakke_[0], artStakke_[1], artStakke_[2]);
+    portal_->Indlaes();
+    return true;
+}
+
+bool Vorivazi::HentPlanliste() { return plan_->HentPlanliste(planNavne_); }
+
+bool Vorivazi::TagPlanNavn(std::string& id)
+{
+    if (planNavne_.antal() == 0)
+        return false;
+    id = planNavne_.pop();
+    return true;
+}
+
+bool Vorivazi::HentNavne(char art)
+{
+    if (!kontrolListe_ || !erArt(art))
+        return false;
+    return kontrolListe_->FyldNavne(*navne_, art);
+}
+
+bool Vorivazi::TagNavn(std::string& id)
+{
+    if (navne_->antal() == 0)
+        return false;
+    id = navne_->pop();
+    return true;
+}
+
+int32_t Vorivazi::HentLektioner(const std::string& id, char art)
+{
+    besked_.Log("henter skema");
+    besked_.LogTal(static_cast<unsigned char>(art));
+    besked_.Log(id);
+    if (!portal_)
+        return 0;
+    return portal_->HentLektioner(id, *lektioner_, art) ? 1 : 0;
+}
+
+bool Vorivazi::TagLektion(std::string& hold, std::string& fag, std::string& laerer, std::string& lokale,
+                          int32_t& kolonne, int32_t& raekke)
+{
+    if (lektioner_->antal() == 0)
+        return false;
+    const std::unique_ptr<LektionsData> lektion(lektioner_->pop());
+    hold = lektion->hold;
+    fag = lektion->fag;
+    laerer = lektion->laerer;
+    lokale = lektion->lokale;
+    kolonne = lektion->kolonne;
+    raekke = lektion->raekke;
+    besked_.Log(hold);
+    return true;
+}
+
+void Vorivazi::Eksporter(const std::string& mappe)
+{
+    if (!portal_)
+        return;
+    for (const char art : {'h', 'l', 'k'})
+        portal_->Eksporter(art, mappe);
+}
+
+void Vorivazi::NytProjekt()
+{
+    if (!ErAaben())
+        return;
+    for (const int32_t liste : {6, 8, 9})
+        kontrolListe_->Ryd(liste);
+    portal_->RydSkemaer();
+}
+
+bool Vorivazi::Gem() { return portal_ && portal_->Gem(); }
+
+bool Vorivazi::Generer(int32_t frekvens, int32_t styrke, int32_t dage, int32_t timer, int32_t genereret,
+                       bool skrivebeskyttet)
+{
+    return generator_ && generator_->Generer(frekvens, styrke, dage, timer, genereret, skrivebeskyttet);
+}
+
+bool Vorivazi::UdskrivSkema(const std::string& id, char art) { return portal_ && portal_->UdskrivSkema(id, art); }
+
+double Vorivazi::Spredning(const std::string& id, char art) { return portal_ ? portal_->Spredning(id, art) : 0.0; }
+
+int32_t Vorivazi::AntalLektioner(const std::string& id, char art)
+{
+    return portal_ ? portal_->AntalLektioner(id, art) : 0;
+}
+
+int32_t Vorivazi::TimerFor(const std::string& id, char art)
+{
+    return kontrolListe_ ? kontrolListe_->TimerFor(id, art) : 0;
+}
+
+int32_t Vorivazi::SumTimer() { return kontrolListe_ ? kontrolListe_->SumTimer() : 0; }
+
+int32_t Vorivazi::AntalLektionerIalt() { return portal_ ? portal_->AntalLektionerIalt() : 0; }
+
+int32_t Vorivazi::AntalMellemtimer() { return portal_ ? portal_->AntalMellemtimer() : 0; }

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "Besked.h"
+#include "../store/Lektion.h"
+#include "../store/Stack.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class Generator;
+class KontrolListe;
+class Plan;
+class Portal;
+class SqlKlasse;
+
+// The one object through which every window reaches plans, timetables,
+// generation and persistence. Fresh until a plan is opened; a plan is never
+// closed, opening another one goes through a new facade.
+class Vorivazi {
+public:
+    explicit Vorivazi(char tilstand);
+    ~Vorivazi();
+    Vorivazi(const Vorivazi&) = delete;
+    Vorivazi& operator=(const Vorivazi&) = delete;
+
+    bool AabnPlan(const std::string& planId);
+    bool ErAaben() const;
+
+    bool HentPlanliste();
+    bool TagPlanNavn(std::string& id);
+    bool HentNavne(char art);
+    bool TagNavn(std::string& id);
+    int32_t HentLektioner(const std::string& id, char art);
+    bool TagLektion(std::string& hold, std::string& fag, std::string& laerer, std::string& lokale, int32_t& kolonne,
+                    int32_t& raekke);
+
+    // Writes the three export files into the folder ("" is the working folder).
+    void Eksporter(const std::string& mappe = "");
+    void NytProjekt();
+    bool Gem();
+    bool Generer(int32_t frekvens, int32_t styrke, int32_t dage, int32_t timer, int32_t genereret,
+                 bool skrivebeskyttet);
+    bool UdskrivSkema(const std::string& id, char art);
+
+    double Spredning(const std::string& id, char art);
+    int32_t AntalLektioner(const std::string& id, char art);
+    int32_t TimerFor(const std::string& id, char art);
+    int32_t SumTimer();
+    int32_t AntalLektionerIalt();
+    int32_t AntalMellemtimer();
+
+private:
+    std::unique_ptr<Portal> portal_;
+    std::unique_ptr<KontrolListe> kontrolListe_;
+    std::unique_ptr<Generator> generator_;
+    std::unique_ptr<Plan> plan_;
+    std::unique_ptr<SqlKlasse> sql_;
+    char tilstand_;
+    std::string tff_;
+    int32_t kolonner_ = 0;
+    int32_t raekker_ = 0;
+    stack<std::string> planNavne_;
+    std::array<stack<std::string>*, 3> artStakke_{}; // 'h', 'l', 'k'; owned by KontrolListe
+    std::unique_ptr<stack<std::string>> navne_;
+    std::unique_ptr<stack<LektionsData*>> lektioner_;
+    Besked besked_;
+};
