@@ -1,0 +1,40 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// One timetable as a character page: a week of five days and eight lessons
+// drawn with "-", "|" and "+" on 28 lines of 85 characters. A character is one
+// Unicode code point, so a Danish letter takes one column; files are UTF-8.
+class Export {
+public:
+    static constexpr int32_t antalLinjer = 28;
+    static constexpr int32_t linjeBredde = 85;
+
+    Export();
+
+    void NulstilSide();
+    // dag 0 ... 4, lektion 1 ... 8. Texts run on to the right and are cut at
+    // the right edge of the page.
+    bool IndsaetPaaPlan(const std::string& hold, const std::string& fag, const std::string& laerer,
+                        const std::string& lokale, int32_t dag, int32_t lektion);
+    // The file is fil + ".txt". Both give false when it cannot be written.
+    bool TomFil(const std::string& fil) const;
+    bool SkrivSide(const std::string& fil, const std::string& titel) const;
+    // Prints through the process's Udskriver; false when printing failed.
+    bool UdskrivSide(const std::string& titel) const;
+
+    // Line 0 ... 27 of the page being filled, in UTF-8.
+    std::string Linje(int32_t nr) const;
+
+private:
+    using Side = std::array<std::array<char32_t, linjeBredde>, antalLinjer>;
+
+    static Side LavSkabelon();
+    // Cut at the right edge: nothing is written outside the page.
+    static void Skriv(Side& side, int32_t linje, int32_t kolonne, const std::string& tekst);
+
+    Side skabelon_;
+    Side arbejdsside_;
+};

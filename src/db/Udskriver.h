@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Where printed pages go: texts drawn at device coordinates in a named font.
+// The program prints through one process-wide instance; a test may install
+// its own.
+class Udskriver {
+public:
+    virtual ~Udskriver() = default;
+
+    // Begins a one-page document; titel names it. False: nothing is printed.
+    virtual bool Start(const std::string& skrifttype, const std::string& titel) = 0;
+    virtual void Tegn(int32_t x, int32_t y, const std::string& tekst) = 0;
+    // Ends the document and sends the page off.
+    virtual bool Slut() = 0;
+
+    static Udskriver& Aktiv();
+    // nullptr restores the default printer; returns the previous instance.
+    static Udskriver* SaetAktiv(Udskriver* udskriver);
+};

@@ -1,0 +1,295 @@
+// The character page of one timetable, its export files and its printing.
+#include "db/Export.h"
+#include "db/PrinterUdskriver.h"
+#include "db/Udskriver.h"
+#include "support/TestModtager.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+// The empty page, written out by hand.
+const std::string kantlinje =
+    "+-------------+-------------+-------------+-------------+-------------+-------------+";
+const std::string dagelinje =
+    "|             |   Mandag    |   Tirsdag   |   Onsdag    |   Torsdag   |   Fredag    |";
+const std::string tomLinje =
+    "|             |             |             |             |             |             |";
+
+std::string lektionsLinje(int nr)
+{
+    return "| Lektion " + std::to_string(nr) + "   |             |             |             |             |             |";
+}
+
+std::vector<std::string> tomSide()
+{
+    std::vector<std::string> side;
+    for (int linje = 0; linje < 28; ++linje) {
+        if (linje % 3 == 0)
+            side.push_back(kantlinje);
+        else if (linje == 1)
+            side.push_back(dagelinje);
+        else if (linje % 3 == 1)
+            side.push_back(lektionsLinje(linje / 3));
+        else
+            side.push_back(tomLinje);
+    }
+    return side;
+}
+
+std::vector<std::string> linjer(const Export& e)
+{
+    std::vector<std::string> side;
+    for (int32_t nr = 0; nr < Export::antalLinjer; ++nr)
+        side.push_back(e.Linje(nr));
+    return side;
+}
+
+std::u32string tegn(const std::string& utf8)
+{
+    const QList<uint> ucs4 = QString::fromStdString(utf8).toUcs4();
+    return std::u32string(ucs4.begin(), ucs4.end());
+}
+
+std::string laesFil(const std::string& sti)
+{
+    std::ifstream ind(sti, std::ios::binary);
+    std::stringstream indhold;
+    indhold << ind.rdbuf();
+    return indhold.str();
+}
+
+Export nySide()
+{
+    Export e;
+    e.NulstilSide();
+    return e;
+}
+
+} // namespace
+
+TEST(ExportSide, DenTommeSideErUgensGitter)
+{
+    EXPECT_EQ(linjer(nySide()), tomSide());
+}
+
+TEST(ExportSide, LektionensFireIdLandesISinCelle)
+{
+    Export e = nySide();
+    ASSERT_TRUE(e.IndsaetPaaPlan("1a", "Dansk", "AB", "L12", 0, 1));
+    EXPECT_EQ(e.Linje(4), "| Lektion 1   |Dansk  AB    |             |             |             |             |");
+    EXPECT_EQ(e.Linje(5), "|             |L12    1a    |             |             |             |             |");
+
+    // The eighth hour of a full day, on Friday: beside the label of lesson 8.
+    ASSERT_TRUE(e.IndsaetPaaPlan("9x", "Idræt", "CD", "Hal", 4, 8));
+    EXPECT_EQ(e.Linje(25), "| Lektion 8   |             |             |             |             |Idræt  CD    |");
+    EXPECT_EQ(e.Linje(26), "|             |             |             |             |             |Hal    9x    |");
+}
+
+TEST(ExportSide, DagEllerLektionUdenforSidenAfvisesMedBesked)
+{
+    Export e = nySide();
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(e.IndsaetPaaPlan("1a", "Dansk", "AB", "L12", 0, 0));
+    EXPECT_FALSE(e.IndsaetPaaPlan("1a", "Dansk", "AB", "L12", 0, 9));
+    EXPECT_FALSE(e.IndsaetPaaPlan("1a", "Dansk", "AB", "L12", -1, 1));
+    EXPECT_FALSE(e.IndsaetPaaPlan("1a", "Dansk", "AB", "L12", 5, 1));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "\nFejl ved COL Export::IndsaetPaaPlan\nFejl ved COL Export::IndsaetPaaPlan"
+              "\nFejl ved ROW Export::IndsaetPaaPlan\nFejl ved ROW Export::IndsaetPaaPlan");
+    EXPECT_EQ(linjer(e), tomSide());
+}
+
+TEST(ExportSide, LangeTeksterLoeberVidereOgKlippesVedKanten)
+{
+    Export e = nySide();
+    // Ten characters of subject under a two-character teacher: the first
+    // seven, the teacher, then the tenth.
+    ASSERT_TRUE(e.IndsaetPaaPlan("2b", "Matematik1", "XY", "L1", 1, 2));
+    EXPECT_EQ(e.Linje(7).substr(29, 14), "MatematXY1   |");
+
+    // On Friday the texts reach the page edge and stop there.
+    const std::string langt(40, 'Z');
+    ASSERT_TRUE(e.IndsaetPaaPlan(langt, langt, langt, langt, 4, 3));
+    EXPECT_EQ(e.Linje(10), "| Lektion 3   |             |             |             |             |" + std::string(14, 'Z'));
+    EXPECT_EQ(e.Linje(11), tomLinje.substr(0, 71) + std::string(14, 'Z'));
+    EXPECT_EQ(e.Linje(12), kantlinje);
+}
+
+TEST(ExportSide, DanskeBogstaverFylderEnKolonne)
+{
+    Export e = nySide();
+    ASSERT_TRUE(e.IndsaetPaaPlan("3.å", "Håndværk", "Søs", "Værksted", 2, 5));
+    const std::u32string oeverst = tegn(e.Linje(16));
+    const std::u32string nederst = tegn(e.Linje(17));
+    ASSERT_EQ(oeverst.size(), 85U);
+    ASSERT_EQ(nederst.size(), 85U);
+    EXPECT_EQ(oeverst.substr(43, 14), U"HåndværSøs   |");
+    EXPECT_EQ(nederst.substr(43, 14), U"Værkste3.å   |");
+}
+
+TEST(ExportFil, HverEksportStarterFilenForfra)
+{
+    QTemporaryDir mappe;
+    const std::string fil = QDir(mappe.path()).filePath("HoldSkemaer").toStdString();
+    Export e = nySide();
+    ASSERT_TRUE(e.TomFil(fil));
+    EXPECT_EQ(laesFil(fil + ".txt"), "");
+    ASSERT_TRUE(e.SkrivSide(fil, "gammel"));
+
+    ASSERT_TRUE(e.TomFil(fil));
+    ASSERT_TRUE(e.SkrivSide(fil, "1a"));
+    ASSERT_TRUE(e.SkrivSide(fil, "Søs"));
+    std::string side;
+    for (const std::string& linje : tomSide())
+        side += linje + "\n";
+    EXPECT_EQ(laesFil(fil + ".txt"), "\n1a\n----------\n" + side + "\nSøs\n----------\n" + side);
+}
+
+TEST(ExportFil, EnMappeDerIkkeFindesGiverFalse)
+{
+    const Export e = nySide();
+    EXPECT_FALSE(e.TomFil("/findes/ikke/HoldSkemaer"));
+    EXPECT_FALSE(e.SkrivSide("/findes/ikke/HoldSkemaer", "1a"));
+}
+
+namespace {
+
+// Remembers what would have been drawn.
+class OptagendeUdskriver : public Udskriver {
+public:
+    struct Tekst {
+        int32_t x;
+        int32_t y;
+        std::string tekst;
+    };
+    std::string skrifttype;
+    std::string titel;
+    std::vector<Tekst> tekster;
+    bool afsluttet = false;
+
+    bool Start(const std::string& s, const std::string& t) override
+    {
+        skrifttype = s;
+        titel = t;
+        return true;
+    }
+    void Tegn(int32_t x, int32_t y, const std::string& tekst) override { tekster.push_back({x, y, tekst}); }
+    bool Slut() override
+    {
+        afsluttet = true;
+        return true;
+    }
+};
+
+class MedUdskriver {
+public:
+    explicit MedUdskriver(Udskriver& u) : forrige_(Udskriver::SaetAktiv(&u)) {}
+    ~MedUdskriver() { Udskriver::SaetAktiv(forrige_); }
+    MedUdskriver(const MedUdskriver&) = delete;
+    MedUdskriver& operator=(const MedUdskriver&) = delete;
+
+private:
+    Udskriver* forrige_;
+};
+
+// Printing draws with Qt's print support, which needs a GUI application.
+bool grafiskProgram()
+{
+    if (QCoreApplication::instance() == nullptr) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char navn[] = "ExportTest";
+        static char* argv[] = {navn, nullptr};
+        static QGuiApplication program(argc, argv);
+    }
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+}
+
+std::string pdfTekst(const QString& pdf)
+{
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {"-layout", pdf, "-"});
+    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0)
+        return "";
+    return pdftotext.readAllStandardOutput().toStdString();
+}
+
+} // namespace
+
+TEST(ExportUdskrift, SidenTegnesLinjeForLinje)
+{
+    OptagendeUdskriver udskriver;
+    MedUdskriver installeret(udskriver);
+    Export e = nySide();
+    e.IndsaetPaaPlan("1a", "Dansk", "AB", "L12", 0, 1);
+    ASSERT_TRUE(e.UdskrivSide("1a"));
+
+    EXPECT_EQ(udskriver.skrifttype, "LinePrinter");
+    EXPECT_TRUE(udskriver.afsluttet);
+    ASSERT_EQ(udskriver.tekster.size(), 30U);
+    EXPECT_EQ(udskriver.tekster[0].tekst, "1a");
+    EXPECT_EQ(udskriver.tekster[0].x, 460);
+    EXPECT_EQ(udskriver.tekster[0].y, 120);
+    EXPECT_EQ(udskriver.tekster[1].tekst, std::string(20, '-'));
+    EXPECT_EQ(udskriver.tekster[1].y, 140);
+    for (int32_t i = 0; i < 28; ++i) {
+        const auto& linje = udskriver.tekster[2 + i];
+        EXPECT_EQ(linje.x, 460);
+        EXPECT_EQ(linje.y, 180 + 40 * i);
+        EXPECT_EQ(linje.tekst, e.Linje(i) + "  ");
+    }
+}
+
+TEST(ExportUdskrift, SidenKanUdskrivesTilEnPdfFil)
+{
+    ASSERT_TRUE(grafiskProgram());
+    QTemporaryDir mappe;
+    const QString pdf = QDir(mappe.path()).filePath("1a.pdf");
+    PrinterUdskriver udskriver(pdf.toStdString());
+    MedUdskriver installeret(udskriver);
+    MedTestModtager m;
+    Export e = nySide();
+    e.IndsaetPaaPlan("1a", "Håndværk", "Søs", "L12", 4, 8);
+    ASSERT_TRUE(e.UdskrivSide("1a"));
+
+    EXPECT_TRUE(m.modtager.bokse.empty());
+    ASSERT_GT(QFile(pdf).size(), 0);
+    const std::string tekst = pdfTekst(pdf);
+    if (tekst.empty())
+        GTEST_SKIP() << "pdftotext is not available to read the page back";
+    EXPECT_NE(tekst.find("--------------------"), std::string::npos);
+    EXPECT_NE(tekst.find("Mandag"), std::string::npos);
+    EXPECT_NE(tekst.find("Lektion 8"), std::string::npos);
+    EXPECT_NE(tekst.find("HåndværSøs"), std::string::npos);
+}
+
+TEST(ExportUdskrift, UdenPrinterGemmesSidenSomPdfOgBrugerenFaarBesked)
+{
+    ASSERT_TRUE(grafiskProgram());
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        GTEST_SKIP() << "a printer is installed";
+    MedTestModtager m;
+    Export e = nySide();
+    ASSERT_TRUE(e.UdskrivSide("Lærer/1"));
+
+    ASSERT_EQ(m.modtager.bokse.size(), 1U);
+    const std::string& tekst = m.modtager.bokse[0].tekst;
+    const std::string sti = tekst.substr(tekst.find('\n') + 1);
+    EXPECT_EQ(m.modtager.bokse[0].art, "info");
+    EXPECT_NE(sti.find("Lærer_1"), std::string::npos);
+    EXPECT_GT(QFile(QString::fromStdString(sti)).size(), 0);
+    QFile::remove(QString::fromStdString(sti));
+}
