@@ -1,11 +1,13 @@
 #pragma once
 
 #include "../app/Besked.h"
+#include "../app/Stopur.h"
 #include "../store/Lektion.h"
 #include "../store/SkemaKontrol.h"
 #include "../store/Stack.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -53,6 +55,19 @@ public:
     bool ProevFlytLektion(const std::string& id, int32_t blok, char art, Placering fra, Placering til);
 
 private:
+    bool OpretSkemaer(char art, stack<std::string>* navne);
+    bool IndlaesLektioner();
+    bool IndlaesPrioriteter();
+    bool ErstatLektioner(Stopur& trin);
+    bool ErstatPrioriteter(Stopur& trin);
+    // Runs one table's replacement as one transaction; see Portal.cpp.
+    bool Transaktion(const std::function<std::string()>& erstat);
+    bool IndsaetLektion(const LektionsData& lektion);
+    bool IndsaetPrioritet(const std::string& laerer, const PLektionsData& prioritet);
+    void SkrivTid(Stopur& ur, const std::string& etiket, int32_t raekke) const;
+    // One page per timetable of the kind that has lessons; false when the file could not be written.
+    bool SkrivSider(char art, const std::string& fil);
+
     std::unique_ptr<SkemaKontrol> skemaKontrol_;
     std::unique_ptr<SqlKlasse> sql_;
     std::string planId_;

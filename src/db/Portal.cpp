@@ -1,0 +1,305 @@
+// The opened plan: creating its timetables, loading and saving its lessons
+// and time priorities, export and print.
+#include "Portal.h"
+
+#include "Export.h"
+#include "SqlKlasse.h"
+
+#include <filesystem>
+
+namespace {
+
+const std::string fejlTitel = "En fejl er opstået!";
+
+// Rows come in a fixed order on every engine, so that loading places them in
+// the same sequence and the timetables come out the same.
+const std::string lektionsForespoergsel =
+    std::string("select * from Lektion where PlanID_Le = ?") +
+    " order by HoldID_Le, FagID_Le, LaererID_Le, LokaleID_Le, Blokstoerrelse_Le, Kolonne_Le, Raekke_Le";
+const std::string prioritetsForespoergsel = std::string("select * from TidsPrioritet where PlanID_Ti = ?") +
+                                            " order by LaererID_Ti, Kolonne_Ti, Raekke_Ti, Prioritet_Ti";
+
+const std::string lektionsSletning =
+    std::string("delete from Lektion where PlanID_Le in (") + "select PlanID_Le from Lektion where PlanID_Le = ?)";
+const std::string prioritetsSletning = std::string("delete from Tidsprioritet where PlanID_Ti in (") +
+                                       "select PlanID_Ti from Tidsprioritet where PlanID_Ti = ?)";
+
+// Records handed over on a stack belong to the one who pops them; whatever is
+// left when the stack goes out of scope (an error, an exception) is deleted.
+template <typename T>
+class EjetStak {
+public:
+    EjetStak() = default;
+    ~EjetStak()
+    {
+        while (!stak.tom())
+            delete stak.pop();
+    }
+    EjetStak(const EjetStak&) = delete;
+    EjetStak& operator=(const EjetStak&) = delete;
+
+    std::unique_ptr<T> Tag() { return std::unique_ptr<T>(stak.pop()); }
+
+    stack<T*> stak;
+};
+
+std::string eksportFil(char art)
+{
+    switch (art) {
+    case 'h':
+        return "HoldSkemaer";
+    case 'l':
+        return "LaererSkemaer";
+    case 'k':
+        return "LokaleSkemaer";
+    default:
+        return "";
+    }
+}
+
+// The id of the timetable a lesson was taken from.
+const std::string& skemaId(const LektionsData& lektion, char art)
+{
+    return art == 'h' ? lektion.hold : art == 'l' ? lektion.laerer : lektion.lokale;
+}
+
+} // namespace
+
+Portal::Portal(std::string planId, int32_t kolonner, int32_t raekker, char tilstand)
+    : skemaKontrol_(std::make_unique<SkemaKontrol>(kolonner, raekker)), sql_(std::make_unique<SqlKlasse>(tilstand)),
+      planId_(std::move(planId)), kolonner_(kolonner), raekker_(raekker), tilstand_(tilstand),
+      export_(std::make_unique<Export>())
+{
+}
+
+Portal::~Portal() = default;
+
+void Portal::SaetNavnestakke(stack<std::string>* hold, stack<std::string>* laerer, stack<std::string>* lokale)
+{
+    holdNavne_ = hold;
+    laererNavne_ = laerer;
+    lokaleNavne_ = lokale;
+}
+
+// The priorities are read whether or not lessons are stored: a plan that has
+// never been saved still has its teachers' unavailable hours.
+bool Portal::Indlaes()
+{
+    if (!OpretSkemaer('h', holdNavne_) || !OpretSkemaer('l', laererNavne_) || !OpretSkemaer('k', lokaleNavne_))
+        return false;
+    const bool lektioner = IndlaesLektioner();
+    const bool prioriteter = IndlaesPrioriteter();
+    return lektioner && prioriteter;
+}
+
+bool Portal::OpretSkemaer(char art, stack<std::string>* navne)
+{
+    while (navne != nullptr && !navne->tom())
+        skemaKontrol_->OpretSkema(navne->pop(), art);
+    return true;
+}
+
+bool Portal::IndlaesLektioner()
+{
+    if (planId_ == tomId)
+        return false;
+    const bool fundet = sql_->Tilstand() == 'f' ? sql_->Forespoerg("LektionsListe.txt")
+                                                : sql_->Forespoerg(lektionsForespoergsel, {planId_});
+    if (!fundet)
+        return false;
+    while (true) {
+        LektionsData l;
+        if (!sql_->HentTekst("HoldID_Le", l.hold) || !sql_->HentTekst("FagID_Le", l.fag) ||
+            !sql_->HentTekst("LaererID_Le", l.laerer) || !sql_->HentTekst("LokaleID_Le", l.lokale) ||
+            !sql_->HentTal("Blokstoerrelse_Le", l.blok) || !sql_->HentTal("Kolonne_Le", l.kolonne) ||
+            !sql_->HentTal("Raekke_Le", l.raekke))
+            return true;
+        // A lesson is at least one hour long; anything else is a damaged row.
+        if (l.blok < 1)
+            besked_.Log("Lektion uden gyldig blokstørrelse springes over: " + l.hold + " " + l.fag);
+        else
+            skemaKontrol_->SaetLektion(l.hold, l.fag, l.laerer, l.lokale, l.blok, l.kolonne, l.raekke);
+        if (!sql_->Naeste())
+            return false;
+    }
+}
+
+bool Portal::IndlaesPrioriteter()
+{
+    if (planId_ == tomId)
+        return false;
+    const bool fundet = sql_->Tilstand() == 'f' ? sql_->Forespoerg("TidsPrioritet.txt")
+                                                : sql_->Forespoerg(prioritetsForespoergsel, {planId_});
+    if (!fundet)
+        return false;
+    while (true) {
+        std::string laerer;
+        PLektionsData p;
+        if (!sql_->HentTekst("LaererID_Ti", laerer) || !sql_->HentTal("Prioritet_Ti", p.prioritet) ||
+            !sql_->HentTal("Kolonne_Ti", p.kolonne) || !sql_->HentTal("Raekke_Ti", p.raekke))
+            return true;
+        skemaKontrol_->SaetPrioritet(laerer, p.prioritet, p.kolonne, p.raekke);
+        if (!sql_->Naeste())
+            return true;
+    }
+}
+
+bool Portal::Gem()
+{
+    besked_.TidsTitel("Gemning");
+    Stopur total;
+    Stopur trin;
+    total.Start();
+    trin.Start();
+    if (!ErstatLektioner(trin))
+        return false;
+    SkrivTid(trin, "Gemning af nye lektioner: ", 2);
+    trin.Start();
+    if (!ErstatPrioriteter(trin))
+        return false;
+    SkrivTid(trin, "Gemning af nye Prioriteter: ", 4);
+    SkrivTid(total, "Total: ", 5);
+    return true;
+}
+
+bool Portal::ErstatLektioner(Stopur& trin)
+{
+    const bool database = sql_->Tilstand() == 'd';
+    return Transaktion([&]() -> std::string {
+        if (database && !sql_->UdfoerSql(lektionsSletning, {planId_}))
+            return "Gamle lektioner kunne ikke slettes!";
+        SkrivTid(trin, "Sletning af lektioner:", 1);
+        skemaKontrol_->NulstilMarkoer('h');
+        trin.Start();
+        EjetStak<LektionsData> lektioner;
+        while (skemaKontrol_->HentNaesteLektioner(lektioner.stak, 'h')) {
+            while (!lektioner.stak.tom()) {
+                if (!IndsaetLektion(*lektioner.Tag()))
+                    return "Lektionerne kunne ikke gemmes";
+            }
+        }
+        return "";
+    });
+}
+
+bool Portal::ErstatPrioriteter(Stopur& trin)
+{
+    const bool database = sql_->Tilstand() == 'd';
+    return Transaktion([&]() -> std::string {
+        if (database && !sql_->UdfoerSql(prioritetsSletning, {planId_}))
+            return "Gamle LektionsPrioriteter kunne ikke slettes";
+        SkrivTid(trin, "Sletning af Prioriteter: ", 3);
+        trin.Start();
+        skemaKontrol_->NulstilMarkoer('l');
+        EjetStak<PLektionsData> prioriteter;
+        std::string laerer;
+        while (skemaKontrol_->HentNaestePrioriteter(prioriteter.stak, laerer)) {
+            while (!prioriteter.stak.tom()) {
+                if (!IndsaetPrioritet(laerer, *prioriteter.Tag()))
+                    return "Lektions prioriteterne kunne ikke gemmes";
+            }
+        }
+        return "";
+    });
+}
+
+// erstat gives the message of the step that failed, or "" when every step
+// succeeded. The transaction is rolled back before a failure is shown, and
+// before an exception (a lost connection, say) leaves the save.
+bool Portal::Transaktion(const std::function<std::string()>& erstat)
+{
+    sql_->StartTransaktion();
+    std::string fejl;
+    try {
+        fejl = erstat();
+        if (fejl.empty())
+            sql_->Commit();
+    } catch (...) {
+        try {
+            sql_->Rollback();
+        } catch (...) {
+            // The first error is the one worth reporting.
+        }
+        throw;
+    }
+    if (fejl.empty())
+        return true;
+    sql_->Rollback();
+    besked_.VisFejl(fejl, fejlTitel);
+    return false;
+}
+
+bool Portal::IndsaetLektion(const LektionsData& lektion)
+{
+    sql_->IndsaetStart(sql_->Tilstand() == 'd' ? "Lektion" : "LektionsListeGem");
+    sql_->TilfoejTekst(planId_);
+    sql_->TilfoejTekst(lektion.hold);
+    sql_->TilfoejTekst(lektion.fag);
+    sql_->TilfoejTekst(lektion.laerer);
+    sql_->TilfoejTekst(lektion.lokale);
+    sql_->TilfoejTal(lektion.blok);
+    sql_->TilfoejTal(lektion.kolonne);
+    sql_->TilfoejTal(lektion.raekke);
+    return sql_->IndsaetSlut();
+}
+
+bool Portal::IndsaetPrioritet(const std::string& laerer, const PLektionsData& prioritet)
+{
+    sql_->IndsaetStart(sql_->Tilstand() == 'd' ? "Tidsprioritet" : "TidsPrioritetGem.txt");
+    sql_->TilfoejTekst(planId_);
+    sql_->TilfoejTekst(laerer);
+    sql_->TilfoejTal(prioritet.prioritet);
+    sql_->TilfoejTal(prioritet.kolonne);
+    sql_->TilfoejTal(prioritet.raekke);
+    return sql_->IndsaetSlut();
+}
+
+void Portal::SkrivTid(Stopur& ur, const std::string& etiket, int32_t raekke) const
+{
+    ur.Stop();
+    double sekunder = 0;
+    ur.Tid(sekunder);
+    besked_.TidsLinje(sekunder, etiket, raekke);
+}
+
+void Portal::Eksporter(char art, const std::string& mappe)
+{
+    const std::string navn = eksportFil(art);
+    if (navn.empty())
+        return;
+    const std::string fil = (std::filesystem::path(mappe) / navn).string();
+    if (!export_->TomFil(fil) || !SkrivSider(art, fil))
+        besked_.VisFejl("Filen " + fil + ".txt kunne ikke skrives", fejlTitel);
+}
+
+bool Portal::SkrivSider(char art, const std::string& fil)
+{
+    skemaKontrol_->NulstilMarkoer(art);
+    EjetStak<LektionsData> lektioner;
+    while (skemaKontrol_->HentNaesteLektioner(lektioner.stak, art)) {
+        if (lektioner.stak.tom())
+            continue;
+        std::string titel;
+        export_->NulstilSide();
+        while (!lektioner.stak.tom()) {
+            const std::unique_ptr<LektionsData> l = lektioner.Tag();
+            export_->IndsaetPaaPlan(l->hold, l->fag, l->laerer, l->lokale, l->kolonne, l->raekke + 1);
+            titel = skemaId(*l, art);
+        }
+        if (!export_->SkrivSide(fil, titel))
+            return false;
+    }
+    return true;
+}
+
+bool Portal::UdskrivSkema(const std::string& id, char art)
+{
+    export_->NulstilSide();
+    EjetStak<LektionsData> lektioner;
+    skemaKontrol_->HentLektioner(id, lektioner.stak, art);
+    while (!lektioner.stak.tom()) {
+        const std::unique_ptr<LektionsData> l = lektioner.Tag();
+        export_->IndsaetPaaPlan(l->hold, l->fag, l->laerer, l->lokale, l->kolonne, l->raekke + 1);
+    }
+    return export_->UdskrivSide(id);
+}
