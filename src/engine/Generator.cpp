@@ -1,0 +1,205 @@
+#include "Generator.h"
+
+#include "KontrolListe.h"
+
+#include "../analyse/AnalyseSkema.h"
+#include "../analyse/PlacerKrav.h"
+#include "../app/Stopur.h"
+#include "../db/Portal.h"
+
+#include <algorithm>
+#include <iostream>
+
+namespace {
+
+const std::string fejlTitel = "En fejl er opstået!";
+const std::string stopTitel = "Genereringen er stoppet!";
+
+} // namespace
+
+Generator::Generator(KontrolListe* kontrolListe_, Portal* portal_, int32_t dage_, int32_t timer_, char)
+    : portal(portal_), kontrolListe(kontrolListe_), dage(dage_), timer(timer_)
+{
+}
+
+Generator::~Generator() = default;
+
+bool Generator::Generer(int32_t frekvens, int32_t styrke, int32_t nyeDage, int32_t nyeTimer, int32_t tidligere,
+                        bool beskyttet)
+{
+    Stopur total;
+    Stopur fase;
+    skrivebeskyttet = beskyttet;
+    total.Start();
+    genereret = tidligere == 1;
+    kontrolListe->SaetMaksForsoeg(styrke);
+    kontrolListe->SaetSkrivebeskyttet(skrivebeskyttet);
+
+    const int32_t planDage = dage;
+    const int32_t planTimer = timer;
+    SaetDimensioner(nyeDage, nyeTimer);
+
+    // A step that places nothing would otherwise repeat forever.
+    const int32_t skridt = std::max(frekvens, 1);
+
+    if (!TagTid(fase, 1, "Kontrol af lister", [this] { return KontrolAfLister(); }) ||
+        !TagTid(fase, 2, "Klargoering til 1 del", [this] { return Klargoer1Del(); })) {
+        SaetDimensioner(planDage, planTimer);
+        fase.Stop();
+        total.Stop();
+        if (!portal->KontrollerAlle())
+            besked.VisFejl("Skemaer stemmer ikke overens!", fejlTitel);
+        return false;
+    }
+    TagTid(fase, 3, "Lægning af HLPL relationer:", [&] {
+        behold = false;
+        while (LaegHLPL(skridt)) {
+        }
+        return true;
+    });
+    TagTid(fase, 4, "Klargør til anden del:", [this] {
+        KlargoerAndenDel();
+        return true;
+    });
+    TagTid(fase, 5, "Lægning af HLP relationer:", [&] {
+        behold = false;
+        while (LaegHLP(skridt)) {
+        }
+        return true;
+    });
+    TagTid(fase, 6, "Kontrol af skemaer: ", [&] {
+        SaetDimensioner(planDage, planTimer);
+        if (!portal->KontrollerAlle())
+            besked.VisFejl("Der er uoverensstemmelser i skemaerne", fejlTitel);
+        return true;
+    });
+    total.Stop();
+    double sekunder = 0.0;
+    total.Tid(sekunder);
+    besked.TidsLinje(sekunder, "Total tid:", 7);
+    return true;
+}
+
+// Times one phase and writes its row; a failed phase writes no row.
+bool Generator::TagTid(Stopur& ur, int32_t raekke, const std::string& etiket, const std::function<bool()>& fase)
+{
+    ur.Start();
+    const bool lykkedes = fase();
+    ur.Stop();
+    if (!lykkedes)
+        return false;
+    double sekunder = 0.0;
+    ur.Tid(sekunder);
+    besked.TidsLinje(sekunder, etiket, raekke);
+    return true;
+}
+
+void Generator::SaetDimensioner(int32_t nyeDage, int32_t nyeTimer)
+{
+    dage = nyeDage;
+    timer = nyeTimer;
+    portal->SaetDimensioner(dage, timer);
+}
+
+bool Generator::KontrolAfLister()
+{
+    if (genereret)
+        return true;
+    if (!kontrolListe->IndlaesListe(KontrolListe::holdLaererListe) ||
+        !kontrolListe->IndlaesListe(KontrolListe::fagprofilListe)) {
+        besked.VisFejl("Genereringen er stoppet\n da det ikke var muligt at indlæse LokaleHold og HoldLaererRelationen",
+                       fejlTitel);
+        return false;
+    }
+    if (!kontrolListe->TildelStamlokaler() || !kontrolListe->TildelLaerere())
+        return false;
+    if (skrivebeskyttet)
+        return true;
+    return kontrolListe->GemListe(KontrolListe::holdLokaleListe) &&
+           kontrolListe->GemListe(KontrolListe::holdLaererListe);
+}
+
+bool Generator::Klargoer1Del()
+{
+    if (!genereret && !kontrolListe->IndlaesListe(KontrolListe::laeggeListe)) {
+        besked.VisFejl("Fejl: Det er ikke muligt at lave lægge listen", stopTitel);
+        return false;
+    }
+    if (kontrolListe->KlargoerLaeggeliste()) {
+        for (const int32_t art : {1, 3, 4, 2})
+            kontrolListe->OpdaterTimer(art, 'b');
+    }
+    return true;
+}
+
+void Generator::KlargoerAndenDel()
+{
+    for (const int32_t art : {1, 3, 5, 2}) {
+        kontrolListe->OpdaterTimer(art, 's');
+        std::cout << art << " ";
+    }
+}
+
+bool Generator::LaegHLPL(int32_t frekvens) { return LaegDel('b', frekvens); }
+
+bool Generator::LaegHLP(int32_t frekvens) { return LaegDel('s', frekvens); }
+
+// Weights are recomputed only when the last lesson of the previous step
+// placed something; otherwise the step goes on in the old order.
+void Generator::ForberedDel(char del)
+{
+    const int32_t rumArt = del == 'b' ? 4 : 5;
+    for (const int32_t art : {1, 3, rumArt, 2, 6}) {
+        kontrolListe->BeregnVaegte(art, del);
+        std::cout << art << " ";
+    }
+    kontrolListe->SorterLaeggeliste(del);
+    std::cout << "S ";
+}
+
+// One step over part 'b' (special rooms) or 's' (home rooms): up to
+// `frekvens` lessons. False when the part has no lesson left to offer.
+bool Generator::LaegDel(char del, int32_t frekvens)
+{
+    const bool medLokale = del == 'b';
+    if (!behold)
+        ForberedDel(del);
+    bool resultat = true;
+    for (int32_t i = 0; i < frekvens && resultat; ++i) {
+        resultat = kontrolListe->NaesteLektion(hold, fag, laerer, lokaleType, lokale, blok, del, rest);
+        if (!resultat)
+            break;
+        if (hold == sidsteHold && laerer == sidsteLaerer && fag == sidsteFag) {
+            behold = true; // the same lesson again: leave it for a later step
+            continue;
+        }
+        relation = medLokale ? "HLPL" : "HLP";
+        if (medLokale && lokale == tomId && !kontrolListe->VaelgLokale(lokaleType, lokale))
+            return false;
+        placeret = 0;
+        Placer();
+        if (medLokale || placeret > 0)
+            kontrolListe->RegistrerPlacering(placeret, del);
+        sidsteHold = hold;
+        sidsteLaerer = laerer;
+        sidsteFag = fag;
+        behold = placeret < 1;
+    }
+    return resultat;
+}
+
+void Generator::Placer()
+{
+    LektionsKrav krav;
+    krav.hold = hold;
+    krav.fag = fag;
+    krav.laerer = laerer;
+    krav.lokale = lokale;
+    krav.blok = blok;
+    krav.maal = rest;
+    krav.dage = dage;
+    krav.timer = timer;
+    krav.relation = relation;
+    PlacerKrav(*portal, krav, analyse, analyse2, placeret);
+    blok = krav.blok;
+}

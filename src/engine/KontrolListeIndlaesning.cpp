@@ -1,0 +1,325 @@
+// Loading the nine planning lists from the database or from text files.
+#include "KontrolListe.h"
+
+#include "../store/Lektion.h"
+
+#include <vector>
+
+namespace {
+
+constexpr int32_t feltId = 1;
+constexpr int32_t feltStamlokale = 2; // tekst[1] of list 7
+constexpr int32_t andenLokaletypeForespoergsel = 40;
+
+// One column of a result and the record field (1 ... 9) it fills.
+struct Kolonne {
+    const char* navn;
+    int32_t felt;
+};
+
+const std::vector<Kolonne>& kolonner(int32_t n)
+{
+    static const std::vector<Kolonne> tabel[KontrolListe::antalLister] = {
+        {{"HoldID", 1}, {"AntalTimer", 6}},
+        {{"FagID", 1}, {"Lokaletype", 2}, {"Timer", 6}, {"Hold", 7}},
+        {{"LaererID", 1}, {"Timer", 6}},
+        {{"LokaleType", 1}, {"Antal_Lokaler", 6}},
+        {{"LokaleID", 1}, {"LokaleType", 2}},
+        {{"HoldID", 1}, {"FagID", 2}, {"LaererID", 3}, {"LokaleType", 4}, {"LokaleID", 5}, {"Bloksize", 6}},
+        {{"HoldID", 1}, {"LokaleID", 2}},
+        {{"HoldID", 1}, {"FagID", 2}, {"LaererID", 3}},
+        {{"LaererID", 1}, {"FagID", 2}, {"AntalHold", 6}},
+    };
+    return tabel[n - 1];
+}
+
+const char* filnavn(int32_t n)
+{
+    switch (n) {
+    case 1:
+        return "HoldListe.txt";
+    case 2:
+        return "FagListe.txt";
+    case 3:
+        return "LaererListe.txt";
+    case 4:
+        return "LokaleTypeListe1.txt";
+    case andenLokaletypeForespoergsel:
+        return "LokaleTypeListe2.txt";
+    case 5:
+        return "LokaleListe.txt";
+    case 6:
+        return "LaeggeListe.txt";
+    case 7:
+        return "LokaleHoldRelationListe.txt";
+    case 8:
+        return "HoldLaererRelationListe.txt";
+    case 9:
+        return "LaererFagProfil.txt";
+    default:
+        return "";
+    }
+}
+
+} // namespace
+
+// Every query ends in a total order, so that equal sort keys reach the lists
+// in the same order on any database engine.
+KontrolListe::Forespoergsel KontrolListe::ListeForespoergsel(int32_t n) const
+{
+    if (tilstand != 'd')
+        return {filnavn(n), {}};
+    switch (n) {
+    case holdListe:
+        return {"SELECT HoldID_AHo AS HoldID, SUM(Timer_AFa) AS AntalTimer "
+                "FROM Hold, Holdliste, Fag, Fagprofil "
+                "WHERE Hold_THo = HoldID_AHo AND FagID_Fp = FagID_Afa AND "
+                "Type_AHo = Type_FP And timefagfordelingID_THo = ? "
+                "GROUP BY HoldID_AHo ORDER BY HoldID_AHo",
+                {tffId}};
+    case fagListe:
+        return {"SELECT DISTINCT FagID_Afa AS FagID, Lokaletype_Afa AS Lokaletype, "
+                "Timer_AFa AS Timer, AntalHold_LFP AS Hold FROM Fag, Fagliste, LaererFagProfil "
+                "WHERE TimeFagFordelingID_LFP = ? AND FagID_TFa = FagID_AFa AND "
+                "FagID_TFa = FagID_LFP "
+                "ORDER BY FagID_AFa, Lokaletype_AFa, Timer_AFa, AntalHold_LFP",
+                {tffId}};
+    case laererListe:
+        return {"SELECT LaererID_HLR AS LaererID, SUM(Timer_AFa) AS Timer "
+                "FROM HoldLaererRelation, Fag WHERE PlanID_HLR = ? "
+                "AND FagID_HLR = FagID_AFa "
+                "GROUP BY LaererID_HLR ORDER BY LaererID_HLR",
+                {planId}};
+    case lokaletypeListe:
+        return {"SELECT\tLokaletype_ALo AS LokaleType, COUNT(Lokaletype_ALo) AS Antal_Lokaler "
+                "FROM Lokale, LokalePlan "
+                "WHERE Lokaletype_ALo != ? And "
+                "LokaleID_ALo = LokaleID_LP And PlanID_LP = ? "
+                "GROUP BY Lokaletype_ALo ORDER BY Lokaletype_ALo",
+                {stamlokale, planId}};
+    case andenLokaletypeForespoergsel:
+        return {"SELECT\tLokaletype_AFa AS LokaleType, SUM(Timer_AFa) AS Antal_Timer "
+                "FROM Fag, HoldLaererRelation "
+                "WHERE Lokaletype_AFa != ? AND "
+                "FagID_HLR = FagID_AFa And PlanID_HLR = ? "
+                "GROUP BY Lokaletype_AFa ORDER BY Lokaletype_AFa",
+                {stamlokale, planId}};
+    case lokaleListe:
+        return {"SELECT LokaleID_LP as LokaleID, Lokaletype_ALo as Lokaletype "
+                "FROM Lokaleplan, Lokale "
+                "WHERE LokaleID_ALo = LokaleID_LP AND PlanID_LP = ? "
+                "ORDER BY LokaleID_LP, Lokaletype_ALo",
+                {planId}};
+    case laeggeListe:
+        // Only the open plan's home-room rows: other plans' rows would repeat the lessons.
+        return {"SELECT DISTINCT HoldID_HLR AS HoldID, FagID_HLR AS FagID, "
+                "LaererID_HLR AS LaererID, Lokaletype_AFa AS LokaleType, LokaleID_LoHR "
+                "AS LokaleID, Blokstoerrelse_LFP AS Bloksize "
+                "FROM LaererFagProfil, Fag, HoldLaererRelation, LokaleHoldRelation "
+                "WHERE PlanID_HLR = ? AND "
+                "TimeFagFordelingID_LFP = ? AND FagID_HLR = FagID_AFa AND "
+                "FagID_HLR = FagID_LFP AND HoldID_HLR = HoldID_LoHR AND PlanID_LoHR = ? "
+                "ORDER BY HoldID_HLR, FagID_HLR, LaererID_HLR, Lokaletype_AFa, LokaleID_LoHR, Blokstoerrelse_LFP",
+                {planId, tffId, planId}};
+    case holdLokaleListe:
+        return {"SELECT HoldID_LoHR AS HoldID, LokaleID_LoHR AS LokaleID "
+                "FROM LokaleHoldRelation "
+                "WHERE PlanID_LoHR = ? "
+                "ORDER BY HoldID_LoHR, LokaleID_LoHR",
+                {planId}};
+    case holdLaererListe:
+        return {"SELECT HoldID_HLR AS HoldID, LaererID_HLR AS LaererID, "
+                "FagID_HLR AS FagID "
+                "FROM HoldLaererRelation "
+                "WHERE PlanID_HLR = ? "
+                "ORDER BY HoldID_HLR, FagID_HLR, LaererID_HLR",
+                {planId}};
+    case fagprofilListe:
+        return {"Select LaererID_LFP AS LaererID, FagID_LFP AS FagID, "
+                "AntalHold_LFP AS AntalHold "
+                "From LaererFagProfil "
+                "Where TimeFagFordelingID_LFP = ? "
+                "Order by FagID_LFP, LaererID_LFP, AntalHold_LFP",
+                {tffId}};
+    default:
+        return {};
+    }
+}
+
+bool KontrolListe::IndlaesListe(int32_t n)
+{
+    if (n < 1 || n > antalLister)
+        return false;
+    kladde.Nulstil();
+    SorterOpslagslister(n);
+    if (n == lokaletypeListe)
+        return IndlaesLokaletyper();
+    return !AabnForespoergsel(n) || IndlaesRaekker(n);
+}
+
+// The lists the row handling searches must be sorted on the searched field.
+void KontrolListe::SorterOpslagslister(int32_t n)
+{
+    if (n == lokaleListe) {
+        Liste(lokaletypeListe).Sorter(feltId);
+        Liste(holdListe).Sorter(feltId);
+        Liste(holdLokaleListe).Sorter(feltStamlokale);
+    } else if (n == laeggeListe) {
+        for (int32_t opslag = holdListe; opslag <= lokaleListe; ++opslag)
+            Liste(opslag).Sorter(feltId);
+    }
+}
+
+bool KontrolListe::AabnForespoergsel(int32_t n)
+{
+    const Forespoergsel f = ListeForespoergsel(n);
+    return sql->Forespoerg(f.tekst, f.parametre);
+}
+
+// Appends row after row; false when the list was full and a row was refused.
+bool KontrolListe::IndlaesRaekker(int32_t n)
+{
+    Klyngeliste<data>& liste = Liste(n);
+    const int32_t foersteNye = liste.antal;
+    for (;;) {
+        const Raekke raekke = n == laeggeListe ? UdledLektion(foersteNye) : LaesRaekke(n);
+        if (raekke == Raekke::ingen)
+            return true;
+        if (raekke == Raekke::ny && !liste.Indsaet(kladde))
+            return false;
+        if (!sql->Naeste())
+            return true;
+    }
+}
+
+bool KontrolListe::LaesKolonner(int32_t n)
+{
+    for (const Kolonne& k : kolonner(n)) {
+        const bool laest = k.felt <= 5 ? sql->HentTekst(k.navn, kladde.tekst[k.felt - 1])
+                                       : sql->HentTal(k.navn, kladde.heltal[k.felt - 6]);
+        if (!laest)
+            return false;
+    }
+    return true;
+}
+
+KontrolListe::Raekke KontrolListe::LaesRaekke(int32_t n)
+{
+    if (!LaesKolonner(n))
+        return Raekke::ingen;
+    if (n == lokaleListe)
+        UdledLokale();
+    return Raekke::ny;
+}
+
+// A room expects its class's hours when it is a home room, otherwise its
+// share of the hours needed in its type.
+void KontrolListe::UdledLokale()
+{
+    const std::string lokale = kladde.tekst[0];
+    const std::string type = kladde.tekst[1];
+    kladde.tekst[0] = type;
+    data* fundet = nullptr;
+    if (type == stamlokale) {
+        kladde.ben[0] = nullptr;
+        kladde.tekst[1] = lokale;
+        if (Liste(holdLokaleListe).Hent(fundet, kladde, feltStamlokale)) {
+            kladde.tekst[0] = fundet->tekst[0];
+            kladde.heltal[0] = Liste(holdListe).Hent(fundet, kladde, feltId) ? fundet->heltal[0] : 0;
+        } else {
+            kladde.heltal[0] = 0;
+        }
+    } else if (Liste(lokaletypeListe).Hent(fundet, kladde, feltId)) {
+        kladde.heltal[0] = fundet->heltal[0] != 0 ? fundet->heltal[1] / fundet->heltal[0] : 0;
+        kladde.ben[0] = fundet;
+    } else {
+        kladde.ben[0] = nullptr;
+        kladde.heltal[0] = 0;
+    }
+    kladde.tekst[0] = lokale;
+    kladde.tekst[1] = type;
+}
+
+// A lesson row with links to its class, subject, teacher, room type and room.
+KontrolListe::Raekke KontrolListe::UdledLektion(int32_t foersteNye)
+{
+    if (!LaesKolonner(laeggeListe))
+        return Raekke::ingen;
+    std::array<std::string, 5> tekster = kladde.tekst;
+    const bool udfyldt = skrivebeskyttet && UdfyldFraRelationer(tekster);
+    if (tekster[3] != stamlokale)
+        tekster[4] = tomId;
+    for (int32_t i = benHold; i <= benLokale; ++i) {
+        kladde.tekst[0] = tekster[i];
+        data* fundet = nullptr;
+        kladde.ben[i] = Liste(holdListe + i).Hent(fundet, kladde, feltId) ? fundet : nullptr;
+    }
+    kladde.tekst = tekster;
+    kladde.heltal[2] = 0;
+    if (udfyldt && FindesAllerede(foersteNye, Liste(laeggeListe).antal))
+        return Raekke::overfloedig;
+    return Raekke::ny;
+}
+
+// The teacher of list 8 and the home room of list 7 for a row that still
+// holds "tom", the last match winning as the written relations would.
+bool KontrolListe::UdfyldFraRelationer(std::array<std::string, 5>& tekster)
+{
+    bool aendret = false;
+    auto udfyld = [&aendret](std::string& vaerdi, const Klyngeliste<data>& relationer, auto matcher, int32_t felt) {
+        std::string sidste = vaerdi;
+        for (int32_t i = 0; i < relationer.antal; ++i)
+            if (matcher(relationer.element[i]))
+                sidste = relationer.element[i].tekst[felt];
+        if (sidste != vaerdi) {
+            vaerdi = sidste;
+            aendret = true;
+        }
+    };
+    if (tekster[2] == tomId)
+        udfyld(tekster[2], Liste(holdLaererListe),
+               [&](const data& r) { return r.tekst[0] == tekster[0] && r.tekst[1] == tekster[1]; }, 2);
+    if (tekster[3] == stamlokale && tekster[4] == tomId)
+        udfyld(tekster[4], Liste(holdLokaleListe), [&](const data& r) { return r.tekst[0] == tekster[0]; }, 1);
+    return aendret;
+}
+
+bool KontrolListe::FindesAllerede(int32_t fra, int32_t til) const
+{
+    const Klyngeliste<data>& lektioner = lister[laeggeListe - 1];
+    for (int32_t i = fra; i < til; ++i) {
+        const data& l = lektioner.element[i];
+        if (l.tekst == kladde.tekst && l.heltal[0] == kladde.heltal[0])
+            return true;
+    }
+    return false;
+}
+
+bool KontrolListe::IndlaesLokaletyper()
+{
+    const bool plads = !AabnForespoergsel(lokaletypeListe) || IndlaesRaekker(lokaletypeListe);
+    Liste(lokaletypeListe).Sorter(feltId);
+    const bool aaben = AabnForespoergsel(andenLokaletypeForespoergsel);
+    kladde.Nulstil();
+    if (aaben)
+        SaetLokaletypeTimer();
+    return plads;
+}
+
+// Hours needed per room type; types without rooms in the plan are ignored.
+void KontrolListe::SaetLokaletypeTimer()
+{
+    for (;;) {
+        std::string type;
+        int32_t timer = 0;
+        if (!sql->HentTekst("LokaleType", type) || !sql->HentTal("Antal_Timer", timer))
+            return;
+        kladde.tekst[0] = type;
+        data* fundet = nullptr;
+        if (Liste(lokaletypeListe).Hent(fundet, kladde, feltId))
+            fundet->heltal[1] = timer;
+        kladde.Nulstil();
+        if (!sql->Naeste())
+            return;
+    }
+}

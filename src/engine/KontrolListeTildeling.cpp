@@ -1,0 +1,124 @@
+// Completing missing home rooms and teachers, and writing the relations back.
+#include "KontrolListe.h"
+
+#include "../store/Lektion.h"
+
+namespace {
+
+constexpr int32_t feltId = 1;
+constexpr int32_t feltAnden = 2;  // tekst[1]: a class's home room, a room's type, a profile's subject
+constexpr int32_t feltLaerer = 3; // tekst[2] of list 8
+constexpr int32_t stigende = 0;
+
+const std::string accepttitel = "Accept af handling!";
+const std::string stoptitel = "Genereringen er stoppet!";
+
+} // namespace
+
+bool KontrolListe::TildelStamlokaler()
+{
+    Klyngeliste<data>& relationer = Liste(holdLokaleListe);
+    kladde.tekst[1] = tomId;
+    const int32_t udenLokale = relationer.Saml(feltAnden, kladde, 'b');
+    if (udenLokale == 0)
+        return true;
+    if (!besked.Spoerg("Ikke alle hold har fået tildelt et fast lokale\n ønskes en randomiseret tildeling?",
+                       accepttitel))
+        return false;
+    const int32_t medLokale = relationer.antal - udenLokale;
+    relationer.SorterDel(feltAnden, udenLokale, medLokale, stigende);
+
+    Klyngeliste<data>& lokaler = Liste(lokaleListe);
+    kladde.tekst[1] = stamlokale;
+    const int32_t stamlokaler = lokaler.Saml(feltAnden, kladde, 'b');
+    if (stamlokaler == 0) {
+        besked.VisFejl("Fejl: Der er ikke nok ledige stamlokaler", stoptitel);
+        return false;
+    }
+    int32_t tildelt = 0;
+    for (int32_t r = 0; r < stamlokaler && tildelt < udenLokale; ++r) {
+        data& lokale = lokaler.element[r];
+        kladde.tekst[1] = lokale.tekst[0];
+        if (relationer.Findes(feltAnden, kladde, udenLokale, medLokale))
+            continue; // already some class's home room
+        data& hold = relationer.element[tildelt];
+        hold.tekst[1] = lokale.tekst[0];
+        kladde.tekst[0] = hold.tekst[0];
+        data* holdPost = nullptr;
+        lokale.heltal[0] = Liste(holdListe).Hent(holdPost, kladde, feltId) ? holdPost->heltal[0] : 0;
+        ++tildelt;
+    }
+    return tildelt == udenLokale;
+}
+
+// Rows without a teacher are served from the end of their gathered block.
+bool KontrolListe::TildelLaerere()
+{
+    Klyngeliste<data>& profiler = Liste(fagprofilListe);
+    profiler.Sorter(feltAnden);
+    Klyngeliste<data>& relationer = Liste(holdLaererListe);
+    kladde.tekst[2] = tomId;
+    const int32_t udenLaerer = relationer.Saml(feltLaerer, kladde, 'b');
+    if (udenLaerer == 0)
+        return true;
+    if (!besked.Spoerg("Ikke alle hold har fået tildelt en fast lærer i alle fag\n ønskes en randomiseret tildeling?",
+                       accepttitel))
+        return false;
+    relationer.SorterDel(feltLaerer, udenLaerer, relationer.antal - udenLaerer, stigende);
+
+    bool fejlet = false;
+    for (int32_t i = udenLaerer - 1; i >= 0; --i) {
+        data& raekke = relationer.element[i];
+        kladde.tekst[1] = raekke.tekst[1];
+        int32_t foerste = 0;
+        int32_t sidste = 0;
+        if (!profiler.HentInterval(feltAnden, kladde, foerste, sidste, 'h'))
+            continue; // nobody teaches the subject: the row stays open
+        bool fundet = false;
+        for (int32_t p = foerste; p <= sidste && !fundet; ++p) {
+            data& profil = profiler.element[p];
+            if (profil.heltal[0] > 0) {
+                raekke.tekst[2] = profil.tekst[0];
+                --profil.heltal[0];
+                fundet = true;
+            }
+        }
+        fejlet = fejlet || !fundet;
+    }
+    return !fejlet;
+}
+
+bool KontrolListe::GemListe(int32_t n)
+{
+    if (n != holdLokaleListe && n != holdLaererListe)
+        return false;
+    if (tilstand != 'd')
+        return true; // text files hold no relations to update
+    sql->StartTransaktion();
+    if (!SkrivRelationer(n)) {
+        sql->Rollback();
+        return false;
+    }
+    sql->Commit();
+    return true;
+}
+
+// One UPDATE per row, limited to the open plan; stops at the first failure.
+bool KontrolListe::SkrivRelationer(int32_t n)
+{
+    const Klyngeliste<data>& liste = Liste(n);
+    for (int32_t i = 0; i < liste.antal; ++i) {
+        const data& r = liste.element[i];
+        const bool skrevet =
+            n == holdLokaleListe
+                ? sql->UdfoerSql("Update LokaleHoldRelation set LokaleID_LoHR = ? "
+                                 "where HoldID_LoHR  =? AND PlanID_LoHR = ?",
+                                 {r.tekst[1], r.tekst[0], planId})
+                : sql->UdfoerSql("Update HoldLaererRelation set LaererID_HLR = ? "
+                                 "where HoldID_HLR =? AND FagID_HLR =? AND PlanID_HLR = ?",
+                                 {r.tekst[2], r.tekst[0], r.tekst[1], planId});
+        if (!skrevet)
+            return false;
+    }
+    return true;
+}
