@@ -1,0 +1,30 @@
+#pragma once
+
+#include "../store/Stack.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class SqlKlasse;
+
+// The plan catalogue: the ids of all plans, and the row of one plan.
+class Plan {
+public:
+    explicit Plan(char tilstand);
+    ~Plan();
+    Plan(const Plan&) = delete;
+    Plan& operator=(const Plan&) = delete;
+
+    // Pushes every plan id in result order, so the stack hands them back in
+    // ascending order. True when there was at least one plan.
+    bool HentPlanliste(stack<std::string>& planer);
+    // The plan's subject-hour distribution and its numbers of day columns and
+    // hour rows; true only when the plan exists and all three were read.
+    bool FindPlan(const std::string& planId, std::string& tff, int32_t& kolonner, int32_t& raekker);
+
+private:
+    std::unique_ptr<SqlKlasse> sql_;
+    std::string aktuelId_;
+    char tilstand_;
+};

@@ -1,0 +1,227 @@
+#include "SqlKlasse.h"
+
+#include "TSqlModul.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QVariant>
+
+#include <charconv>
+#include <fstream>
+#include <iostream>
+#include <limits>
+
+struct SqlKlasse::Fil {
+    std::ifstream ind;
+    std::ofstream ud;
+};
+
+namespace {
+
+QSqlQuery& FaellesQuery() { return TSqlModul::Instans().Query(); }
+
+QString TilQString(const std::string& tekst)
+{
+    // An empty text must stay a text: a null QString would be bound as NULL.
+    QString q = QString::fromStdString(tekst);
+    return q.isNull() ? QString("") : q;
+}
+
+void Bind(QSqlQuery& query, const SqlParametre& parametre)
+{
+    for (const SqlVaerdi& vaerdi : parametre) {
+        if (const auto* tekst = std::get_if<std::string>(&vaerdi))
+            query.addBindValue(TilQString(*tekst));
+        else
+            query.addBindValue(std::get<int32_t>(vaerdi));
+    }
+}
+
+// Runs a text on the shared query, discarding whatever result was open.
+// PostgreSQL cannot prepare statements such as "create table", so only texts
+// with values to bind are prepared.
+bool Udfoer(QSqlQuery& query, const std::string& tekst, const SqlParametre& parametre)
+{
+    query.finish();
+    if (parametre.empty())
+        return query.exec(TilQString(tekst));
+    if (!query.prepare(TilQString(tekst)))
+        return false;
+    Bind(query, parametre);
+    return query.exec();
+}
+
+[[noreturn]] void Afbryd(const std::string& fejl)
+{
+    TSqlModul::Instans().Rollback();
+    throw DatabaseFejl(fejl);
+}
+
+bool PaaRaekke(const QSqlQuery& query) { return query.isActive() && query.isValid(); }
+
+QVariant Vaerdi(const QSqlQuery& query, const std::string& kolonne)
+{
+    // QSqlRecord matches names without regard to case, as PostgreSQL folds unquoted aliases.
+    const int indeks = query.record().indexOf(TilQString(kolonne));
+    if (indeks < 0)
+        Afbryd("Kolonnen " + kolonne + " findes ikke i resultatet");
+    return query.value(indeks);
+}
+
+} // namespace
+
+SqlKlasse::SqlKlasse(char tilstand) : tilstand_(tilstand), fil_(std::make_unique<Fil>()) {}
+
+SqlKlasse::~SqlKlasse() = default;
+
+void SqlKlasse::SaetTilstand(char tilstand) { tilstand_ = tilstand == 'd' ? 'd' : 'f'; }
+
+char SqlKlasse::Tilstand() const { return tilstand_; }
+
+void SqlKlasse::StartTransaktion()
+{
+    if (tilstand_ == 'd')
+        TSqlModul::Instans().StartTransaktion();
+}
+
+void SqlKlasse::Commit()
+{
+    if (tilstand_ == 'd')
+        TSqlModul::Instans().Commit();
+}
+
+void SqlKlasse::Rollback()
+{
+    if (tilstand_ == 'd')
+        TSqlModul::Instans().Rollback();
+}
+
+bool SqlKlasse::UdfoerSql(const std::string& saetning, const SqlParametre& parametre)
+{
+    if (tilstand_ != 'd')
+        return true;
+    if (Udfoer(FaellesQuery(), saetning, parametre))
+        return true;
+    std::cout << "fejl i indsaetning\n";
+    return false;
+}
+
+void SqlKlasse::IndsaetStart(const std::string& tabel)
+{
+    saetning_ = "insert into " + tabel + " values (";
+    vaerdier_.clear();
+    if (tilstand_ != 'd') {
+        fil_->ud.close();
+        fil_->ud.clear();
+        fil_->ud.open(tabel + ".txt", std::ios::app);
+    }
+}
+
+void SqlKlasse::TilfoejTekst(const std::string& vaerdi)
+{
+    saetning_ += tilstand_ == 'd' ? "?," : "'" + vaerdi + "',";
+    vaerdier_.emplace_back(vaerdi);
+}
+
+void SqlKlasse::TilfoejTal(int32_t vaerdi)
+{
+    saetning_ += tilstand_ == 'd' ? "?," : std::to_string(vaerdi) + ",";
+    vaerdier_.emplace_back(vaerdi);
+}
+
+bool SqlKlasse::IndsaetSlut()
+{
+    if (!saetning_.empty())
+        saetning_.back() = ')';
+    if (tilstand_ == 'd')
+        return UdfoerSql(saetning_, vaerdier_);
+    if (!fil_->ud.is_open()) {
+        std::cout << "fejl i indsaetning\n";
+        return false;
+    }
+    fil_->ud << saetning_ << '\n';
+    fil_->ud.close();
+    return !fil_->ud.fail();
+}
+
+bool SqlKlasse::Forespoerg(const std::string& tekst, const SqlParametre& parametre)
+{
+    if (tilstand_ != 'd') {
+        fil_->ind.close();
+        fil_->ind.clear();
+        fil_->ind.open(tekst);
+        return fil_->ind.is_open();
+    }
+    QSqlQuery& query = FaellesQuery();
+    if (!Udfoer(query, tekst, parametre)) {
+        std::cout << "fejl i statement\n";
+        Afbryd(query.lastError().text().toStdString());
+    }
+    return query.next();
+}
+
+bool SqlKlasse::HentTekst(const std::string& kolonne, std::string& ud)
+{
+    if (tilstand_ != 'd') {
+        std::string token;
+        if (!fil_->ind.is_open() || !(fil_->ind >> token)) {
+            fil_->ind.close();
+            return false;
+        }
+        ud = token;
+        return true;
+    }
+    const QSqlQuery& query = FaellesQuery();
+    if (!PaaRaekke(query))
+        return false;
+    const QVariant vaerdi = Vaerdi(query, kolonne);
+    ud = vaerdi.isNull() ? "" : vaerdi.toString().toStdString();
+    return true;
+}
+
+bool SqlKlasse::HentTal(const std::string& kolonne, int32_t& ud)
+{
+    if (tilstand_ != 'd') {
+        std::string token;
+        if (!HentTekst(kolonne, token))
+            return false;
+        int32_t tal = 0;
+        const auto [slut, fejl] = std::from_chars(token.data(), token.data() + token.size(), tal);
+        if (fejl != std::errc() || slut != token.data() + token.size())
+            return false;
+        ud = tal;
+        return true;
+    }
+    const QSqlQuery& query = FaellesQuery();
+    if (!PaaRaekke(query))
+        return false;
+    const QVariant vaerdi = Vaerdi(query, kolonne);
+    ud = vaerdi.isNull() ? 0 : static_cast<int32_t>(vaerdi.toLongLong());
+    return true;
+}
+
+bool SqlKlasse::Naeste()
+{
+    if (tilstand_ != 'd') {
+        if (!fil_->ind.is_open())
+            return false;
+        fil_->ind.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+        if (fil_->ind.eof()) {
+            fil_->ind.close();
+            return false;
+        }
+        return true;
+    }
+    QSqlQuery& query = FaellesQuery();
+    if (!PaaRaekke(query))
+        return false;
+    query.next();
+    return true;
+}
+
+void SqlKlasse::SkrivLinje(const std::string& tekst, const std::string& navn)
+{
+    std::ofstream ud(navn + ".txt", std::ios::app);
+    ud << tekst << '\n';
+}
