@@ -1,6 +1,8 @@
 #pragma once
 
 #include "Lektion.h"
+#include "Skema.h"
+#include "SkemaListe.h"
 #include "Stack.h"
 
 #include <cstdint>
@@ -53,5 +55,19 @@ public:
     int32_t AntalSpaerringer(const std::string& laerer);
 
 private:
-    // Working state and the three sorted timetable lists are added by the implementation.
+    static constexpr int32_t kapacitet = 1100;
+
+    // The timetable of the kind, or nullptr (also for an unknown kind letter).
+    skema* FindSkema(const std::string& id, char art);
+    bool NaesteSkema(char art, skema*& naeste);
+    // The class, teacher and room timetables of the lesson, looked up in that order.
+    bool FindTrio(const lektion& l, SkemaTrio& trio);
+    bool ErIPlanen(int32_t kolonne, int32_t raekke) const;
+    bool BlokIPlanen(Placering p, int32_t timer) const;
+
+    int32_t dage_;
+    int32_t timer_;
+    SkemaListe<hold_skema> holdListe_{kapacitet};
+    SkemaListe<laerer_skema> laererListe_{kapacitet};
+    SkemaListe<lokale_skema> lokaleListe_{kapacitet};
 };

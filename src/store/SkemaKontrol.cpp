@@ -1,0 +1,470 @@
+#include "SkemaKontrol.h"
+
+#include "../app/Besked.h"
+
+#include <array>
+#include <memory>
+
+namespace {
+
+bool GyldigArt(char art) { return art == 'h' || art == 'l' || art == 'k'; }
+
+// The lesson's id for a timetable kind.
+template <typename L>
+const std::string& IdForArt(const L& l, char art)
+{
+    if (art == 'l')
+        return l.laerer;
+    if (art == 'k')
+        return l.lokale;
+    return l.hold;
+}
+
+template <typename T>
+T* Find(SkemaListe<T>& liste, const std::string& id)
+{
+    T* fundet = nullptr;
+    return liste.Hent(id, fundet) ? fundet : nullptr;
+}
+
+template <typename T>
+bool Naeste(SkemaListe<T>& liste, skema*& naeste)
+{
+    T* fundet = nullptr;
+    if (!liste.HentNaeste(fundet))
+        return false;
+    naeste = fundet;
+    return true;
+}
+
+Placering Time(Placering p, int32_t i) { return {p.kolonne, p.raekke + i}; }
+
+std::array<skema*, 3> Gitre(const SkemaTrio& t) { return {t.hold, t.laerer, t.lokale}; }
+
+bool BlokIGitter(Placering p, int32_t timer)
+{
+    for (int32_t i = 0; i < timer; ++i)
+        if (!skema::IGitter(p.kolonne, p.raekke + i))
+            return false;
+    return true;
+}
+
+void FjernTimer(const SkemaTrio& t, Placering p, int32_t timer)
+{
+    for (int32_t i = 0; i < timer; ++i)
+        for (skema* gitter : Gitre(t))
+            gitter->Fjern(p.kolonne, p.raekke + i);
+}
+
+void PlacerTimer(const lektion& l, const SkemaTrio& t, Placering p, int32_t timer)
+{
+    for (int32_t i = 0; i < timer; ++i)
+        Placer(l, *t.hold, *t.laerer, *t.lokale, p.kolonne, p.raekke + i);
+}
+
+bool KanPlaceres(const lektion& l, const SkemaTrio& t, Placering p, int32_t timer)
+{
+    for (int32_t i = 0; i < timer; ++i) {
+        const Placering q = Time(p, i);
+        if (!t.hold->HoldTillader(l, q.kolonne, q.raekke) || !t.laerer->LaererTillader(q.kolonne, q.raekke) ||
+            !t.lokale->LokaleTillader(q.kolonne, q.raekke))
+            return false;
+    }
+    return true;
+}
+
+bool ErDobbeltITrio(const SkemaTrio& t, Placering p)
+{
+    for (const skema* gitter : Gitre(t))
+        if (!gitter->ErDobbeltLektion(p.kolonne, p.raekke))
+            return false;
+    return true;
+}
+
+// A lesson at the target hour that shares the class, teacher or room with l1
+// and would have to change places with it; copied into l2.
+bool FindKollision(const lektion& l1, const SkemaTrio& t, Placering til, lektion& l2)
+{
+    const int32_t k = til.kolonne;
+    const int32_t r = til.raekke;
+    if (t.hold->KopierLektion(k, r, l2) && (l2.laerer == l1.laerer || l2.lokale == l1.lokale))
+        return true;
+    if (t.laerer->KopierLektion(k, r, l2) && (l2.hold == l1.hold || l2.lokale == l1.lokale))
+        return true;
+    return t.lokale->KopierLektion(k, r, l2) && (l2.hold == l1.hold || l2.laerer == l1.laerer);
+}
+
+// Takes the block out, tests the target and puts the block at the target
+// (tilstand 'u') or back where it was. The lesson is a copy: taking an hour
+// out frees the grids' own object.
+bool FlytMedVagt(const lektion& l, const SkemaTrio& t, Placering fra, Placering til, int32_t timer, char tilstand)
+{
+    FjernTimer(t, fra, timer);
+    const bool mulig = KanPlaceres(l, t, til, timer);
+    PlacerTimer(l, t, mulig && tilstand == 'u' ? til : fra, timer);
+    return mulig;
+}
+
+bool OmbytMedVagt(const lektion& l1, const SkemaTrio& a, Placering fra, const lektion& l2, const SkemaTrio& b,
+                  Placering til, char tilstand)
+{
+    FjernTimer(b, til, l2.blok);
+    const bool l1KanFlytte = FlytMedVagt(l1, a, fra, til, l1.blok, 'v');
+    PlacerTimer(l2, b, til, l2.blok);
+    if (!l1KanFlytte)
+        return false;
+    FjernTimer(a, fra, l1.blok);
+    const bool ombyttet = FlytMedVagt(l2, b, til, fra, l2.blok, tilstand);
+    PlacerTimer(l1, a, ombyttet && tilstand == 'u' ? til : fra, l1.blok);
+    return ombyttet;
+}
+
+// Moves the cells of a block without creating or freeing a lesson. A lesson
+// outside the block is never overwritten and nothing leaves the grid: then
+// nothing moves.
+void FlytBlok(const SkemaTrio& t, Placering fra, Placering til, int32_t timer)
+{
+    if (!BlokIGitter(fra, timer) || !BlokIGitter(til, timer))
+        return;
+    const auto iBlokken = [&](int32_t raekke) {
+        return til.kolonne == fra.kolonne && raekke >= fra.raekke && raekke < fra.raekke + timer;
+    };
+    for (int32_t i = 0; i < timer; ++i)
+        for (const skema* gitter : Gitre(t))
+            if (!gitter->ErTom(til.kolonne, til.raekke + i) && !iBlokken(til.raekke + i))
+                return;
+    // The last hour goes first, except upwards within the day, so that no
+    // hour lands on another hour of the same block.
+    const bool opad = til.kolonne == fra.kolonne && til.raekke < fra.raekke;
+    for (int32_t trin = 0; trin < timer; ++trin) {
+        const int32_t i = opad ? trin : timer - 1 - trin;
+        for (skema* gitter : Gitre(t))
+            gitter->Flyt(fra.kolonne, fra.raekke + i, til.kolonne, til.raekke + i);
+    }
+}
+
+void OmbytBlokke(const SkemaTrio& a, const SkemaTrio& b, Placering fra, Placering til, int32_t timer)
+{
+    if (!BlokIGitter(fra, timer) || !BlokIGitter(til, timer))
+        return;
+    const std::array<skema*, 3> gitreA = Gitre(a);
+    const std::array<skema*, 3> gitreB = Gitre(b);
+    for (int32_t i = 0; i < timer; ++i) {
+        for (size_t g = 0; g < gitreA.size(); ++g) {
+            if (gitreB[g] != gitreA[g])
+                gitreB[g]->Ombyt(fra.kolonne, fra.raekke + i, til.kolonne, til.raekke + i);
+            gitreA[g]->Ombyt(fra.kolonne, fra.raekke + i, til.kolonne, til.raekke + i);
+        }
+    }
+}
+
+const char* const dagNavne[maksDage] = {"Mandag", "Tirsdag", "Onsdag", "Torsdag", "Fredag"};
+
+void LogOptagetTime(const lektion& l, int32_t k, int32_t r)
+{
+    Besked().Log("Lektion afvist, timen er optaget: hold " + l.hold + ", fag " + l.fag + ", lærer " + l.laerer +
+                 ", lokale " + l.lokale + ", " + dagNavne[k] + " time " + std::to_string(r + 1));
+}
+
+} // namespace
+
+SkemaKontrol::SkemaKontrol(int32_t dage, int32_t timer)
+{
+    const bool gyldige = dage >= 0 && dage <= maksDage && timer >= 0 && timer <= maksTimer;
+    dage_ = gyldige ? dage : maksDage;
+    timer_ = gyldige ? timer : maksTimer;
+}
+
+// The lessons still placed are freed with their timetables.
+SkemaKontrol::~SkemaKontrol() = default;
+
+void SkemaKontrol::SaetDimensioner(int32_t dage, int32_t timer)
+{
+    dage_ = dage;
+    timer_ = timer;
+}
+
+int32_t SkemaKontrol::Dage() const { return dage_; }
+
+int32_t SkemaKontrol::Timer() const { return timer_; }
+
+skema* SkemaKontrol::FindSkema(const std::string& id, char art)
+{
+    switch (art) {
+    case 'h':
+        return Find(holdListe_, id);
+    case 'l':
+        return Find(laererListe_, id);
+    case 'k':
+        return Find(lokaleListe_, id);
+    default:
+        return nullptr;
+    }
+}
+
+bool SkemaKontrol::NaesteSkema(char art, skema*& naeste)
+{
+    switch (art) {
+    case 'h':
+        return Naeste(holdListe_, naeste);
+    case 'l':
+        return Naeste(laererListe_, naeste);
+    case 'k':
+        return Naeste(lokaleListe_, naeste);
+    default:
+        return false;
+    }
+}
+
+bool SkemaKontrol::FindTrio(const lektion& l, SkemaTrio& trio)
+{
+    trio.hold = Find(holdListe_, l.hold);
+    trio.laerer = trio.hold ? Find(laererListe_, l.laerer) : nullptr;
+    trio.lokale = trio.laerer ? Find(lokaleListe_, l.lokale) : nullptr;
+    return trio.lokale != nullptr;
+}
+
+// A plan never reaches outside the grid, whatever dimensions it was given.
+bool SkemaKontrol::ErIPlanen(int32_t kolonne, int32_t raekke) const
+{
+    return kolonne >= 0 && kolonne < dage_ && raekke >= 0 && raekke < timer_ && skema::IGitter(kolonne, raekke);
+}
+
+bool SkemaKontrol::BlokIPlanen(Placering p, int32_t timer) const
+{
+    for (int32_t i = 0; i < timer; ++i)
+        if (!ErIPlanen(p.kolonne, p.raekke + i))
+            return false;
+    return true;
+}
+
+bool SkemaKontrol::OpretSkema(const std::string& id, char art)
+{
+    switch (art) {
+    case 'h':
+        return holdListe_.Indsaet(id);
+    case 'l':
+        return laererListe_.Indsaet(id);
+    case 'k':
+        return lokaleListe_.Indsaet(id);
+    default:
+        return false;
+    }
+}
+
+bool SkemaKontrol::SaetLektion(const std::string& hold, const std::string& fag, const std::string& laerer,
+                               const std::string& lokale, int32_t blok, int32_t kolonne, int32_t raekke)
+{
+    const lektion ny(hold, fag, laerer, lokale, blok);
+    lokale_skema* lokaleSkema = Find(lokaleListe_, lokale);
+    laerer_skema* laererSkema = lokaleSkema ? Find(laererListe_, laerer) : nullptr;
+    hold_skema* holdSkema = laererSkema ? Find(holdListe_, hold) : nullptr;
+    if (holdSkema == nullptr || !skema::IGitter(kolonne, raekke))
+        return false;
+    // Placing over a lesson would leave the three timetables disagreeing.
+    if (!holdSkema->ErTom(kolonne, raekke) || !laererSkema->ErTom(kolonne, raekke) ||
+        !lokaleSkema->ErTom(kolonne, raekke)) {
+        LogOptagetTime(ny, kolonne, raekke);
+        return false;
+    }
+    Placer(ny, *holdSkema, *laererSkema, *lokaleSkema, kolonne, raekke);
+    return true;
+}
+
+bool SkemaKontrol::SaetPrioritet(const std::string& laerer, int32_t vaerdi, int32_t kolonne, int32_t raekke)
+{
+    if (!ErIPlanen(kolonne, raekke))
+        return false;
+    laerer_skema* s = Find(laererListe_, laerer);
+    return s != nullptr && s->SaetPrioritet(vaerdi, kolonne, raekke);
+}
+
+bool SkemaKontrol::HentLektioner(const std::string& id, stack<LektionsData*>& lektioner, char art)
+{
+    if (art == 'l')
+        Besked().Log(id);
+    skema* s = FindSkema(id, art);
+    if (s == nullptr)
+        return false;
+    s->SamlLektioner(lektioner);
+    return true;
+}
+
+bool SkemaKontrol::HentNaesteLektioner(stack<LektionsData*>& lektioner, char art)
+{
+    skema* s = nullptr;
+    if (!NaesteSkema(art, s))
+        return false;
+    s->SamlLektioner(lektioner);
+    return true;
+}
+
+bool SkemaKontrol::HentNaestePrioriteter(stack<PLektionsData*>& prioriteter, std::string& navn)
+{
+    laerer_skema* s = nullptr;
+    if (!laererListe_.HentNaeste(s))
+        return false;
+    navn = s->navn;
+    s->SamlPrioriteter(prioriteter);
+    return true;
+}
+
+void SkemaKontrol::NulstilMarkoer(char art)
+{
+    if (art == 'h')
+        holdListe_.Nulstil();
+    else if (art == 'l')
+        laererListe_.Nulstil();
+    else if (art == 'k')
+        lokaleListe_.Nulstil();
+}
+
+void SkemaKontrol::RydSkemaer()
+{
+    holdListe_.TomAlle();
+    laererListe_.TomAlle();
+    lokaleListe_.TomAlle();
+}
+
+bool SkemaKontrol::ErLedig(const std::string& id, char art, int32_t kolonne, int32_t raekke)
+{
+    if (!ErIPlanen(kolonne, raekke))
+        return false;
+    const skema* s = FindSkema(id, art);
+    return s != nullptr && s->ErTom(kolonne, raekke);
+}
+
+bool SkemaKontrol::ErSpaerret(const std::string& laerer, int32_t kolonne, int32_t raekke)
+{
+    const laerer_skema* s = Find(laererListe_, laerer);
+    return s != nullptr && ErIPlanen(kolonne, raekke) && s->Prioritet(kolonne, raekke) == utilgaengelig;
+}
+
+bool SkemaKontrol::HarFag(const std::string& hold, const std::string& fag, int32_t kolonne, int32_t raekke)
+{
+    if (!ErIPlanen(kolonne, raekke))
+        return false;
+    const hold_skema* s = Find(holdListe_, hold);
+    return s != nullptr && s->HarFag(fag, kolonne, raekke);
+}
+
+bool SkemaKontrol::ErDobbeltLektion(const std::string& id, char art, int32_t kolonne, int32_t raekke)
+{
+    if (!ErIPlanen(kolonne, raekke))
+        return false;
+    const skema* s = FindSkema(id, art);
+    lektion l;
+    SkemaTrio trio;
+    if (s == nullptr || !s->KopierLektion(kolonne, raekke, l) || !FindTrio(l, trio))
+        return false;
+    for (const skema* gitter : Gitre(trio))
+        if (!gitter->Matcher(l, kolonne, raekke))
+            return false;
+    return ErDobbeltITrio(trio, {kolonne, raekke});
+}
+
+bool SkemaKontrol::FlytLektion(const std::string& id, int32_t blok, char art, Placering fra, Placering til,
+                               char tilstand)
+{
+    if (!BlokIPlanen(fra, blok) || !BlokIPlanen(til, blok))
+        return false;
+    const skema* s = FindSkema(id, art);
+    lektion l1;
+    if (s == nullptr || !s->KopierLektion(fra.kolonne, fra.raekke, l1))
+        return false;
+    if (IdForArt(l1, art) != id || l1.blok != blok)
+        return false;
+    SkemaTrio a;
+    if (!FindTrio(l1, a) || (blok == 2 && !ErDobbeltITrio(a, fra)))
+        return false;
+
+    lektion l2;
+    if (!FindKollision(l1, a, til, l2))
+        return FlytMedVagt(l1, a, fra, til, blok, tilstand);
+
+    SkemaTrio b;
+    if (l2.blok != blok || !FindTrio(l2, b) || (blok == 2 && !ErDobbeltITrio(b, til)))
+        return false;
+    return OmbytMedVagt(l1, a, fra, l2, b, til, tilstand);
+}
+
+void SkemaKontrol::TvingFlyt(const std::string& id, char art, Placering fra, Placering til)
+{
+    const skema* s = FindSkema(id, art);
+    lektion l1;
+    SkemaTrio a;
+    if (s == nullptr || !s->KopierLektion(fra.kolonne, fra.raekke, l1) || !FindTrio(l1, a))
+        return;
+    lektion l2;
+    if (!FindKollision(l1, a, til, l2)) {
+        FlytBlok(a, fra, til, l1.blok);
+        return;
+    }
+    SkemaTrio b;
+    if (FindTrio(l2, b))
+        OmbytBlokke(a, b, fra, til, l2.blok);
+}
+
+bool SkemaKontrol::Kontroller(int32_t& antal, char art)
+{
+    antal = 0;
+    if (!GyldigArt(art))
+        return false;
+    stack<LektionsData*> lektioner;
+    NulstilMarkoer(art);
+    skema* s = nullptr;
+    while (NaesteSkema(art, s))
+        s->SamlLektioner(lektioner);
+    while (lektioner.antal() > 0) {
+        const std::unique_ptr<LektionsData> d(lektioner.pop());
+        const skema* egen = FindSkema(IdForArt(*d, art), art);
+        const lektion l(d->hold, d->fag, d->laerer, d->lokale, d->blok);
+        if (egen != nullptr && !egen->Matcher(l, d->kolonne, d->raekke))
+            ++antal;
+    }
+    return antal == 0;
+}
+
+int32_t SkemaKontrol::AntalLektionerIalt()
+{
+    int32_t antal = 0;
+    holdListe_.Nulstil();
+    hold_skema* s = nullptr;
+    while (holdListe_.HentNaeste(s))
+        antal += s->AntalLektioner();
+    return antal;
+}
+
+int32_t SkemaKontrol::AntalMellemtimer()
+{
+    int32_t antal = 0;
+    holdListe_.Nulstil();
+    hold_skema* s = nullptr;
+    while (holdListe_.HentNaeste(s))
+        antal += s->Mellemtimer();
+    return antal;
+}
+
+double SkemaKontrol::Spredning(const std::string& id, char art)
+{
+    const skema* s = FindSkema(id, art);
+    return s ? s->Spredning() : 0.0;
+}
+
+int32_t SkemaKontrol::AntalLektioner(const std::string& id, char art)
+{
+    const skema* s = FindSkema(id, art);
+    return s ? s->AntalLektioner() : 0;
+}
+
+int32_t SkemaKontrol::AntalFag(const std::string& hold, const std::string& fag)
+{
+    const hold_skema* s = Find(holdListe_, hold);
+    return s ? s->AntalFag(fag) : 0;
+}
+
+int32_t SkemaKontrol::AntalSpaerringer(const std::string& laerer)
+{
+    const laerer_skema* s = Find(laererListe_, laerer);
+    return s ? s->AntalSpaerringer() : 0;
+}
