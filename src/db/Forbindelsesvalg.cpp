@@ -63,7 +63,7 @@ port=5432
 database=koraDB
 bruger=
 adgangskode=
-# odbc: datakildens navn (DSN) eller en ODBC-forbindelsestekst
+# odbc: datakildens navn (DSN), evt. med tilføjelser som kora;Database=andet
 dsn=kora
 )";
 

@@ -12,7 +12,8 @@
 //               user's data folder (XDG_DATA_HOME or ~/.local/share, then Brikken++)
 //   vaert, port, database, bruger, adgangskode   postgresql (bruger and
 //               adgangskode also serve odbc)
-//   dsn         odbc: the data source name, or an ODBC connection text
+//   dsn         odbc: the data source name, optionally followed by attributes
+//               ("kora;Database=other"), or a connection text naming DRIVER=
 // The file is created with defaults and owner-only permissions when missing,
 // because it may carry a password.
 struct Forbindelsesvalg {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
 #include <set>
 #include <vector>
 
@@ -41,6 +42,8 @@ struct Aargang {
     std::string tff;
     size_t hold;
 };
+
+void PrintTo(const Aargang& aargang, std::ostream* ud) { *ud << aargang.plan; }
 
 class DemoSkole : public DatabaseTest, public testing::WithParamInterface<Aargang> {};
 

@@ -93,7 +93,7 @@ TEST_F(SqlKlasseDb, RolledBackTransactionKeepsTheOldRows)
     sql.StartTransaktion();
     EXPECT_TRUE(sql.UdfoerSql("delete from Lektion where PlanID_Le = ?", {std::string("P")}));
     testing::internal::CaptureStdout();
-    EXPECT_FALSE(sql.UdfoerSql("insert into Lektion values (?)", {std::string("for få kolonner")}));
+    EXPECT_FALSE(sql.UdfoerSql("insert into Lektionsliste values (?)", {std::string("findes ikke")}));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "fejl i indsaetning\n");
     sql.Rollback();
     EXPECT_EQ(AntalLektioner(), 1);

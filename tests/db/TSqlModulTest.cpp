@@ -63,8 +63,8 @@ TEST(TSqlModulValg, ParsesTheThreeKindsOfDataSource)
     EXPECT_EQ(modul.Beskrivelse(), "PostgreSQL: planer@db.skole.dk:5433/kora");
     ASSERT_TRUE(modul.VaelgForbindelse("odbc:kora", fejl));
     EXPECT_EQ(modul.Beskrivelse(), "ODBC: kora");
-    ASSERT_TRUE(modul.VaelgForbindelse("odbc:DSN=kora;UID=planer;PWD=hemmelig", fejl));
-    EXPECT_EQ(modul.Beskrivelse(), "ODBC: DSN=kora;UID=planer;PWD=***");
+    ASSERT_TRUE(modul.VaelgForbindelse("odbc:kora;UID=planer;PWD=hemmelig", fejl));
+    EXPECT_EQ(modul.Beskrivelse(), "ODBC: kora;UID=planer;PWD=***");
 }
 
 TEST(TSqlModulValg, RefusesMalformedTextsWithoutEchoingThePassword)

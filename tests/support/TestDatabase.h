@@ -96,7 +96,7 @@ private:
             if (dsn == nullptr || *dsn == '\0')
                 return Spring("BRIKKEN_TEST_ODBC er ikke sat (ODBC-datakilden til testene); kør scripts/test.sh");
             admin_ = std::string("odbc:") + dsn;
-            forbindelse_ = std::string("odbc:DSN=") + dsn + ";Database=" + navn_;
+            forbindelse_ = std::string("odbc:") + dsn + ";Database=" + navn_;
         } else {
             return Fejl("Ukendt BRIKKEN_TEST_MOTOR '" + motor_ + "' (sqlite, postgresql eller odbc)");
         }
