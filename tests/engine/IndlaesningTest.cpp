@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <set>
 
@@ -144,6 +145,43 @@ TEST(IndlaesningFil, RoomTypesTakeTheirHoursFromTheSecondFile)
     EXPECT_EQ(p.Find(K::lokaleListe, "S1")->heltal[0], 6);
     EXPECT_EQ(p.Find(K::lokaleListe, "X1")->heltal[0], 0) << "a type without rooms in the plan";
     EXPECT_EQ(p.Find(K::lokaleListe, "X1")->ben[0], nullptr);
+}
+
+// Under write protection the lessons read the relations as the fixed
+// assignment completed them in memory, as if they had been written.
+TEST(IndlaesningFil, WriteProtectedLessonsTakeCompletedRelationsFromMemory)
+{
+    MidlertidigMappe mappe;
+    std::ofstream("LaeggeListe.txt") << "1a da AB Stamlokale tom 1\n"
+                                        "1a da tom Stamlokale tom 1\n"
+                                        "1a fy tom Lab tom 2\n"
+                                        "1b da tom Stamlokale S2 1\n";
+    auto indlaes = [](Planlister& p, bool beskyttet) {
+        p.Tilfoej(K::holdLokaleListe, {"1a", "S1"});
+        p.Tilfoej(K::holdLokaleListe, {"1b", "S2"});
+        p.Tilfoej(K::holdLaererListe, {"1a", "da", "CD"});
+        p.Tilfoej(K::holdLaererListe, {"1a", "da", "AB"});
+        p.Tilfoej(K::holdLaererListe, {"1a", "fy", "EF"});
+        p.Tilfoej(K::holdLaererListe, {"1b", "da", "tom"});
+        p.k->SaetSkrivebeskyttet(beskyttet);
+        EXPECT_TRUE(p.k->IndlaesListe(K::laeggeListe));
+    };
+    auto raekke = [](Planlister& p, int32_t i) {
+        const data& l = p.k->Liste(K::laeggeListe).element[i];
+        return l.tekst[0] + " " + l.tekst[1] + " " + l.tekst[2] + " " + l.tekst[3] + " " + l.tekst[4];
+    };
+
+    Planlister beskyttet;
+    indlaes(beskyttet, true);
+    ASSERT_EQ(beskyttet.k->Liste(K::laeggeListe).antal, 3) << "the second row became a copy of the first";
+    EXPECT_EQ(raekke(beskyttet, 0), "1a da AB Stamlokale S1");
+    EXPECT_EQ(raekke(beskyttet, 1), "1a fy EF Lab tom");
+    EXPECT_EQ(raekke(beskyttet, 2), "1b da tom Stamlokale S2") << "still open in memory too";
+
+    Planlister skrivbar;
+    indlaes(skrivbar, false);
+    ASSERT_EQ(skrivbar.k->Liste(K::laeggeListe).antal, 4);
+    EXPECT_EQ(raekke(skrivbar, 1), "1a da tom Stamlokale tom");
 }
 
 TEST(Forespoergsler, ValuesAreBoundAndEveryQueryEndsInATotalOrder)
