@@ -39,7 +39,7 @@ bool Generator::Generer(int32_t frekvens, int32_t styrke, int32_t nyeDage, int32
     const int32_t planTimer = timer;
     SaetDimensioner(nyeDage, nyeTimer);
 
-    // A step that places nothing would otherwise repeat forever.
+    // A step of no lessons would never end its part.
     const int32_t skridt = std::max(frekvens, 1);
 
     if (!TagTid(fase, 1, "Kontrol af lister", [this] { return KontrolAfLister(); }) ||

@@ -1,17 +1,16 @@
 #include "KontrolListe.h"
 
 #include "../db/Portal.h"
-#include "../store/Lektion.h"
 
 #include <iostream>
 
 namespace {
 
-constexpr int32_t feltId = 1;         // tekst[0]
-constexpr int32_t feltLokaletype = 2; // tekst[1] of a room
+constexpr int32_t feltId = 1;           // tekst[0]
+constexpr int32_t feltLokaletype = 2;   // tekst[1] of a room
 constexpr int32_t feltLektionsType = 4; // tekst[3] of a lesson
-constexpr int32_t feltPlaceret = 7;   // heltal[1]
-constexpr int32_t feltVaegt = 11;     // decimaltal[1]
+constexpr int32_t feltPlaceret = 7;     // heltal[1]
+constexpr int32_t feltVaegt = 11;       // decimaltal[1]
 
 constexpr int32_t stigende = 0;
 constexpr int32_t faldende = 1;
