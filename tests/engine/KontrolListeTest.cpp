@@ -1,5 +1,7 @@
 #include "Planlister.h"
 
+#include "db/Portal.h"
+#include "support/MidlertidigMappe.h"
 #include "support/TestModtager.h"
 
 #include <gtest/gtest.h>
@@ -251,4 +253,55 @@ TEST(KontrolListeNavne, StacksHoursAndSums)
     p.k->Ryd(K::laeggeListe);
     EXPECT_EQ(p.k->Liste(K::laeggeListe).antal, 0);
     EXPECT_EQ(p.k->ListeNavn(K::laeggeListe), "lægge");
+}
+
+TEST(KontrolListeOpdatering, CountersComeFromTheTimetables)
+{
+    MidlertidigMappe mappe; // file mode finds no stored lessons here
+    Portal portal("P1", 5, 8, 'f');
+    stack<std::string> hold;
+    stack<std::string> laerere;
+    stack<std::string> lokaler;
+    hold.push("1a");
+    laerere.push("AB");
+    for (const char* id : {"L1", "L2", "S1"})
+        lokaler.push(id);
+    portal.SaetNavnestakke(&hold, &laerere, &lokaler);
+    portal.Indlaes();
+    ASSERT_TRUE(portal.SaetLektion("1a", "fy", "AB", "L1", 1, 0, 0));
+    ASSERT_TRUE(portal.SaetLektion("1a", "fy", "AB", "L2", 1, 0, 1));
+    ASSERT_TRUE(portal.SaetLektion("1a", "da", "AB", "S1", 1, 1, 0));
+
+    Planlister p(&portal);
+    p.Tilfoej(K::holdListe, {"1a"}, {30, 0});
+    p.Tilfoej(K::fagListe, {"da", "Stamlokale"}, {5});
+    p.Tilfoej(K::fagListe, {"fy", "Lab"}, {4});
+    p.Tilfoej(K::laererListe, {"AB"}, {20, 0});
+    data& lab = p.Tilfoej(K::lokaletypeListe, {"Lab"}, {2, 4, 0});
+    p.Tilfoej(K::lokaleListe, {"L1", "Lab"}).ben[0] = &lab;
+    p.Tilfoej(K::lokaleListe, {"L2", "Lab"}).ben[0] = &lab;
+    p.Tilfoej(K::lokaleListe, {"S1", "Stamlokale"}, {30, 0});
+    p.Lektion("1a", "fy", "AB", "Lab", "tom").heltal[2] = 3;
+    p.Lektion("1a", "da", "AB", "Stamlokale", "S1");
+    testing::internal::CaptureStdout();
+    p.k->KlargoerLaeggeliste();
+    testing::internal::GetCapturedStdout();
+
+    p.k->OpdaterTimer(4, 'b');
+    p.k->OpdaterTimer(4, 'b');
+    EXPECT_EQ(lab.heltal[2], 2) << "a second refresh recounts instead of adding";
+    EXPECT_EQ(p.Find(K::lokaleListe, "L1")->heltal[1], 1);
+    EXPECT_EQ(p.Find(K::lokaleListe, "S1")->heltal[1], 0) << "home rooms are not counted for types";
+
+    for (const int32_t art : {1, 3, 2})
+        p.k->OpdaterTimer(art, 'b');
+    EXPECT_EQ(p.Find(K::holdListe, "1a")->heltal[1], 3);
+    EXPECT_EQ(p.Find(K::laererListe, "AB")->heltal[1], 3);
+    const data& fy = p.k->Liste(K::laeggeListe).element[0];
+    EXPECT_EQ(fy.heltal[1], 2) << "hours of the class in this subject";
+    EXPECT_EQ(fy.heltal[2], 0) << "the hand-out count starts again";
+
+    p.k->OpdaterTimer(5, 's');
+    EXPECT_EQ(p.Find(K::lokaleListe, "S1")->heltal[1], 1);
+    EXPECT_EQ(lab.heltal[2], 2);
 }
