@@ -57,7 +57,10 @@ start_testdatabaser() {
     if [ "$(id -u)" -eq 0 ]; then
         chown postgres: "$testdb_mappe" "$testdb_mappe/data"
     fi
-    testdb_som_ejer "$testdb_bin/initdb" -D "$testdb_mappe/data" -U postgres --auth=trust -E UTF8 --no-locale \
+    # Danish collation by default, as on a school's own server: the schema's
+    # byte-order collation must hold against it.
+    testdb_som_ejer "$testdb_bin/initdb" -D "$testdb_mappe/data" -U postgres --auth=trust -E UTF8 \
+        --locale=C.UTF-8 --locale-provider=icu --icu-locale=da-DK \
         >"$testdb_mappe/initdb.log" 2>&1 || { cat "$testdb_mappe/initdb.log" >&2; return 1; }
 
     local port forsoeg

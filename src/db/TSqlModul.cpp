@@ -81,6 +81,15 @@ struct TSqlModul::Data {
 
 TSqlModul& TSqlModul::Instans()
 {
+    // The module closes its connection when the program ends. Qt's register of
+    // connections, its driver loader and its shared empty query are statics
+    // too and must outlive the module: touching them first tears them down last.
+    [[maybe_unused]] static const bool qtFoerst = [] {
+        QSqlDatabase::drivers();
+        QSqlDatabase::contains(alias);
+        QSqlQuery tom;
+        return true;
+    }();
     static TSqlModul modul;
     return modul;
 }
