@@ -22,6 +22,8 @@ public:
 
     // Opens the connection (nothing happens when it is open); false with the engine's text.
     bool Forbind(std::string& fejl);
+    // True when every table of the schema exists; throws DatabaseFejl when
+    // the database cannot be reached.
     bool HarTabeller();
     // Creates the schema, and with medDemo the demo school, in one transaction.
     // Throws DatabaseFejl when any of the tables exists already or a statement fails.
