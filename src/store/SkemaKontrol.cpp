@@ -105,6 +105,8 @@ bool FlytMedVagt(const lektion& l, const SkemaTrio& t, Placering fra, Placering 
     return mulig;
 }
 
+// l1 at fra and l2 at til change places when each may move into the other's
+// hours; with tilstand 'v' both end where they were.
 bool OmbytMedVagt(const lektion& l1, const SkemaTrio& a, Placering fra, const lektion& l2, const SkemaTrio& b,
                   Placering til, char tilstand)
 {

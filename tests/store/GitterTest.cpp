@@ -218,16 +218,3 @@ TEST(SListe, RefusesTheHundredAndFirstSample)
     s.Nulstil();
     EXPECT_DOUBLE_EQ(s.Variationskoefficient(), 0.0);
 }
-
-TEST(Stack, GivesTheLastPushedFirstAndReportsAnEmptyPop)
-{
-    stack<std::string> s;
-    s.push("a");
-    s.push("b");
-    EXPECT_EQ(s.pop(), "b");
-    EXPECT_EQ(s.pop(), "a");
-    FangUd ud;
-    EXPECT_EQ(s.pop(), "");
-    EXPECT_EQ(ud.Tekst(), "\nstacken er tom (man kan ikke poppe noget der ikke er der!)");
-    EXPECT_EQ(s.antal(), 0);
-}

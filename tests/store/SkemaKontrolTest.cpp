@@ -83,12 +83,6 @@ TEST_F(SkemaKontrolTest, UnknownKindLettersDoNothing)
     EXPECT_EQ(Alt(), foer);
 }
 
-TEST_F(SkemaKontrolTest, OpretSkemaRefusesADuplicate)
-{
-    EXPECT_FALSE(s.OpretSkema("7a", 'h'));
-    EXPECT_TRUE(s.OpretSkema("7a", 'l')) << "kinds are separate";
-}
-
 TEST_F(SkemaKontrolTest, SaetLektionPlacesOneHourInAllThreeTimetables)
 {
     EXPECT_FALSE(s.SaetLektion("9z", "da", "AB", "L1", 1, 0, 0));

@@ -43,14 +43,6 @@ struct Noegle {
 
 } // namespace
 
-TEST(PseudoRandom, SeededSequenceIsTheKnownOne)
-{
-    pseudoRandom::Seed(100);
-    EXPECT_EQ(pseudoRandom::Draw(), 34600);
-    EXPECT_EQ(pseudoRandom::Draw(), 1385453555);
-    EXPECT_EQ(pseudoRandom::DrawModulo(10), 1903621177 % 10);
-}
-
 TEST(RandomQuicksort, SortsAKnownSequenceWithTheKnownNumberOfDraws)
 {
     int32_t op[] = {5, 3, 8, 1, 9, 2, 7};
