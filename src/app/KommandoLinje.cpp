@@ -1,0 +1,425 @@
+#include "KommandoLinje.h"
+
+#include "KommandoLinjeModtager.h"
+#include "Talformat.h"
+#include "Vorivazi.h"
+#include "../db/PrinterUdskriver.h"
+#include "../db/SqlKlasse.h"
+#include "../db/TSqlModul.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+namespace kommandoLinje {
+
+namespace {
+
+const std::string fejlTitel = "En fejl er opstået!";
+const std::array<std::string, 5> dagNavne{"Mandag", "Tirsdag", "Onsdag", "Torsdag", "Fredag"};
+constexpr int visteTimer = 8;
+// Figures on the command line use a dot, whatever the locale.
+constexpr Talseparatorer punktum{',', '.'};
+
+struct Interval {
+    int mindst;
+    int hoejst;
+};
+
+bool laesTal(const std::string& tekst, Interval interval, int& ud)
+{
+    int vaerdi = 0;
+    const auto [slut, fejl] = std::from_chars(tekst.data(), tekst.data() + tekst.size(), vaerdi);
+    if (fejl != std::errc{} || slut != tekst.data() + tekst.size())
+        return false;
+    if (vaerdi < interval.mindst || vaerdi > interval.hoejst)
+        return false;
+    ud = vaerdi;
+    return true;
+}
+
+bool laesSkemaValg(const std::string& tekst, SkemaValg& ud)
+{
+    if (tekst.size() < 3 || tekst[1] != ':' || std::string("hlk").find(tekst[0]) == std::string::npos)
+        return false;
+    ud = {tekst[0], tekst.substr(2)};
+    return true;
+}
+
+// Cell text of the timetable view for one lesson.
+std::string celleTekst(char art, const std::string& hold, const std::string& fag, const std::string& laerer,
+                       const std::string& lokale)
+{
+    switch (art) {
+    case 'h':
+        return fag + " " + laerer + " " + lokale;
+    case 'l':
+        return hold + " " + fag + " " + lokale;
+    default:
+        return hold + " " + fag + " " + laerer;
+    }
+}
+
+// Width on screen: one column per character, not per byte.
+size_t bredde(const std::string& tekst)
+{
+    return static_cast<size_t>(
+        std::count_if(tekst.begin(), tekst.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+std::string udfyld(const std::string& tekst, size_t ialt) { return tekst + std::string(ialt - bredde(tekst), ' '); }
+
+std::string procent(double vaerdi) { return FormaterProcent(vaerdi, punktum); }
+
+class Koersel {
+public:
+    Koersel(const Valg& valg, std::ostream& ud) : valg_(valg), ud_(ud), vorivazi_('d') {}
+
+    int Plan()
+    {
+        if (!vorivazi_.AabnPlan(valg_.plan))
+            return afslutTrinFejlede;
+        for (const char art : {'h', 'l', 'k'}) {
+            vorivazi_.HentNavne(art);
+            std::string id;
+            while (vorivazi_.TagNavn(id))
+                ider_[art].push_back(id);
+        }
+        if (valg_.ryd)
+            vorivazi_.NytProjekt();
+        if ((valg_.generer && !generer()) || (valg_.autoGenerer && !autoGenerer()))
+            return afslutTrinFejlede;
+        if (valg_.gem && !gem())
+            return afslutTrinFejlede;
+        if (valg_.eksportMappe && !eksporter(*valg_.eksportMappe))
+            return afslutTrinFejlede;
+        if (valg_.udskriv && !udskriv(*valg_.udskriv))
+            return afslutTrinFejlede;
+        for (const SkemaValg& skema : valg_.vis) {
+            if (!vis(skema))
+                return afslutTrinFejlede;
+        }
+        skrivStatus();
+        return afslutOK;
+    }
+
+private:
+    bool generer()
+    {
+        const bool ok = vorivazi_.Generer(valg_.frekvens, valg_.styrke, valg_.dage, valg_.timer, 0, !valg_.skrivbar);
+        genereret_ = ok;
+        return ok;
+    }
+
+    // Seven runs with 1 ... 7 hours per day, each continuing the last one that finished.
+    bool autoGenerer()
+    {
+        bool nogenLykkedes = false;
+        for (int timer = 1; timer <= 7; ++timer) {
+            const bool ok = vorivazi_.Generer(valg_.frekvens, valg_.styrke, valg_.dage, timer, genereret_ ? 1 : 0,
+                                              !valg_.skrivbar);
+            genereret_ = genereret_ || ok;
+            nogenLykkedes = nogenLykkedes || ok;
+        }
+        return nogenLykkedes;
+    }
+
+    bool gem()
+    {
+        if (!valg_.skrivbar) {
+            besked_.VisFejl("Programmet er sat op til ikke at skrive til databasen!", fejlTitel);
+            return false;
+        }
+        if (!vorivazi_.Gem())
+            return false;
+        besked_.VisInfo("Skemaerne er gemt i databasen!");
+        return true;
+    }
+
+    bool eksporter(const std::string& mappe)
+    {
+        std::error_code fejl;
+        std::filesystem::create_directories(mappe, fejl);
+        if (fejl) {
+            besked_.VisFejl("Mappen " + mappe + " kan ikke oprettes: " + fejl.message(), fejlTitel);
+            return false;
+        }
+        vorivazi_.Eksporter(mappe);
+        besked_.VisInfo("Skemaerne er nu exporteret til 3 filer.!\n'HoldSkemaer.txt', 'LaererSkemaer.txt' og "
+                        "'LokaleSkemaer.txt'");
+        return true;
+    }
+
+    bool kendtId(const SkemaValg& skema)
+    {
+        const auto& ider = ider_[skema.art];
+        if (std::find(ider.begin(), ider.end(), skema.id) != ider.end())
+            return true;
+        besked_.VisFejl("Planen har intet skema med id " + skema.id + " af typen " + skema.art, fejlTitel);
+        return false;
+    }
+
+    bool udskriv(const SkemaValg& skema)
+    {
+        if (!kendtId(skema))
+            return false;
+        PrinterUdskriver tilPdf(valg_.pdf);
+        Udskriver* forrige = Udskriver::SaetAktiv(&tilPdf);
+        const bool ok = vorivazi_.UdskrivSkema(skema.id, skema.art);
+        Udskriver::SaetAktiv(forrige);
+        return ok;
+    }
+
+    bool vis(const SkemaValg& skema)
+    {
+        if (!kendtId(skema))
+            return false;
+        std::vector<std::vector<std::string>> celler(visteTimer, std::vector<std::string>(dagNavne.size()));
+        vorivazi_.HentLektioner(skema.id, skema.art);
+        std::string hold, fag, laerer, lokale;
+        int32_t kolonne = 0;
+        int32_t raekke = 0;
+        while (vorivazi_.TagLektion(hold, fag, laerer, lokale, kolonne, raekke)) {
+            if (kolonne >= 0 && kolonne < static_cast<int32_t>(dagNavne.size()) && raekke >= 0 && raekke < visteTimer)
+                celler[raekke][kolonne] = celleTekst(skema.art, hold, fag, laerer, lokale);
+        }
+        const int32_t planlagt = vorivazi_.TimerFor(skema.id, skema.art);
+        const int32_t lagt = vorivazi_.AntalLektioner(skema.id, skema.art);
+        ud_ << "Skema - " << skema.id << '\n'
+            << SkemaSomTekst(celler) << "PL=" << planlagt << " LL=" << lagt
+            << " L%=" << procent(planlagt > 0 ? 100.0 * lagt / planlagt : 0.0)
+            << " CV%=" << procent(vorivazi_.Spredning(skema.id, skema.art)) << "\n\n";
+        return true;
+    }
+
+    void skrivStatus()
+    {
+        const int32_t pl = vorivazi_.SumTimer();
+        const int32_t ll = vorivazi_.AntalLektionerIalt();
+        ud_ << "PL=" << pl << " LL=" << ll << " L%=" << procent(pl > 0 ? 100.0 * ll / pl : 0.0)
+            << " ML=" << vorivazi_.AntalMellemtimer() << '\n';
+    }
+
+    const Valg& valg_;
+    std::ostream& ud_;
+    Vorivazi vorivazi_;
+    std::map<char, std::vector<std::string>> ider_;
+    bool genereret_ = false;
+    Besked besked_;
+};
+
+int init(const Valg& valg, std::ostream& fejl)
+{
+    TSqlModul& modul = TSqlModul::Instans();
+    if (modul.HarTabeller()) {
+        fejl << fejlTitel << ": Databasen har allerede tabellerne; den røres ikke.\n";
+        return afslutTrinFejlede;
+    }
+    modul.OpretDatabase(valg.demo);
+    return afslutOK;
+}
+
+int plans(std::ostream& ud)
+{
+    Vorivazi vorivazi('d');
+    vorivazi.HentPlanliste();
+    std::string id;
+    while (vorivazi.TagPlanNavn(id))
+        ud << id << '\n';
+    return afslutOK;
+}
+
+void skrivTider(const KommandoLinjeModtager& modtager, std::ostream& ud)
+{
+    for (const auto& raekke : modtager.TidsRaekker())
+        ud << raekke.etiket << '\t' << FormaterSekunder(raekke.sekunder, punktum) << '\n';
+}
+
+} // namespace
+
+std::string Brug()
+{
+    return "Brug:\n"
+           "  brikken-cli [--db FORBINDELSE] init [--demo]\n"
+           "  brikken-cli [--db FORBINDELSE] plans\n"
+           "  brikken-cli [--db FORBINDELSE] run PLAN [--clear] [--generate | --auto] [--days N] [--hours N]\n"
+           "              [--frequency N] [--strength N] [--yes] [--writable] [--save] [--export MAPPE]\n"
+           "              [--print TYPE:ID --pdf FIL] [--show TYPE:ID] [--log] [--times]\n"
+           "FORBINDELSE: sqlite:STI (eller blot STI), postgresql://BRUGER:KODE@VÆRT:PORT/DATABASE, odbc:DSN\n"
+           "TYPE: h (hold), l (lærer) eller k (lokale)\n";
+}
+
+std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::string& fejl)
+{
+    Valg valg;
+    std::vector<std::string> ord;
+    const auto mangler = [&](const std::string& flag) {
+        fejl = flag + " kræver en værdi";
+        return std::nullopt;
+    };
+    for (size_t i = 0; i < argumenter.size(); ++i) {
+        const std::string& a = argumenter[i];
+        const bool harVaerdi = i + 1 < argumenter.size();
+        const auto vaerdi = [&]() { return argumenter[++i]; };
+        const auto tal = [&](Interval interval, int& ud) {
+            if (!harVaerdi)
+                return false;
+            const std::string v = vaerdi();
+            if (laesTal(v, interval, ud))
+                return true;
+            fejl = a + " skal være et tal fra " + std::to_string(interval.mindst) + " til " +
+                   std::to_string(interval.hoejst) + ", ikke " + v;
+            return false;
+        };
+        if (a == "--db") {
+            if (!harVaerdi)
+                return mangler(a);
+            valg.forbindelse = vaerdi();
+        } else if (a == "--demo") {
+            valg.demo = true;
+        } else if (a == "--clear") {
+            valg.ryd = true;
+        } else if (a == "--generate") {
+            valg.generer = true;
+        } else if (a == "--auto") {
+            valg.autoGenerer = true;
+        } else if (a == "--days" || a == "--hours" || a == "--frequency" || a == "--strength") {
+            static const std::map<std::string, std::pair<Interval, int Valg::*>> tal_flag{
+                {"--days", {{1, 5}, &Valg::dage}},
+                {"--hours", {{2, 8}, &Valg::timer}},
+                {"--frequency", {{1, 8}, &Valg::frekvens}},
+                {"--strength", {{1, 6}, &Valg::styrke}}};
+            const auto& [interval, felt] = tal_flag.at(a);
+            if (!tal(interval, valg.*felt))
+                return fejl.empty() ? mangler(a) : std::nullopt;
+        } else if (a == "--yes") {
+            valg.ja = true;
+        } else if (a == "--writable") {
+            valg.skrivbar = true;
+        } else if (a == "--save") {
+            valg.gem = true;
+        } else if (a == "--export") {
+            if (!harVaerdi)
+                return mangler(a);
+            valg.eksportMappe = vaerdi();
+        } else if (a == "--print" || a == "--show") {
+            if (!harVaerdi)
+                return mangler(a);
+            SkemaValg skema;
+            const std::string v = vaerdi();
+            if (!laesSkemaValg(v, skema)) {
+                fejl = a + " forventer TYPE:ID med TYPE h, l eller k, ikke " + v;
+                return std::nullopt;
+            }
+            if (a == "--print")
+                valg.udskriv = skema;
+            else
+                valg.vis.push_back(skema);
+        } else if (a == "--pdf") {
+            if (!harVaerdi)
+                return mangler(a);
+            valg.pdf = vaerdi();
+        } else if (a == "--log") {
+            valg.log = true;
+        } else if (a == "--times") {
+            valg.tider = true;
+        } else if (a.starts_with("--")) {
+            fejl = "ukendt valg " + a;
+            return std::nullopt;
+        } else {
+            ord.push_back(a);
+        }
+    }
+
+    if (ord.empty()) {
+        fejl = "der mangler en kommando";
+        return std::nullopt;
+    }
+    if (ord[0] == "init" && ord.size() == 1) {
+        valg.kommando = Valg::Kommando::init;
+    } else if (ord[0] == "plans" && ord.size() == 1) {
+        valg.kommando = Valg::Kommando::plans;
+    } else if (ord[0] == "run" && ord.size() == 2) {
+        valg.kommando = Valg::Kommando::run;
+        valg.plan = ord[1];
+    } else {
+        fejl = ord[0] == "run" ? "run kræver netop én plan" : "ukendt kommando " + ord[0];
+        return std::nullopt;
+    }
+    if (valg.generer && valg.autoGenerer) {
+        fejl = "--generate og --auto kan ikke bruges sammen";
+        return std::nullopt;
+    }
+    if (valg.udskriv.has_value() != !valg.pdf.empty()) {
+        fejl = "--print og --pdf skal bruges sammen";
+        return std::nullopt;
+    }
+    return valg;
+}
+
+std::string SkemaSomTekst(const std::vector<std::vector<std::string>>& celler)
+{
+    size_t celleBredde = 0;
+    for (const std::string& dag : dagNavne)
+        celleBredde = std::max(celleBredde, bredde(dag));
+    for (const auto& raekke : celler)
+        for (const std::string& celle : raekke)
+            celleBredde = std::max(celleBredde, bredde(celle));
+
+    std::ostringstream ud;
+    const auto skrivLinje = [&](std::string linje, const auto& felter) {
+        for (const std::string& felt : felter)
+            linje += " | " + udfyld(felt, celleBredde);
+        ud << linje.substr(0, linje.find_last_not_of(' ') + 1) << '\n';
+    };
+    skrivLinje("  ", dagNavne);
+    for (size_t time = 0; time < celler.size(); ++time)
+        skrivLinje((time + 1 < 10 ? " " : "") + std::to_string(time + 1), celler[time]);
+    return ud.str();
+}
+
+int Koer(const Valg& valg, std::ostream& ud, std::ostream& fejl)
+{
+    KommandoLinjeModtager modtager(fejl, valg.ja, valg.log);
+    const MidlertidigModtager installeret(modtager);
+
+    TSqlModul& modul = TSqlModul::Instans();
+    std::string grund;
+    if (valg.forbindelse.empty()) {
+        modul.BrugIndstillinger();
+    } else if (!modul.VaelgForbindelse(valg.forbindelse, grund)) {
+        fejl << grund << '\n' << Brug();
+        return afslutBrugsfejl;
+    }
+    if (!modul.Forbind(grund)) {
+        fejl << "Databasen kan ikke nås (" << modul.Beskrivelse() << "): " << grund << '\n';
+        return afslutBrugsfejl;
+    }
+
+    int status = afslutOK;
+    try {
+        switch (valg.kommando) {
+        case Valg::Kommando::init:
+            status = init(valg, fejl);
+            break;
+        case Valg::Kommando::plans:
+            status = plans(ud);
+            break;
+        case Valg::Kommando::run:
+            status = Koersel(valg, ud).Plan();
+            break;
+        }
+    } catch (const DatabaseFejl& e) {
+        fejl << fejlTitel << ": " << e.what() << '\n';
+        status = afslutTrinFejlede;
+    }
+    if (valg.tider)
+        skrivTider(modtager, ud);
+    modul.Luk();
+    return status;
+}
+
+} // namespace kommandoLinje

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// The command-line program: the whole job without windows, for scripts and
+// for planners at a terminal.
+//   brikken-cli [--db CONNECTION] init [--demo]
+//   brikken-cli [--db CONNECTION] plans
+//   brikken-cli [--db CONNECTION] run PLAN [steps...]
+namespace kommandoLinje {
+
+struct SkemaValg {
+    char art = 'h';
+    std::string id;
+};
+
+struct Valg {
+    enum class Kommando { init, plans, run };
+    Kommando kommando = Kommando::plans;
+    std::string forbindelse; // empty: the data module's configured connection
+    bool demo = false;
+    std::string plan;
+    bool ryd = false;
+    bool generer = false;
+    bool autoGenerer = false;
+    int dage = 5;
+    int timer = 8;
+    int frekvens = 1;
+    int styrke = 4;
+    bool ja = false;
+    bool skrivbar = false;
+    bool gem = false;
+    std::optional<std::string> eksportMappe;
+    std::optional<SkemaValg> udskriv;
+    std::string pdf;
+    std::vector<SkemaValg> vis;
+    bool log = false;
+    bool tider = false;
+};
+
+inline constexpr int afslutOK = 0;
+inline constexpr int afslutTrinFejlede = 1;
+inline constexpr int afslutBrugsfejl = 2;
+
+std::string Brug();
+
+// Reads the arguments (without the program name); on a usage error returns
+// nothing and explains why in `fejl`.
+std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::string& fejl);
+
+// Runs the command; returns the exit status.
+int Koer(const Valg& valg, std::ostream& ud, std::ostream& fejl);
+
+// A timetable as a text grid, days across and hours down, with the cell
+// texts of the timetable view.
+std::string SkemaSomTekst(const std::vector<std::vector<std::string>>& celler);
+
+} // namespace kommandoLinje

@@ -1,0 +1,127 @@
+#include "app/KommandoLinje.h"
+
+#include <gtest/gtest.h>
+
+using kommandoLinje::Fortolk;
+using kommandoLinje::Valg;
+
+namespace {
+
+std::optional<Valg> fortolk(std::vector<std::string> argumenter, std::string* fejlUd = nullptr)
+{
+    std::string fejl;
+    auto valg = Fortolk(argumenter, fejl);
+    if (fejlUd)
+        *fejlUd = fejl;
+    return valg;
+}
+
+} // namespace
+
+TEST(KommandoLinje, ReadsTheThreeCommandsWithTheirConnection)
+{
+    auto init = fortolk({"--db", "demo.sqlite", "init", "--demo"});
+    ASSERT_TRUE(init);
+    EXPECT_EQ(init->kommando, Valg::Kommando::init);
+    EXPECT_TRUE(init->demo);
+    EXPECT_EQ(init->forbindelse, "demo.sqlite");
+
+    auto plans = fortolk({"plans"});
+    ASSERT_TRUE(plans);
+    EXPECT_EQ(plans->kommando, Valg::Kommando::plans);
+    EXPECT_TRUE(plans->forbindelse.empty());
+
+    auto run = fortolk({"run", "Plan2026", "--db", "odbc:kora"});
+    ASSERT_TRUE(run);
+    EXPECT_EQ(run->kommando, Valg::Kommando::run);
+    EXPECT_EQ(run->plan, "Plan2026");
+    EXPECT_EQ(run->forbindelse, "odbc:kora");
+}
+
+TEST(KommandoLinje, GenerationSettingsDefaultAsTheDialogAndAreRangeChecked)
+{
+    auto valg = fortolk({"run", "P", "--generate"});
+    ASSERT_TRUE(valg);
+    EXPECT_EQ(valg->dage, 5);
+    EXPECT_EQ(valg->timer, 8);
+    EXPECT_EQ(valg->frekvens, 1);
+    EXPECT_EQ(valg->styrke, 4);
+    EXPECT_FALSE(valg->ja);
+    EXPECT_FALSE(valg->skrivbar);
+
+    valg = fortolk({"run", "P", "--auto", "--days", "3", "--hours", "2", "--frequency", "8", "--strength", "6"});
+    ASSERT_TRUE(valg);
+    EXPECT_EQ(valg->dage, 3);
+    EXPECT_EQ(valg->timer, 2);
+    EXPECT_EQ(valg->frekvens, 8);
+    EXPECT_EQ(valg->styrke, 6);
+
+    std::string fejl;
+    EXPECT_FALSE(fortolk({"run", "P", "--days", "6"}, &fejl));
+    EXPECT_NE(fejl.find("1 til 5"), std::string::npos) << fejl;
+    EXPECT_FALSE(fortolk({"run", "P", "--hours", "1"}));
+    EXPECT_FALSE(fortolk({"run", "P", "--frequency", "0"}));
+    EXPECT_FALSE(fortolk({"run", "P", "--strength", "7"}));
+    EXPECT_FALSE(fortolk({"run", "P", "--strength", "4x"}));
+    EXPECT_FALSE(fortolk({"run", "P", "--days"}));
+}
+
+TEST(KommandoLinje, StepsAreCollectedWhateverTheirOrder)
+{
+    auto valg = fortolk({"run", "P", "--show", "l:AB", "--export", "ud", "--save", "--writable", "--yes", "--clear",
+                         "--print", "k:Fys 1", "--pdf", "skema.pdf", "--show", "h:7.a's", "--times", "--log"});
+    ASSERT_TRUE(valg);
+    EXPECT_TRUE(valg->ryd && valg->gem && valg->skrivbar && valg->ja && valg->tider && valg->log);
+    EXPECT_EQ(valg->eksportMappe, "ud");
+    ASSERT_TRUE(valg->udskriv);
+    EXPECT_EQ(valg->udskriv->art, 'k');
+    EXPECT_EQ(valg->udskriv->id, "Fys 1");
+    EXPECT_EQ(valg->pdf, "skema.pdf");
+    ASSERT_EQ(valg->vis.size(), 2u);
+    EXPECT_EQ(valg->vis[1].art, 'h');
+    EXPECT_EQ(valg->vis[1].id, "7.a's");
+}
+
+TEST(KommandoLinje, UsageErrorsAreExplained)
+{
+    std::string fejl;
+    EXPECT_FALSE(fortolk({}, &fejl));
+    EXPECT_FALSE(fejl.empty());
+    EXPECT_FALSE(fortolk({"run"}));
+    EXPECT_FALSE(fortolk({"run", "A", "B"}));
+    EXPECT_FALSE(fortolk({"drop"}));
+    EXPECT_FALSE(fortolk({"plans", "--verbose"}));
+    EXPECT_FALSE(fortolk({"run", "P", "--generate", "--auto"}));
+    EXPECT_FALSE(fortolk({"run", "P", "--print", "h:1a"}));
+    EXPECT_FALSE(fortolk({"run", "P", "--pdf", "x.pdf"}));
+    EXPECT_FALSE(fortolk({"run", "P", "--show", "x:1a"}));
+    EXPECT_FALSE(fortolk({"run", "P", "--show", "h:"}));
+}
+
+TEST(KommandoLinje, TextGridCountsCharactersNotBytes)
+{
+    std::vector<std::vector<std::string>> celler(8, std::vector<std::string>(5));
+    celler[0][0] = "Dansk ÆØ 1.å";
+    celler[7][4] = "Fy";
+    const std::string tekst = kommandoLinje::SkemaSomTekst(celler);
+    std::vector<std::string> linjer;
+    size_t start = 0;
+    for (size_t slut; (slut = tekst.find('\n', start)) != std::string::npos; start = slut + 1)
+        linjer.push_back(tekst.substr(start, slut - start));
+    ASSERT_EQ(linjer.size(), 9u);
+    EXPECT_NE(linjer[0].find("| Mandag"), std::string::npos);
+    EXPECT_EQ(linjer[1].rfind(" 1 | Dansk ÆØ 1.å |", 0), 0u) << linjer[1];
+    EXPECT_EQ(linjer[8].rfind(" 8 |", 0), 0u);
+    const auto tegn = [](const std::string& s) {
+        size_t n = 0;
+        for (unsigned char c : s)
+            n += (c & 0xC0) != 0x80;
+        return n;
+    };
+    const auto kolonne = [&](const std::string& linje, const std::string& tekst) {
+        return tegn(linje.substr(0, linje.find(tekst)));
+    };
+    EXPECT_EQ(kolonne(linjer[8], "Fy"), kolonne(linjer[0], "Fredag")) << "columns line up, counted in characters";
+    EXPECT_EQ(kolonne(linjer[1], "Dansk"), kolonne(linjer[0], "Mandag"));
+    EXPECT_EQ(linjer[2].back(), '|') << "no trailing blanks after the last day";
+}

@@ -1,0 +1,111 @@
+#include "app/Vorivazi.h"
+#include "db/SqlKlasse.h"
+#include "support/TestDatabase.h"
+#include "support/TestModtager.h"
+
+#include <gtest/gtest.h>
+
+TEST(VorivaziFresh, EmptyStacksLeaveTheirArgumentsAlone)
+{
+    MedTestModtager m;
+    Vorivazi v('d');
+    std::string id = "uændret";
+    EXPECT_FALSE(v.TagPlanNavn(id));
+    EXPECT_FALSE(v.TagNavn(id));
+    std::string hold = "h", fag = "f", laerer = "l", lokale = "k";
+    int32_t kolonne = 3, raekke = 4;
+    EXPECT_FALSE(v.TagLektion(hold, fag, laerer, lokale, kolonne, raekke));
+    EXPECT_EQ(id, "uændret");
+    EXPECT_EQ(hold + fag + laerer + lokale, "hflk");
+    EXPECT_EQ(kolonne, 3);
+    EXPECT_EQ(raekke, 4);
+}
+
+TEST(VorivaziFresh, OperationsNeedingAPlanRefuseQuietly)
+{
+    MedTestModtager m;
+    Vorivazi v('d');
+    EXPECT_FALSE(v.ErAaben());
+    EXPECT_FALSE(v.HentNavne('h'));
+    EXPECT_FALSE(v.Gem());
+    EXPECT_FALSE(v.Generer(1, 4, 5, 8, 0, true));
+    EXPECT_FALSE(v.UdskrivSkema("1.a", 'h'));
+    v.NytProjekt();
+    v.Eksporter();
+    EXPECT_EQ(v.SumTimer(), 0);
+    EXPECT_EQ(v.AntalLektionerIalt(), 0);
+    EXPECT_EQ(v.AntalMellemtimer(), 0);
+    EXPECT_EQ(v.AntalLektioner("1.a", 'h'), 0);
+    EXPECT_EQ(v.TimerFor("1.a", 'h'), 0);
+    EXPECT_EQ(v.Spredning("1.a", 'h'), 0.0);
+    EXPECT_TRUE(m.modtager.bokse.empty());
+}
+
+class VorivaziPaaDemo : public DatabaseTest {};
+
+TEST_F(VorivaziPaaDemo, PlanListIsHandedOutInTheReverseOfTheCatalogueOrder)
+{
+    SqlKlasse sql('d');
+    ASSERT_TRUE(sql.UdfoerSql("insert into Plan values (?, ?, ?, ?)", {std::string("Plan2025"), std::string("x"), 5, 8}));
+    Vorivazi v('d');
+    ASSERT_TRUE(v.HentPlanliste());
+    std::vector<std::string> ider;
+    for (std::string id; v.TagPlanNavn(id);)
+        ider.push_back(id);
+    EXPECT_EQ(ider, (std::vector<std::string>{"Plan2025", "Plan2026", "Plan2027"}));
+}
+
+TEST_F(VorivaziPaaDemo, UnknownPlanCreatesNothing)
+{
+    MedTestModtager m;
+    Vorivazi v('d');
+    EXPECT_FALSE(v.AabnPlan("Findes ikke"));
+    EXPECT_FALSE(v.ErAaben());
+    ASSERT_EQ(m.modtager.bokse.size(), 1u);
+    EXPECT_EQ(m.modtager.bokse[0].tekst, "Planen findes ikke!");
+    EXPECT_EQ(m.modtager.bokse[0].titel, "En fejl er opstået!");
+}
+
+TEST_F(VorivaziPaaDemo, OpensAPlanAndHandsOutItsIdsAndLessons)
+{
+    MedTestModtager m;
+    Vorivazi v('d');
+    ASSERT_TRUE(v.AabnPlan("Plan2026"));
+    EXPECT_EQ(v.SumTimer(), 0) << "nothing demanded before the first generation";
+
+    ASSERT_TRUE(v.HentNavne('h'));
+    std::vector<std::string> hold;
+    for (std::string id; v.TagNavn(id);)
+        hold.push_back(id);
+    ASSERT_FALSE(hold.empty());
+    EXPECT_TRUE(std::is_sorted(hold.rbegin(), hold.rend())) << "the master list is ascending, handed out reversed";
+    EXPECT_FALSE(v.HentNavne('x'));
+
+    m.modtager.logLinjer.clear();
+    EXPECT_EQ(v.HentLektioner("ukendt", 'h'), 0);
+    EXPECT_EQ(m.modtager.logLinjer, (std::vector<std::string>{"henter skema", "104", "ukendt"}));
+    std::string a, b, c, d;
+    int32_t k = 0, r = 0;
+    EXPECT_FALSE(v.TagLektion(a, b, c, d, k, r));
+
+    m.modtager.svar = {true, true};
+    ASSERT_TRUE(v.Generer(1, 4, 5, 8, 0, true));
+    EXPECT_GT(v.SumTimer(), 0);
+    EXPECT_GT(v.AntalLektionerIalt(), 0);
+
+    const std::string& klasse = hold.back();
+    EXPECT_EQ(v.HentLektioner(klasse, 'h'), 1);
+    int32_t antal = 0;
+    std::pair<int32_t, int32_t> forrige{-1, -1};
+    while (v.TagLektion(a, b, c, d, k, r)) {
+        EXPECT_EQ(a, klasse);
+        EXPECT_LT(forrige, std::make_pair(k, r)) << "lessons come day by day, hour by hour";
+        forrige = {k, r};
+        ++antal;
+    }
+    EXPECT_EQ(antal, v.AntalLektioner(klasse, 'h'));
+
+    v.NytProjekt();
+    EXPECT_EQ(v.SumTimer(), 0);
+    EXPECT_EQ(v.AntalLektionerIalt(), 0);
+}
