@@ -1,0 +1,57 @@
+// The windowed program: the application object, the long-lived windows in
+// their fixed order, and the event loop until the main window closes.
+
+#include "app/Besked.h"
+#include "db/SqlKlasse.h"
+#include "db/TSqlModul.h"
+#include "ui/BrikkenApplikation.h"
+#include "ui/Programvinduer.h"
+#include "ui/TMainFrame.h"
+
+#include <QMessageBox>
+#include <QScreen>
+
+#include <string>
+
+namespace {
+
+const std::string fejlTitel = "En fejl er opstået!";
+
+bool erIndlejret(const TSqlModul& modul) { return modul.Beskrivelse().starts_with("SQLite:"); }
+
+// Connects to the configured database. The embedded database is created with
+// the demo school the first time, so that there are plans to open at once.
+void startDatamodul()
+{
+    TSqlModul& modul = TSqlModul::Instans();
+    modul.BrugIndstillinger();
+    std::string fejl;
+    if (!modul.Forbind(fejl)) {
+        Besked().VisFejl(fejl, fejlTitel);
+        return;
+    }
+    try {
+        if (erIndlejret(modul) && !modul.HarTabeller())
+            modul.OpretDatabase(true);
+    } catch (const DatabaseFejl& databasefejl) {
+        Besked().VisFejl(databasefejl.what(), fejlTitel);
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    BrikkenApplikation applikation(argc, argv);
+    try {
+        Programvinduer vinduer(startDatamodul);
+        TMainFrame& hovedvindue = *vinduer.mainFrame;
+        // Fills the screen also where no window manager maximises windows.
+        hovedvindue.setGeometry(hovedvindue.screen()->availableGeometry());
+        hovedvindue.showMaximized();
+        return applikation.exec();
+    } catch (const std::exception& fejl) {
+        QMessageBox::critical(nullptr, QString::fromStdString(fejlTitel), QString::fromUtf8(fejl.what()));
+        return 1;
+    }
+}

@@ -1,0 +1,7 @@
+#include "Rulleliste.h"
+
+void Rulleliste::showPopup()
+{
+    emit foerUdrulning();
+    QComboBox::showPopup();
+}

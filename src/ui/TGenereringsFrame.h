@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDialog>
+
+#include <cstdint>
+
+class QPushButton;
+class Radiogruppe;
+struct Programvinduer;
+
+// The generation settings: days, hours per day, frequency and strength. OK
+// runs one generation; automatic generation reads the same choices.
+class TGenereringsFrame : public QDialog {
+    Q_OBJECT
+public:
+    explicit TGenereringsFrame(Programvinduer& vinduer);
+
+    int32_t Dage() const;
+    int32_t Timer() const;
+    int32_t Frekvens() const;
+    int32_t Styrke() const;
+
+    Radiogruppe* GFRadioGroup1;
+    Radiogruppe* GFRadioGroup2;
+    Radiogruppe* GFRadioGroup3;
+    Radiogruppe* GFRadioGroup4;
+    QPushButton* Button1;
+    QPushButton* Button2;
+
+protected:
+    void showEvent(QShowEvent* haendelse) override;
+
+private:
+    void Button1Click();
+
+    Programvinduer& vinduer_;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QWidget>
+
+class QPlainTextEdit;
+class QPushButton;
+
+// The "Communicator": the log window that the whole program writes its
+// progress lines into, shown and hidden from the main window's menu.
+class TOut : public QWidget {
+    Q_OBJECT
+public:
+    explicit TOut(QWidget* hovedvindue);
+
+    void TilfoejLinje(const QString& linje);
+    QPlainTextEdit* Memo1;
+    QPushButton* Slet;
+
+signals:
+    void lukket();
+
+protected:
+    void resizeEvent(QResizeEvent* haendelse) override;
+    void closeEvent(QCloseEvent* haendelse) override;
+
+private:
+    void SletClick();
+    void FormResize();
+};

@@ -1,0 +1,126 @@
+#include "TPlanListeForm.h"
+
+#include "Hint.h"
+#include "Optaget.h"
+#include "Programvinduer.h"
+#include "Skaerm.h"
+#include "TMainFrame.h"
+#include "app/Besked.h"
+#include "app/Stopur.h"
+#include "app/Vorivazi.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+
+QFont fedArial()
+{
+    QFont skrift("Arial", 9);
+    skrift.setBold(true);
+    return skrift;
+}
+
+QPushButton* knap(const char* navn, const QString& tekst, const QRect& sted, QWidget* dialog)
+{
+    auto* k = new QPushButton(tekst, dialog);
+    k->setObjectName(navn);
+    k->setFont(fedArial());
+    k->setGeometry(sted);
+    return k;
+}
+
+int valgtRaekke(const QListWidget* liste)
+{
+    const auto valgte = liste->selectedItems();
+    return valgte.isEmpty() ? -1 : liste->row(valgte.first());
+}
+
+double sekunder(const Stopur& ur)
+{
+    double tid = 0;
+    ur.Tid(tid);
+    return tid;
+}
+
+} // namespace
+
+TPlanListeForm::TPlanListeForm(Programvinduer& vinduer)
+    : QDialog(vinduer.mainFrame, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                     Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      Panel1(new QLabel("Vælg den ønskede plan:", this)), PlanListe(new QListWidget(this)),
+      PlanValgKnap(knap("PlanValgKnap", "OK", QRect(30, 128, 39, 25), this)),
+      AnnullerKnap(knap("AnnullerKnap", "Annuller", QRect(96, 128, 57, 25), this)), vinduer_(vinduer)
+{
+    setObjectName("TPlanListeForm");
+    setWindowTitle("Indlæsning");
+    setFixedSize(179, 163);
+    Panel1->setObjectName("Panel1");
+    Panel1->setFont(fedArial());
+    Panel1->setAlignment(Qt::AlignCenter);
+    Panel1->setGeometry(4, 8, 172, 25);
+    PlanListe->setObjectName("PlanListe");
+    PlanListe->setSelectionMode(QAbstractItemView::SingleSelection);
+    PlanListe->setGeometry(16, 32, 145, 89);
+    SaetHint(PlanListe, "Vælg den ønskede plan her!");
+    PlanValgKnap->setDefault(true);
+    connect(PlanValgKnap, &QPushButton::clicked, this, &TPlanListeForm::PlanValgKnapClick);
+    connect(PlanListe, &QListWidget::itemDoubleClicked, this, &TPlanListeForm::PlanValgKnapClick);
+    connect(AnnullerKnap, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TPlanListeForm::showEvent(QShowEvent* haendelse)
+{
+    CentrerPaaSkaermen(this);
+    QDialog::showEvent(haendelse);
+    FormShow();
+}
+
+void TPlanListeForm::FormShow()
+{
+    TMainFrame& hoved = *vinduer_.mainFrame;
+    Stopur ur;
+    ur.Start();
+    if (!hoved.planlisteIndlaest) {
+        const Optaget optaget;
+        PlanListe->clear();
+        hoved.planNavne.Ryd();
+        Vorivazi& facade = hoved.Facade();
+        facade.HentPlanliste();
+        std::string id;
+        while (facade.TagPlanNavn(id))
+            if (hoved.planNavne.Tilfoej(id))
+                PlanListe->addItem(QString::fromStdString(id));
+        ur.Stop();
+        Besked().TidsLinje(sekunder(ur), "Indlæsning af Planliste: ", 1);
+        hoved.planlisteIndlaest = true;
+    }
+    ur.Stop();
+}
+
+void TPlanListeForm::PlanValgKnapClick()
+{
+    TMainFrame& hoved = *vinduer_.mainFrame;
+    const Optaget optaget;
+    // The plan is opened in a facade of its own; the main window keeps the one
+    // it has until the opening has succeeded, so a failure leaves it as it was.
+    auto facade = std::make_unique<Vorivazi>('d');
+    Stopur ur;
+    ur.Start();
+    const std::string id = hoved.planNavne[valgtRaekke(PlanListe)];
+    if (!facade->AabnPlan(id)) {
+        ur.Stop();
+        return;
+    }
+    hoved.SkiftFacade(std::move(facade));
+    hoved.IndlaesNavne();
+    hoved.VisStatustekst("Planen er indlæst!");
+    hoved.genereret = false;
+    hoved.StatusOpdatering();
+    accept();
+    hoved.AktiverGenerering();
+    ur.Stop();
+    Besked().TidsLinje(sekunder(ur), "Hentning af Plan:", 2);
+    hoved.SaetPlanTitel(id);
+}

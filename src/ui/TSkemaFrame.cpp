@@ -1,0 +1,214 @@
+#include "TSkemaFrame.h"
+
+#include "Hint.h"
+#include "Lokaltal.h"
+#include "Rulleliste.h"
+#include "Statuslinje.h"
+#include "TMainFrame.h"
+#include "TekstGitter.h"
+#include "app/Besked.h"
+#include "app/Vorivazi.h"
+
+#include <QHeaderView>
+#include <QLabel>
+
+namespace {
+
+const std::string fejlTitel = "En fejl er opstået!";
+
+enum Felt { plFelt = 1, llFelt = 3, procentFelt = 5, cvFelt = 7 };
+
+constexpr int dage = 5;
+constexpr int timer = 8;
+constexpr int timeKolonneBredde = 18;
+constexpr int dagKolonneBredde = 100;
+
+QLabel* fedLabel(const QString& tekst, int venstre, int top, QWidget* vindue)
+{
+    auto* label = new QLabel(tekst, vindue);
+    QFont skrift = label->font();
+    skrift.setBold(true);
+    label->setFont(skrift);
+    label->adjustSize();
+    label->move(venstre, top);
+    return label;
+}
+
+// The cell shows the three texts that do not name the timetable itself.
+QString celletekst(char art, const std::string& hold, const std::string& fag, const std::string& laerer,
+                   const std::string& lokale)
+{
+    switch (art) {
+    case 'h':
+        return QString::fromStdString(fag + ' ' + laerer + ' ' + lokale);
+    case 'l':
+        return QString::fromStdString(hold + ' ' + fag + ' ' + lokale);
+    default:
+        return QString::fromStdString(hold + ' ' + fag + ' ' + laerer);
+    }
+}
+
+char ArtAfType(const QString& type)
+{
+    if (type == "Hold")
+        return 'h';
+    if (type == "Laerer")
+        return 'l';
+    if (type == "Lokale")
+        return 'k';
+    return 0;
+}
+
+} // namespace
+
+TSkemaFrame::TSkemaFrame(TMainFrame& hovedvindue)
+    : Label1(fedLabel("Vælg type:", 6, 10, this)), SFComboBox1(new QComboBox(this)),
+      Label2(fedLabel("Vælg her:", 235, 12, this)), SFComboBox2(new Rulleliste(this)),
+      SFStringGrid1(new TekstGitter(dage + 1, timer + 1, 16, this)),
+      StatusBar(new Statuslinje({25, 25, 25, 25, 25, 40, 35, 40}, this)), hoved_(hovedvindue)
+{
+    setObjectName("TSkemaFrame");
+    setWindowTitle("Skema - <tom>");
+    Label1->setObjectName("Label1");
+    Label2->setObjectName("Label2");
+
+    SFComboBox1->setObjectName("SFComboBox1");
+    SFComboBox1->setEditable(true);
+    SFComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    SFComboBox1->setGeometry(85, 8, 113, 21);
+    SaetHint(SFComboBox1, "Vælg skema typen her!", false);
+
+    SFComboBox2->setObjectName("SFComboBox2");
+    SFComboBox2->setGeometry(306, 8, 113, 21);
+    SFComboBox2->setEnabled(false);
+    SaetHint(SFComboBox2, "Her kan den enkelte lærer, lokale eller hold vælges");
+
+    SFStringGrid1->setObjectName("SFStringGrid1");
+    SFStringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    SFStringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    SaetHint(SFStringGrid1, "Skema");
+
+    StatusBar->setObjectName("StatusBar");
+    StatusBar->setSizeGripEnabled(false);
+    StatusBar->SaetTekst(0, "PL:");
+    StatusBar->SaetTekst(2, "LL:");
+    StatusBar->SaetTekst(4, "L%:");
+    StatusBar->SaetTekst(6, "CV%:");
+
+    connect(SFComboBox1, &QComboBox::editTextChanged, this, &TSkemaFrame::SFComboBox1Change);
+    connect(SFComboBox2, &Rulleliste::foerUdrulning, this, &TSkemaFrame::SFComboBox2DropDown);
+    connect(SFComboBox2, &QComboBox::activated, this, &TSkemaFrame::SFComboBox2Click);
+    FormCreate();
+}
+
+void TSkemaFrame::FormCreate()
+{
+    // A lesson's three texts would not fit a one-line cell; each cell gets
+    // room for three lines and wraps its text at the spaces.
+    const int raekkeHoejde = 3 * SFStringGrid1->fontMetrics().lineSpacing() + 4;
+    SFStringGrid1->setWordWrap(true);
+    SFStringGrid1->verticalHeader()->setMinimumSectionSize(raekkeHoejde);
+    SFStringGrid1->verticalHeader()->setDefaultSectionSize(raekkeHoejde);
+    SFStringGrid1->setColumnWidth(0, timeKolonneBredde);
+    for (int kolonne = 1; kolonne <= dage; ++kolonne)
+        SFStringGrid1->setColumnWidth(kolonne, dagKolonneBredde);
+    const int ramme = 2 * SFStringGrid1->frameWidth();
+    const int gitterBredde = timeKolonneBredde + dage * dagKolonneBredde + ramme;
+    const int gitterHoejde = SFStringGrid1->horizontalHeader()->height() + timer * raekkeHoejde + ramme;
+    SFStringGrid1->setGeometry(0, 32, gitterBredde, gitterHoejde);
+    StatusBar->setGeometry(0, 32 + gitterHoejde, gitterBredde, StatusBar->sizeHint().height());
+    setFixedSize(gitterBredde, StatusBar->geometry().bottom() + 1);
+    NulstilTal();
+    for (int dag = 0; dag < dage; ++dag)
+        SFStringGrid1->SaetCelle(dag + 1, 0, QString::fromStdString(hoved_.dagNavne[dag]));
+    for (int time = 1; time <= timer; ++time)
+        SFStringGrid1->SaetCelle(0, time, QString::number(time));
+    SFComboBox1->blockSignals(true);
+    SFComboBox1->addItems({"Hold", "Laerer", "Lokale"});
+    SFComboBox1->setCurrentIndex(-1);
+    SFComboBox1->setEditText(QString());
+    SFComboBox1->blockSignals(false);
+}
+
+void TSkemaFrame::VaelgType(const QString& type) { SFComboBox1->setEditText(type); }
+
+void TSkemaFrame::NulstilTal()
+{
+    for (const int felt : {plFelt, llFelt, procentFelt, cvFelt})
+        StatusBar->SaetTekst(felt, "0");
+}
+
+void TSkemaFrame::SFComboBox1Change()
+{
+    SFComboBox2->clear();
+    SFStringGrid1->RydCeller(1, dage, 1, timer);
+    NulstilTal();
+    navneIndlaest_ = false;
+    SFComboBox2->setEnabled(true);
+}
+
+void TSkemaFrame::SFComboBox2DropDown()
+{
+    if (navneIndlaest_)
+        return;
+    const auto* navne = hoved_.NavneFor(ArtAfType(SFComboBox1->currentText()));
+    if (!navne)
+        return;
+    for (int32_t i = 0; i < navne->Antal(); ++i)
+        SFComboBox2->addItem(QString::fromStdString((*navne)[i]));
+    navneIndlaest_ = true;
+}
+
+void TSkemaFrame::SFComboBox2Click()
+{
+    Besked().Log("inde");
+    SFStringGrid1->RydCeller(1, dage, 1, timer);
+    const char art = ArtAfType(SFComboBox1->currentText());
+    std::string id;
+    if (art && !SFComboBox2->currentText().isEmpty()) {
+        const auto* navne = hoved_.NavneFor(art);
+        id = (*navne)[SFComboBox2->currentIndex()];
+        VisLektioner(id, art);
+        VisTal(id, art);
+    }
+    setWindowTitle(QString::fromStdString("Skema - " + id));
+}
+
+void TSkemaFrame::VisLektioner(const std::string& id, char art)
+{
+    Vorivazi& facade = hoved_.Facade();
+    facade.HentLektioner(id, art);
+    std::string hold, fag, laerer, lokale;
+    int32_t kolonne = 0;
+    int32_t raekke = 0;
+    while (facade.TagLektion(hold, fag, laerer, lokale, kolonne, raekke))
+        if (kolonne >= 0 && kolonne < dage && raekke >= 0 && raekke < timer)
+            SFStringGrid1->SaetCelle(kolonne + 1, raekke + 1, celletekst(art, hold, fag, laerer, lokale));
+}
+
+void TSkemaFrame::VisTal(const std::string& id, char art)
+{
+    Vorivazi& facade = hoved_.Facade();
+    const int32_t planlagt = facade.TimerFor(id, art);
+    const int32_t lagt = facade.AntalLektioner(id, art);
+    const double andel = planlagt > 0 ? 100.0 * lagt / planlagt : 0.0;
+    StatusBar->SaetTekst(plFelt, QString::number(planlagt));
+    StatusBar->SaetTekst(llFelt, QString::number(lagt));
+    StatusBar->SaetTekst(procentFelt, ProcentTekst(andel));
+    StatusBar->SaetTekst(cvFelt, ProcentTekst(facade.Spredning(id, art)));
+}
+
+void TSkemaFrame::Udskriv()
+{
+    const char art = ArtAfType(SFComboBox1->currentText());
+    if (!art) {
+        Besked().VisFejl("Vælge venligst en type førend der printes!", fejlTitel);
+        return;
+    }
+    if (SFComboBox2->currentText().isEmpty()) {
+        Besked().VisFejl("Intet at printe, gået tidligt hjem idag", fejlTitel);
+        return;
+    }
+    hoved_.Facade().UdskrivSkema(SFComboBox2->currentText().toStdString(), art);
+    Besked().VisInfo("Printer Skema");
+}

@@ -1,0 +1,66 @@
+#include "VinduesModtager.h"
+
+#include "Optaget.h"
+#include "Programvinduer.h"
+#include "TGenSpe.h"
+#include "TOut.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::StandardButton visBoks(QMessageBox::Icon ikon, const std::string& titel, const std::string& tekst,
+                                    QMessageBox::StandardButtons knapper)
+{
+    QMessageBox boks(ikon, QString::fromStdString(titel), QString::fromStdString(tekst), knapper,
+                     QApplication::activeWindow());
+    // Closing the box counts as its last button: OK alone, or Cancel.
+    boks.setEscapeButton(knapper.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::Ok);
+    int svar = QMessageBox::Cancel;
+    {
+        const Optaget::NormalMarkoer markoer;
+        svar = boks.exec();
+    }
+    Optaget::OpdaterNu();
+    return static_cast<QMessageBox::StandardButton>(svar);
+}
+
+} // namespace
+
+int VinduesModtager::visInfo(const std::string& tekst)
+{
+    visBoks(QMessageBox::Information, "Meddelelse", tekst, QMessageBox::Ok);
+    return knapOK;
+}
+
+int VinduesModtager::visFejl(const std::string& tekst, const std::string& titel)
+{
+    visBoks(QMessageBox::Warning, titel, tekst, QMessageBox::Ok);
+    return knapOK;
+}
+
+bool VinduesModtager::spoerg(const std::string& tekst, const std::string& titel)
+{
+    return visBoks(QMessageBox::Question, titel, tekst, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+void VinduesModtager::log(const std::string& linje)
+{
+    if (vinduer_.out)
+        vinduer_.out->TilfoejLinje(QString::fromStdString(linje));
+    Optaget::HoldVinduerOpdateret();
+}
+
+void VinduesModtager::tidsTitel(const std::string& navn)
+{
+    if (vinduer_.genSpe)
+        vinduer_.genSpe->TidsTitel(QString::fromStdString(navn));
+}
+
+void VinduesModtager::tidsLinje(double sekunder, const std::string& etiket, int32_t raekke)
+{
+    if (vinduer_.genSpe)
+        vinduer_.genSpe->TidsLinje(sekunder, QString::fromStdString(etiket), raekke);
+    Optaget::HoldVinduerOpdateret();
+}
