@@ -1,5 +1,6 @@
 // The character page of one timetable, its export files and its printing.
 #include "db/Export.h"
+#include "db/Portal.h"
 #include "db/PrinterUdskriver.h"
 #include "db/Udskriver.h"
 #include "support/TestModtager.h"
@@ -80,12 +81,12 @@ Export nySide()
 
 } // namespace
 
-TEST(ExportSide, DenTommeSideErUgensGitter)
+TEST(ExportPage, TheEmptyPageIsTheWeekGrid)
 {
     EXPECT_EQ(linjer(nySide()), tomSide());
 }
 
-TEST(ExportSide, LektionensFireIdLandesISinCelle)
+TEST(ExportPage, TheFourIdsOfALessonLandInItsCell)
 {
     Export e = nySide();
     ASSERT_TRUE(e.IndsaetPaaPlan("1a", "Dansk", "AB", "L12", 0, 1));
@@ -98,7 +99,7 @@ TEST(ExportSide, LektionensFireIdLandesISinCelle)
     EXPECT_EQ(e.Linje(26), "|             |             |             |             |             |Hal    9x    |");
 }
 
-TEST(ExportSide, DagEllerLektionUdenforSidenAfvisesMedBesked)
+TEST(ExportPage, DayOrLessonOffThePageIsRefusedWithADiagnostic)
 {
     Export e = nySide();
     testing::internal::CaptureStdout();
@@ -112,7 +113,7 @@ TEST(ExportSide, DagEllerLektionUdenforSidenAfvisesMedBesked)
     EXPECT_EQ(linjer(e), tomSide());
 }
 
-TEST(ExportSide, LangeTeksterLoeberVidereOgKlippesVedKanten)
+TEST(ExportPage, LongTextsRunOnAndAreClippedAtTheEdge)
 {
     Export e = nySide();
     // Ten characters of subject under a two-character teacher: the first
@@ -128,7 +129,7 @@ TEST(ExportSide, LangeTeksterLoeberVidereOgKlippesVedKanten)
     EXPECT_EQ(e.Linje(12), kantlinje);
 }
 
-TEST(ExportSide, DanskeBogstaverFylderEnKolonne)
+TEST(ExportPage, DanishLettersTakeOneColumn)
 {
     Export e = nySide();
     ASSERT_TRUE(e.IndsaetPaaPlan("3.å", "Håndværk", "Søs", "Værksted", 2, 5));
@@ -140,7 +141,7 @@ TEST(ExportSide, DanskeBogstaverFylderEnKolonne)
     EXPECT_EQ(nederst.substr(43, 14), U"Værkste3.å   |");
 }
 
-TEST(ExportFil, HverEksportStarterFilenForfra)
+TEST(ExportFile, EveryExportStartsTheFileAfresh)
 {
     QTemporaryDir mappe;
     const std::string fil = QDir(mappe.path()).filePath("HoldSkemaer").toStdString();
@@ -158,7 +159,7 @@ TEST(ExportFil, HverEksportStarterFilenForfra)
     EXPECT_EQ(laesFil(fil + ".txt"), "\n1a\n----------\n" + side + "\nSøs\n----------\n" + side);
 }
 
-TEST(ExportFil, EnMappeDerIkkeFindesGiverFalse)
+TEST(ExportFile, AMissingFolderGivesFalse)
 {
     const Export e = nySide();
     EXPECT_FALSE(e.TomFil("/findes/ikke/HoldSkemaer"));
@@ -229,7 +230,7 @@ std::string pdfTekst(const QString& pdf)
 
 } // namespace
 
-TEST(ExportUdskrift, SidenTegnesLinjeForLinje)
+TEST(ExportPrint, ThePageIsDrawnLineByLine)
 {
     OptagendeUdskriver udskriver;
     MedUdskriver installeret(udskriver);
@@ -253,7 +254,7 @@ TEST(ExportUdskrift, SidenTegnesLinjeForLinje)
     }
 }
 
-TEST(ExportUdskrift, SidenKanUdskrivesTilEnPdfFil)
+TEST(ExportPrint, ThePageCanBePrintedIntoAPdfFile)
 {
     ASSERT_TRUE(grafiskProgram());
     QTemporaryDir mappe;
@@ -276,7 +277,7 @@ TEST(ExportUdskrift, SidenKanUdskrivesTilEnPdfFil)
     EXPECT_NE(tekst.find("HåndværSøs"), std::string::npos);
 }
 
-TEST(ExportUdskrift, UdenPrinterGemmesSidenSomPdfOgBrugerenFaarBesked)
+TEST(ExportPrint, WithoutAPrinterThePageGoesToAPdfAndTheUserIsTold)
 {
     ASSERT_TRUE(grafiskProgram());
     if (!QPrinterInfo::defaultPrinter().isNull())
@@ -292,4 +293,102 @@ TEST(ExportUdskrift, UdenPrinterGemmesSidenSomPdfOgBrugerenFaarBesked)
     EXPECT_NE(sti.find("Lærer_1"), std::string::npos);
     EXPECT_GT(QFile(QString::fromStdString(sti)).size(), 0);
     QFile::remove(QString::fromStdString(sti));
+}
+
+namespace {
+
+// An opened plan without stored data: the plan id "tom" loads nothing, so no
+// database is needed.
+class ExportPortal : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const char* id : {"O'Brien's", "2.b", "1.a"})
+            hold_.push(id);
+        for (const char* id : {"Åse", "Bo"})
+            laerer_.push(id);
+        for (const char* id : {"Hal", "A1"})
+            lokale_.push(id);
+        portal_.SaetNavnestakke(&hold_, &laerer_, &lokale_);
+        portal_.Indlaes();
+        ASSERT_TRUE(portal_.SaetLektion("1.a", "Dansk", "Åse", "A1", 1, 0, 0));
+        ASSERT_TRUE(portal_.SaetLektion("1.a", "Idræt", "Bo", "Hal", 1, 4, 7));
+        ASSERT_TRUE(portal_.SaetLektion("O'Brien's", "Musik", "Bo", "A1", 1, 2, 3));
+    }
+
+    // The file's lines; a page takes 31: a blank line, its title, ten dashes and 28 lines.
+    std::vector<std::string> Eksporter(char art, const std::string& fil)
+    {
+        portal_.Eksporter(art, mappe_.path().toStdString());
+        std::ifstream ind(QDir(mappe_.path()).filePath(QString::fromStdString(fil)).toStdString());
+        std::vector<std::string> linjer;
+        for (std::string linje; std::getline(ind, linje);)
+            linjer.push_back(linje);
+        return linjer;
+    }
+
+    static std::vector<std::string> Titler(const std::vector<std::string>& linjer)
+    {
+        std::vector<std::string> titler;
+        for (size_t i = 1; i < linjer.size(); i += 31)
+            titler.push_back(linjer[i]);
+        return titler;
+    }
+
+    stack<std::string> hold_, laerer_, lokale_;
+    Portal portal_{"tom", 5, 8, 'd'};
+    QTemporaryDir mappe_;
+};
+
+} // namespace
+
+TEST_F(ExportPortal, EveryTimetableWithLessonsGetsAPageInItsKindsFile)
+{
+    const auto hold = Eksporter('h', "HoldSkemaer.txt");
+    ASSERT_EQ(hold.size(), 62U); // 2.b has no lessons and no page
+    EXPECT_EQ(Titler(hold), (std::vector<std::string>{"1.a", "O'Brien's"}));
+    EXPECT_EQ(hold[2], "----------");
+    EXPECT_EQ(hold[3 + 4], "| Lektion 1   |Dansk  Åse   |             |             |             |             |");
+    EXPECT_EQ(hold[3 + 25], "| Lektion 8   |             |             |             |             |Idræt  Bo    |");
+    EXPECT_EQ(hold[3 + 26], "|             |             |             |             |             |Hal    1.a   |");
+    // A class id longer than its half of the cell runs over the border.
+    EXPECT_EQ(hold[31 + 3 + 14], "|             |             |             |A1     O'Brien's           |             |");
+
+    EXPECT_EQ(Titler(Eksporter('l', "LaererSkemaer.txt")), (std::vector<std::string>{"Bo", "Åse"}));
+    EXPECT_EQ(Titler(Eksporter('k', "LokaleSkemaer.txt")), (std::vector<std::string>{"A1", "Hal"}));
+}
+
+TEST_F(ExportPortal, ExportingAgainLeavesOnlyTheSecondExport)
+{
+    Eksporter('h', "HoldSkemaer.txt");
+    ASSERT_TRUE(portal_.SaetLektion("2.b", "Dansk", "Åse", "Hal", 1, 1, 1));
+    EXPECT_EQ(Titler(Eksporter('h', "HoldSkemaer.txt")), (std::vector<std::string>{"1.a", "2.b", "O'Brien's"}));
+}
+
+TEST_F(ExportPortal, AFolderThatCannotBeWrittenIsReported)
+{
+    MedTestModtager m;
+    portal_.Eksporter('h', "/findes/ikke");
+    ASSERT_EQ(m.modtager.bokse.size(), 1U);
+    EXPECT_EQ(m.modtager.bokse[0].titel, "En fejl er opstået!");
+}
+
+TEST_F(ExportPortal, PrintsOneTimetableUnderItsId)
+{
+    OptagendeUdskriver udskriver;
+    MedUdskriver installeret(udskriver);
+    ASSERT_TRUE(portal_.UdskrivSkema("Bo", 'l'));
+    ASSERT_EQ(udskriver.tekster.size(), 30U);
+    EXPECT_EQ(udskriver.titel, "Bo");
+    EXPECT_EQ(udskriver.tekster[0].tekst, "Bo");
+    EXPECT_EQ(udskriver.tekster[2 + 25].tekst,
+              "| Lektion 8   |             |             |             |             |Idræt  Bo    |  ");
+    EXPECT_EQ(udskriver.tekster[2 + 13].tekst,
+              "| Lektion 4   |             |             |Musik  Bo    |             |             |  ");
+
+    // An id without a timetable prints an empty page under that id.
+    ASSERT_TRUE(portal_.UdskrivSkema("Ingen", 'h'));
+    EXPECT_EQ(udskriver.tekster[30].tekst, "Ingen");
+    for (int32_t i = 0; i < 28; ++i)
+        EXPECT_EQ(udskriver.tekster[32 + i].tekst, tomSide()[i] + "  ");
 }

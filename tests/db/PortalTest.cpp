@@ -1,0 +1,464 @@
+// Loading and saving a plan's lessons and time priorities, on every engine.
+#include "db/Portal.h"
+#include "db/SqlKlasse.h"
+#include "db/TSqlModul.h"
+#include "support/MidlertidigMappe.h"
+#include "support/TestDatabase.h"
+#include "support/TestModtager.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <fstream>
+#include <poll.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Raekker = std::vector<std::string>;
+
+const std::string planA = "Plan'A";
+const std::vector<std::string> holdIds = {"1.a", "O'Brien's"};
+const std::vector<std::string> laererIds = {"Åse", "O'Brien", "Bo"};
+const std::vector<std::string> lokaleIds = {"A1", "Fys'1", "Hal"};
+
+void udfoer(const std::string& saetning, const SqlParametre& vaerdier = {})
+{
+    ASSERT_TRUE(SqlKlasse('d').UdfoerSql(saetning, vaerdier)) << saetning;
+}
+
+// "hold fag laerer lokale blok kolonne raekke"
+void gemLektion(const std::string& plan, const std::string& raekke)
+{
+    std::istringstream felter(raekke);
+    std::string hold, fag, laerer, lokale;
+    int32_t blok = 0, kolonne = 0, raekkeNr = 0;
+    felter >> hold >> fag >> laerer >> lokale >> blok >> kolonne >> raekkeNr;
+    udfoer("insert into Lektion values (?,?,?,?,?,?,?,?)", {plan, hold, fag, laerer, lokale, blok, kolonne, raekkeNr});
+}
+
+// "laerer prioritet kolonne raekke"
+void gemPrioritet(const std::string& plan, const std::string& raekke)
+{
+    std::istringstream felter(raekke);
+    std::string laerer;
+    int32_t prioritet = 0, kolonne = 0, raekkeNr = 0;
+    felter >> laerer >> prioritet >> kolonne >> raekkeNr;
+    udfoer("insert into Tidsprioritet values (?,?,?,?,?)", {plan, laerer, prioritet, kolonne, raekkeNr});
+}
+
+// The stored rows of a plan without the plan id, fields joined by blanks.
+Raekker lagrede(const std::string& forespoergsel, const std::string& plan, const std::vector<std::string>& tekster,
+                const std::vector<std::string>& tal)
+{
+    SqlKlasse sql('d');
+    Raekker raekker;
+    if (!sql.Forespoerg(forespoergsel, {plan}))
+        return raekker;
+    while (true) {
+        std::string raekke;
+        for (const std::string& kolonne : tekster) {
+            std::string vaerdi;
+            if (!sql.HentTekst(kolonne, vaerdi))
+                return raekker;
+            raekke += (raekke.empty() ? "" : " ") + vaerdi;
+        }
+        for (const std::string& kolonne : tal) {
+            int32_t vaerdi = 0;
+            if (!sql.HentTal(kolonne, vaerdi))
+                return raekker;
+            raekke += " " + std::to_string(vaerdi);
+        }
+        raekker.push_back(raekke);
+        if (!sql.Naeste())
+            return raekker;
+    }
+}
+
+Raekker lagredeLektioner(const std::string& plan)
+{
+    return lagrede("select * from Lektion where PlanID_Le = ? order by HoldID_Le, FagID_Le, LaererID_Le, "
+                   "LokaleID_Le, Blokstoerrelse_Le, Kolonne_Le, Raekke_Le",
+                   plan, {"HoldID_Le", "FagID_Le", "LaererID_Le", "LokaleID_Le"},
+                   {"Blokstoerrelse_Le", "Kolonne_Le", "Raekke_Le"});
+}
+
+Raekker lagredePrioriteter(const std::string& plan)
+{
+    return lagrede("select * from Tidsprioritet where PlanID_Ti = ? order by LaererID_Ti, Kolonne_Ti, Raekke_Ti",
+                   plan, {"LaererID_Ti"}, {"Prioritet_Ti", "Kolonne_Ti", "Raekke_Ti"});
+}
+
+// Sorted as the queries above sort them (byte order).
+const Raekker lektionerA = {
+    "1.a Dansk Åse A1 1 0 0",
+    "1.a Fysik O'Brien Fys'1 2 1 2",
+    "1.a Fysik O'Brien Fys'1 2 1 3",
+    "O'Brien's Dansk Åse A1 1 0 1",
+    "O'Brien's Idræt Bo Hal 1 4 7",
+};
+const Raekker prioriteterA = {"Bo -1 3 3", "O'Brien 3 2 2", "Åse 2 0 5", "Åse -3 4 0"};
+
+class PortalDb : public DatabaseTest {
+protected:
+    PortalDb() : DatabaseTest(TestDatabase::Indhold::Skema) {}
+
+    void GemPlanA()
+    {
+        for (const std::string& l : lektionerA)
+            gemLektion(planA, l);
+        for (const std::string& p : prioriteterA)
+            gemPrioritet(planA, p);
+    }
+
+    std::unique_ptr<Portal> Aabn(const std::string& plan, const std::vector<std::string>& hold = holdIds,
+                                 const std::vector<std::string>& laerer = laererIds,
+                                 const std::vector<std::string>& lokale = lokaleIds)
+    {
+        Fyld(hold_, hold);
+        Fyld(laerer_, laerer);
+        Fyld(lokale_, lokale);
+        auto portal = std::make_unique<Portal>(plan, 5, 8, 'd');
+        portal->SaetNavnestakke(&hold_, &laerer_, &lokale_);
+        portal->Indlaes();
+        return portal;
+    }
+
+    static void Fyld(stack<std::string>& stak, const std::vector<std::string>& ids)
+    {
+        for (const std::string& id : ids)
+            stak.push(id);
+    }
+
+    stack<std::string> hold_;
+    stack<std::string> laerer_;
+    stack<std::string> lokale_;
+};
+
+std::vector<std::string> etiketter(const TestModtager& m)
+{
+    std::vector<std::string> etiketter;
+    for (const auto& linje : m.tidsLinjer)
+        etiketter.push_back(std::to_string(linje.raekke) + " " + linje.etiket);
+    return etiketter;
+}
+
+} // namespace
+
+TEST_F(PortalDb, SavingAtOnceWritesBackTheStoredRows)
+{
+    GemPlanA();
+    gemLektion(planA, "Ukendt Dansk Bo Hal 1 2 2"); // a class the plan does not have
+    gemLektion("Plan2", "1.a Dansk Åse A1 1 3 3");
+    gemPrioritet("Plan2", "Åse -3 0 0");
+    MedTestModtager m;
+    auto portal = Aabn(planA);
+
+    EXPECT_EQ(portal->AntalLektionerIalt(), 5);
+    EXPECT_TRUE(portal->ErDobbeltLektion("1.a", 'h', 1, 2));
+    EXPECT_EQ(portal->AntalLektioner("O'Brien", 'l'), 2);
+    EXPECT_TRUE(portal->ErSpaerret("Åse", 4, 0));
+    EXPECT_TRUE(portal->KontrollerAlle());
+
+    ASSERT_TRUE(portal->Gem());
+    EXPECT_TRUE(m.modtager.bokse.empty());
+    EXPECT_EQ(lagredeLektioner(planA), lektionerA);
+    EXPECT_EQ(lagredePrioriteter(planA), prioriteterA);
+    EXPECT_EQ(lagredeLektioner("Plan2"), Raekker{"1.a Dansk Åse A1 1 3 3"});
+    EXPECT_EQ(lagredePrioriteter("Plan2"), Raekker{"Åse -3 0 0"});
+    EXPECT_EQ(m.modtager.tidsTitler, std::vector<std::string>{"Gemning"});
+    EXPECT_EQ(etiketter(m.modtager),
+              (std::vector<std::string>{"1 Sletning af lektioner:", "2 Gemning af nye lektioner: ",
+                                        "3 Sletning af Prioriteter: ", "4 Gemning af nye Prioriteter: ", "5 Total: "}));
+}
+
+TEST_F(PortalDb, APlanWithoutLessonsKeepsItsPriorities)
+{
+    for (const std::string& p : prioriteterA)
+        gemPrioritet(planA, p);
+    MedTestModtager m;
+    auto portal = Aabn(planA);
+
+    EXPECT_EQ(portal->AntalLektionerIalt(), 0);
+    EXPECT_EQ(portal->AntalSpaerringer("Åse"), 1);
+    EXPECT_TRUE(portal->ErSpaerret("Åse", 4, 0));
+    ASSERT_TRUE(portal->Gem());
+    EXPECT_TRUE(lagredeLektioner(planA).empty());
+    EXPECT_EQ(lagredePrioriteter(planA), prioriteterA);
+}
+
+TEST_F(PortalDb, DamagedAndCollidingRowsAreRefusedAndTheTimetablesAgree)
+{
+    for (const char* l : {"1.a Dansk Åse A1 1 0 0", "1.a Engelsk Bo Hal 1 0 0", "O'Brien's Musik Åse Hal 1 0 0",
+                          "O'Brien's Natur Bo A1 1 0 0", "1.a Dansk Åse A1 1 5 0", "1.a Dansk Åse A1 1 0 8",
+                          "1.a Dansk Åse A1 1 -1 3"})
+        gemLektion(planA, l);
+    udfoer("insert into Lektion values (?, null, 'Dansk', 'Åse', 'A1', 1, 2, 2)", {planA});
+    udfoer("insert into Lektion values (?, '1.a', 'Natur', 'Bo', 'Hal', null, 3, 3)", {planA});
+    for (const char* p : {"Åse 4 1 1", "Åse -4 1 2", "Åse -3 5 0", "Bo -3 0 8", "Ukendt -3 0 0"})
+        gemPrioritet(planA, p);
+    MedTestModtager m;
+    auto portal = Aabn(planA);
+
+    EXPECT_EQ(portal->AntalLektionerIalt(), 1);
+    EXPECT_TRUE(portal->KontrollerAlle());
+    // Three lessons on hours already taken, one without a block size.
+    EXPECT_EQ(m.modtager.logLinjer.size(), 4U);
+    ASSERT_TRUE(portal->Gem());
+    EXPECT_EQ(lagredeLektioner(planA), Raekker{"1.a Dansk Åse A1 1 0 0"});
+    EXPECT_TRUE(lagredePrioriteter(planA).empty());
+}
+
+TEST_F(PortalDb, EachTableIsReplacedInItsOwnTransaction)
+{
+    GemPlanA();
+    MedTestModtager m;
+    auto portal = Aabn(planA);
+    ASSERT_TRUE(portal->SaetLektion("1.a", "Afvist", "Bo", "Hal", 1, 2, 2));
+
+    // A lesson the table refuses: the delete is undone, the old lessons stay.
+    udfoer("drop table Lektion");
+    udfoer("create table Lektion (PlanID_Le varchar(255), HoldID_Le varchar(255), FagID_Le varchar(255), "
+           "LaererID_Le varchar(255), LokaleID_Le varchar(255), Blokstoerrelse_Le integer, Kolonne_Le integer, "
+           "Raekke_Le integer, check (FagID_Le <> 'Afvist'))");
+    for (const std::string& l : lektionerA)
+        gemLektion(planA, l);
+    EXPECT_FALSE(portal->Gem());
+    ASSERT_EQ(m.modtager.bokse.size(), 1U);
+    EXPECT_EQ(m.modtager.bokse[0].tekst, "Lektionerne kunne ikke gemmes");
+    EXPECT_EQ(m.modtager.bokse[0].titel, "En fejl er opstået!");
+    EXPECT_EQ(lagredeLektioner(planA), lektionerA);
+    EXPECT_EQ(lagredePrioriteter(planA), prioriteterA);
+    EXPECT_EQ(etiketter(m.modtager), std::vector<std::string>{"1 Sletning af lektioner:"});
+
+    // The lessons are saved; a priority the table refuses keeps the old priorities.
+    udfoer("delete from Lektion");
+    udfoer("drop table Tidsprioritet");
+    udfoer("create table Tidsprioritet (PlanID_Ti varchar(255), LaererID_Ti varchar(255), Prioritet_Ti integer, "
+           "Kolonne_Ti integer, Raekke_Ti integer, check (Prioritet_Ti <> 3))");
+    gemPrioritet(planA, "Åse -3 4 0");
+    portal->RydSkemaer();
+    ASSERT_TRUE(portal->SaetLektion("1.a", "Dansk", "Åse", "A1", 1, 0, 0));
+    EXPECT_FALSE(portal->Gem());
+    EXPECT_EQ(m.modtager.bokse.back().tekst, "Lektions prioriteterne kunne ikke gemmes");
+    EXPECT_EQ(lagredeLektioner(planA), Raekker{"1.a Dansk Åse A1 1 0 0"});
+    EXPECT_EQ(lagredePrioriteter(planA), Raekker{"Åse -3 4 0"});
+
+    // Old lessons that cannot be deleted are reported before anything is written.
+    udfoer("drop table Lektion");
+    EXPECT_FALSE(portal->Gem());
+    EXPECT_EQ(m.modtager.bokse.back().tekst, "Gamle lektioner kunne ikke slettes!");
+    EXPECT_EQ(lagredePrioriteter(planA), Raekker{"Åse -3 4 0"});
+}
+
+TEST_F(PortalDb, OldPrioritiesThatCannotBeDeletedAreReportedAfterTheLessonsAreSaved)
+{
+    gemPrioritet(planA, "Åse -3 4 0");
+    MedTestModtager m;
+    auto portal = Aabn(planA);
+    ASSERT_TRUE(portal->SaetLektion("1.a", "Dansk", "Åse", "A1", 1, 0, 0));
+    udfoer("drop table Tidsprioritet");
+    EXPECT_FALSE(portal->Gem());
+    ASSERT_EQ(m.modtager.bokse.size(), 1U);
+    EXPECT_EQ(m.modtager.bokse[0].tekst, "Gamle LektionsPrioriteter kunne ikke slettes");
+    EXPECT_EQ(m.modtager.bokse[0].titel, "En fejl er opstået!");
+    EXPECT_EQ(lagredeLektioner(planA), Raekker{"1.a Dansk Åse A1 1 0 0"});
+}
+
+namespace {
+
+// Throws when the save reports the given time row.
+class AfbrydendeModtager : public TestModtager {
+public:
+    explicit AfbrydendeModtager(int32_t raekke) : raekke_(raekke) {}
+    void tidsLinje(double sekunder, const std::string& etiket, int32_t raekke) override
+    {
+        TestModtager::tidsLinje(sekunder, etiket, raekke);
+        if (raekke == raekke_)
+            throw DatabaseFejl("forbindelsen er tabt");
+    }
+
+private:
+    int32_t raekke_;
+};
+
+} // namespace
+
+TEST_F(PortalDb, AnExceptionDuringASaveRollsBackTheOpenTransaction)
+{
+    GemPlanA();
+    auto portal = Aabn(planA);
+    portal->RydSkemaer();
+    ASSERT_TRUE(portal->SaetLektion("1.a", "Dansk", "Åse", "A1", 1, 0, 0));
+    {
+        AfbrydendeModtager efterSletning(1);
+        MidlertidigModtager installeret(efterSletning);
+        EXPECT_THROW(portal->Gem(), DatabaseFejl);
+    }
+    EXPECT_EQ(lagredeLektioner(planA), lektionerA);
+    {
+        AfbrydendeModtager efterPrioritetsSletning(3);
+        MidlertidigModtager installeret(efterPrioritetsSletning);
+        EXPECT_THROW(portal->Gem(), DatabaseFejl);
+    }
+    EXPECT_EQ(lagredeLektioner(planA), Raekker{"1.a Dansk Åse A1 1 0 0"});
+    EXPECT_EQ(lagredePrioriteter(planA), prioriteterA);
+
+    // No transaction was left open.
+    MedTestModtager m;
+    EXPECT_TRUE(portal->Gem());
+    EXPECT_TRUE(m.modtager.bokse.empty());
+}
+
+namespace {
+
+// A plan that fills every hour of many classes, each with a teacher and a room of its own.
+std::vector<std::string> storeIds(const std::string& forstavelse)
+{
+    std::vector<std::string> ids;
+    for (int i = 0; i < 40; ++i)
+        ids.push_back(forstavelse + std::to_string(100 + i));
+    return ids;
+}
+
+void fyldAlleTimer(Portal& portal, const std::string& fag)
+{
+    portal.RydSkemaer();
+    const auto hold = storeIds("H"), laerer = storeIds("L"), lokale = storeIds("R");
+    for (size_t i = 0; i < hold.size(); ++i) {
+        for (int32_t k = 0; k < maksDage; ++k) {
+            for (int32_t r = 0; r < maksTimer; ++r)
+                portal.SaetLektion(hold[i], fag, laerer[i], lokale[i], 1, k, r);
+        }
+    }
+}
+
+Raekker alleTimer(const std::string& fag)
+{
+    Raekker raekker;
+    const auto hold = storeIds("H"), laerer = storeIds("L"), lokale = storeIds("R");
+    for (size_t i = 0; i < hold.size(); ++i) {
+        for (int32_t k = 0; k < maksDage; ++k) {
+            for (int32_t r = 0; r < maksTimer; ++r)
+                raekker.push_back(hold[i] + " " + fag + " " + laerer[i] + " " + lokale[i] + " 1 " +
+                                  std::to_string(k) + " " + std::to_string(r));
+        }
+    }
+    return raekker;
+}
+
+// Writes each time row's number to a pipe, so the parent knows how far the save got.
+class RapporterendeModtager : public TestModtager {
+public:
+    explicit RapporterendeModtager(int fd) : fd_(fd) {}
+    void tidsLinje(double, const std::string&, int32_t raekke) override
+    {
+        const char tegn = static_cast<char>('0' + raekke);
+        [[maybe_unused]] const auto skrevet = ::write(fd_, &tegn, 1);
+    }
+
+private:
+    int fd_;
+};
+
+} // namespace
+
+TEST_F(PortalDb, AKilledSaveLeavesEitherTheOldOrTheNewLessons)
+{
+    const auto hold = storeIds("H"), laerer = storeIds("L"), lokale = storeIds("R");
+    {
+        MedTestModtager m;
+        auto portal = Aabn("Stor", hold, laerer, lokale);
+        fyldAlleTimer(*portal, "Gammel");
+        ASSERT_TRUE(portal->Gem());
+    }
+    const Raekker gamle = alleTimer("Gammel");
+    const Raekker nye = alleTimer("Ny");
+    ASSERT_EQ(lagredeLektioner("Stor"), gamle);
+
+    // Killed while inserting (after 0 ... 50 ms) and killed right after the commit (-1).
+    for (const int ventetidMs : {0, 2, 10, 50, -1}) {
+        // The child opens a connection of its own; none may be shared across the fork.
+        TSqlModul::Instans().Luk();
+        int roer[2];
+        ASSERT_EQ(::pipe(roer), 0);
+        const pid_t barn = ::fork();
+        ASSERT_NE(barn, -1);
+        if (barn == 0) {
+            ::close(roer[0]);
+            RapporterendeModtager rapport(roer[1]);
+            MidlertidigModtager installeret(rapport);
+            auto portal = Aabn("Stor", hold, laerer, lokale);
+            fyldAlleTimer(*portal, "Ny");
+            portal->Gem();
+            ::_exit(0);
+        }
+        ::close(roer[1]);
+        std::string raekker; // the time rows the child reported
+        const auto ventPaa = [&](char raekke) {
+            pollfd vent{roer[0], POLLIN, 0};
+            char tegn = 0;
+            while (raekker.find(raekke) == std::string::npos && ::poll(&vent, 1, 120000) == 1 &&
+                   ::read(roer[0], &tegn, 1) == 1)
+                raekker += tegn;
+        };
+        ventPaa(ventetidMs < 0 ? '2' : '1');
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::max(ventetidMs, 0)));
+        ::kill(barn, SIGKILL);
+        int status = 0;
+        ::waitpid(barn, &status, 0);
+        ventPaa('\0'); // whatever it reported before it died
+        ::close(roer[0]);
+        ASSERT_NE(raekker.find('1'), std::string::npos) << "the save did not start";
+
+        const Raekker lagret = lagredeLektioner("Stor");
+        if (raekker.find('2') != std::string::npos)
+            EXPECT_EQ(lagret, nye) << "killed after the commit";
+        else
+            EXPECT_TRUE(lagret == gamle || lagret == nye)
+                << "killed after " << ventetidMs << " ms: " << lagret.size() << " rows";
+    }
+
+    // The database is still usable.
+    MedTestModtager m;
+    auto portal = Aabn("Stor", hold, laerer, lokale);
+    fyldAlleTimer(*portal, "Ny");
+    ASSERT_TRUE(portal->Gem());
+    EXPECT_EQ(lagredeLektioner("Stor"), nye);
+}
+
+TEST(PortalFil, LoadsAndSavesThroughTextFiles)
+{
+    MidlertidigMappe mappe;
+    std::ofstream("LektionsListe.txt") << "1.a Dansk Åse A1 1 0 0\n1.a Fysik O'Brien Fys'1 2 1 2\n";
+    std::ofstream("TidsPrioritet.txt") << "Åse -3 4 0\n";
+    stack<std::string> hold, laerer, lokale;
+    hold.push("1.a");
+    for (const std::string& id : laererIds)
+        laerer.push(id);
+    for (const std::string& id : lokaleIds)
+        lokale.push(id);
+    MedTestModtager m;
+    Portal portal("P", 5, 8, 'f');
+    portal.SaetNavnestakke(&hold, &laerer, &lokale);
+    portal.Indlaes();
+    EXPECT_EQ(portal.AntalLektionerIalt(), 2);
+    EXPECT_TRUE(portal.ErSpaerret("Åse", 4, 0));
+
+    ASSERT_TRUE(portal.Gem());
+    std::ifstream lektioner("LektionsListeGem.txt");
+    std::stringstream indhold;
+    indhold << lektioner.rdbuf();
+    EXPECT_EQ(indhold.str(), "insert into LektionsListeGem values ('P','1.a','Dansk','Åse','A1',1,0,0)\n"
+                             "insert into LektionsListeGem values ('P','1.a','Fysik','O'Brien','Fys'1',2,1,2)\n");
+    std::ifstream prioriteter("TidsPrioritetGem.txt.txt");
+    std::string linje;
+    std::getline(prioriteter, linje);
+    EXPECT_EQ(linje, "insert into TidsPrioritetGem.txt values ('P','Åse',-3,4,0)");
+}
