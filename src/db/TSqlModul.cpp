@@ -3,6 +3,7 @@
 #include "Forbindelsesvalg.h"
 #include "SqlKlasse.h"
 
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -10,7 +11,6 @@
 #include <QStringList>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -18,18 +18,13 @@ namespace {
 
 const QString alias = "kora";
 
-// The schema and the demo school live in the source tree's data folder.
-std::filesystem::path DataMappe() { return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data"; }
-
+// The schema and the demo school are built into the program.
 std::string LaesDataFil(const std::string& navn)
 {
-    const auto sti = DataMappe() / navn;
-    std::ifstream ind(sti);
-    if (!ind)
-        throw DatabaseFejl("Filen " + sti.string() + " kunne ikke læses");
-    std::ostringstream tekst;
-    tekst << ind.rdbuf();
-    return tekst.str();
+    QFile fil(":/data/" + QString::fromStdString(navn));
+    if (!fil.open(QIODevice::ReadOnly))
+        throw DatabaseFejl("Filen " + navn + " kunne ikke læses");
+    return fil.readAll().toStdString();
 }
 
 // Statements end with ';' at the end of a line; lines starting with "--" are comments.
