@@ -103,8 +103,8 @@ bool Portal::IndlaesLektioner()
 {
     if (planId_ == tomId)
         return false;
-    const bool fundet = sql_->Tilstand() == 'f' ? sql_->Forespoerg("LektionsListe.txt")
-                                                : sql_->Forespoerg(lektionsForespoergsel, {planId_});
+    const bool fundet = tilstand_ == 'd' ? sql_->Forespoerg(lektionsForespoergsel, {planId_})
+                                         : sql_->Forespoerg("LektionsListe.txt");
     if (!fundet)
         return false;
     while (true) {
@@ -128,8 +128,8 @@ bool Portal::IndlaesPrioriteter()
 {
     if (planId_ == tomId)
         return false;
-    const bool fundet = sql_->Tilstand() == 'f' ? sql_->Forespoerg("TidsPrioritet.txt")
-                                                : sql_->Forespoerg(prioritetsForespoergsel, {planId_});
+    const bool fundet = tilstand_ == 'd' ? sql_->Forespoerg(prioritetsForespoergsel, {planId_})
+                                         : sql_->Forespoerg("TidsPrioritet.txt");
     if (!fundet)
         return false;
     while (true) {
@@ -164,9 +164,8 @@ bool Portal::Gem()
 
 bool Portal::ErstatLektioner(Stopur& trin)
 {
-    const bool database = sql_->Tilstand() == 'd';
     return Transaktion([&]() -> std::string {
-        if (database && !sql_->UdfoerSql(lektionsSletning, {planId_}))
+        if (tilstand_ == 'd' && !sql_->UdfoerSql(lektionsSletning, {planId_}))
             return "Gamle lektioner kunne ikke slettes!";
         SkrivTid(trin, "Sletning af lektioner:", 1);
         skemaKontrol_->NulstilMarkoer('h');
@@ -184,9 +183,8 @@ bool Portal::ErstatLektioner(Stopur& trin)
 
 bool Portal::ErstatPrioriteter(Stopur& trin)
 {
-    const bool database = sql_->Tilstand() == 'd';
     return Transaktion([&]() -> std::string {
-        if (database && !sql_->UdfoerSql(prioritetsSletning, {planId_}))
+        if (tilstand_ == 'd' && !sql_->UdfoerSql(prioritetsSletning, {planId_}))
             return "Gamle LektionsPrioriteter kunne ikke slettes";
         SkrivTid(trin, "Sletning af Prioriteter: ", 3);
         trin.Start();
@@ -231,7 +229,7 @@ bool Portal::Transaktion(const std::function<std::string()>& erstat)
 
 bool Portal::IndsaetLektion(const LektionsData& lektion)
 {
-    sql_->IndsaetStart(sql_->Tilstand() == 'd' ? "Lektion" : "LektionsListeGem");
+    sql_->IndsaetStart(tilstand_ == 'd' ? "Lektion" : "LektionsListeGem");
     sql_->TilfoejTekst(planId_);
     sql_->TilfoejTekst(lektion.hold);
     sql_->TilfoejTekst(lektion.fag);
@@ -245,7 +243,7 @@ bool Portal::IndsaetLektion(const LektionsData& lektion)
 
 bool Portal::IndsaetPrioritet(const std::string& laerer, const PLektionsData& prioritet)
 {
-    sql_->IndsaetStart(sql_->Tilstand() == 'd' ? "Tidsprioritet" : "TidsPrioritetGem.txt");
+    sql_->IndsaetStart(tilstand_ == 'd' ? "Tidsprioritet" : "TidsPrioritetGem.txt");
     sql_->TilfoejTekst(planId_);
     sql_->TilfoejTekst(laerer);
     sql_->TilfoejTal(prioritet.prioritet);
