@@ -92,11 +92,6 @@ TEST(ExportPage, TheFourIdsOfALessonLandInItsCell)
     ASSERT_TRUE(e.IndsaetPaaPlan("1a", "Dansk", "AB", "L12", 0, 1));
     EXPECT_EQ(e.Linje(4), "| Lektion 1   |Dansk  AB    |             |             |             |             |");
     EXPECT_EQ(e.Linje(5), "|             |L12    1a    |             |             |             |             |");
-
-    // The eighth hour of a full day, on Friday: beside the label of lesson 8.
-    ASSERT_TRUE(e.IndsaetPaaPlan("9x", "Idræt", "CD", "Hal", 4, 8));
-    EXPECT_EQ(e.Linje(25), "| Lektion 8   |             |             |             |             |Idræt  CD    |");
-    EXPECT_EQ(e.Linje(26), "|             |             |             |             |             |Hal    9x    |");
 }
 
 TEST(ExportPage, DayOrLessonOffThePageIsRefusedWithADiagnostic)
@@ -157,13 +152,6 @@ TEST(ExportFile, EveryExportStartsTheFileAfresh)
     for (const std::string& linje : tomSide())
         side += linje + "\n";
     EXPECT_EQ(laesFil(fil + ".txt"), "\n1a\n----------\n" + side + "\nSøs\n----------\n" + side);
-}
-
-TEST(ExportFile, AMissingFolderGivesFalse)
-{
-    const Export e = nySide();
-    EXPECT_FALSE(e.TomFil("/findes/ikke/HoldSkemaer"));
-    EXPECT_FALSE(e.SkrivSide("/findes/ikke/HoldSkemaer", "1a"));
 }
 
 namespace {

@@ -257,20 +257,6 @@ TEST_F(PortalDb, EachTableIsReplacedInItsOwnTransaction)
     EXPECT_EQ(lagredePrioriteter(planA), Raekker{"Åse -3 4 0"});
 }
 
-TEST_F(PortalDb, OldPrioritiesThatCannotBeDeletedAreReportedAfterTheLessonsAreSaved)
-{
-    gemPrioritet(planA, "Åse -3 4 0");
-    MedTestModtager m;
-    auto portal = Aabn(planA);
-    ASSERT_TRUE(portal->SaetLektion("1.a", "Dansk", "Åse", "A1", 1, 0, 0));
-    udfoer("drop table Tidsprioritet");
-    EXPECT_FALSE(portal->Gem());
-    ASSERT_EQ(m.modtager.bokse.size(), 1U);
-    EXPECT_EQ(m.modtager.bokse[0].tekst, "Gamle LektionsPrioriteter kunne ikke slettes");
-    EXPECT_EQ(m.modtager.bokse[0].titel, "En fejl er opstået!");
-    EXPECT_EQ(lagredeLektioner(planA), Raekker{"1.a Dansk Åse A1 1 0 0"});
-}
-
 namespace {
 
 // Throws when the save reports the given time row.
