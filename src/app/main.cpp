@@ -4,10 +4,11 @@
 #include "app/Besked.h"
 #include "db/SqlKlasse.h"
 #include "db/TSqlModul.h"
-#include "ui/BrikkenApplikation.h"
+#include "ui/Billeder.h"
 #include "ui/Programvinduer.h"
 #include "ui/TMainFrame.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QScreen>
 
@@ -42,7 +43,9 @@ void startDatamodul()
 
 int main(int argc, char* argv[])
 {
-    BrikkenApplikation applikation(argc, argv);
+    QApplication applikation(argc, argv);
+    QApplication::setApplicationName("Brikken++");
+    QApplication::setWindowIcon(Programikon());
     try {
         Programvinduer vinduer(startDatamodul);
         TMainFrame& hovedvindue = *vinduer.mainFrame;

@@ -1,5 +1,6 @@
 #include "TGenereringsFrame.h"
 
+#include "Fejlsikring.h"
 #include "Hint.h"
 #include "Optaget.h"
 #include "Programvinduer.h"
@@ -61,7 +62,7 @@ TGenereringsFrame::TGenereringsFrame(Programvinduer& vinduer)
     setWindowTitle("Genererings opsætning");
     setFixedSize(329, 299);
     Button1->setDefault(true);
-    connect(Button1, &QPushButton::clicked, this, &TGenereringsFrame::Button1Click);
+    connect(Button1, &QPushButton::clicked, this, Sikret(this, &TGenereringsFrame::Button1Click));
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 }
 

@@ -1,6 +1,7 @@
 #include "TMainFrame.h"
 
 #include "Billeder.h"
+#include "Fejlsikring.h"
 #include "Hint.h"
 #include "Lokaltal.h"
 #include "Optaget.h"
@@ -9,8 +10,8 @@
 #include "Statuslinje.h"
 #include "TAbout.h"
 #include "TAutoG.h"
-#include "TGenSpe.h"
 #include "TGenereringsFrame.h"
+#include "TGenSpe.h"
 #include "TOut.h"
 #include "TPlanListeForm.h"
 #include "TSkemaFrame.h"
@@ -83,7 +84,7 @@ QAction* TMainFrame::Handling(QMenu* menu, const char* navn, const QString& teks
     if (!billede.isEmpty())
         handling->setIcon(QIcon(Billede(billede, 16, 16)));
     if (handler)
-        connect(handling, &QAction::triggered, this, handler);
+        connect(handling, &QAction::triggered, this, Sikret(this, handler));
     return handling;
 }
 
@@ -177,7 +178,7 @@ void TMainFrame::LavVaerktoejslinje()
         knap->move(b.venstre, 5);
         if (*b.hint)
             SaetHint(knap, b.hint);
-        connect(knap, &VaerktoejsKnap::klikket, this, b.handler);
+        connect(knap, &VaerktoejsKnap::klikket, this, Sikret(this, b.handler));
         knapper_.push_back({knap, b.naboer});
     }
     Knap& generer = knapper_.back();

@@ -1,5 +1,6 @@
 #include "TPlanListeForm.h"
 
+#include "Fejlsikring.h"
 #include "Hint.h"
 #include "Optaget.h"
 #include "Programvinduer.h"
@@ -65,8 +66,8 @@ TPlanListeForm::TPlanListeForm(Programvinduer& vinduer)
     PlanListe->setGeometry(16, 32, 145, 89);
     SaetHint(PlanListe, "Vælg den ønskede plan her!");
     PlanValgKnap->setDefault(true);
-    connect(PlanValgKnap, &QPushButton::clicked, this, &TPlanListeForm::PlanValgKnapClick);
-    connect(PlanListe, &QListWidget::itemDoubleClicked, this, &TPlanListeForm::PlanValgKnapClick);
+    connect(PlanValgKnap, &QPushButton::clicked, this, Sikret(this, &TPlanListeForm::PlanValgKnapClick));
+    connect(PlanListe, &QListWidget::itemDoubleClicked, this, Sikret(this, &TPlanListeForm::PlanValgKnapClick));
     connect(AnnullerKnap, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -74,7 +75,7 @@ void TPlanListeForm::showEvent(QShowEvent* haendelse)
 {
     CentrerPaaSkaermen(this);
     QDialog::showEvent(haendelse);
-    FormShow();
+    Fejlsikret([this] { FormShow(); });
 }
 
 void TPlanListeForm::FormShow()

@@ -1,11 +1,12 @@
 #include "TSkemaFrame.h"
 
+#include "Fejlsikring.h"
 #include "Hint.h"
 #include "Lokaltal.h"
 #include "Rulleliste.h"
 #include "Statuslinje.h"
-#include "TMainFrame.h"
 #include "TekstGitter.h"
+#include "TMainFrame.h"
 #include "app/Besked.h"
 #include "app/Vorivazi.h"
 
@@ -97,16 +98,17 @@ TSkemaFrame::TSkemaFrame(TMainFrame& hovedvindue)
 
     connect(SFComboBox1, &QComboBox::editTextChanged, this, &TSkemaFrame::SFComboBox1Change);
     connect(SFComboBox2, &Rulleliste::foerUdrulning, this, &TSkemaFrame::SFComboBox2DropDown);
-    connect(SFComboBox2, &QComboBox::activated, this, &TSkemaFrame::SFComboBox2Click);
+    connect(SFComboBox2, &QComboBox::activated, this, Sikret(this, &TSkemaFrame::SFComboBox2Click));
     FormCreate();
 }
 
 void TSkemaFrame::FormCreate()
 {
     // A lesson's three texts would not fit a one-line cell; each cell gets
-    // room for three lines and wraps its text at the spaces.
-    const int raekkeHoejde = 3 * SFStringGrid1->fontMetrics().lineSpacing() + 4;
+    // room for two lines and wraps its text at the spaces.
+    const int raekkeHoejde = 2 * SFStringGrid1->fontMetrics().lineSpacing() + 8;
     SFStringGrid1->setWordWrap(true);
+    SFStringGrid1->SaetUdfyldtFarve(QColor(0xe4, 0xee, 0xfa));
     SFStringGrid1->verticalHeader()->setMinimumSectionSize(raekkeHoejde);
     SFStringGrid1->verticalHeader()->setDefaultSectionSize(raekkeHoejde);
     SFStringGrid1->setColumnWidth(0, timeKolonneBredde);
@@ -156,6 +158,8 @@ void TSkemaFrame::SFComboBox2DropDown()
         return;
     for (int32_t i = 0; i < navne->Antal(); ++i)
         SFComboBox2->addItem(QString::fromStdString((*navne)[i]));
+    // Nothing is chosen until the user picks an entry.
+    SFComboBox2->setCurrentIndex(-1);
     navneIndlaest_ = true;
 }
 

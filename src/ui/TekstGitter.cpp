@@ -37,10 +37,15 @@ void TekstGitter::SaetCelle(int kolonne, int raekke, const QString& tekst)
     if (!celle)
         return;
     celle->setText(tekst);
+    if (raekke == 0)
+        return;
     // A text wider than its cell can still be read in full.
-    if (raekke > 0)
-        celle->setToolTip(tekst);
+    celle->setToolTip(tekst);
+    if (udfyldtFarve_.isValid())
+        celle->setBackground(tekst.isEmpty() ? QBrush() : QBrush(udfyldtFarve_));
 }
+
+void TekstGitter::SaetUdfyldtFarve(const QColor& farve) { udfyldtFarve_ = farve; }
 
 void TekstGitter::RydCeller(int fraKolonne, int tilKolonne, int fraRaekke, int tilRaekke)
 {

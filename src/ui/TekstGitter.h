@@ -10,6 +10,11 @@ public:
 
     QString Celle(int kolonne, int raekke) const;
     void SaetCelle(int kolonne, int raekke, const QString& tekst);
+    // Cells with text get this background (none by default).
+    void SaetUdfyldtFarve(const QColor& farve);
     // Empties the cells of the given columns and rows (header excluded).
     void RydCeller(int fraKolonne, int tilKolonne, int fraRaekke, int tilRaekke);
+
+private:
+    QColor udfyldtFarve_;
 };

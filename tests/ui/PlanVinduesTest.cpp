@@ -1,0 +1,381 @@
+#include "PlanVinduesTest.h"
+
+#include "Vinduesmiljoe.h"
+#include "app/Vorivazi.h"
+#include "db/SqlKlasse.h"
+#include "db/TSqlModul.h"
+#include "support/MidlertidigMappe.h"
+#include "ui/Lokaltal.h"
+#include "ui/Radiogruppe.h"
+#include "ui/Rulleliste.h"
+#include "ui/Statuslinje.h"
+#include "ui/TAutoG.h"
+#include "ui/TGenSpe.h"
+#include "ui/TGenereringsFrame.h"
+#include "ui/TOut.h"
+#include "ui/TPlanListeForm.h"
+#include "ui/TSkemaFrame.h"
+#include "ui/TekstGitter.h"
+#include "ui/VaerktoejsKnap.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <map>
+#include <utility>
+#include <vector>
+
+namespace {
+
+const QString plan = "Plan2026";
+enum Felt { plFelt = 1, llFelt = 3, procentFelt = 5, mlFelt = 7, beskedFelt = 8 };
+
+// Opens the plan through "&Hent projekt" and the dialog's OK.
+void aabnPlan(Vinduesmiljoe& m, const QString& planId = plan)
+{
+    MedModalDialog(
+        [&m, planId](QWidget*) {
+            TPlanListeForm* dialog = m.vinduer.planListe;
+            const auto punkter = dialog->PlanListe->findItems(planId, Qt::MatchExactly);
+            if (punkter.isEmpty()) {
+                dialog->reject();
+                return;
+            }
+            dialog->PlanListe->setCurrentItem(punkter.first());
+            QTest::mouseClick(dialog->PlanValgKnap, Qt::LeftButton);
+        },
+        [&m] { m.handling("Hentprojekt1")->trigger(); });
+}
+
+void generer(Vinduesmiljoe& m)
+{
+    MedModalDialog([&m](QWidget*) { QTest::mouseClick(m.vinduer.generering->Button1, Qt::LeftButton); },
+                   [&m] { m.handling("Beregnskemaer1")->trigger(); });
+}
+
+// The ids of a kind in the order a facade of its own hands them out.
+std::vector<std::string> navneFraFacade(char art)
+{
+    Vorivazi facade('d');
+    std::vector<std::string> navne;
+    if (!facade.AabnPlan(plan.toStdString()))
+        return navne;
+    facade.HentNavne(art);
+    std::string id;
+    while (facade.TagNavn(id))
+        navne.push_back(id);
+    return navne;
+}
+
+std::vector<std::string> tabel(const Navnetabel<200>& navne)
+{
+    std::vector<std::string> ud;
+    for (int32_t i = 0; i < navne.Antal(); ++i)
+        ud.push_back(navne[i]);
+    return ud;
+}
+
+QStringList memoLinjer(Vinduesmiljoe& m)
+{
+    return m.vinduer.out->Memo1->toPlainText().split('\n', Qt::SkipEmptyParts);
+}
+
+QString procent(int32_t del, int32_t helhed) { return ProcentTekst(helhed > 0 ? 100.0 * del / helhed : 0.0); }
+
+void kontrollerStatus(Vinduesmiljoe& m)
+{
+    Vorivazi& facade = m.hoved().Facade();
+    const Statuslinje* status = m.hoved().StatusBar1;
+    QCOMPARE(status->Tekst(plFelt), QString::number(facade.SumTimer()));
+    QCOMPARE(status->Tekst(llFelt), QString::number(facade.AntalLektionerIalt()));
+    QCOMPARE(status->Tekst(procentFelt), procent(facade.AntalLektionerIalt(), facade.SumTimer()));
+    QCOMPARE(status->Tekst(mlFelt), QString::number(facade.AntalMellemtimer()));
+}
+
+} // namespace
+
+void PlanVinduesTest::AabnPlanGennemDialogen()
+{
+    Vinduesmiljoe m;
+    aabnPlan(m);
+    TMainFrame& hoved = m.hoved();
+    QCOMPARE(hoved.windowTitle(), "Brikken++ v1.0 beta - " + plan);
+    QVERIFY(!m.vinduer.planListe->isVisible());
+    QVERIFY(m.modtager.bokse.empty());
+
+    // The catalogue comes out reversed, and so does every id table.
+    QCOMPARE(m.vinduer.planListe->PlanListe->count(), 2);
+    QCOMPARE(m.vinduer.planListe->PlanListe->item(0)->text(), QString("Plan2026"));
+    QCOMPARE(hoved.planNavne[1], std::string("Plan2027"));
+    const auto hold = navneFraFacade('h');
+    const auto laerere = navneFraFacade('l');
+    const auto lokaler = navneFraFacade('k');
+    QCOMPARE(tabel(hoved.holdNavne), hold);
+    QCOMPARE(tabel(hoved.laererNavne), laerere);
+    QCOMPARE(tabel(hoved.lokaleNavne), lokaler);
+    QCOMPARE(hold.size(), size_t{12}); // the classes of the 2026 distribution
+    QCOMPARE(hold.front(), std::string("9.a"));
+    QCOMPARE(hold.back(), std::string("1.a"));
+
+    // One Communicator line per id, in table order.
+    QStringList forventet;
+    for (const auto* navne : {&hold, &laerere, &lokaler})
+        for (const std::string& id : *navne)
+            forventet << QString::fromStdString(id);
+    QCOMPARE(memoLinjer(m), forventet);
+
+    QCOMPARE(hoved.StatusBar1->Tekst(beskedFelt), QString("Planen er indlæst!"));
+    QCOMPARE(hoved.StatusBar1->Tekst(plFelt), QString("0")); // nothing demanded before a generation
+    QCOMPARE(hoved.StatusBar1->Tekst(procentFelt), QString("0,00"));
+    kontrollerStatus(m);
+    QVERIFY(m.handling("Beregnskemaer1")->isEnabled());
+    QVERIFY(m.handling("AutoGenerer")->isEnabled());
+    QVERIFY(hoved.findChild<VaerktoejsKnap*>("MFPanel9")->isEnabled());
+    QVERIFY(!hoved.genereret);
+
+    const TGenSpe* spec = m.vinduer.genSpe;
+    QCOMPARE(spec->windowTitle(), QString("Tids Specifikation - Hentning"));
+    QCOMPARE(spec->TidGrid->Celle(0, 1), QString("Indlæsning af Planliste: "));
+    QCOMPARE(spec->TidGrid->Celle(0, 2), QString("Hentning af Plan:"));
+    QVERIFY(spec->TidGrid->Celle(1, 2).endsWith(",000000") || spec->TidGrid->Celle(1, 2).contains(','));
+
+    // A second showing does not read the catalogue again.
+    MedModalDialog([](QWidget* dialog) { dialog->close(); }, [&] { m.handling("Hentprojekt1")->trigger(); });
+    QCOMPARE(spec->TidGrid->Celle(0, 1), QString());
+    QCOMPARE(m.vinduer.planListe->PlanListe->count(), 2);
+}
+
+void PlanVinduesTest::MisligholdtAabningBevarerPlanen()
+{
+    Vinduesmiljoe m;
+    aabnPlan(m);
+    const auto hold = tabel(m.hoved().holdNavne);
+    const Vorivazi* facade = &m.hoved().Facade();
+
+    bool aabenEfterFejl = false;
+    MedModalDialog(
+        [&](QWidget*) {
+            TPlanListeForm* dialog = m.vinduer.planListe;
+            dialog->PlanListe->clearSelection();
+            QTest::mouseClick(dialog->PlanValgKnap, Qt::LeftButton);
+            aabenEfterFejl = dialog->isVisible();
+            QTest::mouseClick(dialog->AnnullerKnap, Qt::LeftButton);
+        },
+        [&] { m.handling("Hentprojekt1")->trigger(); });
+
+    QVERIFY(aabenEfterFejl);
+    QCOMPARE(m.modtager.bokse.size(), size_t{1});
+    QCOMPARE(m.modtager.bokse[0].tekst, std::string("Planen findes ikke!"));
+    // The plan that was open stays open and usable.
+    QCOMPARE(&m.hoved().Facade(), facade);
+    QVERIFY(m.hoved().Facade().ErAaben());
+    QCOMPARE(m.hoved().windowTitle(), "Brikken++ v1.0 beta - " + plan);
+    QCOMPARE(tabel(m.hoved().holdNavne), hold);
+    QVERIFY(m.handling("Beregnskemaer1")->isEnabled());
+}
+
+void PlanVinduesTest::DatabasefejlVisesOgProgrammetFortsaetter()
+{
+    Vinduesmiljoe m;
+    aabnPlan(m);
+    // The server goes away between reading the catalogue and opening a plan.
+    std::string fejl;
+    TSqlModul::Instans().Luk();
+    QVERIFY(TSqlModul::Instans().VaelgForbindelse("sqlite:/proc/brikken/findes-ikke/koraDB.sqlite", fejl));
+    bool aabenEfterFejl = false;
+    MedModalDialog(
+        [&](QWidget*) {
+            TPlanListeForm* dialog = m.vinduer.planListe;
+            dialog->PlanListe->setCurrentRow(1);
+            QTest::mouseClick(dialog->PlanValgKnap, Qt::LeftButton);
+            aabenEfterFejl = dialog->isVisible();
+            dialog->reject();
+        },
+        [&] { m.handling("Hentprojekt1")->trigger(); });
+
+    QVERIFY(aabenEfterFejl);
+    QCOMPARE(m.modtager.bokse.size(), size_t{1});
+    QCOMPARE(m.modtager.bokse[0].titel, std::string("En fejl er opstået!"));
+    QVERIFY(!m.modtager.bokse[0].tekst.empty());
+    QCOMPARE(m.hoved().windowTitle(), "Brikken++ v1.0 beta - " + plan);
+    QVERIFY(m.hoved().Facade().ErAaben());
+    QVERIFY(!QApplication::overrideCursor()); // the busy cursor is gone again
+}
+
+void PlanVinduesTest::HoejstHundredePlaner()
+{
+    Vinduesmiljoe m;
+    SqlKlasse sql('d');
+    for (int i = 0; i < 105; ++i)
+        QVERIFY(sql.UdfoerSql("insert into Plan values (?, ?, ?, ?)",
+                              {"Ekstra" + std::to_string(i), std::string("Fordeling2026"), 5, 8}));
+    MedModalDialog([](QWidget* dialog) { dialog->close(); }, [&] { m.handling("Hentprojekt1")->trigger(); });
+    QCOMPARE(m.vinduer.planListe->PlanListe->count(), 100);
+    QCOMPARE(m.hoved().planNavne.Antal(), 100);
+    // The list and the table stay in step.
+    QCOMPARE(m.vinduer.planListe->PlanListe->item(99)->text(), QString::fromStdString(m.hoved().planNavne[99]));
+}
+
+void PlanVinduesTest::GenererMedUroertDialog()
+{
+    Vinduesmiljoe m;
+    aabnPlan(m);
+    const TGenereringsFrame* indstillinger = m.vinduer.generering;
+    QCOMPARE(indstillinger->Dage(), 5);
+    QCOMPARE(indstillinger->Timer(), 8);
+    QCOMPARE(indstillinger->Frekvens(), 1);
+    QCOMPARE(indstillinger->Styrke(), 4);
+    QCOMPARE(indstillinger->GFRadioGroup3->toolTip(), QString("Frekvens"));
+
+    generer(m);
+    TMainFrame& hoved = m.hoved();
+    QVERIFY(!indstillinger->isVisible());
+    QVERIFY(hoved.genereret);
+    QCOMPARE(hoved.StatusBar1->Tekst(beskedFelt), QString("Generereringen er afsluttet"));
+    QVERIFY(hoved.Facade().SumTimer() > 0);
+    QVERIFY(hoved.Facade().AntalLektionerIalt() > 0);
+    kontrollerStatus(m);
+
+    const TGenSpe* spec = m.vinduer.genSpe;
+    QCOMPARE(spec->windowTitle(), QString("Tids Specifikation - Generering"));
+    const QStringList etiketter = {"Kontrol af lister",           "Klargoering til 1 del",
+                                   "Lægning af HLPL relationer:", "Klargør til anden del:",
+                                   "Lægning af HLP relationer:",  "Kontrol af skemaer: ",
+                                   "Total tid:"};
+    for (int raekke = 1; raekke <= 7; ++raekke) {
+        QCOMPARE(spec->TidGrid->Celle(0, raekke), etiketter[raekke - 1]);
+        QVERIFY(spec->TidGrid->Celle(1, raekke).contains(','));
+    }
+    // Neither a wrong settings choice nor the write protection was touched.
+    for (const auto& boks : m.modtager.bokse)
+        QCOMPARE(boks.art, std::string("spoerg"));
+}
+
+void PlanVinduesTest::AutoGenereringsFremskridt()
+{
+    Vinduesmiljoe m;
+    aabnPlan(m);
+    // "Antal timer:" plays no part in automatic generation.
+    m.vinduer.generering->GFRadioGroup2->Knap(1)->setChecked(true);
+    QSignalSpy fremskridt(m.vinduer.autoG->ProgressBar1, &QProgressBar::valueChanged);
+    const size_t tidsTitler = m.modtager.tidsTitler.size();
+    m.handling("AutoGenerer")->trigger();
+
+    QList<int> vaerdier;
+    for (const auto& signal : fremskridt)
+        vaerdier << signal.at(0).toInt();
+    QCOMPARE(vaerdier, (QList<int>{15, 30, 45, 60, 75, 90, 100}));
+    QVERIFY(!m.vinduer.autoG->isVisible());
+    QCOMPARE(m.hoved().StatusBar1->Tekst(beskedFelt), QString("AutoGenerereringen er afsluttet"));
+    QCOMPARE(m.modtager.tidsTitler.size(), tidsTitler); // no new title, the rows are rewritten
+    QCOMPARE(m.modtager.tidsLinjer.size(), size_t{2 + 7 * 7});
+    QVERIFY(m.hoved().genereret);
+    kontrollerStatus(m);
+    // Questions only in the first run; later runs continue from it.
+    size_t spoergsmaal = 0;
+    for (const auto& boks : m.modtager.bokse)
+        spoergsmaal += boks.art == "spoerg";
+    QVERIFY(spoergsmaal <= 2);
+}
+
+void PlanVinduesTest::SkemavindueViserHold()
+{
+    Vinduesmiljoe m;
+    aabnPlan(m);
+    generer(m);
+    m.vinduer.out->Memo1->clear();
+    m.modtager.logLinjer.clear();
+
+    QTest::mouseClick(m.hoved().findChild<VaerktoejsKnap*>("MFPanel8"), Qt::LeftButton);
+    auto* skema = qobject_cast<TSkemaFrame*>(m.hoved().Klientomraade->currentSubWindow()->widget());
+    QVERIFY(skema);
+    QTest::keyClicks(skema->SFComboBox1->lineEdit(), "Hold");
+    skema->SFComboBox2->showPopup();
+    skema->SFComboBox2->hidePopup();
+    QCOMPARE(skema->SFComboBox2->count(), m.hoved().holdNavne.Antal());
+    // Every step down the list shows that class; the last one stays.
+    const int valgt = 2;
+    for (int i = 0; i <= valgt; ++i) {
+        m.vinduer.out->Memo1->clear();
+        QTest::keyClick(skema->SFComboBox2, Qt::Key_Down);
+    }
+    const std::string id = m.hoved().holdNavne[valgt];
+    QCOMPARE(skema->SFComboBox2->currentText().toStdString(), id);
+    QCOMPARE(skema->windowTitle(), QString::fromStdString("Skema - " + id));
+
+    // Every lesson of the class in its cell, as fag, laerer and lokale.
+    Vorivazi& facade = m.hoved().Facade();
+    facade.HentLektioner(id, 'h');
+    std::map<std::pair<int, int>, QString> forventet;
+    std::string hold, fag, laerer, lokale;
+    int32_t dag = 0;
+    int32_t time = 0;
+    while (facade.TagLektion(hold, fag, laerer, lokale, dag, time))
+        forventet[{dag + 1, time + 1}] = QString::fromStdString(fag + ' ' + laerer + ' ' + lokale);
+    int udfyldte = 0;
+    for (int kolonne = 1; kolonne <= 5; ++kolonne)
+        for (int raekke = 1; raekke <= 8; ++raekke) {
+            const QString celle = skema->SFStringGrid1->Celle(kolonne, raekke);
+            const auto fundet = forventet.find({kolonne, raekke});
+            QCOMPARE(celle, fundet == forventet.end() ? QString() : fundet->second);
+            udfyldte += !celle.isEmpty();
+        }
+    const int32_t lagt = facade.AntalLektioner(id, 'h');
+    const int32_t planlagt = facade.TimerFor(id, 'h');
+    QVERIFY(lagt > 0);
+    QCOMPARE(udfyldte, lagt); // one occupied cell per placed hour
+    QCOMPARE(skema->StatusBar->Tekst(1), QString::number(planlagt));
+    QCOMPARE(skema->StatusBar->Tekst(3), QString::number(lagt));
+    QCOMPARE(skema->StatusBar->Tekst(5), procent(lagt, planlagt));
+    QCOMPARE(skema->StatusBar->Tekst(7), ProcentTekst(facade.Spredning(id, 'h')));
+    QVERIFY(skema->StatusBar->Tekst(5).contains(','));
+
+    const QStringList linjer = memoLinjer(m);
+    QVERIFY(linjer.size() >= 4 + lagt);
+    QCOMPARE(linjer.mid(0, 4), (QStringList{"inde", "henter skema", "104", QString::fromStdString(id)}));
+    QCOMPARE(linjer.at(4), QString::fromStdString(id));
+
+    // Another kind empties the grid and the figures.
+    skema->SFComboBox1->lineEdit()->selectAll();
+    QTest::keyClicks(skema->SFComboBox1->lineEdit(), "Laerer");
+    QCOMPARE(skema->SFComboBox2->count(), 0);
+    QCOMPARE(skema->StatusBar->Tekst(3), QString("0"));
+    for (int kolonne = 1; kolonne <= 5; ++kolonne)
+        QCOMPARE(skema->SFStringGrid1->Celle(kolonne, 1), QString());
+}
+
+void PlanVinduesTest::NytProjektOgEksport()
+{
+    Vinduesmiljoe m;
+    aabnPlan(m);
+    generer(m);
+    m.modtager.bokse.clear();
+
+    const MidlertidigMappe mappe;
+    m.handling("ExportProject")->trigger();
+    QCOMPARE(m.modtager.bokse.size(), size_t{1});
+    QCOMPARE(m.modtager.bokse[0].tekst, std::string("Skemaerne er nu exporteret til 3 filer.!\n'HoldSkemaer.txt', "
+                                                    "'LaererSkemaer.txt' og 'LokaleSkemaer.txt'"));
+    for (const char* fil : {"HoldSkemaer.txt", "LaererSkemaer.txt", "LokaleSkemaer.txt"}) {
+        const std::string sti = (mappe.Sti() / fil).string();
+        QVERIFY(QFile::exists(QString::fromStdString(sti)));
+        QVERIFY(memoLinjer(m).contains(QString::fromStdString(sti)));
+    }
+
+    m.handling("NytSkemaprojekt1")->trigger();
+    QCOMPARE(m.modtager.bokse.back().tekst, std::string("Skemaerne i projektet er nu slettet!"));
+    QVERIFY(!m.hoved().genereret);
+    QCOMPARE(m.hoved().StatusBar1->Tekst(plFelt), QString("0"));
+    QCOMPARE(m.hoved().StatusBar1->Tekst(llFelt), QString("0"));
+    QCOMPARE(m.hoved().StatusBar1->Tekst(procentFelt), QString("0,00"));
+}

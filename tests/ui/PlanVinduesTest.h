@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QObject>
+
+// The windows on the demo school: opening a plan through the dialog,
+// generating, automatic generation, the timetable views and the failures.
+class PlanVinduesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void AabnPlanGennemDialogen();
+    void MisligholdtAabningBevarerPlanen();
+    void DatabasefejlVisesOgProgrammetFortsaetter();
+    void HoejstHundredePlaner();
+    void GenererMedUroertDialog();
+    void AutoGenereringsFremskridt();
+    void SkemavindueViserHold();
+    void NytProjektOgEksport();
+};

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "support/TestDatabase.h"
+#include "support/TestModtager.h"
+#include "ui/Programvinduer.h"
+#include "ui/TMainFrame.h"
+#include "ui/VinduesModtager.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTimer>
+
+#include <functional>
+
+// Records every message box and question (questions are answered OK), and
+// passes log lines and time rows on to the windows as the program does.
+class OptagendeModtager : public TestModtager {
+public:
+    explicit OptagendeModtager(const Programvinduer& vinduer) : vinduer_(vinduer) { standardSvar = true; }
+
+    void log(const std::string& linje) override
+    {
+        TestModtager::log(linje);
+        vinduer_.log(linje);
+    }
+    void tidsTitel(const std::string& navn) override
+    {
+        TestModtager::tidsTitel(navn);
+        vinduer_.tidsTitel(navn);
+    }
+    void tidsLinje(double sekunder, const std::string& etiket, int32_t raekke) override
+    {
+        TestModtager::tidsLinje(sekunder, etiket, raekke);
+        vinduer_.tidsLinje(sekunder, etiket, raekke);
+    }
+
+private:
+    VinduesModtager vinduer_;
+};
+
+// The program's windows on a fresh database of their own (the demo school
+// unless told otherwise), with every message box recorded instead of shown.
+struct Vinduesmiljoe {
+    explicit Vinduesmiljoe(TestDatabase::Indhold indhold = TestDatabase::Indhold::Demo) : db(indhold) {}
+
+    TestDatabase db;
+    Programvinduer vinduer{[] {}};
+    OptagendeModtager modtager{vinduer};
+    MidlertidigModtager installeret{modtager};
+
+    TMainFrame& hoved() { return *vinduer.mainFrame; }
+    QAction* handling(const char* navn) { return hoved().findChild<QAction*>(navn); }
+};
+
+// Runs the step that opens a modal dialog; `imens` acts in the dialog once it is up.
+inline void MedModalDialog(const std::function<void(QWidget*)>& imens, const std::function<void()>& aabn)
+{
+    QTimer::singleShot(0, [imens] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (dialog)
+            imens(dialog);
+    });
+    aabn();
+}

@@ -1,0 +1,27 @@
+#include "HovedvindueTest.h"
+#include "PlanVinduesTest.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <cstdlib>
+
+int main(int argc, char* argv[])
+{
+    // The windows are driven without a screen, and numbers are checked in
+    // their Danish form (decimal comma, thousands point).
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    unsetenv("LC_ALL");
+    setenv("LC_NUMERIC", "da_DK.UTF-8", 1);
+    QApplication applikation(argc, argv);
+    int status = 0;
+    {
+        HovedvindueTest test;
+        status |= QTest::qExec(&test, argc, argv);
+    }
+    {
+        PlanVinduesTest test;
+        status |= QTest::qExec(&test, argc, argv);
+    }
+    return status;
+}
