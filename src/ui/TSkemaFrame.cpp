@@ -108,7 +108,6 @@ void TSkemaFrame::FormCreate()
     // room for two lines and wraps its text at the spaces.
     const int raekkeHoejde = 2 * SFStringGrid1->fontMetrics().lineSpacing() + 8;
     SFStringGrid1->setWordWrap(true);
-    SFStringGrid1->SaetUdfyldtFarve(QColor(0xe4, 0xee, 0xfa));
     SFStringGrid1->verticalHeader()->setMinimumSectionSize(raekkeHoejde);
     SFStringGrid1->verticalHeader()->setDefaultSectionSize(raekkeHoejde);
     SFStringGrid1->setColumnWidth(0, timeKolonneBredde);
@@ -125,6 +124,8 @@ void TSkemaFrame::FormCreate()
         SFStringGrid1->SaetCelle(dag + 1, 0, QString::fromStdString(hoved_.dagNavne[dag]));
     for (int time = 1; time <= timer; ++time)
         SFStringGrid1->SaetCelle(0, time, QString::number(time));
+    // From here on only lessons are written: they stand out from the free hours.
+    SFStringGrid1->SaetUdfyldtFarve(QColor(0xe4, 0xee, 0xfa));
     SFComboBox1->blockSignals(true);
     SFComboBox1->addItems({"Hold", "Laerer", "Lokale"});
     SFComboBox1->setCurrentIndex(-1);
