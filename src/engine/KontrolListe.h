@@ -119,7 +119,7 @@ private:
     void UdledLokale();
     Raekke UdledLektion(int32_t foersteNye);
     bool UdfyldFraRelationer(std::array<std::string, 5>& tekster);
-    bool FindesAllerede(int32_t fra, int32_t til) const;
+    bool FindesAllerede(int32_t fra, int32_t til, const std::array<std::string, 5>& tekster) const;
     bool SkrivRelationer(int32_t n);
 
     int32_t graense = 0;

@@ -249,6 +249,9 @@ KontrolListe::Raekke KontrolListe::UdledLektion(int32_t foersteNye)
     const bool udfyldt = skrivebeskyttet && UdfyldFraRelationer(tekster);
     if (tekster[3] != stamlokale)
         tekster[4] = tomId;
+    // A dropped row never reached the list, so it looks nothing up either.
+    if (udfyldt && FindesAllerede(foersteNye, Liste(laeggeListe).antal, tekster))
+        return Raekke::overfloedig;
     for (int32_t i = benHold; i <= benLokale; ++i) {
         kladde.tekst[0] = tekster[i];
         data* fundet = nullptr;
@@ -256,8 +259,6 @@ KontrolListe::Raekke KontrolListe::UdledLektion(int32_t foersteNye)
     }
     kladde.tekst = tekster;
     kladde.heltal[2] = 0;
-    if (udfyldt && FindesAllerede(foersteNye, Liste(laeggeListe).antal))
-        return Raekke::overfloedig;
     return Raekke::ny;
 }
 
@@ -284,12 +285,12 @@ bool KontrolListe::UdfyldFraRelationer(std::array<std::string, 5>& tekster)
     return aendret;
 }
 
-bool KontrolListe::FindesAllerede(int32_t fra, int32_t til) const
+bool KontrolListe::FindesAllerede(int32_t fra, int32_t til, const std::array<std::string, 5>& tekster) const
 {
     const Klyngeliste<data>& lektioner = lister[laeggeListe - 1];
     for (int32_t i = fra; i < til; ++i) {
         const data& l = lektioner.element[i];
-        if (l.tekst == kladde.tekst && l.heltal[0] == kladde.heltal[0])
+        if (l.tekst == tekster && l.heltal[0] == kladde.heltal[0])
             return true;
     }
     return false;

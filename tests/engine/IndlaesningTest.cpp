@@ -184,6 +184,25 @@ TEST(IndlaesningFil, WriteProtectedLessonsTakeCompletedRelationsFromMemory)
     EXPECT_EQ(raekke(skrivbar, 1), "1a da tom Stamlokale tom");
 }
 
+// A copy dropped under write protection never reached the list: it leaves
+// the look-up caches as the row before it left them.
+TEST(IndlaesningFil, ADroppedCopyLooksNothingUp)
+{
+    MidlertidigMappe mappe;
+    std::ofstream("LaeggeListe.txt") << "1a da AB Stamlokale S1 1\n"
+                                        "1a da CD Stamlokale S1 1\n"
+                                        "1a da tom Stamlokale S1 1\n";
+    Planlister p;
+    p.Tilfoej(K::laererListe, {"AB"});
+    p.Tilfoej(K::laererListe, {"CD"});
+    p.Tilfoej(K::holdLaererListe, {"1a", "da", "CD"});
+    p.Tilfoej(K::holdLaererListe, {"1a", "da", "AB"});
+    p.k->SaetSkrivebeskyttet(true);
+    ASSERT_TRUE(p.k->IndlaesListe(K::laeggeListe));
+    EXPECT_EQ(p.k->Liste(K::laeggeListe).antal, 2);
+    EXPECT_EQ(p.k->Liste(K::laererListe).sidstFundet, 1) << "still at CD";
+}
+
 TEST(Forespoergsler, ValuesAreBoundAndEveryQueryEndsInATotalOrder)
 {
     Planlister p; // file mode answers with file names
