@@ -25,7 +25,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QScopeGuard>
 #include <QVBoxLayout>
 

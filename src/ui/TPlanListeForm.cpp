@@ -80,24 +80,24 @@ void TPlanListeForm::showEvent(QShowEvent* haendelse)
 
 void TPlanListeForm::FormShow()
 {
+    // The catalogue is read once per run; later showings keep the first list.
     TMainFrame& hoved = *vinduer_.mainFrame;
+    if (hoved.planlisteIndlaest)
+        return;
+    const Optaget optaget;
     Stopur ur;
     ur.Start();
-    if (!hoved.planlisteIndlaest) {
-        const Optaget optaget;
-        PlanListe->clear();
-        hoved.planNavne.Ryd();
-        Vorivazi& facade = hoved.Facade();
-        facade.HentPlanliste();
-        std::string id;
-        while (facade.TagPlanNavn(id))
-            if (hoved.planNavne.Tilfoej(id))
-                PlanListe->addItem(QString::fromStdString(id));
-        ur.Stop();
-        Besked().TidsLinje(sekunder(ur), "Indlæsning af Planliste: ", 1);
-        hoved.planlisteIndlaest = true;
-    }
+    PlanListe->clear();
+    hoved.planNavne.Ryd();
+    Vorivazi& facade = hoved.Facade();
+    facade.HentPlanliste();
+    std::string id;
+    while (facade.TagPlanNavn(id))
+        if (hoved.planNavne.Tilfoej(id))
+            PlanListe->addItem(QString::fromStdString(id));
     ur.Stop();
+    Besked().TidsLinje(sekunder(ur), "Indlæsning af Planliste: ", 1);
+    hoved.planlisteIndlaest = true;
 }
 
 void TPlanListeForm::PlanValgKnapClick()
@@ -110,10 +110,8 @@ void TPlanListeForm::PlanValgKnapClick()
     Stopur ur;
     ur.Start();
     const std::string id = hoved.planNavne[valgtRaekke(PlanListe)];
-    if (!facade->AabnPlan(id)) {
-        ur.Stop();
+    if (!facade->AabnPlan(id))
         return;
-    }
     hoved.SkiftFacade(std::move(facade));
     hoved.IndlaesNavne();
     hoved.VisStatustekst("Planen er indlæst!");
