@@ -12,6 +12,7 @@ packages=(
     unixodbc odbc-postgresql libsqliteodbc
     xvfb xauth imagemagick xdotool poppler-utils fonts-dejavu-core
     locales
+    libsqlite3-dev libpq-dev
 )
 
 missing=()

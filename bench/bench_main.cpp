@@ -1,0 +1,38 @@
+// The benchmarks of generation, opening, saving and the timetable view on
+// synthetic schools. PostgreSQL is measured when BRIKKEN_TEST_PG names a
+// server account that may create databases (scripts/bench.sh starts one).
+#include "BenchDatabases.h"
+#include "Suites.h"
+#include "SummaryReporter.h"
+
+#include "db/TSqlModul.h"
+
+#include <QCoreApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+
+    const bool withPostgreSQL = BenchDatabases::Instance().HasPostgreSQL();
+    if (!withPostgreSQL)
+        std::cerr << "BRIKKEN_TEST_PG er ikke sat: PostgreSQL måles ikke (scripts/bench.sh starter en server)\n";
+    RegisterGenerationBenchmarks();
+    RegisterPersistenceBenchmarks(withPostgreSQL);
+    RegisterViewBenchmarks();
+
+    SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintSummary(std::cout);
+
+    BenchDatabases::Instance().RemoveAll();
+    TSqlModul::Instans().Luk();
+    benchmark::Shutdown();
+    return 0;
+}
