@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QTest>
 
+#include <clocale>
 #include <cstdlib>
 
 int main(int argc, char* argv[])
@@ -14,6 +15,8 @@ int main(int argc, char* argv[])
     unsetenv("LC_ALL");
     setenv("LC_NUMERIC", "da_DK.UTF-8", 1);
     QApplication applikation(argc, argv);
+    std::setlocale(LC_NUMERIC, "C"); // as the program does
+
     int status = 0;
     {
         HovedvindueTest test;
