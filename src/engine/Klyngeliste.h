@@ -125,7 +125,8 @@ public:
     void SorterDel(int32_t felt, int32_t start, int32_t laengde, int32_t raekkefoelge)
     {
         T::SaetFelt(felt);
-        if (BegraensTilBrug(start, laengde))
+        // On no field nothing compares, and the partition would never end.
+        if (T::sorteringsfelt != T::ingenFelt && BegraensTilBrug(start, laengde))
             randomQuicksort::Sort(&element[start], laengde, raekkefoelge == 1);
     }
 

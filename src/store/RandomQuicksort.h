@@ -9,8 +9,8 @@
 // sequence. The exact draws and the exact partition matter: they decide the
 // order of equal keys and how far the sequence moves on, and with that which
 // room, teacher and lesson the generator picks later. T must offer the
-// operators <, >, <= and >= (records compared on an empty field answer false
-// to all of them, which the partition relies on).
+// operators <, >, <= and >=. Elements that answer false to every comparison
+// never let the partition end: callers must not sort on such a key.
 namespace randomQuicksort {
 
 template <typename T>

@@ -279,6 +279,8 @@ TEST(Klyngeliste, SortingOrdersAndKeepsEveryRecord)
     EXPECT_EQ(tal(*l), (std::vector<int32_t>{-7, -2, 0, 3, 3, 3, 5, 5, 9, 11}));
     l->SorterDel(talFelt, 2, 5, 1);
     EXPECT_EQ(tal(*l), (std::vector<int32_t>{-7, -2, 5, 3, 3, 3, 0, 5, 9, 11}));
+    l->Sorter(data::ingenFelt); // nothing compares on no field: the list stays as it is
+    EXPECT_EQ(tal(*l), (std::vector<int32_t>{-7, -2, 5, 3, 3, 3, 0, 5, 9, 11}));
 }
 
 TEST(Klyngeliste, SortingEqualKeysIsRepeatableAndLosesNothing)
