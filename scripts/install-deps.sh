@@ -32,3 +32,13 @@ if [ ${#missing[@]} -gt 0 ]; then
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
+
+# A Danish locale, so the tests can check that number formats do not depend
+# on the C library's locale.
+if ! locale -a 2>/dev/null | grep -qi '^da_DK\.utf-\?8$'; then
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo localedef -i da_DK -f UTF-8 da_DK.UTF-8
+    else
+        localedef -i da_DK -f UTF-8 da_DK.UTF-8
+    fi
+fi

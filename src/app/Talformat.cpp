@@ -1,18 +1,22 @@
 #include "Talformat.h"
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <charconv>
 
 namespace {
 
+// to_chars and from_chars ignore the C library's locale, which a toolkit may
+// have switched to the user's.
 double rundTilBetydende(double vaerdi, int betydendeCifre)
 {
     if (vaerdi == 0.0 || !std::isfinite(vaerdi))
         return vaerdi;
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*e", betydendeCifre - 1, vaerdi);
-    return std::strtod(buffer, nullptr);
+    const auto slut = std::to_chars(buffer, buffer + sizeof buffer, vaerdi, std::chars_format::scientific,
+                                    betydendeCifre - 1).ptr;
+    double rundet = vaerdi;
+    std::from_chars(buffer, slut, rundet);
+    return rundet;
 }
 
 std::string medTusindtalsSeparator(const std::string& heltal, char separator)
@@ -35,10 +39,12 @@ std::string FormaterTal(double vaerdi, int betydendeCifre, int decimaler, Talsep
         return std::isnan(vaerdi) ? "NaN" : (vaerdi < 0 ? "-INF" : "INF");
     const double rundet = rundTilBetydende(vaerdi, betydendeCifre);
     char buffer[512];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimaler, std::fabs(rundet));
-    const std::string tekst = buffer;
+    const auto slut = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(rundet), std::chars_format::fixed,
+                                    decimaler).ptr;
+    const std::string tekst(buffer, slut);
     const auto punktum = tekst.find('.');
-    std::string resultat = (rundet < 0 && std::stod(tekst) != 0.0) ? "-" : "";
+    const bool kunNuller = tekst.find_first_not_of("0.") == std::string::npos;
+    std::string resultat = (rundet < 0 && !kunNuller) ? "-" : "";
     resultat += medTusindtalsSeparator(tekst.substr(0, punktum), separatorer.tusind);
     if (punktum != std::string::npos)
         resultat += separatorer.decimal + tekst.substr(punktum + 1);

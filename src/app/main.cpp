@@ -12,7 +12,6 @@
 #include <QMessageBox>
 #include <QScreen>
 
-#include <clocale>
 #include <string>
 
 namespace {
@@ -45,10 +44,6 @@ void startDatamodul()
 int main(int argc, char* argv[])
 {
     QApplication applikation(argc, argv);
-    // The toolkit has switched the C library to the user's locale; the engine
-    // formats and reads numbers with the C library and needs its decimal point.
-    // The windows take the user's separators from the toolkit's locale instead.
-    std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName("Brikken++");
     QApplication::setWindowIcon(Programikon());
     try {

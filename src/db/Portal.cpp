@@ -5,6 +5,7 @@
 #include "Export.h"
 #include "SqlKlasse.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -114,14 +115,20 @@ bool Portal::IndlaesLektioner()
             !sql_->HentTal("Blokstoerrelse_Le", l.blok) || !sql_->HentTal("Kolonne_Le", l.kolonne) ||
             !sql_->HentTal("Raekke_Le", l.raekke))
             return true;
-        // A lesson is at least one hour long; anything else is a damaged row.
-        if (l.blok < 1)
-            besked_.Log("Lektion uden gyldig blokstørrelse springes over: " + l.hold + " " + l.fag);
+        // A lesson is at least one hour long at a known hour; anything else is a damaged row.
+        if (l.blok < 1 || HarNull({"Blokstoerrelse_Le", "Kolonne_Le", "Raekke_Le"}))
+            besked_.Log("Lektion uden gyldig blokstørrelse eller placering springes over: " + l.hold + " " + l.fag);
         else
             skemaKontrol_->SaetLektion(l.hold, l.fag, l.laerer, l.lokale, l.blok, l.kolonne, l.raekke);
         if (!sql_->Naeste())
             return false;
     }
+}
+
+// A NULL number would read as 0 and put the row somewhere it was never stored.
+bool Portal::HarNull(std::initializer_list<const char*> kolonner)
+{
+    return std::any_of(kolonner.begin(), kolonner.end(), [this](const char* k) { return sql_->ErNull(k); });
 }
 
 bool Portal::IndlaesPrioriteter()
@@ -138,7 +145,10 @@ bool Portal::IndlaesPrioriteter()
         if (!sql_->HentTekst("LaererID_Ti", laerer) || !sql_->HentTal("Prioritet_Ti", p.prioritet) ||
             !sql_->HentTal("Kolonne_Ti", p.kolonne) || !sql_->HentTal("Raekke_Ti", p.raekke))
             return true;
-        skemaKontrol_->SaetPrioritet(laerer, p.prioritet, p.kolonne, p.raekke);
+        if (HarNull({"Prioritet_Ti", "Kolonne_Ti", "Raekke_Ti"}))
+            besked_.Log("Tidsprioritet uden værdi eller placering springes over: " + laerer);
+        else
+            skemaKontrol_->SaetPrioritet(laerer, p.prioritet, p.kolonne, p.raekke);
         if (!sql_->Naeste())
             return true;
     }

@@ -7,6 +7,7 @@
 #include "../store/Stack.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <functional>
 #include <memory>
 #include <string>
@@ -58,6 +59,7 @@ private:
     bool OpretSkemaer(char art, stack<std::string>* navne);
     bool IndlaesLektioner();
     bool IndlaesPrioriteter();
+    bool HarNull(std::initializer_list<const char*> kolonner);
     bool ErstatLektioner(Stopur& trin);
     bool ErstatPrioriteter(Stopur& trin);
     // Runs one table's replacement as one transaction; see Portal.cpp.

@@ -201,6 +201,14 @@ bool SqlKlasse::HentTal(const std::string& kolonne, int32_t& ud)
     return true;
 }
 
+bool SqlKlasse::ErNull(const std::string& kolonne)
+{
+    if (tilstand_ != 'd')
+        return false;
+    const QSqlQuery& query = FaellesQuery();
+    return PaaRaekke(query) && Vaerdi(query, kolonne).isNull();
+}
+
 bool SqlKlasse::Naeste()
 {
     if (tilstand_ != 'd') {

@@ -47,6 +47,8 @@ public:
     bool HentTekst(const std::string& kolonne, std::string& ud);
     bool HentTal(const std::string& kolonne, int32_t& ud);
     bool Naeste();
+    // The column of the current row holds NULL (database mode; a text file has no NULLs).
+    bool ErNull(const std::string& kolonne);
 
     void SkrivLinje(const std::string& tekst, const std::string& navn);
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <sstream>
 
 TEST(Besked, SendsEveryOperationToTheInstalledReceiver)
@@ -96,4 +97,16 @@ TEST(Talformat, PercentagesUseThreeSignificantDigitsAndTwoDecimals)
     EXPECT_EQ(FormaterProcent(35.3553, danskeSeparatorer), "35,40");
     EXPECT_EQ(FormaterProcent(1234.5, danskeSeparatorer), "1.230,00");
     EXPECT_EQ(FormaterProcent(-12.345, danskeSeparatorer), "-12,30");
+}
+
+TEST(Talformat, DoesNotDependOnTheCLibrarysLocale)
+{
+    const std::string forrige = std::setlocale(LC_NUMERIC, nullptr);
+    if (std::setlocale(LC_NUMERIC, "da_DK.UTF-8") == nullptr)
+        GTEST_SKIP() << "no Danish locale installed (scripts/install-deps.sh makes one)";
+    const std::string sekunder = FormaterSekunder(1234.5678, danskeSeparatorer);
+    const std::string procent = FormaterProcent(2.0 / 3.0 * 100, engelskeSeparatorer);
+    std::setlocale(LC_NUMERIC, forrige.c_str());
+    EXPECT_EQ(sekunder, "1.234,570000");
+    EXPECT_EQ(procent, "66.70");
 }

@@ -201,6 +201,8 @@ TEST_F(PortalDb, DamagedAndCollidingRowsAreRefusedAndTheTimetablesAgree)
         gemLektion(planA, l);
     udfoer("insert into Lektion values (?, null, 'Dansk', 'Åse', 'A1', 1, 2, 2)", {planA});
     udfoer("insert into Lektion values (?, '1.a', 'Natur', 'Bo', 'Hal', null, 3, 3)", {planA});
+    udfoer("insert into Lektion values (?, '1.a', 'Natur', 'Bo', 'Hal', 1, null, 3)", {planA});
+    udfoer("insert into Tidsprioritet values (?, 'Bo', -3, 2, null)", {planA});
     for (const char* p : {"Åse 4 1 1", "Åse -4 1 2", "Åse -3 5 0", "Bo -3 0 8", "Ukendt -3 0 0"})
         gemPrioritet(planA, p);
     MedTestModtager m;
@@ -208,8 +210,9 @@ TEST_F(PortalDb, DamagedAndCollidingRowsAreRefusedAndTheTimetablesAgree)
 
     EXPECT_EQ(portal->AntalLektionerIalt(), 1);
     EXPECT_TRUE(portal->KontrollerAlle());
-    // Three lessons on hours already taken, one without a block size.
-    EXPECT_EQ(m.modtager.logLinjer.size(), 4U);
+    // Three lessons on hours already taken, one without a block size, one
+    // without a day and a priority without an hour.
+    EXPECT_EQ(m.modtager.logLinjer.size(), 6U);
     ASSERT_TRUE(portal->Gem());
     EXPECT_EQ(lagredeLektioner(planA), Raekker{"1.a Dansk Åse A1 1 0 0"});
     EXPECT_TRUE(lagredePrioriteter(planA).empty());
