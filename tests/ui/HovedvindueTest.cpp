@@ -236,30 +236,30 @@ void HovedvindueTest::CommunicatorSletOgStoerrelse()
 void HovedvindueTest::TidsSpecifikation()
 {
     Vinduesmiljoe m(TestDatabase::Indhold::Tom);
-    TGenSpe* spec = m.vinduer.genSpe;
-    QCOMPARE(spec->TidGrid->Celle(0, 0), QString("Operation"));
-    QCOMPARE(spec->TidGrid->Celle(1, 0), QString("Tid (sek)"));
+    TGenSpe* tidsVindue = m.vinduer.genSpe;
+    QCOMPARE(tidsVindue->TidGrid->Celle(0, 0), QString("Operation"));
+    QCOMPARE(tidsVindue->TidGrid->Celle(1, 0), QString("Tid (sek)"));
     for (int raekke = 1; raekke <= 7; ++raekke)
-        QCOMPARE(spec->TidGrid->Celle(0, raekke), QString());
+        QCOMPARE(tidsVindue->TidGrid->Celle(0, raekke), QString());
 
     Besked().TidsTitel("Gemning");
     Besked().TidsLinje(0.5, "Sletning af lektioner:", 1);
     Besked().TidsLinje(1234.5, "Total: ", 5);
-    QCOMPARE(spec->windowTitle(), QString("Tids Specifikation - Gemning"));
-    QCOMPARE(spec->TidGrid->Celle(1, 1), QString("0,500000"));
-    QCOMPARE(spec->TidGrid->Celle(1, 5), QString("1.234,500000"));
-    QCOMPARE(spec->TidGrid->Celle(0, 5), QString("Total: "));
+    QCOMPARE(tidsVindue->windowTitle(), QString("Tids Specifikation - Gemning"));
+    QCOMPARE(tidsVindue->TidGrid->Celle(1, 1), QString("0,500000"));
+    QCOMPARE(tidsVindue->TidGrid->Celle(1, 5), QString("1.234,500000"));
+    QCOMPARE(tidsVindue->TidGrid->Celle(0, 5), QString("Total: "));
 
     // Showing and hiding keeps the rows; "&Hent projekt" does not show it when unchecked.
     m.handling("Specifikationer")->trigger();
-    QVERIFY(spec->isVisible());
+    QVERIFY(tidsVindue->isVisible());
     m.handling("Specifikationer")->trigger();
-    QVERIFY(!spec->isVisible());
-    QCOMPARE(spec->TidGrid->Celle(1, 1), QString("0,500000"));
+    QVERIFY(!tidsVindue->isVisible());
+    QCOMPARE(tidsVindue->TidGrid->Celle(1, 1), QString("0,500000"));
     MedModalDialog([](QWidget* dialog) { dialog->close(); }, [&] { m.handling("Hentprojekt1")->trigger(); });
-    QVERIFY(!spec->isVisible());
-    QCOMPARE(spec->windowTitle(), QString("Tids Specifikation - Hentning"));
-    QCOMPARE(spec->TidGrid->Celle(1, 5), QString());
+    QVERIFY(!tidsVindue->isVisible());
+    QCOMPARE(tidsVindue->windowTitle(), QString("Tids Specifikation - Hentning"));
+    QCOMPARE(tidsVindue->TidGrid->Celle(1, 5), QString());
 }
 
 void HovedvindueTest::BeskedboksSvar()
