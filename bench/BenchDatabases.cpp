@@ -66,6 +66,11 @@ BenchDatabase BenchDatabases::Create(Engine engine, int32_t size, bool withLesso
     school.Write();
     if (withLessons)
         GenerateAndSave(database);
+    // Statistics as the server's autovacuum would have gathered them by the
+    // time a planner opens the plan: without them PostgreSQL takes the freshly
+    // filled tables for empty and plans the save's delete as a nested loop.
+    if (!SqlKlasse('d').UdfoerSql("analyze"))
+        throw std::runtime_error("Databasen kunne ikke analyseres");
     TSqlModul::Instans().Luk();
     return database;
 }

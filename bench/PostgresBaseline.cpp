@@ -65,6 +65,15 @@ void PostgresBaseline::Replace()
     }
 }
 
+void PostgresBaseline::ReclaimDeletedRows()
+{
+    std::string tables;
+    for (const Table& table : tables_)
+        tables += (tables.empty() ? "" : ", ") + table.name;
+    const std::string vacuum = "vacuum analyze " + tables;
+    Check(PQexec(db_.get(), vacuum.c_str()), PGRES_COMMAND_OK, vacuum);
+}
+
 PostgresBaseline::Result PostgresBaseline::Check(pg_result* result, int expected, const std::string& what)
 {
     Result owned(result, PQclear);

@@ -13,6 +13,7 @@ public:
     explicit PostgresBaseline(const BenchDatabase& database);
 
     void Replace() override;
+    void ReclaimDeletedRows() override;
 
 private:
     using Result = std::unique_ptr<pg_result, void (*)(pg_result*)>;

@@ -28,14 +28,37 @@ QString TilQString(const std::string& tekst)
     return q.isNull() ? QString("") : q;
 }
 
-void Bind(QSqlQuery& query, const SqlParametre& parametre)
+// The statement the shared query holds prepared. Saving sends one insert text
+// per row with new values: preparing it once instead of per row spares the
+// database a parse and, on a server, two round trips per row.
+struct Forberedt {
+    const QSqlQuery* query = nullptr;
+    std::string tekst;
+    QString qTekst;
+    SqlParametre bundet; // the values bound at its last execution
+};
+
+Forberedt& SidstForberedt()
 {
-    for (const SqlVaerdi& vaerdi : parametre) {
-        if (const auto* tekst = std::get_if<std::string>(&vaerdi))
-            query.addBindValue(TilQString(*tekst));
+    static Forberedt forberedt;
+    return forberedt;
+}
+
+// The query keeps its bound values from one execution to the next, so only
+// the values that changed since are bound again.
+void Bind(QSqlQuery& query, const SqlParametre& parametre, SqlParametre& bundet)
+{
+    const bool alle = bundet.size() != parametre.size();
+    for (size_t i = 0; i < parametre.size(); ++i) {
+        if (!alle && bundet[i] == parametre[i])
+            continue;
+        const int plads = static_cast<int>(i);
+        if (const auto* tekst = std::get_if<std::string>(&parametre[i]))
+            query.bindValue(plads, TilQString(*tekst));
         else
-            query.addBindValue(std::get<int32_t>(vaerdi));
+            query.bindValue(plads, std::get<int32_t>(parametre[i]));
     }
+    bundet = parametre;
 }
 
 // Runs a text on the shared query, discarding whatever result was open.
@@ -44,12 +67,24 @@ void Bind(QSqlQuery& query, const SqlParametre& parametre)
 bool Udfoer(QSqlQuery& query, const std::string& tekst, const SqlParametre& parametre)
 {
     query.finish();
-    if (parametre.empty())
+    Forberedt& forberedt = SidstForberedt();
+    if (parametre.empty()) {
+        forberedt = {};
         return query.exec(TilQString(tekst));
-    if (!query.prepare(TilQString(tekst)))
-        return false;
-    Bind(query, parametre);
-    return query.exec();
+    }
+    // Anything else run on the query since, or a new query, changes its last text.
+    if (forberedt.query != &query || forberedt.tekst != tekst || query.lastQuery() != forberedt.qTekst) {
+        forberedt = {};
+        const QString qTekst = TilQString(tekst);
+        if (!query.prepare(qTekst))
+            return false;
+        forberedt = {&query, tekst, qTekst, {}};
+    }
+    Bind(query, parametre, forberedt.bundet);
+    if (query.exec())
+        return true;
+    forberedt = {};
+    return false;
 }
 
 [[noreturn]] void Afbryd(const std::string& fejl)
