@@ -1,6 +1,6 @@
 #include "Data.h"
 
-#include <functional>
+#include <utility>
 
 int32_t data::sorteringsfelt = 1;
 
@@ -10,32 +10,14 @@ const std::string ikkeSatTekst = "tom";
 constexpr int32_t ikkeSatHeltal = -1;
 constexpr double ikkeSatDecimal = -1.0;
 
-constexpr int32_t foersteHeltalsfelt = 6;
-constexpr int32_t foersteDecimalfelt = 10;
-
-// Applies the comparison to the current sort field of both records; with no
-// field (0) every comparison is false, equality included.
-template <typename Sammenligning>
-bool sammenlign(const data& a, const data& b, Sammenligning op)
-{
-    const int32_t felt = data::sorteringsfelt;
-    if (felt >= 1 && felt < foersteHeltalsfelt)
-        return op(a.tekst[felt - 1], b.tekst[felt - 1]); // std::string compares bytes as unsigned
-    if (felt >= foersteHeltalsfelt && felt < foersteDecimalfelt)
-        return op(a.heltal[felt - foersteHeltalsfelt], b.heltal[felt - foersteHeltalsfelt]);
-    if (felt >= foersteDecimalfelt && felt <= data::sidsteFelt)
-        return op(a.decimaltal[felt - foersteDecimalfelt], b.decimaltal[felt - foersteDecimalfelt]);
-    return false;
-}
-
 void skrivFelt(std::ostream& ud, const data& d, int32_t felt)
 {
-    if (felt >= 1 && felt < foersteHeltalsfelt)
+    if (felt >= 1 && felt < data::foersteHeltalsfelt)
         ud << d.tekst[felt - 1];
-    else if (felt >= foersteHeltalsfelt && felt < foersteDecimalfelt)
-        ud << d.heltal[felt - foersteHeltalsfelt];
-    else if (felt >= foersteDecimalfelt && felt <= data::sidsteFelt)
-        ud << d.decimaltal[felt - foersteDecimalfelt];
+    else if (felt >= data::foersteHeltalsfelt && felt < data::foersteDecimalfelt)
+        ud << d.heltal[felt - data::foersteHeltalsfelt];
+    else if (felt >= data::foersteDecimalfelt && felt <= data::sidsteFelt)
+        ud << d.decimaltal[felt - data::foersteDecimalfelt];
 }
 
 } // namespace
@@ -59,6 +41,17 @@ data& data::operator=(const data& anden)
     return *this;
 }
 
+data::data(data&& anden) noexcept { *this = std::move(anden); }
+
+data& data::operator=(data&& anden) noexcept
+{
+    tekst = std::move(anden.tekst);
+    heltal = anden.heltal;
+    decimaltal = anden.decimaltal;
+    ben = anden.ben;
+    return *this;
+}
+
 void data::Nulstil()
 {
     tekst.fill(ikkeSatTekst);
@@ -66,13 +59,6 @@ void data::Nulstil()
     decimaltal.fill(ikkeSatDecimal);
     ben.fill(nullptr);
 }
-
-bool data::operator<(const data& anden) const { return sammenlign(*this, anden, std::less<>{}); }
-bool data::operator>(const data& anden) const { return sammenlign(*this, anden, std::greater<>{}); }
-bool data::operator==(const data& anden) const { return sammenlign(*this, anden, std::equal_to<>{}); }
-bool data::operator!=(const data& anden) const { return sammenlign(*this, anden, std::not_equal_to<>{}); }
-bool data::operator<=(const data& anden) const { return sammenlign(*this, anden, std::less_equal<>{}); }
-bool data::operator>=(const data& anden) const { return sammenlign(*this, anden, std::greater_equal<>{}); }
 
 std::ostream& operator<<(std::ostream& ud, const data& d)
 {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <ostream>
 #include <string>
 
@@ -12,6 +13,8 @@
 class data {
 public:
     static constexpr int32_t ingenFelt = 0;
+    static constexpr int32_t foersteHeltalsfelt = 6;
+    static constexpr int32_t foersteDecimalfelt = 10;
     static constexpr int32_t sidsteFelt = 11;
 
     int32_t antalFelter = 11;
@@ -32,16 +35,36 @@ public:
     // Copies contents only; the count fields stay as they are.
     data(const data& anden);
     data& operator=(const data& anden);
+    // The same, taking over the texts: sorting and gathering move records between slots.
+    data(data&& anden) noexcept;
+    data& operator=(data&& anden) noexcept;
 
     // Back to "tom", -1, -1.0 and no links.
     void Nulstil();
 
-    bool operator<(const data& anden) const;
-    bool operator>(const data& anden) const;
-    bool operator==(const data& anden) const;
-    bool operator!=(const data& anden) const;
-    bool operator<=(const data& anden) const;
-    bool operator>=(const data& anden) const;
+    // Inline: sorting compares records many thousand times per generation.
+    bool operator<(const data& anden) const { return Sammenlign(anden, std::less<>{}); }
+    bool operator>(const data& anden) const { return Sammenlign(anden, std::greater<>{}); }
+    bool operator==(const data& anden) const { return Sammenlign(anden, std::equal_to<>{}); }
+    bool operator!=(const data& anden) const { return Sammenlign(anden, std::not_equal_to<>{}); }
+    bool operator<=(const data& anden) const { return Sammenlign(anden, std::less_equal<>{}); }
+    bool operator>=(const data& anden) const { return Sammenlign(anden, std::greater_equal<>{}); }
+
+private:
+    // Applies the comparison to the current sort field of both records; with
+    // no field (0) every comparison is false, equality included.
+    template <typename Sammenligning>
+    bool Sammenlign(const data& anden, Sammenligning op) const
+    {
+        const int32_t felt = sorteringsfelt;
+        if (felt >= 1 && felt < foersteHeltalsfelt)
+            return op(tekst[felt - 1], anden.tekst[felt - 1]); // std::string compares bytes as unsigned
+        if (felt >= foersteHeltalsfelt && felt < foersteDecimalfelt)
+            return op(heltal[felt - foersteHeltalsfelt], anden.heltal[felt - foersteHeltalsfelt]);
+        if (felt >= foersteDecimalfelt && felt <= sidsteFelt)
+            return op(decimaltal[felt - foersteDecimalfelt], anden.decimaltal[felt - foersteDecimalfelt]);
+        return false;
+    }
 };
 
 // Field sorteringsfelt only, or with field 0 every set value and the ids of

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <iostream>
 #include <utility>
+#include <vector>
 
 // Records per planning list.
 inline constexpr int32_t klyngelisteKapacitet = 200;
@@ -126,8 +127,33 @@ public:
     {
         T::SaetFelt(felt);
         // On no field nothing compares, and the partition would never end.
-        if (T::sorteringsfelt != T::ingenFelt && BegraensTilBrug(start, laengde))
-            randomQuicksort::Sort(&element[start], laengde, raekkefoelge == 1);
+        if (T::sorteringsfelt == T::ingenFelt || !BegraensTilBrug(start, laengde))
+            return;
+        // The sort swaps references to the records, and then only the records
+        // out of place move, each once: the same comparisons, draws and final
+        // order as swapping the records, without moving them time and again.
+        T* del = &element[start];
+        std::vector<Henvisning> henvisninger;
+        henvisninger.reserve(static_cast<size_t>(laengde));
+        for (int32_t i = 0; i < laengde; ++i)
+            henvisninger.push_back({&del[i]});
+        randomQuicksort::Sort(henvisninger.data(), laengde, raekkefoelge == 1);
+        std::vector<int32_t> kilde(static_cast<size_t>(laengde)); // slot of the record that belongs at i
+        for (int32_t i = 0; i < laengde; ++i)
+            kilde[i] = static_cast<int32_t>(henvisninger[i].post - del);
+        for (int32_t i = 0; i < laengde; ++i) {
+            if (kilde[i] == i)
+                continue;
+            // Round the cycle through i: each slot takes the record that belongs there.
+            T foerste = std::move(del[i]);
+            int32_t j = i;
+            while (kilde[j] != i) {
+                del[j] = std::move(del[kilde[j]]);
+                j = std::exchange(kilde[j], j);
+            }
+            del[j] = std::move(foerste);
+            kilde[j] = j;
+        }
     }
 
     // Mode 'b' moves the elements equal to the key to the front and returns
@@ -190,6 +216,15 @@ public:
     void Ryd() { antal = 0; }
 
 private:
+    // An element as the sort sees it: compared as the element it refers to.
+    struct Henvisning {
+        T* post;
+        bool operator<(const Henvisning& h) const { return *post < *h.post; }
+        bool operator>(const Henvisning& h) const { return *post > *h.post; }
+        bool operator<=(const Henvisning& h) const { return *post <= *h.post; }
+        bool operator>=(const Henvisning& h) const { return *post >= *h.post; }
+    };
+
     // Cuts a range down to the elements in use; false when nothing is left.
     bool BegraensTilBrug(int32_t start, int32_t& laengde) const
     {

@@ -2,7 +2,14 @@
 
 #include "../db/Portal.h"
 
+#include <algorithm>
+#include <bit>
+#include <charconv>
 #include <iostream>
+#include <locale>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -28,6 +35,47 @@ void tilfoej(data* r, int32_t antal)
     if (r != nullptr)
         r->heltal[1] += antal;
 }
+
+// The class tightness of every lesson of a part goes to standard output at
+// every step. Formatting each value through the stream (its locale, then
+// printf) cost more than computing the weights, so a pass formats each
+// distinct value once (a class's value repeats for all its lessons) with
+// to_chars, which in the stream's default state writes the same characters
+// (printf's %g, precision 6), and writes the pass in one piece.
+class TaethedsSpor {
+public:
+    explicit TaethedsSpor(std::ostream& ud)
+        : ud_(ud), standardFormat_(ud.flags() == (std::ios_base::skipws | std::ios_base::dec) &&
+                                   ud.precision() == 6 && ud.width() == 0 && ud.getloc() == std::locale::classic())
+    {
+    }
+
+    void Tilfoej(double vaerdi)
+    {
+        if (!standardFormat_) {
+            ud_ << vaerdi << " ";
+            return;
+        }
+        // Bits, not values: 0.0 and -0.0 are equal but print differently.
+        const auto bits = std::bit_cast<uint64_t>(vaerdi);
+        auto kendt = std::find_if(formateret_.begin(), formateret_.end(),
+                                  [bits](const auto& f) { return f.first == bits; });
+        if (kendt == formateret_.end()) {
+            char tegn[32];
+            const auto slut = std::to_chars(tegn, tegn + sizeof tegn, vaerdi, std::chars_format::general, 6).ptr;
+            kendt = formateret_.insert(formateret_.end(), {bits, std::string(tegn, slut) + " "});
+        }
+        tekst_ += kendt->second;
+    }
+
+    void Skriv() { ud_.write(tekst_.data(), static_cast<std::streamsize>(tekst_.size())); }
+
+private:
+    std::ostream& ud_;
+    bool standardFormat_;
+    std::vector<std::pair<uint64_t, std::string>> formateret_;
+    std::string tekst_;
+};
 
 } // namespace
 
@@ -140,6 +188,7 @@ void KontrolListe::OpdaterLokaletyper()
 
 void KontrolListe::BeregnVaegte(int32_t art, char del)
 {
+    TaethedsSpor spor(std::cout);
     ForHverLektion(del, [&](data& lektion) {
         data* hold = lektion.ben[benHold];
         data* fag = lektion.ben[benFag];
@@ -150,7 +199,7 @@ void KontrolListe::BeregnVaegte(int32_t art, char del)
         case holdListe:
             if (hold != nullptr) {
                 hold->decimaltal[0] = taethed(*hold, ugeTimer);
-                std::cout << hold->decimaltal[0] << " ";
+                spor.Tilfoej(hold->decimaltal[0]);
             }
             break;
         case laererListe:
@@ -182,6 +231,7 @@ void KontrolListe::BeregnVaegte(int32_t art, char del)
             break;
         }
     });
+    spor.Skriv();
 }
 
 // A lesson missing one of its records weighs nothing and is never handed out.
