@@ -7,10 +7,13 @@
 #include <QSqlRecord>
 #include <QVariant>
 
+#include <algorithm>
 #include <charconv>
 #include <fstream>
 #include <iostream>
 #include <limits>
+#include <utility>
+#include <vector>
 
 struct SqlKlasse::Fil {
     std::ifstream ind;
@@ -61,12 +64,21 @@ void Bind(QSqlQuery& query, const SqlParametre& parametre, SqlParametre& bundet)
     bundet = parametre;
 }
 
+// Where the columns read so far sit in the current result: looking a name up
+// in the result's record for every value cost more than reading the value.
+std::vector<std::pair<std::string, int>>& KolonnePladser()
+{
+    static std::vector<std::pair<std::string, int>> pladser;
+    return pladser;
+}
+
 // Runs a text on the shared query, discarding whatever result was open.
 // PostgreSQL cannot prepare statements such as "create table", so only texts
 // with values to bind are prepared.
 bool Udfoer(QSqlQuery& query, const std::string& tekst, const SqlParametre& parametre)
 {
     query.finish();
+    KolonnePladser().clear();
     Forberedt& forberedt = SidstForberedt();
     if (parametre.empty()) {
         forberedt = {};
@@ -97,11 +109,16 @@ bool PaaRaekke(const QSqlQuery& query) { return query.isActive() && query.isVali
 
 QVariant Vaerdi(const QSqlQuery& query, const std::string& kolonne)
 {
-    // QSqlRecord matches names without regard to case, as PostgreSQL folds unquoted aliases.
-    const int indeks = query.record().indexOf(TilQString(kolonne));
-    if (indeks < 0)
-        Afbryd("Kolonnen " + kolonne + " findes ikke i resultatet");
-    return query.value(indeks);
+    auto& pladser = KolonnePladser();
+    auto kendt = std::find_if(pladser.begin(), pladser.end(), [&](const auto& p) { return p.first == kolonne; });
+    if (kendt == pladser.end()) {
+        // QSqlRecord matches names without regard to case, as PostgreSQL folds unquoted aliases.
+        const int indeks = query.record().indexOf(TilQString(kolonne));
+        if (indeks < 0)
+            Afbryd("Kolonnen " + kolonne + " findes ikke i resultatet");
+        kendt = pladser.insert(pladser.end(), {kolonne, indeks});
+    }
+    return query.value(kendt->second);
 }
 
 } // namespace
