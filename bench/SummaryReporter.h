@@ -12,6 +12,8 @@
 // lesson hour and per saved row, Gem against its baseline, and the targets.
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
+    using ConsoleReporter::ConsoleReporter;
+
     void ReportRuns(const std::vector<Run>& runs) override;
     void PrintSummary(std::ostream& out) const;
 

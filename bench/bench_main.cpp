@@ -12,6 +12,7 @@
 #include <benchmark/benchmark.h>
 
 #include <iostream>
+#include <unistd.h>
 
 int main(int argc, char** argv)
 {
@@ -27,7 +28,9 @@ int main(int argc, char** argv)
     RegisterPersistenceBenchmarks(withPostgreSQL);
     RegisterViewBenchmarks();
 
-    SummaryReporter reporter;
+    // Colours only on a terminal: a report sent to a file stays readable.
+    SummaryReporter reporter(::isatty(STDOUT_FILENO) != 0 ? benchmark::ConsoleReporter::OO_Defaults
+                                                         : benchmark::ConsoleReporter::OO_Tabular);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintSummary(std::cout);
 

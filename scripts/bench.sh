@@ -17,5 +17,4 @@ source scripts/testdatabaser.sh
 trap stop_testdatabaser EXIT
 start_testdatabaser
 
-"$build/bench/brikken-bench" --benchmark_color=false --benchmark_out="$build/resultater.json" \
-    --benchmark_out_format=json "$@"
+"$build/bench/brikken-bench" --benchmark_out="$build/resultater.json" --benchmark_out_format=json "$@"
