@@ -14,7 +14,7 @@
 // It has three class types with subject profiles of 26 to 28 weekly hours,
 // special rooms (sports hall, music, art, science, crafts, kitchen) sized to
 // about three quarters of their demand, double lessons in the subjects that
-// use them, teachers of 20 to 26 hours with one to three subjects, some
+// use them, teachers with room for 20 to 26 hours and one to three subjects, some
 // teachers' unavailable hours, and a few relations left open ("tom") for the
 // fixed assignment of home rooms and teachers to complete.
 class SyntheticSchool {
