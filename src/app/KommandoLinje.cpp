@@ -376,8 +376,11 @@ std::string SkemaSomTekst(const std::vector<std::vector<std::string>>& celler)
         ud << linje.substr(0, linje.find_last_not_of(' ') + 1) << '\n';
     };
     skrivLinje("  ", dagNavne);
-    for (size_t time = 0; time < celler.size(); ++time)
-        skrivLinje((time + 1 < 10 ? " " : "") + std::to_string(time + 1), celler[time]);
+    for (size_t time = 0; time < celler.size(); ++time) {
+        std::string nummer = std::to_string(time + 1);
+        nummer.insert(0, 2 - std::min<size_t>(nummer.size(), 2), ' ');
+        skrivLinje(nummer, celler[time]);
+    }
     return ud.str();
 }
 

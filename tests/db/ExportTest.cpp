@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -272,7 +274,8 @@ TEST(ExportPrint, WithoutAPrinterThePageGoesToAPdfAndTheUserIsTold)
         GTEST_SKIP() << "a printer is installed";
     MedTestModtager m;
     Export e = nySide();
-    ASSERT_TRUE(e.UdskrivSide("Lærer/1"));
+    // The file is named after the title; the pid keeps parallel runs apart.
+    ASSERT_TRUE(e.UdskrivSide("Lærer/1-" + std::to_string(::getpid())));
 
     ASSERT_EQ(m.modtager.bokse.size(), 1U);
     const std::string& tekst = m.modtager.bokse[0].tekst;
