@@ -1,7 +1,9 @@
 #include "SqlKlasse.h"
 
+#include "SqliteIndsaettelse.h"
 #include "TSqlModul.h"
 
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -72,13 +74,19 @@ std::vector<std::pair<std::string, int>>& KolonnePladser()
     return pladser;
 }
 
+// Whatever result the shared query had open is gone once a statement runs.
+void KasserResultat(QSqlQuery& query)
+{
+    query.finish();
+    KolonnePladser().clear();
+}
+
 // Runs a text on the shared query, discarding whatever result was open.
 // PostgreSQL cannot prepare statements such as "create table", so only texts
 // with values to bind are prepared.
 bool Udfoer(QSqlQuery& query, const std::string& tekst, const SqlParametre& parametre)
 {
-    query.finish();
-    KolonnePladser().clear();
+    KasserResultat(query);
     Forberedt& forberedt = SidstForberedt();
     if (parametre.empty()) {
         forberedt = {};
@@ -97,6 +105,32 @@ bool Udfoer(QSqlQuery& query, const std::string& tekst, const SqlParametre& para
         return true;
     forberedt = {};
     return false;
+}
+
+// SQLite's own handle of the shared query's connection; null on other engines.
+sqlite3* SqliteForbindelse(const QSqlQuery& query)
+{
+    const QVariant haandtag = query.driver()->handle();
+    if (qstrcmp(haandtag.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(haandtag.constData());
+}
+
+// An insert of a save: on SQLite through SQLite's own library, elsewhere through Qt.
+bool UdfoerIndsaettelse(QSqlQuery& query, const std::string& tekst, const SqlParametre& parametre)
+{
+    sqlite3* sqlite = SqliteForbindelse(query);
+    if (sqlite == nullptr)
+        return Udfoer(query, tekst, parametre);
+    KasserResultat(query);
+    return sqliteIndsaettelse::Udfoer(sqlite, tekst, parametre);
+}
+
+bool MeldtIndsaettelse(bool udfoert)
+{
+    if (!udfoert)
+        std::cout << "fejl i indsaetning\n";
+    return udfoert;
 }
 
 [[noreturn]] void Afbryd(const std::string& fejl)
@@ -153,10 +187,7 @@ bool SqlKlasse::UdfoerSql(const std::string& saetning, const SqlParametre& param
 {
     if (tilstand_ != 'd')
         return true;
-    if (Udfoer(FaellesQuery(), saetning, parametre))
-        return true;
-    std::cout << "fejl i indsaetning\n";
-    return false;
+    return MeldtIndsaettelse(Udfoer(FaellesQuery(), saetning, parametre));
 }
 
 void SqlKlasse::IndsaetStart(const std::string& tabel)
@@ -187,7 +218,7 @@ bool SqlKlasse::IndsaetSlut()
     if (!saetning_.empty())
         saetning_.back() = ')';
     if (tilstand_ == 'd')
-        return UdfoerSql(saetning_, vaerdier_);
+        return MeldtIndsaettelse(UdfoerIndsaettelse(FaellesQuery(), saetning_, vaerdier_));
     if (!fil_->ud.is_open()) {
         std::cout << "fejl i indsaetning\n";
         return false;

@@ -2,6 +2,7 @@
 
 #include "Forbindelsesvalg.h"
 #include "SqlKlasse.h"
+#include "SqliteIndsaettelse.h"
 
 #include <QFile>
 #include <QSqlDatabase>
@@ -260,6 +261,7 @@ void TSqlModul::Luk()
     Rollback();
     if (!d_->query)
         return;
+    sqliteIndsaettelse::Frigiv(); // before the close, which SQLite refuses while it exists
     d_->query.reset();
     d_->Database().close();
     QSqlDatabase::removeDatabase(alias);
