@@ -166,3 +166,33 @@ TEST(SqlKlasseForbindelse, UnreachableDatabaseThrowsWithTheEnginesText)
     EXPECT_NE(fejl.find("127.0.0.1"), std::string::npos) << fejl;
     TSqlModul::Instans().Luk();
 }
+
+TEST_F(SqlKlasseDb, ARefusedInsertIsReportedAndRolledBackAndEmptyTextsStayTexts)
+{
+    const auto indsaetPlan = [this](const std::string& id) {
+        sql.IndsaetStart("Plan");
+        sql.TilfoejTekst(id);
+        sql.TilfoejTekst("");
+        sql.TilfoejTal(5);
+        sql.TilfoejTal(8);
+        return sql.IndsaetSlut();
+    };
+    ASSERT_TRUE(indsaetPlan("P"));
+    sql.StartTransaktion();
+    ASSERT_TRUE(sql.UdfoerSql("delete from Plan where PlanID_P = ?", {std::string("P")}));
+    ASSERT_TRUE(indsaetPlan("Q"));
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(indsaetPlan("Q")); // the primary key
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "fejl i indsaetning\n");
+    sql.Rollback();
+
+    // Only P, with its empty text stored as a text, not as a null.
+    ASSERT_TRUE(sql.Forespoerg("select PlanID_P as PlanID from Plan where TimeFagFordelingID_P = ?", {std::string("")}));
+    std::string id;
+    EXPECT_TRUE(sql.HentTekst("PlanID", id));
+    EXPECT_EQ(id, "P");
+    sql.Naeste();
+    EXPECT_FALSE(sql.HentTekst("PlanID", id)); // no second row
+    // The statement serves the next save.
+    EXPECT_TRUE(indsaetPlan("Q"));
+}
