@@ -6,7 +6,7 @@
 
 namespace {
 
-// Counter names of the six timed phases (rows 1 to 6 of the time specification).
+// Counter names of the six timed phases (rows 1 to 6 of the time window).
 constexpr std::array<const char*, 6> phaseCounters{"fase1_lister_ms", "fase2_klargoer_ms", "fase3_HLPL_ms",
                                                    "fase4_klargoer_ms", "fase5_HLP_ms", "fase6_kontrol_ms"};
 

@@ -15,7 +15,7 @@ inline constexpr Talseparatorer engelskeSeparatorer{',', '.'};
 // `decimaler` decimals with thousands separators.
 std::string FormaterTal(double vaerdi, int betydendeCifre, int decimaler, Talseparatorer separatorer);
 
-// Seconds of a time-specification row: 6 significant digits, 6 decimals.
+// Seconds of a timed row: 6 significant digits, 6 decimals.
 std::string FormaterSekunder(double sekunder, Talseparatorer separatorer);
 
 // Percentages of the status bars: 3 significant digits, 2 decimals.

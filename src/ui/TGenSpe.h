@@ -4,7 +4,7 @@
 
 class TekstGitter;
 
-// The time-specification window: how long each step of the last timed
+// The window of timed rows ("Tids Specifikation"): how long each step of the last timed
 // procedure took, one step per row of TidGrid.
 class TGenSpe : public QWidget {
     Q_OBJECT

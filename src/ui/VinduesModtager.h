@@ -5,7 +5,7 @@
 struct Programvinduer;
 
 // Shows the program's messages in its windows: message boxes, lines in the
-// Communicator and rows in the time-specification window. Log lines and rows
+// Communicator and rows in the window of timed rows ("Tids Specifikation"). Log lines and rows
 // that arrive before their window exists are dropped.
 class VinduesModtager : public BeskedModtager {
 public:

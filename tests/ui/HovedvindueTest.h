@@ -3,7 +3,7 @@
 #include <QObject>
 
 // The windows before any plan is opened: refusals, hints, the tool bar, the
-// Communicator, the time specification and the message boxes themselves.
+// Communicator, the window of timed rows and the message boxes themselves.
 class HovedvindueTest : public QObject {
     Q_OBJECT
 private slots:

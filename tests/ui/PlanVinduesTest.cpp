@@ -143,15 +143,15 @@ void PlanVinduesTest::AabnPlanGennemDialogen()
     QVERIFY(hoved.findChild<VaerktoejsKnap*>("MFPanel9")->isEnabled());
     QVERIFY(!hoved.genereret);
 
-    const TGenSpe* spec = m.vinduer.genSpe;
-    QCOMPARE(spec->windowTitle(), QString("Tids Specifikation - Hentning"));
-    QCOMPARE(spec->TidGrid->Celle(0, 1), QString("Indlæsning af Planliste: "));
-    QCOMPARE(spec->TidGrid->Celle(0, 2), QString("Hentning af Plan:"));
-    QVERIFY(spec->TidGrid->Celle(1, 2).endsWith(",000000") || spec->TidGrid->Celle(1, 2).contains(','));
+    const TGenSpe* tidsVindue = m.vinduer.genSpe;
+    QCOMPARE(tidsVindue->windowTitle(), QString("Tids Specifikation - Hentning"));
+    QCOMPARE(tidsVindue->TidGrid->Celle(0, 1), QString("Indlæsning af Planliste: "));
+    QCOMPARE(tidsVindue->TidGrid->Celle(0, 2), QString("Hentning af Plan:"));
+    QVERIFY(tidsVindue->TidGrid->Celle(1, 2).endsWith(",000000") || tidsVindue->TidGrid->Celle(1, 2).contains(','));
 
     // A second showing does not read the catalogue again.
     MedModalDialog([](QWidget* dialog) { dialog->close(); }, [&] { m.handling("Hentprojekt1")->trigger(); });
-    QCOMPARE(spec->TidGrid->Celle(0, 1), QString());
+    QCOMPARE(tidsVindue->TidGrid->Celle(0, 1), QString());
     QCOMPARE(m.vinduer.planListe->PlanListe->count(), 2);
 }
 
@@ -246,15 +246,15 @@ void PlanVinduesTest::GenererMedUroertDialog()
     QVERIFY(hoved.Facade().AntalLektionerIalt() > 0);
     kontrollerStatus(m);
 
-    const TGenSpe* spec = m.vinduer.genSpe;
-    QCOMPARE(spec->windowTitle(), QString("Tids Specifikation - Generering"));
+    const TGenSpe* tidsVindue = m.vinduer.genSpe;
+    QCOMPARE(tidsVindue->windowTitle(), QString("Tids Specifikation - Generering"));
     const QStringList etiketter = {"Kontrol af lister",           "Klargoering til 1 del",
                                    "Lægning af HLPL relationer:", "Klargør til anden del:",
                                    "Lægning af HLP relationer:",  "Kontrol af skemaer: ",
                                    "Total tid:"};
     for (int raekke = 1; raekke <= 7; ++raekke) {
-        QCOMPARE(spec->TidGrid->Celle(0, raekke), etiketter[raekke - 1]);
-        QVERIFY(spec->TidGrid->Celle(1, raekke).contains(','));
+        QCOMPARE(tidsVindue->TidGrid->Celle(0, raekke), etiketter[raekke - 1]);
+        QVERIFY(tidsVindue->TidGrid->Celle(1, raekke).contains(','));
     }
     // Neither a wrong settings choice nor the write protection was touched.
     for (const auto& boks : m.modtager.bokse)
