@@ -20,6 +20,9 @@ public:
 // Button code returned by the message boxes.
 inline constexpr int knapOK = 1;
 
+// Caption of the boxes that report an error.
+inline const std::string fejlTitel = "En fejl er opstået!";
+
 // Data-free front for messages, log lines and time rows. Every object that
 // reports carries one; all of them talk to the process-wide receiver.
 class Besked {

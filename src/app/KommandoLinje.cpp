@@ -18,7 +18,6 @@ namespace kommandoLinje {
 
 namespace {
 
-const std::string fejlTitel = "En fejl er opstået!";
 const std::array<std::string, 5> dagNavne{"Mandag", "Tirsdag", "Onsdag", "Torsdag", "Fredag"};
 constexpr int visteTimer = 8;
 // Figures on the command line use a dot, whatever the locale.

@@ -8,8 +8,6 @@
 
 namespace {
 
-const std::string fejlTitel = "En fejl er opstået!";
-
 bool erArt(char art) { return art == 'h' || art == 'l' || art == 'k'; }
 
 } // namespace

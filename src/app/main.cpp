@@ -16,8 +16,6 @@
 
 namespace {
 
-const std::string fejlTitel = "En fejl er opstået!";
-
 bool erIndlejret(const TSqlModul& modul) { return modul.Beskrivelse().starts_with("SQLite:"); }
 
 // Connects to the configured database. The embedded database is created with

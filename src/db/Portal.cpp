@@ -10,8 +10,6 @@
 
 namespace {
 
-const std::string fejlTitel = "En fejl er opstået!";
-
 // Rows come in a fixed order on every engine, so that loading places them in
 // the same sequence and the timetables come out the same.
 const std::string lektionsForespoergsel =

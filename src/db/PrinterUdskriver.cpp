@@ -11,8 +11,6 @@
 
 namespace {
 
-const std::string fejlTitel = "En fejl er opstået!";
-
 // The page is laid out in device units: at this resolution its 87 columns
 // fit the width of an A4 or letter sheet.
 constexpr int oploesning = 300;

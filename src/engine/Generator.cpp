@@ -12,7 +12,6 @@
 
 namespace {
 
-const std::string fejlTitel = "En fejl er opstået!";
 const std::string stopTitel = "Genereringen er stoppet!";
 
 } // namespace

@@ -12,7 +12,7 @@ void Fejlsikret(Handler&& handler)
     try {
         handler();
     } catch (const DatabaseFejl& fejl) {
-        Besked().VisFejl(fejl.what(), "En fejl er opstået!");
+        Besked().VisFejl(fejl.what(), fejlTitel);
     }
 }
 

@@ -31,7 +31,6 @@
 namespace {
 
 const QString titelStart = "Brikken++ v1.0 beta - ";
-const std::string fejlTitel = "En fejl er opstået!";
 
 enum Felt { plFelt = 1, llFelt = 3, procentFelt = 5, mlFelt = 7, beskedFelt = 8 };
 

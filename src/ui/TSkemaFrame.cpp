@@ -15,8 +15,6 @@
 
 namespace {
 
-const std::string fejlTitel = "En fejl er opstået!";
-
 enum Felt { plFelt = 1, llFelt = 3, procentFelt = 5, cvFelt = 7 };
 
 constexpr int dage = 5;
