@@ -1,6 +1,7 @@
 #include "KommandoLinje.h"
 
 #include "KommandoLinjeModtager.h"
+#include "Skemavisning.h"
 #include "Talformat.h"
 #include "Vorivazi.h"
 #include "../db/PrinterUdskriver.h"
@@ -46,20 +47,6 @@ bool laesSkemaValg(const std::string& tekst, SkemaValg& ud)
         return false;
     ud = {tekst[0], tekst.substr(2)};
     return true;
-}
-
-// Cell text of the timetable view for one lesson.
-std::string celleTekst(char art, const std::string& hold, const std::string& fag, const std::string& laerer,
-                       const std::string& lokale)
-{
-    switch (art) {
-    case 'h':
-        return fag + " " + laerer + " " + lokale;
-    case 'l':
-        return hold + " " + fag + " " + lokale;
-    default:
-        return hold + " " + fag + " " + laerer;
-    }
 }
 
 // Width on screen: one column per character, not per byte.
@@ -183,13 +170,13 @@ private:
         int32_t raekke = 0;
         while (vorivazi_.TagLektion(hold, fag, laerer, lokale, kolonne, raekke)) {
             if (kolonne >= 0 && kolonne < static_cast<int32_t>(dagNavne.size()) && raekke >= 0 && raekke < visteTimer)
-                celler[raekke][kolonne] = celleTekst(skema.art, hold, fag, laerer, lokale);
+                celler[raekke][kolonne] = CelleTekst(skema.art, hold, fag, laerer, lokale);
         }
         const int32_t planlagt = vorivazi_.TimerFor(skema.id, skema.art);
         const int32_t lagt = vorivazi_.AntalLektioner(skema.id, skema.art);
         ud_ << "Skema - " << skema.id << '\n'
             << SkemaSomTekst(celler) << "PL=" << planlagt << " LL=" << lagt
-            << " L%=" << procent(planlagt > 0 ? 100.0 * lagt / planlagt : 0.0)
+            << " L%=" << procent(LagtProcent(planlagt, lagt))
             << " CV%=" << procent(vorivazi_.Spredning(skema.id, skema.art)) << "\n\n";
         return true;
     }
@@ -198,7 +185,7 @@ private:
     {
         const int32_t pl = vorivazi_.SumTimer();
         const int32_t ll = vorivazi_.AntalLektionerIalt();
-        ud_ << "PL=" << pl << " LL=" << ll << " L%=" << procent(pl > 0 ? 100.0 * ll / pl : 0.0)
+        ud_ << "PL=" << pl << " LL=" << ll << " L%=" << procent(LagtProcent(pl, ll))
             << " ML=" << vorivazi_.AntalMellemtimer() << '\n';
     }
 

@@ -17,6 +17,7 @@
 #include "TSkemaFrame.h"
 #include "VaerktoejsKnap.h"
 #include "app/Besked.h"
+#include "app/Skemavisning.h"
 #include "app/Vorivazi.h"
 
 #include <QApplication>
@@ -297,7 +298,7 @@ void TMainFrame::StatusOpdatering()
     const int32_t mellemtimer = vorivazi_->AntalMellemtimer();
     StatusBar1->SaetTekst(plFelt, QString::number(planlagt));
     StatusBar1->SaetTekst(llFelt, QString::number(lagt));
-    StatusBar1->SaetTekst(procentFelt, ProcentTekst(planlagt > 0 ? 100.0 * lagt / planlagt : 0.0));
+    StatusBar1->SaetTekst(procentFelt, ProcentTekst(LagtProcent(planlagt, lagt)));
     StatusBar1->SaetTekst(mlFelt, QString::number(mellemtimer));
 }
 

@@ -8,6 +8,7 @@
 #include "TekstGitter.h"
 #include "TMainFrame.h"
 #include "app/Besked.h"
+#include "app/Skemavisning.h"
 #include "app/Vorivazi.h"
 
 #include <QHeaderView>
@@ -31,20 +32,6 @@ QLabel* fedLabel(const QString& tekst, int venstre, int top, QWidget* vindue)
     label->adjustSize();
     label->move(venstre, top);
     return label;
-}
-
-// The cell shows the three texts that do not name the timetable itself.
-QString celletekst(char art, const std::string& hold, const std::string& fag, const std::string& laerer,
-                   const std::string& lokale)
-{
-    switch (art) {
-    case 'h':
-        return QString::fromStdString(fag + ' ' + laerer + ' ' + lokale);
-    case 'l':
-        return QString::fromStdString(hold + ' ' + fag + ' ' + lokale);
-    default:
-        return QString::fromStdString(hold + ' ' + fag + ' ' + laerer);
-    }
 }
 
 char ArtAfType(const QString& type)
@@ -186,7 +173,8 @@ void TSkemaFrame::VisLektioner(const std::string& id, char art)
     int32_t raekke = 0;
     while (facade.TagLektion(hold, fag, laerer, lokale, kolonne, raekke))
         if (kolonne >= 0 && kolonne < dage && raekke >= 0 && raekke < timer)
-            SFStringGrid1->SaetCelle(kolonne + 1, raekke + 1, celletekst(art, hold, fag, laerer, lokale));
+            SFStringGrid1->SaetCelle(kolonne + 1, raekke + 1,
+                                    QString::fromStdString(CelleTekst(art, hold, fag, laerer, lokale)));
 }
 
 void TSkemaFrame::VisTal(const std::string& id, char art)
@@ -194,10 +182,9 @@ void TSkemaFrame::VisTal(const std::string& id, char art)
     Vorivazi& facade = hoved_.Facade();
     const int32_t planlagt = facade.TimerFor(id, art);
     const int32_t lagt = facade.AntalLektioner(id, art);
-    const double andel = planlagt > 0 ? 100.0 * lagt / planlagt : 0.0;
     StatusBar->SaetTekst(plFelt, QString::number(planlagt));
     StatusBar->SaetTekst(llFelt, QString::number(lagt));
-    StatusBar->SaetTekst(procentFelt, ProcentTekst(andel));
+    StatusBar->SaetTekst(procentFelt, ProcentTekst(LagtProcent(planlagt, lagt)));
     StatusBar->SaetTekst(cvFelt, ProcentTekst(facade.Spredning(id, art)));
 }
 
