@@ -21,8 +21,8 @@ namespace {
 
 const std::array<std::string, 5> dagNavne{"Mandag", "Tirsdag", "Onsdag", "Torsdag", "Fredag"};
 constexpr int visteTimer = 8;
-// Figures on the command line use a dot, whatever the locale.
-constexpr Talseparatorer punktum{',', '.'};
+// Figures on the command line use a decimal dot, whatever the locale.
+constexpr Talseparatorer punktum = engelskeSeparatorer;
 
 struct Interval {
     int mindst;
