@@ -7,9 +7,9 @@
 #include "../db/PrinterUdskriver.h"
 #include "../db/SqlKlasse.h"
 #include "../db/TSqlModul.h"
+#include "../store/Ugedage.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <filesystem>
 #include <map>
@@ -19,7 +19,6 @@ namespace kommandoLinje {
 
 namespace {
 
-const std::array<std::string, 5> dagNavne{"Mandag", "Tirsdag", "Onsdag", "Torsdag", "Fredag"};
 constexpr int visteTimer = 8;
 // Figures on the command line use a decimal dot, whatever the locale.
 constexpr Talseparatorer punktum = engelskeSeparatorer;
@@ -349,7 +348,7 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
 std::string SkemaSomTekst(const std::vector<std::vector<std::string>>& celler)
 {
     size_t celleBredde = 0;
-    for (const std::string& dag : dagNavne)
+    for (const char* dag : dagNavne)
         celleBredde = std::max(celleBredde, bredde(dag));
     for (const auto& raekke : celler)
         for (const std::string& celle : raekke)
@@ -357,7 +356,7 @@ std::string SkemaSomTekst(const std::vector<std::vector<std::string>>& celler)
 
     std::ostringstream ud;
     const auto skrivLinje = [&](std::string linje, const auto& felter) {
-        for (const std::string& felt : felter)
+        for (const auto& felt : felter)
             linje += " | " + udfyld(felt, celleBredde);
         ud << linje.substr(0, linje.find_last_not_of(' ') + 1) << '\n';
     };

@@ -2,6 +2,8 @@
 
 #include "Udskriver.h"
 
+#include "../store/Ugedage.h"
+
 #include <fstream>
 #include <iostream>
 
@@ -95,9 +97,8 @@ Export::Side Export::LavSkabelon()
                 side[linje][kolonne] = U' ';
         }
     }
-    const char* const dage[antalDage] = {"Mandag", "Tirsdag", "Onsdag", "Torsdag", "Fredag"};
     for (int32_t dag = 0; dag < antalDage; ++dag)
-        Skriv(side, 1, 18 + cellebredde * dag, dage[dag]);
+        Skriv(side, 1, 18 + cellebredde * dag, dagNavne[dag]);
     for (int32_t lektion = 1; lektion <= antalLektioner; ++lektion) {
         Skriv(side, baandhoejde * lektion + 1, 2, "Lektion");
         Skriv(side, baandhoejde * lektion + 1, 10, std::to_string(lektion));

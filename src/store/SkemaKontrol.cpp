@@ -1,5 +1,7 @@
 #include "SkemaKontrol.h"
 
+#include "Ugedage.h"
+
 #include "../app/Besked.h"
 
 #include <array>
@@ -159,8 +161,6 @@ void OmbytBlokke(const SkemaTrio& a, const SkemaTrio& b, Placering fra, Placerin
         }
     }
 }
-
-const char* const dagNavne[maksDage] = {"Mandag", "Tirsdag", "Onsdag", "Torsdag", "Fredag"};
 
 void LogOptagetTime(const lektion& l, int32_t k, int32_t r)
 {
