@@ -48,8 +48,11 @@ bool Vorivazi::AabnPlan(const std::string& planId)
             return false;
         }
     }
-    artStakke_ = {kontrolListe_->NavneStak('h'), kontrolListe_->NavneStak('l'), kontrolListe_->NavneStak('k')};
-    portal_->SaetNavnestakke(artStakke_[0], artStakke_[1], artStakke_[2]);
+    // The name stacks belong to the lists; the portal empties them while it creates the timetables.
+    stack<std::string>* holdNavne = kontrolListe_->NavneStak('h');
+    stack<std::string>* laererNavne = kontrolListe_->NavneStak('l');
+    stack<std::string>* lokaleNavne = kontrolListe_->NavneStak('k');
+    portal_->SaetNavnestakke(holdNavne, laererNavne, lokaleNavne);
     portal_->Indlaes();
     return true;
 }

@@ -4,7 +4,6 @@
 #include "../store/Lektion.h"
 #include "../store/Stack.h"
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -62,7 +61,6 @@ private:
     int32_t kolonner_ = 0;
     int32_t raekker_ = 0;
     stack<std::string> planNavne_;
-    std::array<stack<std::string>*, 3> artStakke_{}; // 'h', 'l', 'k'; owned by KontrolListe
     std::unique_ptr<stack<std::string>> navne_;
     std::unique_ptr<stack<LektionsData*>> lektioner_;
     Besked besked_;

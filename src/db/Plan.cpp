@@ -13,8 +13,9 @@ bool Plan::HentPlanliste(stack<std::string>& planer)
                                          : sql_->Forespoerg("PlanListe2.txt");
     if (!fundet)
         return false;
-    while (sql_->HentTekst("PlanID", aktuelId_)) {
-        planer.push(aktuelId_);
+    std::string id;
+    while (sql_->HentTekst("PlanID", id)) {
+        planer.push(id);
         if (!sql_->Naeste())
             break;
     }

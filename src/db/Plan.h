@@ -25,6 +25,5 @@ public:
 
 private:
     std::unique_ptr<SqlKlasse> sql_;
-    std::string aktuelId_;
     char tilstand_;
 };
