@@ -164,7 +164,7 @@ bool Generator::LaegDel(char del, int32_t frekvens)
     if (!behold)
         ForberedDel(del);
     bool resultat = true;
-    for (int32_t i = 0; i < frekvens && resultat; ++i) {
+    for (int32_t i = 0; i < frekvens; ++i) {
         resultat = kontrolListe->NaesteLektion(hold, fag, laerer, lokaleType, lokale, blok, del, rest);
         if (!resultat)
             break;
