@@ -13,14 +13,10 @@
 
 namespace {
 
-constexpr int32_t feltId = 1;           // tekst[0]
 constexpr int32_t feltLokaletype = 2;   // tekst[1] of a room
 constexpr int32_t feltLektionsType = 4; // tekst[3] of a lesson
 constexpr int32_t feltPlaceret = 7;     // heltal[1]
 constexpr int32_t feltVaegt = 11;       // decimaltal[1]
-
-constexpr int32_t stigende = 0;
-constexpr int32_t faldende = 1;
 
 // Required hours against the hours still free in a week.
 double taethed(const data& r, int32_t ugeTimer)

@@ -100,6 +100,11 @@ public:
 private:
     enum class Raekke { ingen, ny, overfloedig };
 
+    // The id field (tekst[0]) every list is looked up by, and the orders of SorterDel.
+    static constexpr int32_t feltId = 1;
+    static constexpr int32_t stigende = 0;
+    static constexpr int32_t faldende = 1;
+
     static bool ErDel(char del);
     int32_t DelStart(char del) const;
     int32_t DelSlut(char del) const;

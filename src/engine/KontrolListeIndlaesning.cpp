@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int32_t feltId = 1;
 constexpr int32_t feltStamlokale = 2; // tekst[1] of list 7
 constexpr int32_t andenLokaletypeForespoergsel = 40;
 

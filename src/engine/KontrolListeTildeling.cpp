@@ -5,10 +5,8 @@
 
 namespace {
 
-constexpr int32_t feltId = 1;
 constexpr int32_t feltAnden = 2;  // tekst[1]: a class's home room, a room's type, a profile's subject
 constexpr int32_t feltLaerer = 3; // tekst[2] of list 8
-constexpr int32_t stigende = 0;
 
 const std::string accepttitel = "Accept af handling!";
 const std::string stoptitel = "Genereringen er stoppet!";
