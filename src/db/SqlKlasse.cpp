@@ -219,10 +219,8 @@ bool SqlKlasse::IndsaetSlut()
         saetning_.back() = ')';
     if (tilstand_ == 'd')
         return MeldtIndsaettelse(UdfoerIndsaettelse(FaellesQuery(), saetning_, vaerdier_));
-    if (!fil_->ud.is_open()) {
-        std::cout << "fejl i indsaetning\n";
-        return false;
-    }
+    if (!fil_->ud.is_open())
+        return MeldtIndsaettelse(false);
     fil_->ud << saetning_ << '\n';
     fil_->ud.close();
     return !fil_->ud.fail();
