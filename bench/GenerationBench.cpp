@@ -17,6 +17,18 @@ constexpr int32_t strength = 4;
 constexpr int32_t days = 5;
 constexpr int32_t hours = 8;
 
+// Opens the plan outside the measured time; on failure the benchmark is skipped.
+std::unique_ptr<Vorivazi> OpenedPlanUntimed(benchmark::State& state, const BenchDatabase& database)
+{
+    state.PauseTiming();
+    std::unique_ptr<Vorivazi> vorivazi = OpenedPlan(database);
+    if (!vorivazi)
+        state.SkipWithError("Planen kunne ikke åbnes");
+    else
+        state.ResumeTiming();
+    return vorivazi;
+}
+
 void Generation(benchmark::State& state, int32_t size)
 {
     Quiet quiet;
@@ -26,13 +38,9 @@ void Generation(benchmark::State& state, int32_t size)
     std::array<double, phaseCounters.size()> phaseSeconds{};
     int32_t placed = 0;
     for (auto _ : state) {
-        state.PauseTiming();
-        std::unique_ptr<Vorivazi> vorivazi = OpenedPlan(*database);
-        if (!vorivazi) {
-            state.SkipWithError("Planen kunne ikke åbnes");
+        std::unique_ptr<Vorivazi> vorivazi = OpenedPlanUntimed(state, *database);
+        if (!vorivazi)
             break;
-        }
-        state.ResumeTiming();
         const bool ok = vorivazi->Generer(frequency, strength, days, hours, 0, true);
         state.PauseTiming();
         if (!ok || !quiet.receiver.errors.empty()) {
@@ -62,13 +70,9 @@ void AutoGeneration(benchmark::State& state, int32_t size)
         return;
     int32_t placed = 0;
     for (auto _ : state) {
-        state.PauseTiming();
-        std::unique_ptr<Vorivazi> vorivazi = OpenedPlan(*database);
-        if (!vorivazi) {
-            state.SkipWithError("Planen kunne ikke åbnes");
+        std::unique_ptr<Vorivazi> vorivazi = OpenedPlanUntimed(state, *database);
+        if (!vorivazi)
             break;
-        }
-        state.ResumeTiming();
         bool generated = false;
         for (int32_t runHours = 1; runHours <= 7; ++runHours)
             generated = vorivazi->Generer(frequency, strength, days, runHours, generated ? 1 : 0, true) || generated;
