@@ -5,12 +5,7 @@
 #include "../db/SqlKlasse.h"
 #include "../engine/Generator.h"
 #include "../engine/KontrolListe.h"
-
-namespace {
-
-bool erArt(char art) { return art == 'h' || art == 'l' || art == 'k'; }
-
-} // namespace
+#include "../store/SkemaArt.h"
 
 Vorivazi::Vorivazi(char tilstand)
     : plan_(std::make_unique<Plan>(tilstand)), sql_(std::make_unique<SqlKlasse>(tilstand)), tilstand_(tilstand),
@@ -69,7 +64,7 @@ bool Vorivazi::TagPlanNavn(std::string& id)
 
 bool Vorivazi::HentNavne(char art)
 {
-    if (!kontrolListe_ || !erArt(art))
+    if (!kontrolListe_ || !ErSkemaArt(art))
         return false;
     return kontrolListe_->FyldNavne(*navne_, art);
 }

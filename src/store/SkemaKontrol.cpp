@@ -1,5 +1,6 @@
 #include "SkemaKontrol.h"
 
+#include "SkemaArt.h"
 #include "Ugedage.h"
 
 #include "../app/Besked.h"
@@ -8,8 +9,6 @@
 #include <memory>
 
 namespace {
-
-bool GyldigArt(char art) { return art == 'h' || art == 'l' || art == 'k'; }
 
 // The lesson's id for a timetable kind.
 template <typename L>
@@ -410,7 +409,7 @@ void SkemaKontrol::TvingFlyt(const std::string& id, char art, Placering fra, Pla
 bool SkemaKontrol::Kontroller(int32_t& antal, char art)
 {
     antal = 0;
-    if (!GyldigArt(art))
+    if (!ErSkemaArt(art))
         return false;
     stack<LektionsData*> lektioner;
     NulstilMarkoer(art);
