@@ -5,6 +5,8 @@
 #include "Export.h"
 #include "SqlKlasse.h"
 
+#include "../store/SkemaArt.h"
+
 #include <algorithm>
 #include <filesystem>
 
@@ -54,12 +56,6 @@ std::string eksportFil(char art)
     default:
         return "";
     }
-}
-
-// The id of the timetable a lesson was taken from.
-const std::string& skemaId(const LektionsData& lektion, char art)
-{
-    return art == 'h' ? lektion.hold : art == 'l' ? lektion.laerer : lektion.lokale;
 }
 
 } // namespace
@@ -290,7 +286,7 @@ bool Portal::SkrivSider(char art, const std::string& fil)
         while (!lektioner.stak.tom()) {
             const std::unique_ptr<LektionsData> l = lektioner.Tag();
             export_->IndsaetPaaPlan(l->hold, l->fag, l->laerer, l->lokale, l->kolonne, l->raekke + 1);
-            titel = skemaId(*l, art);
+            titel = IdForArt(*l, art);
         }
         if (!export_->SkrivSide(fil, titel))
             return false;

@@ -10,17 +10,6 @@
 
 namespace {
 
-// The lesson's id for a timetable kind.
-template <typename L>
-const std::string& IdForArt(const L& l, char art)
-{
-    if (art == 'l')
-        return l.laerer;
-    if (art == 'k')
-        return l.lokale;
-    return l.hold;
-}
-
 template <typename T>
 T* Find(SkemaListe<T>& liste, const std::string& id)
 {
