@@ -23,6 +23,9 @@ inline constexpr int knapOK = 1;
 // Caption of the boxes that report an error.
 inline const std::string fejlTitel = "En fejl er opstået!";
 
+// Caption of the boxes that report a generation given up.
+inline const std::string stopTitel = "Genereringen er stoppet!";
+
 // Data-free front for messages, log lines and time rows. Every object that
 // reports carries one; all of them talk to the process-wide receiver.
 class Besked {

@@ -10,12 +10,6 @@
 #include <algorithm>
 #include <iostream>
 
-namespace {
-
-const std::string stopTitel = "Genereringen er stoppet!";
-
-} // namespace
-
 Generator::Generator(KontrolListe* kontrolListe_, Portal* portal_, int32_t dage_, int32_t timer_, char)
     : portal(portal_), kontrolListe(kontrolListe_), dage(dage_), timer(timer_)
 {

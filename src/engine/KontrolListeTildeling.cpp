@@ -9,7 +9,6 @@ constexpr int32_t feltAnden = 2;  // tekst[1]: a class's home room, a room's typ
 constexpr int32_t feltLaerer = 3; // tekst[2] of list 8
 
 const std::string accepttitel = "Accept af handling!";
-const std::string stoptitel = "Genereringen er stoppet!";
 
 } // namespace
 
@@ -30,7 +29,7 @@ bool KontrolListe::TildelStamlokaler()
     kladde.tekst[1] = stamlokale;
     const int32_t stamlokaler = lokaler.Saml(feltAnden, kladde, 'b');
     if (stamlokaler == 0) {
-        besked.VisFejl("Fejl: Der er ikke nok ledige stamlokaler", stoptitel);
+        besked.VisFejl("Fejl: Der er ikke nok ledige stamlokaler", stopTitel);
         return false;
     }
     int32_t tildelt = 0;
