@@ -115,12 +115,12 @@ private:
     bool gem()
     {
         if (!valg_.skrivbar) {
-            besked_.VisFejl("Programmet er sat op til ikke at skrive til databasen!", fejlTitel);
+            besked_.VisFejl(skrivebeskyttetTekst, fejlTitel);
             return false;
         }
         if (!vorivazi_.Gem())
             return false;
-        besked_.VisInfo("Skemaerne er gemt i databasen!");
+        besked_.VisInfo(gemtTekst);
         return true;
     }
 
@@ -133,8 +133,7 @@ private:
             return false;
         }
         vorivazi_.Eksporter(mappe);
-        besked_.VisInfo("Skemaerne er nu exporteret til 3 filer.!\n'HoldSkemaer.txt', 'LaererSkemaer.txt' og "
-                        "'LokaleSkemaer.txt'");
+        besked_.VisInfo(eksporteretTekst);
         return true;
     }
 

@@ -14,6 +14,12 @@ class Plan;
 class Portal;
 class SqlKlasse;
 
+// What the windows and the command line both tell the user about saving and export.
+inline const std::string skrivebeskyttetTekst = "Programmet er sat op til ikke at skrive til databasen!";
+inline const std::string gemtTekst = "Skemaerne er gemt i databasen!";
+inline const std::string eksporteretTekst =
+    "Skemaerne er nu exporteret til 3 filer.!\n'HoldSkemaer.txt', 'LaererSkemaer.txt' og 'LokaleSkemaer.txt'";
+
 // The one object through which every window reaches plans, timetables,
 // generation and persistence. Fresh until a plan is opened; a plan is never
 // closed, opening another one goes through a new facade.

@@ -357,7 +357,7 @@ void TMainFrame::Hentprojekt1Click()
 void TMainFrame::Gemprojekt1Click()
 {
     if (Skrivebeskyttet()) {
-        Besked().VisFejl("Programmet er sat op til ikke at skrive til databasen!", fejlTitel);
+        Besked().VisFejl(skrivebeskyttetTekst, fejlTitel);
         return;
     }
     if (!vorivazi_->ErAaben())
@@ -368,7 +368,7 @@ void TMainFrame::Gemprojekt1Click()
         gemt = vorivazi_->Gem();
     }
     if (gemt)
-        Besked().VisInfo("Skemaerne er gemt i databasen!");
+        Besked().VisInfo(gemtTekst);
 }
 
 void TMainFrame::ExportProjectClick()
@@ -383,8 +383,7 @@ void TMainFrame::ExportProjectClick()
     }
     for (const char* fil : {"HoldSkemaer.txt", "LaererSkemaer.txt", "LokaleSkemaer.txt"})
         Besked().Log(QDir::current().absoluteFilePath(fil).toStdString());
-    Besked().VisInfo("Skemaerne er nu exporteret til 3 filer.!\n'HoldSkemaer.txt', 'LaererSkemaer.txt' og "
-                     "'LokaleSkemaer.txt'");
+    Besked().VisInfo(eksporteretTekst);
 }
 
 void TMainFrame::Printskema1Click()
