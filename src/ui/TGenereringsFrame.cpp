@@ -83,10 +83,7 @@ void TGenereringsFrame::showEvent(QShowEvent* haendelse)
 void TGenereringsFrame::Button1Click()
 {
     TMainFrame& hoved = *vinduer_.mainFrame;
-    if (hoved.TidsSpecVist()) {
-        vinduer_.genSpe->show();
-        vinduer_.genSpe->raise();
-    }
+    hoved.VisTidsSpec();
     Besked().TidsTitel("Generering");
     {
         const Optaget optaget;

@@ -332,7 +332,13 @@ TSkemaFrame* TMainFrame::NytSkemavindue(const QString& type)
 
 bool TMainFrame::Skrivebeskyttet() const { return SkrivebeskytDB_->isChecked(); }
 
-bool TMainFrame::TidsSpecVist() const { return Specifikationer_->isChecked(); }
+void TMainFrame::VisTidsSpec()
+{
+    if (Specifikationer_->isChecked()) {
+        vinduer_.genSpe->show();
+        vinduer_.genSpe->raise();
+    }
+}
 
 void TMainFrame::NytSkemaprojekt1Click()
 {
@@ -347,10 +353,7 @@ void TMainFrame::NytSkemaprojekt1Click()
 void TMainFrame::Hentprojekt1Click()
 {
     Besked().TidsTitel("Hentning");
-    if (TidsSpecVist()) {
-        vinduer_.genSpe->show();
-        vinduer_.genSpe->raise();
-    }
+    VisTidsSpec();
     vinduer_.planListe->exec();
 }
 

@@ -46,7 +46,8 @@ public:
     TSkemaFrame* NytSkemavindue(const QString& type = {});
 
     bool Skrivebeskyttet() const;
-    bool TidsSpecVist() const;
+    // Shows and raises the time window when it is switched on in the menu.
+    void VisTidsSpec();
 
     std::array<std::string, 6> dagNavne{"Mandag", "Tirsdag", "Onsdag", "Torsdag", "Fredag", ""};
     Navnetabel<200> holdNavne;
