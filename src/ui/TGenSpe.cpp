@@ -12,9 +12,7 @@ constexpr int sidsteTrin = 7;
 } // namespace
 
 TGenSpe::TGenSpe(QWidget* hovedvindue)
-    : QWidget(hovedvindue, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      TidGrid(new TekstGitter(2, 8, 16, this))
+    : Sidevindue(hovedvindue), TidGrid(new TekstGitter(2, 8, 16, this))
 {
     setObjectName("TGenSpe");
     setWindowTitle("Tids Specifikation");
@@ -44,10 +42,4 @@ void TGenSpe::TidsLinje(double sekunder, const QString& etiket, int raekke)
         return;
     TidGrid->SaetCelle(0, raekke, etiket);
     TidGrid->SaetCelle(1, raekke, SekunderTekst(sekunder));
-}
-
-void TGenSpe::closeEvent(QCloseEvent* haendelse)
-{
-    QWidget::closeEvent(haendelse);
-    emit lukket();
 }

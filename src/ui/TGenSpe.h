@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QWidget>
+#include "Sidevindue.h"
 
 class TekstGitter;
 
 // The window of timed rows ("Tids Specifikation"): how long each step of the last timed
 // procedure took, one step per row of TidGrid.
-class TGenSpe : public QWidget {
+class TGenSpe : public Sidevindue {
     Q_OBJECT
 public:
     explicit TGenSpe(QWidget* hovedvindue);
@@ -15,10 +15,4 @@ public:
     void TidsLinje(double sekunder, const QString& etiket, int raekke);
 
     TekstGitter* TidGrid;
-
-signals:
-    void lukket();
-
-protected:
-    void closeEvent(QCloseEvent* haendelse) override;
 };

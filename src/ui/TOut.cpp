@@ -4,9 +4,7 @@
 #include <QPushButton>
 
 TOut::TOut(QWidget* hovedvindue)
-    : QWidget(hovedvindue, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      Memo1(new QPlainTextEdit(this)), Slet(new QPushButton("Slet", this))
+    : Sidevindue(hovedvindue), Memo1(new QPlainTextEdit(this)), Slet(new QPushButton("Slet", this))
 {
     setObjectName("TOut");
     setWindowTitle("Communicator");
@@ -34,10 +32,4 @@ void TOut::resizeEvent(QResizeEvent* haendelse)
 {
     QWidget::resizeEvent(haendelse);
     FormResize();
-}
-
-void TOut::closeEvent(QCloseEvent* haendelse)
-{
-    QWidget::closeEvent(haendelse);
-    emit lukket();
 }

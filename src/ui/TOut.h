@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include "Sidevindue.h"
 
 class QPlainTextEdit;
 class QPushButton;
 
 // The "Communicator": the log window that the whole program writes its
 // progress lines into, shown and hidden from the main window's menu.
-class TOut : public QWidget {
+class TOut : public Sidevindue {
     Q_OBJECT
 public:
     explicit TOut(QWidget* hovedvindue);
@@ -16,12 +16,8 @@ public:
     QPlainTextEdit* Memo1;
     QPushButton* Slet;
 
-signals:
-    void lukket();
-
 protected:
     void resizeEvent(QResizeEvent* haendelse) override;
-    void closeEvent(QCloseEvent* haendelse) override;
 
 private:
     void SletClick();
