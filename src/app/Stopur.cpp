@@ -16,11 +16,11 @@ void Stopur::Start() { start_ = Tik(); }
 
 void Stopur::Stop() { stop_ = Tik(); }
 
-void Stopur::Tid(double& sekunder) const { sekunder = (stop_ - start_) * 0.001; }
+double Stopur::Sekunder() const { return (stop_ - start_) * 0.001; }
+
+void Stopur::Tid(double& sekunder) const { sekunder = Sekunder(); }
 
 std::ostream& operator<<(std::ostream& ud, const Stopur& ur)
 {
-    double sekunder = 0;
-    ur.Tid(sekunder);
-    return ud << sekunder << " sekunder.";
+    return ud << ur.Sekunder() << " sekunder.";
 }

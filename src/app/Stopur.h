@@ -9,6 +9,8 @@ public:
     void Start();
     void Stop();
     void Tid(double& sekunder) const;
+    // The time between Start and Stop.
+    double Sekunder() const;
 
     // Milliseconds since the program started.
     static int32_t Tik();

@@ -259,9 +259,7 @@ bool Portal::IndsaetPrioritet(const std::string& laerer, const PLektionsData& pr
 void Portal::SkrivTid(Stopur& ur, const std::string& etiket, int32_t raekke) const
 {
     ur.Stop();
-    double sekunder = 0;
-    ur.Tid(sekunder);
-    besked_.TidsLinje(sekunder, etiket, raekke);
+    besked_.TidsLinje(ur.Sekunder(), etiket, raekke);
 }
 
 void Portal::Eksporter(char art, const std::string& mappe)

@@ -67,9 +67,7 @@ bool Generator::Generer(int32_t frekvens, int32_t styrke, int32_t nyeDage, int32
         return true;
     });
     total.Stop();
-    double sekunder = 0.0;
-    total.Tid(sekunder);
-    besked.TidsLinje(sekunder, "Total tid:", 7);
+    besked.TidsLinje(total.Sekunder(), "Total tid:", 7);
     return true;
 }
 
@@ -81,9 +79,7 @@ bool Generator::TagTid(Stopur& ur, int32_t raekke, const std::string& etiket, co
     ur.Stop();
     if (!lykkedes)
         return false;
-    double sekunder = 0.0;
-    ur.Tid(sekunder);
-    besked.TidsLinje(sekunder, etiket, raekke);
+    besked.TidsLinje(ur.Sekunder(), etiket, raekke);
     return true;
 }
 

@@ -38,13 +38,6 @@ int valgtRaekke(const QListWidget* liste)
     return valgte.isEmpty() ? -1 : liste->row(valgte.first());
 }
 
-double sekunder(const Stopur& ur)
-{
-    double tid = 0;
-    ur.Tid(tid);
-    return tid;
-}
-
 } // namespace
 
 TPlanListeForm::TPlanListeForm(Programvinduer& vinduer)
@@ -96,7 +89,7 @@ void TPlanListeForm::FormShow()
         if (hoved.planNavne.Tilfoej(id))
             PlanListe->addItem(QString::fromStdString(id));
     ur.Stop();
-    Besked().TidsLinje(sekunder(ur), "Indlæsning af Planliste: ", 1);
+    Besked().TidsLinje(ur.Sekunder(), "Indlæsning af Planliste: ", 1);
     hoved.planlisteIndlaest = true;
 }
 
@@ -120,6 +113,6 @@ void TPlanListeForm::PlanValgKnapClick()
     accept();
     hoved.AktiverGenerering();
     ur.Stop();
-    Besked().TidsLinje(sekunder(ur), "Hentning af Plan:", 2);
+    Besked().TidsLinje(ur.Sekunder(), "Hentning af Plan:", 2);
     hoved.SaetPlanTitel(id);
 }
