@@ -238,62 +238,54 @@ std::string Brug()
 
 std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::string& fejl)
 {
+    static const std::map<std::string, bool Valg::*> kontakter{
+        {"--demo", &Valg::demo},   {"--clear", &Valg::ryd},       {"--generate", &Valg::generer},
+        {"--auto", &Valg::autoGenerer}, {"--yes", &Valg::ja},     {"--writable", &Valg::skrivbar},
+        {"--save", &Valg::gem},    {"--log", &Valg::log},         {"--times", &Valg::tider}};
+    static const std::map<std::string, std::pair<Interval, int Valg::*>> talValg{
+        {"--days", {{1, 5}, &Valg::dage}},
+        {"--hours", {{2, 8}, &Valg::timer}},
+        {"--frequency", {{1, 8}, &Valg::frekvens}},
+        {"--strength", {{1, 6}, &Valg::styrke}}};
+    static const std::vector<std::string> tekstValg{"--db", "--export", "--pdf", "--print", "--show"};
+
     Valg valg;
     std::vector<std::string> ord;
-    const auto mangler = [&](const std::string& flag) {
-        fejl = flag + " kræver en værdi";
-        return std::nullopt;
-    };
     for (size_t i = 0; i < argumenter.size(); ++i) {
         const std::string& a = argumenter[i];
-        const bool harVaerdi = i + 1 < argumenter.size();
-        const auto vaerdi = [&]() { return argumenter[++i]; };
-        const auto tal = [&](Interval interval, int& ud) {
-            if (!harVaerdi)
-                return false;
-            const std::string v = vaerdi();
-            if (laesTal(v, interval, ud))
-                return true;
-            fejl = a + " skal være et tal fra " + std::to_string(interval.mindst) + " til " +
-                   std::to_string(interval.hoejst) + ", ikke " + v;
-            return false;
-        };
-        if (a == "--db") {
-            if (!harVaerdi)
-                return mangler(a);
-            valg.forbindelse = vaerdi();
-        } else if (a == "--demo") {
-            valg.demo = true;
-        } else if (a == "--clear") {
-            valg.ryd = true;
-        } else if (a == "--generate") {
-            valg.generer = true;
-        } else if (a == "--auto") {
-            valg.autoGenerer = true;
-        } else if (a == "--days" || a == "--hours" || a == "--frequency" || a == "--strength") {
-            static const std::map<std::string, std::pair<Interval, int Valg::*>> tal_flag{
-                {"--days", {{1, 5}, &Valg::dage}},
-                {"--hours", {{2, 8}, &Valg::timer}},
-                {"--frequency", {{1, 8}, &Valg::frekvens}},
-                {"--strength", {{1, 6}, &Valg::styrke}}};
-            const auto& [interval, felt] = tal_flag.at(a);
-            if (!tal(interval, valg.*felt))
-                return fejl.empty() ? mangler(a) : std::nullopt;
-        } else if (a == "--yes") {
-            valg.ja = true;
-        } else if (a == "--writable") {
-            valg.skrivbar = true;
-        } else if (a == "--save") {
-            valg.gem = true;
+        if (const auto kontakt = kontakter.find(a); kontakt != kontakter.end()) {
+            valg.*(kontakt->second) = true;
+            continue;
+        }
+        if (!a.starts_with("--")) {
+            ord.push_back(a);
+            continue;
+        }
+        const auto tal = talValg.find(a);
+        if (tal == talValg.end() && std::find(tekstValg.begin(), tekstValg.end(), a) == tekstValg.end()) {
+            fejl = "ukendt valg " + a;
+            return std::nullopt;
+        }
+        if (i + 1 == argumenter.size()) {
+            fejl = a + " kræver en værdi";
+            return std::nullopt;
+        }
+        const std::string& v = argumenter[++i];
+        if (tal != talValg.end()) {
+            const auto& [interval, felt] = tal->second;
+            if (!laesTal(v, interval, valg.*felt)) {
+                fejl = a + " skal være et tal fra " + std::to_string(interval.mindst) + " til " +
+                       std::to_string(interval.hoejst) + ", ikke " + v;
+                return std::nullopt;
+            }
+        } else if (a == "--db") {
+            valg.forbindelse = v;
         } else if (a == "--export") {
-            if (!harVaerdi)
-                return mangler(a);
-            valg.eksportMappe = vaerdi();
-        } else if (a == "--print" || a == "--show") {
-            if (!harVaerdi)
-                return mangler(a);
+            valg.eksportMappe = v;
+        } else if (a == "--pdf") {
+            valg.pdf = v;
+        } else {
             SkemaValg skema;
-            const std::string v = vaerdi();
             if (!laesSkemaValg(v, skema)) {
                 fejl = a + " forventer TYPE:ID med TYPE h, l eller k, ikke " + v;
                 return std::nullopt;
@@ -302,19 +294,6 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
                 valg.udskriv = skema;
             else
                 valg.vis.push_back(skema);
-        } else if (a == "--pdf") {
-            if (!harVaerdi)
-                return mangler(a);
-            valg.pdf = vaerdi();
-        } else if (a == "--log") {
-            valg.log = true;
-        } else if (a == "--times") {
-            valg.tider = true;
-        } else if (a.starts_with("--")) {
-            fejl = "ukendt valg " + a;
-            return std::nullopt;
-        } else {
-            ord.push_back(a);
         }
     }
 
