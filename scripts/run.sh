@@ -9,7 +9,4 @@ build=build/release
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRIKKEN_TESTS=OFF >/dev/null
 cmake --build "$build" -- -j"$(nproc)"
 
-if [ -x "$build/src/app/brikken" ]; then
-    exec "$build/src/app/brikken" "$@"
-fi
-echo "Programmet er ikke bygget endnu; kun bibliotekerne findes." >&2
+exec "$build/src/ui/brikken" "$@"

@@ -1,6 +1,6 @@
-#include "AnalyseSkema.h"
+#include "analyse/AnalyseSkema.h"
 
-#include "../db/Portal.h"
+#include "db/Portal.h"
 
 #include <algorithm>
 

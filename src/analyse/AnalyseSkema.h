@@ -1,7 +1,7 @@
 #pragma once
 
-#include "../app/Besked.h"
-#include "../store/Lektion.h"
+#include "base/Besked.h"
+#include "store/Lektion.h"
 
 #include <array>
 #include <cstdint>

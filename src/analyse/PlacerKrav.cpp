@@ -1,6 +1,6 @@
-#include "PlacerKrav.h"
+#include "analyse/PlacerKrav.h"
 
-#include "AnalyseSkema.h"
+#include "analyse/AnalyseSkema.h"
 
 namespace {
 

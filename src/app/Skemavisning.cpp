@@ -1,4 +1,4 @@
-#include "Skemavisning.h"
+#include "app/Skemavisning.h"
 
 std::string CelleTekst(char art, const std::string& hold, const std::string& fag, const std::string& laerer,
                        const std::string& lokale)

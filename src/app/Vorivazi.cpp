@@ -1,11 +1,11 @@
-#include "Vorivazi.h"
+#include "app/Vorivazi.h"
 
-#include "../db/Plan.h"
-#include "../db/Portal.h"
-#include "../db/SqlKlasse.h"
-#include "../engine/Generator.h"
-#include "../engine/KontrolListe.h"
-#include "../store/SkemaArt.h"
+#include "db/Plan.h"
+#include "db/Portal.h"
+#include "db/SqlKlasse.h"
+#include "engine/Generator.h"
+#include "engine/KontrolListe.h"
+#include "store/SkemaArt.h"
 
 Vorivazi::Vorivazi(char tilstand)
     : plan_(std::make_unique<Plan>(tilstand)), sql_(std::make_unique<SqlKlasse>(tilstand)), tilstand_(tilstand),

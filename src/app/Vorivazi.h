@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Besked.h"
-#include "../store/Lektion.h"
-#include "../store/Stack.h"
+#include "base/Besked.h"
+#include "store/Lektion.h"
+#include "store/Stack.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,8 +1,8 @@
-#include "Export.h"
+#include "db/Export.h"
 
-#include "Udskriver.h"
+#include "db/Udskriver.h"
 
-#include "../store/Ugedage.h"
+#include "store/Ugedage.h"
 
 #include <fstream>
 #include <iostream>

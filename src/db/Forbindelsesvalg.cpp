@@ -1,4 +1,4 @@
-#include "Forbindelsesvalg.h"
+#include "db/Forbindelsesvalg.h"
 
 #include <QRegularExpression>
 #include <QString>

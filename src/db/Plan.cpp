@@ -1,6 +1,6 @@
-#include "Plan.h"
+#include "db/Plan.h"
 
-#include "SqlKlasse.h"
+#include "db/SqlKlasse.h"
 
 Plan::Plan(char tilstand) : sql_(std::make_unique<SqlKlasse>(tilstand)), tilstand_(tilstand) {}
 

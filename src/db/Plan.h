@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../store/Stack.h"
+#include "store/Stack.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,11 +1,11 @@
 // The opened plan: creating its timetables, loading and saving its lessons
 // and time priorities, export and print.
-#include "Portal.h"
+#include "db/Portal.h"
 
-#include "Export.h"
-#include "SqlKlasse.h"
+#include "db/Export.h"
+#include "db/SqlKlasse.h"
 
-#include "../store/SkemaArt.h"
+#include "store/SkemaArt.h"
 
 #include <algorithm>
 #include <filesystem>

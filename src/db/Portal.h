@@ -1,10 +1,10 @@
 #pragma once
 
-#include "../app/Besked.h"
-#include "../app/Stopur.h"
-#include "../store/Lektion.h"
-#include "../store/SkemaKontrol.h"
-#include "../store/Stack.h"
+#include "base/Besked.h"
+#include "base/Stopur.h"
+#include "store/Lektion.h"
+#include "store/SkemaKontrol.h"
+#include "store/Stack.h"
 
 #include <cstdint>
 #include <initializer_list>

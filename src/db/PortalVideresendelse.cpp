@@ -1,5 +1,5 @@
 // Portal's one-line forwarding operations to the timetables.
-#include "Portal.h"
+#include "db/Portal.h"
 
 #include <iostream>
 

@@ -1,4 +1,4 @@
-#include "PrinterUdskriver.h"
+#include "db/PrinterUdskriver.h"
 
 #include <QDir>
 #include <QFont>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Udskriver.h"
+#include "db/Udskriver.h"
 
-#include "../app/Besked.h"
+#include "base/Besked.h"
 
 #include <memory>
 #include <string>

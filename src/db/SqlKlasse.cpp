@@ -1,7 +1,7 @@
-#include "SqlKlasse.h"
+#include "db/SqlKlasse.h"
 
-#include "SqliteIndsaettelse.h"
-#include "TSqlModul.h"
+#include "db/SqliteIndsaettelse.h"
+#include "db/TSqlModul.h"
 
 #include <QSqlDriver>
 #include <QSqlError>

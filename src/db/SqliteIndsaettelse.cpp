@@ -1,4 +1,4 @@
-#include "SqliteIndsaettelse.h"
+#include "db/SqliteIndsaettelse.h"
 
 #include <sqlite3.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SqlKlasse.h"
+#include "db/SqlKlasse.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
-#include "TSqlModul.h"
+#include "db/TSqlModul.h"
 
-#include "Forbindelsesvalg.h"
-#include "SqlKlasse.h"
-#include "SqliteIndsaettelse.h"
+#include "db/Forbindelsesvalg.h"
+#include "db/SqlKlasse.h"
+#include "db/SqliteIndsaettelse.h"
 
 #include <QFile>
 #include <QSqlDatabase>

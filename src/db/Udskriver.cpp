@@ -1,6 +1,6 @@
-#include "Udskriver.h"
+#include "db/Udskriver.h"
 
-#include "PrinterUdskriver.h"
+#include "db/PrinterUdskriver.h"
 
 namespace {
 

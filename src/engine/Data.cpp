@@ -1,4 +1,4 @@
-#include "Data.h"
+#include "engine/Data.h"
 
 #include <utility>
 

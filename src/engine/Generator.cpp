@@ -1,11 +1,11 @@
-#include "Generator.h"
+#include "engine/Generator.h"
 
-#include "KontrolListe.h"
+#include "engine/KontrolListe.h"
 
-#include "../analyse/AnalyseSkema.h"
-#include "../analyse/PlacerKrav.h"
-#include "../app/Stopur.h"
-#include "../db/Portal.h"
+#include "analyse/AnalyseSkema.h"
+#include "analyse/PlacerKrav.h"
+#include "base/Stopur.h"
+#include "db/Portal.h"
 
 #include <algorithm>
 #include <iostream>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "../store/PseudoRandom.h"
-#include "../store/RandomQuicksort.h"
+#include "store/PseudoRandom.h"
+#include "store/RandomQuicksort.h"
 
 #include <algorithm>
 #include <array>

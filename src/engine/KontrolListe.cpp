@@ -1,6 +1,6 @@
-#include "KontrolListe.h"
+#include "engine/KontrolListe.h"
 
-#include "../db/Portal.h"
+#include "db/Portal.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "Data.h"
-#include "Klyngeliste.h"
+#include "engine/Data.h"
+#include "engine/Klyngeliste.h"
 
-#include "../app/Besked.h"
-#include "../db/SqlKlasse.h"
-#include "../store/Stack.h"
+#include "base/Besked.h"
+#include "db/SqlKlasse.h"
+#include "store/Stack.h"
 
 #include <array>
 #include <cstdint>

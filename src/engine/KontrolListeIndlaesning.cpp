@@ -1,7 +1,7 @@
 // Loading the nine planning lists from the database or from text files.
-#include "KontrolListe.h"
+#include "engine/KontrolListe.h"
 
-#include "../store/Lektion.h"
+#include "store/Lektion.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 // Completing missing home rooms and teachers, and writing the relations back.
-#include "KontrolListe.h"
+#include "engine/KontrolListe.h"
 
-#include "../store/Lektion.h"
+#include "store/Lektion.h"
 
 namespace {
 

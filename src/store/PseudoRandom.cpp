@@ -1,4 +1,4 @@
-#include "PseudoRandom.h"
+#include "store/PseudoRandom.h"
 
 namespace pseudoRandom {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PseudoRandom.h"
+#include "store/PseudoRandom.h"
 
 #include <cstdint>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "SListe.h"
+#include "store/SListe.h"
 
 #include <cmath>
 #include <iostream>

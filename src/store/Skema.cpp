@@ -1,6 +1,6 @@
-#include "Skema.h"
+#include "store/Skema.h"
 
-#include "SListe.h"
+#include "store/SListe.h"
 
 bool skema::IGitter(int32_t k, int32_t r) { return k >= 0 && k < maksDage && r >= 0 && r < maksTimer; }
 

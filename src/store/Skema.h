@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Lektion.h"
-#include "Stack.h"
+#include "store/Lektion.h"
+#include "store/Stack.h"
 
 #include <array>
 #include <compare>

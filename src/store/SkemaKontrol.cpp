@@ -1,9 +1,9 @@
-#include "SkemaKontrol.h"
+#include "store/SkemaKontrol.h"
 
-#include "SkemaArt.h"
-#include "Ugedage.h"
+#include "store/SkemaArt.h"
+#include "store/Ugedage.h"
 
-#include "../app/Besked.h"
+#include "base/Besked.h"
 
 #include <array>
 #include <memory>

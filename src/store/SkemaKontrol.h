@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Lektion.h"
-#include "Skema.h"
-#include "SkemaListe.h"
-#include "Stack.h"
+#include "store/Lektion.h"
+#include "store/Skema.h"
+#include "store/SkemaListe.h"
+#include "store/Stack.h"
 
 #include <cstdint>
 #include <string>

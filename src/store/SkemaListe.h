@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PseudoRandom.h"
-#include "RandomQuicksort.h"
+#include "store/PseudoRandom.h"
+#include "store/RandomQuicksort.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Lektion.h"
+#include "store/Lektion.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "Billeder.h"
+#include "ui/Billeder.h"
 
 #include <QGuiApplication>
 #include <QPainter>

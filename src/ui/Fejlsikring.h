@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Besked.h"
+#include "base/Besked.h"
 #include "db/SqlKlasse.h"
 
 // Runs a handler of a window. A database error (an unreachable server, say)

@@ -1,4 +1,4 @@
-#include "Hint.h"
+#include "ui/Hint.h"
 
 #include <QVariant>
 #include <QWidget>

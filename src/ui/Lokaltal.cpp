@@ -1,6 +1,6 @@
-#include "Lokaltal.h"
+#include "ui/Lokaltal.h"
 
-#include "app/Talformat.h"
+#include "base/Talformat.h"
 
 #include <QLocale>
 

@@ -1,4 +1,4 @@
-#include "Optaget.h"
+#include "ui/Optaget.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,12 +1,12 @@
-#include "Programvinduer.h"
+#include "ui/Programvinduer.h"
 
-#include "TAbout.h"
-#include "TAutoG.h"
-#include "TGenSpe.h"
-#include "TGenereringsFrame.h"
-#include "TMainFrame.h"
-#include "TOut.h"
-#include "TPlanListeForm.h"
+#include "ui/TAbout.h"
+#include "ui/TAutoG.h"
+#include "ui/TGenSpe.h"
+#include "ui/TGenereringsFrame.h"
+#include "ui/TMainFrame.h"
+#include "ui/TOut.h"
+#include "ui/TPlanListeForm.h"
 
 Programvinduer::Programvinduer(const std::function<void()>& startDatamodul)
     : modtager_(*this), installeret_(modtager_),

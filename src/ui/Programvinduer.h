@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VinduesModtager.h"
+#include "ui/VinduesModtager.h"
 
 #include <functional>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "Radiogruppe.h"
+#include "ui/Radiogruppe.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>

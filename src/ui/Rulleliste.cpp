@@ -1,4 +1,4 @@
-#include "Rulleliste.h"
+#include "ui/Rulleliste.h"
 
 void Rulleliste::showPopup()
 {

@@ -1,4 +1,4 @@
-#include "Sidevindue.h"
+#include "ui/Sidevindue.h"
 
 Sidevindue::Sidevindue(QWidget* hovedvindue)
     : QWidget(hovedvindue, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

@@ -1,4 +1,4 @@
-#include "Skaerm.h"
+#include "ui/Skaerm.h"
 
 #include <QGuiApplication>
 #include <QScreen>

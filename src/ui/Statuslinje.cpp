@@ -1,4 +1,4 @@
-#include "Statuslinje.h"
+#include "ui/Statuslinje.h"
 
 #include <QLabel>
 

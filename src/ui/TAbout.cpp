@@ -1,7 +1,7 @@
-#include "TAbout.h"
+#include "ui/TAbout.h"
 
-#include "Billeder.h"
-#include "Skaerm.h"
+#include "ui/Billeder.h"
+#include "ui/Skaerm.h"
 
 #include <QLabel>
 #include <QPushButton>

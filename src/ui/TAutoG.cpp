@@ -1,4 +1,4 @@
-#include "TAutoG.h"
+#include "ui/TAutoG.h"
 
 #include <QFrame>
 #include <QProgressBar>

@@ -1,8 +1,8 @@
-#include "TGenSpe.h"
+#include "ui/TGenSpe.h"
 
-#include "Hint.h"
-#include "Lokaltal.h"
-#include "TekstGitter.h"
+#include "ui/Hint.h"
+#include "ui/Lokaltal.h"
+#include "ui/TekstGitter.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Navnetabel.h"
+#include "ui/Navnetabel.h"
 
 #include <QMainWindow>
 

@@ -1,4 +1,4 @@
-#include "TOut.h"
+#include "ui/TOut.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

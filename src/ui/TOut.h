@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Sidevindue.h"
+#include "ui/Sidevindue.h"
 
 class QPlainTextEdit;
 class QPushButton;

@@ -1,13 +1,13 @@
-#include "TPlanListeForm.h"
+#include "ui/TPlanListeForm.h"
 
-#include "Fejlsikring.h"
-#include "Hint.h"
-#include "Optaget.h"
-#include "Programvinduer.h"
-#include "Skaerm.h"
-#include "TMainFrame.h"
-#include "app/Besked.h"
-#include "app/Stopur.h"
+#include "ui/Fejlsikring.h"
+#include "ui/Hint.h"
+#include "ui/Optaget.h"
+#include "ui/Programvinduer.h"
+#include "ui/Skaerm.h"
+#include "ui/TMainFrame.h"
+#include "base/Besked.h"
+#include "base/Stopur.h"
 #include "app/Vorivazi.h"
 
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "TekstGitter.h"
+#include "ui/TekstGitter.h"
 
 #include <QHeaderView>
 

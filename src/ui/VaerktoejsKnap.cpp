@@ -1,4 +1,4 @@
-#include "VaerktoejsKnap.h"
+#include "ui/VaerktoejsKnap.h"
 
 #include <QLabel>
 #include <QMouseEvent>

@@ -1,9 +1,9 @@
-#include "VinduesModtager.h"
+#include "ui/VinduesModtager.h"
 
-#include "Optaget.h"
-#include "Programvinduer.h"
-#include "TGenSpe.h"
-#include "TOut.h"
+#include "ui/Optaget.h"
+#include "ui/Programvinduer.h"
+#include "ui/TGenSpe.h"
+#include "ui/TOut.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Besked.h"
+#include "base/Besked.h"
 
 struct Programvinduer;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../../src/app/Besked.h"
+#include "base/Besked.h"
 
 #include <deque>
 #include <string>

@@ -1,7 +1,7 @@
 // The windowed program: the application object, the long-lived windows in
 // their fixed order, and the event loop until the main window closes.
 
-#include "app/Besked.h"
+#include "base/Besked.h"
 #include "db/SqlKlasse.h"
 #include "db/TSqlModul.h"
 #include "ui/Billeder.h"

@@ -1,4 +1,4 @@
-#include "app/KommandoLinje.h"
+#include "cli/KommandoLinje.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "KommandoLinjeModtager.h"
+#include "cli/KommandoLinjeModtager.h"
 
 KommandoLinjeModtager::KommandoLinjeModtager(std::ostream& fejl, bool svarJa, bool visLog)
     : fejl_(fejl), svarJa_(svarJa), visLog_(visLog)

@@ -1,4 +1,4 @@
-#include "Besked.h"
+#include "base/Besked.h"
 
 #include <iostream>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Besked.h"
+#include "base/Besked.h"
 
 #include <ostream>
 #include <string>

@@ -1,4 +1,4 @@
-#include "KommandoLinje.h"
+#include "cli/KommandoLinje.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
-#include "app/Besked.h"
-#include "app/Stopur.h"
-#include "app/Talformat.h"
+#include "base/Besked.h"
+#include "base/Stopur.h"
+#include "base/Talformat.h"
 #include "support/TestModtager.h"
 
 #include <gtest/gtest.h>

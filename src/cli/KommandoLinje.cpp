@@ -1,13 +1,13 @@
-#include "KommandoLinje.h"
+#include "cli/KommandoLinje.h"
 
-#include "KommandoLinjeModtager.h"
-#include "Skemavisning.h"
-#include "Talformat.h"
-#include "Vorivazi.h"
-#include "../db/PrinterUdskriver.h"
-#include "../db/SqlKlasse.h"
-#include "../db/TSqlModul.h"
-#include "../store/Ugedage.h"
+#include "cli/KommandoLinjeModtager.h"
+#include "app/Skemavisning.h"
+#include "base/Talformat.h"
+#include "app/Vorivazi.h"
+#include "db/PrinterUdskriver.h"
+#include "db/SqlKlasse.h"
+#include "db/TSqlModul.h"
+#include "store/Ugedage.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "Talformat.h"
+#include "base/Talformat.h"
 
 #include <cmath>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "Stopur.h"
+#include "base/Stopur.h"
 
 #include <chrono>
 
