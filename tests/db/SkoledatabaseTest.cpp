@@ -1,0 +1,96 @@
+#include "db/Skoledatabase.h"
+#include "db/SqlKlasse.h"
+#include "support/TestDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+using namespace std::string_literals;
+
+class Skoledatabasen : public DatabaseTest {};
+
+class TomSkoledatabase : public DatabaseTest {
+protected:
+    TomSkoledatabase() : DatabaseTest(TestDatabase::Indhold::Skema) {}
+};
+
+// The rows of a table that belong to a plan, with the plan column left out, sorted.
+std::vector<Raekke> PlanensRaekker(const Skoledata& data, const std::string& tabel, size_t planKolonne,
+                                   const std::string& plan)
+{
+    std::vector<Raekke> ud;
+    for (Raekke raekke : data.Af(tabel)) {
+        if (SomTekst(raekke[planKolonne]) != plan)
+            continue;
+        raekke.erase(raekke.begin() + static_cast<std::ptrdiff_t>(planKolonne));
+        ud.push_back(raekke);
+    }
+    std::sort(ud.begin(), ud.end());
+    return ud;
+}
+
+} // namespace
+
+TEST_F(Skoledatabasen, CopyingAPlanCarriesItsRowsAndLeavesTheOriginal)
+{
+    SqlKlasse sql('d');
+    ASSERT_TRUE(sql.UdfoerSql("insert into Lektion values ('Plan2026','1.a','Dansk_ind','Hanne','A1',1,0,0)"));
+    Skoledatabase db;
+    const Skoledata foer = db.Laes();
+    std::vector<std::string> fejl;
+    ASSERT_TRUE(db.KopierPlan("Plan2026", "Plan2028", false, fejl)) << fejl.front();
+    ASSERT_TRUE(db.KopierPlan("Plan2026", "Plan2029", true, fejl)) << fejl.front();
+    const Skoledata efter = db.Laes();
+
+    const std::vector<std::pair<std::string, size_t>> planTabeller{
+        {"Plan", 0}, {"HoldLaererRelation", 3}, {"LokaleHoldRelation", 2}, {"LokalePlan", 1}, {"Tidsprioritet", 0}};
+    for (const auto& [tabel, kolonne] : planTabeller) {
+        const auto original = PlanensRaekker(foer, tabel, kolonne, "Plan2026");
+        EXPECT_FALSE(original.empty()) << tabel;
+        EXPECT_EQ(PlanensRaekker(efter, tabel, kolonne, "Plan2026"), original) << tabel;
+        EXPECT_EQ(PlanensRaekker(efter, tabel, kolonne, "Plan2028"), original) << tabel;
+        EXPECT_EQ(PlanensRaekker(efter, tabel, kolonne, "Plan2029"), original) << tabel;
+    }
+    EXPECT_TRUE(PlanensRaekker(efter, "Lektion", 0, "Plan2028").empty());
+    EXPECT_EQ(PlanensRaekker(efter, "Lektion", 0, "Plan2029").size(), 1u);
+
+    EXPECT_FALSE(db.KopierPlan("Plan2026", "Plan2027", false, fejl));
+    EXPECT_EQ(fejl, std::vector<std::string>{"Planen Plan2027 findes allerede"});
+    EXPECT_FALSE(db.KopierPlan("Plan1999", "Plan2030", false, fejl));
+    EXPECT_EQ(fejl, std::vector<std::string>{"Planen Plan1999 findes ikke"});
+    EXPECT_EQ(db.Laes().raekker, efter.raekker);
+}
+
+TEST_F(TomSkoledatabase, ARefusedWriteLeavesTheDatabaseAsItWas)
+{
+    Skoledatabase db;
+    Skoledata skole;
+    skole.Tilfoej("Plan", {"P1"s, "F1"s, 5, 8});
+    skole.Tilfoej("Hold", {"1.a"s, "Indskoling"s});
+    std::vector<std::string> fejl;
+    ASSERT_TRUE(db.Tilfoej(skole, fejl));
+    const Skoledata foer = db.Laes();
+
+    // Broken by a rule: nothing of the batch is written.
+    Skoledata brudt;
+    brudt.Tilfoej("Hold", {"1.b"s, "Indskoling"s});
+    brudt.Tilfoej("Fag", {"Dansk"s, 99, "Stamlokale"s});
+    EXPECT_FALSE(db.Tilfoej(brudt, fejl));
+    EXPECT_EQ(fejl.size(), 1u);
+    EXPECT_EQ(db.Laes().raekker, foer.raekker);
+
+    // Refused by the database half-way: the rows written before are rolled back.
+    SqlKlasse sql('d');
+    ASSERT_TRUE(sql.UdfoerSql("create unique index EnPrType on Lokale (Lokaletype_ALo)"));
+    Skoledata afvist;
+    afvist.Tilfoej("Hold", {"1.b"s, "Indskoling"s});
+    afvist.Tilfoej("Lokale", {"A1"s, "Stamlokale"s});
+    afvist.Tilfoej("Lokale", {"A2"s, "Stamlokale"s});
+    EXPECT_FALSE(db.Tilfoej(afvist, fejl));
+    ASSERT_EQ(fejl.size(), 1u);
+    EXPECT_NE(fejl.front().find("databasen afviste"), std::string::npos) << fejl.front();
+    EXPECT_EQ(db.Laes().raekker, foer.raekker);
+}
