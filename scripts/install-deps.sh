@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs from Debian's packages whatever the build, the tests and the
 # program need and is not there yet. Quiet when everything is present.
+# fet-data brings example timetable files of a free program that the import
+# tests read.
 set -euo pipefail
 
 packages=(
@@ -13,6 +15,7 @@ packages=(
     xvfb xauth imagemagick xdotool poppler-utils fonts-dejavu-core
     locales
     libsqlite3-dev libpq-dev
+    fet-data
 )
 
 missing=()

@@ -4,7 +4,9 @@
 #include "app/Skemavisning.h"
 #include "base/Talformat.h"
 #include "app/Vorivazi.h"
+#include "db/FetImport.h"
 #include "db/PrinterUdskriver.h"
+#include "db/Skoledatabase.h"
 #include "db/SqlKlasse.h"
 #include "db/TSqlModul.h"
 #include "store/Ugedage.h"
@@ -223,6 +225,35 @@ int plans(std::ostream& ud)
     return afslutOK;
 }
 
+int skrivFejl(const std::vector<std::string>& grunde, std::ostream& fejl)
+{
+    for (const std::string& grund : grunde)
+        fejl << fejlTitel << ": " << grund << '\n';
+    return afslutTrinFejlede;
+}
+
+int kopierPlan(const Valg& valg, std::ostream& ud, std::ostream& fejl)
+{
+    std::vector<std::string> grunde;
+    if (!Skoledatabase().KopierPlan(valg.plan, valg.tilPlan, valg.medLektioner, grunde))
+        return skrivFejl(grunde, fejl);
+    ud << "Planen " << valg.plan << " er kopieret til " << valg.tilPlan << '\n';
+    return afslutOK;
+}
+
+// The report of what was not carried over comes last, also when the import succeeds.
+int importerFet(const Valg& valg, std::ostream& ud, std::ostream& fejl)
+{
+    std::vector<std::string> rapport;
+    std::vector<std::string> grunde;
+    const bool ok = fetImport::Importer(valg.fil, valg.plan, rapport, grunde);
+    if (ok)
+        ud << "Planen " << valg.plan << " er importeret fra " << valg.fil << '\n';
+    for (const std::string& linje : rapport)
+        ud << "Rapport: " << linje << '\n';
+    return ok ? afslutOK : skrivFejl(grunde, fejl);
+}
+
 void skrivTider(const KommandoLinjeModtager& modtager, std::ostream& ud)
 {
     for (const auto& raekke : modtager.TidsRaekker())
@@ -239,6 +270,8 @@ std::string Brug()
            "  brikken-cli [--db FORBINDELSE] run PLAN [--clear] [--generate | --auto] [--days N] [--hours N]\n"
            "              [--frequency N] [--strength N] [--yes] [--writable] [--save] [--export MAPPE]\n"
            "              [--print TYPE:ID --pdf FIL] [--show TYPE:ID] [--log] [--times]\n"
+           "  brikken-cli [--db FORBINDELSE] copy-plan FRA TIL [--lessons]\n"
+           "  brikken-cli [--db FORBINDELSE] import-fet FIL --plan ID\n"
            "FORBINDELSE: sqlite:STI (eller blot STI), postgresql://BRUGER:KODE@VÆRT:PORT/DATABASE, odbc:DSN\n"
            "TYPE: h (hold), l (lærer) eller k (lokale)\n";
 }
@@ -248,13 +281,14 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
     static const std::map<std::string, bool Valg::*> kontakter{
         {"--demo", &Valg::demo},   {"--clear", &Valg::ryd},       {"--generate", &Valg::generer},
         {"--auto", &Valg::autoGenerer}, {"--yes", &Valg::ja},     {"--writable", &Valg::skrivbar},
-        {"--save", &Valg::gem},    {"--log", &Valg::log},         {"--times", &Valg::tider}};
+        {"--save", &Valg::gem},    {"--log", &Valg::log},         {"--times", &Valg::tider},
+        {"--lessons", &Valg::medLektioner}};
     static const std::map<std::string, std::pair<Interval, int Valg::*>> talValg{
         {"--days", {{1, 5}, &Valg::dage}},
         {"--hours", {{2, 8}, &Valg::timer}},
         {"--frequency", {{1, 8}, &Valg::frekvens}},
         {"--strength", {{1, 6}, &Valg::styrke}}};
-    static const std::vector<std::string> tekstValg{"--db", "--export", "--pdf", "--print", "--show"};
+    static const std::vector<std::string> tekstValg{"--db", "--export", "--pdf", "--print", "--show", "--plan"};
 
     Valg valg;
     std::vector<std::string> ord;
@@ -291,6 +325,8 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
             valg.eksportMappe = v;
         } else if (a == "--pdf") {
             valg.pdf = v;
+        } else if (a == "--plan") {
+            valg.plan = v;
         } else {
             SkemaValg skema;
             if (const std::string grund = laesSkemaValg(v, skema); !grund.empty()) {
@@ -315,6 +351,16 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
     } else if (ord[0] == "run" && ord.size() == 2) {
         valg.kommando = Valg::Kommando::run;
         valg.plan = ord[1];
+    } else if (ord[0] == "copy-plan" && ord.size() == 3) {
+        valg.kommando = Valg::Kommando::copyPlan;
+        valg.plan = ord[1];
+        valg.tilPlan = ord[2];
+    } else if (ord[0] == "import-fet" && ord.size() == 2 && !valg.plan.empty()) {
+        valg.kommando = Valg::Kommando::importFet;
+        valg.fil = ord[1];
+    } else if (ord[0] == "copy-plan" || ord[0] == "import-fet") {
+        fejl = ord[0] == "copy-plan" ? "copy-plan kræver to planer: FRA og TIL" : "import-fet kræver én fil og --plan ID";
+        return std::nullopt;
     } else {
         fejl = ord[0] == "run" ? "run kræver netop én plan" : "ukendt kommando " + ord[0];
         return std::nullopt;
@@ -383,6 +429,12 @@ int Koer(const Valg& valg, std::ostream& ud, std::ostream& fejl)
             break;
         case Valg::Kommando::run:
             status = Koersel(valg, ud).Plan();
+            break;
+        case Valg::Kommando::copyPlan:
+            status = kopierPlan(valg, ud, fejl);
+            break;
+        case Valg::Kommando::importFet:
+            status = importerFet(valg, ud, fejl);
             break;
         }
     } catch (const DatabaseFejl& e) {

@@ -10,6 +10,8 @@
 //   brikken-cli [--db CONNECTION] init [--demo]
 //   brikken-cli [--db CONNECTION] plans
 //   brikken-cli [--db CONNECTION] run PLAN [steps...]
+//   brikken-cli [--db CONNECTION] copy-plan FROM TO [--lessons]
+//   brikken-cli [--db CONNECTION] import-fet FILE --plan ID
 namespace kommandoLinje {
 
 struct SkemaValg {
@@ -18,11 +20,14 @@ struct SkemaValg {
 };
 
 struct Valg {
-    enum class Kommando { init, plans, run };
+    enum class Kommando { init, plans, run, copyPlan, importFet };
     Kommando kommando = Kommando::plans;
     std::string forbindelse; // empty: the data module's configured connection
     bool demo = false;
     std::string plan;
+    std::string tilPlan; // copy-plan: the new plan
+    bool medLektioner = false;
+    std::string fil; // import-fet: the file read
     bool ryd = false;
     bool generer = false;
     bool autoGenerer = false;

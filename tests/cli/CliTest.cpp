@@ -190,3 +190,28 @@ TEST(CliPaaAlleMotorer, EveryEngineSavesTheSameRows)
     EXPECT_EQ(gemt[1], gemt[0]) << "PostgreSQL and SQLite";
     EXPECT_EQ(gemt[2], gemt[0]) << "ODBC and SQLite";
 }
+
+TEST_F(Cli, ImportsAndCopiesPlansAndEveryImportedHourBecomesALessonDemand)
+{
+    ASSERT_EQ(koerCli(db + " init").status, 0);
+    // A hand-made school and, when installed, an example that comes with the
+    // free program whose format this is; the hours are counted from the files.
+    std::vector<std::pair<std::string, int>> filer{{BRIKKEN_TESTDATA "/lille-skole.fet", 10}};
+    const std::string eksempel = "/usr/share/doc/fet-data/examples/FET-5-official/Brazil/2/EEBLJ-Noturno.fet";
+    if (std::filesystem::exists(eksempel))
+        filer.emplace_back(eksempel, 75);
+    for (const auto& [fil, timer] : filer) {
+        const std::string plan = "Import" + std::to_string(timer);
+        const Resultat importeret = koerCli(db + " import-fet " + citer(fil) + " --plan " + plan);
+        ASSERT_EQ(importeret.status, 0) << importeret.ud;
+        EXPECT_NE(importeret.ud.find("Rapport: "), std::string::npos) << importeret.ud;
+        const Resultat koert = koerCli(db + " run " + plan + " --generate --yes");
+        EXPECT_NE(koert.ud.find("PL=" + std::to_string(timer) + " "), std::string::npos) << koert.ud;
+        EXPECT_EQ(koerCli(db + " import-fet " + citer(fil) + " --plan " + plan).status, 1);
+    }
+
+    EXPECT_EQ(koerCli(db + " copy-plan Import10 Kopi --lessons").status, 0);
+    EXPECT_EQ(koerCli(db + " copy-plan Import10 Kopi").status, 1) << "the plan exists now";
+    EXPECT_NE(koerCli(db + " plans").ud.find("Kopi\n"), std::string::npos);
+    EXPECT_NE(koerCli(db + " run Kopi --generate --yes").ud.find("PL=10 "), std::string::npos);
+}

@@ -125,3 +125,25 @@ TEST(KommandoLinje, TextGridCountsCharactersNotBytes)
     EXPECT_EQ(kolonne(linjer[1], "Dansk"), kolonne(linjer[0], "Mandag"));
     EXPECT_EQ(linjer[2].back(), '|') << "no trailing blanks after the last day";
 }
+
+TEST(KommandoLinje, ReadsTheCommandsForTheSchoolData)
+{
+    auto kopi = fortolk({"copy-plan", "Plan2026", "Plan2027", "--lessons"});
+    ASSERT_TRUE(kopi);
+    EXPECT_EQ(kopi->kommando, Valg::Kommando::copyPlan);
+    EXPECT_EQ(kopi->plan, "Plan2026");
+    EXPECT_EQ(kopi->tilPlan, "Plan2027");
+    EXPECT_TRUE(kopi->medLektioner);
+
+    auto import = fortolk({"import-fet", "skole.fet", "--plan", "P"});
+    ASSERT_TRUE(import);
+    EXPECT_EQ(import->kommando, Valg::Kommando::importFet);
+    EXPECT_EQ(import->fil, "skole.fet");
+    EXPECT_EQ(import->plan, "P");
+
+    std::string fejl;
+    EXPECT_FALSE(fortolk({"copy-plan", "Plan2026"}, &fejl));
+    EXPECT_EQ(fejl, "copy-plan kræver to planer: FRA og TIL");
+    EXPECT_FALSE(fortolk({"import-fet", "skole.fet"}, &fejl));
+    EXPECT_EQ(fejl, "import-fet kræver én fil og --plan ID");
+}
