@@ -9,6 +9,17 @@ Kolonne Id(const std::string& navn, Felt felt) { return {navn, felt, true, false
 Kolonne Ref(const std::string& navn, Felt felt) { return {navn, felt, false, false}; }
 Kolonne RefEllerTom(const std::string& navn, Felt felt) { return {navn, felt, false, true}; }
 
+// The columns of a table that refer to ids of the field.
+std::vector<size_t> Henvisninger(const Tabel& tabel, Felt felt)
+{
+    std::vector<size_t> ud;
+    for (size_t k = 0; k < tabel.kolonner.size(); ++k) {
+        if (tabel.kolonner[k].felt == felt && !tabel.kolonner[k].definerer)
+            ud.push_back(k);
+    }
+    return ud;
+}
+
 } // namespace
 
 const std::vector<Tabel>& Skematabeller()
@@ -96,6 +107,40 @@ bool Skoledata::HarPlan(const std::string& planId) const
 {
     const auto& planer = Af("Plan");
     return std::any_of(planer.begin(), planer.end(), [&](const Raekke& r) { return SomTekst(r.at(0)) == planId; });
+}
+
+std::vector<std::string> Skoledata::Afhaengige(Felt felt, const std::string& id) const
+{
+    std::vector<std::string> ud;
+    for (const Tabel& tabel : Skematabeller()) {
+        for (const size_t k : Henvisninger(tabel, felt)) {
+            for (const Raekke& raekke : Af(tabel.navn)) {
+                if (SomTekst(raekke[k]) == id)
+                    ud.push_back(tabel.betegnelse + " (" + NoegleTekst(tabel, raekke) + ")");
+            }
+        }
+    }
+    return ud;
+}
+
+void Skoledata::Omdoeb(Felt felt, const std::string& fra, const std::string& til)
+{
+    for (const Tabel& tabel : Skematabeller()) {
+        for (const size_t k : Henvisninger(tabel, felt)) {
+            for (Raekke& raekke : raekker[tabel.navn]) {
+                if (SomTekst(raekke[k]) == fra)
+                    raekke[k] = til;
+            }
+        }
+    }
+}
+
+void Skoledata::FjernAfhaengige(Felt felt, const std::string& id)
+{
+    for (const Tabel& tabel : Skematabeller()) {
+        for (const size_t k : Henvisninger(tabel, felt))
+            std::erase_if(raekker[tabel.navn], [&](const Raekke& raekke) { return SomTekst(raekke[k]) == id; });
+    }
 }
 
 std::string SomTekst(const SqlVaerdi& vaerdi)

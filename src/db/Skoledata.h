@@ -45,6 +45,12 @@ struct Skoledata {
     void Tilfoej(const std::string& tabel, Raekke raekke) { raekker[tabel].push_back(std::move(raekke)); }
     const std::vector<Raekke>& Af(const std::string& tabel) const;
     bool HarPlan(const std::string& planId) const;
+
+    // The rows that refer to an id of a Plan, Hold, Fag or Lokale, named for a message.
+    std::vector<std::string> Afhaengige(Felt felt, const std::string& id) const;
+    // Gives every reference to the id the new id, or removes the referring rows.
+    void Omdoeb(Felt felt, const std::string& fra, const std::string& til);
+    void FjernAfhaengige(Felt felt, const std::string& id);
 };
 
 // A value as text, for messages and files.

@@ -190,6 +190,8 @@ bool SqlKlasse::UdfoerSql(const std::string& saetning, const SqlParametre& param
     return MeldtIndsaettelse(Udfoer(FaellesQuery(), saetning, parametre));
 }
 
+int32_t SqlKlasse::PaavirkedeRaekker() { return tilstand_ == 'd' ? FaellesQuery().numRowsAffected() : 0; }
+
 void SqlKlasse::IndsaetStart(const std::string& tabel)
 {
     saetning_ = "insert into " + tabel + " values (";

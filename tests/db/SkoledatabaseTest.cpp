@@ -91,6 +91,50 @@ TEST_F(TomSkoledatabase, ARefusedWriteLeavesTheDatabaseAsItWas)
     afvist.Tilfoej("Lokale", {"A2"s, "Stamlokale"s});
     EXPECT_FALSE(db.Tilfoej(afvist, fejl));
     ASSERT_EQ(fejl.size(), 1u);
-    EXPECT_NE(fejl.front().find("databasen afviste"), std::string::npos) << fejl.front();
+    EXPECT_NE(fejl.front().find("databasen afviste rækken; intet er gemt"), std::string::npos) << fejl.front();
     EXPECT_EQ(db.Laes().raekker, foer.raekker);
+}
+
+TEST_F(Skoledatabasen, EditsAreSavedAndAnOverwriteOfAnotherPlannersChangeIsRefused)
+{
+    // Two planners read the same rows.
+    Skoledatabase db;
+    const Skoledata foerstesLaesning = db.Laes();
+    const Skoledata andensLaesning = db.Laes();
+    const auto medTimer = [](Skoledata data, int32_t timer) {
+        for (Raekke& fag : data.raekker["Fag"]) {
+            if (SomTekst(fag[0]) == "Dansk_ind")
+                fag[1] = timer;
+        }
+        return data;
+    };
+    std::vector<std::string> fejl;
+    ASSERT_TRUE(db.Gem(foerstesLaesning, medTimer(foerstesLaesning, 8), fejl)) << fejl.front();
+    const Skoledata gemt = db.Laes();
+    EXPECT_EQ(gemt.raekker, medTimer(foerstesLaesning, 8).raekker);
+
+    EXPECT_FALSE(db.Gem(andensLaesning, medTimer(andensLaesning, 7), fejl));
+    ASSERT_EQ(fejl.size(), 1u);
+    EXPECT_EQ(fejl.front(), "Fag (Dansk_ind) er ændret eller slettet af en anden, siden den blev læst; intet er gemt. "
+                            "Læs data igen og gentag ændringen");
+    EXPECT_EQ(db.Laes().raekker, gemt.raekker);
+
+    // A class that rows refer to is not deleted behind their back; carried through, it is renamed everywhere.
+    Skoledata uden1a = gemt;
+    std::erase_if(uden1a.raekker["Hold"], [](const Raekke& r) { return SomTekst(r[0]) == "1.a"; });
+    EXPECT_FALSE(db.Gem(gemt, uden1a, fejl));
+    ASSERT_EQ(fejl.size(), 1u);
+    EXPECT_EQ(fejl.front().rfind("Hold (1.a) kan ikke slettes eller omdøbes, for den bruges af: ", 0), 0u) << fejl.front();
+    EXPECT_NE(fejl.front().find("Undervisning (Plan2026, 1.a, Dansk_ind)"), std::string::npos) << fejl.front();
+
+    Skoledata omdoebt = gemt;
+    for (Raekke& hold : omdoebt.raekker["Hold"]) {
+        if (SomTekst(hold[0]) == "1.a")
+            hold[0] = "1.x"s;
+    }
+    omdoebt.Omdoeb(Felt::Hold, "1.a", "1.x");
+    ASSERT_TRUE(db.Gem(gemt, omdoebt, fejl)) << fejl.front();
+    const Skoledata efter = db.Laes();
+    EXPECT_TRUE(efter.Afhaengige(Felt::Hold, "1.a").empty());
+    EXPECT_EQ(efter.Afhaengige(Felt::Hold, "1.x").size(), gemt.Afhaengige(Felt::Hold, "1.a").size());
 }
