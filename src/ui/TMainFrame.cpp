@@ -1,10 +1,14 @@
 #include "ui/TMainFrame.h"
 
+#include "ui/Plandialoger.h"
+#include "ui/TSkoledata.h"
+
 #include "ui/Billeder.h"
 #include "ui/Fejlsikring.h"
 #include "ui/Hint.h"
 #include "ui/Lokaltal.h"
 #include "ui/Optaget.h"
+#include "ui/Plandialoger.h"
 #include "ui/Programvinduer.h"
 #include "ui/Skaerm.h"
 #include "ui/Statuslinje.h"
@@ -15,6 +19,7 @@
 #include "ui/TOut.h"
 #include "ui/TPlanListeForm.h"
 #include "ui/TSkemaFrame.h"
+#include "ui/TSkoledata.h"
 #include "ui/VaerktoejsKnap.h"
 #include "base/Besked.h"
 #include "app/Skemavisning.h"
@@ -97,6 +102,7 @@ void TMainFrame::LavMenu()
     Handling(filer, "Gemprojekt1", "&Gem projekt", &TMainFrame::Gemprojekt1Click, QKeySequence("Ctrl+G"),
              "gemprojekt");
     Handling(filer, "ExportProject", "Export Project", &TMainFrame::ExportProjectClick, {}, "eksporter");
+    Handling(filer, "Importer", "Importér …", &TMainFrame::ImporterClick);
     filer->addSeparator();
     Handling(filer, "Printskema1", "&Print skema", &TMainFrame::Printskema1Click, QKeySequence("Ctrl+P"), "udskriv");
     filer->addSeparator();
@@ -127,6 +133,10 @@ void TMainFrame::LavMenu()
     SkrivebeskytDB_->setChecked(true);
     CommBox_ = Handling(opsaetning, "CommBox", "CommBox", &TMainFrame::CommBoxClick);
     CommBox_->setCheckable(true);
+
+    QMenu* data = menuBar()->addMenu("&Data");
+    Handling(data, "Skoledata", "Skoledata …", &TMainFrame::SkoledataClick);
+    Handling(data, "KopierPlan", "Kopiér plan …", &TMainFrame::KopierPlanClick);
 
     QMenu* hjaelp = menuBar()->addMenu("&Hjælp");
     Handling(hjaelp, "Indhold1", "&Indhold", nullptr);
@@ -454,5 +464,26 @@ void TMainFrame::Tile1Click() { Klientomraade->tileSubWindows(); }
 void TMainFrame::SpecifikationerClick() { vinduer_.genSpe->setVisible(Specifikationer_->isChecked()); }
 
 void TMainFrame::CommBoxClick() { vinduer_.out->setVisible(CommBox_->isChecked()); }
+
+void TMainFrame::SkoledataClick()
+{
+    auto* vindue = new TSkoledata(this);
+    vindue->setAttribute(Qt::WA_DeleteOnClose);
+    // New or renamed plans show in the plan dialog from now on.
+    connect(vindue, &TSkoledata::Gemt, this, [this] { planlisteIndlaest = false; });
+    vindue->show();
+}
+
+void TMainFrame::KopierPlanClick()
+{
+    if (plandialoger::KopierPlan(this))
+        planlisteIndlaest = false;
+}
+
+void TMainFrame::ImporterClick()
+{
+    if (plandialoger::ImporterFet(this))
+        planlisteIndlaest = false;
+}
 
 void TMainFrame::About2Click() { vinduer_.about->exec(); }

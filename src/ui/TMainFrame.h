@@ -99,6 +99,9 @@ private:
     void SpecifikationerClick();
     void CommBoxClick();
     void About2Click();
+    void SkoledataClick();
+    void KopierPlanClick();
+    void ImporterClick();
 
     Programvinduer& vinduer_;
     std::unique_ptr<Vorivazi> vorivazi_;

@@ -1,0 +1,14 @@
+#pragma once
+
+class QWidget;
+
+// The questions before a plan is copied or imported, and the answer after.
+namespace plandialoger {
+
+// Asks for the plan to copy, the new id and whether the lessons come along; true when a plan was made.
+bool KopierPlan(QWidget* foraelder);
+// Asks for a timetable file of the free XML format and the new plan's id;
+// what could not be carried over is written to the log window too.
+bool ImporterFet(QWidget* foraelder);
+
+} // namespace plandialoger

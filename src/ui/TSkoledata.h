@@ -1,0 +1,50 @@
+#pragma once
+
+#include "db/Skoledata.h"
+
+#include <QWidget>
+
+#include <vector>
+
+class QComboBox;
+class QTabWidget;
+class QTableView;
+class Prioritetsgitter;
+class Skoledatamodel;
+
+// The school's data in the planner's words, one page per concept: plans,
+// class types, classes, subjects, teachers, rooms and the teachers'
+// unavailable hours. Edits stay in the window until "Gem" writes them all
+// in one transaction; a refused save keeps everything typed.
+class TSkoledata : public QWidget {
+    Q_OBJECT
+public:
+    explicit TSkoledata(QWidget* foraelder);
+
+    QTabWidget* Sider;
+    QComboBox* PlanValg;
+    QComboBox* LaererValg;
+    QTableView* Gitter;
+
+    // The model of a table's section, for tests and scripts.
+    Skoledatamodel* ModelFor(const std::string& tabel) const;
+    Prioritetsgitter* Prioriteter() const { return prioriteter_; }
+
+    bool Gem();
+    void LaesIgen();
+
+signals:
+    void Gemt();
+
+private:
+    QWidget* Side(const std::vector<std::string>& tabeller);
+    QWidget* PrioritetsSide();
+    void OpdaterValg();
+    void VisUge();
+    void NulstilModeller();
+
+    Skoledata laest_;
+    Skoledata redigeret_;
+    std::vector<Skoledatamodel*> modeller_;
+    Prioritetsgitter* prioriteter_;
+};
