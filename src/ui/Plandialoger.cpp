@@ -14,17 +14,16 @@
 
 namespace plandialoger {
 
-namespace {
-
-std::string Linjer(const std::vector<std::string>& linjer)
+std::string Opremsning(const std::vector<std::string>& linjer)
 {
+    constexpr size_t maks = 20;
     std::string tekst;
-    for (const std::string& linje : linjer)
-        tekst += "\n" + linje;
+    for (size_t i = 0; i < linjer.size() && i < maks; ++i)
+        tekst += "\n" + linjer[i];
+    if (linjer.size() > maks)
+        tekst += "\n… og " + std::to_string(linjer.size() - maks) + " mere";
     return tekst;
 }
-
-} // namespace
 
 bool KopierPlan(QWidget* foraelder)
 {
@@ -44,7 +43,7 @@ bool KopierPlan(QWidget* foraelder)
         return false;
     std::vector<std::string> fejl;
     if (!Skoledatabase().KopierPlan(fra.toStdString(), til.toStdString(), svar == QMessageBox::Yes, fejl)) {
-        Besked().VisFejl("Planen blev ikke kopieret:" + Linjer(fejl), fejlTitel);
+        Besked().VisFejl("Planen blev ikke kopieret:" + Opremsning(fejl), fejlTitel);
         return false;
     }
     Besked().VisInfo("Planen " + fra.toStdString() + " er kopieret til " + til.toStdString() + ".");
@@ -69,11 +68,11 @@ bool ImporterFet(QWidget* foraelder)
     for (const std::string& linje : rapport)
         besked.Log("Import: " + linje);
     if (!importeret) {
-        besked.VisFejl("Intet er importeret:" + Linjer(fejl), fejlTitel);
+        besked.VisFejl("Intet er importeret:" + Opremsning(fejl), fejlTitel);
         return false;
     }
     besked.VisInfo("Planen " + plan.toStdString() + " er importeret." +
-                   (rapport.empty() ? "" : "\n\nBemærk (står også i CommBox):" + Linjer(rapport)));
+                   (rapport.empty() ? "" : "\n\nBemærk (står også i CommBox):" + Opremsning(rapport)));
     return true;
 }
 

@@ -146,6 +146,13 @@ void Skoledatamodel::TilfoejRaekke()
     endInsertRows();
 }
 
+void Skoledatamodel::ErstatRaekker(std::vector<Raekke> raekker)
+{
+    beginResetModel();
+    Raekker() = std::move(raekker);
+    endResetModel();
+}
+
 void Skoledatamodel::SletRaekke(int raekke)
 {
     if (raekke < 0 || raekke >= rowCount())

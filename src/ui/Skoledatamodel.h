@@ -25,6 +25,8 @@ public:
     // The rows were replaced or changed from outside the model.
     void Nulstil();
     void TilfoejRaekke();
+    // The rows of a file take the place of the table's rows.
+    void ErstatRaekker(std::vector<Raekke> raekker);
     // Removing or renaming an id that rows refer to asks first; no leaves the rows as they are.
     void SletRaekke(int raekke);
 

@@ -2,12 +2,16 @@
 
 #include "base/Besked.h"
 #include "db/Skoledatabase.h"
+#include "db/SkoledataCsv.h"
 #include "ui/Fejlsikring.h"
+#include "ui/Plandialoger.h"
 #include "ui/Prioritetsgitter.h"
 #include "ui/Skoledatamodel.h"
 #include "ui/Vaerdidelegat.h"
 
 #include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -40,6 +44,10 @@ QStringList Vaerdier(const Skoledata& data, const std::string& tabel, size_t kol
         liste << QString::fromStdString(v);
     return liste;
 }
+
+const QString csvFiltre = "CSV-filer (*.csv);;Alle filer (*)";
+
+QString CsvNavn(const Skoledatamodel& model) { return QString::fromStdString(model.TabelAf().betegnelse) + ".csv"; }
 
 } // namespace
 
@@ -94,6 +102,16 @@ QWidget* TSkoledata::Side(const std::vector<std::string>& tabeller)
         });
         connect(Knap("Slet række", knapper), &QPushButton::clicked, this, [model, visning] {
             model->SletRaekke(visning->currentIndex().row());
+        });
+        connect(Knap("Eksportér CSV …", knapper), &QPushButton::clicked, this, [this, model] {
+            const QString fil = QFileDialog::getSaveFileName(this, "Eksportér CSV", CsvNavn(*model), csvFiltre);
+            if (!fil.isEmpty())
+                EksporterCsv(*model, fil);
+        });
+        connect(Knap("Importér CSV …", knapper), &QPushButton::clicked, this, [this, model] {
+            const QString fil = QFileDialog::getOpenFileName(this, "Importér CSV", CsvNavn(*model), csvFiltre);
+            if (!fil.isEmpty())
+                ImporterCsv(*model, fil);
         });
         layout->addLayout(knapper);
         layout->addWidget(visning);
@@ -173,16 +191,43 @@ bool TSkoledata::Gem()
 {
     std::vector<std::string> fejl;
     if (!Skoledatabase().Gem(laest_, redigeret_, fejl)) {
-        std::string tekst = "Intet er gemt; det indtastede står stadig i vinduet.\n";
-        for (size_t i = 0; i < fejl.size() && i < 20; ++i)
-            tekst += "\n" + fejl[i];
-        if (fejl.size() > 20)
-            tekst += "\n… og " + std::to_string(fejl.size() - 20) + " fejl mere";
-        Besked().VisFejl(tekst, fejlTitel);
+        Besked().VisFejl("Intet er gemt; det indtastede står stadig i vinduet.\n" + plandialoger::Opremsning(fejl),
+                         fejlTitel);
         return false;
     }
     LaesIgen();
     emit Gemt();
     Besked().VisInfo("Skoledata er gemt i databasen.");
+    return true;
+}
+
+bool TSkoledata::EksporterCsv(const Skoledatamodel& model, const QString& fil)
+{
+    QFile ud(fil);
+    const std::string tekst = skoledataCsv::Skriv(model.TabelAf(), redigeret_.Af(model.TabelAf().navn));
+    if (!ud.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        ud.write(tekst.data(), static_cast<qint64>(tekst.size())) != static_cast<qint64>(tekst.size()) || !ud.flush()) {
+        Besked().VisFejl("Filen " + fil.toStdString() + " kunne ikke skrives: " + ud.errorString().toStdString(),
+                         fejlTitel);
+        return false;
+    }
+    return true;
+}
+
+bool TSkoledata::ImporterCsv(Skoledatamodel& model, const QString& fil)
+{
+    QFile ind(fil);
+    if (!ind.open(QIODevice::ReadOnly)) {
+        Besked().VisFejl("Filen " + fil.toStdString() + " kan ikke åbnes: " + ind.errorString().toStdString(), fejlTitel);
+        return false;
+    }
+    std::vector<Raekke> raekker;
+    std::vector<std::string> fejl;
+    if (!skoledataCsv::Laes(model.TabelAf(), ind.readAll().toStdString(), raekker, fejl)) {
+        Besked().VisFejl("Intet er indlæst fra " + fil.toStdString() + ":" + plandialoger::Opremsning(fejl), fejlTitel);
+        return false;
+    }
+    model.ErstatRaekker(std::move(raekker));
+    OpdaterValg();
     return true;
 }

@@ -32,6 +32,9 @@ public:
 
     bool Gem();
     void LaesIgen();
+    // A table's rows to and from a spreadsheet file; an import stays in the window until saved.
+    bool EksporterCsv(const Skoledatamodel& model, const QString& fil);
+    bool ImporterCsv(Skoledatamodel& model, const QString& fil);
 
 signals:
     void Gemt();

@@ -7,6 +7,8 @@
 #include "ui/TSkoledata.h"
 
 #include <QComboBox>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -92,4 +94,28 @@ void SkoledataTest::OmdoebningSpoergerOgFoelgerMed()
     const Skoledata gemt = Skoledatabase().Laes();
     QVERIFY(gemt.Afhaengige(Felt::Hold, "1.a").empty());
     QVERIFY(!gemt.Afhaengige(Felt::Hold, "1.x").empty());
+}
+
+void SkoledataTest::CsvUdOgIndIgen()
+{
+    Vinduesmiljoe m;
+    TSkoledata* vindue = AabnVindue(m);
+    QVERIFY(vindue != nullptr);
+    Skoledatamodel& fag = *vindue->ModelFor("Fag");
+    const std::vector<Raekke> foer = fag.Data().Af("Fag");
+    QTemporaryDir mappe;
+    const QString fil = mappe.filePath("Fag.csv");
+    QVERIFY(vindue->EksporterCsv(fag, fil));
+
+    fag.SletRaekke(0);
+    QVERIFY(vindue->ImporterCsv(fag, fil));
+    QVERIFY(fag.Data().Af("Fag") == foer);
+
+    QFile brudt(mappe.filePath("brudt.csv"));
+    QVERIFY(brudt.open(QIODevice::WriteOnly));
+    brudt.write("fag;timer\n");
+    brudt.close();
+    QVERIFY(!vindue->ImporterCsv(fag, brudt.fileName()));
+    QVERIFY(m.modtager.bokse.back().tekst.find("overskrifterne skal være fag;ugetimer;lokaletype") != std::string::npos);
+    QVERIFY(fag.Data().Af("Fag") == foer);
 }

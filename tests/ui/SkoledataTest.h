@@ -9,4 +9,5 @@ class SkoledataTest : public QObject {
 private slots:
     void RedigerGemOgGenaabn();
     void OmdoebningSpoergerOgFoelgerMed();
+    void CsvUdOgIndIgen();
 };
