@@ -96,6 +96,12 @@ std::string FeltBetegnelse(Felt felt)
 
 bool ErTal(Felt felt) { return felt >= Felt::Timer; }
 
+bool ErHenvisning(const Kolonne& kolonne)
+{
+    const Felt f = kolonne.felt;
+    return !kolonne.definerer && (f == Felt::Plan || f == Felt::Hold || f == Felt::Fag || f == Felt::Lokale);
+}
+
 const std::vector<Raekke>& Skoledata::Af(const std::string& tabel) const
 {
     static const std::vector<Raekke> ingen;

@@ -37,6 +37,8 @@ const Tabel& TabelNavngivet(const std::string& navn);
 // The planner's word for what a column holds.
 std::string FeltBetegnelse(Felt felt);
 bool ErTal(Felt felt);
+// A reference to the id of a Plan, Hold, Fag or Lokale row.
+bool ErHenvisning(const Kolonne& kolonne);
 
 // The rows of some or all tables, by table name.
 struct Skoledata {

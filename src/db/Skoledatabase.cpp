@@ -105,8 +105,12 @@ bool Skoledatabase::Slet(const Tabel& tabel, const Raekke& raekke)
 {
     // Every value read must still be there: a row changed by someone else since matches nothing.
     std::string saetning = "delete from " + tabel.navn + " where ";
-    for (size_t k = 0; k < tabel.kolonner.size(); ++k)
-        saetning += (k == 0 ? "" : " and ") + tabel.kolonner[k].navn + " = ?";
+    for (size_t k = 0; k < tabel.kolonner.size(); ++k) {
+        const std::string& navn = tabel.kolonner[k].navn;
+        // A NULL was read as "" or 0, so such a value also matches a NULL.
+        const bool kanVaereNull = raekke[k] == SqlVaerdi(std::string()) || raekke[k] == SqlVaerdi(int32_t{0});
+        saetning += (k == 0 ? "" : " and ") + (kanVaereNull ? "(" + navn + " = ? or " + navn + " is null)" : navn + " = ?");
+    }
     return sql_->UdfoerSql(saetning, raekke) && sql_->PaavirkedeRaekker() > 0;
 }
 

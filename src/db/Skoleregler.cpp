@@ -38,8 +38,6 @@ bool HarStyretegn(const std::string& tekst)
     return false;
 }
 
-bool ErIdFelt(Felt felt) { return felt == Felt::Plan || felt == Felt::Hold || felt == Felt::Fag || felt == Felt::Lokale; }
-
 // The ids of the Plan, Hold, Fag and Lokale tables found in the data.
 std::map<Felt, std::set<std::string>> DefineredeIder(const Skoledata& data)
 {
@@ -98,7 +96,7 @@ private:
             if (const std::string fejl = VaerdiFejl(kolonne, raekke[k]); !fejl.empty()) {
                 fejl_.push_back(hvor + FeltBetegnelse(kolonne.felt) + " " + fejl);
                 gyldig = false;
-            } else if (ErIdFelt(kolonne.felt) && !kolonne.definerer && !FindesId(kolonne, raekke[k])) {
+            } else if (ErHenvisning(kolonne) && !FindesId(kolonne, raekke[k])) {
                 fejl_.push_back(hvor + FeltBetegnelse(kolonne.felt) + " \"" + SomTekst(raekke[k]) +
                                 "\" findes ikke; vælg en der findes");
             }

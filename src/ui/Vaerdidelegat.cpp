@@ -10,12 +10,6 @@
 
 namespace {
 
-bool ErHenvisning(const Kolonne& kolonne)
-{
-    const Felt f = kolonne.felt;
-    return !kolonne.definerer && (f == Felt::Plan || f == Felt::Hold || f == Felt::Fag || f == Felt::Lokale);
-}
-
 // The values of the field found in the data: for a reference only those of the table that gives the ids.
 QStringList Valgmuligheder(const Skoledata& data, const Kolonne& kolonne)
 {

@@ -137,4 +137,14 @@ TEST_F(Skoledatabasen, EditsAreSavedAndAnOverwriteOfAnotherPlannersChangeIsRefus
     const Skoledata efter = db.Laes();
     EXPECT_TRUE(efter.Afhaengige(Felt::Hold, "1.a").empty());
     EXPECT_EQ(efter.Afhaengige(Felt::Hold, "1.x").size(), gemt.Afhaengige(Felt::Hold, "1.a").size());
+
+    // A stored NULL reads as "" and is still found when the row is changed.
+    ASSERT_TRUE(SqlKlasse('d').UdfoerSql("insert into Hold values ('9.z', null)"));
+    const Skoledata medNull = db.Laes();
+    Skoledata rettet = medNull;
+    for (Raekke& hold : rettet.raekker["Hold"]) {
+        if (SomTekst(hold[0]) == "9.z")
+            hold[1] = "Udskoling"s;
+    }
+    EXPECT_TRUE(db.Gem(medNull, rettet, fejl)) << fejl.front();
 }
