@@ -6,6 +6,8 @@
 #include <QBrush>
 #include <QColor>
 
+#include <algorithm>
+
 namespace {
 
 QString Overskrift(Felt felt)
@@ -115,6 +117,12 @@ bool Skoledatamodel::setData(const QModelIndex& indeks, const QVariant& vaerdi, 
     if (kolonne.definerer) {
         const std::string fra = SomTekst(raekke[k]);
         const std::string til = SomTekst(ny);
+        // Two rows with one id would merge everything that refers to them.
+        if (std::any_of(Raekker().begin(), Raekker().end(), [&](const Raekke& r) { return SomTekst(r[k]) == til; })) {
+            Besked().VisFejl(tabel_.betegnelse + ": " + FeltBetegnelse(kolonne.felt) + " " + til + " findes allerede",
+                             fejlTitel);
+            return false;
+        }
         if (!MaaFjerneId(fra, "Omdøb også dem til " + til + "?"))
             return false;
         data_.Omdoeb(kolonne.felt, fra, til);

@@ -43,9 +43,11 @@ const Kolonne& KolonneAf(const QModelIndex& indeks)
 
 } // namespace
 
-QWidget* Vaerdidelegat::createEditor(QWidget* foraelder, const QStyleOptionViewItem&, const QModelIndex& indeks) const
+QWidget* Vaerdidelegat::createEditor(QWidget* foraelder, const QStyleOptionViewItem& valg, const QModelIndex& indeks) const
 {
     const Kolonne& kolonne = KolonneAf(indeks);
+    if (kolonne.definerer)
+        return QStyledItemDelegate::createEditor(foraelder, valg, indeks);
     if (const auto graenser = skoleregler::Graenser(kolonne.felt)) {
         auto* tal = new QSpinBox(foraelder);
         tal->setRange(graenser->mindst, graenser->hoejst);
@@ -64,6 +66,8 @@ void Vaerdidelegat::setEditorData(QWidget* editor, const QModelIndex& indeks) co
         tal->setValue(vaerdi.toInt());
     else if (auto* liste = qobject_cast<QComboBox*>(editor))
         liste->setCurrentText(vaerdi.toString());
+    else
+        QStyledItemDelegate::setEditorData(editor, indeks);
 }
 
 void Vaerdidelegat::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& indeks) const
@@ -72,4 +76,6 @@ void Vaerdidelegat::setModelData(QWidget* editor, QAbstractItemModel* model, con
         model->setData(indeks, tal->value());
     else if (auto* liste = qobject_cast<QComboBox*>(editor))
         model->setData(indeks, liste->currentText());
+    else
+        QStyledItemDelegate::setModelData(editor, model, indeks);
 }

@@ -2,9 +2,10 @@
 
 #include <QStyledItemDelegate>
 
-// Edits a cell of a Skoledatamodel: numbers in a spin box within their
-// range, references in a list of the ids that exist, other texts in a list
-// of the values already used that the planner may also type into.
+// Edits a cell of a Skoledatamodel: an id in a line of its own, numbers in a
+// spin box within their range, references in a list of the ids that exist,
+// other texts in a list of the values already used that the planner may also
+// type into.
 class Vaerdidelegat : public QStyledItemDelegate {
     Q_OBJECT
 public:

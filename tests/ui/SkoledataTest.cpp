@@ -88,6 +88,9 @@ void SkoledataTest::OmdoebningSpoergerOgFoelgerMed()
     QVERIFY(m.modtager.bokse.back().tekst.find("hold 1.a bruges af") != std::string::npos);
     QCOMPARE(hold.index(r, 0).data().toString(), QString("1.a"));
 
+    QVERIFY(!hold.setData(hold.index(r, 0), "1.b"));
+    QCOMPARE(m.modtager.bokse.back().tekst, std::string("Hold: hold 1.b findes allerede"));
+
     m.modtager.svar = {true};
     QVERIFY(hold.setData(hold.index(r, 0), "1.x"));
     QVERIFY(vindue->Gem());
