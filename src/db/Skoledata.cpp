@@ -156,10 +156,20 @@ std::string SomTekst(const SqlVaerdi& vaerdi)
     return std::to_string(std::get<int32_t>(vaerdi));
 }
 
-std::string NoegleTekst(const Tabel& tabel, const Raekke& raekke)
+std::string RaekkeTekst(const Raekke& raekke)
 {
     std::string tekst;
-    for (const size_t i : tabel.noegle)
-        tekst += (tekst.empty() ? "" : ", ") + SomTekst(raekke.at(i));
+    for (const SqlVaerdi& vaerdi : raekke)
+        tekst += (tekst.empty() ? "" : ", ") + SomTekst(vaerdi);
     return tekst;
 }
+
+Raekke NoegleAf(const Tabel& tabel, const Raekke& raekke)
+{
+    Raekke noegle;
+    for (const size_t i : tabel.noegle)
+        noegle.push_back(raekke.at(i));
+    return noegle;
+}
+
+std::string NoegleTekst(const Tabel& tabel, const Raekke& raekke) { return RaekkeTekst(NoegleAf(tabel, raekke)); }

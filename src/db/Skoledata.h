@@ -57,5 +57,9 @@ struct Skoledata {
 
 // A value as text, for messages and files.
 std::string SomTekst(const SqlVaerdi& vaerdi);
+// The values joined with ", ".
+std::string RaekkeTekst(const Raekke& raekke);
+// The values of the row's key columns.
+Raekke NoegleAf(const Tabel& tabel, const Raekke& raekke);
 // The values of the row's key columns joined with ", ".
 std::string NoegleTekst(const Tabel& tabel, const Raekke& raekke);

@@ -8,15 +8,7 @@ namespace skoleregler {
 
 namespace {
 
-using Noegle = std::vector<SqlVaerdi>;
-
-Noegle NoegleAf(const Tabel& tabel, const Raekke& raekke)
-{
-    Noegle noegle;
-    for (const size_t i : tabel.noegle)
-        noegle.push_back(raekke[i]);
-    return noegle;
-}
+using Noegle = Raekke;
 
 // Counts characters, not the bytes of their UTF-8 spelling.
 size_t AntalTegn(const std::string& tekst)
@@ -114,7 +106,8 @@ private:
         if (tabel.navn == "Plan")
             fejl_.push_back(hvor + "planen findes allerede");
         else if (*gemt->second != raekke)
-            fejl_.push_back(hvor + "findes allerede med andre værdier");
+            fejl_.push_back(hvor + "findes allerede med andre værdier (gemt: " + RaekkeTekst(*gemt->second) + "; ny: " +
+                            RaekkeTekst(raekke) + ")");
     }
 
     bool FindesId(const Kolonne& kolonne, const SqlVaerdi& vaerdi) const
