@@ -92,6 +92,7 @@ public:
         LaesLokaleOensker();
         LaesAktiviteter();
         SamlUndervisning();
+        RapporterOverlap();
         NavngivFag();
         TildelLokaler();
         Byg(ud);
@@ -108,6 +109,7 @@ private:
             return;
         for (const XmlElement* aargang : elever->Boern("Year")) {
             for (const XmlElement* gruppe : aargang->Boern("Group")) {
+                aargangAf_[gruppe->Tekst("Name")] = aargang->Tekst("Name");
                 for (const XmlElement* undergruppe : gruppe->Boern("Subgroup"))
                     undergrupper_.insert(undergruppe->Tekst("Name"));
             }
@@ -196,6 +198,20 @@ private:
             else
                 rapport_.push_back("Aktivitet " + a.id + " (" + a.fag + ", " + a.hold + ") gentager holdets fag med " +
                                    "anden lærer, blok eller lokale; ikke overført");
+        }
+    }
+
+    // A group's students are also in their year: as two classes they could be timetabled at the same hour.
+    void RapporterOverlap()
+    {
+        std::set<std::string> hold;
+        for (const auto& [noegle, u] : undervisning_)
+            hold.insert(noegle.first);
+        for (const std::string& h : hold) {
+            const auto aargang = aargangAf_.find(h);
+            if (aargang != aargangAf_.end() && hold.contains(aargang->second))
+                rapport_.push_back("Gruppen " + h + " og dens årgang " + aargang->second +
+                                   " har begge timer og er blevet to hold; skemaet holder ikke deres timer adskilt");
         }
     }
 
@@ -338,6 +354,7 @@ private:
     std::vector<std::string> dage_;
     std::vector<std::string> timer_;
     std::set<std::string> undergrupper_;
+    std::map<std::string, std::string> aargangAf_; // group -> its year
     std::map<std::string, std::string> aktivitetsLokale_;
     std::map<std::string, std::string> fagLokale_;
     std::map<std::string, std::string> hjemLokale_;
