@@ -93,6 +93,7 @@ public:
         LaesAktiviteter();
         SamlUndervisning();
         RapporterOverlap();
+        FindHjemlokaler();
         NavngivFag();
         TildelLokaler();
         Byg(ud);
@@ -212,6 +213,27 @@ private:
             if (aargang != aargangAf_.end() && hold.contains(aargang->second))
                 rapport_.push_back("Gruppen " + h + " og dens årgang " + aargang->second +
                                    " har begge timer og er blevet to hold; skemaet holder ikke deres timer adskilt");
+        }
+    }
+
+    // A room that all of one class's activities ask for, and no other class's, is that class's home room.
+    void FindHjemlokaler()
+    {
+        std::map<std::string, std::set<std::string>> holdetsLokaler;
+        std::map<std::string, std::set<std::string>> lokaletsHold;
+        for (const auto& [noegle, u] : undervisning_) {
+            holdetsLokaler[noegle.first].insert(u.lokale);
+            lokaletsHold[u.lokale].insert(noegle.first);
+        }
+        for (const auto& [hold, lokaler] : holdetsLokaler) {
+            const std::string& lokale = *lokaler.begin();
+            if (lokaler.size() != 1 || lokale.empty() || lokaletsHold[lokale].size() != 1)
+                continue;
+            hjemLokale_.try_emplace(hold, lokale);
+            for (auto& [noegle, u] : undervisning_) {
+                if (noegle.first == hold)
+                    u.lokale.clear();
+            }
         }
     }
 
