@@ -9,6 +9,7 @@
 #include "ui/Skoledatamodel.h"
 #include "ui/Vaerdidelegat.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
@@ -230,4 +231,12 @@ bool TSkoledata::ImporterCsv(Skoledatamodel& model, const QString& fil)
     model.ErstatRaekker(std::move(raekker));
     OpdaterValg();
     return true;
+}
+
+void TSkoledata::closeEvent(QCloseEvent* haendelse)
+{
+    if (redigeret_.raekker == laest_.raekker || Besked().Spoerg("Ændringerne er ikke gemt. Luk alligevel?", titel))
+        haendelse->accept();
+    else
+        haendelse->ignore();
 }

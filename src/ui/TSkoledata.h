@@ -39,6 +39,10 @@ public:
 signals:
     void Gemt();
 
+protected:
+    // Asks before unsaved changes are thrown away.
+    void closeEvent(QCloseEvent* haendelse) override;
+
 private:
     QWidget* Side(const std::vector<std::string>& tabeller);
     QWidget* PrioritetsSide();

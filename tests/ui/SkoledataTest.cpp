@@ -62,8 +62,10 @@ void SkoledataTest::RedigerGemOgGenaabn()
     QCOMPARE(uge.rowCount(), 8);
     uge.Skift(uge.index(2, 1));
     uge.Skift(uge.index(2, 1));
+    m.modtager.svar = {false};
+    QVERIFY2(!vindue->close(), "unsaved changes are not thrown away without asking");
     QVERIFY(vindue->Gem());
-    vindue->close();
+    QVERIFY(vindue->close());
 
     TSkoledata* igen = AabnVindue(m);
     QVERIFY(RaekkeMed(*igen->ModelFor("Hold"), "1.c") >= 0);
