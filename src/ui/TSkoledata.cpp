@@ -78,6 +78,10 @@ TSkoledata::TSkoledata(QWidget* foraelder)
     LaesIgen();
 }
 
+// The views still ask their models for rows while they are taken down, so
+// they go before the rows they show do.
+TSkoledata::~TSkoledata() { delete Sider; }
+
 QWidget* TSkoledata::Side(const std::vector<std::string>& tabeller)
 {
     auto* side = new QWidget;

@@ -20,6 +20,7 @@ class TSkoledata : public QWidget {
     Q_OBJECT
 public:
     explicit TSkoledata(QWidget* foraelder);
+    ~TSkoledata() override;
 
     QTabWidget* Sider;
     QComboBox* PlanValg;
