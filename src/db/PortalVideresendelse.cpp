@@ -1,15 +1,13 @@
 // Portal's one-line forwarding operations to the timetables.
 #include "db/Portal.h"
 
-#include <iostream>
-
 bool Portal::KontrollerAlle()
 {
     int32_t sum = 0;
     for (const char art : {'h', 'l', 'k'}) {
         int32_t antal = 0;
         skemaKontrol_->Kontroller(antal, art);
-        std::cout << antal << " ";
+        besked_.Spor(std::to_string(antal) + " ");
         sum += antal;
     }
     return sum == 0;

@@ -3,6 +3,8 @@
 #include "db/SqliteIndsaettelse.h"
 #include "db/TSqlModul.h"
 
+#include "base/Besked.h"
+
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -12,7 +14,6 @@
 #include <algorithm>
 #include <charconv>
 #include <fstream>
-#include <iostream>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -129,7 +130,7 @@ bool UdfoerIndsaettelse(QSqlQuery& query, const std::string& tekst, const SqlPar
 bool MeldtIndsaettelse(bool udfoert)
 {
     if (!udfoert)
-        std::cout << "fejl i indsaetning\n";
+        Besked().Spor("fejl i indsaetning\n");
     return udfoert;
 }
 
@@ -236,7 +237,7 @@ bool SqlKlasse::Forespoerg(const std::string& tekst, const SqlParametre& paramet
     }
     QSqlQuery& query = FaellesQuery();
     if (!Udfoer(query, tekst, parametre)) {
-        std::cout << "fejl i statement\n";
+        Besked().Spor("fejl i statement\n");
         Afbryd(query.lastError().text().toStdString());
     }
     return query.next();

@@ -8,7 +8,6 @@
 #include "db/Portal.h"
 
 #include <algorithm>
-#include <iostream>
 
 Generator::Generator(KontrolListe* kontrolListe_, Portal* portal_, int32_t dage_, int32_t timer_, char)
     : portal(portal_), kontrolListe(kontrolListe_), dage(dage_), timer(timer_)
@@ -125,7 +124,7 @@ void Generator::KlargoerAndenDel()
 {
     for (const int32_t art : {1, 3, 5, 2}) {
         kontrolListe->OpdaterTimer(art, 's');
-        std::cout << art << " ";
+        besked.Spor(std::to_string(art) + " ");
     }
 }
 
@@ -140,10 +139,10 @@ void Generator::ForberedDel(char del)
     const int32_t rumArt = del == 'b' ? 4 : 5;
     for (const int32_t art : {1, 3, rumArt, 2, 6}) {
         kontrolListe->BeregnVaegte(art, del);
-        std::cout << art << " ";
+        besked.Spor(std::to_string(art) + " ");
     }
     kontrolListe->SorterLaeggeliste(del);
-    std::cout << "S ";
+    besked.Spor("S ");
 }
 
 // One step over part 'b' (special rooms) or 's' (home rooms): up to

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "base/Besked.h"
 #include "store/PseudoRandom.h"
 #include "store/RandomQuicksort.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <iostream>
+#include <sstream>
 #include <utility>
 #include <vector>
 
@@ -36,7 +37,7 @@ public:
     bool Indsaet(const T& post)
     {
         if (antal >= klyngelisteKapacitet) {
-            std::cout << "\nListen er fyldt";
+            Besked().Spor("\nListen er fyldt");
             return false;
         }
         element[antal] = post;
@@ -208,8 +209,10 @@ public:
     void Udskriv()
     {
         T::SaetFelt(0);
+        std::ostringstream tekst;
         for (int32_t i = 0; i < antal; ++i)
-            std::cout << element[i] << "\n";
+            tekst << element[i] << "\n";
+        Besked().Spor(tekst.str());
     }
 
     // The records stay in their slots and are overwritten by later inserts.

@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <bit>
 #include <charconv>
-#include <iostream>
-#include <locale>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,26 +30,16 @@ void tilfoej(data* r, int32_t antal)
         r->heltal[1] += antal;
 }
 
-// The class tightness of every lesson of a part goes to standard output at
-// every step. Formatting each value through the stream (its locale, then
-// printf) cost more than computing the weights, so a pass formats each
-// distinct value once (a class's value repeats for all its lessons) with
-// to_chars, which in the stream's default state writes the same characters
-// (printf's %g, precision 6), and writes the pass in one piece.
+// The class tightness of every lesson of a part goes to the trace at every
+// step. Formatting each value through a stream (its locale, then printf) cost
+// more than computing the weights, so a pass formats each distinct value once
+// (a class's value repeats for all its lessons) with to_chars, which writes
+// what a stream in its default state writes (printf's %g, precision 6), and
+// hands the pass over in one piece.
 class TaethedsSpor {
 public:
-    explicit TaethedsSpor(std::ostream& ud)
-        : ud_(ud), standardFormat_(ud.flags() == (std::ios_base::skipws | std::ios_base::dec) &&
-                                   ud.precision() == 6 && ud.width() == 0 && ud.getloc() == std::locale::classic())
-    {
-    }
-
     void Tilfoej(double vaerdi)
     {
-        if (!standardFormat_) {
-            ud_ << vaerdi << " ";
-            return;
-        }
         // Bits, not values: 0.0 and -0.0 are equal but print differently.
         const auto bits = std::bit_cast<uint64_t>(vaerdi);
         auto kendt = std::find_if(formateret_.begin(), formateret_.end(),
@@ -64,11 +52,9 @@ public:
         tekst_ += kendt->second;
     }
 
-    void Skriv() { ud_.write(tekst_.data(), static_cast<std::streamsize>(tekst_.size())); }
+    const std::string& Tekst() const { return tekst_; }
 
 private:
-    std::ostream& ud_;
-    bool standardFormat_;
     std::vector<std::pair<uint64_t, std::string>> formateret_;
     std::string tekst_;
 };
@@ -184,7 +170,7 @@ void KontrolListe::OpdaterLokaletyper()
 
 void KontrolListe::BeregnVaegte(int32_t art, char del)
 {
-    TaethedsSpor spor(std::cout);
+    TaethedsSpor spor;
     ForHverLektion(del, [&](data& lektion) {
         data* hold = lektion.ben[benHold];
         data* fag = lektion.ben[benFag];
@@ -227,7 +213,7 @@ void KontrolListe::BeregnVaegte(int32_t art, char del)
             break;
         }
     });
-    spor.Skriv();
+    besked.Spor(spor.Tekst());
 }
 
 // A lesson missing one of its records weighs nothing and is never handed out.

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "base/Besked.h"
+
 #include <cstdint>
-#include <iostream>
 #include <string>
 
 // Singly linked stack that hands lists from one object to another. It gives
@@ -33,7 +34,7 @@ public:
     T pop()
     {
         if (antal_ == 0 || top_ == nullptr) {
-            std::cout << "\nstacken er tom (man kan ikke poppe noget der ikke er der!)";
+            Besked().Spor("\nstacken er tom (man kan ikke poppe noget der ikke er der!)");
             return T{};
         }
         sidste_ = top_;

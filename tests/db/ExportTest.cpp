@@ -99,12 +99,12 @@ TEST(ExportPage, TheFourIdsOfALessonLandInItsCell)
 TEST(ExportPage, DayOrLessonOffThePageIsRefusedWithADiagnostic)
 {
     Export e = nySide();
-    testing::internal::CaptureStdout();
+    MedTestModtager m;
     EXPECT_FALSE(e.IndsaetPaaPlan("1a", "Dansk", "AB", "L12", 0, 0));
     EXPECT_FALSE(e.IndsaetPaaPlan("1a", "Dansk", "AB", "L12", 0, 9));
     EXPECT_FALSE(e.IndsaetPaaPlan("1a", "Dansk", "AB", "L12", -1, 1));
     EXPECT_FALSE(e.IndsaetPaaPlan("1a", "Dansk", "AB", "L12", 5, 1));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+    EXPECT_EQ(m.modtager.sporTekst,
               "\nFejl ved COL Export::IndsaetPaaPlan\nFejl ved COL Export::IndsaetPaaPlan"
               "\nFejl ved ROW Export::IndsaetPaaPlan\nFejl ved ROW Export::IndsaetPaaPlan");
     EXPECT_EQ(linjer(e), tomSide());

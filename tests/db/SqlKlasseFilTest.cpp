@@ -1,6 +1,7 @@
 #include "db/SqlKlasse.h"
 #include "db/TSqlModul.h"
 #include "support/MidlertidigMappe.h"
+#include "support/TestModtager.h"
 
 #include <gtest/gtest.h>
 
@@ -64,9 +65,9 @@ TEST(SqlKlasseFil, InsertFailsWhenTheFileCannotBeOpened)
     SqlKlasse sql('f');
     sql.IndsaetStart("findes/ikke/Lektion");
     sql.TilfoejTekst("a");
-    testing::internal::CaptureStdout();
+    MedTestModtager m;
     EXPECT_FALSE(sql.IndsaetSlut());
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "fejl i indsaetning\n");
+    EXPECT_EQ(m.modtager.sporTekst, "fejl i indsaetning\n");
 }
 
 TEST(SqlKlasseFil, ReadsWhitespaceTokensRowByRow)

@@ -125,9 +125,9 @@ TEST(IndlaesningFil, FullListIsReportedAndExactlyTwoHundredRowsLoad)
 
     skriv(klyngelisteKapacitet + 1);
     Planlister forMange;
-    testing::internal::CaptureStdout();
+    MedTestModtager m;
     EXPECT_FALSE(forMange.k->IndlaesListe(K::holdLokaleListe));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "\nListen er fyldt");
+    EXPECT_EQ(m.modtager.sporTekst, "\nListen er fyldt");
 }
 
 TEST(IndlaesningFil, RoomTypesTakeTheirHoursFromTheSecondFile)

@@ -1,11 +1,13 @@
 #include "engine/Data.h"
 #include "engine/Klyngeliste.h"
 #include "store/PseudoRandom.h"
+#include "support/TestModtager.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -134,14 +136,14 @@ TEST_F(DataTest, PrintingShowsOneFieldOrEverythingSet)
     lektion.ben[0] = &hold;
 
     data::SaetFelt(2);
-    testing::internal::CaptureStdout();
-    std::cout << lektion;
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "da");
+    std::ostringstream eetFelt;
+    eetFelt << lektion;
+    EXPECT_EQ(eetFelt.str(), "da");
 
     data::SaetFelt(0);
-    testing::internal::CaptureStdout();
-    std::cout << lektion;
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "1a da 2 0.5  | 1a");
+    std::ostringstream alt;
+    alt << lektion;
+    EXPECT_EQ(alt.str(), "1a da 2 0.5  | 1a");
     EXPECT_EQ(data::sorteringsfelt, 0) << "field 0 again after a link";
 }
 
@@ -150,9 +152,9 @@ TEST(Klyngeliste, TwoHundredRecordsFitAndTheNextIsRefused)
     auto l = std::make_unique<Liste>();
     for (int32_t i = 0; i < klyngelisteKapacitet; ++i)
         ASSERT_TRUE(l->Indsaet(medTal(i)));
-    testing::internal::CaptureStdout();
+    MedTestModtager m;
     EXPECT_FALSE(l->Indsaet(medTal(999)));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "\nListen er fyldt");
+    EXPECT_EQ(m.modtager.sporTekst, "\nListen er fyldt");
     EXPECT_EQ(l->antal, klyngelisteKapacitet);
     EXPECT_EQ(l->element[klyngelisteKapacitet - 1].heltal[0], klyngelisteKapacitet - 1);
 }
@@ -336,9 +338,9 @@ TEST(Klyngeliste, CountResetAndPrint)
     l->NulstilFelt();
     EXPECT_EQ(l->element[1].heltal[2], 0);
 
-    testing::internal::CaptureStdout();
+    MedTestModtager m;
     l->Udskriv();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "2 0 \n7 0 \n2 0 \n2 0 \n");
+    EXPECT_EQ(m.modtager.sporTekst, "2 0 \n7 0 \n2 0 \n2 0 \n");
     EXPECT_EQ(data::sorteringsfelt, 0);
     data::SaetFelt(1);
 }

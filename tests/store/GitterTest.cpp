@@ -1,10 +1,10 @@
 #include "store/SListe.h"
 #include "store/Skema.h"
+#include "support/TestModtager.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,18 +19,6 @@ struct Trio {
     {
         Placer(lektion("7a", fag, "AB", "L1", blok), hold, laerer, lokale, k, r);
     }
-};
-
-// Captures standard output for the lifetime of the object.
-class FangUd {
-public:
-    FangUd() : forrige_(std::cout.rdbuf(buffer_.rdbuf())) {}
-    ~FangUd() { std::cout.rdbuf(forrige_); }
-    std::string Tekst() const { return buffer_.str(); }
-
-private:
-    std::ostringstream buffer_;
-    std::streambuf* forrige_;
 };
 
 } // namespace
@@ -211,9 +199,9 @@ TEST(SListe, RefusesTheHundredAndFirstSample)
     SListe s;
     for (int i = 0; i < 100; ++i)
         ASSERT_TRUE(s.Tilfoej(1.0));
-    FangUd ud;
+    MedTestModtager m;
     EXPECT_FALSE(s.Tilfoej(1.0));
-    EXPECT_EQ(ud.Tekst(), "\nSListen er fyldt");
+    EXPECT_EQ(m.modtager.sporTekst, "\nSListen er fyldt");
     EXPECT_EQ(s.Antal(), 100);
     s.Nulstil();
     EXPECT_DOUBLE_EQ(s.Variationskoefficient(), 0.0);
