@@ -37,7 +37,9 @@ bool Vorivazi::AabnPlan(const std::string& planId)
                                                    tff_);
     generator_ = std::make_unique<Generator>(kontrolListe_.get(), portal_.get(), kolonner_, raekker_, tilstand_);
 
-    for (const int32_t liste : {7, 1, 2, 3, 4, 5}) {
+    for (const KontrolListe::ListeNr liste : {KontrolListe::holdLokaleListe, KontrolListe::holdListe,
+                                              KontrolListe::fagListe, KontrolListe::laererListe,
+                                              KontrolListe::lokaletypeListe, KontrolListe::lokaleListe}) {
         if (!kontrolListe_->IndlaesListe(liste)) {
             besked_.VisFejl("Fejl ved indlæsning af db lister", fejlTitel);
             return false;
@@ -115,7 +117,8 @@ void Vorivazi::NytProjekt()
 {
     if (!ErAaben())
         return;
-    for (const int32_t liste : {6, 8, 9})
+    for (const KontrolListe::ListeNr liste :
+         {KontrolListe::laeggeListe, KontrolListe::holdLaererListe, KontrolListe::fagprofilListe})
         kontrolListe_->Ryd(liste);
     portal_->RydSkemaer();
 }

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+using enum KontrolListe::ListeNr;
+
 Generator::Generator(KontrolListe* kontrolListe_, Portal* portal_, int32_t dage_, int32_t timer_, char)
     : portal(portal_), kontrolListe(kontrolListe_), dage(dage_), timer(timer_)
 {
@@ -114,7 +116,7 @@ bool Generator::Klargoer1Del()
         return false;
     }
     if (kontrolListe->KlargoerLaeggeliste()) {
-        for (const int32_t art : {1, 3, 4, 2})
+        for (const KontrolListe::ListeNr art : {holdListe, laererListe, lokaletypeListe, fagListe})
             kontrolListe->OpdaterTimer(art, 'b');
     }
     return true;
@@ -122,7 +124,7 @@ bool Generator::Klargoer1Del()
 
 void Generator::KlargoerAndenDel()
 {
-    for (const int32_t art : {1, 3, 5, 2}) {
+    for (const KontrolListe::ListeNr art : {holdListe, laererListe, lokaleListe, fagListe}) {
         kontrolListe->OpdaterTimer(art, 's');
         besked.Spor(std::to_string(art) + " ");
     }
@@ -136,8 +138,8 @@ bool Generator::LaegHLP(int32_t frekvens) { return LaegDel('s', frekvens); }
 // placed something; otherwise the step goes on in the old order.
 void Generator::ForberedDel(char del)
 {
-    const int32_t rumArt = del == 'b' ? 4 : 5;
-    for (const int32_t art : {1, 3, rumArt, 2, 6}) {
+    const KontrolListe::ListeNr rumArt = del == 'b' ? lokaletypeListe : lokaleListe;
+    for (const KontrolListe::ListeNr art : {holdListe, laererListe, rumArt, fagListe, laeggeListe}) {
         kontrolListe->BeregnVaegte(art, del);
         besked.Spor(std::to_string(art) + " ");
     }

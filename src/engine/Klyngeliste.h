@@ -30,7 +30,7 @@ public:
 
     // A fresh list restarts the shared pivot sequence, so the same data and
     // operations always give the same orders.
-    Klyngeliste() { pseudoRandom::Seed(100); }
+    Klyngeliste() { pseudoRandom.Seed(100); }
     Klyngeliste(const Klyngeliste&) = delete;
     Klyngeliste& operator=(const Klyngeliste&) = delete;
 
@@ -56,7 +56,7 @@ public:
 
     bool Hent(T*& ud, const T& noegle, int32_t felt)
     {
-        T::SaetFelt(felt);
+        T::sortering.Saet(felt);
         int32_t indeks = 0;
         if (!BinaerSoegning(element.data(), antal, noegle, indeks))
             return false;
@@ -66,7 +66,7 @@ public:
 
     bool LinearSoegning(int32_t felt, const T& noegle, int32_t& indeks)
     {
-        T::SaetFelt(felt);
+        T::sortering.Saet(felt);
         if (sidstFundet >= 0 && sidstFundet < antal && element[sidstFundet] == noegle) {
             indeks = sidstFundet;
             return true;
@@ -86,7 +86,7 @@ public:
     // holds an index relative to that range.
     bool Findes(int32_t felt, const T& noegle, int32_t start, int32_t laengde)
     {
-        T::SaetFelt(felt);
+        T::sortering.Saet(felt);
         int32_t indeks = 0;
         return BegraensTilBrug(start, laengde) && BinaerSoegning(&element[start], laengde, noegle, indeks);
     }
@@ -96,7 +96,7 @@ public:
     // `sidste` elements, and answers with bounds relative to that range.
     bool HentInterval(int32_t felt, const T& noegle, int32_t& foerste, int32_t& sidste, char tilstand)
     {
-        T::SaetFelt(felt);
+        T::sortering.Saet(felt);
         int32_t start = 0;
         int32_t laengde = antal;
         if (tilstand == 'd') {
@@ -126,9 +126,9 @@ public:
     // raekkefoelge 0 ascending, 1 descending.
     void SorterDel(int32_t felt, int32_t start, int32_t laengde, int32_t raekkefoelge)
     {
-        T::SaetFelt(felt);
+        T::sortering.Saet(felt);
         // On no field nothing compares, and the partition would never end.
-        if (T::sorteringsfelt == T::ingenFelt || !BegraensTilBrug(start, laengde))
+        if (T::sortering.felt == T::ingenFelt || !BegraensTilBrug(start, laengde))
             return;
         // The sort swaps references to the records, and then only the records
         // out of place move, each once: the same comparisons, draws and final
@@ -162,7 +162,7 @@ public:
     // where their block begins.
     int32_t Saml(int32_t felt, const T& noegle, char tilstand)
     {
-        T::SaetFelt(felt);
+        T::sortering.Saet(felt);
         T* a = element.data();
         int32_t i = 0;
         int32_t j = antal - 1;
@@ -191,7 +191,7 @@ public:
     // Elements with index in [fra, til) equal to the key.
     int32_t Tael(int32_t felt, const T& noegle, int32_t fra, int32_t til)
     {
-        T::SaetFelt(felt);
+        T::sortering.Saet(felt);
         int32_t antalLige = 0;
         for (int32_t i = std::max(fra, 0); i < std::min(til, antal); ++i)
             if (element[i] == noegle)
@@ -208,7 +208,7 @@ public:
 
     void Udskriv()
     {
-        T::SaetFelt(0);
+        T::sortering.Saet(0);
         std::ostringstream tekst;
         for (int32_t i = 0; i < antal; ++i)
             tekst << element[i] << "\n";

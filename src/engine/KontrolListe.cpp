@@ -73,9 +73,9 @@ KontrolListe::KontrolListe(Portal* portal_, SqlKlasse* sql_, char tilstand_, int
 
 KontrolListe::~KontrolListe() = default;
 
-Klyngeliste<data>& KontrolListe::Liste(int32_t n) { return lister.at(n - 1); }
+Klyngeliste<data>& KontrolListe::Liste(ListeNr n) { return lister.at(n - 1); }
 
-const std::string& KontrolListe::ListeNavn(int32_t n) const { return listeNavn.at(n - 1); }
+const std::string& KontrolListe::ListeNavn(ListeNr n) const { return listeNavn.at(n - 1); }
 
 void KontrolListe::SaetMaksForsoeg(int32_t antal) { maksForsoeg = antal; }
 
@@ -115,7 +115,7 @@ bool KontrolListe::KlargoerLaeggeliste()
     return graense != 0;
 }
 
-void KontrolListe::OpdaterTimer(int32_t art, char del)
+void KontrolListe::OpdaterTimer(ListeNr art, char del)
 {
     StartDel(del);
     if (art == lokaletypeListe) {
@@ -168,7 +168,7 @@ void KontrolListe::OpdaterLokaletyper()
     }
 }
 
-void KontrolListe::BeregnVaegte(int32_t art, char del)
+void KontrolListe::BeregnVaegte(ListeNr art, char del)
 {
     TaethedsSpor spor;
     ForHverLektion(del, [&](data& lektion) {
@@ -367,8 +367,7 @@ int32_t KontrolListe::SumTimer()
     return sum;
 }
 
-void KontrolListe::Ryd(int32_t n)
+void KontrolListe::Ryd(ListeNr n)
 {
-    if (n >= 1 && n <= antalLister)
-        Liste(n).Ryd();
+    Liste(n).Ryd();
 }

@@ -47,8 +47,9 @@ public:
         holdLaererListe,
         fagprofilListe,
     };
-    // The links of a lesson.
+    // The links of a lesson, and the list each of them points into.
     enum Ben : int32_t { benHold, benFag, benLaerer, benLokaletype, benLokale };
+    static constexpr std::array<ListeNr, 5> benLister{holdListe, fagListe, laererListe, lokaletypeListe, lokaleListe};
 
     // A query of one list: the statement with its bound values, or a file name.
     struct Forespoergsel {
@@ -62,10 +63,13 @@ public:
     KontrolListe(const KontrolListe&) = delete;
     KontrolListe& operator=(const KontrolListe&) = delete;
 
-    // Appends the rows of list n (1 ... 9). False when the list filled up and
-    // rows had to be turned away.
-    bool IndlaesListe(int32_t n);
-    // n is a list number, or 40 for the second query of list 4.
+    // The second query of the room types: the hours their subjects need.
+    static constexpr int32_t andenLokaletypeForespoergsel = 40;
+
+    // Appends the rows of list n. False when the list filled up and rows had
+    // to be turned away.
+    bool IndlaesListe(ListeNr n);
+    // n is a list number or andenLokaletypeForespoergsel.
     Forespoergsel ListeForespoergsel(int32_t n) const;
     // While set, the lessons take completed home rooms and teachers from
     // lists 7 and 8 in memory, as the database would hold them if written.
@@ -73,12 +77,12 @@ public:
 
     bool TildelStamlokaler();
     bool TildelLaerere();
-    bool GemListe(int32_t n);
+    bool GemListe(ListeNr n);
 
     bool KlargoerLaeggeliste();
     void StartDel(char del);
-    void OpdaterTimer(int32_t art, char del);
-    void BeregnVaegte(int32_t art, char del);
+    void OpdaterTimer(ListeNr art, char del);
+    void BeregnVaegte(ListeNr art, char del);
     void SorterLaeggeliste(char del);
     bool NaesteLektion(std::string& hold, std::string& fag, std::string& laerer, std::string& lokaleType,
                        std::string& lokale, int32_t& blok, char del, int32_t& rest);
@@ -90,11 +94,10 @@ public:
     bool FyldNavne(stack<std::string>& navne, char art);
     int32_t TimerFor(const std::string& id, char art);
     int32_t SumTimer();
-    void Ryd(int32_t n);
+    void Ryd(ListeNr n);
 
-    // List n (1 ... 9).
-    Klyngeliste<data>& Liste(int32_t n);
-    const std::string& ListeNavn(int32_t n) const;
+    Klyngeliste<data>& Liste(ListeNr n);
+    const std::string& ListeNavn(ListeNr n) const;
     int32_t Graense() const { return graense; }
 
 private:
@@ -114,18 +117,18 @@ private:
     void BeregnVaegt(data& lektion, char del) const;
     Klyngeliste<data>* NavneListe(char art);
 
-    void SorterOpslagslister(int32_t n);
+    void SorterOpslagslister(ListeNr n);
     bool AabnForespoergsel(int32_t n);
-    bool IndlaesRaekker(int32_t n);
+    bool IndlaesRaekker(ListeNr n);
     bool IndlaesLokaletyper();
     void SaetLokaletypeTimer();
-    bool LaesKolonner(int32_t n);
-    Raekke LaesRaekke(int32_t n);
+    bool LaesKolonner(ListeNr n);
+    Raekke LaesRaekke(ListeNr n);
     void UdledLokale();
     Raekke UdledLektion(int32_t foersteNye);
     bool UdfyldFraRelationer(std::array<std::string, 5>& tekster);
     bool FindesAllerede(int32_t fra, int32_t til, const std::array<std::string, 5>& tekster) const;
-    bool SkrivRelationer(int32_t n);
+    bool SkrivRelationer(ListeNr n);
 
     int32_t graense = 0;
     int32_t ugeTimer = 40;

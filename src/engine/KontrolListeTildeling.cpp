@@ -85,7 +85,7 @@ bool KontrolListe::TildelLaerere()
     return !fejlet;
 }
 
-bool KontrolListe::GemListe(int32_t n)
+bool KontrolListe::GemListe(ListeNr n)
 {
     if (n != holdLokaleListe && n != holdLaererListe)
         return false;
@@ -101,7 +101,7 @@ bool KontrolListe::GemListe(int32_t n)
 }
 
 // One UPDATE per row, limited to the open plan; stops at the first failure.
-bool KontrolListe::SkrivRelationer(int32_t n)
+bool KontrolListe::SkrivRelationer(ListeNr n)
 {
     const Klyngeliste<data>& liste = Liste(n);
     for (int32_t i = 0; i < liste.antal; ++i) {

@@ -31,7 +31,9 @@ public:
         portal = std::make_unique<Portal>(planId, kolonner, raekker, 'd');
         k = std::make_unique<KontrolListe>(portal.get(), sql.get(), 'd', kolonner, raekker, planId, tff);
         generator = std::make_unique<Generator>(k.get(), portal.get(), kolonner, raekker, 'd');
-        for (const int32_t liste : {7, 1, 2, 3, 4, 5})
+        for (const KontrolListe::ListeNr liste : {KontrolListe::holdLokaleListe, KontrolListe::holdListe,
+                                                  KontrolListe::fagListe, KontrolListe::laererListe,
+                                                  KontrolListe::lokaletypeListe, KontrolListe::lokaleListe})
             if (!k->IndlaesListe(liste))
                 return false;
         portal->SaetNavnestakke(k->NavneStak('h'), k->NavneStak('l'), k->NavneStak('k'));

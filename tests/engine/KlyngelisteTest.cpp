@@ -53,8 +53,8 @@ constexpr int32_t talFelt = 6;
 
 class DataTest : public ::testing::Test {
 protected:
-    void SetUp() override { data::SaetFelt(1); }
-    void TearDown() override { data::SaetFelt(1); }
+    void SetUp() override { data::sortering.Saet(1); }
+    void TearDown() override { data::sortering.Saet(1); }
 };
 
 TEST_F(DataTest, TextsCompareByUnsignedBytes)
@@ -71,32 +71,32 @@ TEST_F(DataTest, TextsCompareByUnsignedBytes)
 
 TEST_F(DataTest, NumbersCompareAsSigned)
 {
-    data::SaetFelt(talFelt);
+    data::sortering.Saet(talFelt);
     EXPECT_LT(medTal(-5), medTal(3));
     EXPECT_GT(medTal(7), medTal(-1));
     data a;
     data b;
     a.decimaltal[1] = -0.5;
     b.decimaltal[1] = 0.25;
-    data::SaetFelt(11);
+    data::sortering.Saet(11);
     EXPECT_LT(a, b);
     EXPECT_FALSE(a >= b);
 }
 
 TEST_F(DataTest, SortFieldRefusesNumbersOutsideTheRecord)
 {
-    data::SaetFelt(7);
-    data::SaetFelt(12);
-    EXPECT_EQ(data::sorteringsfelt, 7);
-    data::SaetFelt(-1);
-    EXPECT_EQ(data::sorteringsfelt, 7);
-    data::SaetFelt(0);
-    EXPECT_EQ(data::sorteringsfelt, 0);
+    data::sortering.Saet(7);
+    data::sortering.Saet(12);
+    EXPECT_EQ(data::sortering.felt, 7);
+    data::sortering.Saet(-1);
+    EXPECT_EQ(data::sortering.felt, 7);
+    data::sortering.Saet(0);
+    EXPECT_EQ(data::sortering.felt, 0);
 }
 
 TEST_F(DataTest, NoFieldMakesEveryComparisonFalse)
 {
-    data::SaetFelt(0);
+    data::sortering.Saet(0);
     const data a = medTekst("x");
     const data b = medTekst("x");
     EXPECT_FALSE(a == b);
@@ -135,16 +135,16 @@ TEST_F(DataTest, PrintingShowsOneFieldOrEverythingSet)
     lektion.decimaltal[1] = 0.5;
     lektion.ben[0] = &hold;
 
-    data::SaetFelt(2);
+    data::sortering.Saet(2);
     std::ostringstream eetFelt;
     eetFelt << lektion;
     EXPECT_EQ(eetFelt.str(), "da");
 
-    data::SaetFelt(0);
+    data::sortering.Saet(0);
     std::ostringstream alt;
     alt << lektion;
     EXPECT_EQ(alt.str(), "1a da 2 0.5  | 1a");
-    EXPECT_EQ(data::sorteringsfelt, 0) << "field 0 again after a link";
+    EXPECT_EQ(data::sortering.felt, 0) << "field 0 again after a link";
 }
 
 TEST(Klyngeliste, TwoHundredRecordsFitAndTheNextIsRefused)
@@ -341,6 +341,6 @@ TEST(Klyngeliste, CountResetAndPrint)
     MedTestModtager m;
     l->Udskriv();
     EXPECT_EQ(m.modtager.sporTekst, "2 0 \n7 0 \n2 0 \n2 0 \n");
-    EXPECT_EQ(data::sorteringsfelt, 0);
-    data::SaetFelt(1);
+    EXPECT_EQ(data::sortering.felt, 0);
+    data::sortering.Saet(1);
 }

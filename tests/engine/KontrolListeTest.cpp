@@ -23,7 +23,8 @@ bool naeste(KontrolListe& k, char del, Udtag& u)
 
 void beregnAlle(KontrolListe& k, char del)
 {
-    for (const int32_t art : {1, 3, del == 'b' ? 4 : 5, 2, 6})
+    for (const K::ListeNr art : {K::holdListe, K::laererListe, del == 'b' ? K::lokaletypeListe : K::lokaleListe,
+                                 K::fagListe, K::laeggeListe})
         k.BeregnVaegte(art, del);
 }
 
@@ -278,13 +279,13 @@ TEST(KontrolListeOpdatering, CountersComeFromTheTimetables)
     p.Lektion("1a", "da", "AB", "Stamlokale", "S1");
     p.k->KlargoerLaeggeliste();
 
-    p.k->OpdaterTimer(4, 'b');
-    p.k->OpdaterTimer(4, 'b');
+    p.k->OpdaterTimer(K::lokaletypeListe, 'b');
+    p.k->OpdaterTimer(K::lokaletypeListe, 'b');
     EXPECT_EQ(lab.heltal[2], 2) << "a second refresh recounts instead of adding";
     EXPECT_EQ(p.Find(K::lokaleListe, "L1")->heltal[1], 1);
     EXPECT_EQ(p.Find(K::lokaleListe, "S1")->heltal[1], 0) << "home rooms are not counted for types";
 
-    for (const int32_t art : {1, 3, 2})
+    for (const K::ListeNr art : {K::holdListe, K::laererListe, K::fagListe})
         p.k->OpdaterTimer(art, 'b');
     EXPECT_EQ(p.Find(K::holdListe, "1a")->heltal[1], 3);
     EXPECT_EQ(p.Find(K::laererListe, "AB")->heltal[1], 3);
@@ -292,7 +293,7 @@ TEST(KontrolListeOpdatering, CountersComeFromTheTimetables)
     EXPECT_EQ(fy.heltal[1], 2) << "hours of the class in this subject";
     EXPECT_EQ(fy.heltal[2], 0) << "the hand-out count starts again";
 
-    p.k->OpdaterTimer(5, 's');
+    p.k->OpdaterTimer(K::lokaleListe, 's');
     EXPECT_EQ(p.Find(K::lokaleListe, "S1")->heltal[1], 1);
     EXPECT_EQ(lab.heltal[2], 2);
 }

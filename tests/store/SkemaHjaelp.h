@@ -15,7 +15,7 @@ namespace skemahjaelp {
 // independently (X <- X * 0x15A00004E35 + 1, bits 32 to 62). Takes a draw.
 inline int BrugteTraekninger()
 {
-    const int32_t naeste = pseudoRandom::Draw();
+    const int32_t naeste = pseudoRandom.Draw();
     uint64_t x = 100;
     for (int i = 0; i < 1000; ++i) {
         x = x * 0x0000015A00004E35ULL + 1;
