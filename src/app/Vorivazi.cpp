@@ -46,9 +46,9 @@ bool Vorivazi::AabnPlan(const std::string& planId)
         }
     }
     // The name stacks belong to the lists; the portal empties them while it creates the timetables.
-    stack<std::string>* holdNavne = kontrolListe_->NavneStak('h');
-    stack<std::string>* laererNavne = kontrolListe_->NavneStak('l');
-    stack<std::string>* lokaleNavne = kontrolListe_->NavneStak('k');
+    stack<std::string>* holdNavne = kontrolListe_->NavneStak(SkemaArt::hold);
+    stack<std::string>* laererNavne = kontrolListe_->NavneStak(SkemaArt::laerer);
+    stack<std::string>* lokaleNavne = kontrolListe_->NavneStak(SkemaArt::lokale);
     portal_->SaetNavnestakke(holdNavne, laererNavne, lokaleNavne);
     portal_->Indlaes();
     return true;
@@ -64,9 +64,9 @@ bool Vorivazi::TagPlanNavn(std::string& id)
     return true;
 }
 
-bool Vorivazi::HentNavne(char art)
+bool Vorivazi::HentNavne(SkemaArt art)
 {
-    if (!kontrolListe_ || !ErSkemaArt(art))
+    if (!kontrolListe_)
         return false;
     return kontrolListe_->FyldNavne(*navne_, art);
 }
@@ -79,10 +79,10 @@ bool Vorivazi::TagNavn(std::string& id)
     return true;
 }
 
-int32_t Vorivazi::HentLektioner(const std::string& id, char art)
+int32_t Vorivazi::HentLektioner(const std::string& id, SkemaArt art)
 {
     besked_.Log("henter skema");
-    besked_.LogTal(static_cast<unsigned char>(art));
+    besked_.LogTal(static_cast<unsigned char>(Bogstav(art)));
     besked_.Log(id);
     if (!portal_)
         return 0;
@@ -109,7 +109,7 @@ void Vorivazi::Eksporter(const std::string& mappe)
 {
     if (!portal_)
         return;
-    for (const char art : {'h', 'l', 'k'})
+    for (const SkemaArt art : alleSkemaArter)
         portal_->Eksporter(art, mappe);
 }
 
@@ -131,16 +131,16 @@ bool Vorivazi::Generer(int32_t frekvens, int32_t styrke, int32_t dage, int32_t t
     return generator_ && generator_->Generer(frekvens, styrke, dage, timer, genereret, skrivebeskyttet);
 }
 
-bool Vorivazi::UdskrivSkema(const std::string& id, char art) { return portal_ && portal_->UdskrivSkema(id, art); }
+bool Vorivazi::UdskrivSkema(const std::string& id, SkemaArt art) { return portal_ && portal_->UdskrivSkema(id, art); }
 
-double Vorivazi::Spredning(const std::string& id, char art) { return portal_ ? portal_->Spredning(id, art) : 0.0; }
+double Vorivazi::Spredning(const std::string& id, SkemaArt art) { return portal_ ? portal_->Spredning(id, art) : 0.0; }
 
-int32_t Vorivazi::AntalLektioner(const std::string& id, char art)
+int32_t Vorivazi::AntalLektioner(const std::string& id, SkemaArt art)
 {
     return portal_ ? portal_->AntalLektioner(id, art) : 0;
 }
 
-int32_t Vorivazi::TimerFor(const std::string& id, char art)
+int32_t Vorivazi::TimerFor(const std::string& id, SkemaArt art)
 {
     return kontrolListe_ ? kontrolListe_->TimerFor(id, art) : 0;
 }

@@ -2,6 +2,7 @@
 
 #include "base/Besked.h"
 #include "store/Lektion.h"
+#include "store/SkemaArt.h"
 #include "store/Stack.h"
 
 #include <cstdint>
@@ -35,9 +36,9 @@ public:
 
     bool HentPlanliste();
     bool TagPlanNavn(std::string& id);
-    bool HentNavne(char art);
+    bool HentNavne(SkemaArt art);
     bool TagNavn(std::string& id);
-    int32_t HentLektioner(const std::string& id, char art);
+    int32_t HentLektioner(const std::string& id, SkemaArt art);
     bool TagLektion(std::string& hold, std::string& fag, std::string& laerer, std::string& lokale, int32_t& kolonne,
                     int32_t& raekke);
 
@@ -47,11 +48,11 @@ public:
     bool Gem();
     bool Generer(int32_t frekvens, int32_t styrke, int32_t dage, int32_t timer, int32_t genereret,
                  bool skrivebeskyttet);
-    bool UdskrivSkema(const std::string& id, char art);
+    bool UdskrivSkema(const std::string& id, SkemaArt art);
 
-    double Spredning(const std::string& id, char art);
-    int32_t AntalLektioner(const std::string& id, char art);
-    int32_t TimerFor(const std::string& id, char art);
+    double Spredning(const std::string& id, SkemaArt art);
+    int32_t AntalLektioner(const std::string& id, SkemaArt art);
+    int32_t TimerFor(const std::string& id, SkemaArt art);
     int32_t SumTimer();
     int32_t AntalLektionerIalt();
     int32_t AntalMellemtimer();

@@ -42,9 +42,10 @@ bool laesTal(const std::string& tekst, Interval interval, int& ud)
 
 bool laesSkemaValg(const std::string& tekst, SkemaValg& ud)
 {
-    if (tekst.size() < 3 || tekst[1] != ':' || std::string("hlk").find(tekst[0]) == std::string::npos)
+    const std::optional<SkemaArt> art = tekst.size() >= 3 && tekst[1] == ':' ? SkemaArtFor(tekst[0]) : std::nullopt;
+    if (!art)
         return false;
-    ud = {tekst[0], tekst.substr(2)};
+    ud = {*art, tekst.substr(2)};
     return true;
 }
 
@@ -67,7 +68,7 @@ public:
     {
         if (!vorivazi_.AabnPlan(valg_.plan))
             return afslutTrinFejlede;
-        for (const char art : {'h', 'l', 'k'}) {
+        for (const SkemaArt art : alleSkemaArter) {
             vorivazi_.HentNavne(art);
             std::string id;
             while (vorivazi_.TagNavn(id))
@@ -142,7 +143,7 @@ private:
         const auto& ider = ider_[skema.art];
         if (std::find(ider.begin(), ider.end(), skema.id) != ider.end())
             return true;
-        besked_.VisFejl("Planen har intet skema med id " + skema.id + " af typen " + skema.art, fejlTitel);
+        besked_.VisFejl("Planen har intet skema med id " + skema.id + " af typen " + Bogstav(skema.art), fejlTitel);
         return false;
     }
 
@@ -190,7 +191,7 @@ private:
     const Valg& valg_;
     std::ostream& ud_;
     Vorivazi vorivazi_;
-    std::map<char, std::vector<std::string>> ider_;
+    PrSkemaArt<std::vector<std::string>> ider_;
     bool genereret_ = false;
     Besked besked_;
 };

@@ -44,19 +44,7 @@ public:
     stack<T*> stak;
 };
 
-std::string eksportFil(char art)
-{
-    switch (art) {
-    case 'h':
-        return "HoldSkemaer";
-    case 'l':
-        return "LaererSkemaer";
-    case 'k':
-        return "LokaleSkemaer";
-    default:
-        return "";
-    }
-}
+const PrSkemaArt<std::string> eksportFil{{"HoldSkemaer", "LaererSkemaer", "LokaleSkemaer"}};
 
 } // namespace
 
@@ -80,14 +68,15 @@ void Portal::SaetNavnestakke(stack<std::string>* hold, stack<std::string>* laere
 // never been saved still has its teachers' unavailable hours.
 bool Portal::Indlaes()
 {
-    if (!OpretSkemaer('h', holdNavne_) || !OpretSkemaer('l', laererNavne_) || !OpretSkemaer('k', lokaleNavne_))
+    if (!OpretSkemaer(SkemaArt::hold, holdNavne_) || !OpretSkemaer(SkemaArt::laerer, laererNavne_) ||
+        !OpretSkemaer(SkemaArt::lokale, lokaleNavne_))
         return false;
     const bool lektioner = IndlaesLektioner();
     const bool prioriteter = IndlaesPrioriteter();
     return lektioner && prioriteter;
 }
 
-bool Portal::OpretSkemaer(char art, stack<std::string>* navne)
+bool Portal::OpretSkemaer(SkemaArt art, stack<std::string>* navne)
 {
     while (navne != nullptr && !navne->tom())
         skemaKontrol_->OpretSkema(navne->pop(), art);
@@ -172,10 +161,10 @@ bool Portal::ErstatLektioner(Stopur& trin)
         if (tilstand_ == 'd' && !sql_->UdfoerSql(lektionsSletning, {planId_}))
             return "Gamle lektioner kunne ikke slettes!";
         SkrivTid(trin, "Sletning af lektioner:", 1);
-        skemaKontrol_->NulstilMarkoer('h');
+        skemaKontrol_->NulstilMarkoer(SkemaArt::hold);
         trin.Start();
         EjetStak<LektionsData> lektioner;
-        while (skemaKontrol_->HentNaesteLektioner(lektioner.stak, 'h')) {
+        while (skemaKontrol_->HentNaesteLektioner(lektioner.stak, SkemaArt::hold)) {
             while (!lektioner.stak.tom()) {
                 if (!IndsaetLektion(*lektioner.Tag()))
                     return "Lektionerne kunne ikke gemmes";
@@ -192,7 +181,7 @@ bool Portal::ErstatPrioriteter(Stopur& trin)
             return "Gamle LektionsPrioriteter kunne ikke slettes";
         SkrivTid(trin, "Sletning af Prioriteter: ", 3);
         trin.Start();
-        skemaKontrol_->NulstilMarkoer('l');
+        skemaKontrol_->NulstilMarkoer(SkemaArt::laerer);
         EjetStak<PLektionsData> prioriteter;
         std::string laerer;
         while (skemaKontrol_->HentNaestePrioriteter(prioriteter.stak, laerer)) {
@@ -262,17 +251,14 @@ void Portal::SkrivTid(Stopur& ur, const std::string& etiket, int32_t raekke) con
     besked_.TidsLinje(ur.Sekunder(), etiket, raekke);
 }
 
-void Portal::Eksporter(char art, const std::string& mappe)
+void Portal::Eksporter(SkemaArt art, const std::string& mappe)
 {
-    const std::string navn = eksportFil(art);
-    if (navn.empty())
-        return;
-    const std::string fil = (std::filesystem::path(mappe) / navn).string();
+    const std::string fil = (std::filesystem::path(mappe) / eksportFil[art]).string();
     if (!export_->TomFil(fil) || !SkrivSider(art, fil))
         besked_.VisFejl("Filen " + fil + ".txt kunne ikke skrives", fejlTitel);
 }
 
-bool Portal::SkrivSider(char art, const std::string& fil)
+bool Portal::SkrivSider(SkemaArt art, const std::string& fil)
 {
     skemaKontrol_->NulstilMarkoer(art);
     EjetStak<LektionsData> lektioner;
@@ -292,7 +278,7 @@ bool Portal::SkrivSider(char art, const std::string& fil)
     return true;
 }
 
-bool Portal::UdskrivSkema(const std::string& id, char art)
+bool Portal::UdskrivSkema(const std::string& id, SkemaArt art)
 {
     export_->NulstilSide();
     EjetStak<LektionsData> lektioner;

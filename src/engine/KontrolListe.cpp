@@ -129,7 +129,7 @@ void KontrolListe::OpdaterTimer(ListeNr art, char del)
         switch (art) {
         case holdListe:
             if (hold != nullptr)
-                hold->heltal[1] = portal->AntalLektioner(hold->tekst[0], 'h');
+                hold->heltal[1] = portal->AntalLektioner(hold->tekst[0], SkemaArt::hold);
             break;
         case fagListe:
             lektion.heltal[1] = portal->AntalFag(lektion.tekst[0], lektion.tekst[1]);
@@ -137,13 +137,13 @@ void KontrolListe::OpdaterTimer(ListeNr art, char del)
             break;
         case laererListe:
             if (laerer != nullptr)
-                laerer->heltal[1] =
-                    portal->AntalLektioner(laerer->tekst[0], 'l') + portal->AntalSpaerringer(laerer->tekst[0]);
+                laerer->heltal[1] = portal->AntalLektioner(laerer->tekst[0], SkemaArt::laerer) +
+                                    portal->AntalSpaerringer(laerer->tekst[0]);
             break;
         case lokaleListe:
             if (lokale == nullptr)
                 break;
-            lokale->heltal[1] = portal->AntalLektioner(lokale->tekst[0], 'k');
+            lokale->heltal[1] = portal->AntalLektioner(lokale->tekst[0], SkemaArt::lokale);
             if (lokale->ben[0] != nullptr)
                 lokale->ben[0]->heltal[2] += lokale->heltal[1];
             break;
@@ -162,7 +162,7 @@ void KontrolListe::OpdaterLokaletyper()
         data& lokale = lokaler.element[i];
         if (lokale.tekst[1] == stamlokale)
             continue;
-        lokale.heltal[1] = portal->AntalLektioner(lokale.tekst[0], 'k');
+        lokale.heltal[1] = portal->AntalLektioner(lokale.tekst[0], SkemaArt::lokale);
         if (lokale.ben[0] != nullptr)
             lokale.ben[0]->heltal[2] += lokale.heltal[1];
     }
@@ -300,59 +300,28 @@ void KontrolListe::RegistrerPlacering(int32_t antal, char del)
         tilfoej(aktuel->ben[benLokaletype], antal);
 }
 
-Klyngeliste<data>* KontrolListe::NavneListe(char art)
+stack<std::string>* KontrolListe::NavneStak(SkemaArt art)
 {
-    switch (art) {
-    case 'h':
-        return &Liste(holdListe);
-    case 'l':
-        return &Liste(laererListe);
-    case 'k':
-        return &Liste(lokaleListe);
-    default:
-        return nullptr;
-    }
+    navne[art] = std::make_unique<stack<std::string>>();
+    FyldNavne(*navne[art], art);
+    return navne[art].get();
 }
 
-stack<std::string>* KontrolListe::NavneStak(char art)
+bool KontrolListe::FyldNavne(stack<std::string>& ud, SkemaArt art)
 {
-    std::unique_ptr<stack<std::string>>* plads = nullptr;
-    switch (art) {
-    case 'h':
-        plads = &holdNavne;
-        break;
-    case 'l':
-        plads = &laererNavne;
-        break;
-    case 'k':
-        plads = &lokaleNavne;
-        break;
-    default:
-        return nullptr;
-    }
-    *plads = std::make_unique<stack<std::string>>();
-    FyldNavne(**plads, art);
-    return plads->get();
-}
-
-bool KontrolListe::FyldNavne(stack<std::string>& navne, char art)
-{
-    const Klyngeliste<data>* liste = NavneListe(art);
-    if (liste == nullptr || liste->antal == 0)
+    const Klyngeliste<data>& liste = Liste(navneListe[art]);
+    if (liste.antal == 0)
         return false;
-    for (int32_t i = 0; i < liste->antal; ++i)
-        navne.push(liste->element[i].tekst[0]);
+    for (int32_t i = 0; i < liste.antal; ++i)
+        ud.push(liste.element[i].tekst[0]);
     return true;
 }
 
-int32_t KontrolListe::TimerFor(const std::string& id, char art)
+int32_t KontrolListe::TimerFor(const std::string& id, SkemaArt art)
 {
-    Klyngeliste<data>* liste = NavneListe(art);
-    if (liste == nullptr)
-        return 0;
     kladde.tekst[0] = id;
     data* fundet = nullptr;
-    return liste->Hent(fundet, kladde, feltId) ? fundet->heltal[0] : 0;
+    return Liste(navneListe[art]).Hent(fundet, kladde, feltId) ? fundet->heltal[0] : 0;
 }
 
 int32_t KontrolListe::SumTimer()

@@ -5,6 +5,7 @@
 
 #include "base/Besked.h"
 #include "db/SqlKlasse.h"
+#include "store/SkemaArt.h"
 #include "store/Stack.h"
 
 #include <array>
@@ -90,9 +91,9 @@ public:
     void RegistrerPlacering(int32_t antal, char del);
     void SaetMaksForsoeg(int32_t antal);
 
-    stack<std::string>* NavneStak(char art);
-    bool FyldNavne(stack<std::string>& navne, char art);
-    int32_t TimerFor(const std::string& id, char art);
+    stack<std::string>* NavneStak(SkemaArt art);
+    bool FyldNavne(stack<std::string>& navne, SkemaArt art);
+    int32_t TimerFor(const std::string& id, SkemaArt art);
     int32_t SumTimer();
     void Ryd(ListeNr n);
 
@@ -107,6 +108,8 @@ private:
     static constexpr int32_t feltId = 1;
     static constexpr int32_t stigende = 0;
     static constexpr int32_t faldende = 1;
+    // The list that holds the ids of each kind of timetable.
+    static constexpr PrSkemaArt<ListeNr> navneListe{{holdListe, laererListe, lokaleListe}};
 
     static bool ErDel(char del);
     int32_t DelStart(char del) const;
@@ -115,7 +118,6 @@ private:
     void ForHverLektion(char del, Handling handling);
     void OpdaterLokaletyper();
     void BeregnVaegt(data& lektion, char del) const;
-    Klyngeliste<data>* NavneListe(char art);
 
     void SorterOpslagslister(ListeNr n);
     bool AabnForespoergsel(int32_t n);
@@ -143,9 +145,7 @@ private:
     std::string planId;
     std::string tffId;
     std::string stamlokale = "Stamlokale";
-    std::unique_ptr<stack<std::string>> holdNavne;
-    std::unique_ptr<stack<std::string>> laererNavne;
-    std::unique_ptr<stack<std::string>> lokaleNavne;
+    PrSkemaArt<std::unique_ptr<stack<std::string>>> navne;
     int32_t maksForsoeg = 4;
     bool skrivebeskyttet = false;
     Besked besked;

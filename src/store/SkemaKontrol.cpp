@@ -1,6 +1,5 @@
 #include "store/SkemaKontrol.h"
 
-#include "store/SkemaArt.h"
 #include "store/Ugedage.h"
 
 #include "base/Besked.h"
@@ -178,32 +177,25 @@ int32_t SkemaKontrol::Dage() const { return dage_; }
 
 int32_t SkemaKontrol::Timer() const { return timer_; }
 
-skema* SkemaKontrol::FindSkema(const std::string& id, char art)
+// The three lists hold different timetable types, so a kind picks its list here.
+template <typename F>
+auto SkemaKontrol::MedListe(SkemaArt art, F f)
 {
-    switch (art) {
-    case 'h':
-        return Find(holdListe_, id);
-    case 'l':
-        return Find(laererListe_, id);
-    case 'k':
-        return Find(lokaleListe_, id);
-    default:
-        return nullptr;
-    }
+    if (art == SkemaArt::laerer)
+        return f(laererListe_);
+    if (art == SkemaArt::lokale)
+        return f(lokaleListe_);
+    return f(holdListe_);
 }
 
-bool SkemaKontrol::NaesteSkema(char art, skema*& naeste)
+skema* SkemaKontrol::FindSkema(const std::string& id, SkemaArt art)
 {
-    switch (art) {
-    case 'h':
-        return Naeste(holdListe_, naeste);
-    case 'l':
-        return Naeste(laererListe_, naeste);
-    case 'k':
-        return Naeste(lokaleListe_, naeste);
-    default:
-        return false;
-    }
+    return MedListe(art, [&](auto& liste) -> skema* { return Find(liste, id); });
+}
+
+bool SkemaKontrol::NaesteSkema(SkemaArt art, skema*& naeste)
+{
+    return MedListe(art, [&](auto& liste) { return Naeste(liste, naeste); });
 }
 
 bool SkemaKontrol::FindTrio(const lektion& l, SkemaTrio& trio)
@@ -228,18 +220,9 @@ bool SkemaKontrol::BlokIPlanen(Placering p, int32_t timer) const
     return true;
 }
 
-bool SkemaKontrol::OpretSkema(const std::string& id, char art)
+bool SkemaKontrol::OpretSkema(const std::string& id, SkemaArt art)
 {
-    switch (art) {
-    case 'h':
-        return holdListe_.Indsaet(id);
-    case 'l':
-        return laererListe_.Indsaet(id);
-    case 'k':
-        return lokaleListe_.Indsaet(id);
-    default:
-        return false;
-    }
+    return MedListe(art, [&](auto& liste) { return liste.Indsaet(id); });
 }
 
 bool SkemaKontrol::SaetLektion(const std::string& hold, const std::string& fag, const std::string& laerer,
@@ -269,9 +252,9 @@ bool SkemaKontrol::SaetPrioritet(const std::string& laerer, int32_t vaerdi, int3
     return s != nullptr && s->SaetPrioritet(vaerdi, kolonne, raekke);
 }
 
-bool SkemaKontrol::HentLektioner(const std::string& id, stack<LektionsData*>& lektioner, char art)
+bool SkemaKontrol::HentLektioner(const std::string& id, stack<LektionsData*>& lektioner, SkemaArt art)
 {
-    if (art == 'l')
+    if (art == SkemaArt::laerer)
         Besked().Log(id);
     skema* s = FindSkema(id, art);
     if (s == nullptr)
@@ -280,7 +263,7 @@ bool SkemaKontrol::HentLektioner(const std::string& id, stack<LektionsData*>& le
     return true;
 }
 
-bool SkemaKontrol::HentNaesteLektioner(stack<LektionsData*>& lektioner, char art)
+bool SkemaKontrol::HentNaesteLektioner(stack<LektionsData*>& lektioner, SkemaArt art)
 {
     skema* s = nullptr;
     if (!NaesteSkema(art, s))
@@ -299,14 +282,9 @@ bool SkemaKontrol::HentNaestePrioriteter(stack<PLektionsData*>& prioriteter, std
     return true;
 }
 
-void SkemaKontrol::NulstilMarkoer(char art)
+void SkemaKontrol::NulstilMarkoer(SkemaArt art)
 {
-    if (art == 'h')
-        holdListe_.Nulstil();
-    else if (art == 'l')
-        laererListe_.Nulstil();
-    else if (art == 'k')
-        lokaleListe_.Nulstil();
+    MedListe(art, [](auto& liste) { liste.Nulstil(); });
 }
 
 void SkemaKontrol::RydSkemaer()
@@ -316,7 +294,7 @@ void SkemaKontrol::RydSkemaer()
     lokaleListe_.TomAlle();
 }
 
-bool SkemaKontrol::ErLedig(const std::string& id, char art, int32_t kolonne, int32_t raekke)
+bool SkemaKontrol::ErLedig(const std::string& id, SkemaArt art, int32_t kolonne, int32_t raekke)
 {
     if (!ErIPlanen(kolonne, raekke))
         return false;
@@ -338,7 +316,7 @@ bool SkemaKontrol::HarFag(const std::string& hold, const std::string& fag, int32
     return s != nullptr && s->HarFag(fag, kolonne, raekke);
 }
 
-bool SkemaKontrol::ErDobbeltLektion(const std::string& id, char art, int32_t kolonne, int32_t raekke)
+bool SkemaKontrol::ErDobbeltLektion(const std::string& id, SkemaArt art, int32_t kolonne, int32_t raekke)
 {
     if (!ErIPlanen(kolonne, raekke))
         return false;
@@ -353,7 +331,7 @@ bool SkemaKontrol::ErDobbeltLektion(const std::string& id, char art, int32_t kol
     return ErDobbeltITrio(trio, {kolonne, raekke});
 }
 
-bool SkemaKontrol::FlytLektion(const std::string& id, int32_t blok, char art, Placering fra, Placering til,
+bool SkemaKontrol::FlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til,
                                char tilstand)
 {
     if (!BlokIPlanen(fra, blok) || !BlokIPlanen(til, blok))
@@ -378,7 +356,7 @@ bool SkemaKontrol::FlytLektion(const std::string& id, int32_t blok, char art, Pl
     return OmbytMedVagt(l1, a, fra, l2, b, til, tilstand);
 }
 
-void SkemaKontrol::TvingFlyt(const std::string& id, char art, Placering fra, Placering til)
+void SkemaKontrol::TvingFlyt(const std::string& id, SkemaArt art, Placering fra, Placering til)
 {
     const skema* s = FindSkema(id, art);
     lektion l1;
@@ -395,11 +373,9 @@ void SkemaKontrol::TvingFlyt(const std::string& id, char art, Placering fra, Pla
         OmbytBlokke(a, b, fra, til, l2.blok);
 }
 
-bool SkemaKontrol::Kontroller(int32_t& antal, char art)
+bool SkemaKontrol::Kontroller(int32_t& antal, SkemaArt art)
 {
     antal = 0;
-    if (!ErSkemaArt(art))
-        return false;
     stack<LektionsData*> lektioner;
     NulstilMarkoer(art);
     skema* s = nullptr;
@@ -435,13 +411,13 @@ int32_t SkemaKontrol::AntalMellemtimer()
     return antal;
 }
 
-double SkemaKontrol::Spredning(const std::string& id, char art)
+double SkemaKontrol::Spredning(const std::string& id, SkemaArt art)
 {
     const skema* s = FindSkema(id, art);
     return s ? s->Spredning() : 0.0;
 }
 
-int32_t SkemaKontrol::AntalLektioner(const std::string& id, char art)
+int32_t SkemaKontrol::AntalLektioner(const std::string& id, SkemaArt art)
 {
     const skema* s = FindSkema(id, art);
     return s ? s->AntalLektioner() : 0;

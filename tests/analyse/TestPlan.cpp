@@ -72,7 +72,7 @@ void TestPlan::Saet(const std::string& hold, const std::string& fag, const std::
         portal_->SaetLektion(hold, fag, laerer, lokale, blok, k, r + i);
 }
 
-std::vector<LektionsData> TestPlan::Lektioner(const std::string& id, char art)
+std::vector<LektionsData> TestPlan::Lektioner(const std::string& id, SkemaArt art)
 {
     stack<LektionsData*> stak;
     portal_->HentLektioner(id, stak, art);
@@ -84,7 +84,7 @@ std::vector<LektionsData> TestPlan::Lektioner(const std::string& id, char art)
     return ud;
 }
 
-std::vector<Felt> TestPlan::Felter(const std::string& id, char art, const std::string& fag)
+std::vector<Felt> TestPlan::Felter(const std::string& id, SkemaArt art, const std::string& fag)
 {
     std::vector<Felt> ud;
     for (const auto& l : Lektioner(id, art))

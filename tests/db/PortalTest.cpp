@@ -161,8 +161,8 @@ TEST_F(PortalDb, SavingAtOnceWritesBackTheStoredRows)
     auto portal = Aabn(planA);
 
     EXPECT_EQ(portal->AntalLektionerIalt(), 5);
-    EXPECT_TRUE(portal->ErDobbeltLektion("1.a", 'h', 1, 2));
-    EXPECT_EQ(portal->AntalLektioner("O'Brien", 'l'), 2);
+    EXPECT_TRUE(portal->ErDobbeltLektion("1.a", SkemaArt::hold, 1, 2));
+    EXPECT_EQ(portal->AntalLektioner("O'Brien", SkemaArt::laerer), 2);
     EXPECT_TRUE(portal->ErSpaerret("Åse", 4, 0));
     EXPECT_TRUE(portal->KontrollerAlle());
 

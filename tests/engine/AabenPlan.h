@@ -36,7 +36,7 @@ public:
                                                   KontrolListe::lokaletypeListe, KontrolListe::lokaleListe})
             if (!k->IndlaesListe(liste))
                 return false;
-        portal->SaetNavnestakke(k->NavneStak('h'), k->NavneStak('l'), k->NavneStak('k'));
+        portal->SaetNavnestakke(k->NavneStak(SkemaArt::hold), k->NavneStak(SkemaArt::laerer), k->NavneStak(SkemaArt::lokale));
         portal->Indlaes();
         return true;
     }
@@ -46,10 +46,10 @@ public:
     {
         std::string ud;
         stack<std::string> hold;
-        k->FyldNavne(hold, 'h');
+        k->FyldNavne(hold, SkemaArt::hold);
         while (!hold.tom()) {
             stack<LektionsData*> lektioner;
-            portal->HentLektioner(hold.pop(), lektioner, 'h');
+            portal->HentLektioner(hold.pop(), lektioner, SkemaArt::hold);
             while (!lektioner.tom()) {
                 const std::unique_ptr<LektionsData> l(lektioner.pop());
                 ud += l->hold + " " + l->fag + " " + l->laerer + " " + l->lokale + " " + std::to_string(l->blok) + " " +

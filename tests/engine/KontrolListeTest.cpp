@@ -218,7 +218,7 @@ TEST(KontrolListeNavne, StacksHoursAndSums)
     Planlister p;
     EXPECT_EQ(p.k->SumTimer(), 0);
     stack<std::string> navne;
-    EXPECT_FALSE(p.k->FyldNavne(navne, 'h'));
+    EXPECT_FALSE(p.k->FyldNavne(navne, SkemaArt::hold));
     EXPECT_EQ(navne.antal(), 0);
 
     p.Tilfoej(K::holdListe, {"1a"}, {28});
@@ -227,20 +227,17 @@ TEST(KontrolListeNavne, StacksHoursAndSums)
     p.Tilfoej(K::fagListe, {"da"}, {-1});
     p.Lektion("1a", "da", "AB", "Stamlokale", "S1");
 
-    stack<std::string>* hold = p.k->NavneStak('h');
+    stack<std::string>* hold = p.k->NavneStak(SkemaArt::hold);
     ASSERT_NE(hold, nullptr);
     EXPECT_EQ(hold->pop(), "1b") << "the last id pushed comes first";
     EXPECT_EQ(hold->pop(), "1a");
-    EXPECT_NE(p.k->NavneStak('l'), nullptr);
-    EXPECT_EQ(p.k->NavneStak('x'), nullptr);
-    EXPECT_TRUE(p.k->FyldNavne(navne, 'l'));
-    EXPECT_FALSE(p.k->FyldNavne(navne, 'q'));
+    EXPECT_NE(p.k->NavneStak(SkemaArt::laerer), nullptr);
+    EXPECT_TRUE(p.k->FyldNavne(navne, SkemaArt::laerer));
     EXPECT_EQ(navne.antal(), 1);
 
-    EXPECT_EQ(p.k->TimerFor("1b", 'h'), 30);
-    EXPECT_EQ(p.k->TimerFor("AB", 'l'), 12);
-    EXPECT_EQ(p.k->TimerFor("1c", 'h'), 0);
-    EXPECT_EQ(p.k->TimerFor("1a", 'x'), 0);
+    EXPECT_EQ(p.k->TimerFor("1b", SkemaArt::hold), 30);
+    EXPECT_EQ(p.k->TimerFor("AB", SkemaArt::laerer), 12);
+    EXPECT_EQ(p.k->TimerFor("1c", SkemaArt::hold), 0);
     EXPECT_EQ(p.k->SumTimer(), 0) << "a subject without hours (-1) is skipped";
 
     p.k->Ryd(K::laeggeListe);
