@@ -7,7 +7,7 @@
 #include "engine/KontrolListe.h"
 #include "store/SkemaArt.h"
 
-Vorivazi::Vorivazi(char tilstand)
+Vorivazi::Vorivazi(Datakilde tilstand)
     : plan_(std::make_unique<Plan>(tilstand)), sql_(std::make_unique<SqlKlasse>(tilstand)), tilstand_(tilstand),
       navne_(std::make_unique<stack<std::string>>()), lektioner_(std::make_unique<stack<LektionsData*>>())
 {
@@ -35,7 +35,7 @@ bool Vorivazi::AabnPlan(const std::string& planId)
     portal_ = std::make_unique<Portal>(planId, kolonner_, raekker_, tilstand_);
     kontrolListe_ = std::make_unique<KontrolListe>(portal_.get(), sql_.get(), tilstand_, kolonner_, raekker_, planId,
                                                    tff_);
-    generator_ = std::make_unique<Generator>(kontrolListe_.get(), portal_.get(), kolonner_, raekker_, tilstand_);
+    generator_ = std::make_unique<Generator>(kontrolListe_.get(), portal_.get(), kolonner_, raekker_);
 
     for (const KontrolListe::ListeNr liste : {KontrolListe::holdLokaleListe, KontrolListe::holdListe,
                                               KontrolListe::fagListe, KontrolListe::laererListe,

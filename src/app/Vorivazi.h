@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Besked.h"
+#include "db/Datakilde.h"
 #include "store/Lektion.h"
 #include "store/SkemaArt.h"
 #include "store/Stack.h"
@@ -26,7 +27,7 @@ inline const std::string eksporteretTekst =
 // closed, opening another one goes through a new facade.
 class Vorivazi {
 public:
-    explicit Vorivazi(char tilstand);
+    explicit Vorivazi(Datakilde tilstand);
     ~Vorivazi();
     Vorivazi(const Vorivazi&) = delete;
     Vorivazi& operator=(const Vorivazi&) = delete;
@@ -63,7 +64,7 @@ private:
     std::unique_ptr<Generator> generator_;
     std::unique_ptr<Plan> plan_;
     std::unique_ptr<SqlKlasse> sql_;
-    char tilstand_;
+    Datakilde tilstand_;
     std::string tff_;
     int32_t kolonner_ = 0;
     int32_t raekker_ = 0;

@@ -62,7 +62,7 @@ std::string procent(double vaerdi) { return FormaterProcent(vaerdi, punktum); }
 
 class Koersel {
 public:
-    Koersel(const Valg& valg, std::ostream& ud) : valg_(valg), ud_(ud), vorivazi_('d') {}
+    Koersel(const Valg& valg, std::ostream& ud) : valg_(valg), ud_(ud), vorivazi_(Datakilde::database) {}
 
     int Plan()
     {
@@ -209,7 +209,7 @@ int init(const Valg& valg, std::ostream& fejl)
 
 int plans(std::ostream& ud)
 {
-    Vorivazi vorivazi('d');
+    Vorivazi vorivazi(Datakilde::database);
     vorivazi.HentPlanliste();
     std::string id;
     while (vorivazi.TagPlanNavn(id))

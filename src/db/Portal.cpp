@@ -48,7 +48,7 @@ const PrSkemaArt<std::string> eksportFil{{"HoldSkemaer", "LaererSkemaer", "Lokal
 
 } // namespace
 
-Portal::Portal(std::string planId, int32_t kolonner, int32_t raekker, char tilstand)
+Portal::Portal(std::string planId, int32_t kolonner, int32_t raekker, Datakilde tilstand)
     : skemaKontrol_(std::make_unique<SkemaKontrol>(kolonner, raekker)), sql_(std::make_unique<SqlKlasse>(tilstand)),
       planId_(std::move(planId)), kolonner_(kolonner), raekker_(raekker), tilstand_(tilstand),
       export_(std::make_unique<Export>())
@@ -87,7 +87,7 @@ bool Portal::IndlaesLektioner()
 {
     if (planId_ == tomId)
         return false;
-    const bool fundet = tilstand_ == 'd' ? sql_->Forespoerg(lektionsForespoergsel, {planId_})
+    const bool fundet = tilstand_ == Datakilde::database ? sql_->Forespoerg(lektionsForespoergsel, {planId_})
                                          : sql_->Forespoerg("LektionsListe.txt");
     if (!fundet)
         return false;
@@ -118,7 +118,7 @@ bool Portal::IndlaesPrioriteter()
 {
     if (planId_ == tomId)
         return false;
-    const bool fundet = tilstand_ == 'd' ? sql_->Forespoerg(prioritetsForespoergsel, {planId_})
+    const bool fundet = tilstand_ == Datakilde::database ? sql_->Forespoerg(prioritetsForespoergsel, {planId_})
                                          : sql_->Forespoerg("TidsPrioritet.txt");
     if (!fundet)
         return false;
@@ -158,7 +158,7 @@ bool Portal::Gem()
 bool Portal::ErstatLektioner(Stopur& trin)
 {
     return Transaktion([&]() -> std::string {
-        if (tilstand_ == 'd' && !sql_->UdfoerSql(lektionsSletning, {planId_}))
+        if (tilstand_ == Datakilde::database && !sql_->UdfoerSql(lektionsSletning, {planId_}))
             return "Gamle lektioner kunne ikke slettes!";
         SkrivTid(trin, "Sletning af lektioner:", 1);
         skemaKontrol_->NulstilMarkoer(SkemaArt::hold);
@@ -177,7 +177,7 @@ bool Portal::ErstatLektioner(Stopur& trin)
 bool Portal::ErstatPrioriteter(Stopur& trin)
 {
     return Transaktion([&]() -> std::string {
-        if (tilstand_ == 'd' && !sql_->UdfoerSql(prioritetsSletning, {planId_}))
+        if (tilstand_ == Datakilde::database && !sql_->UdfoerSql(prioritetsSletning, {planId_}))
             return "Gamle LektionsPrioriteter kunne ikke slettes";
         SkrivTid(trin, "Sletning af Prioriteter: ", 3);
         trin.Start();
@@ -222,7 +222,7 @@ bool Portal::Transaktion(const std::function<std::string()>& erstat)
 
 bool Portal::IndsaetLektion(const LektionsData& lektion)
 {
-    sql_->IndsaetStart(tilstand_ == 'd' ? "Lektion" : "LektionsListeGem");
+    sql_->IndsaetStart(tilstand_ == Datakilde::database ? "Lektion" : "LektionsListeGem");
     sql_->TilfoejTekst(planId_);
     sql_->TilfoejTekst(lektion.hold);
     sql_->TilfoejTekst(lektion.fag);
@@ -236,7 +236,7 @@ bool Portal::IndsaetLektion(const LektionsData& lektion)
 
 bool Portal::IndsaetPrioritet(const std::string& laerer, const PLektionsData& prioritet)
 {
-    sql_->IndsaetStart(tilstand_ == 'd' ? "Tidsprioritet" : "TidsPrioritetGem.txt");
+    sql_->IndsaetStart(tilstand_ == Datakilde::database ? "Tidsprioritet" : "TidsPrioritetGem.txt");
     sql_->TilfoejTekst(planId_);
     sql_->TilfoejTekst(laerer);
     sql_->TilfoejTal(prioritet.prioritet);

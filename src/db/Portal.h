@@ -2,6 +2,7 @@
 
 #include "base/Besked.h"
 #include "base/Stopur.h"
+#include "db/Datakilde.h"
 #include "store/Lektion.h"
 #include "store/SkemaArt.h"
 #include "store/SkemaKontrol.h"
@@ -20,7 +21,7 @@ class SqlKlasse;
 // Every other timetable operation is passed straight on to SkemaKontrol.
 class Portal {
 public:
-    Portal(std::string planId, int32_t kolonner, int32_t raekker, char tilstand);
+    Portal(std::string planId, int32_t kolonner, int32_t raekker, Datakilde tilstand);
     ~Portal();
     Portal(const Portal&) = delete;
     Portal& operator=(const Portal&) = delete;
@@ -76,7 +77,7 @@ private:
     std::string planId_;
     int32_t kolonner_;
     int32_t raekker_;
-    char tilstand_;
+    Datakilde tilstand_;
     stack<std::string>* holdNavne_ = nullptr;
     stack<std::string>* laererNavne_ = nullptr;
     stack<std::string>* lokaleNavne_ = nullptr;

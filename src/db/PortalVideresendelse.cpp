@@ -65,12 +65,12 @@ void Portal::TvingFlyt(const std::string& id, SkemaArt art, Placering fra, Place
 
 bool Portal::FlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til)
 {
-    return skemaKontrol_->FlytLektion(id, blok, art, fra, til, 'u');
+    return skemaKontrol_->FlytLektion(id, blok, art, fra, til, Flytning::udfoer);
 }
 
 bool Portal::ProevFlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til)
 {
-    return skemaKontrol_->FlytLektion(id, blok, art, fra, til, 'v');
+    return skemaKontrol_->FlytLektion(id, blok, art, fra, til, Flytning::proev);
 }
 
 void Portal::SaetDimensioner(int32_t dage, int32_t timer)

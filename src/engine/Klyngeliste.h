@@ -14,6 +14,11 @@
 // Records per planning list.
 inline constexpr int32_t klyngelisteKapacitet = 200;
 
+// Where a gather puts the matching elements. The values are the letters the modes had.
+enum class Samling : char { forrest = 'b', bagerst = 's' };
+// What an interval search searches: the whole list or a given range.
+enum class Omraade : char { hele = 'h', del = 'd' };
+
 // Fixed-capacity list of records with sorting, searching and gathering on one
 // numbered field. Every operation that names a field sets the record type's
 // process-wide sort field to it and leaves it there. Binary searches expect
@@ -91,15 +96,15 @@ public:
         return BegraensTilBrug(start, laengde) && BinaerSoegning(&element[start], laengde, noegle, indeks);
     }
 
-    // The run of elements equal to the key, bounds inclusive. Mode 'h' searches
-    // the whole list; mode 'd' the range that begins at `foerste` and holds
+    // The run of elements equal to the key, bounds inclusive. A search of
+    // part of the list searches the range that begins at `foerste` and holds
     // `sidste` elements, and answers with bounds relative to that range.
-    bool HentInterval(int32_t felt, const T& noegle, int32_t& foerste, int32_t& sidste, char tilstand)
+    bool HentInterval(int32_t felt, const T& noegle, int32_t& foerste, int32_t& sidste, Omraade omraade)
     {
         T::sortering.Saet(felt);
         int32_t start = 0;
         int32_t laengde = antal;
-        if (tilstand == 'd') {
+        if (omraade == Omraade::del) {
             start = foerste;
             laengde = sidste;
             if (!BegraensTilBrug(start, laengde))
@@ -157,16 +162,15 @@ public:
         }
     }
 
-    // Mode 'b' moves the elements equal to the key to the front and returns
-    // how many there are; any other mode moves them to the back and returns
-    // where their block begins.
-    int32_t Saml(int32_t felt, const T& noegle, char tilstand)
+    // Moves the elements equal to the key to the front and returns how many
+    // there are, or to the back and returns where their block begins.
+    int32_t Saml(int32_t felt, const T& noegle, Samling samling)
     {
         T::sortering.Saet(felt);
         T* a = element.data();
         int32_t i = 0;
         int32_t j = antal - 1;
-        if (tilstand == 'b') {
+        if (samling == Samling::forrest) {
             while (j > i) {
                 if (a[i] != noegle) {
                     while (j > i && a[j] != noegle)

@@ -61,7 +61,7 @@ private:
 
 } // namespace
 
-KontrolListe::KontrolListe(Portal* portal_, SqlKlasse* sql_, char tilstand_, int32_t, int32_t, std::string planId_,
+KontrolListe::KontrolListe(Portal* portal_, SqlKlasse* sql_, Datakilde tilstand_, int32_t, int32_t, std::string planId_,
                            std::string tffId_)
     : tilstand(tilstand_), sql(sql_),
       listeNavn{"Hold", "fag", "laerer", "LokaleType", "lokale", "lægge", "HoldLOkale", "holdLaerer",
@@ -81,25 +81,22 @@ void KontrolListe::SaetMaksForsoeg(int32_t antal) { maksForsoeg = antal; }
 
 void KontrolListe::SaetSkrivebeskyttet(bool beskyttet) { skrivebeskyttet = beskyttet; }
 
-bool KontrolListe::ErDel(char del) { return del == 'b' || del == 's'; }
+int32_t KontrolListe::DelStart(Del del) const { return del == Del::saerlokale ? 0 : graense; }
 
-int32_t KontrolListe::DelStart(char del) const { return del == 'b' ? 0 : graense; }
-
-int32_t KontrolListe::DelSlut(char del) const { return del == 'b' ? graense : lister[laeggeListe - 1].antal; }
-
-void KontrolListe::StartDel(char del)
+int32_t KontrolListe::DelSlut(Del del) const
 {
-    if (!ErDel(del))
-        return;
+    return del == Del::saerlokale ? graense : lister[laeggeListe - 1].antal;
+}
+
+void KontrolListe::StartDel(Del del)
+{
     indeks = DelStart(del);
     Liste(laeggeListe).markoer = indeks;
 }
 
 template <typename Handling>
-void KontrolListe::ForHverLektion(char del, Handling handling)
+void KontrolListe::ForHverLektion(Del del, Handling handling)
 {
-    if (!ErDel(del))
-        return;
     StartDel(del);
     Klyngeliste<data>& lektioner = Liste(laeggeListe);
     for (; indeks < DelSlut(del); ++indeks)
@@ -111,11 +108,11 @@ bool KontrolListe::KlargoerLaeggeliste()
     Klyngeliste<data>& lektioner = Liste(laeggeListe);
     lektioner.Udskriv();
     kladde.tekst[3] = stamlokale;
-    graense = lektioner.Saml(feltLektionsType, kladde, 's');
+    graense = lektioner.Saml(feltLektionsType, kladde, Samling::bagerst);
     return graense != 0;
 }
 
-void KontrolListe::OpdaterTimer(ListeNr art, char del)
+void KontrolListe::OpdaterTimer(ListeNr art, Del del)
 {
     StartDel(del);
     if (art == lokaletypeListe) {
@@ -168,7 +165,7 @@ void KontrolListe::OpdaterLokaletyper()
     }
 }
 
-void KontrolListe::BeregnVaegte(ListeNr art, char del)
+void KontrolListe::BeregnVaegte(ListeNr art, Del del)
 {
     TaethedsSpor spor;
     ForHverLektion(del, [&](data& lektion) {
@@ -217,12 +214,12 @@ void KontrolListe::BeregnVaegte(ListeNr art, char del)
 }
 
 // A lesson missing one of its records weighs nothing and is never handed out.
-void KontrolListe::BeregnVaegt(data& lektion, char del) const
+void KontrolListe::BeregnVaegt(data& lektion, Del del) const
 {
     const data* hold = lektion.ben[benHold];
     const data* fag = lektion.ben[benFag];
     const data* laerer = lektion.ben[benLaerer];
-    const data* rum = del == 'b' ? lektion.ben[benLokaletype] : lektion.ben[benLokale];
+    const data* rum = del == Del::saerlokale ? lektion.ben[benLokaletype] : lektion.ben[benLokale];
     if (hold == nullptr || fag == nullptr || laerer == nullptr || rum == nullptr) {
         lektion.decimaltal[1] = 0.0;
         return;
@@ -231,10 +228,8 @@ void KontrolListe::BeregnVaegt(data& lektion, char del) const
                             lektion.decimaltal[0];
 }
 
-void KontrolListe::SorterLaeggeliste(char del)
+void KontrolListe::SorterLaeggeliste(Del del)
 {
-    if (!ErDel(del))
-        return;
     Klyngeliste<data>& lektioner = Liste(laeggeListe);
     const int32_t start = DelStart(del);
     lektioner.SorterDel(feltVaegt, start, DelSlut(del) - start, faldende);
@@ -242,11 +237,11 @@ void KontrolListe::SorterLaeggeliste(char del)
 }
 
 bool KontrolListe::NaesteLektion(std::string& hold, std::string& fag, std::string& laerer, std::string& lokaleType,
-                                 std::string& lokale, int32_t& blok, char del, int32_t& rest)
+                                 std::string& lokale, int32_t& blok, Del del, int32_t& rest)
 {
     Klyngeliste<data>& lektioner = Liste(laeggeListe);
     data* lektion = nullptr;
-    while ((del != 'b' || lektioner.markoer < graense) && lektioner.HentNaeste(lektion)) {
+    while ((del != Del::saerlokale || lektioner.markoer < graense) && lektioner.HentNaeste(lektion)) {
         if (!(lektion->decimaltal[1] > 0.0 && lektion->heltal[2] < maksForsoeg))
             continue;
         ++lektion->heltal[2];
@@ -268,7 +263,7 @@ bool KontrolListe::VaelgLokale(const std::string& lokaleType, std::string& lokal
 {
     Klyngeliste<data>& lokaler = Liste(lokaleListe);
     kladde.tekst[1] = lokaleType;
-    const int32_t antalAfTypen = lokaler.Saml(feltLokaletype, kladde, 'b');
+    const int32_t antalAfTypen = lokaler.Saml(feltLokaletype, kladde, Samling::forrest);
     if (antalAfTypen == 0) {
         lokaler.Sorter(feltId);
         return false;
@@ -288,7 +283,7 @@ bool KontrolListe::VaelgLokale(const std::string& lokaleType, std::string& lokal
     return true;
 }
 
-void KontrolListe::RegistrerPlacering(int32_t antal, char del)
+void KontrolListe::RegistrerPlacering(int32_t antal, Del del)
 {
     if (aktuel == nullptr)
         return;
@@ -296,7 +291,7 @@ void KontrolListe::RegistrerPlacering(int32_t antal, char del)
     tilfoej(aktuel, antal);
     tilfoej(aktuel->ben[benLaerer], antal);
     tilfoej(aktuel->ben[benLokale], antal);
-    if (del == 'b')
+    if (del == Del::saerlokale)
         tilfoej(aktuel->ben[benLokaletype], antal);
 }
 

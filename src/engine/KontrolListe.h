@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Data.h"
+#include "engine/Del.h"
 #include "engine/Klyngeliste.h"
 
 #include "base/Besked.h"
@@ -32,8 +33,8 @@ class Portal;
 //             ben[0..4] class, subject, teacher, room type, room
 //  7 class -> home room, 8 class + subject -> teacher, 9 teacher + subject -> classes left
 //
-// Lesson list part 'b' (0 ... graense-1) needs a special room; part 's'
-// (graense ... antal-1) is taught in the class's home room.
+// Lesson list part Del::saerlokale is 0 ... graense-1, part Del::stamlokale
+// graense ... antal-1.
 class KontrolListe {
 public:
     static constexpr int32_t antalLister = 9;
@@ -58,7 +59,7 @@ public:
         SqlParametre parametre;
     };
 
-    KontrolListe(Portal* portal, SqlKlasse* sql, char tilstand, int32_t dage, int32_t timer, std::string planId,
+    KontrolListe(Portal* portal, SqlKlasse* sql, Datakilde tilstand, int32_t dage, int32_t timer, std::string planId,
                  std::string tffId);
     ~KontrolListe();
     KontrolListe(const KontrolListe&) = delete;
@@ -81,14 +82,14 @@ public:
     bool GemListe(ListeNr n);
 
     bool KlargoerLaeggeliste();
-    void StartDel(char del);
-    void OpdaterTimer(ListeNr art, char del);
-    void BeregnVaegte(ListeNr art, char del);
-    void SorterLaeggeliste(char del);
+    void StartDel(Del del);
+    void OpdaterTimer(ListeNr art, Del del);
+    void BeregnVaegte(ListeNr art, Del del);
+    void SorterLaeggeliste(Del del);
     bool NaesteLektion(std::string& hold, std::string& fag, std::string& laerer, std::string& lokaleType,
-                       std::string& lokale, int32_t& blok, char del, int32_t& rest);
+                       std::string& lokale, int32_t& blok, Del del, int32_t& rest);
     bool VaelgLokale(const std::string& lokaleType, std::string& lokale);
-    void RegistrerPlacering(int32_t antal, char del);
+    void RegistrerPlacering(int32_t antal, Del del);
     void SaetMaksForsoeg(int32_t antal);
 
     stack<std::string>* NavneStak(SkemaArt art);
@@ -111,13 +112,12 @@ private:
     // The list that holds the ids of each kind of timetable.
     static constexpr PrSkemaArt<ListeNr> navneListe{{holdListe, laererListe, lokaleListe}};
 
-    static bool ErDel(char del);
-    int32_t DelStart(char del) const;
-    int32_t DelSlut(char del) const;
+    int32_t DelStart(Del del) const;
+    int32_t DelSlut(Del del) const;
     template <typename Handling>
-    void ForHverLektion(char del, Handling handling);
+    void ForHverLektion(Del del, Handling handling);
     void OpdaterLokaletyper();
-    void BeregnVaegt(data& lektion, char del) const;
+    void BeregnVaegt(data& lektion, Del del) const;
 
     void SorterOpslagslister(ListeNr n);
     bool AabnForespoergsel(int32_t n);
@@ -135,7 +135,7 @@ private:
     int32_t graense = 0;
     int32_t ugeTimer = 40;
     int32_t indeks = 0;
-    char tilstand;
+    Datakilde tilstand;
     std::array<Klyngeliste<data>, antalLister> lister;
     data kladde;
     data* aktuel = nullptr;

@@ -65,7 +65,7 @@ const char* filnavn(int32_t n)
 // in the same order on any database engine.
 KontrolListe::Forespoergsel KontrolListe::ListeForespoergsel(int32_t n) const
 {
-    if (tilstand != 'd')
+    if (tilstand != Datakilde::database)
         return {filnavn(n), {}};
     switch (n) {
     case holdListe:

@@ -84,29 +84,29 @@ bool FindKollision(const lektion& l1, const SkemaTrio& t, Placering til, lektion
 }
 
 // Takes the block out, tests the target and puts the block at the target
-// (tilstand 'u') or back where it was. The lesson is a copy: taking an hour
+// (when the move is performed) or back where it was. The lesson is a copy: taking an hour
 // out frees the grids' own object.
-bool FlytMedVagt(const lektion& l, const SkemaTrio& t, Placering fra, Placering til, int32_t timer, char tilstand)
+bool FlytMedVagt(const lektion& l, const SkemaTrio& t, Placering fra, Placering til, int32_t timer, Flytning flytning)
 {
     FjernTimer(t, fra, timer);
     const bool mulig = KanPlaceres(l, t, til, timer);
-    PlacerTimer(l, t, mulig && tilstand == 'u' ? til : fra, timer);
+    PlacerTimer(l, t, mulig && flytning == Flytning::udfoer ? til : fra, timer);
     return mulig;
 }
 
 // l1 at fra and l2 at til change places when each may move into the other's
-// hours; with tilstand 'v' both end where they were.
+// hours; when the move is only tried, both end where they were.
 bool OmbytMedVagt(const lektion& l1, const SkemaTrio& a, Placering fra, const lektion& l2, const SkemaTrio& b,
-                  Placering til, char tilstand)
+                  Placering til, Flytning flytning)
 {
     FjernTimer(b, til, l2.blok);
-    const bool l1KanFlytte = FlytMedVagt(l1, a, fra, til, l1.blok, 'v');
+    const bool l1KanFlytte = FlytMedVagt(l1, a, fra, til, l1.blok, Flytning::proev);
     PlacerTimer(l2, b, til, l2.blok);
     if (!l1KanFlytte)
         return false;
     FjernTimer(a, fra, l1.blok);
-    const bool ombyttet = FlytMedVagt(l2, b, til, fra, l2.blok, tilstand);
-    PlacerTimer(l1, a, ombyttet && tilstand == 'u' ? til : fra, l1.blok);
+    const bool ombyttet = FlytMedVagt(l2, b, til, fra, l2.blok, flytning);
+    PlacerTimer(l1, a, ombyttet && flytning == Flytning::udfoer ? til : fra, l1.blok);
     return ombyttet;
 }
 
@@ -332,7 +332,7 @@ bool SkemaKontrol::ErDobbeltLektion(const std::string& id, SkemaArt art, int32_t
 }
 
 bool SkemaKontrol::FlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til,
-                               char tilstand)
+                               Flytning flytning)
 {
     if (!BlokIPlanen(fra, blok) || !BlokIPlanen(til, blok))
         return false;
@@ -348,12 +348,12 @@ bool SkemaKontrol::FlytLektion(const std::string& id, int32_t blok, SkemaArt art
 
     lektion l2;
     if (!FindKollision(l1, a, til, l2))
-        return FlytMedVagt(l1, a, fra, til, blok, tilstand);
+        return FlytMedVagt(l1, a, fra, til, blok, flytning);
 
     SkemaTrio b;
     if (l2.blok != blok || !FindTrio(l2, b) || (blok == 2 && !ErDobbeltITrio(b, til)))
         return false;
-    return OmbytMedVagt(l1, a, fra, l2, b, til, tilstand);
+    return OmbytMedVagt(l1, a, fra, l2, b, til, flytning);
 }
 
 void SkemaKontrol::TvingFlyt(const std::string& id, SkemaArt art, Placering fra, Placering til)

@@ -9,6 +9,10 @@
 #include <cstdint>
 #include <string>
 
+// A move is performed, or only tried: then everything is left as it was.
+// The values are the letters the modes had.
+enum class Flytning : char { udfoer = 'u', proev = 'v' };
+
 // All timetables of the open plan: one per class, teacher and room. The only
 // place where lessons are put into, moved between and taken out of the grids;
 // it keeps every lesson hour in the same cell of its class, teacher and room
@@ -42,8 +46,8 @@ public:
     bool HarFag(const std::string& hold, const std::string& fag, int32_t kolonne, int32_t raekke);
     bool ErDobbeltLektion(const std::string& id, SkemaArt art, int32_t kolonne, int32_t raekke);
 
-    // tilstand 'u' performs the move, 'v' only tests it and leaves everything as it was.
-    bool FlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til, char tilstand);
+    bool FlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til,
+                     Flytning flytning);
     void TvingFlyt(const std::string& id, SkemaArt art, Placering fra, Placering til);
 
     bool Kontroller(int32_t& antal, SkemaArt art);

@@ -42,7 +42,7 @@ constexpr int autoFremskridt = 15;
 
 TMainFrame::TMainFrame(Programvinduer& vinduer)
     : Klientomraade(new QMdiArea), StatusBar1(new Statuslinje({25, 30, 30, 25, 25, 40, 30, 30, 400})),
-      vinduer_(vinduer), vorivazi_(std::make_unique<Vorivazi>('d'))
+      vinduer_(vinduer), vorivazi_(std::make_unique<Vorivazi>(Datakilde::database))
 {
     setObjectName("TMainFrame");
     setWindowTitle(titelStart + "<tom>");

@@ -41,7 +41,7 @@ void Fyld(stack<std::string>& stak, const std::vector<std::string>& navne)
 TestPlan::TestPlan(const std::vector<std::string>& hold, const std::vector<std::string>& laerere,
                    const std::vector<std::string>& lokaler, const std::vector<Spaerring>& spaerringer, int32_t dage,
                    int32_t timer)
-    : mappe_(NyMappe()), portal_(std::make_unique<Portal>("P1", dage, timer, 'f'))
+    : mappe_(NyMappe()), portal_(std::make_unique<Portal>("P1", dage, timer, Datakilde::tekstfiler))
 {
     {
         std::ofstream fil(mappe_ / "TidsPrioritet.txt");

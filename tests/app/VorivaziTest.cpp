@@ -8,7 +8,7 @@
 TEST(VorivaziFresh, EmptyStacksLeaveTheirArgumentsAlone)
 {
     MedTestModtager m;
-    Vorivazi v('d');
+    Vorivazi v(Datakilde::database);
     std::string id = "uændret";
     EXPECT_FALSE(v.TagPlanNavn(id));
     EXPECT_FALSE(v.TagNavn(id));
@@ -24,7 +24,7 @@ TEST(VorivaziFresh, EmptyStacksLeaveTheirArgumentsAlone)
 TEST(VorivaziFresh, OperationsNeedingAPlanRefuseQuietly)
 {
     MedTestModtager m;
-    Vorivazi v('d');
+    Vorivazi v(Datakilde::database);
     EXPECT_FALSE(v.ErAaben());
     EXPECT_FALSE(v.HentNavne(SkemaArt::hold));
     EXPECT_FALSE(v.Gem());
@@ -45,9 +45,9 @@ class VorivaziPaaDemo : public DatabaseTest {};
 
 TEST_F(VorivaziPaaDemo, PlanListIsHandedOutInTheReverseOfTheCatalogueOrder)
 {
-    SqlKlasse sql('d');
+    SqlKlasse sql(Datakilde::database);
     ASSERT_TRUE(sql.UdfoerSql("insert into Plan values (?, ?, ?, ?)", {std::string("Plan2025"), std::string("x"), 5, 8}));
-    Vorivazi v('d');
+    Vorivazi v(Datakilde::database);
     ASSERT_TRUE(v.HentPlanliste());
     std::vector<std::string> ider;
     for (std::string id; v.TagPlanNavn(id);)
@@ -58,7 +58,7 @@ TEST_F(VorivaziPaaDemo, PlanListIsHandedOutInTheReverseOfTheCatalogueOrder)
 TEST_F(VorivaziPaaDemo, UnknownPlanCreatesNothing)
 {
     MedTestModtager m;
-    Vorivazi v('d');
+    Vorivazi v(Datakilde::database);
     EXPECT_FALSE(v.AabnPlan("Findes ikke"));
     EXPECT_FALSE(v.ErAaben());
     ASSERT_EQ(m.modtager.bokse.size(), 1u);
@@ -69,7 +69,7 @@ TEST_F(VorivaziPaaDemo, UnknownPlanCreatesNothing)
 TEST_F(VorivaziPaaDemo, OpensAPlanAndHandsOutItsIdsAndLessons)
 {
     MedTestModtager m;
-    Vorivazi v('d');
+    Vorivazi v(Datakilde::database);
     ASSERT_TRUE(v.AabnPlan("Plan2026"));
     EXPECT_EQ(v.SumTimer(), 0) << "nothing demanded before the first generation";
 

@@ -327,7 +327,7 @@ protected:
     }
 
     stack<std::string> hold_, laerer_, lokale_;
-    Portal portal_{"tom", 5, 8, 'd'};
+    Portal portal_{"tom", 5, 8, Datakilde::database};
     QTemporaryDir mappe_;
 };
 

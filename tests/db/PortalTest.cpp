@@ -30,7 +30,7 @@ const std::vector<std::string> lokaleIds = {"A1", "Fys'1", "Hal"};
 
 void udfoer(const std::string& saetning, const SqlParametre& vaerdier = {})
 {
-    ASSERT_TRUE(SqlKlasse('d').UdfoerSql(saetning, vaerdier)) << saetning;
+    ASSERT_TRUE(SqlKlasse(Datakilde::database).UdfoerSql(saetning, vaerdier)) << saetning;
 }
 
 // "hold fag laerer lokale blok kolonne raekke"
@@ -57,7 +57,7 @@ void gemPrioritet(const std::string& plan, const std::string& raekke)
 Raekker lagrede(const std::string& forespoergsel, const std::string& plan, const std::vector<std::string>& tekster,
                 const std::vector<std::string>& tal)
 {
-    SqlKlasse sql('d');
+    SqlKlasse sql(Datakilde::database);
     Raekker raekker;
     if (!sql.Forespoerg(forespoergsel, {plan}))
         return raekker;
@@ -124,7 +124,7 @@ protected:
         Fyld(hold_, hold);
         Fyld(laerer_, laerer);
         Fyld(lokale_, lokale);
-        auto portal = std::make_unique<Portal>(plan, 5, 8, 'd');
+        auto portal = std::make_unique<Portal>(plan, 5, 8, Datakilde::database);
         portal->SaetNavnestakke(&hold_, &laerer_, &lokale_);
         portal->Indlaes();
         return portal;
@@ -434,7 +434,7 @@ TEST(PortalFil, LoadsAndSavesThroughTextFiles)
     for (const std::string& id : lokaleIds)
         lokale.push(id);
     MedTestModtager m;
-    Portal portal("P", 5, 8, 'f');
+    Portal portal("P", 5, 8, Datakilde::tekstfiler);
     portal.SaetNavnestakke(&hold, &laerer, &lokale);
     portal.Indlaes();
     EXPECT_EQ(portal.AntalLektionerIalt(), 2);

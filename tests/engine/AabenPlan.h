@@ -28,9 +28,10 @@ public:
         int32_t raekker = 0;
         if (!plan->FindPlan(planId, tff, kolonner, raekker))
             return false;
-        portal = std::make_unique<Portal>(planId, kolonner, raekker, 'd');
-        k = std::make_unique<KontrolListe>(portal.get(), sql.get(), 'd', kolonner, raekker, planId, tff);
-        generator = std::make_unique<Generator>(k.get(), portal.get(), kolonner, raekker, 'd');
+        portal = std::make_unique<Portal>(planId, kolonner, raekker, Datakilde::database);
+        k = std::make_unique<KontrolListe>(portal.get(), sql.get(), Datakilde::database, kolonner, raekker, planId,
+                                           tff);
+        generator = std::make_unique<Generator>(k.get(), portal.get(), kolonner, raekker);
         for (const KontrolListe::ListeNr liste : {KontrolListe::holdLokaleListe, KontrolListe::holdListe,
                                                   KontrolListe::fagListe, KontrolListe::laererListe,
                                                   KontrolListe::lokaletypeListe, KontrolListe::lokaleListe})
@@ -59,8 +60,8 @@ public:
         return ud;
     }
 
-    std::unique_ptr<Plan> plan = std::make_unique<Plan>('d');
-    std::unique_ptr<SqlKlasse> sql = std::make_unique<SqlKlasse>('d');
+    std::unique_ptr<Plan> plan = std::make_unique<Plan>(Datakilde::database);
+    std::unique_ptr<SqlKlasse> sql = std::make_unique<SqlKlasse>(Datakilde::database);
     std::unique_ptr<Portal> portal;
     std::unique_ptr<KontrolListe> k;
     std::unique_ptr<Generator> generator;
@@ -70,7 +71,7 @@ public:
 inline std::string raekker(const std::string& forespoergsel, const std::vector<std::string>& kolonner,
                            const SqlParametre& parametre = {})
 {
-    SqlKlasse sql('d');
+    SqlKlasse sql(Datakilde::database);
     std::string ud;
     if (!sql.Forespoerg(forespoergsel, parametre))
         return ud;

@@ -68,7 +68,7 @@ const data* findLektion(KontrolListe& k, const std::string& hold, const std::str
     return nullptr;
 }
 
-// A lesson as loaded; placing part 'b' chooses rooms that loading left open.
+// A lesson as loaded; placing the special-room part chooses rooms that loading left open.
 std::string indlaestRaekke(const data& l)
 {
     const std::string lokale = l.tekst[3] == "Stamlokale" ? l.tekst[4] : "tom";
@@ -140,7 +140,7 @@ TEST_F(GeneratorTest, FixedAssignmentWritesBackExactlyTheOpenPlansRelations)
 
 TEST_F(GeneratorTest, AnUpdateWithAQuoteInAnIdIsBoundNotBroken)
 {
-    SqlKlasse sql('d');
+    SqlKlasse sql(Datakilde::database);
     ASSERT_TRUE(sql.UdfoerSql("insert into LokaleHoldRelation values (?, ?, ?)",
                               {std::string("6.o'x"), std::string("tom"), std::string("Plan2026")}));
     AabenPlan p;

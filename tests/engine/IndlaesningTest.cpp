@@ -209,8 +209,8 @@ TEST(Forespoergsler, ValuesAreBoundAndEveryQueryEndsInATotalOrder)
     EXPECT_EQ(p.k->ListeForespoergsel(K::laeggeListe).tekst, "LaeggeListe.txt");
     EXPECT_EQ(p.k->ListeForespoergsel(K::andenLokaletypeForespoergsel).tekst, "LokaleTypeListe2.txt");
 
-    SqlKlasse sql('d');
-    KontrolListe k(nullptr, &sql, 'd', 5, 8, "P'1", "T1");
+    SqlKlasse sql(Datakilde::database);
+    KontrolListe k(nullptr, &sql, Datakilde::database, 5, 8, "P'1", "T1");
     const KontrolListe::Forespoergsel lektioner = k.ListeForespoergsel(K::laeggeListe);
     EXPECT_NE(lektioner.tekst.find("HoldID_HLR = HoldID_LoHR AND PlanID_LoHR = ? ORDER BY HoldID_HLR, FagID_HLR, "
                                    "LaererID_HLR, Lokaletype_AFa, LokaleID_LoHR, Blokstoerrelse_LFP"),

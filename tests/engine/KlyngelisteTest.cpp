@@ -253,25 +253,25 @@ TEST(Klyngeliste, IntervalSearchWidensToTheWholeRun)
     auto l = listeMedTal({1, 2, 2, 2, 3, 5, 5});
     int32_t foerste = -1;
     int32_t sidste = -1;
-    ASSERT_TRUE(l->HentInterval(talFelt, medTal(2), foerste, sidste, 'h'));
+    ASSERT_TRUE(l->HentInterval(talFelt, medTal(2), foerste, sidste, Omraade::hele));
     EXPECT_EQ(foerste, 1);
     EXPECT_EQ(sidste, 3);
     EXPECT_EQ(l->sidstFundet, 1);
-    ASSERT_TRUE(l->HentInterval(talFelt, medTal(5), foerste, sidste, 'h'));
+    ASSERT_TRUE(l->HentInterval(talFelt, medTal(5), foerste, sidste, Omraade::hele));
     EXPECT_EQ(foerste, 5);
     EXPECT_EQ(sidste, 6);
-    EXPECT_FALSE(l->HentInterval(talFelt, medTal(4), foerste, sidste, 'h'));
+    EXPECT_FALSE(l->HentInterval(talFelt, medTal(4), foerste, sidste, Omraade::hele));
     EXPECT_EQ(foerste, 5);
 
     // Sub-list of 3 elements from index 2: {2, 2, 3}; bounds relative to it.
     foerste = 2;
     sidste = 3;
-    ASSERT_TRUE(l->HentInterval(talFelt, medTal(2), foerste, sidste, 'd'));
+    ASSERT_TRUE(l->HentInterval(talFelt, medTal(2), foerste, sidste, Omraade::del));
     EXPECT_EQ(foerste, 0);
     EXPECT_EQ(sidste, 1);
     foerste = 2;
     sidste = 3;
-    EXPECT_FALSE(l->HentInterval(talFelt, medTal(1), foerste, sidste, 'd'));
+    EXPECT_FALSE(l->HentInterval(talFelt, medTal(1), foerste, sidste, Omraade::del));
 }
 
 TEST(Klyngeliste, SortingOrdersAndKeepsEveryRecord)
@@ -307,25 +307,25 @@ TEST(Klyngeliste, GatherMovesMatchesToEitherEnd)
 {
     const data d = medTal(1);
     auto l = listeMedTal({0, 1, 0, 1});
-    EXPECT_EQ(l->Saml(talFelt, d, 's'), 2);
+    EXPECT_EQ(l->Saml(talFelt, d, Samling::bagerst), 2);
     EXPECT_EQ(tal(*l), (std::vector<int32_t>{0, 0, 1, 1}));
 
     l = listeMedTal({0, 1, 0, 1});
-    EXPECT_EQ(l->Saml(talFelt, d, 'b'), 2);
+    EXPECT_EQ(l->Saml(talFelt, d, Samling::forrest), 2);
     EXPECT_EQ(tal(*l), (std::vector<int32_t>{1, 1, 0, 0}));
 
     l = listeMedTal({0, 0, 0});
-    EXPECT_EQ(l->Saml(talFelt, d, 's'), 3) << "nothing matches: the list length";
-    EXPECT_EQ(l->Saml(talFelt, d, 'b'), 0);
+    EXPECT_EQ(l->Saml(talFelt, d, Samling::bagerst), 3) << "nothing matches: the list length";
+    EXPECT_EQ(l->Saml(talFelt, d, Samling::forrest), 0);
 
     l = listeMedTal({1, 1, 1});
-    EXPECT_EQ(l->Saml(talFelt, d, 'b'), 3);
-    EXPECT_EQ(l->Saml(talFelt, d, 's'), 0);
+    EXPECT_EQ(l->Saml(talFelt, d, Samling::forrest), 3);
+    EXPECT_EQ(l->Saml(talFelt, d, Samling::bagerst), 0);
 
     l = listeMedTal({1, 0, 0, 1, 0, 1, 1, 0});
-    EXPECT_EQ(l->Saml(talFelt, d, 'b'), 4);
+    EXPECT_EQ(l->Saml(talFelt, d, Samling::forrest), 4);
     EXPECT_EQ(tal(*l), (std::vector<int32_t>{1, 1, 1, 1, 0, 0, 0, 0}));
-    EXPECT_EQ(l->Saml(talFelt, d, 's'), 4);
+    EXPECT_EQ(l->Saml(talFelt, d, Samling::bagerst), 4);
     EXPECT_EQ(tal(*l), (std::vector<int32_t>{0, 0, 0, 0, 1, 1, 1, 1}));
 }
 

@@ -12,8 +12,8 @@
 class Planlister {
 public:
     explicit Planlister(Portal* portal = nullptr)
-        : sql(std::make_unique<SqlKlasse>('f')),
-          k(std::make_unique<KontrolListe>(portal, sql.get(), 'f', 5, 8, "P1", "TFF1"))
+        : sql(std::make_unique<SqlKlasse>(Datakilde::tekstfiler)),
+          k(std::make_unique<KontrolListe>(portal, sql.get(), Datakilde::tekstfiler, 5, 8, "P1", "TFF1"))
     {
     }
 

@@ -186,10 +186,10 @@ void KoerSekvens(uint32_t froe, int32_t dage, int32_t timer, Optaelling& o)
 
         bool flyttet = false;
         if (valg < 6) {
-            flyttet = s.FlytLektion(id, blok, art, fra, til, 'u');
+            flyttet = s.FlytLektion(id, blok, art, fra, til, Flytning::udfoer);
         } else if (valg < 8) {
-            o.proever += s.FlytLektion(id, blok, art, fra, til, 'v');
-        } else if (s.FlytLektion(id, blok, art, fra, til, 'v')) {
+            o.proever += s.FlytLektion(id, blok, art, fra, til, Flytning::proev);
+        } else if (s.FlytLektion(id, blok, art, fra, til, Flytning::proev)) {
             s.TvingFlyt(id, art, fra, til);
             flyttet = true;
             ++o.tvungne;
@@ -260,7 +260,7 @@ TEST(SkemaEgenskaber, AnyCallSequenceIsSafe)
             break;
         case 2:
         case 3:
-            s.FlytLektion(id(), tal(0, 3), art(), p, q, tal(0, 1) ? 'u' : 'v');
+            s.FlytLektion(id(), tal(0, 3), art(), p, q, tal(0, 1) ? Flytning::udfoer : Flytning::proev);
             break;
         case 4:
         case 5: {

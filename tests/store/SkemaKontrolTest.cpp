@@ -228,9 +228,9 @@ TEST_F(SeksTimerPlan, DoubleLessonMayNotEndAfterTheLastHour)
     s.SaetLektion("7a", "da", "AB", "L1", 2, 0, 0);
     s.SaetLektion("7a", "da", "AB", "L1", 2, 0, 1);
     const auto foer = Alt();
-    EXPECT_FALSE(s.FlytLektion("7a", 2, SkemaArt::hold, {0, 0}, {1, 5}, 'u'));
+    EXPECT_FALSE(s.FlytLektion("7a", 2, SkemaArt::hold, {0, 0}, {1, 5}, Flytning::udfoer));
     EXPECT_EQ(Alt(), foer);
-    EXPECT_TRUE(s.FlytLektion("7a", 2, SkemaArt::hold, {0, 0}, {1, 4}, 'u'));
+    EXPECT_TRUE(s.FlytLektion("7a", 2, SkemaArt::hold, {0, 0}, {1, 4}, Flytning::udfoer));
     EXPECT_TRUE(OveraltI("da", 1, 4));
     EXPECT_TRUE(OveraltI("da", 1, 5));
     EXPECT_EQ(s.AntalLektionerIalt(), 2);
@@ -242,9 +242,10 @@ TEST_F(SkemaKontrolTest, TestMoveLeavesEverythingAsItWas)
     s.SaetLektion("7a", "ma", "AB", "L2", 1, 1, 0);
     s.SaetLektion("7b", "fy", "CD", "L1", 1, 2, 0);
     const auto foer = Alt();
-    EXPECT_TRUE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {3, 3}, 'v'));
-    EXPECT_TRUE(s.FlytLektion("AB", 1, SkemaArt::laerer, {0, 0}, {1, 0}, 'v')) << "a swap";
-    EXPECT_FALSE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {2, 0}, 'v')) << "the room is taken by another class";
+    EXPECT_TRUE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {3, 3}, Flytning::proev));
+    EXPECT_TRUE(s.FlytLektion("AB", 1, SkemaArt::laerer, {0, 0}, {1, 0}, Flytning::proev)) << "a swap";
+    EXPECT_FALSE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {2, 0}, Flytning::proev))
+        << "the room is taken by another class";
     EXPECT_EQ(Alt(), foer);
 }
 
@@ -252,7 +253,7 @@ TEST_F(SkemaKontrolTest, LessonsOfTheSameClassAndTeacherSwap)
 {
     s.SaetLektion("7a", "da", "AB", "L1", 1, 0, 0);
     s.SaetLektion("7a", "ma", "AB", "L2", 1, 1, 3);
-    EXPECT_TRUE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {1, 3}, 'u'));
+    EXPECT_TRUE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {1, 3}, Flytning::udfoer));
     EXPECT_TRUE(OveraltI("da", 1, 3));
     EXPECT_TRUE(OveraltI("ma", 0, 0));
     EXPECT_EQ(s.AntalLektionerIalt(), 2);
@@ -263,7 +264,7 @@ TEST_F(SkemaKontrolTest, LessonsSharingOnlyTheTeacherDoNotSwap)
     s.SaetLektion("7a", "da", "AB", "L1", 1, 0, 0);
     s.SaetLektion("7b", "ma", "AB", "L2", 1, 1, 3);
     const auto foer = Alt();
-    EXPECT_FALSE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {1, 3}, 'u'));
+    EXPECT_FALSE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {1, 3}, Flytning::udfoer));
     EXPECT_EQ(Alt(), foer);
 }
 
@@ -273,13 +274,14 @@ TEST_F(SkemaKontrolTest, GuardedMoveRespectsUnavailableHoursAndSubjectsOfTheDay)
     s.SaetLektion("7a", "da", "CD", "L2", 1, 2, 5);
     s.SaetPrioritet("AB", -3, 1, 1);
     const auto foer = Alt();
-    EXPECT_FALSE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {1, 1}, 'u')) << "teacher unavailable";
-    EXPECT_FALSE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {2, 1}, 'u')) << "da is already on Wednesday";
-    EXPECT_FALSE(s.FlytLektion("7b", 1, SkemaArt::hold, {0, 0}, {3, 1}, 'u')) << "not 7b's lesson";
-    EXPECT_FALSE(s.FlytLektion("7a", 2, SkemaArt::hold, {0, 0}, {3, 1}, 'u')) << "not a double lesson";
-    EXPECT_FALSE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 1}, {3, 1}, 'u')) << "nothing there";
+    EXPECT_FALSE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {1, 1}, Flytning::udfoer)) << "teacher unavailable";
+    EXPECT_FALSE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {2, 1}, Flytning::udfoer))
+        << "da is already on Wednesday";
+    EXPECT_FALSE(s.FlytLektion("7b", 1, SkemaArt::hold, {0, 0}, {3, 1}, Flytning::udfoer)) << "not 7b's lesson";
+    EXPECT_FALSE(s.FlytLektion("7a", 2, SkemaArt::hold, {0, 0}, {3, 1}, Flytning::udfoer)) << "not a double lesson";
+    EXPECT_FALSE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 1}, {3, 1}, Flytning::udfoer)) << "nothing there";
     EXPECT_EQ(Alt(), foer);
-    EXPECT_TRUE(s.FlytLektion("L1", 1, SkemaArt::lokale, {0, 0}, {3, 1}, 'u'));
+    EXPECT_TRUE(s.FlytLektion("L1", 1, SkemaArt::lokale, {0, 0}, {3, 1}, Flytning::udfoer));
     EXPECT_TRUE(OveraltI("da", 3, 1));
 }
 
@@ -289,9 +291,9 @@ TEST_F(SkemaKontrolTest, MovingALessonOntoItselfKeepsIt)
     s.SaetLektion("7a", "ma", "AB", "L1", 2, 1, 0);
     s.SaetLektion("7a", "ma", "AB", "L1", 2, 1, 1);
     const auto foer = Alt();
-    for (char tilstand : {'v', 'u'}) {
-        EXPECT_TRUE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {0, 0}, tilstand));
-        s.FlytLektion("7a", 2, SkemaArt::hold, {1, 0}, {1, 0}, tilstand);
+    for (const Flytning flytning : {Flytning::proev, Flytning::udfoer}) {
+        EXPECT_TRUE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {0, 0}, flytning));
+        s.FlytLektion("7a", 2, SkemaArt::hold, {1, 0}, {1, 0}, flytning);
         s.TvingFlyt("7a", SkemaArt::hold, {0, 0}, {0, 0});
         s.TvingFlyt("7a", SkemaArt::hold, {1, 0}, {1, 0});
         EXPECT_EQ(Alt(), foer);
@@ -302,14 +304,14 @@ TEST_F(SkemaKontrolTest, DoubleLessonMovedUpOneHourKeepsBothHours)
 {
     s.SaetLektion("7a", "da", "AB", "L1", 2, 0, 1);
     s.SaetLektion("7a", "da", "AB", "L1", 2, 0, 2);
-    ASSERT_TRUE(s.FlytLektion("7a", 2, SkemaArt::hold, {0, 1}, {0, 0}, 'v'));
+    ASSERT_TRUE(s.FlytLektion("7a", 2, SkemaArt::hold, {0, 1}, {0, 0}, Flytning::proev));
     s.TvingFlyt("7a", SkemaArt::hold, {0, 1}, {0, 0});
     EXPECT_TRUE(OveraltI("da", 0, 0));
     EXPECT_TRUE(OveraltI("da", 0, 1));
     EXPECT_EQ(s.AntalLektionerIalt(), 2);
     EXPECT_TRUE(s.ErDobbeltLektion("AB", SkemaArt::laerer, 0, 0));
 
-    ASSERT_TRUE(s.FlytLektion("7a", 2, SkemaArt::hold, {0, 0}, {0, 3}, 'v'));
+    ASSERT_TRUE(s.FlytLektion("7a", 2, SkemaArt::hold, {0, 0}, {0, 3}, Flytning::proev));
     s.TvingFlyt("7a", SkemaArt::hold, {0, 0}, {0, 3});
     EXPECT_TRUE(OveraltI("da", 0, 3));
     EXPECT_TRUE(OveraltI("da", 0, 4));
@@ -321,11 +323,11 @@ TEST_F(SkemaKontrolTest, ForcedMoveAndSwapAfterATest)
     s.SaetLektion("7a", "da", "AB", "L1", 1, 0, 0);
     s.SaetLektion("7a", "ma", "AB", "L2", 1, 1, 3);
     s.SaetLektion("7b", "fy", "CD", "L2", 1, 2, 2);
-    ASSERT_TRUE(s.FlytLektion("AB", 1, SkemaArt::laerer, {0, 0}, {1, 3}, 'v'));
+    ASSERT_TRUE(s.FlytLektion("AB", 1, SkemaArt::laerer, {0, 0}, {1, 3}, Flytning::proev));
     s.TvingFlyt("AB", SkemaArt::laerer, {0, 0}, {1, 3});
     EXPECT_TRUE(OveraltI("da", 1, 3));
     EXPECT_TRUE(OveraltI("ma", 0, 0));
-    ASSERT_TRUE(s.FlytLektion("L2", 1, SkemaArt::lokale, {2, 2}, {4, 7}, 'v'));
+    ASSERT_TRUE(s.FlytLektion("L2", 1, SkemaArt::lokale, {2, 2}, {4, 7}, Flytning::proev));
     s.TvingFlyt("L2", SkemaArt::lokale, {2, 2}, {4, 7});
     EXPECT_TRUE(OveraltI("fy", 4, 7));
     EXPECT_EQ(s.AntalLektionerIalt(), 3);

@@ -66,7 +66,7 @@ void generer(Vinduesmiljoe& m)
 // The ids of a kind in the order a facade of its own hands them out.
 std::vector<std::string> navneFraFacade(SkemaArt art)
 {
-    Vorivazi facade('d');
+    Vorivazi facade(Datakilde::database);
     std::vector<std::string> navne;
     if (!facade.AabnPlan(plan.toStdString()))
         return navne;
@@ -215,7 +215,7 @@ void PlanVinduesTest::DatabasefejlVisesOgProgrammetFortsaetter()
 void PlanVinduesTest::HoejstHundredePlaner()
 {
     Vinduesmiljoe m;
-    SqlKlasse sql('d');
+    SqlKlasse sql(Datakilde::database);
     for (int i = 0; i < 105; ++i)
         QVERIFY(sql.UdfoerSql("insert into Plan values (?, ?, ?, ?)",
                               {"Ekstra" + std::to_string(i), std::string("Fordeling2026"), 5, 8}));
