@@ -40,13 +40,20 @@ bool laesTal(const std::string& tekst, Interval interval, int& ud)
     return true;
 }
 
-bool laesSkemaValg(const std::string& tekst, SkemaValg& ud)
+// Empty when TYPE:ID is well formed, otherwise what is wrong with it.
+std::string laesSkemaValg(const std::string& tekst, SkemaValg& ud)
 {
-    const std::optional<SkemaArt> art = tekst.size() >= 3 && tekst[1] == ':' ? SkemaArtFor(tekst[0]) : std::nullopt;
+    const size_t kolon = tekst.find(':');
+    if (kolon == std::string::npos)
+        return "mangler ':' mellem type og id i " + tekst;
+    const std::string type = tekst.substr(0, kolon);
+    const std::optional<SkemaArt> art = type.size() == 1 ? SkemaArtFor(type[0]) : std::nullopt;
     if (!art)
-        return false;
-    ud = {*art, tekst.substr(2)};
-    return true;
+        return "ukendt skematype '" + type + "' i " + tekst + " (brug h, l eller k)";
+    if (kolon + 1 == tekst.size())
+        return "mangler id efter ':' i " + tekst;
+    ud = {*art, tekst.substr(kolon + 1)};
+    return "";
 }
 
 // Width on screen: one column per character, not per byte.
@@ -287,8 +294,8 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
             valg.pdf = v;
         } else {
             SkemaValg skema;
-            if (!laesSkemaValg(v, skema)) {
-                fejl = a + " forventer TYPE:ID med TYPE h, l eller k, ikke " + v;
+            if (const std::string grund = laesSkemaValg(v, skema); !grund.empty()) {
+                fejl = a + ": " + grund;
                 return std::nullopt;
             }
             if (a == "--print")
