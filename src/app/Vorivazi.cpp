@@ -8,15 +8,12 @@
 #include "store/SkemaArt.h"
 
 Vorivazi::Vorivazi(Datakilde tilstand)
-    : plan_(std::make_unique<Plan>(tilstand)), sql_(std::make_unique<SqlKlasse>(tilstand)), tilstand_(tilstand),
-      navne_(std::make_unique<stack<std::string>>()), lektioner_(std::make_unique<stack<LektionsData*>>())
+    : plan_(std::make_unique<Plan>(tilstand)), sql_(std::make_unique<SqlKlasse>(tilstand)), tilstand_(tilstand)
 {
 }
 
 Vorivazi::~Vorivazi()
 {
-    while (lektioner_->antal() > 0)
-        delete lektioner_->pop();
     // The generator and the lists refer to the portal; they go first.
     generator_.reset();
     kontrolListe_.reset();
@@ -68,14 +65,14 @@ bool Vorivazi::HentNavne(SkemaArt art)
 {
     if (!kontrolListe_)
         return false;
-    return kontrolListe_->FyldNavne(*navne_, art);
+    return kontrolListe_->FyldNavne(navne_, art);
 }
 
 bool Vorivazi::TagNavn(std::string& id)
 {
-    if (navne_->antal() == 0)
+    if (navne_.antal() == 0)
         return false;
-    id = navne_->pop();
+    id = navne_.pop();
     return true;
 }
 
@@ -86,21 +83,21 @@ int32_t Vorivazi::HentLektioner(const std::string& id, SkemaArt art)
     besked_.Log(id);
     if (!portal_)
         return 0;
-    return portal_->HentLektioner(id, *lektioner_, art) ? 1 : 0;
+    return portal_->HentLektioner(id, lektioner_, art) ? 1 : 0;
 }
 
 bool Vorivazi::TagLektion(std::string& hold, std::string& fag, std::string& laerer, std::string& lokale,
                           int32_t& kolonne, int32_t& raekke)
 {
-    if (lektioner_->antal() == 0)
+    if (lektioner_.antal() == 0)
         return false;
-    const std::unique_ptr<LektionsData> lektion(lektioner_->pop());
-    hold = lektion->hold;
-    fag = lektion->fag;
-    laerer = lektion->laerer;
-    lokale = lektion->lokale;
-    kolonne = lektion->kolonne;
-    raekke = lektion->raekke;
+    LektionsData lektion = lektioner_.pop();
+    hold = std::move(lektion.hold);
+    fag = std::move(lektion.fag);
+    laerer = std::move(lektion.laerer);
+    lokale = std::move(lektion.lokale);
+    kolonne = lektion.kolonne;
+    raekke = lektion.raekke;
     besked_.Log(hold);
     return true;
 }

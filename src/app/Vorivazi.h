@@ -69,7 +69,7 @@ private:
     int32_t kolonner_ = 0;
     int32_t raekker_ = 0;
     stack<std::string> planNavne_;
-    std::unique_ptr<stack<std::string>> navne_;
-    std::unique_ptr<stack<LektionsData*>> lektioner_;
+    stack<std::string> navne_;
+    stack<LektionsData> lektioner_;
     Besked besked_;
 };

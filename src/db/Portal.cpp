@@ -25,25 +25,6 @@ const std::string lektionsSletning =
 const std::string prioritetsSletning = std::string("delete from Tidsprioritet where PlanID_Ti in (") +
                                        "select PlanID_Ti from Tidsprioritet where PlanID_Ti = ?)";
 
-// Records handed over on a stack belong to the one who pops them; whatever is
-// left when the stack goes out of scope (an error, an exception) is deleted.
-template <typename T>
-class EjetStak {
-public:
-    EjetStak() = default;
-    ~EjetStak()
-    {
-        while (!stak.tom())
-            delete stak.pop();
-    }
-    EjetStak(const EjetStak&) = delete;
-    EjetStak& operator=(const EjetStak&) = delete;
-
-    std::unique_ptr<T> Tag() { return std::unique_ptr<T>(stak.pop()); }
-
-    stack<T*> stak;
-};
-
 const PrSkemaArt<std::string> eksportFil{{"HoldSkemaer", "LaererSkemaer", "LokaleSkemaer"}};
 
 } // namespace
@@ -163,10 +144,10 @@ bool Portal::ErstatLektioner(Stopur& trin)
         SkrivTid(trin, "Sletning af lektioner:", 1);
         skemaKontrol_->NulstilMarkoer(SkemaArt::hold);
         trin.Start();
-        EjetStak<LektionsData> lektioner;
-        while (skemaKontrol_->HentNaesteLektioner(lektioner.stak, SkemaArt::hold)) {
-            while (!lektioner.stak.tom()) {
-                if (!IndsaetLektion(*lektioner.Tag()))
+        stack<LektionsData> lektioner;
+        while (skemaKontrol_->HentNaesteLektioner(lektioner, SkemaArt::hold)) {
+            while (!lektioner.tom()) {
+                if (!IndsaetLektion(lektioner.pop()))
                     return "Lektionerne kunne ikke gemmes";
             }
         }
@@ -182,11 +163,11 @@ bool Portal::ErstatPrioriteter(Stopur& trin)
         SkrivTid(trin, "Sletning af Prioriteter: ", 3);
         trin.Start();
         skemaKontrol_->NulstilMarkoer(SkemaArt::laerer);
-        EjetStak<PLektionsData> prioriteter;
+        stack<PLektionsData> prioriteter;
         std::string laerer;
-        while (skemaKontrol_->HentNaestePrioriteter(prioriteter.stak, laerer)) {
-            while (!prioriteter.stak.tom()) {
-                if (!IndsaetPrioritet(laerer, *prioriteter.Tag()))
+        while (skemaKontrol_->HentNaestePrioriteter(prioriteter, laerer)) {
+            while (!prioriteter.tom()) {
+                if (!IndsaetPrioritet(laerer, prioriteter.pop()))
                     return "Lektions prioriteterne kunne ikke gemmes";
             }
         }
@@ -261,16 +242,16 @@ void Portal::Eksporter(SkemaArt art, const std::string& mappe)
 bool Portal::SkrivSider(SkemaArt art, const std::string& fil)
 {
     skemaKontrol_->NulstilMarkoer(art);
-    EjetStak<LektionsData> lektioner;
-    while (skemaKontrol_->HentNaesteLektioner(lektioner.stak, art)) {
-        if (lektioner.stak.tom())
+    stack<LektionsData> lektioner;
+    while (skemaKontrol_->HentNaesteLektioner(lektioner, art)) {
+        if (lektioner.tom())
             continue;
         std::string titel;
         export_->NulstilSide();
-        while (!lektioner.stak.tom()) {
-            const std::unique_ptr<LektionsData> l = lektioner.Tag();
-            export_->IndsaetPaaPlan(l->hold, l->fag, l->laerer, l->lokale, l->kolonne, l->raekke + 1);
-            titel = IdForArt(*l, art);
+        while (!lektioner.tom()) {
+            const LektionsData l = lektioner.pop();
+            export_->IndsaetPaaPlan(l.hold, l.fag, l.laerer, l.lokale, l.kolonne, l.raekke + 1);
+            titel = IdForArt(l, art);
         }
         if (!export_->SkrivSide(fil, titel))
             return false;
@@ -281,11 +262,11 @@ bool Portal::SkrivSider(SkemaArt art, const std::string& fil)
 bool Portal::UdskrivSkema(const std::string& id, SkemaArt art)
 {
     export_->NulstilSide();
-    EjetStak<LektionsData> lektioner;
-    skemaKontrol_->HentLektioner(id, lektioner.stak, art);
-    while (!lektioner.stak.tom()) {
-        const std::unique_ptr<LektionsData> l = lektioner.Tag();
-        export_->IndsaetPaaPlan(l->hold, l->fag, l->laerer, l->lokale, l->kolonne, l->raekke + 1);
+    stack<LektionsData> lektioner;
+    skemaKontrol_->HentLektioner(id, lektioner, art);
+    while (!lektioner.tom()) {
+        const LektionsData l = lektioner.pop();
+        export_->IndsaetPaaPlan(l.hold, l.fag, l.laerer, l.lokale, l.kolonne, l.raekke + 1);
     }
     return export_->UdskrivSide(id);
 }

@@ -39,7 +39,7 @@ public:
     int32_t Raekker() const { return raekker_; }
 
     bool KontrollerAlle();
-    bool HentLektioner(const std::string& id, stack<LektionsData*>& lektioner, SkemaArt art);
+    bool HentLektioner(const std::string& id, stack<LektionsData>& lektioner, SkemaArt art);
     void RydSkemaer();
     double Spredning(const std::string& id, SkemaArt art);
     int32_t AntalLektionerIalt();

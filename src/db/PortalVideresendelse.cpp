@@ -13,7 +13,7 @@ bool Portal::KontrollerAlle()
     return sum == 0;
 }
 
-bool Portal::HentLektioner(const std::string& id, stack<LektionsData*>& lektioner, SkemaArt art)
+bool Portal::HentLektioner(const std::string& id, stack<LektionsData>& lektioner, SkemaArt art)
 {
     return skemaKontrol_->HentLektioner(id, lektioner, art);
 }

@@ -5,7 +5,6 @@
 #include "base/Besked.h"
 
 #include <array>
-#include <memory>
 
 namespace {
 
@@ -252,7 +251,7 @@ bool SkemaKontrol::SaetPrioritet(const std::string& laerer, int32_t vaerdi, int3
     return s != nullptr && s->SaetPrioritet(vaerdi, kolonne, raekke);
 }
 
-bool SkemaKontrol::HentLektioner(const std::string& id, stack<LektionsData*>& lektioner, SkemaArt art)
+bool SkemaKontrol::HentLektioner(const std::string& id, stack<LektionsData>& lektioner, SkemaArt art)
 {
     if (art == SkemaArt::laerer)
         Besked().Log(id);
@@ -263,7 +262,7 @@ bool SkemaKontrol::HentLektioner(const std::string& id, stack<LektionsData*>& le
     return true;
 }
 
-bool SkemaKontrol::HentNaesteLektioner(stack<LektionsData*>& lektioner, SkemaArt art)
+bool SkemaKontrol::HentNaesteLektioner(stack<LektionsData>& lektioner, SkemaArt art)
 {
     skema* s = nullptr;
     if (!NaesteSkema(art, s))
@@ -272,7 +271,7 @@ bool SkemaKontrol::HentNaesteLektioner(stack<LektionsData*>& lektioner, SkemaArt
     return true;
 }
 
-bool SkemaKontrol::HentNaestePrioriteter(stack<PLektionsData*>& prioriteter, std::string& navn)
+bool SkemaKontrol::HentNaestePrioriteter(stack<PLektionsData>& prioriteter, std::string& navn)
 {
     laerer_skema* s = nullptr;
     if (!laererListe_.HentNaeste(s))
@@ -376,16 +375,16 @@ void SkemaKontrol::TvingFlyt(const std::string& id, SkemaArt art, Placering fra,
 bool SkemaKontrol::Kontroller(int32_t& antal, SkemaArt art)
 {
     antal = 0;
-    stack<LektionsData*> lektioner;
+    stack<LektionsData> lektioner;
     NulstilMarkoer(art);
     skema* s = nullptr;
     while (NaesteSkema(art, s))
         s->SamlLektioner(lektioner);
     while (lektioner.antal() > 0) {
-        const std::unique_ptr<LektionsData> d(lektioner.pop());
-        const skema* egen = FindSkema(IdForArt(*d, art), art);
-        const lektion l(d->hold, d->fag, d->laerer, d->lokale, d->blok);
-        if (egen != nullptr && !egen->Matcher(l, d->kolonne, d->raekke))
+        const LektionsData d = lektioner.pop();
+        const skema* egen = FindSkema(IdForArt(d, art), art);
+        const lektion l(d.hold, d.fag, d.laerer, d.lokale, d.blok);
+        if (egen != nullptr && !egen->Matcher(l, d.kolonne, d.raekke))
             ++antal;
     }
     return antal == 0;

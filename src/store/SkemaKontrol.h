@@ -34,9 +34,9 @@ public:
                      const std::string& lokale, int32_t blok, int32_t kolonne, int32_t raekke);
     bool SaetPrioritet(const std::string& laerer, int32_t vaerdi, int32_t kolonne, int32_t raekke);
 
-    bool HentLektioner(const std::string& id, stack<LektionsData*>& lektioner, SkemaArt art);
-    bool HentNaesteLektioner(stack<LektionsData*>& lektioner, SkemaArt art);
-    bool HentNaestePrioriteter(stack<PLektionsData*>& prioriteter, std::string& navn);
+    bool HentLektioner(const std::string& id, stack<LektionsData>& lektioner, SkemaArt art);
+    bool HentNaesteLektioner(stack<LektionsData>& lektioner, SkemaArt art);
+    bool HentNaestePrioriteter(stack<PLektionsData>& prioriteter, std::string& navn);
     void NulstilMarkoer(SkemaArt art);
     void RydSkemaer();
 

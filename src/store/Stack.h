@@ -6,8 +6,7 @@
 #include <string>
 
 // Singly linked stack that hands lists from one object to another. It gives
-// back the last element pushed first. A pointer stack never deletes what its
-// elements point to: whoever pops a record deletes it.
+// back the last element pushed first.
 template <typename T>
 struct node {
     T vaerdi;

@@ -74,13 +74,11 @@ void TestPlan::Saet(const std::string& hold, const std::string& fag, const std::
 
 std::vector<LektionsData> TestPlan::Lektioner(const std::string& id, SkemaArt art)
 {
-    stack<LektionsData*> stak;
+    stack<LektionsData> stak;
     portal_->HentLektioner(id, stak, art);
     std::vector<LektionsData> ud;
-    while (!stak.tom()) {
-        std::unique_ptr<LektionsData> l(stak.pop());
-        ud.push_back(*l);
-    }
+    while (!stak.tom())
+        ud.push_back(stak.pop());
     return ud;
 }
 

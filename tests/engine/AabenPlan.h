@@ -49,12 +49,12 @@ public:
         stack<std::string> hold;
         k->FyldNavne(hold, SkemaArt::hold);
         while (!hold.tom()) {
-            stack<LektionsData*> lektioner;
+            stack<LektionsData> lektioner;
             portal->HentLektioner(hold.pop(), lektioner, SkemaArt::hold);
             while (!lektioner.tom()) {
-                const std::unique_ptr<LektionsData> l(lektioner.pop());
-                ud += l->hold + " " + l->fag + " " + l->laerer + " " + l->lokale + " " + std::to_string(l->blok) + " " +
-                      std::to_string(l->kolonne) + " " + std::to_string(l->raekke) + "\n";
+                const LektionsData l = lektioner.pop();
+                ud += l.hold + " " + l.fag + " " + l.laerer + " " + l.lokale + " " + std::to_string(l.blok) + " " +
+                      std::to_string(l.kolonne) + " " + std::to_string(l.raekke) + "\n";
             }
         }
         return ud;

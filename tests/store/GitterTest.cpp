@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -111,33 +110,33 @@ TEST(Gitter, TeacherPrioritiesAndAdmission)
     EXPECT_FALSE(l.LaererTillader(4, 7));
     EXPECT_TRUE(l.LaererTillader(0, 0)) << "only -3 blocks an hour";
 
-    stack<PLektionsData*> p;
+    stack<PLektionsData> p;
     l.SamlPrioriteter(p);
     ASSERT_EQ(p.antal(), 2);
-    std::unique_ptr<PLektionsData> sidst(p.pop());
-    std::unique_ptr<PLektionsData> foerst(p.pop());
-    EXPECT_EQ(sidst->prioritet, -3);
-    EXPECT_EQ(sidst->kolonne, 4);
-    EXPECT_EQ(foerst->prioritet, 3);
-    EXPECT_EQ(foerst->raekke, 0);
+    const PLektionsData sidst = p.pop();
+    const PLektionsData foerst = p.pop();
+    EXPECT_EQ(sidst.prioritet, -3);
+    EXPECT_EQ(sidst.kolonne, 4);
+    EXPECT_EQ(foerst.prioritet, 3);
+    EXPECT_EQ(foerst.raekke, 0);
 }
 
 TEST(Gitter, CollectedLessonsPopDayByDayHourByHour)
 {
     Trio t;
-    stack<LektionsData*> s;
+    stack<LektionsData> s;
     EXPECT_FALSE(t.hold.SamlLektioner(s));
     t.Saet("ma", 3, 0);
     t.Saet("da", 0, 2);
     EXPECT_TRUE(t.hold.SamlLektioner(s));
-    std::unique_ptr<LektionsData> a(s.pop());
-    std::unique_ptr<LektionsData> b(s.pop());
-    EXPECT_EQ(a->kolonne, 0);
-    EXPECT_EQ(a->raekke, 2);
-    EXPECT_EQ(a->fag, "da");
-    EXPECT_EQ(b->kolonne, 3);
-    EXPECT_EQ(b->raekke, 0);
-    EXPECT_EQ(b->lokale, "L1");
+    const LektionsData a = s.pop();
+    const LektionsData b = s.pop();
+    EXPECT_EQ(a.kolonne, 0);
+    EXPECT_EQ(a.raekke, 2);
+    EXPECT_EQ(a.fag, "da");
+    EXPECT_EQ(b.kolonne, 3);
+    EXPECT_EQ(b.raekke, 0);
+    EXPECT_EQ(b.lokale, "L1");
 }
 
 TEST(Gitter, GapHoursAndLastOccupiedRow)

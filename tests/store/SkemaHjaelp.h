@@ -4,7 +4,6 @@
 #include "store/SkemaKontrol.h"
 
 #include <compare>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -38,11 +37,11 @@ inline std::vector<Fund> Indhold(SkemaKontrol& s, SkemaArt art, const std::vecto
 {
     std::vector<Fund> fund;
     for (const std::string& id : ider) {
-        stack<LektionsData*> lektioner;
+        stack<LektionsData> lektioner;
         s.HentLektioner(id, lektioner, art);
         while (lektioner.antal() > 0) {
-            const std::unique_ptr<LektionsData> d(lektioner.pop());
-            fund.push_back({Bogstav(art), id, d->hold, d->fag, d->laerer, d->lokale, d->blok, d->kolonne, d->raekke});
+            const LektionsData d = lektioner.pop();
+            fund.push_back({Bogstav(art), id, d.hold, d.fag, d.laerer, d.lokale, d.blok, d.kolonne, d.raekke});
         }
     }
     return fund;
@@ -72,11 +71,11 @@ struct Plan {
         }
         s.NulstilMarkoer(SkemaArt::laerer);
         std::string navn;
-        stack<PLektionsData*> prioriteter;
+        stack<PLektionsData> prioriteter;
         while (s.HentNaestePrioriteter(prioriteter, navn)) {
             while (prioriteter.antal() > 0) {
-                const std::unique_ptr<PLektionsData> p(prioriteter.pop());
-                alt.push_back({'p', navn, "", "", "", "", p->prioritet, p->kolonne, p->raekke});
+                const PLektionsData p = prioriteter.pop();
+                alt.push_back({'p', navn, "", "", "", "", p.prioritet, p.kolonne, p.raekke});
             }
         }
         return alt;

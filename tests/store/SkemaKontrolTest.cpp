@@ -139,7 +139,7 @@ TEST_F(SeksTimerPlan, PrioritiesOnlyInsideThePlanForKnownTeachers)
 TEST_F(SkemaKontrolTest, HentLektionerLogsTeacherIdsAndAcceptsEmptyTimetables)
 {
     MedTestModtager m;
-    stack<LektionsData*> lektioner;
+    stack<LektionsData> lektioner;
     EXPECT_TRUE(s.HentLektioner("AB", lektioner, SkemaArt::laerer));
     EXPECT_TRUE(s.HentLektioner("7a", lektioner, SkemaArt::hold));
     EXPECT_FALSE(s.HentLektioner("XY", lektioner, SkemaArt::laerer));
@@ -152,24 +152,22 @@ TEST_F(SkemaKontrolTest, CursorsWalkEveryTimetableOfAKind)
     s.SaetLektion("7b", "da", "CD", "L2", 1, 1, 2);
     s.SaetPrioritet("CD", -3, 0, 0);
     s.SaetPrioritet("CD", 2, 0, 1);
-    stack<LektionsData*> lektioner;
+    stack<LektionsData> lektioner;
     s.NulstilMarkoer(SkemaArt::lokale);
     EXPECT_TRUE(s.HentNaesteLektioner(lektioner, SkemaArt::lokale));
     EXPECT_TRUE(s.HentNaesteLektioner(lektioner, SkemaArt::lokale));
     EXPECT_FALSE(s.HentNaesteLektioner(lektioner, SkemaArt::lokale));
     ASSERT_EQ(lektioner.antal(), 1);
-    delete lektioner.pop();
+    lektioner.pop();
 
     std::vector<std::string> navne;
     std::string navn;
-    stack<PLektionsData*> prioriteter;
+    stack<PLektionsData> prioriteter;
     s.NulstilMarkoer(SkemaArt::laerer);
     while (s.HentNaestePrioriteter(prioriteter, navn))
         navne.push_back(navn);
     EXPECT_EQ(navne, (std::vector<std::string>{"AB", "CD"}));
     EXPECT_EQ(prioriteter.antal(), 2);
-    while (prioriteter.antal() > 0)
-        delete prioriteter.pop();
 }
 
 TEST_F(SkemaKontrolTest, RydSkemaerKeepsTimetablesAndPriorities)
