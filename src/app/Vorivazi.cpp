@@ -42,11 +42,10 @@ bool Vorivazi::AabnPlan(const std::string& planId)
             return false;
         }
     }
-    // The name stacks belong to the lists; the portal empties them while it creates the timetables.
-    stack<std::string>* holdNavne = kontrolListe_->NavneStak(SkemaArt::hold);
-    stack<std::string>* laererNavne = kontrolListe_->NavneStak(SkemaArt::laerer);
-    stack<std::string>* lokaleNavne = kontrolListe_->NavneStak(SkemaArt::lokale);
-    portal_->SaetNavnestakke(holdNavne, laererNavne, lokaleNavne);
+    stack<std::string> holdNavne = kontrolListe_->NavneStak(SkemaArt::hold);
+    stack<std::string> laererNavne = kontrolListe_->NavneStak(SkemaArt::laerer);
+    stack<std::string> lokaleNavne = kontrolListe_->NavneStak(SkemaArt::lokale);
+    portal_->SaetNavnestakke(std::move(holdNavne), std::move(laererNavne), std::move(lokaleNavne));
     portal_->Indlaes();
     return true;
 }

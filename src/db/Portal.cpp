@@ -38,30 +38,28 @@ Portal::Portal(std::string planId, int32_t kolonner, int32_t raekker, Datakilde 
 
 Portal::~Portal() = default;
 
-void Portal::SaetNavnestakke(stack<std::string>* hold, stack<std::string>* laerer, stack<std::string>* lokale)
+void Portal::SaetNavnestakke(stack<std::string> hold, stack<std::string> laerer, stack<std::string> lokale)
 {
-    holdNavne_ = hold;
-    laererNavne_ = laerer;
-    lokaleNavne_ = lokale;
+    navne_[SkemaArt::hold] = std::move(hold);
+    navne_[SkemaArt::laerer] = std::move(laerer);
+    navne_[SkemaArt::lokale] = std::move(lokale);
 }
 
 // The priorities are read whether or not lessons are stored: a plan that has
 // never been saved still has its teachers' unavailable hours.
 bool Portal::Indlaes()
 {
-    if (!OpretSkemaer(SkemaArt::hold, holdNavne_) || !OpretSkemaer(SkemaArt::laerer, laererNavne_) ||
-        !OpretSkemaer(SkemaArt::lokale, lokaleNavne_))
-        return false;
+    for (const SkemaArt art : alleSkemaArter)
+        OpretSkemaer(art, navne_[art]);
     const bool lektioner = IndlaesLektioner();
     const bool prioriteter = IndlaesPrioriteter();
     return lektioner && prioriteter;
 }
 
-bool Portal::OpretSkemaer(SkemaArt art, stack<std::string>* navne)
+void Portal::OpretSkemaer(SkemaArt art, stack<std::string>& navne)
 {
-    while (navne != nullptr && !navne->tom())
-        skemaKontrol_->OpretSkema(navne->pop(), art);
-    return true;
+    while (!navne.tom())
+        skemaKontrol_->OpretSkema(navne.pop(), art);
 }
 
 bool Portal::IndlaesLektioner()

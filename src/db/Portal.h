@@ -26,7 +26,8 @@ public:
     Portal(const Portal&) = delete;
     Portal& operator=(const Portal&) = delete;
 
-    void SaetNavnestakke(stack<std::string>* hold, stack<std::string>* laerer, stack<std::string>* lokale);
+    // The ids of the timetables Indlaes creates; the portal empties the stacks.
+    void SaetNavnestakke(stack<std::string> hold, stack<std::string> laerer, stack<std::string> lokale);
     bool Indlaes();
     bool Gem();
     // Writes the export file of one kind into the folder ("" is the working folder).
@@ -58,7 +59,7 @@ public:
     bool ProevFlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til);
 
 private:
-    bool OpretSkemaer(SkemaArt art, stack<std::string>* navne);
+    void OpretSkemaer(SkemaArt art, stack<std::string>& navne);
     bool IndlaesLektioner();
     bool IndlaesPrioriteter();
     bool HarNull(std::initializer_list<const char*> kolonner);
@@ -78,9 +79,7 @@ private:
     int32_t kolonner_;
     int32_t raekker_;
     Datakilde tilstand_;
-    stack<std::string>* holdNavne_ = nullptr;
-    stack<std::string>* laererNavne_ = nullptr;
-    stack<std::string>* lokaleNavne_ = nullptr;
+    PrSkemaArt<stack<std::string>> navne_;
     std::unique_ptr<Export> export_;
     Besked besked_;
 };

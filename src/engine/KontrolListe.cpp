@@ -295,11 +295,11 @@ void KontrolListe::RegistrerPlacering(int32_t antal, Del del)
         tilfoej(aktuel->ben[benLokaletype], antal);
 }
 
-stack<std::string>* KontrolListe::NavneStak(SkemaArt art)
+stack<std::string> KontrolListe::NavneStak(SkemaArt art)
 {
-    navne[art] = std::make_unique<stack<std::string>>();
-    FyldNavne(*navne[art], art);
-    return navne[art].get();
+    stack<std::string> navne;
+    FyldNavne(navne, art);
+    return navne;
 }
 
 bool KontrolListe::FyldNavne(stack<std::string>& ud, SkemaArt art)

@@ -11,7 +11,6 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <string>
 
 class Portal;
@@ -92,7 +91,7 @@ public:
     void RegistrerPlacering(int32_t antal, Del del);
     void SaetMaksForsoeg(int32_t antal);
 
-    stack<std::string>* NavneStak(SkemaArt art);
+    stack<std::string> NavneStak(SkemaArt art);
     bool FyldNavne(stack<std::string>& navne, SkemaArt art);
     int32_t TimerFor(const std::string& id, SkemaArt art);
     int32_t SumTimer();
@@ -145,7 +144,6 @@ private:
     std::string planId;
     std::string tffId;
     std::string stamlokale = "Stamlokale";
-    PrSkemaArt<std::unique_ptr<stack<std::string>>> navne;
     int32_t maksForsoeg = 4;
     bool skrivebeskyttet = false;
     Besked besked;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 // Singly linked stack that hands lists from one object to another. It gives
 // back the last element pushed first.
@@ -20,6 +21,18 @@ public:
     ~stack() { clear(); }
     stack(const stack&) = delete;
     stack& operator=(const stack&) = delete;
+    // Handing a stack over leaves the old one empty.
+    stack(stack&& andet) noexcept { *this = std::move(andet); }
+    stack& operator=(stack&& andet) noexcept
+    {
+        if (this != &andet) {
+            clear();
+            top_ = std::exchange(andet.top_, nullptr);
+            sidste_ = std::exchange(andet.sidste_, nullptr);
+            antal_ = std::exchange(andet.antal_, 0);
+        }
+        return *this;
+    }
 
     bool push(const T& vaerdi)
     {

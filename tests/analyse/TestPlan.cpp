@@ -54,7 +54,7 @@ TestPlan::TestPlan(const std::vector<std::string>& hold, const std::vector<std::
     Fyld(h, hold);
     Fyld(l, laerere);
     Fyld(k, lokaler);
-    portal_->SaetNavnestakke(&h, &l, &k);
+    portal_->SaetNavnestakke(std::move(h), std::move(l), std::move(k));
     IMappe i(mappe_);
     portal_->Indlaes();
 }

@@ -300,7 +300,7 @@ protected:
             laerer_.push(id);
         for (const char* id : {"Hal", "A1"})
             lokale_.push(id);
-        portal_.SaetNavnestakke(&hold_, &laerer_, &lokale_);
+        portal_.SaetNavnestakke(std::move(hold_), std::move(laerer_), std::move(lokale_));
         portal_.Indlaes();
         ASSERT_TRUE(portal_.SaetLektion("1.a", "Dansk", "Åse", "A1", 1, 0, 0));
         ASSERT_TRUE(portal_.SaetLektion("1.a", "Idræt", "Bo", "Hal", 1, 4, 7));

@@ -125,7 +125,7 @@ protected:
         Fyld(laerer_, laerer);
         Fyld(lokale_, lokale);
         auto portal = std::make_unique<Portal>(plan, 5, 8, Datakilde::database);
-        portal->SaetNavnestakke(&hold_, &laerer_, &lokale_);
+        portal->SaetNavnestakke(std::move(hold_), std::move(laerer_), std::move(lokale_));
         portal->Indlaes();
         return portal;
     }
@@ -435,7 +435,7 @@ TEST(PortalFil, LoadsAndSavesThroughTextFiles)
         lokale.push(id);
     MedTestModtager m;
     Portal portal("P", 5, 8, Datakilde::tekstfiler);
-    portal.SaetNavnestakke(&hold, &laerer, &lokale);
+    portal.SaetNavnestakke(std::move(hold), std::move(laerer), std::move(lokale));
     portal.Indlaes();
     EXPECT_EQ(portal.AntalLektionerIalt(), 2);
     EXPECT_TRUE(portal.ErSpaerret("Åse", 4, 0));

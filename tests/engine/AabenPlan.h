@@ -37,7 +37,8 @@ public:
                                                   KontrolListe::lokaletypeListe, KontrolListe::lokaleListe})
             if (!k->IndlaesListe(liste))
                 return false;
-        portal->SaetNavnestakke(k->NavneStak(SkemaArt::hold), k->NavneStak(SkemaArt::laerer), k->NavneStak(SkemaArt::lokale));
+        portal->SaetNavnestakke(k->NavneStak(SkemaArt::hold), k->NavneStak(SkemaArt::laerer),
+                                k->NavneStak(SkemaArt::lokale));
         portal->Indlaes();
         return true;
     }

@@ -227,11 +227,11 @@ TEST(KontrolListeNavne, StacksHoursAndSums)
     p.Tilfoej(K::fagListe, {"da"}, {-1});
     p.Lektion("1a", "da", "AB", "Stamlokale", "S1");
 
-    stack<std::string>* hold = p.k->NavneStak(SkemaArt::hold);
-    ASSERT_NE(hold, nullptr);
-    EXPECT_EQ(hold->pop(), "1b") << "the last id pushed comes first";
-    EXPECT_EQ(hold->pop(), "1a");
-    EXPECT_NE(p.k->NavneStak(SkemaArt::laerer), nullptr);
+    stack<std::string> hold = p.k->NavneStak(SkemaArt::hold);
+    ASSERT_EQ(hold.antal(), 2);
+    EXPECT_EQ(hold.pop(), "1b") << "the last id pushed comes first";
+    EXPECT_EQ(hold.pop(), "1a");
+    EXPECT_EQ(p.k->NavneStak(SkemaArt::laerer).antal(), 1);
     EXPECT_TRUE(p.k->FyldNavne(navne, SkemaArt::laerer));
     EXPECT_EQ(navne.antal(), 1);
 
@@ -257,7 +257,7 @@ TEST(KontrolListeOpdatering, CountersComeFromTheTimetables)
     laerere.push("AB");
     for (const char* id : {"L1", "L2", "S1"})
         lokaler.push(id);
-    portal.SaetNavnestakke(&hold, &laerere, &lokaler);
+    portal.SaetNavnestakke(std::move(hold), std::move(laerere), std::move(lokaler));
     portal.Indlaes();
     ASSERT_TRUE(portal.SaetLektion("1a", "fy", "AB", "L1", 1, 0, 0));
     ASSERT_TRUE(portal.SaetLektion("1a", "fy", "AB", "L2", 1, 0, 1));

@@ -1,5 +1,6 @@
 #include "store/SListe.h"
 #include "store/Skema.h"
+#include "store/Stack.h"
 #include "support/TestModtager.h"
 
 #include <gtest/gtest.h>
@@ -204,4 +205,23 @@ TEST(SListe, RefusesTheHundredAndFirstSample)
     EXPECT_EQ(s.Antal(), 100);
     s.Nulstil();
     EXPECT_DOUBLE_EQ(s.Variationskoefficient(), 0.0);
+}
+
+TEST(Stak, HandingOverMovesEveryElementOnceAndAnEmptyPopIsTraced)
+{
+    stack<std::string> a;
+    a.push("1a");
+    a.push("1b");
+    stack<std::string> b(std::move(a));
+    EXPECT_TRUE(a.tom());
+    stack<std::string> c;
+    c.push("gammel");
+    c = std::move(b);
+    EXPECT_TRUE(b.tom());
+    ASSERT_EQ(c.antal(), 2);
+    EXPECT_EQ(c.pop(), "1b");
+    EXPECT_EQ(c.pop(), "1a");
+    MedTestModtager m;
+    EXPECT_EQ(c.pop(), "");
+    EXPECT_EQ(m.modtager.sporTekst, "\nstacken er tom (man kan ikke poppe noget der ikke er der!)");
 }
