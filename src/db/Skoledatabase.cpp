@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <set>
 
-Skoledatabase::Skoledatabase() : sql_(std::make_unique<SqlKlasse>('d')) {}
+Skoledatabase::Skoledatabase() : sql_(std::make_unique<SqlKlasse>(Datakilde::database)) {}
 
 Skoledatabase::~Skoledatabase() = default;
 

@@ -36,7 +36,7 @@ std::vector<Raekke> PlanensRaekker(const Skoledata& data, const std::string& tab
 
 TEST_F(Skoledatabasen, CopyingAPlanCarriesItsRowsAndLeavesTheOriginal)
 {
-    SqlKlasse sql('d');
+    SqlKlasse sql(Datakilde::database);
     ASSERT_TRUE(sql.UdfoerSql("insert into Lektion values ('Plan2026','1.a','Dansk_ind','Hanne','A1',1,0,0)"));
     Skoledatabase db;
     const Skoledata foer = db.Laes();
@@ -83,7 +83,7 @@ TEST_F(TomSkoledatabase, ARefusedWriteLeavesTheDatabaseAsItWas)
     EXPECT_EQ(db.Laes().raekker, foer.raekker);
 
     // Refused by the database half-way: the rows written before are rolled back.
-    SqlKlasse sql('d');
+    SqlKlasse sql(Datakilde::database);
     ASSERT_TRUE(sql.UdfoerSql("create unique index EnPrType on Lokale (Lokaletype_ALo)"));
     Skoledata afvist;
     afvist.Tilfoej("Hold", {"1.b"s, "Indskoling"s});
@@ -139,7 +139,7 @@ TEST_F(Skoledatabasen, EditsAreSavedAndAnOverwriteOfAnotherPlannersChangeIsRefus
     EXPECT_EQ(efter.Afhaengige(Felt::Hold, "1.x").size(), gemt.Afhaengige(Felt::Hold, "1.a").size());
 
     // A stored NULL reads as "" and is still found when the row is changed.
-    ASSERT_TRUE(SqlKlasse('d').UdfoerSql("insert into Hold values ('9.z', null)"));
+    ASSERT_TRUE(SqlKlasse(Datakilde::database).UdfoerSql("insert into Hold values ('9.z', null)"));
     const Skoledata medNull = db.Laes();
     Skoledata rettet = medNull;
     for (Raekke& hold : rettet.raekker["Hold"]) {
