@@ -48,8 +48,7 @@ bool Vorivazi::AabnPlan(const std::string& planId)
     stack<std::string>* laererNavne = kontrolListe_->NavneStak('l');
     stack<std::string>* lokaleNavne = kontrolListe_->NavneStak('k');
     portal_->SaetNavnestakke(holdNavne, laererNavne, lokaleNavne);
-    portal_->Indlaes();
-    return true;
+    return portal_->Indlaes();
 }
 
 bool Vorivazi::HentPlanliste() { return plan_->HentPlanliste(planNavne_); }
@@ -120,7 +119,7 @@ void Vorivazi::NytProjekt()
     portal_->RydSkemaer();
 }
 
-bool Vorivazi::Gem() { return portal_ && portal_->Gem(); }
+bool Vorivazi::Gem(Overskrivning overskriv) { return portal_ && portal_->Gem(overskriv); }
 
 bool Vorivazi::Generer(int32_t frekvens, int32_t styrke, int32_t dage, int32_t timer, int32_t genereret,
                        bool skrivebeskyttet)

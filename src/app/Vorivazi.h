@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Besked.h"
+#include "db/Portal.h"
 #include "store/Lektion.h"
 #include "store/Stack.h"
 
@@ -11,7 +12,6 @@
 class Generator;
 class KontrolListe;
 class Plan;
-class Portal;
 class SqlKlasse;
 
 // What the windows and the command line both tell the user about saving and export.
@@ -44,7 +44,7 @@ public:
     // Writes the three export files into the folder ("" is the working folder).
     void Eksporter(const std::string& mappe = "");
     void NytProjekt();
-    bool Gem();
+    bool Gem(Overskrivning overskriv = Overskrivning::Spoerg);
     bool Generer(int32_t frekvens, int32_t styrke, int32_t dage, int32_t timer, int32_t genereret,
                  bool skrivebeskyttet);
     bool UdskrivSkema(const std::string& id, char art);

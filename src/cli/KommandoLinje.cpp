@@ -118,7 +118,7 @@ private:
             besked_.VisFejl(skrivebeskyttetTekst, fejlTitel);
             return false;
         }
-        if (!vorivazi_.Gem())
+        if (!vorivazi_.Gem(valg_.tving ? Overskrivning::Tillad : Overskrivning::Afvis))
             return false;
         besked_.VisInfo(gemtTekst);
         return true;
@@ -230,8 +230,8 @@ std::string Brug()
            "  brikken-cli [--db FORBINDELSE] init [--demo]\n"
            "  brikken-cli [--db FORBINDELSE] plans\n"
            "  brikken-cli [--db FORBINDELSE] run PLAN [--clear] [--generate | --auto] [--days N] [--hours N]\n"
-           "              [--frequency N] [--strength N] [--yes] [--writable] [--save] [--export MAPPE]\n"
-           "              [--print TYPE:ID --pdf FIL] [--show TYPE:ID] [--log] [--times]\n"
+           "              [--frequency N] [--strength N] [--yes] [--writable] [--save [--force]]\n"
+           "              [--export MAPPE] [--print TYPE:ID --pdf FIL] [--show TYPE:ID] [--log] [--times]\n"
            "FORBINDELSE: sqlite:STI (eller blot STI), postgresql://BRUGER:KODE@VÆRT:PORT/DATABASE, odbc:DSN\n"
            "TYPE: h (hold), l (lærer) eller k (lokale)\n";
 }
@@ -241,7 +241,8 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
     static const std::map<std::string, bool Valg::*> kontakter{
         {"--demo", &Valg::demo},   {"--clear", &Valg::ryd},       {"--generate", &Valg::generer},
         {"--auto", &Valg::autoGenerer}, {"--yes", &Valg::ja},     {"--writable", &Valg::skrivbar},
-        {"--save", &Valg::gem},    {"--log", &Valg::log},         {"--times", &Valg::tider}};
+        {"--save", &Valg::gem},    {"--force", &Valg::tving},     {"--log", &Valg::log},
+        {"--times", &Valg::tider}};
     static const std::map<std::string, std::pair<Interval, int Valg::*>> talValg{
         {"--days", {{1, 5}, &Valg::dage}},
         {"--hours", {{2, 8}, &Valg::timer}},

@@ -33,6 +33,7 @@ struct Valg {
     bool ja = false;
     bool skrivbar = false;
     bool gem = false;
+    bool tving = false; // --force: overwrite another planner's save
     std::optional<std::string> eksportMappe;
     std::optional<SkemaValg> udskriv;
     std::string pdf;

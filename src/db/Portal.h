@@ -2,18 +2,31 @@
 
 #include "base/Besked.h"
 #include "base/Stopur.h"
+#include "db/SqlKlasse.h"
 #include "store/Lektion.h"
 #include "store/SkemaKontrol.h"
 #include "store/Stack.h"
 
+#include <array>
 #include <cstdint>
-#include <initializer_list>
 #include <functional>
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
+#include <tuple>
+#include <vector>
 
 class Export;
-class SqlKlasse;
+
+// What a save does when another planner has saved the plan since it was opened.
+enum class Overskrivning {
+    Spoerg, // ask the planner
+    Afvis,  // refuse with a message
+    Tillad  // overwrite
+};
+
+inline const std::string andenHarGemtTekst = "Planen er gemt af en anden, siden du åbnede den. Overskriv?";
 
 // The opened plan: its timetables, their loading and saving, export and print.
 // Every other timetable operation is passed straight on to SkemaKontrol.
@@ -25,8 +38,12 @@ public:
     Portal& operator=(const Portal&) = delete;
 
     void SaetNavnestakke(stack<std::string>* hold, stack<std::string>* laerer, stack<std::string>* lokale);
+    // False when the plan cannot be opened (the planner has been told why).
+    // Stored rows that cannot be used are reported and kept for the next save.
     bool Indlaes();
-    bool Gem();
+    // Lessons and priorities are replaced in one transaction; saves of the same
+    // plan from several programs take turns.
+    bool Gem(Overskrivning overskriv = Overskrivning::Spoerg);
     // Writes the export file of one kind into the folder ("" is the working folder).
     void Eksporter(char art, const std::string& mappe = "");
     bool UdskrivSkema(const std::string& id, char art);
@@ -55,17 +72,37 @@ public:
     bool FlytLektion(const std::string& id, int32_t blok, char art, Placering fra, Placering til);
     bool ProevFlytLektion(const std::string& id, int32_t blok, char art, Placering fra, Placering til);
 
+    // One of the plan's two stored tables (Portal.cpp).
+    struct Tabel;
+
 private:
+    using Raekke = std::vector<SqlVaerdi>;
+
+    // Order-free digest of a plan's stored rows: tells whether they changed.
+    struct Fingeraftryk {
+        uint64_t sum = 0;
+        uint64_t antal = 0;
+        void Tilfoej(const Tabel& tabel, const Raekke& raekke);
+        bool operator==(const Fingeraftryk&) const = default;
+    };
+
     bool OpretSkemaer(char art, stack<std::string>* navne);
-    bool IndlaesLektioner();
-    bool IndlaesPrioriteter();
-    bool HarNull(std::initializer_list<const char*> kolonner);
-    bool ErstatLektioner(Stopur& trin);
-    bool ErstatPrioriteter(Stopur& trin);
-    // Runs one table's replacement as one transaction; see Portal.cpp.
+    void GennemgaaRaekker(const Tabel& tabel, const std::function<void(const Raekke&)>& brug);
+    // Each gives "" when the row went into the timetables, else why it could not.
+    std::string BrugLektion(const Raekke& r);
+    std::string BrugPrioritet(const Raekke& r, std::set<std::tuple<std::string, int32_t, int32_t>>& sete);
+    void Behold(const Tabel& tabel, const Raekke& raekke, const std::string& grund);
+    void MeldUbrugte() const;
+    Fingeraftryk LagretFingeraftryk();
+    std::string TagPlanen(Overskrivning overskriv);
+    std::string Erstat(Stopur& trin, Overskrivning overskriv, Fingeraftryk& nyt);
+    // Runs the save as one transaction; see Portal.cpp.
     bool Transaktion(const std::function<std::string()>& erstat);
-    bool IndsaetLektion(const LektionsData& lektion);
-    bool IndsaetPrioritet(const std::string& laerer, const PLektionsData& prioritet);
+    bool IndsaetLektioner(Fingeraftryk& nyt);
+    bool IndsaetPrioriteter(Fingeraftryk& nyt);
+    // The rows kept from opening, written back as they were read.
+    bool IndsaetUbrugte(const Tabel& tabel, Fingeraftryk& nyt);
+    bool IndsaetRaekke(const Tabel& tabel, const Raekke& raekke, Fingeraftryk& nyt);
     void SkrivTid(Stopur& ur, const std::string& etiket, int32_t raekke) const;
     // One page per timetable of the kind that has lessons; false when the file could not be written.
     bool SkrivSider(char art, const std::string& fil);
@@ -81,4 +118,13 @@ private:
     stack<std::string>* lokaleNavne_ = nullptr;
     std::unique_ptr<Export> export_;
     Besked besked_;
+    std::map<char, std::set<std::string>> ider_;
+    // Stored rows the program could not use, exactly as read, per table;
+    // saving writes them back.
+    struct Ubrugte {
+        std::vector<Raekke> raekker;
+        std::map<std::string, int32_t> grunde; // how many rows for each reason
+    };
+    std::array<Ubrugte, 2> ubrugte_;
+    Fingeraftryk fingeraftryk_; // of the stored rows as opened or last saved
 };
