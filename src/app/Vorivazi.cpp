@@ -31,6 +31,10 @@ bool Vorivazi::AabnPlan(const std::string& planId)
         besked_.VisFejl("Planen findes ikke!", fejlTitel);
         return false;
     }
+    if (const std::string fejl = plan_->TomtIdFejl(planId, tff_); !fejl.empty()) {
+        besked_.VisFejl(fejl, fejlTitel);
+        return false;
+    }
     // The order of creation decides when the shared pseudo-random sequence is reseeded.
     portal_ = std::make_unique<Portal>(planId, kolonner_, raekker_, tilstand_);
     kontrolListe_ = std::make_unique<KontrolListe>(portal_.get(), sql_.get(), tilstand_, kolonner_, raekker_, planId,

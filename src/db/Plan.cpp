@@ -2,6 +2,8 @@
 
 #include "db/SqlKlasse.h"
 
+#include "store/Lektion.h"
+
 Plan::Plan(char tilstand) : sql_(std::make_unique<SqlKlasse>(tilstand)), tilstand_(tilstand) {}
 
 Plan::~Plan() = default;
@@ -30,4 +32,21 @@ bool Plan::FindPlan(const std::string& planId, std::string& tff, int32_t& kolonn
                                {planId})
             : sql_->Forespoerg("PlanListe3.txt");
     return fundet && sql_->HentTekst("TFF", tff) && sql_->HentTal("c", kolonner) && sql_->HentTal("r", raekker);
+}
+
+std::string Plan::TomtIdFejl(const std::string& planId, const std::string& tff)
+{
+    if (tilstand_ != 'd')
+        return "";
+    std::string art;
+    if (sql_->Forespoerg("select LaererID_LFP from LaererFagProfil where LaererID_LFP = ? and TimeFagFordelingID_LFP = ?",
+                         {tomId, tff}))
+        art = "En lærer";
+    else if (sql_->Forespoerg("select LokaleID_LP from LokalePlan where LokaleID_LP = ? and PlanID_LP = ?",
+                              {tomId, planId}))
+        art = "Et lokale";
+    else
+        return "";
+    return art + " i planen har id'et '" + tomId + "', som programmet bruger for \"ikke sat\". Giv "
+           + (art == "En lærer" ? "læreren" : "lokalet") + " et andet id i databasen; planen er ikke åbnet.";
 }

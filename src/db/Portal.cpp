@@ -182,19 +182,10 @@ bool Portal::Indlaes()
     return true;
 }
 
-// "tom" marks a teacher or room not yet assigned; a real one by that name
-// could not be told apart from none.
 bool Portal::OpretSkemaer(char art, stack<std::string>* navne)
 {
     while (navne != nullptr && !navne->tom()) {
         const std::string id = navne->pop();
-        if (art != 'h' && id == tomId) {
-            besked_.VisFejl(std::string(art == 'l' ? "En lærer" : "Et lokale") + " i planen har id'et '" + tomId
-                                + "', som betyder \"ikke sat\". Giv " + (art == 'l' ? "læreren" : "lokalet")
-                                + " et andet id i databasen; planen er ikke åbnet.",
-                            fejlTitel);
-            return false;
-        }
         ider_[art].insert(id);
         skemaKontrol_->OpretSkema(id, art);
     }

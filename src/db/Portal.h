@@ -38,7 +38,6 @@ public:
     Portal& operator=(const Portal&) = delete;
 
     void SaetNavnestakke(stack<std::string>* hold, stack<std::string>* laerer, stack<std::string>* lokale);
-    // False when the plan cannot be opened (the planner has been told why).
     // Stored rows that cannot be used are reported and kept for the next save.
     bool Indlaes();
     // Lessons and priorities are replaced in one transaction; saves of the same
