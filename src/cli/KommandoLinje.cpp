@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <map>
 #include <sstream>
+#include <string_view>
 
 namespace kommandoLinje {
 
@@ -322,6 +323,23 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
         return std::nullopt;
     }
     return valg;
+}
+
+bool SkjulAdgangskode(char* argument)
+{
+    const std::string_view tekst(argument);
+    if (!tekst.starts_with("postgresql://") && !tekst.starts_with("postgres://"))
+        return false;
+    const size_t start = tekst.find("://") + 3;
+    const size_t slut = tekst.find_first_of("/?#", start);
+    const size_t snabel = tekst.rfind('@', slut == std::string_view::npos ? tekst.size() : slut);
+    if (snabel == std::string_view::npos || snabel < start)
+        return false;
+    const size_t kolon = tekst.find(':', start);
+    if (kolon == std::string_view::npos || kolon + 1 >= snabel)
+        return false;
+    std::fill(argument + kolon + 1, argument + snabel, '*');
+    return true;
 }
 
 std::string SkemaSomTekst(const std::vector<std::vector<std::string>>& celler)

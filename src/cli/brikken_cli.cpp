@@ -5,6 +5,7 @@
 
 #include <iostream>
 #include <streambuf>
+#include <string_view>
 
 namespace {
 
@@ -33,6 +34,10 @@ int koer(const kommandoLinje::Valg& valg)
 int main(int argc, char** argv)
 {
     const std::vector<std::string> argumenter(argv + 1, argv + argc);
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::string_view(argv[i]) == "--db" && kommandoLinje::SkjulAdgangskode(argv[i + 1]))
+            std::cerr << "brikken-cli: " << kommandoLinje::adgangskodeAdvarsel << '\n';
+    }
     std::string fejl;
     const auto valg = kommandoLinje::Fortolk(argumenter, fejl);
     if (!valg) {
