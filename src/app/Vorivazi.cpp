@@ -106,13 +106,7 @@ bool Vorivazi::TagLektion(std::string& hold, std::string& fag, std::string& laer
     return true;
 }
 
-void Vorivazi::Eksporter(const std::string& mappe)
-{
-    if (!portal_)
-        return;
-    for (const char art : {'h', 'l', 'k'})
-        portal_->Eksporter(art, mappe);
-}
+bool Vorivazi::Eksporter(const std::string& mappe) { return portal_ && portal_->Eksporter(mappe); }
 
 void Vorivazi::NytProjekt()
 {

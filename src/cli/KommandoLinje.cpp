@@ -133,7 +133,8 @@ private:
             besked_.VisFejl("Mappen " + mappe + " kan ikke oprettes: " + fejl.message(), fejlTitel);
             return false;
         }
-        vorivazi_.Eksporter(mappe);
+        if (!vorivazi_.Eksporter(mappe))
+            return false;
         besked_.VisInfo(eksporteretTekst);
         return true;
     }
@@ -155,7 +156,20 @@ private:
         Udskriver* forrige = Udskriver::SaetAktiv(&tilPdf);
         const bool ok = vorivazi_.UdskrivSkema(skema.id, skema.art);
         Udskriver::SaetAktiv(forrige);
-        return ok;
+        return ok && pdfErSkrevet();
+    }
+
+    // Printing into a file reports no error of its own when the disk is full.
+    bool pdfErSkrevet()
+    {
+        std::error_code fejl;
+        const bool fil = std::filesystem::is_regular_file(valg_.pdf, fejl);
+        if (fil && std::filesystem::file_size(valg_.pdf, fejl) > 0 && !fejl)
+            return true;
+        besked_.VisFejl("PDF-filen " + valg_.pdf + " blev ikke skrevet. Er disken fuld, eller kan der ikke skrives "
+                            "der? Vælg en anden fil med --pdf.",
+                        fejlTitel);
+        return false;
     }
 
     bool vis(const SkemaValg& skema)

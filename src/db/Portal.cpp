@@ -2,6 +2,7 @@
 // and time priorities, export and print.
 #include "db/Portal.h"
 
+#include "db/AtomiskFil.h"
 #include "db/Export.h"
 #include "db/SqlKlasse.h"
 
@@ -422,18 +423,21 @@ void Portal::SkrivTid(Stopur& ur, const std::string& etiket, int32_t raekke) con
     besked_.TidsLinje(ur.Sekunder(), etiket, raekke);
 }
 
-void Portal::Eksporter(char art, const std::string& mappe)
+bool Portal::Eksporter(const std::string& mappe)
 {
-    const std::string navn = eksportFil(art);
-    if (navn.empty())
-        return;
-    const std::string fil = (std::filesystem::path(mappe) / navn).string();
-    if (!export_->TomFil(fil) || !SkrivSider(art, fil))
-        besked_.VisFejl("Filen " + fil + ".txt kunne ikke skrives", fejlTitel);
+    std::vector<atomiskFil::Fil> filer;
+    for (const char art : {'h', 'l', 'k'})
+        filer.push_back({(std::filesystem::path(mappe) / (eksportFil(art) + ".txt")).string(), Sider(art)});
+    std::string fejl;
+    if (atomiskFil::Skriv(filer, fejl))
+        return true;
+    besked_.VisFejl("Skemaerne kunne ikke eksporteres (" + fejl + "). De tidligere filer er uændrede.", fejlTitel);
+    return false;
 }
 
-bool Portal::SkrivSider(char art, const std::string& fil)
+std::string Portal::Sider(char art)
 {
+    std::string sider;
     skemaKontrol_->NulstilMarkoer(art);
     EjetStak<LektionsData> lektioner;
     while (skemaKontrol_->HentNaesteLektioner(lektioner.stak, art)) {
@@ -446,10 +450,9 @@ bool Portal::SkrivSider(char art, const std::string& fil)
             export_->IndsaetPaaPlan(l->hold, l->fag, l->laerer, l->lokale, l->kolonne, l->raekke + 1);
             titel = IdForArt(*l, art);
         }
-        if (!export_->SkrivSide(fil, titel))
-            return false;
+        sider += export_->SideTekst(titel);
     }
-    return true;
+    return sider;
 }
 
 bool Portal::UdskrivSkema(const std::string& id, char art)

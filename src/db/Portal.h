@@ -43,8 +43,9 @@ public:
     // Lessons and priorities are replaced in one transaction; saves of the same
     // plan from several programs take turns.
     bool Gem(Overskrivning overskriv = Overskrivning::Spoerg);
-    // Writes the export file of one kind into the folder ("" is the working folder).
-    void Eksporter(char art, const std::string& mappe = "");
+    // Writes the three export files into the folder ("" is the working folder),
+    // all or none; false when they could not be written (the planner is told why).
+    bool Eksporter(const std::string& mappe = "");
     bool UdskrivSkema(const std::string& id, char art);
     void SaetDimensioner(int32_t dage, int32_t timer);
 
@@ -103,8 +104,8 @@ private:
     bool IndsaetUbrugte(const Tabel& tabel, Fingeraftryk& nyt);
     bool IndsaetRaekke(const Tabel& tabel, const Raekke& raekke, Fingeraftryk& nyt);
     void SkrivTid(Stopur& ur, const std::string& etiket, int32_t raekke) const;
-    // One page per timetable of the kind that has lessons; false when the file could not be written.
-    bool SkrivSider(char art, const std::string& fil);
+    // One page per timetable of the kind that has lessons.
+    std::string Sider(char art);
 
     std::unique_ptr<SkemaKontrol> skemaKontrol_;
     std::unique_ptr<SqlKlasse> sql_;

@@ -25,9 +25,8 @@ struct Resultat {
     std::string ud;
 };
 
-Resultat koerCli(const std::string& argumenter)
+Resultat koer(const std::string& kommando)
 {
-    const std::string kommando = std::string(BRIKKEN_CLI) + " " + argumenter + " 2>/dev/null";
     Resultat resultat{-1, ""};
     FILE* roer = popen(kommando.c_str(), "r");
     if (roer == nullptr)
@@ -39,6 +38,8 @@ Resultat koerCli(const std::string& argumenter)
     resultat.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return resultat;
 }
+
+Resultat koerCli(const std::string& argumenter) { return koer(std::string(BRIKKEN_CLI) + " " + argumenter + " 2>/dev/null"); }
 
 std::string citer(const std::string& tekst) { return "'" + tekst + "'"; }
 
@@ -158,6 +159,33 @@ TEST_F(Cli, FailuresAndUsageErrorsHaveTheirExitStatus)
     EXPECT_EQ(koerCli(db + " run Plan2026 --show h:ukendt").status, 1);
     EXPECT_EQ(koerCli(db + " run Plan2026 --days 9").status, 2);
     EXPECT_EQ(koerCli("--db odbc: plans").status, 2);
+}
+
+TEST_F(Cli, AFullDiskIsAFailureAndLeavesThePreviousFilesWhole)
+{
+    ASSERT_EQ(koerCli(db + " init --demo").status, 0);
+    ASSERT_EQ(koerCli(db + " run Plan2026 --generate --yes --writable --save").status, 0);
+    MidlertidigMappe mappe;
+    const std::vector<std::string> filer = {"HoldSkemaer.txt", "LaererSkemaer.txt", "LokaleSkemaer.txt"};
+    for (const std::string& fil : filer)
+        std::ofstream(mappe.Sti() / fil) << "forrige eksport\n";
+
+    // Files may grow only a few blocks, as on a full disk; the signal for it would end the program.
+    const Resultat fuld = koer("sh -c \"trap '' XFSZ; ulimit -f 2; exec " + std::string(BRIKKEN_CLI) + " " + db
+                               + " run Plan2026 --export " + citer(mappe.Sti().string()) + "\" 2>&1");
+    EXPECT_EQ(fuld.status, 1) << fuld.ud;
+    EXPECT_NE(fuld.ud.find("kunne ikke eksporteres"), std::string::npos) << fuld.ud;
+    EXPECT_EQ(fuld.ud.find("exporteret"), std::string::npos) << "no success after a failure: " << fuld.ud;
+    for (const std::string& fil : filer) {
+        std::ifstream ind(mappe.Sti() / fil);
+        std::string linje;
+        std::getline(ind, linje);
+        EXPECT_EQ(linje, "forrige eksport") << fil;
+    }
+
+    const Resultat pdf = koer(std::string(BRIKKEN_CLI) + " " + db + " run Plan2026 --print h:2.b --pdf /dev/full 2>&1");
+    EXPECT_EQ(pdf.status, 1) << pdf.ud;
+    EXPECT_NE(pdf.ud.find("PDF-filen /dev/full blev ikke skrevet"), std::string::npos) << pdf.ud;
 }
 
 namespace {
