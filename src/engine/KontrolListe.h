@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class Portal;
 
@@ -126,6 +127,7 @@ private:
     bool UdfyldFraRelationer(std::array<std::string, 5>& tekster);
     bool FindesAllerede(int32_t fra, int32_t til, const std::array<std::string, 5>& tekster) const;
     bool SkrivRelationer(int32_t n);
+    void MeldUdaekkede(const std::vector<std::string>& udaekkede);
 
     int32_t graense = 0;
     int32_t ugeTimer = 40;
