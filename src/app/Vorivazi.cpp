@@ -52,7 +52,8 @@ bool Vorivazi::AabnPlan(const std::string& planId)
     stack<std::string>* laererNavne = kontrolListe_->NavneStak('l');
     stack<std::string>* lokaleNavne = kontrolListe_->NavneStak('k');
     portal_->SaetNavnestakke(holdNavne, laererNavne, lokaleNavne);
-    return portal_->Indlaes();
+    portal_->Indlaes();
+    return true;
 }
 
 bool Vorivazi::HentPlanliste() { return plan_->HentPlanliste(planNavne_); }

@@ -94,18 +94,21 @@ std::string TypeFejl(const std::vector<SqlVaerdi>& r, size_t tekster)
     return "";
 }
 
-std::string SomTekst(const std::vector<SqlVaerdi>& r)
+// A value as a person reads it: a text quoted, so that it is never taken for a number or NULL.
+std::string Felt(const SqlVaerdi& v)
+{
+    if (const auto* tekst = std::get_if<std::string>(&v))
+        return "'" + *tekst + "'";
+    if (const auto* tal = std::get_if<int32_t>(&v))
+        return std::to_string(*tal);
+    return "NULL";
+}
+
+std::string SomTekst(const std::vector<SqlVaerdi>& r, char skilletegn)
 {
     std::string tekst;
-    for (const SqlVaerdi& v : r) {
-        tekst += tekst.empty() ? "" : " ";
-        if (const auto* t = std::get_if<std::string>(&v))
-            tekst += "'" + *t + "'";
-        else if (const auto* tal = std::get_if<int32_t>(&v))
-            tekst += std::to_string(*tal);
-        else
-            tekst += "NULL";
-    }
+    for (const SqlVaerdi& v : r)
+        tekst += (tekst.empty() ? "" : std::string(1, skilletegn)) + Felt(v);
     return tekst;
 }
 
@@ -162,10 +165,11 @@ void Portal::SaetNavnestakke(stack<std::string>* hold, stack<std::string>* laere
 
 // The priorities are read whether or not lessons are stored: a plan that has
 // never been saved still has its teachers' unavailable hours.
-bool Portal::Indlaes()
+void Portal::Indlaes()
 {
-    if (!OpretSkemaer('h', holdNavne_) || !OpretSkemaer('l', laererNavne_) || !OpretSkemaer('k', lokaleNavne_))
-        return false;
+    OpretSkemaer('h', holdNavne_);
+    OpretSkemaer('l', laererNavne_);
+    OpretSkemaer('k', lokaleNavne_);
     fingeraftryk_ = {};
     ubrugte_ = {};
     GennemgaaRaekker(lektionsTabel(), [this](const Raekke& r) {
@@ -180,17 +184,15 @@ bool Portal::Indlaes()
             Behold(prioritetsTabel(), r, grund);
     });
     MeldUbrugte();
-    return true;
 }
 
-bool Portal::OpretSkemaer(char art, stack<std::string>* navne)
+void Portal::OpretSkemaer(char art, stack<std::string>* navne)
 {
     while (navne != nullptr && !navne->tom()) {
         const std::string id = navne->pop();
         ider_[art].insert(id);
         skemaKontrol_->OpretSkema(id, art);
     }
-    return true;
 }
 
 void Portal::GennemgaaRaekker(const Tabel& tabel, const std::function<void(const Raekke&)>& brug)
@@ -253,7 +255,7 @@ void Portal::Behold(const Tabel& tabel, const Raekke& raekke, const std::string&
     Ubrugte& ubrugte = ubrugte_[tabel.nr];
     ubrugte.raekker.push_back(raekke);
     ++ubrugte.grunde[grund];
-    besked_.Log("Gemt " + tabel.enhed + " kan ikke bruges (" + grund + "): " + SomTekst(raekke));
+    besked_.Log("Gemt " + tabel.enhed + " kan ikke bruges (" + grund + "): " + SomTekst(raekke, ' '));
 }
 
 void Portal::MeldUbrugte() const
@@ -271,17 +273,8 @@ void Portal::MeldUbrugte() const
 
 void Portal::Fingeraftryk::Tilfoej(const Tabel& tabel, const Raekke& raekke)
 {
-    std::string tekst = tabel.navn;
-    for (const SqlVaerdi& v : raekke) {
-        tekst += static_cast<char>('0' + v.index());
-        if (const auto* t = std::get_if<std::string>(&v))
-            tekst += *t;
-        else if (const auto* tal = std::get_if<int32_t>(&v))
-            tekst += std::to_string(*tal);
-        tekst += '\x1f';
-    }
     // A sum does not depend on the order the rows come in.
-    sum += std::hash<std::string>{}(tekst) * 0x9E3779B97F4A7C15ULL;
+    sum += std::hash<std::string>{}(tabel.navn + '\x1f' + SomTekst(raekke, '\x1f')) * 0x9E3779B97F4A7C15ULL;
     ++antal;
 }
 

@@ -39,7 +39,7 @@ public:
 
     void SaetNavnestakke(stack<std::string>* hold, stack<std::string>* laerer, stack<std::string>* lokale);
     // Stored rows that cannot be used are reported and kept for the next save.
-    bool Indlaes();
+    void Indlaes();
     // Lessons and priorities are replaced in one transaction; saves of the same
     // plan from several programs take turns.
     bool Gem(Overskrivning overskriv = Overskrivning::Spoerg);
@@ -86,7 +86,7 @@ private:
         bool operator==(const Fingeraftryk&) const = default;
     };
 
-    bool OpretSkemaer(char art, stack<std::string>* navne);
+    void OpretSkemaer(char art, stack<std::string>* navne);
     void GennemgaaRaekker(const Tabel& tabel, const std::function<void(const Raekke&)>& brug);
     // Each gives "" when the row went into the timetables, else why it could not.
     std::string BrugLektion(const Raekke& r);
