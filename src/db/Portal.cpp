@@ -258,17 +258,28 @@ void Portal::Behold(const Tabel& tabel, const Raekke& raekke, const std::string&
     besked_.Log("Gemt " + tabel.enhed + " kan ikke bruges (" + grund + "): " + SomTekst(raekke, ' '));
 }
 
+// The counts per reason, and the first rows themselves, so that the command
+// line shows them too; the log has every row.
 void Portal::MeldUbrugte() const
 {
+    constexpr size_t vist = 10;
     std::string linjer;
+    std::string eksempler;
+    size_t ialt = 0;
     for (const Tabel* tabel : {&lektionsTabel(), &prioritetsTabel()}) {
-        for (const auto& [grund, antal] : ubrugte_[tabel->nr].grunde)
+        const Ubrugte& ubrugte = ubrugte_[tabel->nr];
+        for (const auto& [grund, antal] : ubrugte.grunde)
             linjer += "\n  " + std::to_string(antal) + " " + (antal == 1 ? tabel->enhed : tabel->flertal) + " " + grund;
+        for (const Raekke& r : ubrugte.raekker) {
+            if (ialt++ < vist)
+                eksempler += "\n  " + tabel->navn + ": " + SomTekst(r, ' ');
+        }
     }
-    if (linjer.empty())
+    if (ialt == 0)
         return;
     besked_.VisInfo("Nogle gemte rækker i planen kan ikke bruges. De står ikke i skemaerne, men gemmes uændret "
-                    "igen, så intet går tabt:" + linjer + "\nRækkerne står i loggen.");
+                    "igen, så intet går tabt:" + linjer + "\nRækkerne" + (ialt > vist ? " (alle står i loggen)" : "")
+                    + ":" + eksempler);
 }
 
 void Portal::Fingeraftryk::Tilfoej(const Tabel& tabel, const Raekke& raekke)
