@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/Besked.h"
-#include "db/Portal.h"
+#include "db/Overskrivning.h"
 #include "store/Lektion.h"
 #include "store/Stack.h"
 
@@ -12,6 +12,7 @@
 class Generator;
 class KontrolListe;
 class Plan;
+class Portal;
 class SqlKlasse;
 
 // What the windows and the command line both tell the user about saving and export.

@@ -2,6 +2,7 @@
 
 #include "base/Besked.h"
 #include "base/Stopur.h"
+#include "db/Overskrivning.h"
 #include "db/SqlKlasse.h"
 #include "store/Lektion.h"
 #include "store/SkemaKontrol.h"
@@ -18,13 +19,6 @@
 #include <vector>
 
 class Export;
-
-// What a save does when another planner has saved the plan since it was opened.
-enum class Overskrivning {
-    Spoerg, // ask the planner
-    Afvis,  // refuse with a message
-    Tillad  // overwrite
-};
 
 inline const std::string andenHarGemtTekst = "Planen er gemt af en anden, siden du åbnede den. Overskriv?";
 
