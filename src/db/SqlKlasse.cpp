@@ -319,31 +319,25 @@ bool SqlKlasse::HentTekst(const std::string& kolonne, std::string& ud)
 
 bool SqlKlasse::HentTal(const std::string& kolonne, int32_t& ud)
 {
-    if (tilstand_ != 'd') {
-        std::string token;
-        if (!HentTekst(kolonne, token))
-            return false;
-        const std::optional<int32_t> tal = SomHeltal(token);
-        if (!tal)
-            return false;
+    SqlVaerdi vaerdi;
+    if (!HentVaerdi(kolonne, vaerdi))
+        return false;
+    if (const auto* tal = std::get_if<int32_t>(&vaerdi)) {
         ud = *tal;
         return true;
     }
-    const QSqlQuery& query = FaellesQuery();
-    if (!PaaRaekke(query))
-        return false;
-    const SqlVaerdi vaerdi = SomSqlVaerdi(Vaerdi(query, kolonne));
-    if (const auto* tal = std::get_if<int32_t>(&vaerdi)) {
-        ud = *tal;
-    } else if (const auto* tekst = std::get_if<std::string>(&vaerdi)) {
-        const std::optional<int32_t> tal = SomHeltal(*tekst);
-        if (!tal)
-            Afbryd("Kolonnen " + kolonne + " har værdien '" + *tekst
-                   + "', som ikke er et helt tal, der kan bruges; ret den i databasen");
-        ud = *tal;
-    } else {
+    const auto* tekst = std::get_if<std::string>(&vaerdi);
+    if (tekst == nullptr) {
         ud = 0; // a NULL count is no count
+        return true;
     }
+    if (tilstand_ != 'd')
+        return false; // a token that is no number ends the file's walk
+    const std::optional<int32_t> tal = SomHeltal(*tekst);
+    if (!tal)
+        Afbryd("Kolonnen " + kolonne + " har værdien '" + *tekst
+               + "', som ikke er et helt tal, der kan bruges; ret den i databasen");
+    ud = *tal;
     return true;
 }
 
