@@ -38,15 +38,14 @@ std::string Plan::TomtIdFejl(const std::string& planId, const std::string& tff)
 {
     if (tilstand_ != 'd')
         return "";
-    std::string art;
+    const auto fejl = [](const std::string& en, const std::string& den) {
+        return en + " i planen har id'et '" + tomId + "', som programmet bruger for \"ikke sat\". Giv " + den
+               + " et andet id i databasen; planen er ikke åbnet.";
+    };
     if (sql_->Forespoerg("select LaererID_LFP from LaererFagProfil where LaererID_LFP = ? and TimeFagFordelingID_LFP = ?",
                          {tomId, tff}))
-        art = "En lærer";
-    else if (sql_->Forespoerg("select LokaleID_LP from LokalePlan where LokaleID_LP = ? and PlanID_LP = ?",
-                              {tomId, planId}))
-        art = "Et lokale";
-    else
-        return "";
-    return art + " i planen har id'et '" + tomId + "', som programmet bruger for \"ikke sat\". Giv "
-           + (art == "En lærer" ? "læreren" : "lokalet") + " et andet id i databasen; planen er ikke åbnet.";
+        return fejl("En lærer", "læreren");
+    if (sql_->Forespoerg("select LokaleID_LP from LokalePlan where LokaleID_LP = ? and PlanID_LP = ?", {tomId, planId}))
+        return fejl("Et lokale", "lokalet");
+    return "";
 }

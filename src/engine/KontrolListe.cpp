@@ -3,10 +3,10 @@
 #include "db/Portal.h"
 
 #include <algorithm>
-#include <limits>
 #include <bit>
 #include <charconv>
 #include <iostream>
+#include <limits>
 #include <locale>
 #include <string>
 #include <utility>
