@@ -112,42 +112,11 @@ std::string SomTekst(const std::vector<SqlVaerdi>& r, char skilletegn)
     return tekst;
 }
 
-// Records handed over on a stack belong to the one who pops them; whatever is
-// left when the stack goes out of scope (an error, an exception) is deleted.
-template <typename T>
-class EjetStak {
-public:
-    EjetStak() = default;
-    ~EjetStak()
-    {
-        while (!stak.tom())
-            delete stak.pop();
-    }
-    EjetStak(const EjetStak&) = delete;
-    EjetStak& operator=(const EjetStak&) = delete;
-
-    std::unique_ptr<T> Tag() { return std::unique_ptr<T>(stak.pop()); }
-
-    stack<T*> stak;
-};
-
-std::string eksportFil(char art)
-{
-    switch (art) {
-    case 'h':
-        return "HoldSkemaer";
-    case 'l':
-        return "LaererSkemaer";
-    case 'k':
-        return "LokaleSkemaer";
-    default:
-        return "";
-    }
-}
+const PrSkemaArt<std::string> eksportFil{{"HoldSkemaer", "LaererSkemaer", "LokaleSkemaer"}};
 
 } // namespace
 
-Portal::Portal(std::string planId, int32_t kolonner, int32_t raekker, char tilstand)
+Portal::Portal(std::string planId, int32_t kolonner, int32_t raekker, Datakilde tilstand)
     : skemaKontrol_(std::make_unique<SkemaKontrol>(kolonner, raekker)), sql_(std::make_unique<SqlKlasse>(tilstand)),
       planId_(std::move(planId)), kolonner_(kolonner), raekker_(raekker), tilstand_(tilstand),
       export_(std::make_unique<Export>())
@@ -156,20 +125,19 @@ Portal::Portal(std::string planId, int32_t kolonner, int32_t raekker, char tilst
 
 Portal::~Portal() = default;
 
-void Portal::SaetNavnestakke(stack<std::string>* hold, stack<std::string>* laerer, stack<std::string>* lokale)
+void Portal::SaetNavnestakke(stack<std::string> hold, stack<std::string> laerer, stack<std::string> lokale)
 {
-    holdNavne_ = hold;
-    laererNavne_ = laerer;
-    lokaleNavne_ = lokale;
+    navne_[SkemaArt::hold] = std::move(hold);
+    navne_[SkemaArt::laerer] = std::move(laerer);
+    navne_[SkemaArt::lokale] = std::move(lokale);
 }
 
 // The priorities are read whether or not lessons are stored: a plan that has
 // never been saved still has its teachers' unavailable hours.
 void Portal::Indlaes()
 {
-    OpretSkemaer('h', holdNavne_);
-    OpretSkemaer('l', laererNavne_);
-    OpretSkemaer('k', lokaleNavne_);
+    for (const SkemaArt art : alleSkemaArter)
+        OpretSkemaer(art, navne_[art]);
     fingeraftryk_ = {};
     ubrugte_ = {};
     GennemgaaRaekker(lektionsTabel(), [this](const Raekke& r) {
@@ -186,10 +154,10 @@ void Portal::Indlaes()
     MeldUbrugte();
 }
 
-void Portal::OpretSkemaer(char art, stack<std::string>* navne)
+void Portal::OpretSkemaer(SkemaArt art, stack<std::string>& navne)
 {
-    while (navne != nullptr && !navne->tom()) {
-        const std::string id = navne->pop();
+    while (!navne.tom()) {
+        const std::string id = navne.pop();
         ider_[art].insert(id);
         skemaKontrol_->OpretSkema(id, art);
     }
@@ -200,7 +168,7 @@ void Portal::GennemgaaRaekker(const Tabel& tabel, const std::function<void(const
     if (planId_ == tomId)
         return;
     const bool fundet =
-        tilstand_ == 'd' ? sql_->Forespoerg(tabel.forespoergsel, {planId_}) : sql_->Forespoerg(tabel.fil);
+        tilstand_ == Datakilde::database ? sql_->Forespoerg(tabel.forespoergsel, {planId_}) : sql_->Forespoerg(tabel.fil);
     if (!fundet)
         return;
     Raekke raekke(tabel.kolonner.size());
@@ -223,7 +191,7 @@ std::string Portal::BrugLektion(const Raekke& r)
         return "med blokstørrelse under 1";
     if (tal(5) < 0 || tal(5) >= kolonner_ || tal(6) < 0 || tal(6) >= raekker_)
         return udenforPlanen;
-    if (!ider_['h'].contains(tekst(0)) || !ider_['l'].contains(tekst(2)) || !ider_['k'].contains(tekst(3)))
+    if (!ider_[SkemaArt::hold].contains(tekst(0)) || !ider_[SkemaArt::laerer].contains(tekst(2)) || !ider_[SkemaArt::lokale].contains(tekst(3)))
         return "med et hold, en lærer eller et lokale, der ikke er i planen";
     if (!skemaKontrol_->SaetLektion(tekst(0), tekst(1), tekst(2), tekst(3), tal(4), tal(5), tal(6)))
         return "på en time, der allerede er optaget";
@@ -242,7 +210,7 @@ std::string Portal::BrugPrioritet(const Raekke& r, std::set<std::tuple<std::stri
         return "med en prioritet uden for -3 ... 3";
     if (kolonne < 0 || kolonne >= kolonner_ || raekke < 0 || raekke >= raekker_)
         return udenforPlanen;
-    if (!ider_['l'].contains(laerer))
+    if (!ider_[SkemaArt::laerer].contains(laerer))
         return "for en lærer, der ikke er i planen";
     if (!sete.emplace(laerer, kolonne, raekke).second)
         return "for en time, der allerede har en prioritet";
@@ -327,7 +295,7 @@ std::string Portal::TagPlanen(Overskrivning overskriv)
 // Gives the message of the step that failed, or "" when every step succeeded.
 std::string Portal::Erstat(Stopur& trin, Overskrivning overskriv, Fingeraftryk& nyt)
 {
-    if (tilstand_ == 'd') {
+    if (tilstand_ == Datakilde::database) {
         if (std::string fejl = TagPlanen(overskriv); !fejl.empty())
             return fejl;
         if (!sql_->UdfoerSql(lektionsTabel().sletning, {planId_}))
@@ -339,7 +307,7 @@ std::string Portal::Erstat(Stopur& trin, Overskrivning overskriv, Fingeraftryk& 
         return "Lektionerne kunne ikke gemmes";
     SkrivTid(trin, "Gemning af nye lektioner: ", 2);
     trin.Start();
-    if (tilstand_ == 'd' && !sql_->UdfoerSql(prioritetsTabel().sletning, {planId_}))
+    if (tilstand_ == Datakilde::database && !sql_->UdfoerSql(prioritetsTabel().sletning, {planId_}))
         return "Gamle LektionsPrioriteter kunne ikke slettes";
     SkrivTid(trin, "Sletning af Prioriteter: ", 3);
     trin.Start();
@@ -377,12 +345,12 @@ bool Portal::Transaktion(const std::function<std::string()>& erstat)
 bool Portal::IndsaetLektioner(Fingeraftryk& nyt)
 {
     const Tabel& tabel = lektionsTabel();
-    skemaKontrol_->NulstilMarkoer('h');
-    EjetStak<LektionsData> lektioner;
-    while (skemaKontrol_->HentNaesteLektioner(lektioner.stak, 'h')) {
-        while (!lektioner.stak.tom()) {
-            const std::unique_ptr<LektionsData> l = lektioner.Tag();
-            if (!IndsaetRaekke(tabel, {l->hold, l->fag, l->laerer, l->lokale, l->blok, l->kolonne, l->raekke}, nyt))
+    skemaKontrol_->NulstilMarkoer(SkemaArt::hold);
+    stack<LektionsData> lektioner;
+    while (skemaKontrol_->HentNaesteLektioner(lektioner, SkemaArt::hold)) {
+        while (!lektioner.tom()) {
+            const LektionsData l = lektioner.pop();
+            if (!IndsaetRaekke(tabel, {l.hold, l.fag, l.laerer, l.lokale, l.blok, l.kolonne, l.raekke}, nyt))
                 return false;
         }
     }
@@ -392,13 +360,13 @@ bool Portal::IndsaetLektioner(Fingeraftryk& nyt)
 bool Portal::IndsaetPrioriteter(Fingeraftryk& nyt)
 {
     const Tabel& tabel = prioritetsTabel();
-    skemaKontrol_->NulstilMarkoer('l');
-    EjetStak<PLektionsData> prioriteter;
+    skemaKontrol_->NulstilMarkoer(SkemaArt::laerer);
+    stack<PLektionsData> prioriteter;
     std::string laerer;
-    while (skemaKontrol_->HentNaestePrioriteter(prioriteter.stak, laerer)) {
-        while (!prioriteter.stak.tom()) {
-            const std::unique_ptr<PLektionsData> p = prioriteter.Tag();
-            if (!IndsaetRaekke(tabel, {laerer, p->prioritet, p->kolonne, p->raekke}, nyt))
+    while (skemaKontrol_->HentNaestePrioriteter(prioriteter, laerer)) {
+        while (!prioriteter.tom()) {
+            const PLektionsData p = prioriteter.pop();
+            if (!IndsaetRaekke(tabel, {laerer, p.prioritet, p.kolonne, p.raekke}, nyt))
                 return false;
         }
     }
@@ -413,7 +381,7 @@ bool Portal::IndsaetUbrugte(const Tabel& tabel, Fingeraftryk& nyt)
 
 bool Portal::IndsaetRaekke(const Tabel& tabel, const Raekke& raekke, Fingeraftryk& nyt)
 {
-    sql_->IndsaetStart(tilstand_ == 'd' ? tabel.navn : tabel.gemFil);
+    sql_->IndsaetStart(tilstand_ == Datakilde::database ? tabel.navn : tabel.gemFil);
     sql_->TilfoejTekst(planId_);
     for (const SqlVaerdi& v : raekke)
         sql_->TilfoejVaerdi(v);
@@ -430,8 +398,8 @@ void Portal::SkrivTid(Stopur& ur, const std::string& etiket, int32_t raekke) con
 bool Portal::Eksporter(const std::string& mappe)
 {
     std::vector<atomiskFil::Fil> filer;
-    for (const char art : {'h', 'l', 'k'})
-        filer.push_back({(std::filesystem::path(mappe) / (eksportFil(art) + ".txt")).string(), Sider(art)});
+    for (const SkemaArt art : alleSkemaArter)
+        filer.push_back({(std::filesystem::path(mappe) / (eksportFil[art] + ".txt")).string(), Sider(art)});
     std::string fejl;
     if (atomiskFil::Skriv(filer, fejl))
         return true;
@@ -439,34 +407,34 @@ bool Portal::Eksporter(const std::string& mappe)
     return false;
 }
 
-std::string Portal::Sider(char art)
+std::string Portal::Sider(SkemaArt art)
 {
     std::string sider;
     skemaKontrol_->NulstilMarkoer(art);
-    EjetStak<LektionsData> lektioner;
-    while (skemaKontrol_->HentNaesteLektioner(lektioner.stak, art)) {
-        if (lektioner.stak.tom())
+    stack<LektionsData> lektioner;
+    while (skemaKontrol_->HentNaesteLektioner(lektioner, art)) {
+        if (lektioner.tom())
             continue;
         std::string titel;
         export_->NulstilSide();
-        while (!lektioner.stak.tom()) {
-            const std::unique_ptr<LektionsData> l = lektioner.Tag();
-            export_->IndsaetPaaPlan(l->hold, l->fag, l->laerer, l->lokale, l->kolonne, l->raekke + 1);
-            titel = IdForArt(*l, art);
+        while (!lektioner.tom()) {
+            const LektionsData l = lektioner.pop();
+            export_->IndsaetPaaPlan(l.hold, l.fag, l.laerer, l.lokale, l.kolonne, l.raekke + 1);
+            titel = IdForArt(l, art);
         }
         sider += export_->SideTekst(titel);
     }
     return sider;
 }
 
-bool Portal::UdskrivSkema(const std::string& id, char art)
+bool Portal::UdskrivSkema(const std::string& id, SkemaArt art)
 {
     export_->NulstilSide();
-    EjetStak<LektionsData> lektioner;
-    skemaKontrol_->HentLektioner(id, lektioner.stak, art);
-    while (!lektioner.stak.tom()) {
-        const std::unique_ptr<LektionsData> l = lektioner.Tag();
-        export_->IndsaetPaaPlan(l->hold, l->fag, l->laerer, l->lokale, l->kolonne, l->raekke + 1);
+    stack<LektionsData> lektioner;
+    skemaKontrol_->HentLektioner(id, lektioner, art);
+    while (!lektioner.tom()) {
+        const LektionsData l = lektioner.pop();
+        export_->IndsaetPaaPlan(l.hold, l.fag, l.laerer, l.lokale, l.kolonne, l.raekke + 1);
     }
     return export_->UdskrivSide(id);
 }

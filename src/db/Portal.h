@@ -2,9 +2,11 @@
 
 #include "base/Besked.h"
 #include "base/Stopur.h"
+#include "db/Datakilde.h"
 #include "db/Overskrivning.h"
 #include "db/SqlKlasse.h"
 #include "store/Lektion.h"
+#include "store/SkemaArt.h"
 #include "store/SkemaKontrol.h"
 #include "store/Stack.h"
 
@@ -26,12 +28,13 @@ inline const std::string andenHarGemtTekst = "Planen er gemt af en anden, siden 
 // Every other timetable operation is passed straight on to SkemaKontrol.
 class Portal {
 public:
-    Portal(std::string planId, int32_t kolonner, int32_t raekker, char tilstand);
+    Portal(std::string planId, int32_t kolonner, int32_t raekker, Datakilde tilstand);
     ~Portal();
     Portal(const Portal&) = delete;
     Portal& operator=(const Portal&) = delete;
 
-    void SaetNavnestakke(stack<std::string>* hold, stack<std::string>* laerer, stack<std::string>* lokale);
+    // The ids of the timetables Indlaes creates; the portal empties the stacks.
+    void SaetNavnestakke(stack<std::string> hold, stack<std::string> laerer, stack<std::string> lokale);
     // Stored rows that cannot be used are reported and kept for the next save.
     void Indlaes();
     // Lessons and priorities are replaced in one transaction; saves of the same
@@ -40,7 +43,7 @@ public:
     // Writes the three export files into the folder ("" is the working folder),
     // all or none; false when they could not be written (the planner is told why).
     bool Eksporter(const std::string& mappe = "");
-    bool UdskrivSkema(const std::string& id, char art);
+    bool UdskrivSkema(const std::string& id, SkemaArt art);
     void SaetDimensioner(int32_t dage, int32_t timer);
 
     const std::string& PlanId() const { return planId_; }
@@ -48,23 +51,23 @@ public:
     int32_t Raekker() const { return raekker_; }
 
     bool KontrollerAlle();
-    bool HentLektioner(const std::string& id, stack<LektionsData*>& lektioner, char art);
+    bool HentLektioner(const std::string& id, stack<LektionsData>& lektioner, SkemaArt art);
     void RydSkemaer();
-    double Spredning(const std::string& id, char art);
+    double Spredning(const std::string& id, SkemaArt art);
     int32_t AntalLektionerIalt();
     int32_t AntalMellemtimer();
     int32_t AntalFag(const std::string& hold, const std::string& fag);
-    int32_t AntalLektioner(const std::string& id, char art);
+    int32_t AntalLektioner(const std::string& id, SkemaArt art);
     int32_t AntalSpaerringer(const std::string& laerer);
-    bool ErLedig(const std::string& id, char art, int32_t kolonne, int32_t raekke);
+    bool ErLedig(const std::string& id, SkemaArt art, int32_t kolonne, int32_t raekke);
     bool ErSpaerret(const std::string& laerer, int32_t kolonne, int32_t raekke);
     bool HarFag(const std::string& hold, const std::string& fag, int32_t kolonne, int32_t raekke);
-    bool ErDobbeltLektion(const std::string& id, char art, int32_t kolonne, int32_t raekke);
+    bool ErDobbeltLektion(const std::string& id, SkemaArt art, int32_t kolonne, int32_t raekke);
     bool SaetLektion(const std::string& hold, const std::string& fag, const std::string& laerer,
                      const std::string& lokale, int32_t blok, int32_t kolonne, int32_t raekke);
-    void TvingFlyt(const std::string& id, char art, Placering fra, Placering til);
-    bool FlytLektion(const std::string& id, int32_t blok, char art, Placering fra, Placering til);
-    bool ProevFlytLektion(const std::string& id, int32_t blok, char art, Placering fra, Placering til);
+    void TvingFlyt(const std::string& id, SkemaArt art, Placering fra, Placering til);
+    bool FlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til);
+    bool ProevFlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til);
 
     // One of the plan's two stored tables (Portal.cpp).
     struct Tabel;
@@ -80,7 +83,7 @@ private:
         bool operator==(const Fingeraftryk&) const = default;
     };
 
-    void OpretSkemaer(char art, stack<std::string>* navne);
+    void OpretSkemaer(SkemaArt art, stack<std::string>& navne);
     void GennemgaaRaekker(const Tabel& tabel, const std::function<void(const Raekke&)>& brug);
     // Each gives "" when the row went into the timetables, else why it could not.
     std::string BrugLektion(const Raekke& r);
@@ -99,20 +102,18 @@ private:
     bool IndsaetRaekke(const Tabel& tabel, const Raekke& raekke, Fingeraftryk& nyt);
     void SkrivTid(Stopur& ur, const std::string& etiket, int32_t raekke) const;
     // One page per timetable of the kind that has lessons.
-    std::string Sider(char art);
+    std::string Sider(SkemaArt art);
 
     std::unique_ptr<SkemaKontrol> skemaKontrol_;
     std::unique_ptr<SqlKlasse> sql_;
     std::string planId_;
     int32_t kolonner_;
     int32_t raekker_;
-    char tilstand_;
-    stack<std::string>* holdNavne_ = nullptr;
-    stack<std::string>* laererNavne_ = nullptr;
-    stack<std::string>* lokaleNavne_ = nullptr;
+    Datakilde tilstand_;
+    PrSkemaArt<stack<std::string>> navne_;
     std::unique_ptr<Export> export_;
     Besked besked_;
-    std::map<char, std::set<std::string>> ider_;
+    PrSkemaArt<std::set<std::string>> ider_;
     // Stored rows the program could not use, exactly as read, per table;
     // saving writes them back.
     struct Ubrugte {

@@ -102,12 +102,12 @@ TEST(ExportPage, TheFourIdsOfALessonLandInItsCell)
 TEST(ExportPage, DayOrLessonOffThePageIsRefusedWithADiagnostic)
 {
     Export e = nySide();
-    testing::internal::CaptureStdout();
+    MedTestModtager m;
     EXPECT_FALSE(e.IndsaetPaaPlan("1a", "Dansk", "AB", "L12", 0, 0));
     EXPECT_FALSE(e.IndsaetPaaPlan("1a", "Dansk", "AB", "L12", 0, 9));
     EXPECT_FALSE(e.IndsaetPaaPlan("1a", "Dansk", "AB", "L12", -1, 1));
     EXPECT_FALSE(e.IndsaetPaaPlan("1a", "Dansk", "AB", "L12", 5, 1));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+    EXPECT_EQ(m.modtager.sporTekst,
               "\nFejl ved COL Export::IndsaetPaaPlan\nFejl ved COL Export::IndsaetPaaPlan"
               "\nFejl ved ROW Export::IndsaetPaaPlan\nFejl ved ROW Export::IndsaetPaaPlan");
     EXPECT_EQ(linjer(e), tomSide());
@@ -294,7 +294,7 @@ protected:
             laerer_.push(id);
         for (const char* id : {"Hal", "A1"})
             lokale_.push(id);
-        portal_.SaetNavnestakke(&hold_, &laerer_, &lokale_);
+        portal_.SaetNavnestakke(std::move(hold_), std::move(laerer_), std::move(lokale_));
         portal_.Indlaes();
         ASSERT_TRUE(portal_.SaetLektion("1.a", "Dansk", "Åse", "A1", 1, 0, 0));
         ASSERT_TRUE(portal_.SaetLektion("1.a", "Idræt", "Bo", "Hal", 1, 4, 7));
@@ -321,7 +321,7 @@ protected:
     }
 
     stack<std::string> hold_, laerer_, lokale_;
-    Portal portal_{"tom", 5, 8, 'd'};
+    Portal portal_{"tom", 5, 8, Datakilde::database};
     QTemporaryDir mappe_;
 };
 
@@ -362,7 +362,7 @@ TEST_F(ExportPortal, PrintsOneTimetableUnderItsId)
 {
     OptagendeUdskriver udskriver;
     MedUdskriver installeret(udskriver);
-    ASSERT_TRUE(portal_.UdskrivSkema("Bo", 'l'));
+    ASSERT_TRUE(portal_.UdskrivSkema("Bo", SkemaArt::laerer));
     ASSERT_EQ(udskriver.tekster.size(), 30U);
     EXPECT_EQ(udskriver.titel, "Bo");
     EXPECT_EQ(udskriver.tekster[0].tekst, "Bo");
@@ -372,7 +372,7 @@ TEST_F(ExportPortal, PrintsOneTimetableUnderItsId)
               "| Lektion 4   |             |             |Musik  Bo    |             |             |  ");
 
     // An id without a timetable prints an empty page under that id.
-    ASSERT_TRUE(portal_.UdskrivSkema("Ingen", 'h'));
+    ASSERT_TRUE(portal_.UdskrivSkema("Ingen", SkemaArt::hold));
     EXPECT_EQ(udskriver.tekster[30].tekst, "Ingen");
     for (int32_t i = 0; i < 28; ++i)
         EXPECT_EQ(udskriver.tekster[32 + i].tekst, tomSide()[i] + "  ");

@@ -32,7 +32,7 @@ public:
 
 int32_t AntalPlaner()
 {
-    SqlKlasse sql('d');
+    SqlKlasse sql(Datakilde::database);
     int32_t antal = -1;
     EXPECT_TRUE(sql.Forespoerg("select count(*) as n from Plan"));
     EXPECT_TRUE(sql.HentTal("n", antal));
@@ -145,7 +145,7 @@ TEST_F(TomDatabase, CreatesTheSchemaWithOrWithoutTheDemoSchool)
 
 TEST_F(SkemaDatabase, RefusesToTouchAnExistingSchema)
 {
-    SqlKlasse sql('d');
+    SqlKlasse sql(Datakilde::database);
     ASSERT_TRUE(sql.UdfoerSql("insert into Plan values ('Egen', 'F', 5, 8)"));
     EXPECT_THROW(TSqlModul::Instans().OpretDatabase(true), DatabaseFejl);
     EXPECT_EQ(AntalPlaner(), 1);
@@ -153,7 +153,7 @@ TEST_F(SkemaDatabase, RefusesToTouchAnExistingSchema)
 
 TEST_F(TomDatabase, RefusesADatabaseWithOneOfTheTablesAndCreatesNothing)
 {
-    SqlKlasse sql('d');
+    SqlKlasse sql(Datakilde::database);
     ASSERT_TRUE(sql.UdfoerSql("create table Lektion (x integer)"));
     EXPECT_THROW(TSqlModul::Instans().OpretDatabase(false), DatabaseFejl);
     EXPECT_THROW(sql.Forespoerg("select * from Plan"), DatabaseFejl);
@@ -161,7 +161,7 @@ TEST_F(TomDatabase, RefusesADatabaseWithOneOfTheTablesAndCreatesNothing)
 
 TEST_F(SkemaDatabase, InsertsWithoutAColumnListFitTheWrittenTables)
 {
-    SqlKlasse sql('d');
+    SqlKlasse sql(Datakilde::database);
     sql.StartTransaktion();
     sql.IndsaetStart("Lektion");
     for (const char* tekst : {"P", "1.a", "Dansk", "Anne", "A1"})
@@ -192,7 +192,7 @@ TEST_F(TomDatabase, ADeadServerConnectionEndsInAnErrorInsteadOfAWaitForEver)
 {
     if (db_->Motor() != "postgresql")
         GTEST_SKIP() << "the limits are set on a PostgreSQL connection";
-    SqlKlasse sql('d');
+    SqlKlasse sql(Datakilde::database);
     const auto vis = [&](const std::string& indstilling) {
         std::string vaerdi;
         EXPECT_TRUE(sql.Forespoerg("show " + indstilling) && sql.HentTekst(indstilling, vaerdi)) << indstilling;
