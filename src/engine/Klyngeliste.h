@@ -4,28 +4,24 @@
 #include "store/RandomQuicksort.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <iostream>
 #include <utility>
 #include <vector>
 
-// Records per planning list.
-inline constexpr int32_t klyngelisteKapacitet = 200;
-
-// Fixed-capacity list of records with sorting, searching and gathering on one
+// A growing list of records with sorting, searching and gathering on one
 // numbered field. Every operation that names a field sets the record type's
 // process-wide sort field to it and leaves it there. Binary searches expect
 // the searched range sorted ascending on that field; the list does not check.
-// Element references stay valid for the life of the list, but a sort or a
-// gather moves other records into the slots.
+// Element references stay valid until an insertion beyond the largest count
+// the list has had; a sort or a gather moves other records into the slots.
 template <typename T>
 class Klyngeliste {
 public:
     int32_t sidstFundet = 0; // one-entry cache of the searches
     int32_t markoer = 0;     // cursor of HentNaeste; owners also set it directly
     int32_t antal = 0;       // elements 0 ... antal-1 are in use
-    std::array<T, klyngelisteKapacitet> element;
+    std::vector<T> element;  // slots past antal keep records from before a Ryd
 
     // A fresh list restarts the shared pivot sequence, so the same data and
     // operations always give the same orders.
@@ -33,15 +29,13 @@ public:
     Klyngeliste(const Klyngeliste&) = delete;
     Klyngeliste& operator=(const Klyngeliste&) = delete;
 
-    bool Indsaet(const T& post)
+    void Indsaet(const T& post)
     {
-        if (antal >= klyngelisteKapacitet) {
-            std::cout << "\nListen er fyldt";
-            return false;
-        }
-        element[antal] = post;
+        if (antal < static_cast<int32_t>(element.size()))
+            element[antal] = post;
+        else
+            element.push_back(post);
         ++antal;
-        return true;
     }
 
     bool HentNaeste(T*& ud)
@@ -104,7 +98,7 @@ public:
             if (!BegraensTilBrug(start, laengde))
                 return false;
         }
-        const T* a = &element[start];
+        const T* a = element.data() + start;
         int32_t fundet = 0;
         if (!IndenforOmraade(a, laengde, noegle) || !Del(a, laengde, noegle, 0, laengde, fundet))
             return false;

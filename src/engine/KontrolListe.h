@@ -62,8 +62,7 @@ public:
     KontrolListe(const KontrolListe&) = delete;
     KontrolListe& operator=(const KontrolListe&) = delete;
 
-    // Appends the rows of list n (1 ... 9). False when the list filled up and
-    // rows had to be turned away.
+    // Appends the rows of list n (1 ... 9); false for any other n.
     bool IndlaesListe(int32_t n);
     // n is a list number, or 40 for the second query of list 4.
     Forespoergsel ListeForespoergsel(int32_t n) const;
@@ -116,8 +115,8 @@ private:
 
     void SorterOpslagslister(int32_t n);
     bool AabnForespoergsel(int32_t n);
-    bool IndlaesRaekker(int32_t n);
-    bool IndlaesLokaletyper();
+    void IndlaesRaekker(int32_t n);
+    void IndlaesLokaletyper();
     void SaetLokaletypeTimer();
     bool LaesKolonner(int32_t n);
     Raekke LaesRaekke(int32_t n);

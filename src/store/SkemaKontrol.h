@@ -55,8 +55,6 @@ public:
     int32_t AntalSpaerringer(const std::string& laerer);
 
 private:
-    static constexpr int32_t kapacitet = 1100;
-
     // The timetable of the kind, or nullptr (also for an unknown kind letter).
     skema* FindSkema(const std::string& id, char art);
     bool NaesteSkema(char art, skema*& naeste);
@@ -67,7 +65,7 @@ private:
 
     int32_t dage_;
     int32_t timer_;
-    SkemaListe<hold_skema> holdListe_{kapacitet};
-    SkemaListe<laerer_skema> laererListe_{kapacitet};
-    SkemaListe<lokale_skema> lokaleListe_{kapacitet};
+    SkemaListe<hold_skema> holdListe_;
+    SkemaListe<laerer_skema> laererListe_;
+    SkemaListe<lokale_skema> lokaleListe_;
 };
