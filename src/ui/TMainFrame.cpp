@@ -265,19 +265,20 @@ void TMainFrame::SkiftFacade(std::unique_ptr<Vorivazi> facade) { vorivazi_ = std
 
 void TMainFrame::IndlaesNavne()
 {
-    const std::array<std::pair<char, Navnetabel<200>*>, 3> tabeller = {
+    const std::array<std::pair<char, Navnetabel*>, 3> tabeller = {
         {{'h', &holdNavne}, {'l', &laererNavne}, {'k', &lokaleNavne}}};
     for (const auto& [art, tabel] : tabeller) {
         tabel->Ryd();
         vorivazi_->HentNavne(art);
         std::string id;
-        while (vorivazi_->TagNavn(id))
-            if (tabel->Tilfoej(id))
-                Besked().Log(id);
+        while (vorivazi_->TagNavn(id)) {
+            tabel->Tilfoej(id);
+            Besked().Log(id);
+        }
     }
 }
 
-const Navnetabel<200>* TMainFrame::NavneFor(char art) const
+const Navnetabel* TMainFrame::NavneFor(char art) const
 {
     switch (art) {
     case 'h':

@@ -37,7 +37,7 @@ public:
     // Fills the three id tables from the open plan.
     void IndlaesNavne();
     // The id table of a kind ('h', 'l', 'k'), or null for any other character.
-    const Navnetabel<200>* NavneFor(char art) const;
+    const Navnetabel* NavneFor(char art) const;
 
     void StatusOpdatering();
     void VisStatustekst(const QString& tekst);
@@ -50,10 +50,10 @@ public:
     void VisTidsSpec();
 
     std::array<std::string, 6> dagNavne{"Mandag", "Tirsdag", "Onsdag", "Torsdag", "Fredag", ""};
-    Navnetabel<200> holdNavne;
-    Navnetabel<200> laererNavne;
-    Navnetabel<200> lokaleNavne;
-    Navnetabel<100> planNavne;
+    Navnetabel holdNavne;
+    Navnetabel laererNavne;
+    Navnetabel lokaleNavne;
+    Navnetabel planNavne;
     bool planlisteIndlaest = false;
     bool genereret = false;
 
