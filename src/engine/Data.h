@@ -30,6 +30,9 @@ public:
     static int32_t sorteringsfelt;
     // Ignores numbers outside 0 ... 11.
     static void SaetFelt(int32_t felt);
+    static bool ErDecimalfelt(int32_t felt) { return felt >= foersteDecimalfelt && felt <= sidsteFelt; }
+    // The value of decimal field felt (10 or 11).
+    double Decimal(int32_t felt) const { return decimaltal[felt - foersteDecimalfelt]; }
 
     data();
     // Copies contents only; the count fields stay as they are.

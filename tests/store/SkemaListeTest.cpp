@@ -41,7 +41,46 @@ struct Noegle {
     bool operator>=(const Noegle& o) const { return noegle >= o.noegle; }
 };
 
+// The sort as plainly defined, level by level with a full partition each:
+// the shortcut for extreme pivots must give the same order and draws.
+void SimpelSort(Noegle* a, int32_t n, bool faldende)
+{
+    if (n <= 1)
+        return;
+    const int32_t i1 = pseudoRandom::DrawModulo(n);
+    const int32_t i2 = pseudoRandom::DrawModulo(n);
+    const int32_t i3 = pseudoRandom::DrawModulo(n);
+    std::swap(a[0], a[randomQuicksort::medianAfTre(a, i1, i2, i3)]);
+    bool ingenModsat = false;
+    const int32_t j = randomQuicksort::Del(a, n, faldende, ingenModsat);
+    SimpelSort(a, j, faldende);
+    SimpelSort(a + j + 1, n - j - 1, faldende);
+}
+
 } // namespace
+
+TEST(RandomQuicksort, RunsOfEqualKeysGiveTheOrderAndDrawsOfThePlainSort)
+{
+    uint32_t froe = 1;
+    auto naeste = [&froe](uint32_t n) { return (froe = froe * 1103515245u + 12345u) / 65536u % n; };
+    for (int runde = 0; runde < 300; ++runde) {
+        const auto n = static_cast<int32_t>(naeste(120)); // marks stay distinct chars
+        const auto vaerdier = naeste(6) + 1; // few distinct keys: long runs of each
+        std::vector<Noegle> a;
+        for (int32_t i = 0; i < n; ++i)
+            a.push_back({static_cast<int>(naeste(vaerdier) * naeste(3)), static_cast<char>(i)});
+        std::vector<Noegle> forventet = a;
+        const bool faldende = runde % 2 == 1;
+        pseudoRandom::Seed(static_cast<uint32_t>(runde));
+        SimpelSort(forventet.data(), n, faldende);
+        const int32_t forventetTraek = pseudoRandom::Draw();
+        pseudoRandom::Seed(static_cast<uint32_t>(runde));
+        randomQuicksort::Sort(a.data(), n, faldende);
+        ASSERT_EQ(pseudoRandom::Draw(), forventetTraek) << runde;
+        for (int32_t i = 0; i < n; ++i)
+            ASSERT_EQ(a[i].maerke, forventet[i].maerke) << runde << " " << i;
+    }
+}
 
 TEST(RandomQuicksort, SortsAKnownSequenceWithTheKnownNumberOfDraws)
 {
