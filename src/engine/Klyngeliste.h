@@ -128,22 +128,11 @@ public:
         // order as swapping the records, without moving them time and again.
         T* del = &element[start];
         const bool faldende = raekkefoelge == 1;
-        std::vector<int32_t> kilde = T::ErDecimalfelt(T::sorteringsfelt)
-                                         ? SorteretRaekkefoelge<DecimalHenvisning>(del, laengde, faldende)
-                                         : SorteretRaekkefoelge<Henvisning>(del, laengde, faldende);
-        for (int32_t i = 0; i < laengde; ++i) {
-            if (kilde[i] == i)
-                continue;
-            // Round the cycle through i: each slot takes the record that belongs there.
-            T foerste = std::move(del[i]);
-            int32_t j = i;
-            while (kilde[j] != i) {
-                del[j] = std::move(del[kilde[j]]);
-                j = std::exchange(kilde[j], j);
-            }
-            del[j] = std::move(foerste);
-            kilde[j] = j;
-        }
+        if (T::ErDecimalfelt(T::sorteringsfelt))
+            randomQuicksort::Omordn(
+                del, randomQuicksort::SorteretRaekkefoelge<DecimalHenvisning>(del, laengde, faldende));
+        else
+            randomQuicksort::SorterHenvisninger(del, laengde, faldende);
     }
 
     // Mode 'b' moves the elements equal to the key to the front and returns
@@ -206,17 +195,6 @@ public:
     void Ryd() { antal = 0; }
 
 private:
-    // An element as the sort sees it: compared as the element it refers to.
-    struct Henvisning {
-        const T* post;
-        int32_t plads;
-        static Henvisning For(const T& post, int32_t plads) { return {&post, plads}; }
-        bool operator<(const Henvisning& h) const { return *post < *h.post; }
-        bool operator>(const Henvisning& h) const { return *post > *h.post; }
-        bool operator<=(const Henvisning& h) const { return *post <= *h.post; }
-        bool operator>=(const Henvisning& h) const { return *post >= *h.post; }
-    };
-
     // On a decimal field a copy of the value compares exactly as the element
     // does; the weights are sorted at every placement step, and comparing
     // copies side by side saves a trip to the element per comparison.
@@ -229,21 +207,6 @@ private:
         bool operator<=(const DecimalHenvisning& h) const { return noegle <= h.noegle; }
         bool operator>=(const DecimalHenvisning& h) const { return noegle >= h.noegle; }
     };
-
-    // The slot, within the range, of the element that belongs at each place.
-    template <typename Reference>
-    static std::vector<int32_t> SorteretRaekkefoelge(const T* del, int32_t laengde, bool faldende)
-    {
-        std::vector<Reference> henvisninger;
-        henvisninger.reserve(static_cast<size_t>(laengde));
-        for (int32_t i = 0; i < laengde; ++i)
-            henvisninger.push_back(Reference::For(del[i], i));
-        randomQuicksort::Sort(henvisninger.data(), laengde, faldende);
-        std::vector<int32_t> kilde(static_cast<size_t>(laengde));
-        for (int32_t i = 0; i < laengde; ++i)
-            kilde[i] = henvisninger[i].plads;
-        return kilde;
-    }
 
     // Cuts a range down to the elements in use; false when nothing is left.
     bool BegraensTilBrug(int32_t start, int32_t& laengde) const

@@ -8,6 +8,7 @@
 #include <iostream>
 #include <locale>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -53,13 +54,11 @@ public:
             return;
         }
         // Bits, not values: 0.0 and -0.0 are equal but print differently.
-        const auto bits = std::bit_cast<uint64_t>(vaerdi);
-        auto kendt = std::find_if(formateret_.begin(), formateret_.end(),
-                                  [bits](const auto& f) { return f.first == bits; });
-        if (kendt == formateret_.end()) {
+        auto [kendt, ny] = formateret_.try_emplace(std::bit_cast<uint64_t>(vaerdi));
+        if (ny) {
             char tegn[32];
             const auto slut = std::to_chars(tegn, tegn + sizeof tegn, vaerdi, std::chars_format::general, 6).ptr;
-            kendt = formateret_.insert(formateret_.end(), {bits, std::string(tegn, slut) + " "});
+            kendt->second.assign(tegn, slut).push_back(' ');
         }
         tekst_ += kendt->second;
     }
@@ -69,7 +68,7 @@ public:
 private:
     std::ostream& ud_;
     bool standardFormat_;
-    std::vector<std::pair<uint64_t, std::string>> formateret_;
+    std::unordered_map<uint64_t, std::string> formateret_; // a large school has a value per class
     std::string tekst_;
 };
 

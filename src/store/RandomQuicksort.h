@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <utility>
+#include <vector>
 
 // Quicksort with a median-of-three pivot drawn from the shared pseudo-random
 // sequence. The exact draws and the exact partition matter: they decide the
@@ -106,6 +107,63 @@ void Sort(T* a, int32_t n, bool faldende)
         a += j + 1;
         n -= j + 1;
     }
+}
+
+// An element as a sort of references sees it: compared as the element it
+// refers to; plads is its place before the sort.
+template <typename T>
+struct Henvisning {
+    const T* post;
+    int32_t plads;
+    static Henvisning For(const T& post, int32_t plads) { return {&post, plads}; }
+    bool operator<(const Henvisning& h) const { return *post < *h.post; }
+    bool operator>(const Henvisning& h) const { return *post > *h.post; }
+    bool operator<=(const Henvisning& h) const { return *post <= *h.post; }
+    bool operator>=(const Henvisning& h) const { return *post >= *h.post; }
+};
+
+// Sorts references to a[0 ... n-1], made by Reference::For, and gives for
+// each place the place that its element had: the same comparisons, draws
+// and order as sorting the elements, which do not move meanwhile.
+template <typename Reference, typename T>
+std::vector<int32_t> SorteretRaekkefoelge(const T* a, int32_t n, bool faldende)
+{
+    std::vector<Reference> henvisninger;
+    henvisninger.reserve(static_cast<size_t>(n));
+    for (int32_t i = 0; i < n; ++i)
+        henvisninger.push_back(Reference::For(a[i], i));
+    Sort(henvisninger.data(), n, faldende);
+    std::vector<int32_t> kilde(static_cast<size_t>(n));
+    for (int32_t i = 0; i < n; ++i)
+        kilde[i] = henvisninger[i].plads;
+    return kilde;
+}
+
+// The element from place kilde[i] goes to place i. Only elements out of
+// place move, each once, round the cycles of the permutation.
+template <typename T>
+void Omordn(T* a, std::vector<int32_t> kilde)
+{
+    for (int32_t i = 0; i < static_cast<int32_t>(kilde.size()); ++i) {
+        if (kilde[i] == i)
+            continue;
+        T foerste = std::move(a[i]);
+        int32_t j = i;
+        while (kilde[j] != i) {
+            a[j] = std::move(a[kilde[j]]);
+            j = std::exchange(kilde[j], j);
+        }
+        a[j] = std::move(foerste);
+        kilde[j] = j;
+    }
+}
+
+// Sort for elements that are costly to swap: the references are swapped
+// instead, and each element then moves at most once.
+template <typename T>
+void SorterHenvisninger(T* a, int32_t n, bool faldende)
+{
+    Omordn(a, SorteretRaekkefoelge<Henvisning<T>>(a, n, faldende));
 }
 
 } // namespace randomQuicksort

@@ -22,7 +22,7 @@ public:
         if (antal_ == 0)
             return false;
         if (!sorteret_) {
-            randomQuicksort::Sort(items_.data(), antal_, false);
+            randomQuicksort::SorterHenvisninger(items_.data(), antal_, false);
             sorteret_ = true;
         }
         if (sidstFundet_ < 0 || sidstFundet_ >= antal_)
