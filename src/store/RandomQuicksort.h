@@ -83,9 +83,9 @@ void Sort(T* a, int32_t n, bool faldende)
     std::optional<T> yderst;
     int32_t antalYderste = 0;
     while (n > 1) {
-        const int32_t i1 = pseudoRandom::DrawModulo(n);
-        const int32_t i2 = pseudoRandom::DrawModulo(n);
-        const int32_t i3 = pseudoRandom::DrawModulo(n);
+        const int32_t i1 = pseudoRandom.DrawModulo(n);
+        const int32_t i2 = pseudoRandom.DrawModulo(n);
+        const int32_t i3 = pseudoRandom.DrawModulo(n);
         std::swap(a[0], a[medianAfTre(a, i1, i2, i3)]);
         if (antalYderste > 0 && a[0] <= *yderst && a[0] >= *yderst) {
             if (faldende ? (a[0] < a[n - 1]) : (a[0] > a[n - 1]))

@@ -15,7 +15,8 @@
 template <typename T>
 class SkemaListe {
 public:
-    SkemaListe() { pseudoRandom::Seed(100); }
+    // Restarts the shared sequence, as every list does when it is built.
+    SkemaListe() { pseudoRandom.Seed(100); }
 
     bool Hent(const std::string& id, T*& fundet)
     {

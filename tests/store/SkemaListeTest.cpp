@@ -47,9 +47,9 @@ void SimpelSort(Noegle* a, int32_t n, bool faldende)
 {
     if (n <= 1)
         return;
-    const int32_t i1 = pseudoRandom::DrawModulo(n);
-    const int32_t i2 = pseudoRandom::DrawModulo(n);
-    const int32_t i3 = pseudoRandom::DrawModulo(n);
+    const int32_t i1 = pseudoRandom.DrawModulo(n);
+    const int32_t i2 = pseudoRandom.DrawModulo(n);
+    const int32_t i3 = pseudoRandom.DrawModulo(n);
     std::swap(a[0], a[randomQuicksort::medianAfTre(a, i1, i2, i3)]);
     bool ingenModsat = false;
     const int32_t j = randomQuicksort::Del(a, n, faldende, ingenModsat);
@@ -71,12 +71,12 @@ TEST(RandomQuicksort, RunsOfEqualKeysGiveTheOrderAndDrawsOfThePlainSort)
             a.push_back({static_cast<int>(naeste(vaerdier) * naeste(3)), static_cast<char>(i)});
         std::vector<Noegle> forventet = a;
         const bool faldende = runde % 2 == 1;
-        pseudoRandom::Seed(static_cast<uint32_t>(runde));
+        pseudoRandom.Seed(static_cast<uint32_t>(runde));
         SimpelSort(forventet.data(), n, faldende);
-        const int32_t forventetTraek = pseudoRandom::Draw();
-        pseudoRandom::Seed(static_cast<uint32_t>(runde));
+        const int32_t forventetTraek = pseudoRandom.Draw();
+        pseudoRandom.Seed(static_cast<uint32_t>(runde));
         randomQuicksort::Sort(a.data(), n, faldende);
-        ASSERT_EQ(pseudoRandom::Draw(), forventetTraek) << runde;
+        ASSERT_EQ(pseudoRandom.Draw(), forventetTraek) << runde;
         for (int32_t i = 0; i < n; ++i)
             ASSERT_EQ(a[i].maerke, forventet[i].maerke) << runde << " " << i;
     }
@@ -85,13 +85,13 @@ TEST(RandomQuicksort, RunsOfEqualKeysGiveTheOrderAndDrawsOfThePlainSort)
 TEST(RandomQuicksort, SortsAKnownSequenceWithTheKnownNumberOfDraws)
 {
     int32_t op[] = {5, 3, 8, 1, 9, 2, 7};
-    pseudoRandom::Seed(100);
+    pseudoRandom.Seed(100);
     randomQuicksort::Sort(op, 7, false);
     EXPECT_EQ(std::vector<int32_t>(op, op + 7), (std::vector<int32_t>{1, 2, 3, 5, 7, 8, 9}));
     EXPECT_EQ(BrugteTraekninger(), 15);
 
     int32_t ned[] = {5, 3, 8, 1, 9, 2, 7};
-    pseudoRandom::Seed(100);
+    pseudoRandom.Seed(100);
     randomQuicksort::Sort(ned, 7, true);
     EXPECT_EQ(std::vector<int32_t>(ned, ned + 7), (std::vector<int32_t>{9, 8, 7, 5, 3, 2, 1}));
 }
@@ -99,7 +99,7 @@ TEST(RandomQuicksort, SortsAKnownSequenceWithTheKnownNumberOfDraws)
 TEST(RandomQuicksort, EqualKeysEndInTheOrderThePivotsGive)
 {
     Noegle a[] = {{2, 'a'}, {1, 'b'}, {2, 'c'}, {1, 'd'}, {2, 'e'}, {3, 'f'}};
-    pseudoRandom::Seed(100);
+    pseudoRandom.Seed(100);
     randomQuicksort::Sort(a, 6, false);
     std::string maerker;
     for (const Noegle& n : a)
@@ -139,8 +139,8 @@ TEST(SkemaListe, DrawsOfAnOpeningSequenceAreExact)
 
 TEST(SkemaListe, ConstructionReseedsTheSharedSequence)
 {
-    pseudoRandom::Seed(7);
-    pseudoRandom::Draw();
+    pseudoRandom.Seed(7);
+    pseudoRandom.Draw();
     SkemaListe<lokale_skema> liste;
     EXPECT_EQ(BrugteTraekninger(), 0);
 }
