@@ -52,6 +52,10 @@ bool Vorivazi::AabnPlan(const std::string& planId)
         besked_.VisFejl("Planen findes ikke!", fejlTitel);
         return false;
     }
+    if (const std::string fejl = plan_->TomtIdFejl(planId, tff_); !fejl.empty()) {
+        besked_.VisFejl(fejl, fejlTitel);
+        return false;
+    }
     if (const std::string fejl = UdenforGitteret(kolonner_, raekker_); !fejl.empty()) {
         besked_.VisFejl(fejl, fejlTitel);
         return false;
@@ -64,9 +68,8 @@ bool Vorivazi::AabnPlan(const std::string& planId)
 
     for (const KontrolListe::ListeNr liste : {KontrolListe::holdLokaleListe, KontrolListe::holdListe,
                                               KontrolListe::fagListe, KontrolListe::laererListe,
-                                              KontrolListe::lokaletypeListe, KontrolListe::lokaleListe}) {
+                                              KontrolListe::lokaletypeListe, KontrolListe::lokaleListe})
         kontrolListe_->IndlaesListe(liste);
-    }
     stack<std::string> holdNavne = kontrolListe_->NavneStak(SkemaArt::hold);
     stack<std::string> laererNavne = kontrolListe_->NavneStak(SkemaArt::laerer);
     stack<std::string> lokaleNavne = kontrolListe_->NavneStak(SkemaArt::lokale);
@@ -126,13 +129,7 @@ bool Vorivazi::TagLektion(std::string& hold, std::string& fag, std::string& laer
     return true;
 }
 
-void Vorivazi::Eksporter(const std::string& mappe)
-{
-    if (!portal_)
-        return;
-    for (const SkemaArt art : alleSkemaArter)
-        portal_->Eksporter(art, mappe);
-}
+bool Vorivazi::Eksporter(const std::string& mappe) { return portal_ && portal_->Eksporter(mappe); }
 
 void Vorivazi::NytProjekt()
 {
@@ -144,7 +141,7 @@ void Vorivazi::NytProjekt()
     portal_->RydSkemaer();
 }
 
-bool Vorivazi::Gem() { return portal_ && portal_->Gem(); }
+bool Vorivazi::Gem(Overskrivning overskriv) { return portal_ && portal_->Gem(overskriv); }
 
 bool Vorivazi::Generer(int32_t frekvens, int32_t styrke, int32_t dage, int32_t timer, int32_t genereret,
                        bool skrivebeskyttet)
