@@ -11,6 +11,7 @@ packages=(
     postgresql sqlite3
     unixodbc odbc-postgresql libsqliteodbc
     xvfb xauth imagemagick xdotool poppler-utils fonts-dejavu-core
+    hyperfine jq
     locales
     libsqlite3-dev libpq-dev
 )
