@@ -16,11 +16,14 @@ namespace {
 // program, links it and a printing run is handed over to it whole.
 int overladTilPdfProgram(char** argv)
 {
-    std::error_code ignoreret;
-    const auto mappe = std::filesystem::read_symlink("/proc/self/exe", ignoreret).parent_path();
+    std::error_code fejl;
+    const auto mappe = std::filesystem::read_symlink("/proc/self/exe", fejl).parent_path();
     const auto pdfProgram = mappe / "brikken-cli-pdf";
-    ::execv(pdfProgram.c_str(), argv);
-    std::cerr << "brikken-cli: " << pdfProgram.string() << " kan ikke startes: " << std::strerror(errno) << '\n';
+    // Without our own folder, never start whatever the working folder holds.
+    if (!fejl)
+        ::execv(pdfProgram.c_str(), argv);
+    const std::string grund = fejl ? fejl.message() : std::strerror(errno);
+    std::cerr << "brikken-cli: " << pdfProgram.string() << " kan ikke startes: " << grund << '\n';
     return kommandoLinje::afslutTrinFejlede;
 }
 
