@@ -2,31 +2,6 @@
 #include "cli/Programstart.h"
 
 #include <iostream>
-#include <streambuf>
-
-namespace {
-
-// Swallows what is written to it.
-class TomBuffer : public std::streambuf {
-protected:
-    int overflow(int tegn) override { return traits_type::not_eof(tegn); }
-};
-
-int koer(const kommandoLinje::Valg& valg)
-{
-    // The engine writes its diagnostic trace to standard output; the command
-    // line keeps standard output for its own results and shows the trace on
-    // standard error only with --log.
-    std::ostream ud(std::cout.rdbuf());
-    TomBuffer tom;
-    std::streambuf* standardUd = std::cout.rdbuf(valg.log ? std::cerr.rdbuf() : &tom);
-    const int status = kommandoLinje::Koer(valg, ud, std::cerr);
-    ud.flush();
-    std::cout.rdbuf(standardUd);
-    return status;
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -37,5 +12,5 @@ int main(int argc, char** argv)
         std::cerr << "brikken-cli: " << fejl << '\n' << kommandoLinje::Brug();
         return kommandoLinje::afslutBrugsfejl;
     }
-    return KoerIProgram(argv, *valg, [&valg] { return koer(*valg); });
+    return KoerIProgram(argv, *valg, [&valg] { return kommandoLinje::Koer(*valg, std::cout, std::cerr); });
 }
