@@ -4,7 +4,8 @@
 
 #include <QGuiApplication>
 
-int KoerIProgram(char** argv, const kommandoLinje::Valg& valg, const std::function<int()>& koer)
+int KoerIProgram(char** argv, const std::vector<std::string>&, const kommandoLinje::Valg& valg,
+                 const std::function<int()>& koer)
 {
     // Fonts for the PDF page need Qt's GUI side, but the command line never
     // shows a window.
