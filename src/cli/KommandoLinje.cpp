@@ -4,7 +4,6 @@
 #include "app/Skemavisning.h"
 #include "base/Talformat.h"
 #include "app/Vorivazi.h"
-#include "db/PrinterUdskriver.h"
 #include "db/SqlKlasse.h"
 #include "db/TSqlModul.h"
 #include "store/Ugedage.h"
@@ -160,11 +159,7 @@ private:
     {
         if (!kendtId(skema))
             return false;
-        PrinterUdskriver tilPdf(valg_.pdf);
-        Udskriver* forrige = Udskriver::SaetAktiv(&tilPdf);
-        const bool ok = vorivazi_.UdskrivSkema(skema.id, skema.art);
-        Udskriver::SaetAktiv(forrige);
-        return ok && pdfErSkrevet();
+        return vorivazi_.UdskrivSkema(skema.id, skema.art) && pdfErSkrevet();
     }
 
     // Printing into a file reports no error of its own when the disk is full.

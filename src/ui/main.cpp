@@ -2,6 +2,7 @@
 // their fixed order, and the event loop until the main window closes.
 
 #include "base/Besked.h"
+#include "db/PrinterUdskriver.h"
 #include "db/SqlKlasse.h"
 #include "db/TSqlModul.h"
 #include "ui/Billeder.h"
@@ -44,6 +45,8 @@ int main(int argc, char* argv[])
     QApplication applikation(argc, argv);
     QApplication::setApplicationName("Brikken++");
     QApplication::setWindowIcon(Programikon());
+    PrinterUdskriver printer;
+    Udskriver::SaetAktiv(&printer);
     try {
         Programvinduer vinduer(startDatamodul);
         TMainFrame& hovedvindue = *vinduer.mainFrame;

@@ -132,6 +132,14 @@ TEST_F(Cli, GeneratesSavesAndShowsExactlyTheSavedLessons)
     EXPECT_NE(side.find("\n1.a\n----------\n"), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(mappe.Sti() / "LaererSkemaer.txt"));
     EXPECT_TRUE(std::filesystem::exists(mappe.Sti() / "LokaleSkemaer.txt"));
+
+    // Printing is handed to a second program; the page must still arrive.
+    const auto pdf = mappe.Sti() / "1a.pdf";
+    ASSERT_EQ(koerCli(db + " run Plan2026 --print h:1.a --pdf " + citer(pdf.string())).status, 0);
+    std::ifstream pdfFil(pdf, std::ios::binary);
+    std::string hoved(4, '\0');
+    pdfFil.read(hoved.data(), 4);
+    EXPECT_EQ(hoved, "%PDF");
 }
 
 TEST_F(Cli, TheSameDatabaseGivesTheSameRowsInEveryRun)
