@@ -1,16 +1,34 @@
 #include "app/Skemavisning.h"
 
-std::string CelleTekst(char art, const std::string& hold, const std::string& fag, const std::string& laerer,
-                       const std::string& lokale)
+std::vector<std::string> CelleLinjer(char art, const std::string& hold, const std::string& fag,
+                                     const std::string& laerer, const std::string& lokale)
 {
     switch (art) {
     case 'h':
-        return fag + " " + laerer + " " + lokale;
+        return {fag, laerer, lokale};
     case 'l':
-        return hold + " " + fag + " " + lokale;
+        return {hold, fag, lokale};
     default:
-        return hold + " " + fag + " " + laerer;
+        return {hold, fag, laerer};
     }
 }
 
+std::string CelleTekst(char art, const std::string& hold, const std::string& fag, const std::string& laerer,
+                       const std::string& lokale)
+{
+    const std::vector<std::string> linjer = CelleLinjer(art, hold, fag, laerer, lokale);
+    return linjer[0] + " " + linjer[1] + " " + linjer[2];
+}
+
 double LagtProcent(int32_t planlagt, int32_t lagt) { return planlagt > 0 ? 100.0 * lagt / planlagt : 0.0; }
+
+std::string Forkortet(const std::string& tekst, size_t tegn)
+{
+    size_t talt = 0;
+    for (size_t i = 0; i < tekst.size(); ++i) {
+        // A byte that does not continue a character starts the next one.
+        if ((static_cast<unsigned char>(tekst[i]) & 0xC0) != 0x80 && talt++ == tegn)
+            return tekst.substr(0, i);
+    }
+    return tekst;
+}

@@ -40,11 +40,11 @@ int main(int argc, char** argv)
         return kommandoLinje::afslutBrugsfejl;
     }
     int qtArgc = 1;
-    if (!valg->udskriv) {
+    if (!kommandoLinje::TegnerSider(*valg)) {
         QCoreApplication app(qtArgc, argv);
         return koer(*valg);
     }
-    // Printing into a PDF needs Qt's GUI side, but the command line never shows a window.
+    // Pages are drawn with Qt's GUI side, but the command line never shows a window.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(qtArgc, argv);
