@@ -23,8 +23,11 @@ std::vector<std::string> ider(Vorivazi& vorivazi, char art)
     std::vector<std::string> ud;
     vorivazi.HentNavne(art);
     std::string id;
-    while (vorivazi.TagNavn(id))
-        ud.push_back(id);
+    // "tom" marks a lesson still without a teacher or room, not a timetable to hand out.
+    while (vorivazi.TagNavn(id)) {
+        if (id != tomId)
+            ud.push_back(id);
+    }
     std::sort(ud.begin(), ud.end());
     return ud;
 }

@@ -69,6 +69,8 @@ private:
         skrift.setStyleHint(QFont::SansSerif);
         skrift.setPixelSize(hoejde);
         skrift.setBold(fed);
+        // Without ligatures a copied or searched "fi" stays two letters.
+        skrift.setStyleStrategy(QFont::PreferNoShaping);
         maler_.setFont(skrift);
     }
 

@@ -1,4 +1,5 @@
 // The command-line program run as a person or a script would run it.
+#include "cli/KoerCli.h"
 #include "db/SqlKlasse.h"
 #include "db/TSqlModul.h"
 #include "support/MidlertidigMappe.h"
@@ -6,35 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <fstream>
 #include <regex>
-#include <sys/wait.h>
 
 namespace {
-
-struct Resultat {
-    int status;
-    std::string ud;
-};
-
-Resultat koerCli(const std::string& argumenter)
-{
-    const std::string kommando = std::string(BRIKKEN_CLI) + " " + argumenter + " 2>/dev/null";
-    Resultat resultat{-1, ""};
-    FILE* roer = popen(kommando.c_str(), "r");
-    if (roer == nullptr)
-        return resultat;
-    std::array<char, 4096> buffer{};
-    while (size_t n = fread(buffer.data(), 1, buffer.size(), roer))
-        resultat.ud.append(buffer.data(), n);
-    const int status = pclose(roer);
-    resultat.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return resultat;
-}
-
-std::string citer(const std::string& tekst) { return "'" + tekst + "'"; }
 
 // The stored lessons of a plan, one row per line, in a fixed order.
 std::string gemteLektioner(const std::string& forbindelse, const std::string& plan)
