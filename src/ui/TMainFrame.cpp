@@ -412,7 +412,7 @@ void TMainFrame::UdgivSom(Udgivelsesform form)
                            : form == Udgivelsesform::html ? "udgivelse/html"
                                                           : "udgivelse/csv";
     const QString plan = QString::fromStdString(vorivazi_->PlanId());
-    QSettings indstillinger;
+    QSettings indstillinger("Brikken++", "Brikken++");
     QString sti = indstillinger.value(noegle).toString();
     if (form == Udgivelsesform::html) {
         sti = QFileDialog::getExistingDirectory(this, "Eksportér HTML til mappen", sti.isEmpty() ? QDir::homePath() : sti);
