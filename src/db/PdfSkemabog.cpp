@@ -31,7 +31,9 @@ QString q(const std::string& tekst) { return QString::fromStdString(tekst); }
 class Bogtegner {
 public:
     Bogtegner(const Skemabog& bog, QPdfWriter& skriver, QPainter& maler)
-        : bog_(bog), skriver_(skriver), maler_(maler), sider_(2 + static_cast<int>(bog.skemaer.size()))
+        : bog_(bog), skriver_(skriver), maler_(maler),
+          sider_(static_cast<int>(OversigtsSider(bog.AfArt('h').size()) + OversigtsSider(bog.AfArt('l').size()) +
+                                  bog.skemaer.size()))
     {
     }
 
@@ -146,34 +148,66 @@ private:
         }
     }
 
-    // One line per timetable of the kind, every hour of the week across.
+    // One line per timetable of the kind, every hour of the week across. A
+    // school too big for readable lines on one page goes on over more pages.
     void TegnOversigt(char art)
     {
-        NySide();
         const std::vector<const UdgivetSkema*> skemaer = bog_.AfArt(art);
-        Overskrift(bog_.plan + " · Oversigt · " + ArtFlertal(art), std::to_string(skemaer.size()) + " skemaer");
-        constexpr int etiket = 230;
-        constexpr int hoved = 60;
+        const size_t prSide = OversigtsLinjerPrSide(skemaer.size());
+        const size_t sider = OversigtsSider(skemaer.size());
+        for (size_t side = 0; side < sider; ++side) {
+            NySide();
+            const std::string titel = bog_.plan + " · Oversigt · " + ArtFlertal(art) +
+                                      (sider > 1 ? " (" + std::to_string(side + 1) + "/" + std::to_string(sider) + ")"
+                                                 : "");
+            Overskrift(titel, std::to_string(skemaer.size()) + " skemaer");
+            const size_t fra = side * prSide;
+            const size_t til = std::min(skemaer.size(), fra + prSide);
+            TegnOversigtsside(std::vector<const UdgivetSkema*>(skemaer.begin() + static_cast<std::ptrdiff_t>(fra),
+                                                               skemaer.begin() + static_cast<std::ptrdiff_t>(til)),
+                              static_cast<int>(prSide));
+        }
+    }
+
+    static constexpr int oversigtsEtiket = 230;
+    static constexpr int oversigtsHoved = 60;
+    static constexpr int oversigtsLinjeHoejde = 90;
+    static constexpr int mindsteOversigtsLinje = 32;
+
+    static size_t OversigtsLinjerPrSide(size_t linjer)
+    {
+        const int plads = gitterBund - gitterTop - 2 * oversigtsHoved;
+        return std::max<size_t>(1, std::min<size_t>(linjer, plads / mindsteOversigtsLinje));
+    }
+
+    static size_t OversigtsSider(size_t linjer)
+    {
+        const size_t prSide = OversigtsLinjerPrSide(linjer);
+        return std::max<size_t>(1, (linjer + prSide - 1) / prSide);
+    }
+
+    void TegnOversigtsside(const std::vector<const UdgivetSkema*>& skemaer, int linjerPrSide)
+    {
         const int timer = bog_.dage * bog_.timer;
-        const int bredde = (gitterBredde - etiket) / timer;
+        const int bredde = (gitterBredde - oversigtsEtiket) / timer;
         const int hoejde =
-            std::min(90, (gitterBund - gitterTop - 2 * hoved) / std::max<int>(1, static_cast<int>(skemaer.size())));
-        const int venstre = margen + etiket;
+            std::min(oversigtsLinjeHoejde, (gitterBund - gitterTop - 2 * oversigtsHoved) / linjerPrSide);
+        const int venstre = margen + oversigtsEtiket;
         for (int32_t dag = 0; dag < bog_.dage; ++dag) {
-            const QRect dagFelt(venstre + dag * bog_.timer * bredde, gitterTop, bog_.timer * bredde, hoved);
+            const QRect dagFelt(venstre + dag * bog_.timer * bredde, gitterTop, bog_.timer * bredde, oversigtsHoved);
             Felt(dagFelt, hovedFarve);
             maler_.setPen(Qt::black);
             TegnTekst(dagFelt, dagNavne.at(dag), 34, true, Qt::AlignCenter);
             for (int32_t time = 0; time < bog_.timer; ++time) {
-                const QRect felt(dagFelt.left() + time * bredde, gitterTop + hoved, bredde, hoved);
+                const QRect felt(dagFelt.left() + time * bredde, gitterTop + oversigtsHoved, bredde, oversigtsHoved);
                 Felt(felt, hovedFarve);
                 maler_.setPen(Qt::black);
                 TegnTekst(felt, std::to_string(time + 1), 28, false, Qt::AlignCenter);
             }
         }
-        int y = gitterTop + 2 * hoved;
+        int y = gitterTop + 2 * oversigtsHoved;
         for (const UdgivetSkema* skema : skemaer) {
-            const QRect navn(margen, y, etiket, hoejde);
+            const QRect navn(margen, y, oversigtsEtiket, hoejde);
             Felt(navn, hovedFarve);
             maler_.setPen(Qt::black);
             TegnTekst(navn.adjusted(12, 0, -12, 0), skema->id, std::min(34, hoejde * 2 / 3), true);

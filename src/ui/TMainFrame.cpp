@@ -408,20 +408,21 @@ void TMainFrame::UdgivSom(Udgivelsesform form)
         Besked().VisFejl("Der er ikke åbnet nogen plan!", fejlTitel);
         return;
     }
-    const QString noegle = form == Udgivelsesform::pdf    ? "udgivelse/pdf"
-                           : form == Udgivelsesform::html ? "udgivelse/html"
-                                                          : "udgivelse/csv";
-    const QString plan = QString::fromStdString(vorivazi_->PlanId());
+    const QString endelse = form == Udgivelsesform::pdf ? "pdf" : form == Udgivelsesform::html ? "html" : "csv";
+    const QString noegle = "udgivelse/" + endelse;
     QSettings indstillinger("Brikken++", "Brikken++");
-    QString sti = indstillinger.value(noegle).toString();
+    const QString forrige = indstillinger.value(noegle).toString();
+    QString sti;
     if (form == Udgivelsesform::html) {
-        sti = QFileDialog::getExistingDirectory(this, "Eksportér HTML til mappen", sti.isEmpty() ? QDir::homePath() : sti);
+        sti = QFileDialog::getExistingDirectory(this, "Eksportér HTML til mappen",
+                                                forrige.isEmpty() ? QDir::homePath() : forrige);
     } else {
-        const QString endelse = form == Udgivelsesform::pdf ? "pdf" : "csv";
-        if (sti.isEmpty())
-            sti = QDir::home().filePath("Skemaer " + plan + "." + endelse);
+        const QString forslag =
+            forrige.isEmpty()
+                ? QDir::home().filePath("Skemaer " + QString::fromStdString(vorivazi_->PlanId()) + "." + endelse)
+                : forrige;
         const QString filter = form == Udgivelsesform::pdf ? "PDF-filer (*.pdf)" : "Regneark (*.csv)";
-        sti = QFileDialog::getSaveFileName(this, "Eksportér " + endelse.toUpper(), sti, filter);
+        sti = QFileDialog::getSaveFileName(this, "Eksportér " + endelse.toUpper(), forslag, filter);
         if (!sti.isEmpty() && QFileInfo(sti).suffix().isEmpty())
             sti += "." + endelse;
     }
