@@ -1,19 +1,16 @@
 #include "app/Skemavisning.h"
 
-std::vector<std::string> CelleLinjer(char art, const std::string& hold, const std::string& fag,
+std::vector<std::string> CelleLinjer(SkemaArt art, const std::string& hold, const std::string& fag,
                                      const std::string& laerer, const std::string& lokale)
 {
-    switch (art) {
-    case 'h':
+    if (art == SkemaArt::hold)
         return {fag, laerer, lokale};
-    case 'l':
+    if (art == SkemaArt::laerer)
         return {hold, fag, lokale};
-    default:
-        return {hold, fag, laerer};
-    }
+    return {hold, fag, laerer};
 }
 
-std::string CelleTekst(char art, const std::string& hold, const std::string& fag, const std::string& laerer,
+std::string CelleTekst(SkemaArt art, const std::string& hold, const std::string& fag, const std::string& laerer,
                        const std::string& lokale)
 {
     const std::vector<std::string> linjer = CelleLinjer(art, hold, fag, laerer, lokale);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/SkemaArt.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -7,10 +9,10 @@
 // What a timetable view shows, in the windows and on the command line alike.
 
 // A lesson's cell: the three ids that do not name the timetable itself.
-std::vector<std::string> CelleLinjer(char art, const std::string& hold, const std::string& fag,
+std::vector<std::string> CelleLinjer(SkemaArt art, const std::string& hold, const std::string& fag,
                                      const std::string& laerer, const std::string& lokale);
 // The same ids on one line.
-std::string CelleTekst(char art, const std::string& hold, const std::string& fag, const std::string& laerer,
+std::string CelleTekst(SkemaArt art, const std::string& hold, const std::string& fag, const std::string& laerer,
                        const std::string& lokale);
 
 // Hours placed as a percentage of the hours planned; 0 when none are planned.

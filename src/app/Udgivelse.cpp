@@ -18,7 +18,7 @@ namespace {
 // Enough of a subject or a class id to tell them apart in the overview's narrow cells.
 constexpr size_t kortLaengde = 4;
 
-std::vector<std::string> ider(Vorivazi& vorivazi, char art)
+std::vector<std::string> ider(Vorivazi& vorivazi, SkemaArt art)
 {
     std::vector<std::string> ud;
     vorivazi.HentNavne(art);
@@ -32,7 +32,7 @@ std::vector<std::string> ider(Vorivazi& vorivazi, char art)
     return ud;
 }
 
-std::string noegletal(Vorivazi& vorivazi, const std::string& id, char art)
+std::string noegletal(Vorivazi& vorivazi, const std::string& id, SkemaArt art)
 {
     const int32_t planlagt = vorivazi.TimerFor(id, art);
     const int32_t lagt = vorivazi.AntalLektioner(id, art);
@@ -41,12 +41,12 @@ std::string noegletal(Vorivazi& vorivazi, const std::string& id, char art)
            FormaterProcent(vorivazi.Spredning(id, art), danskeSeparatorer);
 }
 
-UdgivetSkema samlSkema(Vorivazi& vorivazi, const std::string& id, char art, Skemabog& bog)
+UdgivetSkema samlSkema(Vorivazi& vorivazi, const std::string& id, SkemaArt art, Skemabog& bog)
 {
     UdgivetSkema skema{art, id, noegletal(vorivazi, id, art), {}, {}};
     for (const LektionsData& l : vorivazi.Lektioner(id, art)) {
         // A teacher's line of the overview names the class, a class's line the subject.
-        const std::string& kort = art == 'l' ? l.hold : l.fag;
+        const std::string& kort = art == SkemaArt::laerer ? l.hold : l.fag;
         skema.lektioner.push_back(
             {l, CelleLinjer(art, l.hold, l.fag, l.laerer, l.lokale), Forkortet(kort, kortLaengde)});
         // A plan stored with other dimensions may hold lessons outside its own week.
@@ -56,7 +56,7 @@ UdgivetSkema samlSkema(Vorivazi& vorivazi, const std::string& id, char art, Skem
     std::sort(skema.lektioner.begin(), skema.lektioner.end(), [](const UdgivetLektion& a, const UdgivetLektion& b) {
         return std::tie(a.lektion.kolonne, a.lektion.raekke) < std::tie(b.lektion.kolonne, b.lektion.raekke);
     });
-    if (art == 'l') {
+    if (art == SkemaArt::laerer) {
         for (int32_t dag = 0; dag < maksDage; ++dag) {
             for (int32_t time = 0; time < maksTimer; ++time) {
                 if (vorivazi.ErSpaerret(id, dag, time))
@@ -100,7 +100,7 @@ Skemabog SamlSkemabog(Vorivazi& vorivazi)
     bog.dage = std::clamp(vorivazi.PlanDage(), 1, maksDage);
     bog.timer = std::clamp(vorivazi.PlanTimer(), 1, maksTimer);
     std::set<std::string> fag;
-    for (const char art : {'h', 'l', 'k'}) {
+    for (const SkemaArt art : alleSkemaArter) {
         for (const std::string& id : ider(vorivazi, art)) {
             bog.skemaer.push_back(samlSkema(vorivazi, id, art, bog));
             for (const UdgivetLektion& l : bog.skemaer.back().lektioner)

@@ -33,7 +33,7 @@ std::string CsvSkemabog(const Skemabog& bog)
     std::string ud = "\xEF\xBB\xBF";
     ud += raekke({"Plan", "Dag", "Time", "Hold", "Fag", "Lærer", "Lokale", "Blokstørrelse"});
     // Every lesson hour sits in exactly one class timetable.
-    for (const UdgivetSkema* skema : bog.AfArt('h')) {
+    for (const UdgivetSkema* skema : bog.AfArt(SkemaArt::hold)) {
         for (const UdgivetLektion& u : skema->lektioner) {
             const LektionsData& l = u.lektion;
             ud += raekke({bog.plan, dagNavne.at(l.kolonne), std::to_string(l.raekke + 1), l.hold, l.fag, l.laerer,

@@ -3,6 +3,7 @@
 #include "db/AtomiskFil.h"
 #include "store/Ugedage.h"
 
+#include <array>
 #include <map>
 #include <memory>
 #include <vector>
@@ -31,6 +32,9 @@ td.spaerret { background: repeating-linear-gradient(45deg, #fff 0 4px, #bbb 4px 
 )";
 
 const char* const stilarkNavn = "stil.css";
+
+// The whole school at a glance: every class, every teacher.
+constexpr std::array<SkemaArt, 2> oversigtsArter{SkemaArt::hold, SkemaArt::laerer};
 
 std::string escape(const std::string& tekst)
 {
@@ -81,17 +85,21 @@ class Sidenavne {
 public:
     explicit Sidenavne(const Skemabog& bog)
     {
-        for (const char art : {'h', 'l', 'k'}) {
+        for (const SkemaArt art : alleSkemaArter) {
             const std::vector<const UdgivetSkema*> skemaer = bog.AfArt(art);
             for (size_t i = 0; i < skemaer.size(); ++i)
                 navne_[skemaer[i]] = forstavelse(art) + "-" + std::to_string(i + 1) + ".html";
         }
     }
     const std::string& For(const UdgivetSkema* skema) const { return navne_.at(skema); }
-    static std::string Oversigt(char art) { return "oversigt-" + forstavelse(art) + ".html"; }
+    static std::string Oversigt(SkemaArt art) { return "oversigt-" + forstavelse(art) + ".html"; }
 
 private:
-    static std::string forstavelse(char art) { return art == 'h' ? "hold" : art == 'l' ? "laerer" : "lokale"; }
+    static std::string forstavelse(SkemaArt art)
+    {
+        static const PrSkemaArt<std::string> forstavelser{{"hold", "laerer", "lokale"}};
+        return forstavelser[art];
+    }
     std::map<const UdgivetSkema*, std::string> navne_;
 };
 
@@ -126,7 +134,7 @@ std::string skemaSide(const Skemabog& bog, const UdgivetSkema& skema)
     return side(titel, ud);
 }
 
-std::string oversigtsSide(const Skemabog& bog, char art, const Sidenavne& navne)
+std::string oversigtsSide(const Skemabog& bog, SkemaArt art, const Sidenavne& navne)
 {
     const std::string titel = bog.plan + " · Oversigt · " + ArtFlertal(art);
     std::string ud = "<h1>" + escape(titel) + "</h1>\n<table class=\"oversigt\">\n<thead>\n";
@@ -158,10 +166,10 @@ std::string indeks(const Skemabog& bog, const Sidenavne& navne)
 {
     const std::string titel = bog.plan + " · Skemaer";
     std::string ud = "<h1>" + escape(titel) + "</h1>\n<h2>Oversigt</h2>\n<ul>\n";
-    for (const char art : {'h', 'l'})
+    for (const SkemaArt art : oversigtsArter)
         ud += "<li>" + link(Sidenavne::Oversigt(art), "Oversigt · " + ArtFlertal(art)) + "</li>\n";
     ud += "</ul>\n";
-    for (const char art : {'h', 'l', 'k'}) {
+    for (const SkemaArt art : alleSkemaArter) {
         ud += "<h2>" + ArtFlertal(art) + "</h2>\n<ul>\n";
         for (const UdgivetSkema* skema : bog.AfArt(art))
             ud += "<li>" + link(navne.For(skema), skema->id) + "</li>\n";
@@ -183,7 +191,7 @@ bool SkrivHtmlSkemabog(const Skemabog& bog, const std::string& mappe, std::strin
     const Sidenavne navne(bog);
     std::vector<std::pair<std::string, std::string>> filer{{"index.html", indeks(bog, navne)},
                                                            {stilarkNavn, stilark}};
-    for (const char art : {'h', 'l'})
+    for (const SkemaArt art : oversigtsArter)
         filer.emplace_back(Sidenavne::Oversigt(art), oversigtsSide(bog, art, navne));
     for (const UdgivetSkema& skema : bog.skemaer)
         filer.emplace_back(navne.For(&skema), skemaSide(bog, skema));

@@ -32,15 +32,15 @@ class Bogtegner {
 public:
     Bogtegner(const Skemabog& bog, QPdfWriter& skriver, QPainter& maler)
         : bog_(bog), skriver_(skriver), maler_(maler),
-          sider_(static_cast<int>(OversigtsSider(bog.AfArt('h').size()) + OversigtsSider(bog.AfArt('l').size()) +
-                                  bog.skemaer.size()))
+          sider_(static_cast<int>(OversigtsSider(bog.AfArt(SkemaArt::hold).size()) +
+                                  OversigtsSider(bog.AfArt(SkemaArt::laerer).size()) + bog.skemaer.size()))
     {
     }
 
     void TegnBog()
     {
-        TegnOversigt('h');
-        TegnOversigt('l');
+        TegnOversigt(SkemaArt::hold);
+        TegnOversigt(SkemaArt::laerer);
         for (const UdgivetSkema& skema : bog_.skemaer)
             TegnSkema(skema);
     }
@@ -150,7 +150,7 @@ private:
 
     // One line per timetable of the kind, every hour of the week across. A
     // school too big for readable lines on one page goes on over more pages.
-    void TegnOversigt(char art)
+    void TegnOversigt(SkemaArt art)
     {
         const std::vector<const UdgivetSkema*> skemaer = bog_.AfArt(art);
         const size_t prSide = OversigtsLinjerPrSide(skemaer.size());

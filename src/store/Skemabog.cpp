@@ -28,7 +28,7 @@ bool UdgivetSkema::ErSpaerret(int32_t dag, int32_t time) const
                        [&](const Placering& p) { return p.kolonne == dag && p.raekke == time; });
 }
 
-std::vector<const UdgivetSkema*> Skemabog::AfArt(char art) const
+std::vector<const UdgivetSkema*> Skemabog::AfArt(SkemaArt art) const
 {
     std::vector<const UdgivetSkema*> ud;
     for (const UdgivetSkema& skema : skemaer) {
@@ -45,26 +45,14 @@ std::string Skemabog::FagFarve(const std::string& navn) const
     return palet[nr % palet.size()];
 }
 
-std::string ArtNavn(char art)
+std::string ArtNavn(SkemaArt art)
 {
-    switch (art) {
-    case 'h':
-        return "Hold";
-    case 'l':
-        return "Lærer";
-    default:
-        return "Lokale";
-    }
+    static const PrSkemaArt<std::string> navne{{"Hold", "Lærer", "Lokale"}};
+    return navne[art];
 }
 
-std::string ArtFlertal(char art)
+std::string ArtFlertal(SkemaArt art)
 {
-    switch (art) {
-    case 'h':
-        return "Hold";
-    case 'l':
-        return "Lærere";
-    default:
-        return "Lokaler";
-    }
+    static const PrSkemaArt<std::string> navne{{"Hold", "Lærere", "Lokaler"}};
+    return navne[art];
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/Lektion.h"
+#include "store/SkemaArt.h"
 
 #include <cstdint>
 #include <string>
@@ -17,7 +18,7 @@ struct UdgivetLektion {
 };
 
 struct UdgivetSkema {
-    char art = 'h';
+    SkemaArt art = SkemaArt::hold;
     std::string id;
     std::string noegletal; // the figures line: planned, placed, their share and the spread
     std::vector<UdgivetLektion> lektioner; // ordered by day, then hour
@@ -35,11 +36,11 @@ struct Skemabog {
     std::vector<UdgivetSkema> skemaer; // classes, then teachers, then rooms; each kind ordered by id
     std::vector<std::string> fag;      // every subject taught, sorted
 
-    std::vector<const UdgivetSkema*> AfArt(char art) const;
+    std::vector<const UdgivetSkema*> AfArt(SkemaArt art) const;
     // "#rrggbb": the same subject has the same colour on every page and in every form.
     std::string FagFarve(const std::string& fag) const;
 };
 
 // "Hold", "Lærer", "Lokale" and their plurals, as headings show them.
-std::string ArtNavn(char art);
-std::string ArtFlertal(char art);
+std::string ArtNavn(SkemaArt art);
+std::string ArtFlertal(SkemaArt art);

@@ -19,7 +19,7 @@ namespace {
 const std::string svaertHold = "1<a&\"æøå";
 
 struct Skema {
-    char art;
+    SkemaArt art;
     std::string id;
     std::vector<LektionsData> lektioner;
 };
@@ -27,10 +27,10 @@ struct Skema {
 // The timetables in the book's order, read through the facade of the saved plan.
 std::vector<Skema> gemteSkemaer()
 {
-    Vorivazi vorivazi('d');
+    Vorivazi vorivazi(Datakilde::database);
     EXPECT_TRUE(vorivazi.AabnPlan("Plan2026"));
     std::vector<Skema> skemaer;
-    for (const char art : {'h', 'l', 'k'}) {
+    for (const SkemaArt art : alleSkemaArter) {
         std::vector<std::string> ider;
         vorivazi.HentNavne(art);
         std::string id;
@@ -56,7 +56,7 @@ protected:
         DatabaseTest::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
-        SqlKlasse sql('d');
+        SqlKlasse sql(Datakilde::database);
         for (const char* tabel : {"Hold set HoldID_AHo", "Holdliste set Hold_THo",
                                   "HoldLaererRelation set HoldID_HLR", "LokaleHoldRelation set HoldID_LoHR"}) {
             const std::string kolonne = std::string(tabel).substr(std::string(tabel).find(" set ") + 5);
@@ -98,7 +98,7 @@ TEST_F(Publicering, EveryTimetableHasItsPageAndEveryLessonHourItsRow)
         EXPECT_NE(tekst.find(skema.id), std::string::npos) << "page " << side;
         for (const LektionsData& l : skema.lektioner) {
             EXPECT_NE(tekst.find(l.fag), std::string::npos) << l.fag << " on page " << side;
-            const std::string& anden = skema.art == 'l' ? l.hold : l.laerer;
+            const std::string& anden = skema.art == SkemaArt::laerer ? l.hold : l.laerer;
             EXPECT_NE(tekst.find(anden), std::string::npos) << anden << " on page " << side;
         }
     }

@@ -36,9 +36,9 @@ Skemabog lilleBog()
     bog.fag = {"Dansk", "Musik"};
     const std::vector<UdgivetLektion> lektioner{lektion("Dansk", 0, 0, 2), lektion("Dansk", 0, 1, 2),
                                                 lektion("Musik", 3, 5, 1)};
-    bog.skemaer.push_back({'h', svaertHold, "PL 3   LL 3", lektioner, {}});
-    bog.skemaer.push_back({'l', svaertLaerer, "PL 3   LL 3", lektioner, {{4, 2}}});
-    bog.skemaer.push_back({'k', "A1", "PL 0   LL 3", lektioner, {}});
+    bog.skemaer.push_back({SkemaArt::hold, svaertHold, "PL 3   LL 3", lektioner, {}});
+    bog.skemaer.push_back({SkemaArt::laerer, svaertLaerer, "PL 3   LL 3", lektioner, {{4, 2}}});
+    bog.skemaer.push_back({SkemaArt::lokale, "A1", "PL 0   LL 3", lektioner, {}});
     return bog;
 }
 
