@@ -28,6 +28,10 @@ bool Vorivazi::AabnPlan(const std::string& planId)
         besked_.VisFejl("Planen findes ikke!", fejlTitel);
         return false;
     }
+    if (const std::string fejl = plan_->TomtIdFejl(planId, tff_); !fejl.empty()) {
+        besked_.VisFejl(fejl, fejlTitel);
+        return false;
+    }
     // The order of creation decides when the shared pseudo-random sequence is reseeded.
     portal_ = std::make_unique<Portal>(planId, kolonner_, raekker_, tilstand_);
     kontrolListe_ = std::make_unique<KontrolListe>(portal_.get(), sql_.get(), tilstand_, kolonner_, raekker_, planId,
@@ -101,13 +105,7 @@ bool Vorivazi::TagLektion(std::string& hold, std::string& fag, std::string& laer
     return true;
 }
 
-void Vorivazi::Eksporter(const std::string& mappe)
-{
-    if (!portal_)
-        return;
-    for (const SkemaArt art : alleSkemaArter)
-        portal_->Eksporter(art, mappe);
-}
+bool Vorivazi::Eksporter(const std::string& mappe) { return portal_ && portal_->Eksporter(mappe); }
 
 void Vorivazi::NytProjekt()
 {
@@ -119,7 +117,7 @@ void Vorivazi::NytProjekt()
     portal_->RydSkemaer();
 }
 
-bool Vorivazi::Gem() { return portal_ && portal_->Gem(); }
+bool Vorivazi::Gem(Overskrivning overskriv) { return portal_ && portal_->Gem(overskriv); }
 
 bool Vorivazi::Generer(int32_t frekvens, int32_t styrke, int32_t dage, int32_t timer, int32_t genereret,
                        bool skrivebeskyttet)

@@ -1,67 +1,84 @@
 #include "db/AtomiskFil.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <random>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-std::string tilfaeldigEndelse()
+std::string Grund(const std::string& sti) { return sti + ": " + std::strerror(errno); }
+
+// A temporary file is made owner-only; the finished one gets the usual rights.
+mode_t AlmindeligeRettigheder()
 {
-    static const char tegn[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::random_device kilde;
-    std::uniform_int_distribution<size_t> valg(0, sizeof(tegn) - 2);
-    std::string endelse;
-    for (int i = 0; i < 6; ++i)
-        endelse += tegn[valg(kilde)];
-    return endelse;
+    const mode_t maske = ::umask(0);
+    ::umask(maske);
+    return 0666 & ~maske;
+}
+
+bool SkrivAlt(int fd, const std::string& indhold)
+{
+    for (size_t skrevet = 0; skrevet < indhold.size();) {
+        const ssize_t n = ::write(fd, indhold.data() + skrevet, indhold.size() - skrevet);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        skrevet += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// The text in a new file next to sti, flushed to the disk; its name, or "" with the reason.
+std::string SkrivMidlertidig(const atomiskFil::Fil& fil, std::string& fejl)
+{
+    std::string navn = fil.sti + ".XXXXXX";
+    const int fd = ::mkstemp(navn.data());
+    if (fd < 0) {
+        fejl = Grund(fil.sti);
+        return "";
+    }
+    bool skrevet = ::fchmod(fd, AlmindeligeRettigheder()) == 0 && SkrivAlt(fd, fil.indhold) && ::fsync(fd) == 0;
+    if (!skrevet)
+        fejl = Grund(fil.sti);
+    if (::close(fd) != 0 && skrevet) {
+        fejl = Grund(fil.sti);
+        skrevet = false;
+    }
+    if (skrevet)
+        return navn;
+    ::unlink(navn.c_str());
+    return "";
+}
+
+void Fjern(const std::vector<std::string>& navne, size_t fra)
+{
+    for (size_t i = fra; i < navne.size(); ++i)
+        ::unlink(navne[i].c_str());
 }
 
 } // namespace
 
-AtomiskFil::AtomiskFil(std::filesystem::path maal) : maal_(std::move(maal))
+bool atomiskFil::Skriv(const std::vector<Fil>& filer, std::string& fejl)
 {
-    do {
-        midlertidig_ = maal_;
-        midlertidig_ += ".tmp-" + tilfaeldigEndelse();
-    } while (std::filesystem::exists(midlertidig_));
-}
-
-AtomiskFil::~AtomiskFil()
-{
-    if (!fuldfoert_) {
-        std::error_code ingen;
-        std::filesystem::remove(midlertidig_, ingen);
+    std::vector<std::string> midlertidige;
+    for (const Fil& fil : filer) {
+        std::string navn = SkrivMidlertidig(fil, fejl);
+        if (navn.empty()) {
+            Fjern(midlertidige, 0);
+            return false;
+        }
+        midlertidige.push_back(std::move(navn));
     }
-}
-
-bool AtomiskFil::Skriv(const std::string& indhold, std::string& fejl)
-{
-    std::ofstream ud(midlertidig_, std::ios::binary | std::ios::trunc);
-    if (ud.is_open())
-        ud.write(indhold.data(), static_cast<std::streamsize>(indhold.size()));
-    ud.close();
-    if (!ud.fail())
-        return true;
-    fejl = "Filen " + maal_.string() + " kunne ikke skrives: " + std::strerror(errno);
-    return false;
-}
-
-bool AtomiskFil::Fuldfoer(std::string& fejl)
-{
-    std::error_code grund;
-    std::filesystem::rename(midlertidig_, maal_, grund);
-    if (grund) {
-        fejl = "Filen " + maal_.string() + " kunne ikke gemmes: " + grund.message();
-        return false;
+    for (size_t i = 0; i < filer.size(); ++i) {
+        if (std::rename(midlertidige[i].c_str(), filer[i].sti.c_str()) != 0) {
+            fejl = Grund(filer[i].sti);
+            Fjern(midlertidige, i);
+            return false;
+        }
     }
-    fuldfoert_ = true;
     return true;
-}
-
-bool AtomiskFil::SkrivHele(const std::filesystem::path& maal, const std::string& indhold, std::string& fejl)
-{
-    AtomiskFil fil(maal);
-    return fil.Skriv(indhold, fejl) && fil.Fuldfoer(fejl);
 }

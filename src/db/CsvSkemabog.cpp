@@ -45,5 +45,5 @@ std::string CsvSkemabog(const Skemabog& bog)
 
 bool SkrivCsvSkemabog(const Skemabog& bog, const std::string& fil, std::string& fejl)
 {
-    return AtomiskFil::SkrivHele(fil, CsvSkemabog(bog), fejl);
+    return atomiskFil::Skriv({{fil, CsvSkemabog(bog)}}, fejl);
 }

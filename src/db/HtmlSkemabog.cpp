@@ -4,8 +4,8 @@
 #include "store/Ugedage.h"
 
 #include <array>
+#include <filesystem>
 #include <map>
-#include <memory>
 #include <vector>
 
 namespace {
@@ -189,23 +189,11 @@ bool SkrivHtmlSkemabog(const Skemabog& bog, const std::string& mappe, std::strin
         return false;
     }
     const Sidenavne navne(bog);
-    std::vector<std::pair<std::string, std::string>> filer{{"index.html", indeks(bog, navne)},
-                                                           {stilarkNavn, stilark}};
+    const auto iMappen = [&](const std::string& navn) { return (std::filesystem::path(mappe) / navn).string(); };
+    std::vector<atomiskFil::Fil> filer{{iMappen("index.html"), indeks(bog, navne)}, {iMappen(stilarkNavn), stilark}};
     for (const SkemaArt art : oversigtsArter)
-        filer.emplace_back(Sidenavne::Oversigt(art), oversigtsSide(bog, art, navne));
+        filer.push_back({iMappen(Sidenavne::Oversigt(art)), oversigtsSide(bog, art, navne)});
     for (const UdgivetSkema& skema : bog.skemaer)
-        filer.emplace_back(navne.For(&skema), skemaSide(bog, skema));
-
-    // Every file is written before any is renamed into place.
-    std::vector<std::unique_ptr<AtomiskFil>> skrevne;
-    for (const auto& [navn, indhold] : filer) {
-        skrevne.push_back(std::make_unique<AtomiskFil>(std::filesystem::path(mappe) / navn));
-        if (!skrevne.back()->Skriv(indhold, fejl))
-            return false;
-    }
-    for (const auto& fil : skrevne) {
-        if (!fil->Fuldfoer(fejl))
-            return false;
-    }
-    return true;
+        filer.push_back({iMappen(navne.For(&skema)), skemaSide(bog, skema)});
+    return atomiskFil::Skriv(filer, fejl);
 }

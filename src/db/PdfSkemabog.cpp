@@ -3,7 +3,7 @@
 #include "db/AtomiskFil.h"
 #include "store/Ugedage.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
@@ -255,12 +255,9 @@ bool SkrivPdfSkemabog(const Skemabog& bog, const std::string& fil, std::string& 
         fejl = "PDF kan kun tegnes med grafisk brugerflade";
         return false;
     }
-    AtomiskFil atomisk(fil);
-    QFile ud(QString::fromStdString(atomisk.Midlertidig().string()));
-    if (!ud.open(QIODevice::WriteOnly)) {
-        fejl = "Filen " + fil + " kunne ikke skrives: " + ud.errorString().toStdString();
-        return false;
-    }
+    // The book is drawn in memory and written to the disk in one go.
+    QBuffer ud;
+    ud.open(QIODevice::WriteOnly);
     bool tegnet = false;
     {
         QPdfWriter skriver(&ud);
@@ -274,10 +271,9 @@ bool SkrivPdfSkemabog(const Skemabog& bog, const std::string& fil, std::string& 
             tegnet = maler.end();
         }
     }
-    ud.close();
-    if (!tegnet || ud.error() != QFileDevice::NoError) {
-        fejl = "Filen " + fil + " kunne ikke skrives: " + ud.errorString().toStdString();
+    if (!tegnet) {
+        fejl = fil + ": siderne kunne ikke tegnes";
         return false;
     }
-    return atomisk.Fuldfoer(fejl);
+    return atomiskFil::Skriv({{fil, ud.data().toStdString()}}, fejl);
 }

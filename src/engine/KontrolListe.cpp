@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <charconv>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -319,16 +320,18 @@ int32_t KontrolListe::TimerFor(const std::string& id, SkemaArt art)
     return Liste(navneListe[art]).Hent(fundet, kladde, feltId) ? fundet->heltal[0] : 0;
 }
 
+// Absurd stored hours must not overflow the sum; it stops at the largest count.
 int32_t KontrolListe::SumTimer()
 {
     const Klyngeliste<data>& lektioner = Liste(laeggeListe);
-    int32_t sum = 0;
+    int64_t sum = 0;
     for (int32_t i = 0; i < lektioner.antal; ++i) {
         const data* fag = lektioner.element[i].ben[benFag];
         if (fag != nullptr && fag->heltal[0] != -1)
             sum += fag->heltal[0];
     }
-    return sum;
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 void KontrolListe::Ryd(ListeNr n)

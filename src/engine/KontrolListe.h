@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class Portal;
 
@@ -130,6 +131,7 @@ private:
     bool UdfyldFraRelationer(std::array<std::string, 5>& tekster);
     bool FindesAllerede(int32_t fra, int32_t til, const std::array<std::string, 5>& tekster) const;
     bool SkrivRelationer(ListeNr n);
+    void MeldUdaekkede(const std::vector<std::string>& udaekkede);
 
     int32_t graense = 0;
     int32_t ugeTimer = 40;

@@ -378,10 +378,13 @@ void TMainFrame::ExportProjectClick()
         Besked().VisFejl("Der er ikke åbnet nogen plan!", fejlTitel);
         return;
     }
+    bool eksporteret = false;
     {
         const Optaget optaget;
-        vorivazi_->Eksporter();
+        eksporteret = vorivazi_->Eksporter();
     }
+    if (!eksporteret)
+        return;
     for (const char* fil : {"HoldSkemaer.txt", "LaererSkemaer.txt", "LokaleSkemaer.txt"})
         Besked().Log(QDir::current().absoluteFilePath(fil).toStdString());
     Besked().VisInfo(eksporteretTekst);
