@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     postgresql sqlite3 time
     unixodbc odbc-postgresql libsqliteodbc
-    xvfb xauth imagemagick xdotool poppler-utils fonts-dejavu-core
+    xvfb xauth imagemagick xdotool poppler-utils fonts-dejavu-core libxml2-utils python3
     hyperfine jq
     locales
     libsqlite3-dev libpq-dev

@@ -168,3 +168,22 @@ int32_t Vorivazi::SumTimer() { return kontrolListe_ ? kontrolListe_->SumTimer() 
 int32_t Vorivazi::AntalLektionerIalt() { return portal_ ? portal_->AntalLektionerIalt() : 0; }
 
 int32_t Vorivazi::AntalMellemtimer() { return portal_ ? portal_->AntalMellemtimer() : 0; }
+
+std::string Vorivazi::PlanId() const { return portal_ ? portal_->PlanId() : ""; }
+
+std::vector<LektionsData> Vorivazi::Lektioner(const std::string& id, SkemaArt art)
+{
+    std::vector<LektionsData> ud;
+    if (!portal_)
+        return ud;
+    stack<LektionsData> lektioner;
+    portal_->HentLektioner(id, lektioner, art);
+    while (!lektioner.tom())
+        ud.push_back(lektioner.pop());
+    return ud;
+}
+
+bool Vorivazi::ErSpaerret(const std::string& laerer, int32_t dag, int32_t time)
+{
+    return portal_ && portal_->ErSpaerret(laerer, dag, time);
+}

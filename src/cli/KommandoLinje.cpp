@@ -2,6 +2,7 @@
 
 #include "cli/KommandoLinjeModtager.h"
 #include "app/Skemavisning.h"
+#include "app/Udgivelse.h"
 #include "base/Talformat.h"
 #include "app/Vorivazi.h"
 #include "db/SqlKlasse.h"
@@ -89,6 +90,12 @@ public:
             return afslutTrinFejlede;
         if (valg_.eksportMappe && !eksporter(*valg_.eksportMappe))
             return afslutTrinFejlede;
+        for (const auto& [sti, form] : {std::pair{valg_.pdfBog, Udgivelsesform::pdf},
+                                        std::pair{valg_.htmlMappe, Udgivelsesform::html},
+                                        std::pair{valg_.csvFil, Udgivelsesform::csv}}) {
+            if (sti && !Udgiv(vorivazi_, form, *sti))
+                return afslutTrinFejlede;
+        }
         if (valg_.udskriv && !udskriv(*valg_.udskriv))
             return afslutTrinFejlede;
         for (const SkemaValg& skema : valg_.vis) {
@@ -249,7 +256,8 @@ std::string Brug()
            "  brikken-cli [--db FORBINDELSE] plans\n"
            "  brikken-cli [--db FORBINDELSE] run PLAN [--clear] [--generate | --auto] [--days N] [--hours N]\n"
            "              [--frequency N] [--strength N] [--yes] [--writable] [--save [--force]]\n"
-           "              [--export MAPPE] [--print TYPE:ID --pdf FIL] [--show TYPE:ID] [--log] [--times]\n"
+           "              [--export MAPPE] [--export-pdf FIL] [--export-html MAPPE] [--export-csv FIL]\n"
+           "              [--print TYPE:ID --pdf FIL] [--show TYPE:ID] [--log] [--times]\n"
            "FORBINDELSE: sqlite:STI (eller blot STI), postgresql://BRUGER:KODE@VÆRT:PORT/DATABASE, odbc:DSN\n"
            "TYPE: h (hold), l (lærer) eller k (lokale)\n";
 }
@@ -266,7 +274,12 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
         {"--hours", {{2, 8}, &Valg::timer}},
         {"--frequency", {{1, 8}, &Valg::frekvens}},
         {"--strength", {{1, 6}, &Valg::styrke}}};
-    static const std::vector<std::string> tekstValg{"--db", "--export", "--pdf", "--print", "--show"};
+    static const std::map<std::string, std::optional<std::string> Valg::*> stiValg{
+        {"--export", &Valg::eksportMappe},
+        {"--export-pdf", &Valg::pdfBog},
+        {"--export-html", &Valg::htmlMappe},
+        {"--export-csv", &Valg::csvFil}};
+    static const std::vector<std::string> tekstValg{"--db", "--pdf", "--print", "--show"};
 
     Valg valg;
     std::vector<std::string> ord;
@@ -281,7 +294,9 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
             continue;
         }
         const auto tal = talValg.find(a);
-        if (tal == talValg.end() && std::find(tekstValg.begin(), tekstValg.end(), a) == tekstValg.end()) {
+        const auto sti = stiValg.find(a);
+        if (tal == talValg.end() && sti == stiValg.end() &&
+            std::find(tekstValg.begin(), tekstValg.end(), a) == tekstValg.end()) {
             fejl = "ukendt valg " + a;
             return std::nullopt;
         }
@@ -299,8 +314,8 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
             }
         } else if (a == "--db") {
             valg.forbindelse = v;
-        } else if (a == "--export") {
-            valg.eksportMappe = v;
+        } else if (sti != stiValg.end()) {
+            valg.*(sti->second) = v;
         } else if (a == "--pdf") {
             valg.pdf = v;
         } else {

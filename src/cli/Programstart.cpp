@@ -37,7 +37,7 @@ int overladTilPdfProgram(char* programNavn, const std::vector<std::string>& argu
 int KoerIProgram(char** argv, const std::vector<std::string>& argumenter, const kommandoLinje::Valg& valg,
                  const std::function<int()>& koer)
 {
-    if (valg.udskriv)
+    if (kommandoLinje::TegnerSider(valg))
         return overladTilPdfProgram(argv[0], argumenter);
     int qtArgc = 1;
     QCoreApplication app(qtArgc, argv);

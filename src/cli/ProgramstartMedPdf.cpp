@@ -1,5 +1,7 @@
 #include "cli/Programstart.h"
 
+#include "app/Udgivelse.h"
+#include "db/PdfSkemabog.h"
 #include "db/PdfUdskriver.h"
 
 #include <QGuiApplication>
@@ -13,6 +15,7 @@ int KoerIProgram(char** argv, const std::vector<std::string>&, const kommandoLin
         qputenv("QT_QPA_PLATFORM", "offscreen");
     int qtArgc = 1;
     QGuiApplication app(qtArgc, argv);
+    SaetPdfBogSkriver(&SkrivPdfSkemabog);
     PdfUdskriver pdf(valg.pdf);
     Udskriver* const forrige = Udskriver::SaetAktiv(&pdf);
     const int status = koer();

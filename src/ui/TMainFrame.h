@@ -20,6 +20,7 @@ class Statuslinje;
 class TSkemaFrame;
 class VaerktoejsKnap;
 class Vorivazi;
+enum class Udgivelsesform;
 struct Programvinduer;
 
 // The main window: a frame of timetable views with the menu, the tool bar of
@@ -85,6 +86,11 @@ private:
     void Hentprojekt1Click();
     void Gemprojekt1Click();
     void ExportProjectClick();
+    void EksporterPdfClick();
+    void EksporterHtmlClick();
+    void EksporterCsvClick();
+    // Asks where to (starting from the last choice) and publishes the timetables there.
+    void UdgivSom(Udgivelsesform form);
     void Printskema1Click();
     void Exit1Click();
     void MFPanel6Click();

@@ -79,10 +79,13 @@ void HovedvindueTest::SkrivebeskyttelseAfviserGemning()
 void HovedvindueTest::EksportUdenPlanAfvises()
 {
     Vinduesmiljoe m(TestDatabase::Indhold::Tom);
-    m.handling("ExportProject")->trigger();
-    QCOMPARE(m.modtager.bokse.size(), size_t{1});
-    QCOMPARE(m.modtager.bokse[0].tekst, std::string("Der er ikke åbnet nogen plan!"));
-    QCOMPARE(m.modtager.bokse[0].titel, std::string("En fejl er opstået!"));
+    for (const char* handling : {"ExportProject", "EksporterPdf", "EksporterHtml", "EksporterCsv"}) {
+        m.modtager.bokse.clear();
+        m.handling(handling)->trigger();
+        QCOMPARE(m.modtager.bokse.size(), size_t{1});
+        QCOMPARE(m.modtager.bokse[0].tekst, std::string("Der er ikke åbnet nogen plan!"));
+        QCOMPARE(m.modtager.bokse[0].titel, std::string("En fejl er opstået!"));
+    }
 }
 
 void HovedvindueTest::PrintUdenSkemavindueAfvises()
