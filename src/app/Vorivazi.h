@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class Generator;
 class KontrolListe;
@@ -59,6 +60,14 @@ public:
     int32_t SumTimer();
     int32_t AntalLektionerIalt();
     int32_t AntalMellemtimer();
+
+    // The open plan as publishing needs it: its id and own week, one
+    // timetable's lessons with their block sizes, a teacher's unavailable hours.
+    std::string PlanId() const;
+    int32_t PlanDage() const { return kolonner_; }
+    int32_t PlanTimer() const { return raekker_; }
+    std::vector<LektionsData> Lektioner(const std::string& id, SkemaArt art);
+    bool ErSpaerret(const std::string& laerer, int32_t dag, int32_t time);
 
 private:
     std::unique_ptr<Portal> portal_;

@@ -2,10 +2,10 @@
 
 #include "cli/KommandoLinjeModtager.h"
 #include "app/Skemavisning.h"
+#include "app/Udgivelse.h"
 #include "base/Talformat.h"
 #include "app/Vorivazi.h"
 #include "db/FetImport.h"
-#include "db/PrinterUdskriver.h"
 #include "db/Skoledatabase.h"
 #include "db/SqlKlasse.h"
 #include "db/TSqlModul.h"
@@ -92,6 +92,12 @@ public:
             return afslutTrinFejlede;
         if (valg_.eksportMappe && !eksporter(*valg_.eksportMappe))
             return afslutTrinFejlede;
+        for (const auto& [sti, form] : {std::pair{valg_.pdfBog, Udgivelsesform::pdf},
+                                        std::pair{valg_.htmlMappe, Udgivelsesform::html},
+                                        std::pair{valg_.csvFil, Udgivelsesform::csv}}) {
+            if (sti && !Udgiv(vorivazi_, form, *sti))
+                return afslutTrinFejlede;
+        }
         if (valg_.udskriv && !udskriv(*valg_.udskriv))
             return afslutTrinFejlede;
         for (const SkemaValg& skema : valg_.vis) {
@@ -162,11 +168,7 @@ private:
     {
         if (!kendtId(skema))
             return false;
-        PrinterUdskriver tilPdf(valg_.pdf);
-        Udskriver* forrige = Udskriver::SaetAktiv(&tilPdf);
-        const bool ok = vorivazi_.UdskrivSkema(skema.id, skema.art);
-        Udskriver::SaetAktiv(forrige);
-        return ok && pdfErSkrevet();
+        return vorivazi_.UdskrivSkema(skema.id, skema.art) && pdfErSkrevet();
     }
 
     // Printing into a file reports no error of its own when the disk is full.
@@ -285,7 +287,8 @@ std::string Brug()
            "  brikken-cli [--db FORBINDELSE] plans\n"
            "  brikken-cli [--db FORBINDELSE] run PLAN [--clear] [--generate | --auto] [--days N] [--hours N]\n"
            "              [--frequency N] [--strength N] [--yes] [--writable] [--save [--force]]\n"
-           "              [--export MAPPE] [--print TYPE:ID --pdf FIL] [--show TYPE:ID] [--log] [--times]\n"
+           "              [--export MAPPE] [--export-pdf FIL] [--export-html MAPPE] [--export-csv FIL]\n"
+           "              [--print TYPE:ID --pdf FIL] [--show TYPE:ID] [--log] [--times]\n"
            "  brikken-cli [--db FORBINDELSE] copy-plan FRA TIL [--lessons]\n"
            "  brikken-cli [--db FORBINDELSE] import-fet FIL --plan ID\n"
            "FORBINDELSE: sqlite:STI (eller blot STI), postgresql://BRUGER:KODE@VÆRT:PORT/DATABASE, odbc:DSN\n"
@@ -304,7 +307,12 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
         {"--hours", {{2, 8}, &Valg::timer}},
         {"--frequency", {{1, 8}, &Valg::frekvens}},
         {"--strength", {{1, 6}, &Valg::styrke}}};
-    static const std::vector<std::string> tekstValg{"--db", "--export", "--pdf", "--print", "--show", "--plan"};
+    static const std::map<std::string, std::optional<std::string> Valg::*> stiValg{
+        {"--export", &Valg::eksportMappe},
+        {"--export-pdf", &Valg::pdfBog},
+        {"--export-html", &Valg::htmlMappe},
+        {"--export-csv", &Valg::csvFil}};
+    static const std::vector<std::string> tekstValg{"--db", "--pdf", "--print", "--show", "--plan"};
 
     Valg valg;
     std::vector<std::string> ord;
@@ -319,7 +327,9 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
             continue;
         }
         const auto tal = talValg.find(a);
-        if (tal == talValg.end() && std::find(tekstValg.begin(), tekstValg.end(), a) == tekstValg.end()) {
+        const auto sti = stiValg.find(a);
+        if (tal == talValg.end() && sti == stiValg.end() &&
+            std::find(tekstValg.begin(), tekstValg.end(), a) == tekstValg.end()) {
             fejl = "ukendt valg " + a;
             return std::nullopt;
         }
@@ -337,8 +347,8 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
             }
         } else if (a == "--db") {
             valg.forbindelse = v;
-        } else if (a == "--export") {
-            valg.eksportMappe = v;
+        } else if (sti != stiValg.end()) {
+            valg.*(sti->second) = v;
         } else if (a == "--pdf") {
             valg.pdf = v;
         } else if (a == "--plan") {

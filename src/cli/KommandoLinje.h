@@ -42,12 +42,18 @@ struct Valg {
     bool gem = false;
     bool tving = false; // --force: overwrite another planner's save
     std::optional<std::string> eksportMappe;
+    std::optional<std::string> pdfBog;
+    std::optional<std::string> htmlMappe;
+    std::optional<std::string> csvFil;
     std::optional<SkemaValg> udskriv;
     std::string pdf;
     std::vector<SkemaValg> vis;
     bool log = false;
     bool tider = false;
 };
+
+// Printing and the PDF book draw with Qt's GUI side.
+inline bool TegnerSider(const Valg& valg) { return valg.udskriv || valg.pdfBog; }
 
 inline constexpr int afslutOK = 0;
 inline constexpr int afslutTrinFejlede = 1;

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <limits>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -42,13 +43,11 @@ public:
     void Tilfoej(double vaerdi)
     {
         // Bits, not values: 0.0 and -0.0 are equal but print differently.
-        const auto bits = std::bit_cast<uint64_t>(vaerdi);
-        auto kendt = std::find_if(formateret_.begin(), formateret_.end(),
-                                  [bits](const auto& f) { return f.first == bits; });
-        if (kendt == formateret_.end()) {
+        auto [kendt, ny] = formateret_.try_emplace(std::bit_cast<uint64_t>(vaerdi));
+        if (ny) {
             char tegn[32];
             const auto slut = std::to_chars(tegn, tegn + sizeof tegn, vaerdi, std::chars_format::general, 6).ptr;
-            kendt = formateret_.insert(formateret_.end(), {bits, std::string(tegn, slut) + " "});
+            kendt->second.assign(tegn, slut).push_back(' ');
         }
         tekst_ += kendt->second;
     }
@@ -56,7 +55,7 @@ public:
     const std::string& Tekst() const { return tekst_; }
 
 private:
-    std::vector<std::pair<uint64_t, std::string>> formateret_;
+    std::unordered_map<uint64_t, std::string> formateret_; // a large school has a value per class
     std::string tekst_;
 };
 

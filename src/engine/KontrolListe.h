@@ -68,9 +68,8 @@ public:
     // The second query of the room types: the hours their subjects need.
     static constexpr int32_t andenLokaletypeForespoergsel = 40;
 
-    // Appends the rows of list n. False when the list filled up and rows had
-    // to be turned away.
-    bool IndlaesListe(ListeNr n);
+    // Appends the rows of list n.
+    void IndlaesListe(ListeNr n);
     // n is a list number or andenLokaletypeForespoergsel.
     Forespoergsel ListeForespoergsel(int32_t n) const;
     // While set, the lessons take completed home rooms and teachers from
@@ -121,8 +120,8 @@ private:
 
     void SorterOpslagslister(ListeNr n);
     bool AabnForespoergsel(int32_t n);
-    bool IndlaesRaekker(ListeNr n);
-    bool IndlaesLokaletyper();
+    void IndlaesRaekker(ListeNr n);
+    void IndlaesLokaletyper();
     void SaetLokaletypeTimer();
     bool LaesKolonner(ListeNr n);
     Raekke LaesRaekke(ListeNr n);

@@ -20,6 +20,7 @@ class Statuslinje;
 class TSkemaFrame;
 class VaerktoejsKnap;
 class Vorivazi;
+enum class Udgivelsesform;
 struct Programvinduer;
 
 // The main window: a frame of timetable views with the menu, the tool bar of
@@ -38,7 +39,7 @@ public:
     void SkiftFacade(std::unique_ptr<Vorivazi> facade);
     // Fills the three id tables from the open plan.
     void IndlaesNavne();
-    const Navnetabel<200>& NavneFor(SkemaArt art) const;
+    const Navnetabel& NavneFor(SkemaArt art) const;
 
     void StatusOpdatering();
     void VisStatustekst(const QString& tekst);
@@ -51,10 +52,10 @@ public:
     void VisTidsSpec();
 
     std::array<std::string, 6> dagNavne{"Mandag", "Tirsdag", "Onsdag", "Torsdag", "Fredag", ""};
-    Navnetabel<200> holdNavne;
-    Navnetabel<200> laererNavne;
-    Navnetabel<200> lokaleNavne;
-    Navnetabel<100> planNavne;
+    Navnetabel holdNavne;
+    Navnetabel laererNavne;
+    Navnetabel lokaleNavne;
+    Navnetabel planNavne;
     bool planlisteIndlaest = false;
     bool genereret = false;
 
@@ -85,6 +86,11 @@ private:
     void Hentprojekt1Click();
     void Gemprojekt1Click();
     void ExportProjectClick();
+    void EksporterPdfClick();
+    void EksporterHtmlClick();
+    void EksporterCsvClick();
+    // Asks where to (starting from the last choice) and publishes the timetables there.
+    void UdgivSom(Udgivelsesform form);
     void Printskema1Click();
     void Exit1Click();
     void MFPanel6Click();

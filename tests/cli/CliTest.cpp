@@ -1,4 +1,5 @@
 // The command-line program run as a person or a script would run it.
+#include "cli/KoerCli.h"
 #include "db/SqlKlasse.h"
 #include "db/TSqlModul.h"
 #include "support/MidlertidigMappe.h"
@@ -6,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <fstream>
 #include <regex>
 #include <arpa/inet.h>
@@ -15,33 +14,9 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
-
-struct Resultat {
-    int status;
-    std::string ud;
-};
-
-Resultat koer(const std::string& kommando)
-{
-    Resultat resultat{-1, ""};
-    FILE* roer = popen(kommando.c_str(), "r");
-    if (roer == nullptr)
-        return resultat;
-    std::array<char, 4096> buffer{};
-    while (size_t n = fread(buffer.data(), 1, buffer.size(), roer))
-        resultat.ud.append(buffer.data(), n);
-    const int status = pclose(roer);
-    resultat.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return resultat;
-}
-
-Resultat koerCli(const std::string& argumenter) { return koer(std::string(BRIKKEN_CLI) + " " + argumenter + " 2>/dev/null"); }
-
-std::string citer(const std::string& tekst) { return "'" + tekst + "'"; }
 
 // The stored lessons of a plan, one row per line, in a fixed order.
 std::string gemteLektioner(const std::string& forbindelse, const std::string& plan)
@@ -132,6 +107,14 @@ TEST_F(Cli, GeneratesSavesAndShowsExactlyTheSavedLessons)
     EXPECT_NE(side.find("\n1.a\n----------\n"), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(mappe.Sti() / "LaererSkemaer.txt"));
     EXPECT_TRUE(std::filesystem::exists(mappe.Sti() / "LokaleSkemaer.txt"));
+
+    // Printing is handed to a second program; the page must still arrive.
+    const auto pdf = mappe.Sti() / "1a.pdf";
+    ASSERT_EQ(koerCli(db + " run Plan2026 --print h:1.a --pdf " + citer(pdf.string())).status, 0);
+    std::ifstream pdfFil(pdf, std::ios::binary);
+    std::string hoved(4, '\0');
+    pdfFil.read(hoved.data(), 4);
+    EXPECT_EQ(hoved, "%PDF");
 }
 
 TEST_F(Cli, TheSameDatabaseGivesTheSameRowsInEveryRun)
@@ -171,7 +154,7 @@ TEST_F(Cli, AFullDiskIsAFailureAndLeavesThePreviousFilesWhole)
         std::ofstream(mappe.Sti() / fil) << "forrige eksport\n";
 
     // Files may grow only a few blocks, as on a full disk; the signal for it would end the program.
-    const Resultat fuld = koer("sh -c \"trap '' XFSZ; ulimit -f 2; exec " + std::string(BRIKKEN_CLI) + " " + db
+    const Resultat fuld = koerKommando("sh -c \"trap '' XFSZ; ulimit -f 2; exec " + std::string(BRIKKEN_CLI) + " " + db
                                + " run Plan2026 --export " + citer(mappe.Sti().string()) + "\" 2>&1");
     EXPECT_EQ(fuld.status, 1) << fuld.ud;
     EXPECT_NE(fuld.ud.find("kunne ikke eksporteres"), std::string::npos) << fuld.ud;
@@ -183,7 +166,7 @@ TEST_F(Cli, AFullDiskIsAFailureAndLeavesThePreviousFilesWhole)
         EXPECT_EQ(linje, "forrige eksport") << fil;
     }
 
-    const Resultat pdf = koer(std::string(BRIKKEN_CLI) + " " + db + " run Plan2026 --print h:2.b --pdf /dev/full 2>&1");
+    const Resultat pdf = koerKommando(std::string(BRIKKEN_CLI) + " " + db + " run Plan2026 --print h:2.b --pdf /dev/full 2>&1");
     EXPECT_EQ(pdf.status, 1) << pdf.ud;
     EXPECT_NE(pdf.ud.find("PDF-filen /dev/full blev ikke skrevet"), std::string::npos) << pdf.ud;
 }

@@ -69,10 +69,14 @@ TEST(KommandoLinje, GenerationSettingsDefaultAsTheDialogAndAreRangeChecked)
 TEST(KommandoLinje, StepsAreCollectedWhateverTheirOrder)
 {
     auto valg = fortolk({"run", "P", "--show", "l:AB", "--export", "ud", "--save", "--writable", "--yes", "--clear",
-                         "--print", "k:Fys 1", "--pdf", "skema.pdf", "--show", "h:7.a's", "--times", "--log"});
+                         "--print", "k:Fys 1", "--pdf", "skema.pdf", "--show", "h:7.a's", "--times", "--log",
+                         "--export-csv", "s.csv", "--export-html", "web", "--export-pdf", "bog.pdf"});
     ASSERT_TRUE(valg);
     EXPECT_TRUE(valg->ryd && valg->gem && valg->skrivbar && valg->ja && valg->tider && valg->log);
     EXPECT_EQ(valg->eksportMappe, "ud");
+    EXPECT_EQ(valg->pdfBog, "bog.pdf");
+    EXPECT_EQ(valg->htmlMappe, "web");
+    EXPECT_EQ(valg->csvFil, "s.csv");
     ASSERT_TRUE(valg->udskriv);
     EXPECT_EQ(valg->udskriv->art, SkemaArt::lokale);
     EXPECT_EQ(valg->udskriv->id, "Fys 1");

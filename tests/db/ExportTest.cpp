@@ -1,5 +1,6 @@
 // The character page of one timetable, its export files and its printing.
 #include "db/Export.h"
+#include "db/PdfUdskriver.h"
 #include "db/Portal.h"
 #include "db/PrinterUdskriver.h"
 #include "db/Udskriver.h"
@@ -243,7 +244,7 @@ TEST(ExportPrint, ThePageCanBePrintedIntoAPdfFile)
     ASSERT_TRUE(grafiskProgram());
     QTemporaryDir mappe;
     const QString pdf = QDir(mappe.path()).filePath("1a.pdf");
-    PrinterUdskriver udskriver(pdf.toStdString());
+    PdfUdskriver udskriver(pdf.toStdString());
     MedUdskriver installeret(udskriver);
     MedTestModtager m;
     Export e = nySide();
@@ -266,6 +267,8 @@ TEST(ExportPrint, WithoutAPrinterThePageGoesToAPdfAndTheUserIsTold)
     ASSERT_TRUE(grafiskProgram());
     if (!QPrinterInfo::defaultPrinter().isNull())
         GTEST_SKIP() << "a printer is installed";
+    PrinterUdskriver udskriver;
+    MedUdskriver installeret(udskriver);
     MedTestModtager m;
     Export e = nySide();
     // The file is named after the title; the pid keeps parallel runs apart.
