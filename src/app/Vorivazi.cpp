@@ -7,6 +7,8 @@
 #include "engine/KontrolListe.h"
 #include "store/SkemaArt.h"
 
+#include <algorithm>
+
 Vorivazi::Vorivazi(char tilstand)
     : plan_(std::make_unique<Plan>(tilstand)), sql_(std::make_unique<SqlKlasse>(tilstand)), tilstand_(tilstand),
       navne_(std::make_unique<stack<std::string>>()), lektioner_(std::make_unique<stack<LektionsData*>>())
@@ -129,6 +131,12 @@ bool Vorivazi::Generer(int32_t frekvens, int32_t styrke, int32_t dage, int32_t t
 }
 
 bool Vorivazi::UdskrivSkema(const std::string& id, char art) { return portal_ && portal_->UdskrivSkema(id, art); }
+
+int32_t Vorivazi::AutoTimer() const
+{
+    constexpr int32_t hoejst = 7;
+    return std::min(hoejst, raekker_);
+}
 
 double Vorivazi::Spredning(const std::string& id, char art) { return portal_ ? portal_->Spredning(id, art) : 0.0; }
 

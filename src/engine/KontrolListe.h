@@ -62,8 +62,8 @@ public:
     KontrolListe(const KontrolListe&) = delete;
     KontrolListe& operator=(const KontrolListe&) = delete;
 
-    // Appends the rows of list n (1 ... 9). False when the list filled up and
-    // rows had to be turned away.
+    // Empties list n (1 ... 9) and reads its rows. False when the list filled
+    // up and rows had to be turned away.
     bool IndlaesListe(int32_t n);
     // n is a list number, or 40 for the second query of list 4.
     Forespoergsel ListeForespoergsel(int32_t n) const;

@@ -149,6 +149,9 @@ bool KontrolListe::IndlaesListe(int32_t n)
 {
     if (n < 1 || n > antalLister)
         return false;
+    // A list is loaded whole: a second load (a retry after a failed run)
+    // must not land on top of the first.
+    Ryd(n);
     kladde.Nulstil();
     SorterOpslagslister(n);
     if (n == lokaletypeListe)
