@@ -13,6 +13,7 @@ class QAction;
 class QKeySequence;
 class QMenu;
 class QFrame;
+class Hjaelpevindue;
 class QMdiArea;
 class Statuslinje;
 class TSkemaFrame;
@@ -39,6 +40,14 @@ public:
     // The id table of a kind ('h', 'l', 'k'), or null for any other character.
     const Navnetabel<200>* NavneFor(char art) const;
 
+    // The one notice that the open plan's timetables changed: the status bar,
+    // every open view and the caption follow it. ugemte false: they are as
+    // the database holds them (a plan just opened).
+    void SkemaerAendret(bool ugemte = true);
+    bool Ugemt() const;
+    // After a generation: a run that got through its phases changed the
+    // timetables; a failed one left them as they were.
+    void GenereringAfsluttet(bool lykkedes);
     void StatusOpdatering();
     void VisStatustekst(const QString& tekst);
     void AktiverGenerering();
@@ -60,8 +69,12 @@ public:
     QMdiArea* Klientomraade;
     Statuslinje* StatusBar1;
 
+signals:
+    void skemaerAendret();
+
 protected:
     bool eventFilter(QObject* objekt, QEvent* haendelse) override;
+    void closeEvent(QCloseEvent* haendelse) override;
 
 private:
     struct Knap {
@@ -79,6 +92,11 @@ private:
     void FladAlleKnapper();
     VaerktoejsKnap* KnapNavngivet(const QString& navn) const;
     void MusenNaar(const QWidget* widget);
+    // True when the timetables may be left: nothing unsaved, or the planner
+    // saved them or chose to drop them.
+    bool MaaForladeSkemaerne();
+    bool Gem();
+    void SaetUgemt(bool ugemte);
 
     void NytSkemaprojekt1Click();
     void Hentprojekt1Click();
@@ -99,6 +117,7 @@ private:
     void SpecifikationerClick();
     void CommBoxClick();
     void About2Click();
+    void Indhold1Click();
 
     Programvinduer& vinduer_;
     std::unique_ptr<Vorivazi> vorivazi_;
@@ -110,4 +129,7 @@ private:
     QAction* SkrivebeskytDB_ = nullptr;
     QAction* CommBox_ = nullptr;
     QString sidsteHint_;
+    Hjaelpevindue* hjaelp_ = nullptr;
+    QString planTitel_ = "<tom>";
+    bool ugemt_ = false;
 };

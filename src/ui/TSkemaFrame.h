@@ -19,6 +19,8 @@ public:
     // Sets the kind box as if the user had chosen the kind.
     void VaelgType(const QString& type);
     void Udskriv();
+    // Shows the chosen timetable again as the open plan now has it.
+    void Opdater();
 
     QLabel* Label1;
     QComboBox* SFComboBox1;
@@ -33,6 +35,7 @@ private:
     void SFComboBox2DropDown();
     void SFComboBox2Click();
     void NulstilTal();
+    void VisValgtSkema();
     void VisLektioner(const std::string& id, char art);
     void VisTal(const std::string& id, char art);
 

@@ -117,8 +117,8 @@ TEST_F(Cli, GeneratesSavesAndShowsExactlyTheSavedLessons)
     for (size_t pos = 0; (pos = gemt.find("1.a ", pos)) != std::string::npos; pos += 4)
         raekker1a += pos == 0 || gemt[pos - 1] == '\n';
     EXPECT_NE(vist.ud.find(" LL=" + std::to_string(raekker1a) + " "), std::string::npos) << vist.ud;
-    EXPECT_NE(vist.ud.find("PL=0 LL=" + std::string(tal[2]) + " "), std::string::npos)
-        << "opening again sees every saved lesson\n"
+    EXPECT_NE(vist.ud.find("PL=" + std::string(tal[1]) + " LL=" + std::string(tal[2]) + " "), std::string::npos)
+        << "opening again sees every saved lesson and what the plan demands\n"
         << vist.ud;
 
     std::ifstream hold(mappe.Sti() / "HoldSkemaer.txt");
