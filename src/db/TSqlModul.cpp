@@ -117,6 +117,8 @@ void TSqlModul::BrugIndstillinger()
 
 std::string TSqlModul::Beskrivelse() const { return d_->valg.Beskrivelse(); }
 
+const Forbindelsesvalg& TSqlModul::Valg() const { return d_->valg; }
+
 bool TSqlModul::Forbind(std::string& fejl)
 {
     if (d_->query)

@@ -4,6 +4,7 @@
 #include <string>
 
 class QSqlQuery;
+struct Forbindelsesvalg;
 
 // The data module: the one connection (alias "kora", database "koraDB") and
 // the one query that every SqlKlasse in database mode shares. The connection
@@ -19,6 +20,7 @@ public:
     // The choice of the settings file, created with defaults when missing.
     void BrugIndstillinger();
     std::string Beskrivelse() const;
+    const Forbindelsesvalg& Valg() const;
 
     // Opens the connection (nothing happens when it is open); false with the engine's text.
     bool Forbind(std::string& fejl);
