@@ -11,8 +11,7 @@ namespace {
 
 std::string SaadanVaelges()
 {
-    return "\nForbindelsen vælges i " + Forbindelsesvalg::IndstillingsFil() +
-           " (type og sti), eller med --db på kommandolinjen.";
+    return "\nForbindelsen vælges i " + Forbindelsesvalg::IndstillingsFil() + " (type og sti).";
 }
 
 // SQLite opens any file; only a query tells whether it is a database.
@@ -24,6 +23,18 @@ bool ErSqliteDatabase(TSqlModul& modul)
     return database;
 }
 
+// Why a database that could be opened is of no use, or nothing when it is.
+std::string Ubrugelig(TSqlModul& modul, const Forbindelsesvalg& valg, bool standardFil)
+{
+    if (valg.type == Forbindelsesvalg::Type::SQLite && !ErSqliteDatabase(modul))
+        return "Filen " + valg.sti + " er ikke en database." + SaadanVaelges();
+    if (!standardFil && !modul.HarTabeller())
+        return "Databasen " + modul.Beskrivelse() +
+               " har ikke programmets tabeller; de kan oprettes med: brikken-cli --db FORBINDELSE init --demo" +
+               SaadanVaelges();
+    return {};
+}
+
 } // namespace
 
 bool ForbindVedStart(std::string& fejl)
@@ -33,25 +44,21 @@ bool ForbindVedStart(std::string& fejl)
     const Forbindelsesvalg& valg = modul.Valg();
     const bool sqlite = valg.type == Forbindelsesvalg::Type::SQLite;
     const bool standardFil = sqlite && valg.sti == Forbindelsesvalg::StandardDatabaseFil();
-    if (sqlite && !standardFil && !std::filesystem::exists(valg.sti)) {
-        fejl = "Databasefilen " + valg.sti + " findes ikke." + SaadanVaelges();
+    std::string grund;
+    if (sqlite && !standardFil && !std::filesystem::exists(valg.sti))
+        grund = "Databasefilen " + valg.sti + " findes ikke." + SaadanVaelges();
+    else if (!modul.Forbind(fejl))
+        return false;
+    else
+        grund = Ubrugelig(modul, valg, standardFil);
+    if (!grund.empty()) {
+        // Later attempts, such as reading the plan list, give the same reason
+        // instead of creating the file or showing the engine's text.
+        modul.Afvis(grund);
+        fejl = grund;
         return false;
     }
-    if (!modul.Forbind(fejl))
-        return false;
-    if (sqlite && !ErSqliteDatabase(modul)) {
-        modul.Luk();
-        fejl = "Filen " + valg.sti + " er ikke en database." + SaadanVaelges();
-        return false;
-    }
-    if (modul.HarTabeller())
-        return true;
-    if (standardFil) {
+    if (!modul.HarTabeller())
         modul.OpretDatabase(true);
-        return true;
-    }
-    fejl = "Databasen " + modul.Beskrivelse() +
-           " har ikke programmets tabeller; de kan oprettes med: brikken-cli --db FORBINDELSE init --demo" +
-           SaadanVaelges();
-    return false;
+    return true;
 }

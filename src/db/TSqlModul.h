@@ -22,6 +22,9 @@ public:
     std::string Beskrivelse() const;
     const Forbindelsesvalg& Valg() const;
 
+    // Closes the connection and refuses every later one with this reason until
+    // another database is chosen.
+    void Afvis(const std::string& grund);
     // Opens the connection (nothing happens when it is open); false with the engine's text.
     bool Forbind(std::string& fejl);
     // True when every table of the schema exists; throws DatabaseFejl when

@@ -520,8 +520,10 @@ void TMainFrame::About2Click() { vinduer_.about->exec(); }
 
 void TMainFrame::Indhold1Click()
 {
-    if (!hjaelp_)
+    if (!hjaelp_) {
         hjaelp_ = new Hjaelpevindue(this);
+        CentrerPaaSkaermen(hjaelp_);
+    }
     hjaelp_->show();
     hjaelp_->raise();
     hjaelp_->activateWindow();

@@ -205,7 +205,8 @@ TEST(TSqlModulStart, OnlyTheDefaultFileIsCreatedAndOthersAreNamedWhenUnusable)
     fejl.clear();
     EXPECT_FALSE(ForbindVedStart(fejl));
     EXPECT_EQ(fejl, "Databasefilen " + mangler.string() + " findes ikke.\nForbindelsen vælges i " + indstillinger +
-                        " (type og sti), eller med --db på kommandolinjen.");
+                        " (type og sti).");
+    EXPECT_FALSE(TSqlModul::Instans().Forbind(fejl)) << "nor does a later attempt make it";
     EXPECT_FALSE(std::filesystem::exists(mangler.parent_path()));
 
     const auto tekstfil = hjem.mappe.Sti() / "noter.txt";
@@ -214,6 +215,9 @@ TEST(TSqlModulStart, OnlyTheDefaultFileIsCreatedAndOthersAreNamedWhenUnusable)
     fejl.clear();
     EXPECT_FALSE(ForbindVedStart(fejl));
     EXPECT_EQ(fejl.substr(0, fejl.find('\n')), "Filen " + tekstfil.string() + " er ikke en database.");
+    std::string senere;
+    EXPECT_FALSE(TSqlModul::Instans().Forbind(senere));
+    EXPECT_EQ(senere, fejl) << "later attempts give the same reason, not the engine's text";
 
     const auto tom = hjem.mappe.Sti() / "tom.sqlite";
     std::ofstream{tom};
@@ -221,5 +225,6 @@ TEST(TSqlModulStart, OnlyTheDefaultFileIsCreatedAndOthersAreNamedWhenUnusable)
     fejl.clear();
     EXPECT_FALSE(ForbindVedStart(fejl));
     EXPECT_NE(fejl.find("har ikke programmets tabeller"), std::string::npos) << fejl;
+    TSqlModul::Instans().VaelgForbindelse("sqlite:" + tom.string(), fejl);
     EXPECT_FALSE(TSqlModul::Instans().HarTabeller()) << "no demo school in a database of the planner's own";
 }
