@@ -303,8 +303,6 @@ void TMainFrame::SkemaerAendret(bool ugemte)
     emit skemaerAendret();
 }
 
-bool TMainFrame::Ugemt() const { return ugemt_; }
-
 void TMainFrame::GenereringAfsluttet(bool lykkedes)
 {
     if (lykkedes)

@@ -44,7 +44,6 @@ public:
     // every open view and the caption follow it. ugemte false: they are as
     // the database holds them (a plan just opened).
     void SkemaerAendret(bool ugemte = true);
-    bool Ugemt() const;
     // After a generation: a run that got through its phases changed the
     // timetables; a failed one left them as they were.
     void GenereringAfsluttet(bool lykkedes);
