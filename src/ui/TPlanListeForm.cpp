@@ -102,6 +102,10 @@ void TPlanListeForm::FormShow()
 
 void TPlanListeForm::PlanValgKnapClick()
 {
+    // Nothing selected, nothing to open (OK is disabled then as well).
+    const int raekke = valgtRaekke(PlanListe);
+    if (raekke < 0)
+        return;
     TMainFrame& hoved = *vinduer_.mainFrame;
     const Optaget optaget;
     // The plan is opened in a facade of its own; the main window keeps the one
@@ -109,9 +113,6 @@ void TPlanListeForm::PlanValgKnapClick()
     auto facade = std::make_unique<Vorivazi>('d');
     Stopur ur;
     ur.Start();
-    const int raekke = valgtRaekke(PlanListe);
-    if (raekke < 0)
-        return;
     const std::string id = hoved.planNavne[raekke];
     if (!facade->AabnPlan(id))
         return;
