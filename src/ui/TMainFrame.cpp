@@ -37,7 +37,6 @@ const QString titelStart = "Brikken++ v1.0 beta - ";
 
 enum Felt { plFelt = 1, llFelt = 3, procentFelt = 5, mlFelt = 7, beskedFelt = 8 };
 
-constexpr int autoFremskridt = 15;
 
 } // namespace
 
@@ -492,12 +491,15 @@ void TMainFrame::AutoGenererClick()
         const Optaget optaget;
         const auto luk = qScopeGuard([&fremskridt] { fremskridt.close(); });
         // Each run continues where the one before left, one hour wider per day.
-        for (int32_t timer = 1; timer <= vorivazi_->AutoTimer(); ++timer) {
+        // Whole steps that reach the end of the bar: 15 each for seven runs.
+        const int32_t koersler = vorivazi_->AutoTimer();
+        const int trin = koersler > 0 ? (100 + koersler - 1) / koersler : 0;
+        for (int32_t timer = 1; timer <= koersler; ++timer) {
             if (vorivazi_->Generer(frekvens, styrke, dage, timer, genereret ? 1 : 0, Skrivebeskyttet())) {
                 genereret = true;
                 nogenLykkedes = true;
             }
-            fremskridt.Fremskrid(autoFremskridt);
+            fremskridt.Fremskrid(trin);
             VisStatustekst("AutoGenerere!!");
             Optaget::HoldVinduerOpdateret();
         }
