@@ -2,11 +2,11 @@
 
 #include "db/Udskriver.h"
 
+#include "base/Besked.h"
 #include "store/Ugedage.h"
 
 #include <algorithm>
 #include <fstream>
-#include <iostream>
 
 namespace {
 
@@ -115,11 +115,11 @@ bool Export::IndsaetPaaPlan(const std::string& hold, const std::string& fag, con
                             const std::string& lokale, int32_t dag, int32_t lektion)
 {
     if (lektion < 1 || lektion > antalLektioner) {
-        std::cout << "\nFejl ved COL Export::IndsaetPaaPlan";
+        Besked().Spor("\nFejl ved COL Export::IndsaetPaaPlan");
         return false;
     }
     if (dag < 0 || dag >= antalDage) {
-        std::cout << "\nFejl ved ROW Export::IndsaetPaaPlan";
+        Besked().Spor("\nFejl ved ROW Export::IndsaetPaaPlan");
         return false;
     }
     // Each text keeps to its half of the cell, so a long id neither hides its

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/SkemaArt.h"
+
 #include <QWidget>
 
 class QComboBox;
@@ -36,8 +38,8 @@ private:
     void SFComboBox2Click();
     void NulstilTal();
     void VisValgtSkema();
-    void VisLektioner(const std::string& id, char art);
-    void VisTal(const std::string& id, char art);
+    void VisLektioner(const std::string& id, SkemaArt art);
+    void VisTal(const std::string& id, SkemaArt art);
 
     TMainFrame& hoved_;
     bool navneIndlaest_ = false;

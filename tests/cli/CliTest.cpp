@@ -42,7 +42,7 @@ std::string gemteLektioner(const std::string& forbindelse, const std::string& pl
 {
     std::string fejl;
     TSqlModul::Instans().VaelgForbindelse(forbindelse, fejl);
-    SqlKlasse sql('d');
+    SqlKlasse sql(Datakilde::database);
     std::string ud;
     if (sql.Forespoerg("select * from Lektion where PlanID_Le = ? order by HoldID_Le, Kolonne_Le, Raekke_Le",
                        {plan})) {
@@ -152,11 +152,11 @@ TEST_F(Cli, GenerationKeepsToThePlansOwnHours)
     {
         std::string fejl;
         TSqlModul::Instans().VaelgForbindelse(db_->Forbindelse(), fejl);
-        ASSERT_TRUE(SqlKlasse('d').UdfoerSql("update Plan set Raekke_P = 4 where PlanID_P in (?, ?)",
+        ASSERT_TRUE(SqlKlasse(Datakilde::database).UdfoerSql("update Plan set Raekke_P = 4 where PlanID_P in (?, ?)",
                                              {std::string("Plan2026"), std::string("Plan2027")}));
         TSqlModul::Instans().Luk();
     }
-    for (const std::string& koersel : {"Plan2026 --generate", "Plan2027 --auto"}) {
+    for (const std::string koersel : {"Plan2026 --generate", "Plan2027 --auto"}) {
         ASSERT_EQ(koerCli(db + " run " + koersel + " --yes --writable --save").status, 0) << koersel;
         const std::string plan = koersel.substr(0, 8);
         const std::string gemt = gemteLektioner(db_->Forbindelse(), plan);
