@@ -11,7 +11,6 @@ const std::string homeRoomType = "Stamlokale";
 const std::string noId = "tom";
 constexpr int32_t days = 5;
 constexpr int32_t hoursPerDay = 8;
-constexpr int32_t maxLessonsToPlace = 200;
 
 // splitmix64: the same numbers for the same seed on every platform, which
 // the standard library's distributions do not promise.
@@ -253,8 +252,6 @@ SyntheticSchool::SyntheticSchool(uint64_t seed, int32_t classes)
             }
         }
     }
-    if (lessons_ > maxLessonsToPlace)
-        throw std::logic_error("Den syntetiske skole har flere end 200 lektioner at lægge");
     std::sort(relations.begin(), relations.end(), [](const Relation& a, const Relation& b) {
         return a.classIndex != b.classIndex ? a.classIndex < b.classIndex : a.subjectIndex < b.subjectIndex;
     });

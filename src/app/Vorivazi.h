@@ -2,6 +2,7 @@
 
 #include "base/Besked.h"
 #include "db/Datakilde.h"
+#include "db/Overskrivning.h"
 #include "store/Lektion.h"
 #include "store/SkemaArt.h"
 #include "store/Stack.h"
@@ -9,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class Generator;
 class KontrolListe;
@@ -43,10 +45,11 @@ public:
     bool TagLektion(std::string& hold, std::string& fag, std::string& laerer, std::string& lokale, int32_t& kolonne,
                     int32_t& raekke);
 
-    // Writes the three export files into the folder ("" is the working folder).
-    void Eksporter(const std::string& mappe = "");
+    // Writes the three export files into the folder ("" is the working folder);
+    // false, with the planner told why, when they could not be written.
+    bool Eksporter(const std::string& mappe = "");
     void NytProjekt();
-    bool Gem();
+    bool Gem(Overskrivning overskriv = Overskrivning::Spoerg);
     bool Generer(int32_t frekvens, int32_t styrke, int32_t dage, int32_t timer, int32_t genereret,
                  bool skrivebeskyttet);
     bool UdskrivSkema(const std::string& id, SkemaArt art);
@@ -60,6 +63,14 @@ public:
     int32_t SumTimer();
     int32_t AntalLektionerIalt();
     int32_t AntalMellemtimer();
+
+    // The open plan as publishing needs it: its id and own week, one
+    // timetable's lessons with their block sizes, a teacher's unavailable hours.
+    std::string PlanId() const;
+    int32_t PlanDage() const { return kolonner_; }
+    int32_t PlanTimer() const { return raekker_; }
+    std::vector<LektionsData> Lektioner(const std::string& id, SkemaArt art);
+    bool ErSpaerret(const std::string& laerer, int32_t dag, int32_t time);
 
 private:
     std::unique_ptr<Portal> portal_;

@@ -2,9 +2,9 @@
 
 #include "cli/KommandoLinjeModtager.h"
 #include "app/Skemavisning.h"
+#include "app/Udgivelse.h"
 #include "base/Talformat.h"
 #include "app/Vorivazi.h"
-#include "db/PrinterUdskriver.h"
 #include "db/SqlKlasse.h"
 #include "db/TSqlModul.h"
 #include "store/Ugedage.h"
@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <map>
 #include <sstream>
+#include <string_view>
 
 namespace kommandoLinje {
 
@@ -89,6 +90,12 @@ public:
             return afslutTrinFejlede;
         if (valg_.eksportMappe && !eksporter(*valg_.eksportMappe))
             return afslutTrinFejlede;
+        for (const auto& [sti, form] : {std::pair{valg_.pdfBog, Udgivelsesform::pdf},
+                                        std::pair{valg_.htmlMappe, Udgivelsesform::html},
+                                        std::pair{valg_.csvFil, Udgivelsesform::csv}}) {
+            if (sti && !Udgiv(vorivazi_, form, *sti))
+                return afslutTrinFejlede;
+        }
         if (valg_.udskriv && !udskriv(*valg_.udskriv))
             return afslutTrinFejlede;
         for (const SkemaValg& skema : valg_.vis) {
@@ -126,7 +133,7 @@ private:
             besked_.VisFejl(skrivebeskyttetTekst, fejlTitel);
             return false;
         }
-        if (!vorivazi_.Gem())
+        if (!vorivazi_.Gem(valg_.tving ? Overskrivning::Tillad : Overskrivning::Afvis))
             return false;
         besked_.VisInfo(gemtTekst);
         return true;
@@ -140,7 +147,8 @@ private:
             besked_.VisFejl("Mappen " + mappe + " kan ikke oprettes: " + fejl.message(), fejlTitel);
             return false;
         }
-        vorivazi_.Eksporter(mappe);
+        if (!vorivazi_.Eksporter(mappe))
+            return false;
         besked_.VisInfo(eksporteretTekst);
         return true;
     }
@@ -158,11 +166,20 @@ private:
     {
         if (!kendtId(skema))
             return false;
-        PrinterUdskriver tilPdf(valg_.pdf);
-        Udskriver* forrige = Udskriver::SaetAktiv(&tilPdf);
-        const bool ok = vorivazi_.UdskrivSkema(skema.id, skema.art);
-        Udskriver::SaetAktiv(forrige);
-        return ok;
+        return vorivazi_.UdskrivSkema(skema.id, skema.art) && pdfErSkrevet();
+    }
+
+    // Printing into a file reports no error of its own when the disk is full.
+    bool pdfErSkrevet()
+    {
+        std::error_code fejl;
+        const bool fil = std::filesystem::is_regular_file(valg_.pdf, fejl);
+        if (fil && std::filesystem::file_size(valg_.pdf, fejl) > 0 && !fejl)
+            return true;
+        besked_.VisFejl("PDF-filen " + valg_.pdf + " blev ikke skrevet. Er disken fuld, eller kan der ikke skrives "
+                            "der? Vælg en anden fil med --pdf.",
+                        fejlTitel);
+        return false;
     }
 
     bool vis(const SkemaValg& skema)
@@ -238,7 +255,8 @@ std::string Brug()
            "  brikken-cli [--db FORBINDELSE] init [--demo]\n"
            "  brikken-cli [--db FORBINDELSE] plans\n"
            "  brikken-cli [--db FORBINDELSE] run PLAN [--clear] [--generate | --auto] [--days N] [--hours N]\n"
-           "              [--frequency N] [--strength N] [--yes] [--writable] [--save] [--export MAPPE]\n"
+           "              [--frequency N] [--strength N] [--yes] [--writable] [--save [--force]]\n"
+           "              [--export MAPPE] [--export-pdf FIL] [--export-html MAPPE] [--export-csv FIL]\n"
            "              [--print TYPE:ID --pdf FIL] [--show TYPE:ID] [--log] [--times]\n"
            "FORBINDELSE: sqlite:STI (eller blot STI), postgresql://BRUGER:KODE@VÆRT:PORT/DATABASE, odbc:DSN\n"
            "TYPE: h (hold), l (lærer) eller k (lokale)\n"
@@ -250,13 +268,19 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
     static const std::map<std::string, bool Valg::*> kontakter{
         {"--demo", &Valg::demo},   {"--clear", &Valg::ryd},       {"--generate", &Valg::generer},
         {"--auto", &Valg::autoGenerer}, {"--yes", &Valg::ja},     {"--writable", &Valg::skrivbar},
-        {"--save", &Valg::gem},    {"--log", &Valg::log},         {"--times", &Valg::tider}};
+        {"--save", &Valg::gem},    {"--force", &Valg::tving},     {"--log", &Valg::log},
+        {"--times", &Valg::tider}};
     static const std::map<std::string, std::pair<Interval, int Valg::*>> talValg{
         {"--days", {{1, 5}, &Valg::dage}},
         {"--hours", {{2, 8}, &Valg::timer}},
         {"--frequency", {{1, 8}, &Valg::frekvens}},
         {"--strength", {{1, 6}, &Valg::styrke}}};
-    static const std::vector<std::string> tekstValg{"--db", "--export", "--pdf", "--print", "--show"};
+    static const std::map<std::string, std::optional<std::string> Valg::*> stiValg{
+        {"--export", &Valg::eksportMappe},
+        {"--export-pdf", &Valg::pdfBog},
+        {"--export-html", &Valg::htmlMappe},
+        {"--export-csv", &Valg::csvFil}};
+    static const std::vector<std::string> tekstValg{"--db", "--pdf", "--print", "--show"};
 
     Valg valg;
     std::vector<std::string> ord;
@@ -271,7 +295,9 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
             continue;
         }
         const auto tal = talValg.find(a);
-        if (tal == talValg.end() && std::find(tekstValg.begin(), tekstValg.end(), a) == tekstValg.end()) {
+        const auto sti = stiValg.find(a);
+        if (tal == talValg.end() && sti == stiValg.end() &&
+            std::find(tekstValg.begin(), tekstValg.end(), a) == tekstValg.end()) {
             fejl = "ukendt valg " + a;
             return std::nullopt;
         }
@@ -289,8 +315,8 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
             }
         } else if (a == "--db") {
             valg.forbindelse = v;
-        } else if (a == "--export") {
-            valg.eksportMappe = v;
+        } else if (sti != stiValg.end()) {
+            valg.*(sti->second) = v;
         } else if (a == "--pdf") {
             valg.pdf = v;
         } else {
@@ -330,6 +356,23 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
         return std::nullopt;
     }
     return valg;
+}
+
+bool SkjulAdgangskode(char* argument)
+{
+    const std::string_view tekst(argument);
+    if (!tekst.starts_with("postgresql://") && !tekst.starts_with("postgres://"))
+        return false;
+    const size_t start = tekst.find("://") + 3;
+    const size_t slut = tekst.find_first_of("/?#", start);
+    const size_t snabel = tekst.rfind('@', slut == std::string_view::npos ? tekst.size() : slut);
+    if (snabel == std::string_view::npos || snabel < start)
+        return false;
+    const size_t kolon = tekst.find(':', start);
+    if (kolon == std::string_view::npos || kolon + 1 >= snabel)
+        return false;
+    std::fill(argument + kolon + 1, argument + snabel, '*');
+    return true;
 }
 
 std::string SkemaSomTekst(const std::vector<std::vector<std::string>>& celler)

@@ -19,16 +19,20 @@
 #include "ui/VaerktoejsKnap.h"
 #include "base/Besked.h"
 #include "app/Skemavisning.h"
+#include "app/Udgivelse.h"
 #include "app/Vorivazi.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScopeGuard>
+#include <QSettings>
 #include <QVBoxLayout>
 
 namespace {
@@ -97,6 +101,9 @@ void TMainFrame::LavMenu()
     Handling(filer, "Gemprojekt1", "&Gem projekt", &TMainFrame::Gemprojekt1Click, QKeySequence("Ctrl+G"),
              "gemprojekt");
     Handling(filer, "ExportProject", "Export Project", &TMainFrame::ExportProjectClick, {}, "eksporter");
+    Handling(filer, "EksporterPdf", "Eksportér PDF …", &TMainFrame::EksporterPdfClick);
+    Handling(filer, "EksporterHtml", "Eksportér HTML …", &TMainFrame::EksporterHtmlClick);
+    Handling(filer, "EksporterCsv", "Eksportér CSV …", &TMainFrame::EksporterCsvClick);
     filer->addSeparator();
     Handling(filer, "Printskema1", "&Print skema", &TMainFrame::Printskema1Click, QKeySequence("Ctrl+P"), "udskriv");
     filer->addSeparator();
@@ -268,23 +275,24 @@ Vorivazi& TMainFrame::Facade() { return *vorivazi_; }
 void TMainFrame::SkiftFacade(std::unique_ptr<Vorivazi> facade) { vorivazi_ = std::move(facade); }
 
 // The id table of each kind among the window's members.
-constexpr PrSkemaArt<Navnetabel<200> TMainFrame::*> navneTabel{
+constexpr PrSkemaArt<Navnetabel TMainFrame::*> navneTabel{
     {&TMainFrame::holdNavne, &TMainFrame::laererNavne, &TMainFrame::lokaleNavne}};
 
 void TMainFrame::IndlaesNavne()
 {
     for (const SkemaArt art : alleSkemaArter) {
-        Navnetabel<200>& tabel = this->*navneTabel[art];
+        Navnetabel& tabel = this->*navneTabel[art];
         tabel.Ryd();
         vorivazi_->HentNavne(art);
         std::string id;
-        while (vorivazi_->TagNavn(id))
-            if (tabel.Tilfoej(id))
-                Besked().Log(id);
+        while (vorivazi_->TagNavn(id)) {
+            tabel.Tilfoej(id);
+            Besked().Log(id);
+        }
     }
 }
 
-const Navnetabel<200>& TMainFrame::NavneFor(SkemaArt art) const { return this->*navneTabel[art]; }
+const Navnetabel& TMainFrame::NavneFor(SkemaArt art) const { return this->*navneTabel[art]; }
 
 void TMainFrame::SkemaerAendret(bool ugemte)
 {
@@ -426,13 +434,53 @@ void TMainFrame::ExportProjectClick()
         Besked().VisFejl("Der er ikke åbnet nogen plan!", fejlTitel);
         return;
     }
+    bool eksporteret = false;
     {
         const Optaget optaget;
-        vorivazi_->Eksporter();
+        eksporteret = vorivazi_->Eksporter();
     }
+    if (!eksporteret)
+        return;
     for (const char* fil : {"HoldSkemaer.txt", "LaererSkemaer.txt", "LokaleSkemaer.txt"})
         Besked().Log(QDir::current().absoluteFilePath(fil).toStdString());
     Besked().VisInfo(eksporteretTekst);
+}
+
+void TMainFrame::EksporterPdfClick() { UdgivSom(Udgivelsesform::pdf); }
+
+void TMainFrame::EksporterHtmlClick() { UdgivSom(Udgivelsesform::html); }
+
+void TMainFrame::EksporterCsvClick() { UdgivSom(Udgivelsesform::csv); }
+
+void TMainFrame::UdgivSom(Udgivelsesform form)
+{
+    if (!vorivazi_->ErAaben()) {
+        Besked().VisFejl("Der er ikke åbnet nogen plan!", fejlTitel);
+        return;
+    }
+    const QString endelse = form == Udgivelsesform::pdf ? "pdf" : form == Udgivelsesform::html ? "html" : "csv";
+    const QString noegle = "udgivelse/" + endelse;
+    QSettings indstillinger("Brikken++", "Brikken++");
+    const QString forrige = indstillinger.value(noegle).toString();
+    QString sti;
+    if (form == Udgivelsesform::html) {
+        sti = QFileDialog::getExistingDirectory(this, "Eksportér HTML til mappen",
+                                                forrige.isEmpty() ? QDir::homePath() : forrige);
+    } else {
+        const QString forslag =
+            forrige.isEmpty()
+                ? QDir::home().filePath("Skemaer " + QString::fromStdString(vorivazi_->PlanId()) + "." + endelse)
+                : forrige;
+        const QString filter = form == Udgivelsesform::pdf ? "PDF-filer (*.pdf)" : "Regneark (*.csv)";
+        sti = QFileDialog::getSaveFileName(this, "Eksportér " + endelse.toUpper(), forslag, filter);
+        if (!sti.isEmpty() && QFileInfo(sti).suffix().isEmpty())
+            sti += "." + endelse;
+    }
+    if (sti.isEmpty())
+        return;
+    indstillinger.setValue(noegle, sti);
+    const Optaget optaget;
+    Udgiv(*vorivazi_, form, sti.toStdString());
 }
 
 void TMainFrame::Printskema1Click()

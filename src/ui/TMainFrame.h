@@ -21,6 +21,7 @@ class Statuslinje;
 class TSkemaFrame;
 class VaerktoejsKnap;
 class Vorivazi;
+enum class Udgivelsesform;
 struct Programvinduer;
 
 // The main window: a frame of timetable views with the menu, the tool bar of
@@ -39,7 +40,7 @@ public:
     void SkiftFacade(std::unique_ptr<Vorivazi> facade);
     // Fills the three id tables from the open plan.
     void IndlaesNavne();
-    const Navnetabel<200>& NavneFor(SkemaArt art) const;
+    const Navnetabel& NavneFor(SkemaArt art) const;
 
     // The one notice that the open plan's timetables changed: the status bar,
     // every open view and the caption follow it. ugemte false: they are as
@@ -59,10 +60,10 @@ public:
     void VisTidsSpec();
 
     std::array<std::string, 6> dagNavne{"Mandag", "Tirsdag", "Onsdag", "Torsdag", "Fredag", ""};
-    Navnetabel<200> holdNavne;
-    Navnetabel<200> laererNavne;
-    Navnetabel<200> lokaleNavne;
-    Navnetabel<100> planNavne;
+    Navnetabel holdNavne;
+    Navnetabel laererNavne;
+    Navnetabel lokaleNavne;
+    Navnetabel planNavne;
     bool planlisteIndlaest = false;
     bool genereret = false;
 
@@ -102,6 +103,11 @@ private:
     void Hentprojekt1Click();
     void Gemprojekt1Click();
     void ExportProjectClick();
+    void EksporterPdfClick();
+    void EksporterHtmlClick();
+    void EksporterCsvClick();
+    // Asks where to (starting from the last choice) and publishes the timetables there.
+    void UdgivSom(Udgivelsesform form);
     void Printskema1Click();
     void Exit1Click();
     void MFPanel6Click();

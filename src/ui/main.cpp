@@ -1,7 +1,10 @@
 // The windowed program: the application object, the long-lived windows in
 // their fixed order, and the event loop until the main window closes.
 
+#include "app/Udgivelse.h"
 #include "base/Besked.h"
+#include "db/PdfSkemabog.h"
+#include "db/PrinterUdskriver.h"
 #include "db/SqlKlasse.h"
 #include "db/Startforbindelse.h"
 #include "ui/Billeder.h"
@@ -36,6 +39,9 @@ int main(int argc, char* argv[])
     QApplication applikation(argc, argv);
     QApplication::setApplicationName("Brikken++");
     QApplication::setWindowIcon(Programikon());
+    PrinterUdskriver printer;
+    Udskriver::SaetAktiv(&printer);
+    SaetPdfBogSkriver(&SkrivPdfSkemabog);
     try {
         Programvinduer vinduer(startDatamodul);
         TMainFrame& hovedvindue = *vinduer.mainFrame;
