@@ -9,6 +9,7 @@
 #include "store/Lektion.h"
 #include "store/SkemaArt.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -150,6 +151,12 @@ bool Vorivazi::Generer(int32_t frekvens, int32_t styrke, int32_t dage, int32_t t
 }
 
 bool Vorivazi::UdskrivSkema(const std::string& id, SkemaArt art) { return portal_ && portal_->UdskrivSkema(id, art); }
+
+int32_t Vorivazi::AutoTimer() const
+{
+    constexpr int32_t hoejst = 7;
+    return std::min(hoejst, raekker_);
+}
 
 double Vorivazi::Spredning(const std::string& id, SkemaArt art) { return portal_ ? portal_->Spredning(id, art) : 0.0; }
 

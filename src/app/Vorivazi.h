@@ -53,6 +53,9 @@ public:
     bool Generer(int32_t frekvens, int32_t styrke, int32_t dage, int32_t timer, int32_t genereret,
                  bool skrivebeskyttet);
     bool UdskrivSkema(const std::string& id, SkemaArt art);
+    // Automatic generation widens one hour per day at a time up to this:
+    // seven hours, or the plan's own day when it is shorter.
+    int32_t AutoTimer() const;
 
     double Spredning(const std::string& id, SkemaArt art);
     int32_t AntalLektioner(const std::string& id, SkemaArt art);

@@ -116,11 +116,11 @@ private:
         return ok;
     }
 
-    // Seven runs with 1 ... 7 hours per day, each continuing the last one that finished.
+    // Runs with 1, 2, ... hours per day, each continuing the last one that finished.
     bool autoGenerer()
     {
         bool nogenLykkedes = false;
-        for (int timer = 1; timer <= 7; ++timer) {
+        for (int timer = 1; timer <= vorivazi_.AutoTimer(); ++timer) {
             const bool ok = vorivazi_.Generer(valg_.frekvens, valg_.styrke, valg_.dage, timer, genereret_ ? 1 : 0,
                                               !valg_.skrivbar);
             genereret_ = genereret_ || ok;
@@ -292,7 +292,8 @@ std::string Brug()
            "  brikken-cli [--db FORBINDELSE] copy-plan FRA TIL [--lessons]\n"
            "  brikken-cli [--db FORBINDELSE] import-fet FIL --plan ID\n"
            "FORBINDELSE: sqlite:STI (eller blot STI), postgresql://BRUGER:KODE@VÆRT:PORT/DATABASE, odbc:DSN\n"
-           "TYPE: h (hold), l (lærer) eller k (lokale)\n";
+           "TYPE: h (hold), l (lærer) eller k (lokale)\n"
+           "--days og --hours: højst planens egne dage og timer, som også er standard\n";
 }
 
 std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::string& fejl)

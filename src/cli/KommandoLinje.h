@@ -33,6 +33,8 @@ struct Valg {
     bool ryd = false;
     bool generer = false;
     bool autoGenerer = false;
+    // The widest week; a run is cut to the plan's own days and hours, so
+    // untouched these mean "the plan's own".
     int dage = 5;
     int timer = 8;
     int frekvens = 1;

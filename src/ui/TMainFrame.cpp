@@ -6,6 +6,7 @@
 #include "ui/Billeder.h"
 #include "ui/Fejlsikring.h"
 #include "ui/Hint.h"
+#include "ui/Hjaelpevindue.h"
 #include "ui/Lokaltal.h"
 #include "ui/Optaget.h"
 #include "ui/Plandialoger.h"
@@ -27,6 +28,7 @@
 #include "app/Vorivazi.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -44,8 +46,6 @@ const QString titelStart = "Brikken++ v1.0 beta - ";
 
 enum Felt { plFelt = 1, llFelt = 3, procentFelt = 5, mlFelt = 7, beskedFelt = 8 };
 
-constexpr int antalAutoKoersler = 7;
-constexpr int autoFremskridt = 15;
 
 } // namespace
 
@@ -54,7 +54,7 @@ TMainFrame::TMainFrame(Programvinduer& vinduer)
       vinduer_(vinduer), vorivazi_(std::make_unique<Vorivazi>(Datakilde::database))
 {
     setObjectName("TMainFrame");
-    setWindowTitle(titelStart + "<tom>");
+    SaetUgemt(false);
     resize(900, 640);
     LavMenu();
     LavVaerktoejslinje();
@@ -116,11 +116,11 @@ void TMainFrame::LavMenu()
     Handling(filer, "Exit1", "E&xit", &TMainFrame::Exit1Click, QKeySequence("Ctrl+E"));
 
     QMenu* skema = menuBar()->addMenu("&Skema");
-    Handling(skema, "Nytskema1", "&Nyt skema", nullptr);
+    Handling(skema, "Nytskema1", "&Nyt skema", &TMainFrame::MFPanel8Click, {}, "nytskema");
     skema->addSeparator();
-    Handling(skema, "Nytholdskema1", "Nyt holdskema", nullptr);
-    Handling(skema, "Nytlaererskema1", "Nyt lærerskema", nullptr);
-    Handling(skema, "Nytlokaleskema1", "Nyt lokaleskema", nullptr);
+    Handling(skema, "Nytholdskema1", "Nyt holdskema", &TMainFrame::MFPanel10Click, {}, "holdskema");
+    Handling(skema, "Nytlaererskema1", "Nyt lærerskema", &TMainFrame::MFPanel11Click, {}, "laererskema");
+    Handling(skema, "Nytlokaleskema1", "Nyt lokaleskema", &TMainFrame::MFPanel12Click, {}, "lokaleskema");
 
     QMenu* generer = menuBar()->addMenu("&Generer");
     Beregnskemaer1_ =
@@ -146,7 +146,7 @@ void TMainFrame::LavMenu()
     Handling(data, "KopierPlan", "Kopiér plan …", &TMainFrame::KopierPlanClick);
 
     QMenu* hjaelp = menuBar()->addMenu("&Hjælp");
-    Handling(hjaelp, "Indhold1", "&Indhold", nullptr);
+    Handling(hjaelp, "Indhold1", "&Indhold", &TMainFrame::Indhold1Click, QKeySequence::HelpContents);
     hjaelp->addSeparator();
     Handling(hjaelp, "About2", "&About...", &TMainFrame::About2Click);
 }
@@ -214,6 +214,10 @@ void TMainFrame::LavStatuslinje()
     StatusBar1->Felt(procentFelt)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     for (const int felt : {plFelt, llFelt, procentFelt, mlFelt})
         StatusBar1->SaetTekst(felt, "0");
+    StatusBar1->SaetForklaring(plFelt, "Planlagte timer: de lektionstimer, hele planen kræver");
+    StatusBar1->SaetForklaring(llFelt, "Lagte lektioner: de timer, der er placeret i skemaerne");
+    StatusBar1->SaetForklaring(procentFelt, "Lagte lektioner i procent af de planlagte timer");
+    StatusBar1->SaetForklaring(mlFelt, "Mellemtimer: frie timer mellem to lektioner på samme dag, for alle hold");
     setStatusBar(StatusBar1);
 }
 
@@ -300,6 +304,27 @@ void TMainFrame::IndlaesNavne()
 
 const Navnetabel& TMainFrame::NavneFor(SkemaArt art) const { return this->*navneTabel[art]; }
 
+void TMainFrame::SkemaerAendret(bool ugemte)
+{
+    SaetUgemt(ugemte);
+    StatusOpdatering();
+    emit skemaerAendret();
+}
+
+void TMainFrame::GenereringAfsluttet(bool lykkedes)
+{
+    if (lykkedes)
+        SkemaerAendret();
+    else
+        StatusOpdatering();
+}
+
+void TMainFrame::SaetUgemt(bool ugemte)
+{
+    ugemt_ = ugemte;
+    setWindowTitle(titelStart + planTitel_ + (ugemt_ ? " *" : ""));
+}
+
 void TMainFrame::StatusOpdatering()
 {
     const int32_t planlagt = vorivazi_->SumTimer();
@@ -322,7 +347,8 @@ void TMainFrame::AktiverGenerering()
 
 void TMainFrame::SaetPlanTitel(const std::string& planId)
 {
-    setWindowTitle(titelStart + QString::fromStdString(planId));
+    planTitel_ = QString::fromStdString(planId);
+    SaetUgemt(ugemt_);
 }
 
 TSkemaFrame* TMainFrame::NytSkemavindue(const QString& type)
@@ -351,36 +377,65 @@ void TMainFrame::VisTidsSpec()
 
 void TMainFrame::NytSkemaprojekt1Click()
 {
-    if (!vorivazi_->ErAaben())
+    if (!vorivazi_->ErAaben() || !MaaForladeSkemaerne())
         return;
     vorivazi_->NytProjekt();
     genereret = false;
-    StatusOpdatering();
+    SkemaerAendret();
     Besked().VisInfo("Skemaerne i projektet er nu slettet!");
+}
+
+bool TMainFrame::MaaForladeSkemaerne()
+{
+    if (!ugemt_)
+        return true;
+    switch (Besked().SpoergJaNej("Skemaerne er ikke gemt. Gem nu?", "Ikke gemte skemaer")) {
+    case Svar::ja:
+        return Gem();
+    case Svar::nej:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TMainFrame::closeEvent(QCloseEvent* haendelse)
+{
+    if (MaaForladeSkemaerne())
+        haendelse->accept();
+    else
+        haendelse->ignore();
 }
 
 void TMainFrame::Hentprojekt1Click()
 {
+    if (!MaaForladeSkemaerne())
+        return;
     Besked().TidsTitel("Hentning");
     VisTidsSpec();
     vinduer_.planListe->exec();
 }
 
-void TMainFrame::Gemprojekt1Click()
+void TMainFrame::Gemprojekt1Click() { Gem(); }
+
+bool TMainFrame::Gem()
 {
     if (Skrivebeskyttet()) {
         Besked().VisFejl(skrivebeskyttetTekst, fejlTitel);
-        return;
+        return false;
     }
     if (!vorivazi_->ErAaben())
-        return;
+        return false;
     bool gemt = false;
     {
         const Optaget optaget;
         gemt = vorivazi_->Gem();
     }
-    if (gemt)
-        Besked().VisInfo(gemtTekst);
+    if (!gemt)
+        return false;
+    SaetUgemt(false);
+    Besked().VisInfo(gemtTekst);
+    return true;
 }
 
 void TMainFrame::ExportProjectClick()
@@ -480,19 +535,25 @@ void TMainFrame::AutoGenererClick()
     fremskridt.show();
     CentrerPaaSkaermen(&fremskridt);
     fremskridt.Nulstil();
+    bool nogenLykkedes = false;
     {
         const Optaget optaget;
         const auto luk = qScopeGuard([&fremskridt] { fremskridt.close(); });
         // Each run continues where the one before left, one hour wider per day.
-        for (int32_t timer = 1; timer <= antalAutoKoersler; ++timer) {
-            if (vorivazi_->Generer(frekvens, styrke, dage, timer, genereret ? 1 : 0, Skrivebeskyttet()))
+        // Whole steps that reach the end of the bar: 15 each for seven runs.
+        const int32_t koersler = vorivazi_->AutoTimer();
+        const int trin = koersler > 0 ? (100 + koersler - 1) / koersler : 0;
+        for (int32_t timer = 1; timer <= koersler; ++timer) {
+            if (vorivazi_->Generer(frekvens, styrke, dage, timer, genereret ? 1 : 0, Skrivebeskyttet())) {
                 genereret = true;
-            fremskridt.Fremskrid(autoFremskridt);
+                nogenLykkedes = true;
+            }
+            fremskridt.Fremskrid(trin);
             VisStatustekst("AutoGenerere!!");
             Optaget::HoldVinduerOpdateret();
         }
     }
-    StatusOpdatering();
+    GenereringAfsluttet(nogenLykkedes);
     VisStatustekst("AutoGenerereringen er afsluttet");
 }
 
@@ -526,3 +587,14 @@ void TMainFrame::ImporterClick()
 }
 
 void TMainFrame::About2Click() { vinduer_.about->exec(); }
+
+void TMainFrame::Indhold1Click()
+{
+    if (!hjaelp_) {
+        hjaelp_ = new Hjaelpevindue(this);
+        CentrerPaaSkaermen(hjaelp_);
+    }
+    hjaelp_->show();
+    hjaelp_->raise();
+    hjaelp_->activateWindow();
+}

@@ -15,6 +15,7 @@ class QAction;
 class QKeySequence;
 class QMenu;
 class QFrame;
+class Hjaelpevindue;
 class QMdiArea;
 class Statuslinje;
 class TSkemaFrame;
@@ -41,6 +42,13 @@ public:
     void IndlaesNavne();
     const Navnetabel& NavneFor(SkemaArt art) const;
 
+    // The one notice that the open plan's timetables changed: the status bar,
+    // every open view and the caption follow it. ugemte false: they are as
+    // the database holds them (a plan just opened).
+    void SkemaerAendret(bool ugemte = true);
+    // After a generation: a run that got through its phases changed the
+    // timetables; a failed one left them as they were.
+    void GenereringAfsluttet(bool lykkedes);
     void StatusOpdatering();
     void VisStatustekst(const QString& tekst);
     void AktiverGenerering();
@@ -62,8 +70,12 @@ public:
     QMdiArea* Klientomraade;
     Statuslinje* StatusBar1;
 
+signals:
+    void skemaerAendret();
+
 protected:
     bool eventFilter(QObject* objekt, QEvent* haendelse) override;
+    void closeEvent(QCloseEvent* haendelse) override;
 
 private:
     struct Knap {
@@ -81,6 +93,11 @@ private:
     void FladAlleKnapper();
     VaerktoejsKnap* KnapNavngivet(const QString& navn) const;
     void MusenNaar(const QWidget* widget);
+    // True when the timetables may be left: nothing unsaved, or the planner
+    // saved them or chose to drop them.
+    bool MaaForladeSkemaerne();
+    bool Gem();
+    void SaetUgemt(bool ugemte);
 
     void NytSkemaprojekt1Click();
     void Hentprojekt1Click();
@@ -106,6 +123,7 @@ private:
     void SpecifikationerClick();
     void CommBoxClick();
     void About2Click();
+    void Indhold1Click();
     void SkoledataClick();
     void KopierPlanClick();
     void ImporterClick();
@@ -120,4 +138,7 @@ private:
     QAction* SkrivebeskytDB_ = nullptr;
     QAction* CommBox_ = nullptr;
     QString sidsteHint_;
+    Hjaelpevindue* hjaelp_ = nullptr;
+    QString planTitel_ = "<tom>";
+    bool ugemt_ = false;
 };

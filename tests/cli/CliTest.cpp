@@ -9,6 +9,7 @@
 
 #include <fstream>
 #include <regex>
+#include <sstream>
 #include <arpa/inet.h>
 #include <csignal>
 #include <netinet/in.h>
@@ -98,8 +99,8 @@ TEST_F(Cli, GeneratesSavesAndShowsExactlyTheSavedLessons)
     for (size_t pos = 0; (pos = gemt.find("1.a ", pos)) != std::string::npos; pos += 4)
         raekker1a += pos == 0 || gemt[pos - 1] == '\n';
     EXPECT_NE(vist.ud.find(" LL=" + std::to_string(raekker1a) + " "), std::string::npos) << vist.ud;
-    EXPECT_NE(vist.ud.find("PL=0 LL=" + std::string(tal[2]) + " "), std::string::npos)
-        << "opening again sees every saved lesson\n"
+    EXPECT_NE(vist.ud.find("PL=" + std::string(tal[1]) + " LL=" + std::string(tal[2]) + " "), std::string::npos)
+        << "opening again sees every saved lesson and what the plan demands\n"
         << vist.ud;
 
     std::ifstream hold(mappe.Sti() / "HoldSkemaer.txt");
@@ -132,6 +133,28 @@ TEST_F(Cli, TheSameDatabaseGivesTheSameRowsInEveryRun)
     }
     ASSERT_FALSE(gemt[0].empty());
     EXPECT_EQ(gemt[0], gemt[1]);
+}
+
+// The default week and automatic generation keep to a plan of four hours a day.
+TEST_F(Cli, GenerationKeepsToThePlansOwnHours)
+{
+    ASSERT_EQ(koerCli(db + " init --demo").status, 0);
+    {
+        std::string fejl;
+        TSqlModul::Instans().VaelgForbindelse(db_->Forbindelse(), fejl);
+        ASSERT_TRUE(SqlKlasse(Datakilde::database).UdfoerSql("update Plan set Raekke_P = 4 where PlanID_P in (?, ?)",
+                                             {std::string("Plan2026"), std::string("Plan2027")}));
+        TSqlModul::Instans().Luk();
+    }
+    for (const std::string koersel : {"Plan2026 --generate", "Plan2027 --auto"}) {
+        ASSERT_EQ(koerCli(db + " run " + koersel + " --yes --writable --save").status, 0) << koersel;
+        const std::string plan = koersel.substr(0, 8);
+        const std::string gemt = gemteLektioner(db_->Forbindelse(), plan);
+        ASSERT_FALSE(gemt.empty()) << koersel;
+        std::istringstream linjer(gemt);
+        for (std::string linje; std::getline(linjer, linje);)
+            EXPECT_LT(std::stoi(linje.substr(linje.rfind(' ') + 1)), 4) << koersel << ": " << linje;
+    }
 }
 
 TEST_F(Cli, FailuresAndUsageErrorsHaveTheirExitStatus)

@@ -15,4 +15,7 @@ private slots:
     void AutoGenereringsFremskridt();
     void SkemavindueViserHold();
     void NytProjektOgEksport();
+    void UgemteSkemaerSpoergesFoerDeForlades();
+    void PlanDialogenVaelgerFoerstePlan();
+    void AabneSkemavinduerFoelgerSkemaerne();
 };
