@@ -194,3 +194,17 @@ bool Vorivazi::ErSpaerret(const std::string& laerer, int32_t dag, int32_t time)
 {
     return portal_ && portal_->ErSpaerret(laerer, dag, time);
 }
+
+Flytsvar Vorivazi::ProevFlyt(const std::string& id, SkemaArt art, Placering fra, Placering til)
+{
+    if (!portal_)
+        return {FlytUdfald::afvist, "ingen plan er åben"};
+    return Haandflytning(*portal_, kolonner_, raekker_).Proev(id, art, fra, til);
+}
+
+Flytsvar Vorivazi::Flyt(const std::string& id, SkemaArt art, Placering fra, Placering til)
+{
+    if (!portal_)
+        return {FlytUdfald::afvist, "ingen plan er åben"};
+    return Haandflytning(*portal_, kolonner_, raekker_).Udfoer(id, art, fra, til);
+}

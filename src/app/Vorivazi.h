@@ -2,6 +2,7 @@
 
 #include "base/Besked.h"
 #include "db/Datakilde.h"
+#include "app/Haandflytning.h"
 #include "db/Overskrivning.h"
 #include "store/Lektion.h"
 #include "store/SkemaArt.h"
@@ -71,6 +72,10 @@ public:
     int32_t PlanTimer() const { return raekker_; }
     std::vector<LektionsData> Lektioner(const std::string& id, SkemaArt art);
     bool ErSpaerret(const std::string& laerer, int32_t dag, int32_t time);
+
+    // The planner's hand moves (days and hours from 0); refused when no plan is open.
+    Flytsvar ProevFlyt(const std::string& id, SkemaArt art, Placering fra, Placering til);
+    Flytsvar Flyt(const std::string& id, SkemaArt art, Placering fra, Placering til);
 
 private:
     std::unique_ptr<Portal> portal_;

@@ -59,6 +59,33 @@ std::string laesSkemaValg(const std::string& tekst, SkemaValg& ud)
     return "";
 }
 
+// Empty when DAY,HOUR is well formed, otherwise what is wrong with it.
+std::string laesTime(const std::string& tekst, int& dag, int& time)
+{
+    const size_t komma = tekst.find(',');
+    if (komma == std::string::npos || !laesTal(tekst.substr(0, komma), {1, maksDage}, dag) ||
+        !laesTal(tekst.substr(komma + 1), {1, maksTimer}, time))
+        return "'" + tekst + "' er ikke DAG,TIME (1-" + std::to_string(maksDage) + ",1-" + std::to_string(maksTimer) +
+               ")";
+    return "";
+}
+
+// Empty when TYPE:ID:DAY,HOUR:DAY,HOUR is well formed, otherwise what is wrong with it.
+std::string laesFlytValg(const std::string& tekst, FlytValg& ud)
+{
+    const size_t tilKolon = tekst.rfind(':');
+    const size_t fraKolon = tilKolon == std::string::npos || tilKolon == 0 ? std::string::npos
+                                                                           : tekst.rfind(':', tilKolon - 1);
+    if (fraKolon == std::string::npos)
+        return "skal være TYPE:ID:DAG,TIME:DAG,TIME, ikke " + tekst;
+    if (std::string grund = laesSkemaValg(tekst.substr(0, fraKolon), ud.skema); !grund.empty())
+        return grund;
+    if (std::string grund = laesTime(tekst.substr(fraKolon + 1, tilKolon - fraKolon - 1), ud.fraDag, ud.fraTime);
+        !grund.empty())
+        return grund;
+    return laesTime(tekst.substr(tilKolon + 1), ud.tilDag, ud.tilTime);
+}
+
 // Width on screen: one column per character, not per byte.
 size_t bredde(const std::string& tekst)
 {
@@ -88,6 +115,10 @@ public:
             vorivazi_.NytProjekt();
         if ((valg_.generer && !generer()) || (valg_.autoGenerer && !autoGenerer()))
             return afslutTrinFejlede;
+        for (const FlytValg& flyt : valg_.flyt) {
+            if (!flytLektion(flyt))
+                return afslutTrinFejlede;
+        }
         if (valg_.gem && !gem())
             return afslutTrinFejlede;
         if (valg_.eksportMappe && !eksporter(*valg_.eksportMappe))
@@ -127,6 +158,21 @@ private:
             nogenLykkedes = nogenLykkedes || ok;
         }
         return nogenLykkedes;
+    }
+
+    bool flytLektion(const FlytValg& flyt)
+    {
+        const Flytsvar svar = vorivazi_.Flyt(flyt.skema.id, flyt.skema.art, {flyt.fraDag - 1, flyt.fraTime - 1},
+                                             {flyt.tilDag - 1, flyt.tilTime - 1});
+        const std::string hvad = flyt.skema.id + " " + std::to_string(flyt.fraDag) + "," +
+                                 std::to_string(flyt.fraTime) + " til " + std::to_string(flyt.tilDag) + "," +
+                                 std::to_string(flyt.tilTime);
+        if (svar.udfald == FlytUdfald::afvist) {
+            besked_.VisFejl("Flytningen " + hvad + " er afvist: " + svar.grund, fejlTitel);
+            return false;
+        }
+        besked_.Log(svar.udfald == FlytUdfald::byt ? "Byttet " + hvad + " med " + svar.grund : "Flyttet " + hvad);
+        return true;
     }
 
     bool gem()
@@ -288,7 +334,8 @@ std::string Brug()
            "  brikken-cli [--db FORBINDELSE] run PLAN [--clear] [--generate | --auto] [--days N] [--hours N]\n"
            "              [--frequency N] [--strength N] [--yes] [--writable] [--save [--force]]\n"
            "              [--export MAPPE] [--export-pdf FIL] [--export-html MAPPE] [--export-csv FIL]\n"
-           "              [--print TYPE:ID --pdf FIL] [--show TYPE:ID] [--log] [--times]\n"
+           "              [--move TYPE:ID:DAG,TIME:DAG,TIME] [--print TYPE:ID --pdf FIL] [--show TYPE:ID]\n"
+           "              [--log] [--times]\n"
            "  brikken-cli [--db FORBINDELSE] copy-plan FRA TIL [--lessons]\n"
            "  brikken-cli [--db FORBINDELSE] import-fet FIL --plan ID\n"
            "FORBINDELSE: sqlite:STI (eller blot STI), postgresql://BRUGER:KODE@VÆRT:PORT/DATABASE, odbc:DSN\n"
@@ -313,7 +360,7 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
         {"--export-pdf", &Valg::pdfBog},
         {"--export-html", &Valg::htmlMappe},
         {"--export-csv", &Valg::csvFil}};
-    static const std::vector<std::string> tekstValg{"--db", "--pdf", "--print", "--show", "--plan"};
+    static const std::vector<std::string> tekstValg{"--db", "--pdf", "--print", "--show", "--plan", "--move"};
 
     Valg valg;
     std::vector<std::string> ord;
@@ -354,6 +401,13 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
             valg.pdf = v;
         } else if (a == "--plan") {
             valg.plan = v;
+        } else if (a == "--move") {
+            FlytValg flyt;
+            if (const std::string grund = laesFlytValg(v, flyt); !grund.empty()) {
+                fejl = a + ": " + grund;
+                return std::nullopt;
+            }
+            valg.flyt.push_back(flyt);
         } else {
             SkemaValg skema;
             if (const std::string grund = laesSkemaValg(v, skema); !grund.empty()) {

@@ -21,6 +21,15 @@ struct SkemaValg {
     std::string id;
 };
 
+// --move KIND:ID:DAY,HOUR:DAY,HOUR, days and hours from 1 as the views show them.
+struct FlytValg {
+    SkemaValg skema;
+    int fraDag = 1;
+    int fraTime = 1;
+    int tilDag = 1;
+    int tilTime = 1;
+};
+
 struct Valg {
     enum class Kommando { init, plans, run, copyPlan, importFet };
     Kommando kommando = Kommando::plans;
@@ -50,6 +59,7 @@ struct Valg {
     std::optional<SkemaValg> udskriv;
     std::string pdf;
     std::vector<SkemaValg> vis;
+    std::vector<FlytValg> flyt;
     bool log = false;
     bool tider = false;
 };

@@ -295,3 +295,60 @@ TEST(CliAdgangskode, APasswordGivenOnTheCommandLineLeavesTheProcessListAtOnce)
     EXPECT_EQ(synlig.find("Hemmelig42"), std::string::npos);
     EXPECT_NE(synlig.find("planer:**********@127.0.0.1"), std::string::npos) << synlig;
 }
+
+namespace {
+
+// The text in one cell of a timetable printed by --show (days and hours from 1).
+std::string celle(const std::string& ud, const std::string& skema, int dag, int time)
+{
+    std::istringstream linjer(ud.substr(ud.find("Skema - " + skema + "\n")));
+    std::string linje;
+    const std::string start = " " + std::to_string(time) + " |";
+    while (std::getline(linjer, linje) && !linje.starts_with(start)) {
+    }
+    std::istringstream felter(linje);
+    std::string felt;
+    for (int i = 0; i <= dag; ++i)
+        std::getline(felter, felt, '|');
+    const size_t foerste = felt.find_first_not_of(' ');
+    return foerste == std::string::npos ? "" : felt.substr(foerste, felt.find_last_not_of(' ') - foerste + 1);
+}
+
+} // namespace
+
+TEST_F(Cli, AMoveChangesClassTeacherAndRoomTogetherOrNothingAtAll)
+{
+    ASSERT_EQ(koerCli(db + " init --demo").status, 0);
+    const std::string koersel = std::string(BRIKKEN_CLI) + " " + db + " run Plan2026 --generate --yes ";
+    const std::string vis = " --show h:1.a --show l:Anne --show l:Ida --show k:A1 2>&1";
+
+    // The second hour of the double Danish lesson of Monday 1-2 dropped on hour 8: the block moves to
+    // 7-8 in all three grids.
+    const Resultat flyttet = koerKommando(koersel + "--move h:1.a:1,2:1,8" + vis);
+    ASSERT_EQ(flyttet.status, 0) << flyttet.ud;
+    for (int time : {7, 8}) {
+        EXPECT_EQ(celle(flyttet.ud, "1.a", 1, time), "Dansk_ind Anne A1");
+        EXPECT_EQ(celle(flyttet.ud, "Anne", 1, time), "1.a Dansk_ind A1");
+        EXPECT_EQ(celle(flyttet.ud, "A1", 1, time).find("1.a Dansk_ind"), 0U) << flyttet.ud;
+        EXPECT_EQ(celle(flyttet.ud, "1.a", 1, time - 6), "");
+    }
+
+    // Thursday's Kristendom onto Monday's Klassenstid: both share room A1, so they swap.
+    const Resultat byttet = koerKommando(koersel + "--move h:1.a:4,1:1,5" + vis);
+    ASSERT_EQ(byttet.status, 0) << byttet.ud;
+    EXPECT_EQ(celle(byttet.ud, "1.a", 1, 5), "Kristendom Ida A1");
+    EXPECT_EQ(celle(byttet.ud, "1.a", 4, 1), "Klassenstid Anne A1");
+    EXPECT_EQ(celle(byttet.ud, "Anne", 4, 1), "1.a Klassenstid A1");
+    EXPECT_EQ(celle(byttet.ud, "Anne", 1, 5), "");
+    EXPECT_EQ(celle(byttet.ud, "Ida", 1, 5), "1.a Kristendom A1");
+
+    // A refused move ends the run before saving: the earlier move is not saved either.
+    ASSERT_EQ(koerCli(db + " run Plan2026 --generate --yes --writable --save").status, 0);
+    const std::string gemt = gemteLektioner(db_->Forbindelse(), "Plan2026");
+    const Resultat afvist =
+        koerKommando(koersel + "--writable --move h:1.a:4,1:1,5 --move h:1.a:1,6:2,5 --save 2>&1");
+    EXPECT_EQ(afvist.status, 1);
+    EXPECT_NE(afvist.ud.find("afvist: læreren Gorm er optaget af 7.a Tysk"), std::string::npos) << afvist.ud;
+    EXPECT_EQ(gemteLektioner(db_->Forbindelse(), "Plan2026"), gemt);
+    EXPECT_EQ(koerCli(db + " run Plan2026 --move h:1.a:6,1:1,1").status, 2) << "days count from 1 to 5";
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "store/Lektion.h"
+#include "store/SkemaArt.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+class Portal;
+
+// What a hand move of a lesson would do: move into a free hour, change
+// places with the lesson there, or nothing, with the reason in Danish.
+enum class FlytUdfald { ledig, byt, afvist };
+
+struct Flytsvar {
+    FlytUdfald udfald = FlytUdfald::afvist;
+    std::string grund; // afvist: why; byt: the lesson swapped with
+};
+
+// The planner's own moves of one lesson (a double lesson as its block) between
+// hours, across its class, teacher and room timetables at once. Built on the
+// guarded move, which leaves all three as they were when it refuses. Days and
+// hours count from 0.
+class Haandflytning {
+public:
+    Haandflytning(Portal& portal, int32_t dage, int32_t timer);
+
+    Flytsvar Proev(const std::string& id, SkemaArt art, Placering fra, Placering til);
+    // Moves or swaps when the test allows it, otherwise changes nothing.
+    Flytsvar Udfoer(const std::string& id, SkemaArt art, Placering fra, Placering til);
+
+private:
+    struct Blok {
+        LektionsData lektion;
+        Placering fra;
+        Placering til;
+    };
+
+    // The lesson's block and the target block with the same offset, or the
+    // refusal.
+    std::optional<Blok> FindBlok(const std::string& id, SkemaArt art, Placering fra, Placering til, Flytsvar& svar);
+    std::optional<LektionsData> LektionI(const std::string& id, SkemaArt art, Placering p);
+    bool GitreneEnige(const LektionsData& l);
+    std::string Hindring(const LektionsData& l, Placering til, const std::optional<LektionsData>& undtaget);
+    std::string Afvisningsgrund(const Blok& b);
+    std::optional<LektionsData> Modpart(const Blok& b);
+    bool ErIPlanen(Placering p) const;
+
+    Portal& portal_;
+    int32_t dage_;
+    int32_t timer_;
+};
+
+std::string Beskriv(const LektionsData& l);
