@@ -171,3 +171,23 @@ Flytsvar Haandflytning::Udfoer(const std::string& id, SkemaArt art, Placering fr
         return {FlytUdfald::afvist, "flytningen er ikke tilladt"};
     return svar;
 }
+
+std::optional<LektionsData> Haandflytning::Fjern(const std::string& id, SkemaArt art, Placering p)
+{
+    Flytsvar svar;
+    const std::optional<Blok> b = FindBlok(id, art, p, p, svar);
+    if (!b || !portal_.FjernLektion(id, art, b->fra))
+        return std::nullopt;
+    return b->lektion;
+}
+
+bool Haandflytning::Placer(const LektionsData& l)
+{
+    for (int32_t i = 0; i < l.blok; ++i)
+        for (const SkemaArt art : alleSkemaArter)
+            if (!portal_.ErLedig(IdForArt(l, art), art, l.kolonne, l.raekke + i))
+                return false;
+    for (int32_t i = 0; i < l.blok; ++i)
+        portal_.SaetLektion(l.hold, l.fag, l.laerer, l.lokale, l.blok, l.kolonne, l.raekke + i);
+    return true;
+}

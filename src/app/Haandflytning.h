@@ -30,6 +30,11 @@ public:
     Flytsvar Proev(const std::string& id, SkemaArt art, Placering fra, Placering til);
     // Moves or swaps when the test allows it, otherwise changes nothing.
     Flytsvar Udfoer(const std::string& id, SkemaArt art, Placering fra, Placering til);
+    // Takes the lesson's block out of its three timetables: its hours become
+    // missing. Gives the block taken out (with its first hour), or nothing.
+    std::optional<LektionsData> Fjern(const std::string& id, SkemaArt art, Placering p);
+    // Puts a block back into free hours of its three timetables, as undoing a removal needs.
+    bool Placer(const LektionsData& l);
 
 private:
     struct Blok {

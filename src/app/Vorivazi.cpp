@@ -208,3 +208,15 @@ Flytsvar Vorivazi::Flyt(const std::string& id, SkemaArt art, Placering fra, Plac
         return {FlytUdfald::afvist, "ingen plan er åben"};
     return Haandflytning(*portal_, kolonner_, raekker_).Udfoer(id, art, fra, til);
 }
+
+std::optional<LektionsData> Vorivazi::FjernLektion(const std::string& id, SkemaArt art, Placering p)
+{
+    if (!portal_)
+        return std::nullopt;
+    return Haandflytning(*portal_, kolonner_, raekker_).Fjern(id, art, p);
+}
+
+bool Vorivazi::PlacerLektion(const LektionsData& lektion)
+{
+    return portal_ && Haandflytning(*portal_, kolonner_, raekker_).Placer(lektion);
+}

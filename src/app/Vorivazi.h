@@ -76,6 +76,8 @@ public:
     // The planner's hand moves (days and hours from 0); refused when no plan is open.
     Flytsvar ProevFlyt(const std::string& id, SkemaArt art, Placering fra, Placering til);
     Flytsvar Flyt(const std::string& id, SkemaArt art, Placering fra, Placering til);
+    std::optional<LektionsData> FjernLektion(const std::string& id, SkemaArt art, Placering p);
+    bool PlacerLektion(const LektionsData& lektion);
 
 private:
     std::unique_ptr<Portal> portal_;

@@ -68,6 +68,7 @@ public:
     void TvingFlyt(const std::string& id, SkemaArt art, Placering fra, Placering til);
     bool FlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til);
     bool ProevFlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til);
+    bool FjernLektion(const std::string& id, SkemaArt art, Placering fra);
 
     // One of the plan's two stored tables (Portal.cpp).
     struct Tabel;

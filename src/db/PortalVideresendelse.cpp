@@ -79,3 +79,8 @@ void Portal::SaetDimensioner(int32_t dage, int32_t timer)
     raekker_ = timer;
     skemaKontrol_->SaetDimensioner(dage, timer);
 }
+
+bool Portal::FjernLektion(const std::string& id, SkemaArt art, Placering fra)
+{
+    return skemaKontrol_->FjernLektion(id, art, fra);
+}

@@ -372,6 +372,22 @@ void SkemaKontrol::TvingFlyt(const std::string& id, SkemaArt art, Placering fra,
         OmbytBlokke(a, b, fra, til, l2.blok);
 }
 
+bool SkemaKontrol::FjernLektion(const std::string& id, SkemaArt art, Placering fra)
+{
+    const skema* s = FindSkema(id, art);
+    lektion l;
+    SkemaTrio t;
+    if (!ErIPlanen(fra.kolonne, fra.raekke) || s == nullptr || !s->KopierLektion(fra.kolonne, fra.raekke, l) ||
+        IdForArt(l, art) != id || !BlokIPlanen(fra, l.blok) || !FindTrio(l, t))
+        return false;
+    for (int32_t i = 0; i < l.blok; ++i)
+        for (const skema* gitter : Gitre(t))
+            if (!gitter->Matcher(l, fra.kolonne, fra.raekke + i))
+                return false;
+    FjernTimer(t, fra, l.blok);
+    return true;
+}
+
 bool SkemaKontrol::Kontroller(int32_t& antal, SkemaArt art)
 {
     antal = 0;

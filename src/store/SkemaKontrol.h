@@ -49,6 +49,9 @@ public:
     bool FlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til,
                      Flytning flytning);
     void TvingFlyt(const std::string& id, SkemaArt art, Placering fra, Placering til);
+    // Takes the block starting at fra out of its class, teacher and room
+    // timetables; false, with nothing changed, unless all three hold it.
+    bool FjernLektion(const std::string& id, SkemaArt art, Placering fra);
 
     bool Kontroller(int32_t& antal, SkemaArt art);
 
