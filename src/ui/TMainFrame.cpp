@@ -38,6 +38,7 @@
 #include <QMenuBar>
 #include <QScopeGuard>
 #include <QSettings>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace {
@@ -51,7 +52,8 @@ enum Felt { plFelt = 1, llFelt = 3, procentFelt = 5, mlFelt = 7, beskedFelt = 8 
 
 TMainFrame::TMainFrame(Programvinduer& vinduer)
     : Klientomraade(new QMdiArea), StatusBar1(new Statuslinje({25, 30, 30, 25, 25, 40, 30, 30, 400})),
-      vinduer_(vinduer), vorivazi_(std::make_unique<Vorivazi>(Datakilde::database))
+      vinduer_(vinduer), vorivazi_(std::make_unique<Vorivazi>(Datakilde::database)),
+      fortrydelser_(new QUndoStack(this))
 {
     setObjectName("TMainFrame");
     SaetUgemt(false);
@@ -114,6 +116,14 @@ void TMainFrame::LavMenu()
     Handling(filer, "Printskema1", "&Print skema", &TMainFrame::Printskema1Click, QKeySequence("Ctrl+P"), "udskriv");
     filer->addSeparator();
     Handling(filer, "Exit1", "E&xit", &TMainFrame::Exit1Click, QKeySequence("Ctrl+E"));
+
+    QMenu* rediger = menuBar()->addMenu("&Rediger");
+    QAction* fortryd = fortrydelser_->createUndoAction(this, "Fortryd");
+    fortryd->setShortcut(QKeySequence::Undo);
+    QAction* gentag = fortrydelser_->createRedoAction(this, "Gentag");
+    gentag->setShortcut(QKeySequence("Ctrl+Y"));
+    rediger->addAction(fortryd);
+    rediger->addAction(gentag);
 
     QMenu* skema = menuBar()->addMenu("&Skema");
     Handling(skema, "Nytskema1", "&Nyt skema", &TMainFrame::MFPanel8Click, {}, "nytskema");
@@ -282,7 +292,21 @@ void TMainFrame::MusenNaar(const QWidget* widget)
 
 Vorivazi& TMainFrame::Facade() { return *vorivazi_; }
 
-void TMainFrame::SkiftFacade(std::unique_ptr<Vorivazi> facade) { vorivazi_ = std::move(facade); }
+void TMainFrame::SkiftFacade(std::unique_ptr<Vorivazi> facade)
+{
+    vorivazi_ = std::move(facade);
+    TomFortrydelser("en anden plan er åbnet");
+}
+
+QUndoStack& TMainFrame::Fortrydelser() { return *fortrydelser_; }
+
+void TMainFrame::TomFortrydelser(const QString& hvorfor)
+{
+    if (fortrydelser_->count() == 0)
+        return;
+    fortrydelser_->clear();
+    Besked().Log("Fortryd-listen er tømt, fordi " + hvorfor.toStdString() + ".");
+}
 
 // The id table of each kind among the window's members.
 constexpr PrSkemaArt<Navnetabel TMainFrame::*> navneTabel{
@@ -313,8 +337,10 @@ void TMainFrame::SkemaerAendret(bool ugemte)
 
 void TMainFrame::GenereringAfsluttet(bool lykkedes)
 {
-    if (lykkedes)
+    if (lykkedes) {
+        TomFortrydelser("skemaerne er genereret");
         SkemaerAendret();
+    }
     else
         StatusOpdatering();
 }
@@ -380,6 +406,7 @@ void TMainFrame::NytSkemaprojekt1Click()
     if (!vorivazi_->ErAaben() || !MaaForladeSkemaerne())
         return;
     vorivazi_->NytProjekt();
+    TomFortrydelser("skemaerne er slettet");
     genereret = false;
     SkemaerAendret();
     Besked().VisInfo("Skemaerne i projektet er nu slettet!");

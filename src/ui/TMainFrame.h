@@ -17,6 +17,7 @@ class QMenu;
 class QFrame;
 class Hjaelpevindue;
 class QMdiArea;
+class QUndoStack;
 class Statuslinje;
 class TSkemaFrame;
 class VaerktoejsKnap;
@@ -46,6 +47,8 @@ public:
     // every open view and the caption follow it. ugemte false: they are as
     // the database holds them (a plan just opened).
     void SkemaerAendret(bool ugemte = true);
+    // The planner's hand changes, undone and redone from the "Rediger" menu.
+    QUndoStack& Fortrydelser();
     // After a generation: a run that got through its phases changed the
     // timetables; a failed one left them as they were.
     void GenereringAfsluttet(bool lykkedes);
@@ -132,6 +135,10 @@ private:
     std::unique_ptr<Vorivazi> vorivazi_;
     QFrame* vaerktoejslinje_ = nullptr;
     std::vector<Knap> knapper_;
+    // Generation, "Nyt projekt" and opening a plan start it afresh.
+    void TomFortrydelser(const QString& hvorfor);
+
+    QUndoStack* fortrydelser_;
     QAction* Beregnskemaer1_ = nullptr;
     QAction* AutoGenerer_ = nullptr;
     QAction* Specifikationer_ = nullptr;

@@ -1,6 +1,7 @@
 #include "ui/TSkemaFrame.h"
 
 #include "ui/Fejlsikring.h"
+#include "ui/Haandredigering.h"
 #include "ui/Hint.h"
 #include "ui/Lokaltal.h"
 #include "ui/Rulleliste.h"
@@ -92,6 +93,15 @@ TSkemaFrame::TSkemaFrame(TMainFrame& hovedvindue)
     connect(SFComboBox2, &Rulleliste::foerBrug, this, &TSkemaFrame::SFComboBox2DropDown);
     connect(SFComboBox2, &QComboBox::activated, this, Sikret(this, &TSkemaFrame::SFComboBox2Click));
     connect(&hoved_, &TMainFrame::skemaerAendret, this, Sikret(this, &TSkemaFrame::Opdater));
+    Redigering = new Haandredigering(hoved_, *SFStringGrid1, [this]() -> std::optional<VistSkema> {
+        const std::optional<SkemaArt> art = ArtAfType(SFComboBox1->currentText());
+        if (!art || SFComboBox2->currentIndex() < 0)
+            return std::nullopt;
+        return VistSkema{*art, hoved_.NavneFor(*art)[SFComboBox2->currentIndex()]};
+    });
+    connect(Redigering, &Haandredigering::visSkema, this, [this](SkemaArt art, const QString& id) {
+        hoved_.NytSkemavindue()->VisSkema(art, id);
+    });
     FormCreate();
 }
 
@@ -127,6 +137,15 @@ void TSkemaFrame::FormCreate()
 }
 
 void TSkemaFrame::VaelgType(const QString& type) { SFComboBox1->setEditText(type); }
+
+void TSkemaFrame::VisSkema(SkemaArt art, const QString& id)
+{
+    static constexpr PrSkemaArt<const char*> typer{{"Hold", "Laerer", "Lokale"}};
+    VaelgType(typer[art]);
+    SFComboBox2DropDown();
+    SFComboBox2->setCurrentIndex(SFComboBox2->findText(id));
+    VisValgtSkema();
+}
 
 void TSkemaFrame::NulstilTal()
 {

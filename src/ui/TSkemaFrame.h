@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class Haandredigering;
 class QComboBox;
 class QLabel;
 class Rulleliste;
@@ -23,6 +24,8 @@ public:
     void Udskriv();
     // Shows the chosen timetable again as the open plan now has it.
     void Opdater();
+    // Shows the timetable of that kind and id, as if the user had chosen it.
+    void VisSkema(SkemaArt art, const QString& id);
 
     QLabel* Label1;
     QComboBox* SFComboBox1;
@@ -30,6 +33,7 @@ public:
     Rulleliste* SFComboBox2;
     TekstGitter* SFStringGrid1;
     Statuslinje* StatusBar;
+    Haandredigering* Redigering;
 
 private:
     void FormCreate();

@@ -6,6 +6,7 @@
 #include "db/TSqlModul.h"
 #include "support/MidlertidigMappe.h"
 #include "ui/Lokaltal.h"
+#include "ui/Haandredigering.h"
 #include "ui/Radiogruppe.h"
 #include "ui/Rulleliste.h"
 #include "ui/Statuslinje.h"
@@ -24,6 +25,8 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMimeData>
+#include <QUndoStack>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -492,4 +495,92 @@ void PlanVinduesTest::AabneSkemavinduerFoelgerSkemaerne()
     generer(m);
     QCOMPARE(aendringer.count(), 3);
     kontrollerStatus(m);
+}
+
+namespace {
+
+QStringList gitterTekster(const TSkemaFrame& skema)
+{
+    QStringList ud;
+    for (int kolonne = 1; kolonne <= 5; ++kolonne)
+        for (int raekke = 1; raekke <= 8; ++raekke)
+            ud.append(skema.SFStringGrid1->Celle(kolonne, raekke));
+    return ud;
+}
+
+// Drags the data over the view's hour (days and hours from 0) and drops it there.
+void slip(TSkemaFrame& skema, QMimeData* data, Placering til)
+{
+    QWidget* flade = skema.SFStringGrid1->viewport();
+    const QRect celle = skema.SFStringGrid1->visualItemRect(skema.SFStringGrid1->item(til.raekke, til.kolonne + 1));
+    QDragEnterEvent ind(celle.center(), Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(flade, &ind);
+    QDropEvent slip(celle.center(), Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(flade, &slip);
+    delete data;
+}
+
+} // namespace
+
+void PlanVinduesTest::HaandredigeringMedTraekOgFortryd()
+{
+    Vinduesmiljoe m;
+    aabnPlan(m);
+    generer(m);
+    TSkemaFrame* skema = m.hoved().NytSkemavindue();
+    skema->VisSkema(SkemaArt::hold, "1.a");
+    TSkemaFrame* ida = m.hoved().NytSkemavindue();
+    ida->VisSkema(SkemaArt::laerer, "Ida");
+    const QStringList foer = gitterTekster(*skema);
+    const QStringList idaFoer = gitterTekster(*ida);
+    QCOMPARE(skema->SFStringGrid1->Celle(4, 1), QString("Kristendom Ida A1"));
+
+    // Thursday's first hour dragged: free, swap and refused hours in their colours.
+    Haandredigering& redigering = *skema->Redigering;
+    redigering.FarvMaal({3, 0});
+    const auto farve = [&](int dag, int time) { return skema->SFStringGrid1->item(time, dag + 1)->background().color(); };
+    const QColor groen = farve(3, 6);
+    QCOMPARE(farve(0, 4), QColor(0xf6, 0xe7, 0x8c));
+    QCOMPARE(skema->SFStringGrid1->item(4, 1)->toolTip(), QString("Byt med 1.a Klassenstid"));
+    QCOMPARE(groen, QColor(0xb8, 0xe6, 0xb0));
+    QCOMPARE(farve(0, 5), QColor(0xf0, 0xa8, 0xa8));
+    QCOMPARE(skema->SFStringGrid1->item(5, 1)->toolTip(), QString("læreren Ida er optaget af 9.a Kristendom"));
+    redigering.FjernFarver();
+    QCOMPARE(gitterTekster(*skema), foer);
+
+    // A drop on the hour column or from another view does nothing; a refused drop neither.
+    slip(*skema, redigering.Traekdata({3, 0}), {-1, 2});
+    slip(*skema, ida->Redigering->Traekdata({3, 0}), {0, 4});
+    slip(*skema, redigering.Traekdata({3, 0}), {0, 5});
+    QCOMPARE(gitterTekster(*skema), foer);
+    QCOMPARE(m.hoved().Fortrydelser().count(), 0);
+
+    // The swap, seen in the class and the teacher views, undone and redone.
+    slip(*skema, redigering.Traekdata({3, 0}), {0, 4});
+    QCOMPARE(skema->SFStringGrid1->Celle(1, 5), QString("Kristendom Ida A1"));
+    QCOMPARE(skema->SFStringGrid1->Celle(4, 1), QString("Klassenstid Anne A1"));
+    QCOMPARE(ida->SFStringGrid1->Celle(1, 5), QString("1.a Kristendom A1"));
+    QVERIFY(m.hoved().windowTitle().endsWith(" *"));
+    const QStringList efter = gitterTekster(*skema);
+    QCOMPARE(m.hoved().Fortrydelser().undoText(), QString("byt 1.a Kristendom"));
+    m.hoved().Fortrydelser().undo();
+    QCOMPARE(gitterTekster(*skema), foer);
+    QCOMPARE(gitterTekster(*ida), idaFoer);
+    m.hoved().Fortrydelser().redo();
+    QCOMPARE(gitterTekster(*skema), efter);
+
+    // Keyboard: Ctrl+Right moves the selected lesson, Delete removes it; both undo.
+    skema->SFStringGrid1->setCurrentCell(4, 1);
+    QTest::keyClick(skema->SFStringGrid1, Qt::Key_Right, Qt::ControlModifier);
+    QCOMPARE(skema->SFStringGrid1->Celle(2, 5), QString("Kristendom Ida A1"));
+    QTest::keyClick(skema->SFStringGrid1, Qt::Key_Delete);
+    QCOMPARE(skema->SFStringGrid1->Celle(2, 5), QString());
+    QCOMPARE(m.hoved().Fortrydelser().undoText(), QString("fjern 1.a Kristendom"));
+    m.hoved().Fortrydelser().undo();
+    m.hoved().Fortrydelser().undo();
+    m.hoved().Fortrydelser().undo();
+    QCOMPARE(gitterTekster(*skema), foer);
+
+    generer(m);
+    QCOMPARE(m.hoved().Fortrydelser().count(), 0);
 }

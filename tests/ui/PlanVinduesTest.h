@@ -18,4 +18,5 @@ private slots:
     void UgemteSkemaerSpoergesFoerDeForlades();
     void PlanDialogenVaelgerFoerstePlan();
     void AabneSkemavinduerFoelgerSkemaerne();
+    void HaandredigeringMedTraekOgFortryd();
 };
