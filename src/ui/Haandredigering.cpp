@@ -80,10 +80,10 @@ void Haandredigering::FarvMaal(Placering fra)
             const Flytsvar svar = hoved_.Facade().ProevFlyt(vist->id, vist->art, fra, {dag, time});
             QTableWidgetItem* celle = gitter_.item(time, dag + 1);
             celle->setBackground(maalFarver[static_cast<size_t>(svar.udfald)]);
-            if (svar.udfald == FlytUdfald::afvist)
-                celle->setToolTip(QString::fromStdString(svar.grund));
-            else if (svar.udfald == FlytUdfald::byt)
-                celle->setToolTip("Byt med " + QString::fromStdString(svar.grund));
+            const QString grund = QString::fromStdString(svar.grund);
+            celle->setToolTip(svar.udfald == FlytUdfald::afvist ? grund
+                              : svar.udfald == FlytUdfald::byt  ? "Byt med " + grund
+                                                                : QString("Ledig time"));
         }
 }
 
@@ -256,7 +256,8 @@ bool Haandredigering::eventFilter(QObject* objekt, QEvent* haendelse)
         const std::optional<Placering> til = CelleVed(slip->position().toPoint());
         if (!fra || !til)
             return true;
-        Flyt(*fra, *til);
+        if (Flyt(*fra, *til))
+            gitter_.setCurrentCell(til->raekke, til->kolonne + 1);
         slip->acceptProposedAction();
         return true;
     }
