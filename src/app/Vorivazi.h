@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analyse/Fuldfoerelse.h"
+#include "analyse/ManglendeTimer.h"
 #include "base/Besked.h"
 #include "store/Lektion.h"
 #include "store/Stack.h"
@@ -55,6 +57,14 @@ public:
     int32_t SumTimer();
     int32_t AntalLektionerIalt();
     int32_t AntalMellemtimer();
+
+    // The demands with hours still missing, with the reasons, and the lessons outside the plan.
+    ManglendeTimer Manglende();
+    // A completion that starts from the timetables as they are now; nullptr without an open plan.
+    std::unique_ptr<Fuldfoerelse> NyFuldfoerelse(const Fuldfoerelsesvalg& valg);
+    // Writes the best timetables it found back when they are better and checks
+    // them; logs and returns the line that compares before and after.
+    std::string AfslutFuldfoerelse(Fuldfoerelse& fuldfoerelse);
 
 private:
     std::unique_ptr<Portal> portal_;

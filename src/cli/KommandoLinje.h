@@ -39,6 +39,9 @@ struct Valg {
     std::vector<SkemaValg> vis;
     bool log = false;
     bool tider = false;
+    bool fuldfoer = false;
+    int sekunder = 2;
+    bool manglende = false;
 };
 
 inline constexpr int afslutOK = 0;

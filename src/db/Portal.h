@@ -54,6 +54,9 @@ public:
     void TvingFlyt(const std::string& id, char art, Placering fra, Placering til);
     bool FlytLektion(const std::string& id, int32_t blok, char art, Placering fra, Placering til);
     bool ProevFlytLektion(const std::string& id, int32_t blok, char art, Placering fra, Placering til);
+    void NulstilMarkoer(char art);
+    bool HentNaesteLektioner(stack<LektionsData*>& lektioner, char art);
+    bool HentNaestePrioriteter(stack<PLektionsData*>& prioriteter, std::string& navn);
 
 private:
     bool OpretSkemaer(char art, stack<std::string>* navne);

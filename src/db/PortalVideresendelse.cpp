@@ -81,3 +81,15 @@ void Portal::SaetDimensioner(int32_t dage, int32_t timer)
     raekker_ = timer;
     skemaKontrol_->SaetDimensioner(dage, timer);
 }
+
+void Portal::NulstilMarkoer(char art) { skemaKontrol_->NulstilMarkoer(art); }
+
+bool Portal::HentNaesteLektioner(stack<LektionsData*>& lektioner, char art)
+{
+    return skemaKontrol_->HentNaesteLektioner(lektioner, art);
+}
+
+bool Portal::HentNaestePrioriteter(stack<PLektionsData*>& prioriteter, std::string& navn)
+{
+    return skemaKontrol_->HentNaestePrioriteter(prioriteter, navn);
+}
