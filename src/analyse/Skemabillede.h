@@ -38,6 +38,6 @@ struct Skemabillede {
     std::map<std::string, std::array<int32_t, antalCeller>> prioriteter;
     // Hours (hold, kolonne, raekke) the planner fixed; their lessons never move.
     std::vector<LektionsData> laaste;
-    // One lesson of a subject per class and day, as the store's guarded move demands.
-    bool spred = true;
+    // The planner asked for one lesson of a subject per class and day.
+    bool spred = false;
 };
