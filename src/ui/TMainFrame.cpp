@@ -12,6 +12,7 @@
 #include "ui/TAutoG.h"
 #include "ui/TGenereringsFrame.h"
 #include "ui/TGenSpe.h"
+#include "ui/TManglende.h"
 #include "ui/TOut.h"
 #include "ui/TPlanListeForm.h"
 #include "ui/TSkemaFrame.h"
@@ -26,6 +27,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QScopeGuard>
 #include <QVBoxLayout>
 
@@ -34,6 +36,8 @@ namespace {
 const QString titelStart = "Brikken++ v1.0 beta - ";
 
 enum Felt { plFelt = 1, llFelt = 3, procentFelt = 5, mlFelt = 7, beskedFelt = 8 };
+// Steps of the completion between two looks at the window's events.
+constexpr int64_t fuldfoerelsesSkive = 300;
 
 constexpr int antalAutoKoersler = 7;
 constexpr int autoFremskridt = 15;
@@ -115,6 +119,11 @@ void TMainFrame::LavMenu()
     Beregnskemaer1_->setEnabled(false);
     AutoGenerer_ = Handling(generer, "AutoGenerer", "AutoGenerer", &TMainFrame::AutoGenererClick);
     AutoGenerer_->setEnabled(false);
+    generer->addSeparator();
+    ManglendeTimer_ = Handling(generer, "ManglendeTimer", "&Manglende timer", &TMainFrame::ManglendeTimerClick);
+    ManglendeTimer_->setEnabled(false);
+    Fuldfoer_ = Handling(generer, "Fuldfoer", "&Fuldfør skemaet", &TMainFrame::FuldfoerClick);
+    Fuldfoer_->setEnabled(false);
 
     QMenu* opsaetning = menuBar()->addMenu("&Opsætning");
     Handling(opsaetning, "Cascade1", "&Cascade", &TMainFrame::Cascade1Click);
@@ -195,6 +204,8 @@ void TMainFrame::LavStatuslinje()
     StatusBar1->SaetTekst(4, "L%:");
     StatusBar1->SaetTekst(6, "ML:");
     StatusBar1->Felt(procentFelt)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // A click on the share of hours placed shows which hours are missing.
+    StatusBar1->Felt(procentFelt)->installEventFilter(this);
     for (const int felt : {plFelt, llFelt, procentFelt, mlFelt})
         StatusBar1->SaetTekst(felt, "0");
     setStatusBar(StatusBar1);
@@ -230,6 +241,10 @@ void TMainFrame::FladAlleKnapper()
 bool TMainFrame::eventFilter(QObject* objekt, QEvent* haendelse)
 {
     switch (haendelse->type()) {
+    case QEvent::MouseButtonRelease:
+        if (objekt == StatusBar1->Felt(procentFelt) && ManglendeTimer_->isEnabled())
+            ManglendeTimerClick();
+        break;
     case QEvent::MouseMove:
         if (objekt == vaerktoejslinje_ || objekt == Klientomraade->viewport())
             FladAlleKnapper();
@@ -300,6 +315,8 @@ void TMainFrame::StatusOpdatering()
     StatusBar1->SaetTekst(llFelt, QString::number(lagt));
     StatusBar1->SaetTekst(procentFelt, ProcentTekst(LagtProcent(planlagt, lagt)));
     StatusBar1->SaetTekst(mlFelt, QString::number(mellemtimer));
+    if (manglende_ != nullptr && manglende_->isVisible())
+        manglende_->Opdater(*vorivazi_);
 }
 
 void TMainFrame::VisStatustekst(const QString& tekst) { StatusBar1->SaetTekst(beskedFelt, tekst); }
@@ -308,6 +325,8 @@ void TMainFrame::AktiverGenerering()
 {
     Beregnskemaer1_->setEnabled(true);
     AutoGenerer_->setEnabled(true);
+    ManglendeTimer_->setEnabled(true);
+    Fuldfoer_->setEnabled(true);
     knapper_.back().knap->setEnabled(true);
 }
 
@@ -445,6 +464,40 @@ void TMainFrame::AutoGenererClick()
     }
     StatusOpdatering();
     VisStatustekst("AutoGenerereringen er afsluttet");
+}
+
+void TMainFrame::ManglendeTimerClick()
+{
+    if (manglende_ == nullptr)
+        manglende_ = new TManglende(this);
+    manglende_->Opdater(*vorivazi_);
+    manglende_->show();
+    manglende_->raise();
+}
+
+// The search runs in slices on this thread, so "Stop" is heard between them;
+// stopping keeps the best timetables found so far.
+void TMainFrame::FuldfoerClick()
+{
+    const std::unique_ptr<Fuldfoerelse> fuldfoerelse = vorivazi_->NyFuldfoerelse({});
+    if (!fuldfoerelse)
+        return;
+    QProgressDialog fremskridt("Fuldfører skemaet …", "Stop", 0, static_cast<int>(Fuldfoerelsesvalg{}.maksSkridt), this);
+    fremskridt.setWindowTitle("Fuldfør skemaet");
+    fremskridt.setWindowModality(Qt::WindowModal);
+    fremskridt.setMinimumDuration(0);
+    while (fuldfoerelse->Koer(fuldfoerelsesSkive) && !fremskridt.wasCanceled()) {
+        const Maal& bedste = fuldfoerelse->Bedste();
+        fremskridt.setLabelText("Mangler " + QString::number(bedste.manglende) + " timer, mellemtimer hold " +
+                                QString::number(bedste.holdHuller) + ", lærere " +
+                                QString::number(bedste.laererHuller));
+        fremskridt.setValue(static_cast<int>(fuldfoerelse->Skridt()));
+        QCoreApplication::processEvents();
+    }
+    fremskridt.close();
+    const std::string linje = vorivazi_->AfslutFuldfoerelse(*fuldfoerelse);
+    StatusOpdatering();
+    VisStatustekst(QString::fromStdString(linje));
 }
 
 void TMainFrame::Cascade1Click() { Klientomraade->cascadeSubWindows(); }

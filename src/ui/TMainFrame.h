@@ -15,6 +15,7 @@ class QMenu;
 class QFrame;
 class QMdiArea;
 class Statuslinje;
+class TManglende;
 class TSkemaFrame;
 class VaerktoejsKnap;
 class Vorivazi;
@@ -99,6 +100,8 @@ private:
     void SpecifikationerClick();
     void CommBoxClick();
     void About2Click();
+    void ManglendeTimerClick();
+    void FuldfoerClick();
 
     Programvinduer& vinduer_;
     std::unique_ptr<Vorivazi> vorivazi_;
@@ -109,5 +112,8 @@ private:
     QAction* Specifikationer_ = nullptr;
     QAction* SkrivebeskytDB_ = nullptr;
     QAction* CommBox_ = nullptr;
+    QAction* ManglendeTimer_ = nullptr;
+    QAction* Fuldfoer_ = nullptr;
+    TManglende* manglende_ = nullptr;
     QString sidsteHint_;
 };
