@@ -268,8 +268,10 @@ SyntheticSchool::SyntheticSchool(uint64_t seed, int32_t classes, bool tight)
                 if (TypeOf(c) != t)
                     continue;
                 const Teacher& teacher = staffing.For(t, s);
-                // A few relations are left for the fixed assignment.
-                relations.push_back({static_cast<size_t>(c), si, s.id, random.Chance(4) ? noId : teacher.id});
+                // A few relations are left for the fixed assignment; not in a tight school, where
+                // its random choice of teacher could give one more hours than the week has.
+                const bool open = random.Chance(4) && !tight;
+                relations.push_back({static_cast<size_t>(c), si, s.id, open ? noId : teacher.id});
                 ++lessons_;
                 hours_ += s.hours;
             }

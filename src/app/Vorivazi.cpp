@@ -149,16 +149,23 @@ int32_t Vorivazi::AntalLektionerIalt() { return portal_ ? portal_->AntalLektione
 
 int32_t Vorivazi::AntalMellemtimer() { return portal_ ? portal_->AntalMellemtimer() : 0; }
 
-ManglendeTimer Vorivazi::Manglende()
+Skemabillede Vorivazi::Billede(bool spred)
 {
-    return ErAaben() ? FindManglendeTimer(TagOejebliksbillede(*portal_, *kontrolListe_)) : ManglendeTimer{};
+    Skemabillede billede = TagOejebliksbillede(*portal_, *kontrolListe_);
+    billede.spred = spred;
+    return billede;
 }
 
-std::unique_ptr<Fuldfoerelse> Vorivazi::NyFuldfoerelse(const Fuldfoerelsesvalg& valg)
+ManglendeTimer Vorivazi::Manglende(bool spred)
+{
+    return ErAaben() ? FindManglendeTimer(Billede(spred)) : ManglendeTimer{};
+}
+
+std::unique_ptr<Fuldfoerelse> Vorivazi::NyFuldfoerelse(const Fuldfoerelsesvalg& valg, bool spred)
 {
     if (!ErAaben())
         return nullptr;
-    return std::make_unique<Fuldfoerelse>(TagOejebliksbillede(*portal_, *kontrolListe_), valg);
+    return std::make_unique<Fuldfoerelse>(Billede(spred), valg);
 }
 
 std::string Vorivazi::AfslutFuldfoerelse(Fuldfoerelse& fuldfoerelse)

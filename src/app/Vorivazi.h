@@ -58,15 +58,18 @@ public:
     int32_t AntalLektionerIalt();
     int32_t AntalMellemtimer();
 
-    // The demands with hours still missing, with the reasons, and the lessons outside the plan.
-    ManglendeTimer Manglende();
+    // The demands with hours still missing, with the reasons, and the lessons
+    // outside the plan. With spred, a day that has a lesson of the subject is no place for another.
+    ManglendeTimer Manglende(bool spred);
     // A completion that starts from the timetables as they are now; nullptr without an open plan.
-    std::unique_ptr<Fuldfoerelse> NyFuldfoerelse(const Fuldfoerelsesvalg& valg);
+    std::unique_ptr<Fuldfoerelse> NyFuldfoerelse(const Fuldfoerelsesvalg& valg, bool spred);
     // Writes the best timetables it found back when they are better and checks
     // them; logs and returns the line that compares before and after.
     std::string AfslutFuldfoerelse(Fuldfoerelse& fuldfoerelse);
 
 private:
+    Skemabillede Billede(bool spred);
+
     std::unique_ptr<Portal> portal_;
     std::unique_ptr<KontrolListe> kontrolListe_;
     std::unique_ptr<Generator> generator_;

@@ -122,7 +122,7 @@ private:
     // The step budget makes the result repeatable; the seconds only stop a search that runs long.
     bool fuldfoer()
     {
-        const std::unique_ptr<Fuldfoerelse> fuldfoerelse = vorivazi_.NyFuldfoerelse({});
+        const std::unique_ptr<Fuldfoerelse> fuldfoerelse = vorivazi_.NyFuldfoerelse({}, valg_.spred);
         if (!fuldfoerelse)
             return false;
         const auto slut = std::chrono::steady_clock::now() + std::chrono::seconds(valg_.sekunder);
@@ -134,7 +134,7 @@ private:
 
     void skrivManglende()
     {
-        const ManglendeTimer manglende = vorivazi_.Manglende();
+        const ManglendeTimer manglende = vorivazi_.Manglende(valg_.spred);
         ud_ << "Hold\tFag\tLærer\tLokale\tBlok\tØnsket\tPlaceret\tMangler\tÅrsager\n";
         for (const ManglendeKrav& k : manglende.krav)
             ud_ << k.krav.hold << '\t' << k.krav.fag << '\t' << k.krav.laerer << '\t' << k.krav.Lokaleangivelse() << '\t'
@@ -265,7 +265,7 @@ std::string Brug()
            "  brikken-cli [--db FORBINDELSE] plans\n"
            "  brikken-cli [--db FORBINDELSE] run PLAN [--clear] [--generate | --auto] [--days N] [--hours N]\n"
            "              [--frequency N] [--strength N] [--yes] [--writable] [--save] [--export MAPPE]\n"
-           "              [--complete [--seconds S]] [--print TYPE:ID --pdf FIL] [--show TYPE:ID]\n"
+           "              [--complete [--seconds S]] [--spread] [--print TYPE:ID --pdf FIL] [--show TYPE:ID]\n"
            "              [--unplaced] [--log] [--times]\n"
            "FORBINDELSE: sqlite:STI (eller blot STI), postgresql://BRUGER:KODE@VÆRT:PORT/DATABASE, odbc:DSN\n"
            "TYPE: h (hold), l (lærer) eller k (lokale)\n";
@@ -277,7 +277,7 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
         {"--demo", &Valg::demo},   {"--clear", &Valg::ryd},       {"--generate", &Valg::generer},
         {"--auto", &Valg::autoGenerer}, {"--yes", &Valg::ja},     {"--writable", &Valg::skrivbar},
         {"--save", &Valg::gem},    {"--log", &Valg::log},         {"--times", &Valg::tider},
-        {"--complete", &Valg::fuldfoer}, {"--unplaced", &Valg::manglende}};
+        {"--complete", &Valg::fuldfoer}, {"--unplaced", &Valg::manglende}, {"--spread", &Valg::spred}};
     static const std::map<std::string, std::pair<Interval, int Valg::*>> talValg{
         {"--days", {{1, 5}, &Valg::dage}},
         {"--hours", {{2, 8}, &Valg::timer}},

@@ -42,6 +42,7 @@ struct Valg {
     bool fuldfoer = false;
     int sekunder = 2;
     bool manglende = false;
+    bool spred = false;
 };
 
 inline constexpr int afslutOK = 0;

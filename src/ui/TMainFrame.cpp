@@ -124,6 +124,9 @@ void TMainFrame::LavMenu()
     ManglendeTimer_->setEnabled(false);
     Fuldfoer_ = Handling(generer, "Fuldfoer", "&Fuldfør skemaet", &TMainFrame::FuldfoerClick);
     Fuldfoer_->setEnabled(false);
+    // The check mark itself is the setting, read whenever missing hours are looked for.
+    Spred_ = Handling(generer, "Spred", "Spred fagene over ugen", nullptr);
+    Spred_->setCheckable(true);
 
     QMenu* opsaetning = menuBar()->addMenu("&Opsætning");
     Handling(opsaetning, "Cascade1", "&Cascade", &TMainFrame::Cascade1Click);
@@ -316,7 +319,7 @@ void TMainFrame::StatusOpdatering()
     StatusBar1->SaetTekst(procentFelt, ProcentTekst(LagtProcent(planlagt, lagt)));
     StatusBar1->SaetTekst(mlFelt, QString::number(mellemtimer));
     if (manglende_ != nullptr && manglende_->isVisible())
-        manglende_->Opdater(*vorivazi_);
+        manglende_->Opdater(*vorivazi_, Spred_->isChecked());
 }
 
 void TMainFrame::VisStatustekst(const QString& tekst) { StatusBar1->SaetTekst(beskedFelt, tekst); }
@@ -470,7 +473,7 @@ void TMainFrame::ManglendeTimerClick()
 {
     if (manglende_ == nullptr)
         manglende_ = new TManglende(this);
-    manglende_->Opdater(*vorivazi_);
+    manglende_->Opdater(*vorivazi_, Spred_->isChecked());
     manglende_->show();
     manglende_->raise();
 }
@@ -479,7 +482,7 @@ void TMainFrame::ManglendeTimerClick()
 // stopping keeps the best timetables found so far.
 void TMainFrame::FuldfoerClick()
 {
-    const std::unique_ptr<Fuldfoerelse> fuldfoerelse = vorivazi_->NyFuldfoerelse({});
+    const std::unique_ptr<Fuldfoerelse> fuldfoerelse = vorivazi_->NyFuldfoerelse({}, Spred_->isChecked());
     if (!fuldfoerelse)
         return;
     QProgressDialog fremskridt("Fuldfører skemaet …", "Stop", 0, static_cast<int>(Fuldfoerelsesvalg{}.maksSkridt), this);

@@ -114,6 +114,7 @@ private:
     QAction* CommBox_ = nullptr;
     QAction* ManglendeTimer_ = nullptr;
     QAction* Fuldfoer_ = nullptr;
+    QAction* Spred_ = nullptr;
     TManglende* manglende_ = nullptr;
     QString sidsteHint_;
 };

@@ -47,9 +47,9 @@ TManglende::TManglende(QWidget* hovedvindue)
     resize(900, 400);
 }
 
-void TManglende::Opdater(Vorivazi& vorivazi)
+void TManglende::Opdater(Vorivazi& vorivazi, bool spred)
 {
-    const ManglendeTimer manglende = vorivazi.Manglende();
+    const ManglendeTimer manglende = vorivazi.Manglende(spred);
     Tabel->clear();
     for (const ManglendeKrav& m : manglende.krav)
         Tabel->addTopLevelItem(kravRaekke(m));

@@ -14,7 +14,7 @@ class TManglende : public QWidget {
 public:
     explicit TManglende(QWidget* hovedvindue);
 
-    void Opdater(Vorivazi& vorivazi);
+    void Opdater(Vorivazi& vorivazi, bool spred);
 
     QTreeWidget* Tabel;
     QLabel* Sum;

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <fstream>
 #include <regex>
+#include <sstream>
 #include <sys/wait.h>
 
 namespace {
@@ -125,6 +126,39 @@ TEST_F(Cli, GeneratesSavesAndShowsExactlyTheSavedLessons)
     EXPECT_NE(side.find("\n1.a\n----------\n"), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(mappe.Sti() / "LaererSkemaer.txt"));
     EXPECT_TRUE(std::filesystem::exists(mappe.Sti() / "LokaleSkemaer.txt"));
+}
+
+TEST_F(Cli, CompletionSavesWhatItPlacedAndTheMissingHoursAddUp)
+{
+    ASSERT_EQ(koerCli(db + " init --demo").status, 0);
+    const Resultat r =
+        koerCli(db + " run Plan2026 --generate --hours 2 --yes --writable --complete --save --unplaced");
+    ASSERT_EQ(r.status, 0) << r.ud;
+    std::smatch tal;
+    ASSERT_TRUE(std::regex_search(r.ud, tal, std::regex(R"(Fuldført: placeret (\d+)→(\d+) af (\d+), )"))) << r.ud;
+    EXPECT_LT(std::stoi(tal[1]), std::stoi(tal[2]));
+    const std::string lagt = tal[2];
+    const std::string planlagt = tal[3];
+    ASSERT_TRUE(std::regex_search(r.ud, tal, std::regex(R"(PL=(\d+) LL=(\d+) )"))) << r.ud;
+    EXPECT_EQ(tal[1], planlagt);
+    EXPECT_EQ(tal[2], lagt);
+    EXPECT_EQ(linjer(gemteLektioner(db_->Forbindelse(), "Plan2026")), std::stoi(lagt));
+
+    const size_t overskrift = r.ud.find("Hold\tFag\tLærer\tLokale\tBlok\tØnsket\tPlaceret\tMangler\tÅrsager\n");
+    ASSERT_NE(overskrift, std::string::npos) << r.ud;
+    std::istringstream raekker(r.ud.substr(overskrift));
+    std::string linje;
+    std::getline(raekker, linje);
+    int mangler = 0;
+    while (std::getline(raekker, linje)) {
+        std::vector<std::string> felter;
+        std::istringstream felt(linje);
+        for (std::string f; std::getline(felt, f, '\t');)
+            felter.push_back(f);
+        ASSERT_EQ(felter.size(), 9u) << linje;
+        mangler += std::stoi(felter[7]);
+    }
+    EXPECT_EQ(mangler, std::stoi(planlagt) - std::stoi(lagt));
 }
 
 TEST_F(Cli, TheSameDatabaseGivesTheSameRowsInEveryRun)
