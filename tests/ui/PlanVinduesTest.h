@@ -15,4 +15,5 @@ private slots:
     void AutoGenereringsFremskridt();
     void SkemavindueViserHold();
     void NytProjektOgEksport();
+    void ManglendeTimerOgFuldfoerelse();
 };
