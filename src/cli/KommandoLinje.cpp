@@ -43,12 +43,19 @@ bool laesTal(const std::string& tekst, Interval interval, int& ud)
     return true;
 }
 
-bool laesSkemaValg(const std::string& tekst, SkemaValg& ud)
+// Empty when TYPE:ID is well formed, otherwise what is wrong with it.
+std::string laesSkemaValg(const std::string& tekst, SkemaValg& ud)
 {
-    if (tekst.size() < 3 || tekst[1] != ':' || std::string("hlk").find(tekst[0]) == std::string::npos)
-        return false;
-    ud = {tekst[0], tekst.substr(2)};
-    return true;
+    const size_t kolon = tekst.find(':');
+    if (kolon == std::string::npos)
+        return "mangler ':' mellem type og id i " + tekst;
+    const std::string type = tekst.substr(0, kolon);
+    if (type.size() != 1 || std::string("hlk").find(type[0]) == std::string::npos)
+        return "ukendt skematype '" + type + "' i " + tekst + " (brug h, l eller k)";
+    if (kolon + 1 == tekst.size())
+        return "mangler id efter ':' i " + tekst;
+    ud = {type[0], tekst.substr(kolon + 1)};
+    return "";
 }
 
 // Width on screen: one column per character, not per byte.
@@ -323,8 +330,8 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
             valg.pdf = v;
         } else {
             SkemaValg skema;
-            if (!laesSkemaValg(v, skema)) {
-                fejl = a + " forventer TYPE:ID med TYPE h, l eller k, ikke " + v;
+            if (const std::string grund = laesSkemaValg(v, skema); !grund.empty()) {
+                fejl = a + ": " + grund;
                 return std::nullopt;
             }
             if (a == "--print")
