@@ -22,8 +22,7 @@ uint64_t Fuldfoerelse::Tilfaeldig::Naeste()
 
 Fuldfoerelse::Fuldfoerelse(const Skemabillede& billede, Fuldfoerelsesvalg valg)
     : model_(billede), tilfaeldig_(valg.froe), valg_(valg), pulje_(model_.Ledige()),
-      tabuTil_(model_.Enheder().size(), 0), bedsteEnheder_(model_.Enheder()), foer_(model_.Status()),
-      bedste_(foer_)
+      tabuTil_(model_.Enheder().size(), 0), bedsteEnheder_(model_.Enheder()), foer_(model_.Status()), bedste_(foer_)
 {
 }
 
@@ -49,8 +48,8 @@ std::string Fuldfoerelse::Opsummering() const
         ialt += krav.timer;
     const auto fraTil = [](int32_t fra, int32_t til) { return std::to_string(fra) + "→" + std::to_string(til); };
     return "Fuldført: placeret " + fraTil(ialt - foer_.manglende, ialt - bedste_.manglende) + " af " +
-           std::to_string(ialt) + ", mellemtimer hold " + fraTil(foer_.holdHuller, bedste_.holdHuller) +
-           ", lærere " + fraTil(foer_.laererHuller, bedste_.laererHuller);
+           std::to_string(ialt) + ", mellemtimer hold " + fraTil(foer_.holdHuller, bedste_.holdHuller) + ", lærere " +
+           fraTil(foer_.laererHuller, bedste_.laererHuller);
 }
 
 std::vector<LektionsData> Fuldfoerelse::BedsteLektioner()

@@ -222,7 +222,9 @@ Hindring Skemamodel::FoersteHindring(int32_t e, int32_t celle, int32_t lokale) c
         return Hindring::laererOptaget;
     if ((spaerret_[enhed.laerer] & maske) != 0)
         return Hindring::laererUtilgaengelig;
-    const auto lokaleLedigt = [&](int32_t l) { return (lokaler_[l].optaget & ~(l == enhed.lokale ? egen : 0) & maske) == 0; };
+    const auto lokaleLedigt = [&](int32_t l) {
+        return (lokaler_[l].optaget & ~(l == enhed.lokale ? egen : 0) & maske) == 0;
+    };
     const auto& lokaler = Lokaler(enhed.krav);
     if (lokale >= 0 ? !lokaleLedigt(lokale) : std::none_of(lokaler.begin(), lokaler.end(), lokaleLedigt))
         return Hindring::intetLokale;

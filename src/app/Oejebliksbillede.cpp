@@ -16,8 +16,8 @@ void LaesKrav(KontrolListe& kontrolListe, Skemabillede& billede)
         // Hours are counted as the planned total counts them.
         if (fag == nullptr || fag->heltal[0] == -1)
             continue;
-        billede.krav.push_back({l.tekst[0], l.tekst[1], l.tekst[2], l.tekst[3], l.tekst[4], l.heltal[0],
-                                fag->heltal[0]});
+        billede.krav.push_back(
+            {l.tekst[0], l.tekst[1], l.tekst[2], l.tekst[3], l.tekst[4], l.heltal[0], fag->heltal[0]});
     }
 }
 

@@ -144,8 +144,8 @@ private:
         const ManglendeTimer manglende = vorivazi_.Manglende(valg_.spred);
         ud_ << "Hold\tFag\tLærer\tLokale\tBlok\tØnsket\tPlaceret\tMangler\tÅrsager\n";
         for (const ManglendeKrav& k : manglende.krav)
-            ud_ << k.krav.hold << '\t' << k.krav.fag << '\t' << k.krav.laerer << '\t' << k.krav.Lokaleangivelse() << '\t'
-                << k.krav.blok << '\t' << k.krav.timer << '\t' << k.placeret << '\t' << k.mangler << '\t'
+            ud_ << k.krav.hold << '\t' << k.krav.fag << '\t' << k.krav.laerer << '\t' << k.krav.Lokaleangivelse()
+                << '\t' << k.krav.blok << '\t' << k.krav.timer << '\t' << k.placeret << '\t' << k.mangler << '\t'
                 << k.Opsummering() << '\n';
         for (const LektionsData& l : manglende.udenforPlanen)
             ud_ << "Uden for planen\t" << l.hold << '\t' << l.fag << '\t' << l.laerer << '\t' << l.lokale << '\t'

@@ -485,7 +485,8 @@ void TMainFrame::FuldfoerClick()
     const std::unique_ptr<Fuldfoerelse> fuldfoerelse = vorivazi_->NyFuldfoerelse({}, Spred_->isChecked());
     if (!fuldfoerelse)
         return;
-    QProgressDialog fremskridt("Fuldfører skemaet …", "Stop", 0, static_cast<int>(Fuldfoerelsesvalg{}.maksSkridt), this);
+    const int skridt = static_cast<int>(Fuldfoerelsesvalg{}.maksSkridt);
+    QProgressDialog fremskridt("Fuldfører skemaet …", "Stop", 0, skridt, this);
     fremskridt.setWindowTitle("Fuldfør skemaet");
     fremskridt.setWindowModality(Qt::WindowModal);
     fremskridt.setMinimumDuration(0);

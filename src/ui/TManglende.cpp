@@ -21,9 +21,9 @@ QString timeTekst(int32_t kolonne, int32_t raekke)
 QTreeWidgetItem* kravRaekke(const ManglendeKrav& m)
 {
     const Timekrav& k = m.krav;
-    auto* raekke = new QTreeWidgetItem(
-        {tekst(k.hold), tekst(k.fag), tekst(k.laerer), tekst(k.Lokaleangivelse()), QString::number(k.blok),
-         QString::number(k.timer), QString::number(m.placeret), QString::number(m.mangler), tekst(m.Opsummering())});
+    auto* raekke = new QTreeWidgetItem({tekst(k.hold), tekst(k.fag), tekst(k.laerer), tekst(k.Lokaleangivelse()),
+                                        QString::number(k.blok), QString::number(k.timer), QString::number(m.placeret),
+                                        QString::number(m.mangler), tekst(m.Opsummering())});
     for (const TimeAarsag& a : m.aarsager) {
         const QString hvorfor = tekst(HindringsTekst(a.hindring)) + (a.detalje.empty() ? "" : ": " + tekst(a.detalje));
         new QTreeWidgetItem(raekke, {timeTekst(a.kolonne, a.raekke), {}, {}, {}, {}, {}, {}, {}, hvorfor});
@@ -33,8 +33,7 @@ QTreeWidgetItem* kravRaekke(const ManglendeKrav& m)
 
 } // namespace
 
-TManglende::TManglende(QWidget* hovedvindue)
-    : QWidget(hovedvindue, Qt::Window), Tabel(new QTreeWidget), Sum(new QLabel)
+TManglende::TManglende(QWidget* hovedvindue) : QWidget(hovedvindue, Qt::Window), Tabel(new QTreeWidget), Sum(new QLabel)
 {
     setObjectName("Manglende");
     setWindowTitle("Manglende timer");
@@ -57,8 +56,15 @@ void TManglende::Opdater(Vorivazi& vorivazi, bool spred)
         auto* udenfor = new QTreeWidgetItem(Tabel, {"Uden for planen"});
         udenfor->setText(7, QString::number(manglende.udenforPlanen.size()));
         for (const LektionsData& l : manglende.udenforPlanen)
-            new QTreeWidgetItem(udenfor, {tekst(l.hold), tekst(l.fag), tekst(l.laerer), tekst(l.lokale),
-                                          QString::number(l.blok), {}, {}, {}, timeTekst(l.kolonne, l.raekke)});
+            new QTreeWidgetItem(udenfor, {tekst(l.hold),
+                                          tekst(l.fag),
+                                          tekst(l.laerer),
+                                          tekst(l.lokale),
+                                          QString::number(l.blok),
+                                          {},
+                                          {},
+                                          {},
+                                          timeTekst(l.kolonne, l.raekke)});
     }
     Sum->setText("Manglende timer i alt: " + QString::number(manglende.Mangler()));
 }

@@ -33,7 +33,8 @@ Skemabillede stramSkole(uint32_t froe, size_t antalHold)
         auto& p = b.prioriteter[navn("L", l)];
         p.fill(0);
         for (int i = 0; i < 3; ++i)
-            p[celleAf(static_cast<int32_t>(under(5)), static_cast<int32_t>(under(6)))] = static_cast<int32_t>(under(6)) - 2;
+            p[celleAf(static_cast<int32_t>(under(5)), static_cast<int32_t>(under(6)))] =
+                static_cast<int32_t>(under(6)) - 2;
         p[celleAf(static_cast<int32_t>(under(5)), static_cast<int32_t>(under(6)))] = utilgaengelig;
     }
     for (size_t h = 0; h < antalHold; ++h)
@@ -45,7 +46,8 @@ Skemabillede stramSkole(uint32_t froe, size_t antalHold)
     std::map<std::tuple<std::string, std::string, std::string, std::string, int32_t>, int32_t> timer;
     const auto ledig = [&](const std::string& id, int32_t celle, int32_t n) {
         for (int32_t i = 0; i < n; ++i)
-            if (optaget.count({id, celle + i}) > 0 || (b.prioriteter.count(id) > 0 && b.prioriteter[id][celle + i] == utilgaengelig))
+            if (optaget.count({id, celle + i}) > 0 ||
+                (b.prioriteter.count(id) > 0 && b.prioriteter[id][celle + i] == utilgaengelig))
                 return false;
         return true;
     };
@@ -88,9 +90,11 @@ Skemabillede stramSkole(uint32_t froe, size_t antalHold)
         const bool andenHalvdel = l.blok == 2 && i > 0 && alle[i - 1].raekke + 1 == l.raekke &&
                                   alle[i - 1].hold == l.hold && alle[i - 1].kolonne == l.kolonne;
         // Doubles leave or stay as a whole: the second hour follows the first.
-        const bool tages = andenHalvdel ? std::find_if(b.lektioner.begin(), b.lektioner.end(), [&](const LektionsData& x) {
-                                              return x.hold == l.hold && x.kolonne == l.kolonne && x.raekke + 1 == l.raekke;
-                                          }) == b.lektioner.end()
+        const bool tages = andenHalvdel ? std::find_if(b.lektioner.begin(), b.lektioner.end(),
+                                                       [&](const LektionsData& x) {
+                                                           return x.hold == l.hold && x.kolonne == l.kolonne &&
+                                                                  x.raekke + 1 == l.raekke;
+                                                       }) == b.lektioner.end()
                                         : under(12) == 0;
         if (tages)
             continue;
