@@ -68,8 +68,7 @@ void Fuldfoerelse::Trin()
         const int32_t e = pulje_[i];
         pulje_[i] = pulje_.back();
         pulje_.pop_back();
-        if (!IndsaetDirekte(e))
-            IndsaetMedUdskubning(e);
+        Indsaet(e);
     } else {
         Forbedr();
     }
@@ -80,7 +79,26 @@ void Fuldfoerelse::Trin()
     }
 }
 
-bool Fuldfoerelse::KanFlyttes(int32_t e) const { return !model_.Enheder()[e].fast; }
+// Lessons outside the plan move only from the pool, into the plan.
+bool Fuldfoerelse::KanFlyttes(int32_t e) const
+{
+    const Skemamodel::Enhed& enhed = model_.Enheder()[e];
+    return !enhed.fast && enhed.celle >= 0 && model_.IPlanen(enhed.celle, enhed.laengde);
+}
+
+// A lesson outside the plan stays where it was until it finds a place inside.
+void Fuldfoerelse::Indsaet(int32_t e)
+{
+    const Skemamodel::Enhed gammel = model_.Enheder()[e];
+    if (gammel.celle >= 0)
+        model_.Fjern(e);
+    if (IndsaetDirekte(e) || IndsaetMedUdskubning(e))
+        return;
+    if (gammel.celle >= 0)
+        model_.Saet(e, gammel.celle, gammel.lokale);
+    pulje_.push_back(e);
+    Forbedr();
+}
 
 // The best free start for the lesson, if any.
 bool Fuldfoerelse::IndsaetDirekte(int32_t e)
@@ -109,7 +127,7 @@ bool Fuldfoerelse::IndsaetDirekte(int32_t e)
 
 // No free start: take the start that pushes out the fewest hours of lessons
 // not recently placed, put the lesson there and queue what was pushed out.
-void Fuldfoerelse::IndsaetMedUdskubning(int32_t e)
+bool Fuldfoerelse::IndsaetMedUdskubning(int32_t e)
 {
     int32_t bedsteCelle = -1;
     int32_t bedsteLokale = -1;
@@ -130,11 +148,8 @@ void Fuldfoerelse::IndsaetMedUdskubning(int32_t e)
             }
         }
     }
-    if (bedsteCelle < 0) {
-        pulje_.push_back(e); // nowhere at all; it stays missing
-        Forbedr();
-        return;
-    }
+    if (bedsteCelle < 0)
+        return false;
     model_.Blokerende(e, bedsteCelle, bedsteLokale, blokerende_);
     for (const int32_t anden : blokerende_) {
         model_.Fjern(anden);
@@ -142,6 +157,7 @@ void Fuldfoerelse::IndsaetMedUdskubning(int32_t e)
     }
     model_.Saet(e, bedsteCelle, bedsteLokale);
     tabuTil_[e] = skridt_ + tabuGrund + tilfaeldig_.Under(tabuSpredning);
+    return true;
 }
 
 // A random movable lesson moves to a free hour or swaps with another lesson
@@ -150,7 +166,7 @@ void Fuldfoerelse::Forbedr()
 {
     const auto& enheder = model_.Enheder();
     const int32_t e = tilfaeldig_.Under(enheder.size());
-    if (enheder[e].celle < 0 || !KanFlyttes(e))
+    if (!KanFlyttes(e))
         return;
     if (tilfaeldig_.Under(2) == 0)
         Flyt(e);
@@ -180,7 +196,7 @@ bool Fuldfoerelse::Byt(int32_t e)
     const auto& enheder = model_.Enheder();
     std::vector<int32_t> partnere;
     for (size_t f = 0; f < enheder.size(); ++f)
-        if (static_cast<int32_t>(f) != e && enheder[f].celle >= 0 && KanFlyttes(static_cast<int32_t>(f)) &&
+        if (static_cast<int32_t>(f) != e && KanFlyttes(static_cast<int32_t>(f)) &&
             enheder[f].hold == enheder[e].hold && enheder[f].laengde == enheder[e].laengde)
             partnere.push_back(static_cast<int32_t>(f));
     if (partnere.empty())

@@ -47,8 +47,9 @@ private:
     };
 
     void Trin();
+    void Indsaet(int32_t e);
     bool IndsaetDirekte(int32_t e);
-    void IndsaetMedUdskubning(int32_t e);
+    bool IndsaetMedUdskubning(int32_t e);
     void Forbedr();
     bool Flyt(int32_t e);
     bool Byt(int32_t e);

@@ -72,6 +72,8 @@ const char* HindringsTekst(Hindring hindring)
 
 std::string ManglendeKrav::Opsummering() const
 {
+    if (aarsager.empty())
+        return "holdet har ingen ledig time";
     std::map<Hindring, int32_t> antal;
     for (const TimeAarsag& aarsag : aarsager)
         ++antal[aarsag.hindring];

@@ -122,8 +122,7 @@ void Skemamodel::LaesLektioner()
                              lektioner[i + 1].fag == l.fag && lektioner[i + 1].laerer == l.laerer &&
                              lektioner[i + 1].lokale == l.lokale && lektioner[i + 1].blok == 2;
         const int32_t laengde = dobbelt ? 2 : 1;
-        const bool iPlanen = (Maske(enhed.celle, laengde) & ~plan_) == 0;
-        const int32_t krav = iPlanen ? FindKrav(l) : -1;
+        const int32_t krav = FindKrav(l);
         if (krav >= 0 && taget[krav] + laengde <= billede_.krav[krav].timer) {
             // Only a demand's lessons move, so only they are held together as a unit.
             enhed.krav = krav;
@@ -190,9 +189,14 @@ std::vector<int32_t> Skemamodel::Ledige() const
 {
     std::vector<int32_t> ledige;
     for (size_t e = 0; e < enheder_.size(); ++e)
-        if (enheder_[e].celle < 0 && !enheder_[e].fast)
+        if (!enheder_[e].fast && (enheder_[e].celle < 0 || !IPlanen(enheder_[e].celle, enheder_[e].laengde)))
             ledige.push_back(static_cast<int32_t>(e));
     return ledige;
+}
+
+bool Skemamodel::IPlanen(int32_t celle, int32_t laengde) const
+{
+    return celle / maksTimer < billede_.dage && celle % maksTimer + laengde <= billede_.timer;
 }
 
 uint64_t Skemamodel::Maske(int32_t celle, int32_t laengde) const
@@ -263,7 +267,7 @@ bool Skemamodel::Blokerende(int32_t e, int32_t celle, int32_t lokale, std::vecto
             tilfoej(r->ejer[c]);
     if (billede_.spred) {
         const int32_t dag = celle / maksTimer;
-        for (int32_t c = dag * maksTimer; c < (dag + 1) * maksTimer; ++c) {
+        for (int32_t c = dag * maksTimer; c < dag * maksTimer + billede_.timer; ++c) {
             const int32_t anden = hold_[enhed.hold].ejer[c];
             if (anden >= 0 && enheder_[anden].holdFag == enhed.holdFag)
                 tilfoej(anden);
@@ -307,7 +311,8 @@ void Skemamodel::Tael(int32_t e, int32_t fortegn)
         maal_.straf += fortegn * Straf(enhed.laerer, maske);
     }
     fagDag_[enhed.holdFag][enhed.celle / maksTimer] += fortegn;
-    if (enhed.krav >= 0) {
+    // An hour outside the plan is still to be placed.
+    if (enhed.krav >= 0 && IPlanen(enhed.celle, enhed.laengde)) {
         placeret_[enhed.krav] += fortegn * enhed.laengde;
         maal_.manglende -= fortegn * enhed.laengde;
     }

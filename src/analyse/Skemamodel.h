@@ -31,7 +31,8 @@ struct Maal {
 
 // The timetables as occupancy bits of 40 cells per class, teacher and room,
 // with the demands' lessons as units that can be taken out and put back.
-// Lessons of no demand, outside the plan or fixed by the planner stay put.
+// Lessons of no demand or fixed by the planner stay put; a demand's lesson
+// outside the plan's days and hours counts as not placed until it is moved in.
 class Skemamodel {
 public:
     struct Enhed {
@@ -52,7 +53,10 @@ public:
     const Skemabillede& Billede() const { return billede_; }
     const std::vector<Enhed>& Enheder() const { return enheder_; }
     const Maal& Status() const { return maal_; }
+    // Hours of the demand placed inside the plan.
     int32_t Placeret(int32_t krav) const;
+    bool IPlanen(int32_t celle, int32_t laengde) const;
+    // The movable units not placed inside the plan.
     std::vector<int32_t> Ledige() const;
 
     // The cells of the plan where a unit of that length may start.

@@ -217,6 +217,28 @@ TEST(Fuldfoerelse, NothingBetterLeavesTheTimetablesAsTheyWere)
     EXPECT_EQ(f.Opsummering(), "Fuldført: placeret 2→2 af 3, mellemtimer hold 1→1, lærere 1→1");
 }
 
+TEST(Fuldfoerelse, ALessonOutsideThePlanIsMovedIntoIt)
+{
+    // Stored from a longer week; the plan now has two hours a day.
+    Skemabillede b;
+    b.dage = 1;
+    b.timer = 2;
+    b.lokalerAfType[stamlokaleType] = {"A1"};
+    b.prioriteter["T"].fill(0);
+    b.krav.push_back({"1a", "Ma", "T", stamlokaleType, "A1", 1, 2});
+    b.lektioner = {LektionsData(lektion("1a", "Ma", "T", "A1", 1), 0, 0),
+                   LektionsData(lektion("1a", "Ma", "T", "A1", 1), 0, 5)};
+    const ManglendeTimer foer = FindManglendeTimer(b);
+    ASSERT_EQ(foer.krav.size(), 1u);
+    EXPECT_EQ(foer.krav[0].mangler, 1);
+    EXPECT_EQ(foer.udenforPlanen.size(), 1u);
+
+    Fuldfoerelse f(b, hurtig);
+    const std::vector<LektionsData> efter = fuldfoer(b, f);
+    EXPECT_EQ(brudteRegler(b, efter), std::vector<std::string>{});
+    EXPECT_EQ(efter.size(), 2u);
+}
+
 TEST(ManglendeTimer, NamesTheFirstObstacleOfEveryFreeHour)
 {
     // 1a is free in the first hour of three days, each blocked for its own reason.
