@@ -69,7 +69,7 @@ BenchDatabase BenchDatabases::Create(Engine engine, int32_t size, bool withLesso
     // Statistics as the server's autovacuum would have gathered them by the
     // time a planner opens the plan: without them PostgreSQL takes the freshly
     // filled tables for empty and plans the save's delete as a nested loop.
-    if (!SqlKlasse('d').UdfoerSql("analyze"))
+    if (!SqlKlasse(Datakilde::database).UdfoerSql("analyze"))
         throw std::runtime_error("Databasen kunne ikke analyseres");
     TSqlModul::Instans().Luk();
     return database;
@@ -80,7 +80,7 @@ BenchDatabase BenchDatabases::Create(Engine engine, int32_t size, bool withLesso
 void BenchDatabases::GenerateAndSave(const BenchDatabase& database)
 {
     Quiet quiet;
-    Vorivazi vorivazi('d');
+    Vorivazi vorivazi(Datakilde::database);
     if (!vorivazi.AabnPlan(database.planId) || !vorivazi.Generer(1, 4, 5, 8, 0, true) || !vorivazi.Gem())
         throw std::runtime_error("Planen " + database.planId + " kunne ikke genereres og gemmes");
 }
@@ -99,7 +99,7 @@ void BenchDatabases::RunOn(const std::string& connection, const std::string& sta
     TSqlModul& module = TSqlModul::Instans();
     if (!module.VaelgForbindelse(connection, error) || !module.Forbind(error))
         throw std::runtime_error(error);
-    const bool ok = SqlKlasse('d').UdfoerSql(statement);
+    const bool ok = SqlKlasse(Datakilde::database).UdfoerSql(statement);
     module.Luk();
     if (!ok)
         throw std::runtime_error("'" + statement + "' mislykkedes");

@@ -25,7 +25,7 @@ inline const BenchDatabase* PreparedDatabase(benchmark::State& state, Engine eng
 // The plan opened through the facade as the planner opens it; nullptr when it does not open.
 inline std::unique_ptr<Vorivazi> OpenedPlan(const BenchDatabase& database)
 {
-    auto vorivazi = std::make_unique<Vorivazi>('d');
+    auto vorivazi = std::make_unique<Vorivazi>(Datakilde::database);
     if (!vorivazi->AabnPlan(database.planId))
         return nullptr;
     return vorivazi;

@@ -39,7 +39,7 @@ void Measure(const std::filesystem::path& folder, int32_t size, uint64_t seed)
     module.OpretDatabase(false);
     school.Write();
 
-    Vorivazi vorivazi('d');
+    Vorivazi vorivazi(Datakilde::database);
     Maal before;
     Maal after;
     double toAllPlaced = -1.0;

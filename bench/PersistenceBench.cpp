@@ -18,7 +18,7 @@ void Opening(benchmark::State& state, Engine engine, int32_t size)
     int32_t loaded = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        auto vorivazi = std::make_unique<Vorivazi>('d');
+        auto vorivazi = std::make_unique<Vorivazi>(Datakilde::database);
         state.ResumeTiming();
         const bool ok = vorivazi->AabnPlan(database->planId);
         state.PauseTiming();

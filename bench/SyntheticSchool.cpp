@@ -315,7 +315,7 @@ void SyntheticSchool::Add(const std::string& table, SqlParametre values) { rows_
 
 void SyntheticSchool::Write() const
 {
-    SqlKlasse sql('d');
+    SqlKlasse sql(Datakilde::database);
     sql.StartTransaktion();
     for (const Row& row : rows_) {
         std::string statement = "insert into " + row.table + " values (";

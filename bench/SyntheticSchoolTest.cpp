@@ -64,7 +64,7 @@ TEST_F(SyntheticSchoolDb, AWrittenSchoolOpensAndGeneratesAlmostCompletely)
     school.Write();
     MedTestModtager m;
     m.modtager.standardSvar = true; // the fixed assignment completes the open relations
-    Vorivazi vorivazi('d');
+    Vorivazi vorivazi(Datakilde::database);
     ASSERT_TRUE(vorivazi.AabnPlan(school.PlanId()));
     testing::internal::CaptureStdout();
     ASSERT_TRUE(vorivazi.Generer(1, 4, 5, 8, 0, true));

@@ -7,7 +7,7 @@
 namespace {
 
 // What a timetable view asks for: the lessons of one timetable and its figures.
-void View(benchmark::State& state, char kind)
+void View(benchmark::State& state, SkemaArt kind)
 {
     Quiet quiet;
     const BenchDatabase* database = PreparedDatabase(state, Engine::SQLite, largestSchool, true);
@@ -40,7 +40,7 @@ void View(benchmark::State& state, char kind)
 
 void RegisterViewBenchmarks()
 {
-    for (const char kind : {'h', 'l', 'k'})
-        benchmark::RegisterBenchmark((std::string("Visning/") + kind).c_str(), View, kind)
+    for (const SkemaArt kind : alleSkemaArter)
+        benchmark::RegisterBenchmark((std::string("Visning/") + Bogstav(kind)).c_str(), View, kind)
             ->Unit(benchmark::kMicrosecond);
 }

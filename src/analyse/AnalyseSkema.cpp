@@ -136,7 +136,7 @@ void AnalyseSkema::SaetKode(int32_t k, int32_t r, int32_t ny)
 bool AnalyseSkema::LaererOptaget(int32_t k, int32_t r)
 {
     // An hour where the teacher cannot teach counts as taken.
-    return !portal.ErLedig(laerer, 'l', k, r) || portal.ErSpaerret(laerer, k, r);
+    return !portal.ErLedig(laerer, SkemaArt::laerer, k, r) || portal.ErSpaerret(laerer, k, r);
 }
 
 void AnalyseSkema::ByggKort(bool medLokale)
@@ -145,9 +145,9 @@ void AnalyseSkema::ByggKort(bool medLokale)
         for (int32_t r = 0; r < timer; ++r) {
             // Look-up order class, teacher, room: the first look-up of an
             // unsorted list draws from the shared sequence.
-            const bool holdTaget = !portal.ErLedig(hold, 'h', k, r);
+            const bool holdTaget = !portal.ErLedig(hold, SkemaArt::hold, k, r);
             const bool laererTaget = LaererOptaget(k, r);
-            const bool lokaleTaget = medLokale && !portal.ErLedig(lokale, 'k', k, r);
+            const bool lokaleTaget = medLokale && !portal.ErLedig(lokale, SkemaArt::lokale, k, r);
             const int32_t sum = (holdTaget ? holdOptaget : 0) + (laererTaget ? laererOptaget : 0) +
                                 (lokaleTaget ? lokaleOptaget : 0);
             if (sum != 0)
@@ -245,7 +245,7 @@ void AnalyseSkema::MarkerUgyldige(AnalyseSkema& kildeKort)
 
 // ---- placing ----
 
-bool AnalyseSkema::Optaget(const std::string& id, char art, int32_t k, int32_t r)
+bool AnalyseSkema::Optaget(const std::string& id, SkemaArt art, int32_t k, int32_t r)
 {
     // A timetable that does not exist counts as free: SaetLektion will refuse
     // the hour, which is still counted.
@@ -259,8 +259,8 @@ bool AnalyseSkema::KanLaegges(int32_t k, int32_t r)
     if (r + blok > timer)
         return false;
     for (int32_t i = 0; i < blok; ++i)
-        if (Optaget(hold, 'h', k, r + i) || Optaget(laerer, 'l', k, r + i) || portal.ErSpaerret(laerer, k, r + i) ||
-            Optaget(lokale, 'k', k, r + i))
+        if (Optaget(hold, SkemaArt::hold, k, r + i) || Optaget(laerer, SkemaArt::laerer, k, r + i) ||
+            portal.ErSpaerret(laerer, k, r + i) || Optaget(lokale, SkemaArt::lokale, k, r + i))
             return false;
     return true;
 }
@@ -296,9 +296,9 @@ bool AnalyseSkema::LaegLektioner(int32_t& antalLagt)
 
 AnalyseSkema::SkemaSaet AnalyseSkema::Skemaer(int32_t blokKode) const
 {
-    const SkemaRef h{&hold, 'h'};
-    const SkemaRef l{&laerer, 'l'};
-    const SkemaRef lo{&lokale, 'k'};
+    const SkemaRef h{&hold, SkemaArt::hold};
+    const SkemaRef l{&laerer, SkemaArt::laerer};
+    const SkemaRef lo{&lokale, SkemaArt::lokale};
     switch (blokKode) {
     case 1:
         return {{h}, 1};

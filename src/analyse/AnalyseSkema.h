@@ -2,6 +2,7 @@
 
 #include "base/Besked.h"
 #include "store/Lektion.h"
+#include "store/SkemaArt.h"
 
 #include <array>
 #include <cstdint>
@@ -80,7 +81,7 @@ private:
     // The class, teacher and room timetables a block code stands for.
     struct SkemaRef {
         const std::string* id;
-        char art;
+        SkemaArt art;
     };
     struct SkemaSaet {
         std::array<SkemaRef, 3> skemaer;
@@ -93,7 +94,7 @@ private:
     bool DagHar(int32_t k, int32_t soeg) const;
     void ByggKort(bool medLokale);
     bool LaererOptaget(int32_t k, int32_t r);
-    bool Optaget(const std::string& id, char art, int32_t k, int32_t r);
+    bool Optaget(const std::string& id, SkemaArt art, int32_t k, int32_t r);
     bool KanLaegges(int32_t k, int32_t r);
     void MarkerFag(int32_t soeg);
     bool ErGyldigDobbeltBlok(const AnalyseSkema& kildeKort, int32_t k, int32_t r);

@@ -3,8 +3,6 @@
 #include "db/Portal.h"
 #include "engine/KontrolListe.h"
 
-#include <memory>
-
 namespace {
 
 void LaesKrav(KontrolListe& kontrolListe, Skemabillede& billede)
@@ -30,28 +28,26 @@ void LaesLokaler(KontrolListe& kontrolListe, Skemabillede& billede)
 
 void LaesLektioner(Portal& portal, Skemabillede& billede)
 {
-    stack<LektionsData*> lektioner;
-    portal.NulstilMarkoer('h');
-    while (portal.HentNaesteLektioner(lektioner, 'h')) {
-        while (lektioner.antal() > 0) {
-            const std::unique_ptr<LektionsData> l(lektioner.pop());
-            billede.lektioner.push_back(*l);
-        }
+    stack<LektionsData> lektioner;
+    portal.NulstilMarkoer(SkemaArt::hold);
+    while (portal.HentNaesteLektioner(lektioner, SkemaArt::hold)) {
+        while (lektioner.antal() > 0)
+            billede.lektioner.push_back(lektioner.pop());
     }
 }
 
 void LaesPrioriteter(Portal& portal, Skemabillede& billede)
 {
-    stack<PLektionsData*> prioriteter;
+    stack<PLektionsData> prioriteter;
     std::string laerer;
-    portal.NulstilMarkoer('l');
+    portal.NulstilMarkoer(SkemaArt::laerer);
     while (portal.HentNaestePrioriteter(prioriteter, laerer)) {
         auto& celler = billede.prioriteter[laerer];
         celler.fill(0);
         while (prioriteter.antal() > 0) {
-            const std::unique_ptr<PLektionsData> p(prioriteter.pop());
-            if (p->kolonne >= 0 && p->kolonne < maksDage && p->raekke >= 0 && p->raekke < maksTimer)
-                celler[p->kolonne * maksTimer + p->raekke] = p->prioritet;
+            const PLektionsData p = prioriteter.pop();
+            if (p.kolonne >= 0 && p.kolonne < maksDage && p.raekke >= 0 && p.raekke < maksTimer)
+                celler[p.kolonne * maksTimer + p.raekke] = p.prioritet;
         }
     }
 }

@@ -8,16 +8,13 @@
 #include "engine/KontrolListe.h"
 #include "store/SkemaArt.h"
 
-Vorivazi::Vorivazi(char tilstand)
-    : plan_(std::make_unique<Plan>(tilstand)), sql_(std::make_unique<SqlKlasse>(tilstand)), tilstand_(tilstand),
-      navne_(std::make_unique<stack<std::string>>()), lektioner_(std::make_unique<stack<LektionsData*>>())
+Vorivazi::Vorivazi(Datakilde tilstand)
+    : plan_(std::make_unique<Plan>(tilstand)), sql_(std::make_unique<SqlKlasse>(tilstand)), tilstand_(tilstand)
 {
 }
 
 Vorivazi::~Vorivazi()
 {
-    while (lektioner_->antal() > 0)
-        delete lektioner_->pop();
     // The generator and the lists refer to the portal; they go first.
     generator_.reset();
     kontrolListe_.reset();
@@ -36,19 +33,20 @@ bool Vorivazi::AabnPlan(const std::string& planId)
     portal_ = std::make_unique<Portal>(planId, kolonner_, raekker_, tilstand_);
     kontrolListe_ = std::make_unique<KontrolListe>(portal_.get(), sql_.get(), tilstand_, kolonner_, raekker_, planId,
                                                    tff_);
-    generator_ = std::make_unique<Generator>(kontrolListe_.get(), portal_.get(), kolonner_, raekker_, tilstand_);
+    generator_ = std::make_unique<Generator>(kontrolListe_.get(), portal_.get(), kolonner_, raekker_);
 
-    for (const int32_t liste : {7, 1, 2, 3, 4, 5}) {
+    for (const KontrolListe::ListeNr liste : {KontrolListe::holdLokaleListe, KontrolListe::holdListe,
+                                              KontrolListe::fagListe, KontrolListe::laererListe,
+                                              KontrolListe::lokaletypeListe, KontrolListe::lokaleListe}) {
         if (!kontrolListe_->IndlaesListe(liste)) {
             besked_.VisFejl("Fejl ved indlæsning af db lister", fejlTitel);
             return false;
         }
     }
-    // The name stacks belong to the lists; the portal empties them while it creates the timetables.
-    stack<std::string>* holdNavne = kontrolListe_->NavneStak('h');
-    stack<std::string>* laererNavne = kontrolListe_->NavneStak('l');
-    stack<std::string>* lokaleNavne = kontrolListe_->NavneStak('k');
-    portal_->SaetNavnestakke(holdNavne, laererNavne, lokaleNavne);
+    stack<std::string> holdNavne = kontrolListe_->NavneStak(SkemaArt::hold);
+    stack<std::string> laererNavne = kontrolListe_->NavneStak(SkemaArt::laerer);
+    stack<std::string> lokaleNavne = kontrolListe_->NavneStak(SkemaArt::lokale);
+    portal_->SaetNavnestakke(std::move(holdNavne), std::move(laererNavne), std::move(lokaleNavne));
     portal_->Indlaes();
     return true;
 }
@@ -63,43 +61,43 @@ bool Vorivazi::TagPlanNavn(std::string& id)
     return true;
 }
 
-bool Vorivazi::HentNavne(char art)
+bool Vorivazi::HentNavne(SkemaArt art)
 {
-    if (!kontrolListe_ || !ErSkemaArt(art))
+    if (!kontrolListe_)
         return false;
-    return kontrolListe_->FyldNavne(*navne_, art);
+    return kontrolListe_->FyldNavne(navne_, art);
 }
 
 bool Vorivazi::TagNavn(std::string& id)
 {
-    if (navne_->antal() == 0)
+    if (navne_.antal() == 0)
         return false;
-    id = navne_->pop();
+    id = navne_.pop();
     return true;
 }
 
-int32_t Vorivazi::HentLektioner(const std::string& id, char art)
+int32_t Vorivazi::HentLektioner(const std::string& id, SkemaArt art)
 {
     besked_.Log("henter skema");
-    besked_.LogTal(static_cast<unsigned char>(art));
+    besked_.LogTal(static_cast<unsigned char>(Bogstav(art)));
     besked_.Log(id);
     if (!portal_)
         return 0;
-    return portal_->HentLektioner(id, *lektioner_, art) ? 1 : 0;
+    return portal_->HentLektioner(id, lektioner_, art) ? 1 : 0;
 }
 
 bool Vorivazi::TagLektion(std::string& hold, std::string& fag, std::string& laerer, std::string& lokale,
                           int32_t& kolonne, int32_t& raekke)
 {
-    if (lektioner_->antal() == 0)
+    if (lektioner_.antal() == 0)
         return false;
-    const std::unique_ptr<LektionsData> lektion(lektioner_->pop());
-    hold = lektion->hold;
-    fag = lektion->fag;
-    laerer = lektion->laerer;
-    lokale = lektion->lokale;
-    kolonne = lektion->kolonne;
-    raekke = lektion->raekke;
+    LektionsData lektion = lektioner_.pop();
+    hold = std::move(lektion.hold);
+    fag = std::move(lektion.fag);
+    laerer = std::move(lektion.laerer);
+    lokale = std::move(lektion.lokale);
+    kolonne = lektion.kolonne;
+    raekke = lektion.raekke;
     besked_.Log(hold);
     return true;
 }
@@ -108,7 +106,7 @@ void Vorivazi::Eksporter(const std::string& mappe)
 {
     if (!portal_)
         return;
-    for (const char art : {'h', 'l', 'k'})
+    for (const SkemaArt art : alleSkemaArter)
         portal_->Eksporter(art, mappe);
 }
 
@@ -116,7 +114,8 @@ void Vorivazi::NytProjekt()
 {
     if (!ErAaben())
         return;
-    for (const int32_t liste : {6, 8, 9})
+    for (const KontrolListe::ListeNr liste :
+         {KontrolListe::laeggeListe, KontrolListe::holdLaererListe, KontrolListe::fagprofilListe})
         kontrolListe_->Ryd(liste);
     portal_->RydSkemaer();
 }
@@ -129,16 +128,16 @@ bool Vorivazi::Generer(int32_t frekvens, int32_t styrke, int32_t dage, int32_t t
     return generator_ && generator_->Generer(frekvens, styrke, dage, timer, genereret, skrivebeskyttet);
 }
 
-bool Vorivazi::UdskrivSkema(const std::string& id, char art) { return portal_ && portal_->UdskrivSkema(id, art); }
+bool Vorivazi::UdskrivSkema(const std::string& id, SkemaArt art) { return portal_ && portal_->UdskrivSkema(id, art); }
 
-double Vorivazi::Spredning(const std::string& id, char art) { return portal_ ? portal_->Spredning(id, art) : 0.0; }
+double Vorivazi::Spredning(const std::string& id, SkemaArt art) { return portal_ ? portal_->Spredning(id, art) : 0.0; }
 
-int32_t Vorivazi::AntalLektioner(const std::string& id, char art)
+int32_t Vorivazi::AntalLektioner(const std::string& id, SkemaArt art)
 {
     return portal_ ? portal_->AntalLektioner(id, art) : 0;
 }
 
-int32_t Vorivazi::TimerFor(const std::string& id, char art)
+int32_t Vorivazi::TimerFor(const std::string& id, SkemaArt art)
 {
     return kontrolListe_ ? kontrolListe_->TimerFor(id, art) : 0;
 }

@@ -3,7 +3,9 @@
 #include "analyse/Fuldfoerelse.h"
 #include "analyse/ManglendeTimer.h"
 #include "base/Besked.h"
+#include "db/Datakilde.h"
 #include "store/Lektion.h"
+#include "store/SkemaArt.h"
 #include "store/Stack.h"
 
 #include <cstdint>
@@ -27,7 +29,7 @@ inline const std::string eksporteretTekst =
 // closed, opening another one goes through a new facade.
 class Vorivazi {
 public:
-    explicit Vorivazi(char tilstand);
+    explicit Vorivazi(Datakilde tilstand);
     ~Vorivazi();
     Vorivazi(const Vorivazi&) = delete;
     Vorivazi& operator=(const Vorivazi&) = delete;
@@ -37,9 +39,9 @@ public:
 
     bool HentPlanliste();
     bool TagPlanNavn(std::string& id);
-    bool HentNavne(char art);
+    bool HentNavne(SkemaArt art);
     bool TagNavn(std::string& id);
-    int32_t HentLektioner(const std::string& id, char art);
+    int32_t HentLektioner(const std::string& id, SkemaArt art);
     bool TagLektion(std::string& hold, std::string& fag, std::string& laerer, std::string& lokale, int32_t& kolonne,
                     int32_t& raekke);
 
@@ -49,11 +51,11 @@ public:
     bool Gem();
     bool Generer(int32_t frekvens, int32_t styrke, int32_t dage, int32_t timer, int32_t genereret,
                  bool skrivebeskyttet);
-    bool UdskrivSkema(const std::string& id, char art);
+    bool UdskrivSkema(const std::string& id, SkemaArt art);
 
-    double Spredning(const std::string& id, char art);
-    int32_t AntalLektioner(const std::string& id, char art);
-    int32_t TimerFor(const std::string& id, char art);
+    double Spredning(const std::string& id, SkemaArt art);
+    int32_t AntalLektioner(const std::string& id, SkemaArt art);
+    int32_t TimerFor(const std::string& id, SkemaArt art);
     int32_t SumTimer();
     int32_t AntalLektionerIalt();
     int32_t AntalMellemtimer();
@@ -75,12 +77,12 @@ private:
     std::unique_ptr<Generator> generator_;
     std::unique_ptr<Plan> plan_;
     std::unique_ptr<SqlKlasse> sql_;
-    char tilstand_;
+    Datakilde tilstand_;
     std::string tff_;
     int32_t kolonner_ = 0;
     int32_t raekker_ = 0;
     stack<std::string> planNavne_;
-    std::unique_ptr<stack<std::string>> navne_;
-    std::unique_ptr<stack<LektionsData*>> lektioner_;
+    stack<std::string> navne_;
+    stack<LektionsData> lektioner_;
     Besked besked_;
 };

@@ -2,6 +2,8 @@
 
 #include <iostream>
 
+void BeskedModtager::spor(const std::string& tekst) { std::cout << tekst; }
+
 namespace {
 
 class StandardModtager final : public BeskedModtager {
@@ -62,3 +64,5 @@ void Besked::TidsLinje(double sekunder, const std::string& etiket, int32_t raekk
 {
     aktivModtager->tidsLinje(sekunder, etiket, raekke);
 }
+
+void Besked::Spor(const std::string& tekst) const { aktivModtager->spor(tekst); }

@@ -15,6 +15,9 @@ public:
     virtual void log(const std::string& linje) = 0;
     virtual void tidsTitel(const std::string& navn) = 0;
     virtual void tidsLinje(double sekunder, const std::string& etiket, int32_t raekke) = 0;
+    // The engine's diagnostic trace, in pieces as it is made (not whole lines).
+    // It has always gone to standard output; a receiver may send it elsewhere.
+    virtual void spor(const std::string& tekst);
 };
 
 // Button code returned by the message boxes.
@@ -37,6 +40,7 @@ public:
     void LogTal(int32_t tal) const;
     void TidsTitel(const std::string& navn) const;
     void TidsLinje(double sekunder, const std::string& etiket, int32_t raekke) const;
+    void Spor(const std::string& tekst) const;
 
     // Installs a receiver (nullptr restores the default one, which writes
     // boxes to standard error, drops log lines and answers Cancel).

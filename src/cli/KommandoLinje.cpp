@@ -50,11 +50,12 @@ std::string laesSkemaValg(const std::string& tekst, SkemaValg& ud)
     if (kolon == std::string::npos)
         return "mangler ':' mellem type og id i " + tekst;
     const std::string type = tekst.substr(0, kolon);
-    if (type.size() != 1 || std::string("hlk").find(type[0]) == std::string::npos)
+    const std::optional<SkemaArt> art = type.size() == 1 ? SkemaArtFor(type[0]) : std::nullopt;
+    if (!art)
         return "ukendt skematype '" + type + "' i " + tekst + " (brug h, l eller k)";
     if (kolon + 1 == tekst.size())
         return "mangler id efter ':' i " + tekst;
-    ud = {type[0], tekst.substr(kolon + 1)};
+    ud = {*art, tekst.substr(kolon + 1)};
     return "";
 }
 
@@ -71,13 +72,13 @@ std::string procent(double vaerdi) { return FormaterProcent(vaerdi, punktum); }
 
 class Koersel {
 public:
-    Koersel(const Valg& valg, std::ostream& ud) : valg_(valg), ud_(ud), vorivazi_('d') {}
+    Koersel(const Valg& valg, std::ostream& ud) : valg_(valg), ud_(ud), vorivazi_(Datakilde::database) {}
 
     int Plan()
     {
         if (!vorivazi_.AabnPlan(valg_.plan))
             return afslutTrinFejlede;
-        for (const char art : {'h', 'l', 'k'}) {
+        for (const SkemaArt art : alleSkemaArter) {
             vorivazi_.HentNavne(art);
             std::string id;
             while (vorivazi_.TagNavn(id))
@@ -183,7 +184,7 @@ private:
         const auto& ider = ider_[skema.art];
         if (std::find(ider.begin(), ider.end(), skema.id) != ider.end())
             return true;
-        besked_.VisFejl("Planen har intet skema med id " + skema.id + " af typen " + skema.art, fejlTitel);
+        besked_.VisFejl("Planen har intet skema med id " + skema.id + " af typen " + Bogstav(skema.art), fejlTitel);
         return false;
     }
 
@@ -231,7 +232,7 @@ private:
     const Valg& valg_;
     std::ostream& ud_;
     Vorivazi vorivazi_;
-    std::map<char, std::vector<std::string>> ider_;
+    PrSkemaArt<std::vector<std::string>> ider_;
     bool genereret_ = false;
     Besked besked_;
 };
@@ -249,7 +250,7 @@ int init(const Valg& valg, std::ostream& fejl)
 
 int plans(std::ostream& ud)
 {
-    Vorivazi vorivazi('d');
+    Vorivazi vorivazi(Datakilde::database);
     vorivazi.HentPlanliste();
     std::string id;
     while (vorivazi.TagPlanNavn(id))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/SkemaArt.h"
+
 #include <optional>
 #include <ostream>
 #include <string>
@@ -13,7 +15,7 @@
 namespace kommandoLinje {
 
 struct SkemaValg {
-    char art = 'h';
+    SkemaArt art = SkemaArt::hold;
     std::string id;
 };
 

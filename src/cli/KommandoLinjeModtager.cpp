@@ -31,3 +31,9 @@ void KommandoLinjeModtager::tidsLinje(double sekunder, const std::string& etiket
 {
     tidsRaekker_.push_back({etiket, sekunder});
 }
+
+void KommandoLinjeModtager::spor(const std::string& tekst)
+{
+    if (visLog_)
+        fejl_ << tekst;
+}

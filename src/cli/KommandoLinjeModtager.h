@@ -7,8 +7,9 @@
 #include <vector>
 
 // Message receiver of the command-line program: boxes go to standard error as
-// "caption: text", questions are answered by a flag, log lines are shown only
-// when asked for, and time rows are kept for printing at the end.
+// "caption: text", questions are answered by a flag, log lines and the trace
+// are shown only when asked for, and time rows are kept for printing at the
+// end. Standard output stays for the program's own results.
 class KommandoLinjeModtager : public BeskedModtager {
 public:
     struct TidsRaekke {
@@ -24,6 +25,7 @@ public:
     void log(const std::string& linje) override;
     void tidsTitel(const std::string& navn) override;
     void tidsLinje(double sekunder, const std::string& etiket, int32_t raekke) override;
+    void spor(const std::string& tekst) override;
 
     const std::vector<TidsRaekke>& TidsRaekker() const { return tidsRaekker_; }
 

@@ -2,10 +2,10 @@
 
 #include "db/Udskriver.h"
 
+#include "base/Besked.h"
 #include "store/Ugedage.h"
 
 #include <fstream>
-#include <iostream>
 
 namespace {
 
@@ -112,11 +112,11 @@ bool Export::IndsaetPaaPlan(const std::string& hold, const std::string& fag, con
                             const std::string& lokale, int32_t dag, int32_t lektion)
 {
     if (lektion < 1 || lektion > antalLektioner) {
-        std::cout << "\nFejl ved COL Export::IndsaetPaaPlan";
+        Besked().Spor("\nFejl ved COL Export::IndsaetPaaPlan");
         return false;
     }
     if (dag < 0 || dag >= antalDage) {
-        std::cout << "\nFejl ved ROW Export::IndsaetPaaPlan";
+        Besked().Spor("\nFejl ved ROW Export::IndsaetPaaPlan");
         return false;
     }
     const int32_t linje = baandhoejde * lektion + 1;

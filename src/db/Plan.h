@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/Datakilde.h"
 #include "store/Stack.h"
 
 #include <cstdint>
@@ -11,7 +12,7 @@ class SqlKlasse;
 // The plan catalogue: the ids of all plans, and the row of one plan.
 class Plan {
 public:
-    explicit Plan(char tilstand);
+    explicit Plan(Datakilde tilstand);
     ~Plan();
     Plan(const Plan&) = delete;
     Plan& operator=(const Plan&) = delete;
@@ -25,5 +26,5 @@ public:
 
 private:
     std::unique_ptr<SqlKlasse> sql_;
-    char tilstand_;
+    Datakilde tilstand_;
 };

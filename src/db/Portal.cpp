@@ -25,42 +25,11 @@ const std::string lektionsSletning =
 const std::string prioritetsSletning = std::string("delete from Tidsprioritet where PlanID_Ti in (") +
                                        "select PlanID_Ti from Tidsprioritet where PlanID_Ti = ?)";
 
-// Records handed over on a stack belong to the one who pops them; whatever is
-// left when the stack goes out of scope (an error, an exception) is deleted.
-template <typename T>
-class EjetStak {
-public:
-    EjetStak() = default;
-    ~EjetStak()
-    {
-        while (!stak.tom())
-            delete stak.pop();
-    }
-    EjetStak(const EjetStak&) = delete;
-    EjetStak& operator=(const EjetStak&) = delete;
-
-    std::unique_ptr<T> Tag() { return std::unique_ptr<T>(stak.pop()); }
-
-    stack<T*> stak;
-};
-
-std::string eksportFil(char art)
-{
-    switch (art) {
-    case 'h':
-        return "HoldSkemaer";
-    case 'l':
-        return "LaererSkemaer";
-    case 'k':
-        return "LokaleSkemaer";
-    default:
-        return "";
-    }
-}
+const PrSkemaArt<std::string> eksportFil{{"HoldSkemaer", "LaererSkemaer", "LokaleSkemaer"}};
 
 } // namespace
 
-Portal::Portal(std::string planId, int32_t kolonner, int32_t raekker, char tilstand)
+Portal::Portal(std::string planId, int32_t kolonner, int32_t raekker, Datakilde tilstand)
     : skemaKontrol_(std::make_unique<SkemaKontrol>(kolonner, raekker)), sql_(std::make_unique<SqlKlasse>(tilstand)),
       planId_(std::move(planId)), kolonner_(kolonner), raekker_(raekker), tilstand_(tilstand),
       export_(std::make_unique<Export>())
@@ -69,36 +38,35 @@ Portal::Portal(std::string planId, int32_t kolonner, int32_t raekker, char tilst
 
 Portal::~Portal() = default;
 
-void Portal::SaetNavnestakke(stack<std::string>* hold, stack<std::string>* laerer, stack<std::string>* lokale)
+void Portal::SaetNavnestakke(stack<std::string> hold, stack<std::string> laerer, stack<std::string> lokale)
 {
-    holdNavne_ = hold;
-    laererNavne_ = laerer;
-    lokaleNavne_ = lokale;
+    navne_[SkemaArt::hold] = std::move(hold);
+    navne_[SkemaArt::laerer] = std::move(laerer);
+    navne_[SkemaArt::lokale] = std::move(lokale);
 }
 
 // The priorities are read whether or not lessons are stored: a plan that has
 // never been saved still has its teachers' unavailable hours.
 bool Portal::Indlaes()
 {
-    if (!OpretSkemaer('h', holdNavne_) || !OpretSkemaer('l', laererNavne_) || !OpretSkemaer('k', lokaleNavne_))
-        return false;
+    for (const SkemaArt art : alleSkemaArter)
+        OpretSkemaer(art, navne_[art]);
     const bool lektioner = IndlaesLektioner();
     const bool prioriteter = IndlaesPrioriteter();
     return lektioner && prioriteter;
 }
 
-bool Portal::OpretSkemaer(char art, stack<std::string>* navne)
+void Portal::OpretSkemaer(SkemaArt art, stack<std::string>& navne)
 {
-    while (navne != nullptr && !navne->tom())
-        skemaKontrol_->OpretSkema(navne->pop(), art);
-    return true;
+    while (!navne.tom())
+        skemaKontrol_->OpretSkema(navne.pop(), art);
 }
 
 bool Portal::IndlaesLektioner()
 {
     if (planId_ == tomId)
         return false;
-    const bool fundet = tilstand_ == 'd' ? sql_->Forespoerg(lektionsForespoergsel, {planId_})
+    const bool fundet = tilstand_ == Datakilde::database ? sql_->Forespoerg(lektionsForespoergsel, {planId_})
                                          : sql_->Forespoerg("LektionsListe.txt");
     if (!fundet)
         return false;
@@ -129,7 +97,7 @@ bool Portal::IndlaesPrioriteter()
 {
     if (planId_ == tomId)
         return false;
-    const bool fundet = tilstand_ == 'd' ? sql_->Forespoerg(prioritetsForespoergsel, {planId_})
+    const bool fundet = tilstand_ == Datakilde::database ? sql_->Forespoerg(prioritetsForespoergsel, {planId_})
                                          : sql_->Forespoerg("TidsPrioritet.txt");
     if (!fundet)
         return false;
@@ -169,15 +137,15 @@ bool Portal::Gem()
 bool Portal::ErstatLektioner(Stopur& trin)
 {
     return Transaktion([&]() -> std::string {
-        if (tilstand_ == 'd' && !sql_->UdfoerSql(lektionsSletning, {planId_}))
+        if (tilstand_ == Datakilde::database && !sql_->UdfoerSql(lektionsSletning, {planId_}))
             return "Gamle lektioner kunne ikke slettes!";
         SkrivTid(trin, "Sletning af lektioner:", 1);
-        skemaKontrol_->NulstilMarkoer('h');
+        skemaKontrol_->NulstilMarkoer(SkemaArt::hold);
         trin.Start();
-        EjetStak<LektionsData> lektioner;
-        while (skemaKontrol_->HentNaesteLektioner(lektioner.stak, 'h')) {
-            while (!lektioner.stak.tom()) {
-                if (!IndsaetLektion(*lektioner.Tag()))
+        stack<LektionsData> lektioner;
+        while (skemaKontrol_->HentNaesteLektioner(lektioner, SkemaArt::hold)) {
+            while (!lektioner.tom()) {
+                if (!IndsaetLektion(lektioner.pop()))
                     return "Lektionerne kunne ikke gemmes";
             }
         }
@@ -188,16 +156,16 @@ bool Portal::ErstatLektioner(Stopur& trin)
 bool Portal::ErstatPrioriteter(Stopur& trin)
 {
     return Transaktion([&]() -> std::string {
-        if (tilstand_ == 'd' && !sql_->UdfoerSql(prioritetsSletning, {planId_}))
+        if (tilstand_ == Datakilde::database && !sql_->UdfoerSql(prioritetsSletning, {planId_}))
             return "Gamle LektionsPrioriteter kunne ikke slettes";
         SkrivTid(trin, "Sletning af Prioriteter: ", 3);
         trin.Start();
-        skemaKontrol_->NulstilMarkoer('l');
-        EjetStak<PLektionsData> prioriteter;
+        skemaKontrol_->NulstilMarkoer(SkemaArt::laerer);
+        stack<PLektionsData> prioriteter;
         std::string laerer;
-        while (skemaKontrol_->HentNaestePrioriteter(prioriteter.stak, laerer)) {
-            while (!prioriteter.stak.tom()) {
-                if (!IndsaetPrioritet(laerer, *prioriteter.Tag()))
+        while (skemaKontrol_->HentNaestePrioriteter(prioriteter, laerer)) {
+            while (!prioriteter.tom()) {
+                if (!IndsaetPrioritet(laerer, prioriteter.pop()))
                     return "Lektions prioriteterne kunne ikke gemmes";
             }
         }
@@ -233,7 +201,7 @@ bool Portal::Transaktion(const std::function<std::string()>& erstat)
 
 bool Portal::IndsaetLektion(const LektionsData& lektion)
 {
-    sql_->IndsaetStart(tilstand_ == 'd' ? "Lektion" : "LektionsListeGem");
+    sql_->IndsaetStart(tilstand_ == Datakilde::database ? "Lektion" : "LektionsListeGem");
     sql_->TilfoejTekst(planId_);
     sql_->TilfoejTekst(lektion.hold);
     sql_->TilfoejTekst(lektion.fag);
@@ -247,7 +215,7 @@ bool Portal::IndsaetLektion(const LektionsData& lektion)
 
 bool Portal::IndsaetPrioritet(const std::string& laerer, const PLektionsData& prioritet)
 {
-    sql_->IndsaetStart(tilstand_ == 'd' ? "Tidsprioritet" : "TidsPrioritetGem.txt");
+    sql_->IndsaetStart(tilstand_ == Datakilde::database ? "Tidsprioritet" : "TidsPrioritetGem.txt");
     sql_->TilfoejTekst(planId_);
     sql_->TilfoejTekst(laerer);
     sql_->TilfoejTal(prioritet.prioritet);
@@ -262,29 +230,26 @@ void Portal::SkrivTid(Stopur& ur, const std::string& etiket, int32_t raekke) con
     besked_.TidsLinje(ur.Sekunder(), etiket, raekke);
 }
 
-void Portal::Eksporter(char art, const std::string& mappe)
+void Portal::Eksporter(SkemaArt art, const std::string& mappe)
 {
-    const std::string navn = eksportFil(art);
-    if (navn.empty())
-        return;
-    const std::string fil = (std::filesystem::path(mappe) / navn).string();
+    const std::string fil = (std::filesystem::path(mappe) / eksportFil[art]).string();
     if (!export_->TomFil(fil) || !SkrivSider(art, fil))
         besked_.VisFejl("Filen " + fil + ".txt kunne ikke skrives", fejlTitel);
 }
 
-bool Portal::SkrivSider(char art, const std::string& fil)
+bool Portal::SkrivSider(SkemaArt art, const std::string& fil)
 {
     skemaKontrol_->NulstilMarkoer(art);
-    EjetStak<LektionsData> lektioner;
-    while (skemaKontrol_->HentNaesteLektioner(lektioner.stak, art)) {
-        if (lektioner.stak.tom())
+    stack<LektionsData> lektioner;
+    while (skemaKontrol_->HentNaesteLektioner(lektioner, art)) {
+        if (lektioner.tom())
             continue;
         std::string titel;
         export_->NulstilSide();
-        while (!lektioner.stak.tom()) {
-            const std::unique_ptr<LektionsData> l = lektioner.Tag();
-            export_->IndsaetPaaPlan(l->hold, l->fag, l->laerer, l->lokale, l->kolonne, l->raekke + 1);
-            titel = IdForArt(*l, art);
+        while (!lektioner.tom()) {
+            const LektionsData l = lektioner.pop();
+            export_->IndsaetPaaPlan(l.hold, l.fag, l.laerer, l.lokale, l.kolonne, l.raekke + 1);
+            titel = IdForArt(l, art);
         }
         if (!export_->SkrivSide(fil, titel))
             return false;
@@ -292,14 +257,14 @@ bool Portal::SkrivSider(char art, const std::string& fil)
     return true;
 }
 
-bool Portal::UdskrivSkema(const std::string& id, char art)
+bool Portal::UdskrivSkema(const std::string& id, SkemaArt art)
 {
     export_->NulstilSide();
-    EjetStak<LektionsData> lektioner;
-    skemaKontrol_->HentLektioner(id, lektioner.stak, art);
-    while (!lektioner.stak.tom()) {
-        const std::unique_ptr<LektionsData> l = lektioner.Tag();
-        export_->IndsaetPaaPlan(l->hold, l->fag, l->laerer, l->lokale, l->kolonne, l->raekke + 1);
+    stack<LektionsData> lektioner;
+    skemaKontrol_->HentLektioner(id, lektioner, art);
+    while (!lektioner.tom()) {
+        const LektionsData l = lektioner.pop();
+        export_->IndsaetPaaPlan(l.hold, l.fag, l.laerer, l.lokale, l.kolonne, l.raekke + 1);
     }
     return export_->UdskrivSide(id);
 }

@@ -1,28 +1,26 @@
 // Portal's one-line forwarding operations to the timetables.
 #include "db/Portal.h"
 
-#include <iostream>
-
 bool Portal::KontrollerAlle()
 {
     int32_t sum = 0;
-    for (const char art : {'h', 'l', 'k'}) {
+    for (const SkemaArt art : alleSkemaArter) {
         int32_t antal = 0;
         skemaKontrol_->Kontroller(antal, art);
-        std::cout << antal << " ";
+        besked_.Spor(std::to_string(antal) + " ");
         sum += antal;
     }
     return sum == 0;
 }
 
-bool Portal::HentLektioner(const std::string& id, stack<LektionsData*>& lektioner, char art)
+bool Portal::HentLektioner(const std::string& id, stack<LektionsData>& lektioner, SkemaArt art)
 {
     return skemaKontrol_->HentLektioner(id, lektioner, art);
 }
 
 void Portal::RydSkemaer() { skemaKontrol_->RydSkemaer(); }
 
-double Portal::Spredning(const std::string& id, char art) { return skemaKontrol_->Spredning(id, art); }
+double Portal::Spredning(const std::string& id, SkemaArt art) { return skemaKontrol_->Spredning(id, art); }
 
 int32_t Portal::AntalLektionerIalt() { return skemaKontrol_->AntalLektionerIalt(); }
 
@@ -30,11 +28,11 @@ int32_t Portal::AntalMellemtimer() { return skemaKontrol_->AntalMellemtimer(); }
 
 int32_t Portal::AntalFag(const std::string& hold, const std::string& fag) { return skemaKontrol_->AntalFag(hold, fag); }
 
-int32_t Portal::AntalLektioner(const std::string& id, char art) { return skemaKontrol_->AntalLektioner(id, art); }
+int32_t Portal::AntalLektioner(const std::string& id, SkemaArt art) { return skemaKontrol_->AntalLektioner(id, art); }
 
 int32_t Portal::AntalSpaerringer(const std::string& laerer) { return skemaKontrol_->AntalSpaerringer(laerer); }
 
-bool Portal::ErLedig(const std::string& id, char art, int32_t kolonne, int32_t raekke)
+bool Portal::ErLedig(const std::string& id, SkemaArt art, int32_t kolonne, int32_t raekke)
 {
     return skemaKontrol_->ErLedig(id, art, kolonne, raekke);
 }
@@ -49,7 +47,7 @@ bool Portal::HarFag(const std::string& hold, const std::string& fag, int32_t kol
     return skemaKontrol_->HarFag(hold, fag, kolonne, raekke);
 }
 
-bool Portal::ErDobbeltLektion(const std::string& id, char art, int32_t kolonne, int32_t raekke)
+bool Portal::ErDobbeltLektion(const std::string& id, SkemaArt art, int32_t kolonne, int32_t raekke)
 {
     return skemaKontrol_->ErDobbeltLektion(id, art, kolonne, raekke);
 }
@@ -60,19 +58,19 @@ bool Portal::SaetLektion(const std::string& hold, const std::string& fag, const 
     return skemaKontrol_->SaetLektion(hold, fag, laerer, lokale, blok, kolonne, raekke);
 }
 
-void Portal::TvingFlyt(const std::string& id, char art, Placering fra, Placering til)
+void Portal::TvingFlyt(const std::string& id, SkemaArt art, Placering fra, Placering til)
 {
     skemaKontrol_->TvingFlyt(id, art, fra, til);
 }
 
-bool Portal::FlytLektion(const std::string& id, int32_t blok, char art, Placering fra, Placering til)
+bool Portal::FlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til)
 {
-    return skemaKontrol_->FlytLektion(id, blok, art, fra, til, 'u');
+    return skemaKontrol_->FlytLektion(id, blok, art, fra, til, Flytning::udfoer);
 }
 
-bool Portal::ProevFlytLektion(const std::string& id, int32_t blok, char art, Placering fra, Placering til)
+bool Portal::ProevFlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til)
 {
-    return skemaKontrol_->FlytLektion(id, blok, art, fra, til, 'v');
+    return skemaKontrol_->FlytLektion(id, blok, art, fra, til, Flytning::proev);
 }
 
 void Portal::SaetDimensioner(int32_t dage, int32_t timer)
@@ -82,14 +80,14 @@ void Portal::SaetDimensioner(int32_t dage, int32_t timer)
     skemaKontrol_->SaetDimensioner(dage, timer);
 }
 
-void Portal::NulstilMarkoer(char art) { skemaKontrol_->NulstilMarkoer(art); }
+void Portal::NulstilMarkoer(SkemaArt art) { skemaKontrol_->NulstilMarkoer(art); }
 
-bool Portal::HentNaesteLektioner(stack<LektionsData*>& lektioner, char art)
+bool Portal::HentNaesteLektioner(stack<LektionsData>& lektioner, SkemaArt art)
 {
     return skemaKontrol_->HentNaesteLektioner(lektioner, art);
 }
 
-bool Portal::HentNaestePrioriteter(stack<PLektionsData*>& prioriteter, std::string& navn)
+bool Portal::HentNaestePrioriteter(stack<PLektionsData>& prioriteter, std::string& navn)
 {
     return skemaKontrol_->HentNaestePrioriteter(prioriteter, navn);
 }

@@ -3,6 +3,8 @@
 #include "db/SqliteIndsaettelse.h"
 #include "db/TSqlModul.h"
 
+#include "base/Besked.h"
+
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -12,7 +14,6 @@
 #include <algorithm>
 #include <charconv>
 #include <fstream>
-#include <iostream>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -129,7 +130,7 @@ bool UdfoerIndsaettelse(QSqlQuery& query, const std::string& tekst, const SqlPar
 bool MeldtIndsaettelse(bool udfoert)
 {
     if (!udfoert)
-        std::cout << "fejl i indsaetning\n";
+        Besked().Spor("fejl i indsaetning\n");
     return udfoert;
 }
 
@@ -157,35 +158,33 @@ QVariant Vaerdi(const QSqlQuery& query, const std::string& kolonne)
 
 } // namespace
 
-SqlKlasse::SqlKlasse(char tilstand) : tilstand_(tilstand), fil_(std::make_unique<Fil>()) {}
+SqlKlasse::SqlKlasse(Datakilde tilstand) : tilstand_(tilstand), fil_(std::make_unique<Fil>()) {}
 
 SqlKlasse::~SqlKlasse() = default;
 
-void SqlKlasse::SaetTilstand(char tilstand) { tilstand_ = tilstand == 'd' ? 'd' : 'f'; }
-
-char SqlKlasse::Tilstand() const { return tilstand_; }
+void SqlKlasse::SaetTilstand(Datakilde tilstand) { tilstand_ = tilstand; }
 
 void SqlKlasse::StartTransaktion()
 {
-    if (tilstand_ == 'd')
+    if (tilstand_ == Datakilde::database)
         TSqlModul::Instans().StartTransaktion();
 }
 
 void SqlKlasse::Commit()
 {
-    if (tilstand_ == 'd')
+    if (tilstand_ == Datakilde::database)
         TSqlModul::Instans().Commit();
 }
 
 void SqlKlasse::Rollback()
 {
-    if (tilstand_ == 'd')
+    if (tilstand_ == Datakilde::database)
         TSqlModul::Instans().Rollback();
 }
 
 bool SqlKlasse::UdfoerSql(const std::string& saetning, const SqlParametre& parametre)
 {
-    if (tilstand_ != 'd')
+    if (tilstand_ != Datakilde::database)
         return true;
     return MeldtIndsaettelse(Udfoer(FaellesQuery(), saetning, parametre));
 }
@@ -194,7 +193,7 @@ void SqlKlasse::IndsaetStart(const std::string& tabel)
 {
     saetning_ = "insert into " + tabel + " values (";
     vaerdier_.clear();
-    if (tilstand_ != 'd') {
+    if (tilstand_ != Datakilde::database) {
         fil_->ud.close();
         fil_->ud.clear();
         fil_->ud.open(tabel + ".txt", std::ios::app);
@@ -203,13 +202,13 @@ void SqlKlasse::IndsaetStart(const std::string& tabel)
 
 void SqlKlasse::TilfoejTekst(const std::string& vaerdi)
 {
-    saetning_ += tilstand_ == 'd' ? "?," : "'" + vaerdi + "',";
+    saetning_ += tilstand_ == Datakilde::database ? "?," : "'" + vaerdi + "',";
     vaerdier_.emplace_back(vaerdi);
 }
 
 void SqlKlasse::TilfoejTal(int32_t vaerdi)
 {
-    saetning_ += tilstand_ == 'd' ? "?," : std::to_string(vaerdi) + ",";
+    saetning_ += tilstand_ == Datakilde::database ? "?," : std::to_string(vaerdi) + ",";
     vaerdier_.emplace_back(vaerdi);
 }
 
@@ -217,7 +216,7 @@ bool SqlKlasse::IndsaetSlut()
 {
     if (!saetning_.empty())
         saetning_.back() = ')';
-    if (tilstand_ == 'd')
+    if (tilstand_ == Datakilde::database)
         return MeldtIndsaettelse(UdfoerIndsaettelse(FaellesQuery(), saetning_, vaerdier_));
     if (!fil_->ud.is_open())
         return MeldtIndsaettelse(false);
@@ -228,7 +227,7 @@ bool SqlKlasse::IndsaetSlut()
 
 bool SqlKlasse::Forespoerg(const std::string& tekst, const SqlParametre& parametre)
 {
-    if (tilstand_ != 'd') {
+    if (tilstand_ != Datakilde::database) {
         fil_->ind.close();
         fil_->ind.clear();
         fil_->ind.open(tekst);
@@ -236,7 +235,7 @@ bool SqlKlasse::Forespoerg(const std::string& tekst, const SqlParametre& paramet
     }
     QSqlQuery& query = FaellesQuery();
     if (!Udfoer(query, tekst, parametre)) {
-        std::cout << "fejl i statement\n";
+        Besked().Spor("fejl i statement\n");
         Afbryd(query.lastError().text().toStdString());
     }
     return query.next();
@@ -244,7 +243,7 @@ bool SqlKlasse::Forespoerg(const std::string& tekst, const SqlParametre& paramet
 
 bool SqlKlasse::HentTekst(const std::string& kolonne, std::string& ud)
 {
-    if (tilstand_ != 'd') {
+    if (tilstand_ != Datakilde::database) {
         std::string token;
         if (!fil_->ind.is_open() || !(fil_->ind >> token)) {
             fil_->ind.close();
@@ -263,7 +262,7 @@ bool SqlKlasse::HentTekst(const std::string& kolonne, std::string& ud)
 
 bool SqlKlasse::HentTal(const std::string& kolonne, int32_t& ud)
 {
-    if (tilstand_ != 'd') {
+    if (tilstand_ != Datakilde::database) {
         std::string token;
         if (!HentTekst(kolonne, token))
             return false;
@@ -284,7 +283,7 @@ bool SqlKlasse::HentTal(const std::string& kolonne, int32_t& ud)
 
 bool SqlKlasse::ErNull(const std::string& kolonne)
 {
-    if (tilstand_ != 'd')
+    if (tilstand_ != Datakilde::database)
         return false;
     const QSqlQuery& query = FaellesQuery();
     return PaaRaekke(query) && Vaerdi(query, kolonne).isNull();
@@ -292,7 +291,7 @@ bool SqlKlasse::ErNull(const std::string& kolonne)
 
 bool SqlKlasse::Naeste()
 {
-    if (tilstand_ != 'd') {
+    if (tilstand_ != Datakilde::database) {
         if (!fil_->ind.is_open())
             return false;
         fil_->ind.ignore(std::numeric_limits<std::streamsize>::max(), '\n');

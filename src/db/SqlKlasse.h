@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/Datakilde.h"
+
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
@@ -19,17 +21,17 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The only way stored planning data is read or written. Mode 'd' runs SQL on
-// the one shared query of the data module; mode 'f' reads and writes text files.
+// The only way stored planning data is read or written. From the database it
+// runs SQL on the one shared query of the data module; from text files it
+// reads and writes files.
 class SqlKlasse {
 public:
-    explicit SqlKlasse(char tilstand);
+    explicit SqlKlasse(Datakilde tilstand);
     ~SqlKlasse();
     SqlKlasse(const SqlKlasse&) = delete;
     SqlKlasse& operator=(const SqlKlasse&) = delete;
 
-    void SaetTilstand(char tilstand);
-    char Tilstand() const;
+    void SaetTilstand(Datakilde tilstand);
 
     void StartTransaktion();
     void Commit();
@@ -54,7 +56,7 @@ public:
 
 private:
     struct Fil;
-    char tilstand_;
+    Datakilde tilstand_;
     std::string saetning_;
     SqlParametre vaerdier_;
     std::unique_ptr<Fil> fil_;

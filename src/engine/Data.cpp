@@ -2,7 +2,7 @@
 
 #include <utility>
 
-int32_t data::sorteringsfelt = 1;
+data::Sortering data::sortering;
 
 namespace {
 
@@ -22,10 +22,10 @@ void skrivFelt(std::ostream& ud, const data& d, int32_t felt)
 
 } // namespace
 
-void data::SaetFelt(int32_t felt)
+void data::Sortering::Saet(int32_t nytFelt)
 {
-    if (felt >= ingenFelt && felt <= sidsteFelt)
-        sorteringsfelt = felt;
+    if (nytFelt >= ingenFelt && nytFelt <= sidsteFelt)
+        felt = nytFelt;
 }
 
 data::data() { Nulstil(); }
@@ -62,8 +62,8 @@ void data::Nulstil()
 
 std::ostream& operator<<(std::ostream& ud, const data& d)
 {
-    if (data::sorteringsfelt != data::ingenFelt) {
-        skrivFelt(ud, d, data::sorteringsfelt);
+    if (data::sortering.felt != data::ingenFelt) {
+        skrivFelt(ud, d, data::sortering.felt);
         return ud;
     }
     for (const std::string& t : d.tekst)
@@ -78,9 +78,9 @@ std::ostream& operator<<(std::ostream& ud, const data& d)
     for (const data* b : d.ben) {
         if (b == nullptr)
             continue;
-        data::SaetFelt(1);
+        data::sortering.Saet(1);
         ud << " | " << *b;
-        data::SaetFelt(data::ingenFelt);
+        data::sortering.Saet(data::ingenFelt);
     }
     return ud;
 }

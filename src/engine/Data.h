@@ -26,10 +26,15 @@ public:
     std::array<double, 2> decimaltal;
     std::array<data*, 5> ben; // not owned
 
-    // The field every comparison of two records uses; shared by the process.
-    static int32_t sorteringsfelt;
-    // Ignores numbers outside 0 ... 11.
-    static void SaetFelt(int32_t felt);
+    // The field every comparison of two records uses. One for the whole
+    // process, as the comparison operators take no field: the lists set it
+    // before each search, sort or gather and leave it there.
+    struct Sortering {
+        int32_t felt = 1;
+        // Ignores numbers outside 0 ... 11.
+        void Saet(int32_t nytFelt);
+    };
+    static Sortering sortering;
 
     data();
     // Copies contents only; the count fields stay as they are.
@@ -56,7 +61,7 @@ private:
     template <typename Sammenligning>
     bool Sammenlign(const data& anden, Sammenligning op) const
     {
-        const int32_t felt = sorteringsfelt;
+        const int32_t felt = sortering.felt;
         if (felt >= 1 && felt < foersteHeltalsfelt)
             return op(tekst[felt - 1], anden.tekst[felt - 1]); // std::string compares bytes as unsigned
         if (felt >= foersteHeltalsfelt && felt < foersteDecimalfelt)
@@ -67,6 +72,6 @@ private:
     }
 };
 
-// Field sorteringsfelt only, or with field 0 every set value and the ids of
+// The sort field only, or with field 0 every set value and the ids of
 // the linked records.
 std::ostream& operator<<(std::ostream& ud, const data& d);

@@ -8,9 +8,10 @@
 #include "db/Portal.h"
 
 #include <algorithm>
-#include <iostream>
 
-Generator::Generator(KontrolListe* kontrolListe_, Portal* portal_, int32_t dage_, int32_t timer_, char)
+using enum KontrolListe::ListeNr;
+
+Generator::Generator(KontrolListe* kontrolListe_, Portal* portal_, int32_t dage_, int32_t timer_)
     : portal(portal_), kontrolListe(kontrolListe_), dage(dage_), timer(timer_)
 {
 }
@@ -115,42 +116,42 @@ bool Generator::Klargoer1Del()
         return false;
     }
     if (kontrolListe->KlargoerLaeggeliste()) {
-        for (const int32_t art : {1, 3, 4, 2})
-            kontrolListe->OpdaterTimer(art, 'b');
+        for (const KontrolListe::ListeNr art : {holdListe, laererListe, lokaletypeListe, fagListe})
+            kontrolListe->OpdaterTimer(art, Del::saerlokale);
     }
     return true;
 }
 
 void Generator::KlargoerAndenDel()
 {
-    for (const int32_t art : {1, 3, 5, 2}) {
-        kontrolListe->OpdaterTimer(art, 's');
-        std::cout << art << " ";
+    for (const KontrolListe::ListeNr art : {holdListe, laererListe, lokaleListe, fagListe}) {
+        kontrolListe->OpdaterTimer(art, Del::stamlokale);
+        besked.Spor(std::to_string(art) + " ");
     }
 }
 
-bool Generator::LaegHLPL(int32_t frekvens) { return LaegDel('b', frekvens); }
+bool Generator::LaegHLPL(int32_t frekvens) { return LaegDel(Del::saerlokale, frekvens); }
 
-bool Generator::LaegHLP(int32_t frekvens) { return LaegDel('s', frekvens); }
+bool Generator::LaegHLP(int32_t frekvens) { return LaegDel(Del::stamlokale, frekvens); }
 
 // Weights are recomputed only when the last lesson of the previous step
 // placed something; otherwise the step goes on in the old order.
-void Generator::ForberedDel(char del)
+void Generator::ForberedDel(Del del)
 {
-    const int32_t rumArt = del == 'b' ? 4 : 5;
-    for (const int32_t art : {1, 3, rumArt, 2, 6}) {
+    const KontrolListe::ListeNr rumArt = del == Del::saerlokale ? lokaletypeListe : lokaleListe;
+    for (const KontrolListe::ListeNr art : {holdListe, laererListe, rumArt, fagListe, laeggeListe}) {
         kontrolListe->BeregnVaegte(art, del);
-        std::cout << art << " ";
+        besked.Spor(std::to_string(art) + " ");
     }
     kontrolListe->SorterLaeggeliste(del);
-    std::cout << "S ";
+    besked.Spor("S ");
 }
 
-// One step over part 'b' (special rooms) or 's' (home rooms): up to
+// One step over the part of special rooms or of home rooms: up to
 // `frekvens` lessons. False when the part has no lesson left to offer.
-bool Generator::LaegDel(char del, int32_t frekvens)
+bool Generator::LaegDel(Del del, int32_t frekvens)
 {
-    const bool medLokale = del == 'b';
+    const bool medLokale = del == Del::saerlokale;
     if (!behold)
         ForberedDel(del);
     bool resultat = true;

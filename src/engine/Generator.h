@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/Del.h"
+
 #include "base/Besked.h"
 #include "store/Lektion.h"
 
@@ -19,7 +21,7 @@ class Stopur;
 // ("HLP"), heaviest first, and check that the timetables agree.
 class Generator {
 public:
-    Generator(KontrolListe* kontrolListe, Portal* portal, int32_t dage, int32_t timer, char tilstand);
+    Generator(KontrolListe* kontrolListe, Portal* portal, int32_t dage, int32_t timer);
     ~Generator();
     Generator(const Generator&) = delete;
     Generator& operator=(const Generator&) = delete;
@@ -37,8 +39,8 @@ private:
     void KlargoerAndenDel();
     bool LaegHLP(int32_t frekvens);
 
-    bool LaegDel(char del, int32_t frekvens);
-    void ForberedDel(char del);
+    bool LaegDel(Del del, int32_t frekvens);
+    void ForberedDel(Del del);
     void Placer();
     bool TagTid(Stopur& ur, int32_t raekke, const std::string& etiket, const std::function<bool()>& fase);
     void SaetDimensioner(int32_t nyeDage, int32_t nyeTimer);

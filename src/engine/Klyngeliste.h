@@ -1,17 +1,23 @@
 #pragma once
 
+#include "base/Besked.h"
 #include "store/PseudoRandom.h"
 #include "store/RandomQuicksort.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <iostream>
+#include <sstream>
 #include <utility>
 #include <vector>
 
 // Records per planning list.
 inline constexpr int32_t klyngelisteKapacitet = 200;
+
+// Where a gather puts the matching elements. The values are the letters the modes had.
+enum class Samling : char { forrest = 'b', bagerst = 's' };
+// What an interval search searches: the whole list or a given range.
+enum class Omraade : char { hele = 'h', del = 'd' };
 
 // Fixed-capacity list of records with sorting, searching and gathering on one
 // numbered field. Every operation that names a field sets the record type's
@@ -29,14 +35,14 @@ public:
 
     // A fresh list restarts the shared pivot sequence, so the same data and
     // operations always give the same orders.
-    Klyngeliste() { pseudoRandom::Seed(100); }
+    Klyngeliste() { pseudoRandom.Seed(100); }
     Klyngeliste(const Klyngeliste&) = delete;
     Klyngeliste& operator=(const Klyngeliste&) = delete;
 
     bool Indsaet(const T& post)
     {
         if (antal >= klyngelisteKapacitet) {
-            std::cout << "\nListen er fyldt";
+            Besked().Spor("\nListen er fyldt");
             return false;
         }
         element[antal] = post;
@@ -55,7 +61,7 @@ public:
 
     bool Hent(T*& ud, const T& noegle, int32_t felt)
     {
-        T::SaetFelt(felt);
+        T::sortering.Saet(felt);
         int32_t indeks = 0;
         if (!BinaerSoegning(element.data(), antal, noegle, indeks))
             return false;
@@ -65,7 +71,7 @@ public:
 
     bool LinearSoegning(int32_t felt, const T& noegle, int32_t& indeks)
     {
-        T::SaetFelt(felt);
+        T::sortering.Saet(felt);
         if (sidstFundet >= 0 && sidstFundet < antal && element[sidstFundet] == noegle) {
             indeks = sidstFundet;
             return true;
@@ -85,20 +91,20 @@ public:
     // holds an index relative to that range.
     bool Findes(int32_t felt, const T& noegle, int32_t start, int32_t laengde)
     {
-        T::SaetFelt(felt);
+        T::sortering.Saet(felt);
         int32_t indeks = 0;
         return BegraensTilBrug(start, laengde) && BinaerSoegning(&element[start], laengde, noegle, indeks);
     }
 
-    // The run of elements equal to the key, bounds inclusive. Mode 'h' searches
-    // the whole list; mode 'd' the range that begins at `foerste` and holds
+    // The run of elements equal to the key, bounds inclusive. A search of
+    // part of the list searches the range that begins at `foerste` and holds
     // `sidste` elements, and answers with bounds relative to that range.
-    bool HentInterval(int32_t felt, const T& noegle, int32_t& foerste, int32_t& sidste, char tilstand)
+    bool HentInterval(int32_t felt, const T& noegle, int32_t& foerste, int32_t& sidste, Omraade omraade)
     {
-        T::SaetFelt(felt);
+        T::sortering.Saet(felt);
         int32_t start = 0;
         int32_t laengde = antal;
-        if (tilstand == 'd') {
+        if (omraade == Omraade::del) {
             start = foerste;
             laengde = sidste;
             if (!BegraensTilBrug(start, laengde))
@@ -125,9 +131,9 @@ public:
     // raekkefoelge 0 ascending, 1 descending.
     void SorterDel(int32_t felt, int32_t start, int32_t laengde, int32_t raekkefoelge)
     {
-        T::SaetFelt(felt);
+        T::sortering.Saet(felt);
         // On no field nothing compares, and the partition would never end.
-        if (T::sorteringsfelt == T::ingenFelt || !BegraensTilBrug(start, laengde))
+        if (T::sortering.felt == T::ingenFelt || !BegraensTilBrug(start, laengde))
             return;
         // The sort swaps references to the records, and then only the records
         // out of place move, each once: the same comparisons, draws and final
@@ -156,16 +162,15 @@ public:
         }
     }
 
-    // Mode 'b' moves the elements equal to the key to the front and returns
-    // how many there are; any other mode moves them to the back and returns
-    // where their block begins.
-    int32_t Saml(int32_t felt, const T& noegle, char tilstand)
+    // Moves the elements equal to the key to the front and returns how many
+    // there are, or to the back and returns where their block begins.
+    int32_t Saml(int32_t felt, const T& noegle, Samling samling)
     {
-        T::SaetFelt(felt);
+        T::sortering.Saet(felt);
         T* a = element.data();
         int32_t i = 0;
         int32_t j = antal - 1;
-        if (tilstand == 'b') {
+        if (samling == Samling::forrest) {
             while (j > i) {
                 if (a[i] != noegle) {
                     while (j > i && a[j] != noegle)
@@ -190,7 +195,7 @@ public:
     // Elements with index in [fra, til) equal to the key.
     int32_t Tael(int32_t felt, const T& noegle, int32_t fra, int32_t til)
     {
-        T::SaetFelt(felt);
+        T::sortering.Saet(felt);
         int32_t antalLige = 0;
         for (int32_t i = std::max(fra, 0); i < std::min(til, antal); ++i)
             if (element[i] == noegle)
@@ -207,9 +212,11 @@ public:
 
     void Udskriv()
     {
-        T::SaetFelt(0);
+        T::sortering.Saet(0);
+        std::ostringstream tekst;
         for (int32_t i = 0; i < antal; ++i)
-            std::cout << element[i] << "\n";
+            tekst << element[i] << "\n";
+        Besked().Spor(tekst.str());
     }
 
     // The records stay in their slots and are overwritten by later inserts.

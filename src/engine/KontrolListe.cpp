@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <bit>
 #include <charconv>
-#include <iostream>
-#include <locale>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,26 +30,16 @@ void tilfoej(data* r, int32_t antal)
         r->heltal[1] += antal;
 }
 
-// The class tightness of every lesson of a part goes to standard output at
-// every step. Formatting each value through the stream (its locale, then
-// printf) cost more than computing the weights, so a pass formats each
-// distinct value once (a class's value repeats for all its lessons) with
-// to_chars, which in the stream's default state writes the same characters
-// (printf's %g, precision 6), and writes the pass in one piece.
+// The class tightness of every lesson of a part goes to the trace at every
+// step. Formatting each value through a stream (its locale, then printf) cost
+// more than computing the weights, so a pass formats each distinct value once
+// (a class's value repeats for all its lessons) with to_chars, which writes
+// what a stream in its default state writes (printf's %g, precision 6), and
+// hands the pass over in one piece.
 class TaethedsSpor {
 public:
-    explicit TaethedsSpor(std::ostream& ud)
-        : ud_(ud), standardFormat_(ud.flags() == (std::ios_base::skipws | std::ios_base::dec) &&
-                                   ud.precision() == 6 && ud.width() == 0 && ud.getloc() == std::locale::classic())
-    {
-    }
-
     void Tilfoej(double vaerdi)
     {
-        if (!standardFormat_) {
-            ud_ << vaerdi << " ";
-            return;
-        }
         // Bits, not values: 0.0 and -0.0 are equal but print differently.
         const auto bits = std::bit_cast<uint64_t>(vaerdi);
         auto kendt = std::find_if(formateret_.begin(), formateret_.end(),
@@ -64,18 +52,16 @@ public:
         tekst_ += kendt->second;
     }
 
-    void Skriv() { ud_.write(tekst_.data(), static_cast<std::streamsize>(tekst_.size())); }
+    const std::string& Tekst() const { return tekst_; }
 
 private:
-    std::ostream& ud_;
-    bool standardFormat_;
     std::vector<std::pair<uint64_t, std::string>> formateret_;
     std::string tekst_;
 };
 
 } // namespace
 
-KontrolListe::KontrolListe(Portal* portal_, SqlKlasse* sql_, char tilstand_, int32_t, int32_t, std::string planId_,
+KontrolListe::KontrolListe(Portal* portal_, SqlKlasse* sql_, Datakilde tilstand_, int32_t, int32_t, std::string planId_,
                            std::string tffId_)
     : tilstand(tilstand_), sql(sql_),
       listeNavn{"Hold", "fag", "laerer", "LokaleType", "lokale", "lægge", "HoldLOkale", "holdLaerer",
@@ -87,33 +73,30 @@ KontrolListe::KontrolListe(Portal* portal_, SqlKlasse* sql_, char tilstand_, int
 
 KontrolListe::~KontrolListe() = default;
 
-Klyngeliste<data>& KontrolListe::Liste(int32_t n) { return lister.at(n - 1); }
+Klyngeliste<data>& KontrolListe::Liste(ListeNr n) { return lister.at(n - 1); }
 
-const std::string& KontrolListe::ListeNavn(int32_t n) const { return listeNavn.at(n - 1); }
+const std::string& KontrolListe::ListeNavn(ListeNr n) const { return listeNavn.at(n - 1); }
 
 void KontrolListe::SaetMaksForsoeg(int32_t antal) { maksForsoeg = antal; }
 
 void KontrolListe::SaetSkrivebeskyttet(bool beskyttet) { skrivebeskyttet = beskyttet; }
 
-bool KontrolListe::ErDel(char del) { return del == 'b' || del == 's'; }
+int32_t KontrolListe::DelStart(Del del) const { return del == Del::saerlokale ? 0 : graense; }
 
-int32_t KontrolListe::DelStart(char del) const { return del == 'b' ? 0 : graense; }
-
-int32_t KontrolListe::DelSlut(char del) const { return del == 'b' ? graense : lister[laeggeListe - 1].antal; }
-
-void KontrolListe::StartDel(char del)
+int32_t KontrolListe::DelSlut(Del del) const
 {
-    if (!ErDel(del))
-        return;
+    return del == Del::saerlokale ? graense : lister[laeggeListe - 1].antal;
+}
+
+void KontrolListe::StartDel(Del del)
+{
     indeks = DelStart(del);
     Liste(laeggeListe).markoer = indeks;
 }
 
 template <typename Handling>
-void KontrolListe::ForHverLektion(char del, Handling handling)
+void KontrolListe::ForHverLektion(Del del, Handling handling)
 {
-    if (!ErDel(del))
-        return;
     StartDel(del);
     Klyngeliste<data>& lektioner = Liste(laeggeListe);
     for (; indeks < DelSlut(del); ++indeks)
@@ -125,11 +108,11 @@ bool KontrolListe::KlargoerLaeggeliste()
     Klyngeliste<data>& lektioner = Liste(laeggeListe);
     lektioner.Udskriv();
     kladde.tekst[3] = stamlokale;
-    graense = lektioner.Saml(feltLektionsType, kladde, 's');
+    graense = lektioner.Saml(feltLektionsType, kladde, Samling::bagerst);
     return graense != 0;
 }
 
-void KontrolListe::OpdaterTimer(int32_t art, char del)
+void KontrolListe::OpdaterTimer(ListeNr art, Del del)
 {
     StartDel(del);
     if (art == lokaletypeListe) {
@@ -143,7 +126,7 @@ void KontrolListe::OpdaterTimer(int32_t art, char del)
         switch (art) {
         case holdListe:
             if (hold != nullptr)
-                hold->heltal[1] = portal->AntalLektioner(hold->tekst[0], 'h');
+                hold->heltal[1] = portal->AntalLektioner(hold->tekst[0], SkemaArt::hold);
             break;
         case fagListe:
             lektion.heltal[1] = portal->AntalFag(lektion.tekst[0], lektion.tekst[1]);
@@ -151,13 +134,13 @@ void KontrolListe::OpdaterTimer(int32_t art, char del)
             break;
         case laererListe:
             if (laerer != nullptr)
-                laerer->heltal[1] =
-                    portal->AntalLektioner(laerer->tekst[0], 'l') + portal->AntalSpaerringer(laerer->tekst[0]);
+                laerer->heltal[1] = portal->AntalLektioner(laerer->tekst[0], SkemaArt::laerer) +
+                                    portal->AntalSpaerringer(laerer->tekst[0]);
             break;
         case lokaleListe:
             if (lokale == nullptr)
                 break;
-            lokale->heltal[1] = portal->AntalLektioner(lokale->tekst[0], 'k');
+            lokale->heltal[1] = portal->AntalLektioner(lokale->tekst[0], SkemaArt::lokale);
             if (lokale->ben[0] != nullptr)
                 lokale->ben[0]->heltal[2] += lokale->heltal[1];
             break;
@@ -176,15 +159,15 @@ void KontrolListe::OpdaterLokaletyper()
         data& lokale = lokaler.element[i];
         if (lokale.tekst[1] == stamlokale)
             continue;
-        lokale.heltal[1] = portal->AntalLektioner(lokale.tekst[0], 'k');
+        lokale.heltal[1] = portal->AntalLektioner(lokale.tekst[0], SkemaArt::lokale);
         if (lokale.ben[0] != nullptr)
             lokale.ben[0]->heltal[2] += lokale.heltal[1];
     }
 }
 
-void KontrolListe::BeregnVaegte(int32_t art, char del)
+void KontrolListe::BeregnVaegte(ListeNr art, Del del)
 {
-    TaethedsSpor spor(std::cout);
+    TaethedsSpor spor;
     ForHverLektion(del, [&](data& lektion) {
         data* hold = lektion.ben[benHold];
         data* fag = lektion.ben[benFag];
@@ -227,16 +210,16 @@ void KontrolListe::BeregnVaegte(int32_t art, char del)
             break;
         }
     });
-    spor.Skriv();
+    besked.Spor(spor.Tekst());
 }
 
 // A lesson missing one of its records weighs nothing and is never handed out.
-void KontrolListe::BeregnVaegt(data& lektion, char del) const
+void KontrolListe::BeregnVaegt(data& lektion, Del del) const
 {
     const data* hold = lektion.ben[benHold];
     const data* fag = lektion.ben[benFag];
     const data* laerer = lektion.ben[benLaerer];
-    const data* rum = del == 'b' ? lektion.ben[benLokaletype] : lektion.ben[benLokale];
+    const data* rum = del == Del::saerlokale ? lektion.ben[benLokaletype] : lektion.ben[benLokale];
     if (hold == nullptr || fag == nullptr || laerer == nullptr || rum == nullptr) {
         lektion.decimaltal[1] = 0.0;
         return;
@@ -245,10 +228,8 @@ void KontrolListe::BeregnVaegt(data& lektion, char del) const
                             lektion.decimaltal[0];
 }
 
-void KontrolListe::SorterLaeggeliste(char del)
+void KontrolListe::SorterLaeggeliste(Del del)
 {
-    if (!ErDel(del))
-        return;
     Klyngeliste<data>& lektioner = Liste(laeggeListe);
     const int32_t start = DelStart(del);
     lektioner.SorterDel(feltVaegt, start, DelSlut(del) - start, faldende);
@@ -256,11 +237,11 @@ void KontrolListe::SorterLaeggeliste(char del)
 }
 
 bool KontrolListe::NaesteLektion(std::string& hold, std::string& fag, std::string& laerer, std::string& lokaleType,
-                                 std::string& lokale, int32_t& blok, char del, int32_t& rest)
+                                 std::string& lokale, int32_t& blok, Del del, int32_t& rest)
 {
     Klyngeliste<data>& lektioner = Liste(laeggeListe);
     data* lektion = nullptr;
-    while ((del != 'b' || lektioner.markoer < graense) && lektioner.HentNaeste(lektion)) {
+    while ((del != Del::saerlokale || lektioner.markoer < graense) && lektioner.HentNaeste(lektion)) {
         if (!(lektion->decimaltal[1] > 0.0 && lektion->heltal[2] < maksForsoeg))
             continue;
         ++lektion->heltal[2];
@@ -282,7 +263,7 @@ bool KontrolListe::VaelgLokale(const std::string& lokaleType, std::string& lokal
 {
     Klyngeliste<data>& lokaler = Liste(lokaleListe);
     kladde.tekst[1] = lokaleType;
-    const int32_t antalAfTypen = lokaler.Saml(feltLokaletype, kladde, 'b');
+    const int32_t antalAfTypen = lokaler.Saml(feltLokaletype, kladde, Samling::forrest);
     if (antalAfTypen == 0) {
         lokaler.Sorter(feltId);
         return false;
@@ -302,7 +283,7 @@ bool KontrolListe::VaelgLokale(const std::string& lokaleType, std::string& lokal
     return true;
 }
 
-void KontrolListe::RegistrerPlacering(int32_t antal, char del)
+void KontrolListe::RegistrerPlacering(int32_t antal, Del del)
 {
     if (aktuel == nullptr)
         return;
@@ -310,63 +291,32 @@ void KontrolListe::RegistrerPlacering(int32_t antal, char del)
     tilfoej(aktuel, antal);
     tilfoej(aktuel->ben[benLaerer], antal);
     tilfoej(aktuel->ben[benLokale], antal);
-    if (del == 'b')
+    if (del == Del::saerlokale)
         tilfoej(aktuel->ben[benLokaletype], antal);
 }
 
-Klyngeliste<data>* KontrolListe::NavneListe(char art)
+stack<std::string> KontrolListe::NavneStak(SkemaArt art)
 {
-    switch (art) {
-    case 'h':
-        return &Liste(holdListe);
-    case 'l':
-        return &Liste(laererListe);
-    case 'k':
-        return &Liste(lokaleListe);
-    default:
-        return nullptr;
-    }
+    stack<std::string> navne;
+    FyldNavne(navne, art);
+    return navne;
 }
 
-stack<std::string>* KontrolListe::NavneStak(char art)
+bool KontrolListe::FyldNavne(stack<std::string>& ud, SkemaArt art)
 {
-    std::unique_ptr<stack<std::string>>* plads = nullptr;
-    switch (art) {
-    case 'h':
-        plads = &holdNavne;
-        break;
-    case 'l':
-        plads = &laererNavne;
-        break;
-    case 'k':
-        plads = &lokaleNavne;
-        break;
-    default:
-        return nullptr;
-    }
-    *plads = std::make_unique<stack<std::string>>();
-    FyldNavne(**plads, art);
-    return plads->get();
-}
-
-bool KontrolListe::FyldNavne(stack<std::string>& navne, char art)
-{
-    const Klyngeliste<data>* liste = NavneListe(art);
-    if (liste == nullptr || liste->antal == 0)
+    const Klyngeliste<data>& liste = Liste(navneListe[art]);
+    if (liste.antal == 0)
         return false;
-    for (int32_t i = 0; i < liste->antal; ++i)
-        navne.push(liste->element[i].tekst[0]);
+    for (int32_t i = 0; i < liste.antal; ++i)
+        ud.push(liste.element[i].tekst[0]);
     return true;
 }
 
-int32_t KontrolListe::TimerFor(const std::string& id, char art)
+int32_t KontrolListe::TimerFor(const std::string& id, SkemaArt art)
 {
-    Klyngeliste<data>* liste = NavneListe(art);
-    if (liste == nullptr)
-        return 0;
     kladde.tekst[0] = id;
     data* fundet = nullptr;
-    return liste->Hent(fundet, kladde, feltId) ? fundet->heltal[0] : 0;
+    return Liste(navneListe[art]).Hent(fundet, kladde, feltId) ? fundet->heltal[0] : 0;
 }
 
 int32_t KontrolListe::SumTimer()
@@ -381,8 +331,7 @@ int32_t KontrolListe::SumTimer()
     return sum;
 }
 
-void KontrolListe::Ryd(int32_t n)
+void KontrolListe::Ryd(ListeNr n)
 {
-    if (n >= 1 && n <= antalLister)
-        Liste(n).Ryd();
+    Liste(n).Ryd();
 }

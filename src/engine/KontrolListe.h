@@ -1,15 +1,16 @@
 #pragma once
 
 #include "engine/Data.h"
+#include "engine/Del.h"
 #include "engine/Klyngeliste.h"
 
 #include "base/Besked.h"
 #include "db/SqlKlasse.h"
+#include "store/SkemaArt.h"
 #include "store/Stack.h"
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <string>
 
 class Portal;
@@ -31,8 +32,8 @@ class Portal;
 //             ben[0..4] class, subject, teacher, room type, room
 //  7 class -> home room, 8 class + subject -> teacher, 9 teacher + subject -> classes left
 //
-// Lesson list part 'b' (0 ... graense-1) needs a special room; part 's'
-// (graense ... antal-1) is taught in the class's home room.
+// Lesson list part Del::saerlokale is 0 ... graense-1, part Del::stamlokale
+// graense ... antal-1.
 class KontrolListe {
 public:
     static constexpr int32_t antalLister = 9;
@@ -47,8 +48,9 @@ public:
         holdLaererListe,
         fagprofilListe,
     };
-    // The links of a lesson.
+    // The links of a lesson, and the list each of them points into.
     enum Ben : int32_t { benHold, benFag, benLaerer, benLokaletype, benLokale };
+    static constexpr std::array<ListeNr, 5> benLister{holdListe, fagListe, laererListe, lokaletypeListe, lokaleListe};
 
     // A query of one list: the statement with its bound values, or a file name.
     struct Forespoergsel {
@@ -56,16 +58,19 @@ public:
         SqlParametre parametre;
     };
 
-    KontrolListe(Portal* portal, SqlKlasse* sql, char tilstand, int32_t dage, int32_t timer, std::string planId,
+    KontrolListe(Portal* portal, SqlKlasse* sql, Datakilde tilstand, int32_t dage, int32_t timer, std::string planId,
                  std::string tffId);
     ~KontrolListe();
     KontrolListe(const KontrolListe&) = delete;
     KontrolListe& operator=(const KontrolListe&) = delete;
 
-    // Appends the rows of list n (1 ... 9). False when the list filled up and
-    // rows had to be turned away.
-    bool IndlaesListe(int32_t n);
-    // n is a list number, or 40 for the second query of list 4.
+    // The second query of the room types: the hours their subjects need.
+    static constexpr int32_t andenLokaletypeForespoergsel = 40;
+
+    // Appends the rows of list n. False when the list filled up and rows had
+    // to be turned away.
+    bool IndlaesListe(ListeNr n);
+    // n is a list number or andenLokaletypeForespoergsel.
     Forespoergsel ListeForespoergsel(int32_t n) const;
     // While set, the lessons take completed home rooms and teachers from
     // lists 7 and 8 in memory, as the database would hold them if written.
@@ -73,28 +78,27 @@ public:
 
     bool TildelStamlokaler();
     bool TildelLaerere();
-    bool GemListe(int32_t n);
+    bool GemListe(ListeNr n);
 
     bool KlargoerLaeggeliste();
-    void StartDel(char del);
-    void OpdaterTimer(int32_t art, char del);
-    void BeregnVaegte(int32_t art, char del);
-    void SorterLaeggeliste(char del);
+    void StartDel(Del del);
+    void OpdaterTimer(ListeNr art, Del del);
+    void BeregnVaegte(ListeNr art, Del del);
+    void SorterLaeggeliste(Del del);
     bool NaesteLektion(std::string& hold, std::string& fag, std::string& laerer, std::string& lokaleType,
-                       std::string& lokale, int32_t& blok, char del, int32_t& rest);
+                       std::string& lokale, int32_t& blok, Del del, int32_t& rest);
     bool VaelgLokale(const std::string& lokaleType, std::string& lokale);
-    void RegistrerPlacering(int32_t antal, char del);
+    void RegistrerPlacering(int32_t antal, Del del);
     void SaetMaksForsoeg(int32_t antal);
 
-    stack<std::string>* NavneStak(char art);
-    bool FyldNavne(stack<std::string>& navne, char art);
-    int32_t TimerFor(const std::string& id, char art);
+    stack<std::string> NavneStak(SkemaArt art);
+    bool FyldNavne(stack<std::string>& navne, SkemaArt art);
+    int32_t TimerFor(const std::string& id, SkemaArt art);
     int32_t SumTimer();
-    void Ryd(int32_t n);
+    void Ryd(ListeNr n);
 
-    // List n (1 ... 9).
-    Klyngeliste<data>& Liste(int32_t n);
-    const std::string& ListeNavn(int32_t n) const;
+    Klyngeliste<data>& Liste(ListeNr n);
+    const std::string& ListeNavn(ListeNr n) const;
     int32_t Graense() const { return graense; }
 
 private:
@@ -104,33 +108,33 @@ private:
     static constexpr int32_t feltId = 1;
     static constexpr int32_t stigende = 0;
     static constexpr int32_t faldende = 1;
+    // The list that holds the ids of each kind of timetable.
+    static constexpr PrSkemaArt<ListeNr> navneListe{{holdListe, laererListe, lokaleListe}};
 
-    static bool ErDel(char del);
-    int32_t DelStart(char del) const;
-    int32_t DelSlut(char del) const;
+    int32_t DelStart(Del del) const;
+    int32_t DelSlut(Del del) const;
     template <typename Handling>
-    void ForHverLektion(char del, Handling handling);
+    void ForHverLektion(Del del, Handling handling);
     void OpdaterLokaletyper();
-    void BeregnVaegt(data& lektion, char del) const;
-    Klyngeliste<data>* NavneListe(char art);
+    void BeregnVaegt(data& lektion, Del del) const;
 
-    void SorterOpslagslister(int32_t n);
+    void SorterOpslagslister(ListeNr n);
     bool AabnForespoergsel(int32_t n);
-    bool IndlaesRaekker(int32_t n);
+    bool IndlaesRaekker(ListeNr n);
     bool IndlaesLokaletyper();
     void SaetLokaletypeTimer();
-    bool LaesKolonner(int32_t n);
-    Raekke LaesRaekke(int32_t n);
+    bool LaesKolonner(ListeNr n);
+    Raekke LaesRaekke(ListeNr n);
     void UdledLokale();
     Raekke UdledLektion(int32_t foersteNye);
     bool UdfyldFraRelationer(std::array<std::string, 5>& tekster);
     bool FindesAllerede(int32_t fra, int32_t til, const std::array<std::string, 5>& tekster) const;
-    bool SkrivRelationer(int32_t n);
+    bool SkrivRelationer(ListeNr n);
 
     int32_t graense = 0;
     int32_t ugeTimer = 40;
     int32_t indeks = 0;
-    char tilstand;
+    Datakilde tilstand;
     std::array<Klyngeliste<data>, antalLister> lister;
     data kladde;
     data* aktuel = nullptr;
@@ -140,9 +144,6 @@ private:
     std::string planId;
     std::string tffId;
     std::string stamlokale = "Stamlokale";
-    std::unique_ptr<stack<std::string>> holdNavne;
-    std::unique_ptr<stack<std::string>> laererNavne;
-    std::unique_ptr<stack<std::string>> lokaleNavne;
     int32_t maksForsoeg = 4;
     bool skrivebeskyttet = false;
     Besked besked;

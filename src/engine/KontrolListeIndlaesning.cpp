@@ -8,7 +8,6 @@
 namespace {
 
 constexpr int32_t feltStamlokale = 2; // tekst[1] of list 7
-constexpr int32_t andenLokaletypeForespoergsel = 40;
 
 // One column of a result and the record field (1 ... 9) it fills.
 struct Kolonne {
@@ -35,25 +34,25 @@ const std::vector<Kolonne>& kolonner(int32_t n)
 const char* filnavn(int32_t n)
 {
     switch (n) {
-    case 1:
+    case KontrolListe::holdListe:
         return "HoldListe.txt";
-    case 2:
+    case KontrolListe::fagListe:
         return "FagListe.txt";
-    case 3:
+    case KontrolListe::laererListe:
         return "LaererListe.txt";
-    case 4:
+    case KontrolListe::lokaletypeListe:
         return "LokaleTypeListe1.txt";
-    case andenLokaletypeForespoergsel:
+    case KontrolListe::andenLokaletypeForespoergsel:
         return "LokaleTypeListe2.txt";
-    case 5:
+    case KontrolListe::lokaleListe:
         return "LokaleListe.txt";
-    case 6:
+    case KontrolListe::laeggeListe:
         return "LaeggeListe.txt";
-    case 7:
+    case KontrolListe::holdLokaleListe:
         return "LokaleHoldRelationListe.txt";
-    case 8:
+    case KontrolListe::holdLaererListe:
         return "HoldLaererRelationListe.txt";
-    case 9:
+    case KontrolListe::fagprofilListe:
         return "LaererFagProfil.txt";
     default:
         return "";
@@ -66,7 +65,7 @@ const char* filnavn(int32_t n)
 // in the same order on any database engine.
 KontrolListe::Forespoergsel KontrolListe::ListeForespoergsel(int32_t n) const
 {
-    if (tilstand != 'd')
+    if (tilstand != Datakilde::database)
         return {filnavn(n), {}};
     switch (n) {
     case holdListe:
@@ -145,10 +144,8 @@ KontrolListe::Forespoergsel KontrolListe::ListeForespoergsel(int32_t n) const
     }
 }
 
-bool KontrolListe::IndlaesListe(int32_t n)
+bool KontrolListe::IndlaesListe(ListeNr n)
 {
-    if (n < 1 || n > antalLister)
-        return false;
     kladde.Nulstil();
     SorterOpslagslister(n);
     if (n == lokaletypeListe)
@@ -157,14 +154,14 @@ bool KontrolListe::IndlaesListe(int32_t n)
 }
 
 // The lists the row handling searches must be sorted on the searched field.
-void KontrolListe::SorterOpslagslister(int32_t n)
+void KontrolListe::SorterOpslagslister(ListeNr n)
 {
     if (n == lokaleListe) {
         Liste(lokaletypeListe).Sorter(feltId);
         Liste(holdListe).Sorter(feltId);
         Liste(holdLokaleListe).Sorter(feltStamlokale);
     } else if (n == laeggeListe) {
-        for (int32_t opslag = holdListe; opslag <= lokaleListe; ++opslag)
+        for (const ListeNr opslag : benLister)
             Liste(opslag).Sorter(feltId);
     }
 }
@@ -176,7 +173,7 @@ bool KontrolListe::AabnForespoergsel(int32_t n)
 }
 
 // Appends row after row; false when the list was full and a row was refused.
-bool KontrolListe::IndlaesRaekker(int32_t n)
+bool KontrolListe::IndlaesRaekker(ListeNr n)
 {
     Klyngeliste<data>& liste = Liste(n);
     const int32_t foersteNye = liste.antal;
@@ -191,7 +188,7 @@ bool KontrolListe::IndlaesRaekker(int32_t n)
     }
 }
 
-bool KontrolListe::LaesKolonner(int32_t n)
+bool KontrolListe::LaesKolonner(ListeNr n)
 {
     for (const Kolonne& k : kolonner(n)) {
         const bool laest = k.felt <= 5 ? sql->HentTekst(k.navn, kladde.tekst[k.felt - 1])
@@ -202,7 +199,7 @@ bool KontrolListe::LaesKolonner(int32_t n)
     return true;
 }
 
-KontrolListe::Raekke KontrolListe::LaesRaekke(int32_t n)
+KontrolListe::Raekke KontrolListe::LaesRaekke(ListeNr n)
 {
     if (!LaesKolonner(n))
         return Raekke::ingen;
@@ -254,7 +251,7 @@ KontrolListe::Raekke KontrolListe::UdledLektion(int32_t foersteNye)
     for (int32_t i = benHold; i <= benLokale; ++i) {
         kladde.tekst[0] = tekster[i];
         data* fundet = nullptr;
-        kladde.ben[i] = Liste(holdListe + i).Hent(fundet, kladde, feltId) ? fundet : nullptr;
+        kladde.ben[i] = Liste(benLister[i]).Hent(fundet, kladde, feltId) ? fundet : nullptr;
     }
     kladde.tekst = tekster;
     kladde.heltal[2] = 0;

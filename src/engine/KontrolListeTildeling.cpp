@@ -16,7 +16,7 @@ bool KontrolListe::TildelStamlokaler()
 {
     Klyngeliste<data>& relationer = Liste(holdLokaleListe);
     kladde.tekst[1] = tomId;
-    const int32_t udenLokale = relationer.Saml(feltAnden, kladde, 'b');
+    const int32_t udenLokale = relationer.Saml(feltAnden, kladde, Samling::forrest);
     if (udenLokale == 0)
         return true;
     if (!besked.Spoerg("Ikke alle hold har fået tildelt et fast lokale\n ønskes en randomiseret tildeling?",
@@ -27,7 +27,7 @@ bool KontrolListe::TildelStamlokaler()
 
     Klyngeliste<data>& lokaler = Liste(lokaleListe);
     kladde.tekst[1] = stamlokale;
-    const int32_t stamlokaler = lokaler.Saml(feltAnden, kladde, 'b');
+    const int32_t stamlokaler = lokaler.Saml(feltAnden, kladde, Samling::forrest);
     if (stamlokaler == 0) {
         besked.VisFejl("Fejl: Der er ikke nok ledige stamlokaler", stopTitel);
         return false;
@@ -55,7 +55,7 @@ bool KontrolListe::TildelLaerere()
     profiler.Sorter(feltAnden);
     Klyngeliste<data>& relationer = Liste(holdLaererListe);
     kladde.tekst[2] = tomId;
-    const int32_t udenLaerer = relationer.Saml(feltLaerer, kladde, 'b');
+    const int32_t udenLaerer = relationer.Saml(feltLaerer, kladde, Samling::forrest);
     if (udenLaerer == 0)
         return true;
     if (!besked.Spoerg("Ikke alle hold har fået tildelt en fast lærer i alle fag\n ønskes en randomiseret tildeling?",
@@ -69,7 +69,7 @@ bool KontrolListe::TildelLaerere()
         kladde.tekst[1] = raekke.tekst[1];
         int32_t foerste = 0;
         int32_t sidste = 0;
-        if (!profiler.HentInterval(feltAnden, kladde, foerste, sidste, 'h'))
+        if (!profiler.HentInterval(feltAnden, kladde, foerste, sidste, Omraade::hele))
             continue; // nobody teaches the subject: the row stays open
         bool fundet = false;
         for (int32_t p = foerste; p <= sidste && !fundet; ++p) {
@@ -85,11 +85,11 @@ bool KontrolListe::TildelLaerere()
     return !fejlet;
 }
 
-bool KontrolListe::GemListe(int32_t n)
+bool KontrolListe::GemListe(ListeNr n)
 {
     if (n != holdLokaleListe && n != holdLaererListe)
         return false;
-    if (tilstand != 'd')
+    if (tilstand != Datakilde::database)
         return true; // text files hold no relations to update
     sql->StartTransaktion();
     if (!SkrivRelationer(n)) {
@@ -101,7 +101,7 @@ bool KontrolListe::GemListe(int32_t n)
 }
 
 // One UPDATE per row, limited to the open plan; stops at the first failure.
-bool KontrolListe::SkrivRelationer(int32_t n)
+bool KontrolListe::SkrivRelationer(ListeNr n)
 {
     const Klyngeliste<data>& liste = Liste(n);
     for (int32_t i = 0; i < liste.antal; ++i) {

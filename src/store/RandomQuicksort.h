@@ -35,9 +35,9 @@ void Sort(T* a, int32_t n, bool faldende)
 {
     if (n <= 1)
         return;
-    const int32_t i1 = pseudoRandom::DrawModulo(n);
-    const int32_t i2 = pseudoRandom::DrawModulo(n);
-    const int32_t i3 = pseudoRandom::DrawModulo(n);
+    const int32_t i1 = pseudoRandom.DrawModulo(n);
+    const int32_t i2 = pseudoRandom.DrawModulo(n);
+    const int32_t i3 = pseudoRandom.DrawModulo(n);
     const int32_t pivot = medianAfTre(a, i1, i2, i3);
 
     std::swap(a[0], a[pivot]);

@@ -1,14 +1,15 @@
 #include "store/SListe.h"
 
+#include "base/Besked.h"
+
 #include <cmath>
-#include <iostream>
 
 void SListe::Nulstil() { antal_ = 0; }
 
 bool SListe::Tilfoej(double x)
 {
     if (antal_ >= kapacitet) {
-        std::cout << "\nSListen er fyldt";
+        Besked().Spor("\nSListen er fyldt");
         return false;
     }
     x_[antal_++] = x;

@@ -10,7 +10,7 @@ public:
     static constexpr int32_t kapacitet = 100;
 
     void Nulstil();
-    // False (and a note on standard output) when the list is full.
+    // False (and a note in the trace) when the list is full.
     bool Tilfoej(double x);
     // Sample standard deviation over the mean, in percent; 0 without samples
     // or with a mean of 0.

@@ -89,13 +89,13 @@ bool skema::Matcher(const lektion& l, int32_t k, int32_t r) const
     return i != nullptr && *i == l;
 }
 
-bool skema::SamlLektioner(stack<LektionsData*>& lektioner) const
+bool skema::SamlLektioner(stack<LektionsData>& lektioner) const
 {
     bool fundet = false;
     for (int32_t k = maksDage - 1; k >= 0; --k) {
         for (int32_t r = maksTimer - 1; r >= 0; --r) {
             if (const lektion* l = celle_[k][r].get()) {
-                lektioner.push(new LektionsData(*l, k, r));
+                lektioner.push(LektionsData(*l, k, r));
                 fundet = true;
             }
         }
@@ -190,12 +190,12 @@ int32_t laerer_skema::AntalSpaerringer() const
     return antal;
 }
 
-void laerer_skema::SamlPrioriteter(stack<PLektionsData*>& prioriteter) const
+void laerer_skema::SamlPrioriteter(stack<PLektionsData>& prioriteter) const
 {
     for (int32_t k = 0; k < maksDage; ++k)
         for (int32_t r = 0; r < maksTimer; ++r)
             if (prioritet_[k][r] != 0)
-                prioriteter.push(new PLektionsData{prioritet_[k][r], k, r});
+                prioriteter.push(PLektionsData{prioritet_[k][r], k, r});
 }
 
 bool lokale_skema::LokaleTillader(int32_t k, int32_t r) const { return ErTom(k, r); }

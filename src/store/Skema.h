@@ -48,7 +48,7 @@ public:
 
     // Pushes every lesson with its position so that popping gives day 0,
     // hour 0 first, then ascending hours and days. True when any was pushed.
-    bool SamlLektioner(stack<LektionsData*>& lektioner) const;
+    bool SamlLektioner(stack<LektionsData>& lektioner) const;
     void TomAlle();
 
     // The last hour of day k that holds a lesson, -1 for a free day.
@@ -103,7 +103,7 @@ public:
     int32_t Prioritet(int32_t k, int32_t r) const;
     int32_t AntalSpaerringer() const;
     // Pushes every priority other than 0, days and hours ascending.
-    void SamlPrioriteter(stack<PLektionsData*>& prioriteter) const;
+    void SamlPrioriteter(stack<PLektionsData>& prioriteter) const;
 
 private:
     std::array<std::array<int32_t, maksTimer>, maksDage> prioritet_{};

@@ -1,12 +1,10 @@
 #include "store/SkemaKontrol.h"
 
-#include "store/SkemaArt.h"
 #include "store/Ugedage.h"
 
 #include "base/Besked.h"
 
 #include <array>
-#include <memory>
 
 namespace {
 
@@ -85,29 +83,29 @@ bool FindKollision(const lektion& l1, const SkemaTrio& t, Placering til, lektion
 }
 
 // Takes the block out, tests the target and puts the block at the target
-// (tilstand 'u') or back where it was. The lesson is a copy: taking an hour
+// (when the move is performed) or back where it was. The lesson is a copy: taking an hour
 // out frees the grids' own object.
-bool FlytMedVagt(const lektion& l, const SkemaTrio& t, Placering fra, Placering til, int32_t timer, char tilstand)
+bool FlytMedVagt(const lektion& l, const SkemaTrio& t, Placering fra, Placering til, int32_t timer, Flytning flytning)
 {
     FjernTimer(t, fra, timer);
     const bool mulig = KanPlaceres(l, t, til, timer);
-    PlacerTimer(l, t, mulig && tilstand == 'u' ? til : fra, timer);
+    PlacerTimer(l, t, mulig && flytning == Flytning::udfoer ? til : fra, timer);
     return mulig;
 }
 
 // l1 at fra and l2 at til change places when each may move into the other's
-// hours; with tilstand 'v' both end where they were.
+// hours; when the move is only tried, both end where they were.
 bool OmbytMedVagt(const lektion& l1, const SkemaTrio& a, Placering fra, const lektion& l2, const SkemaTrio& b,
-                  Placering til, char tilstand)
+                  Placering til, Flytning flytning)
 {
     FjernTimer(b, til, l2.blok);
-    const bool l1KanFlytte = FlytMedVagt(l1, a, fra, til, l1.blok, 'v');
+    const bool l1KanFlytte = FlytMedVagt(l1, a, fra, til, l1.blok, Flytning::proev);
     PlacerTimer(l2, b, til, l2.blok);
     if (!l1KanFlytte)
         return false;
     FjernTimer(a, fra, l1.blok);
-    const bool ombyttet = FlytMedVagt(l2, b, til, fra, l2.blok, tilstand);
-    PlacerTimer(l1, a, ombyttet && tilstand == 'u' ? til : fra, l1.blok);
+    const bool ombyttet = FlytMedVagt(l2, b, til, fra, l2.blok, flytning);
+    PlacerTimer(l1, a, ombyttet && flytning == Flytning::udfoer ? til : fra, l1.blok);
     return ombyttet;
 }
 
@@ -178,32 +176,25 @@ int32_t SkemaKontrol::Dage() const { return dage_; }
 
 int32_t SkemaKontrol::Timer() const { return timer_; }
 
-skema* SkemaKontrol::FindSkema(const std::string& id, char art)
+// The three lists hold different timetable types, so a kind picks its list here.
+template <typename F>
+auto SkemaKontrol::MedListe(SkemaArt art, F f)
 {
-    switch (art) {
-    case 'h':
-        return Find(holdListe_, id);
-    case 'l':
-        return Find(laererListe_, id);
-    case 'k':
-        return Find(lokaleListe_, id);
-    default:
-        return nullptr;
-    }
+    if (art == SkemaArt::laerer)
+        return f(laererListe_);
+    if (art == SkemaArt::lokale)
+        return f(lokaleListe_);
+    return f(holdListe_);
 }
 
-bool SkemaKontrol::NaesteSkema(char art, skema*& naeste)
+skema* SkemaKontrol::FindSkema(const std::string& id, SkemaArt art)
 {
-    switch (art) {
-    case 'h':
-        return Naeste(holdListe_, naeste);
-    case 'l':
-        return Naeste(laererListe_, naeste);
-    case 'k':
-        return Naeste(lokaleListe_, naeste);
-    default:
-        return false;
-    }
+    return MedListe(art, [&](auto& liste) -> skema* { return Find(liste, id); });
+}
+
+bool SkemaKontrol::NaesteSkema(SkemaArt art, skema*& naeste)
+{
+    return MedListe(art, [&](auto& liste) { return Naeste(liste, naeste); });
 }
 
 bool SkemaKontrol::FindTrio(const lektion& l, SkemaTrio& trio)
@@ -228,18 +219,9 @@ bool SkemaKontrol::BlokIPlanen(Placering p, int32_t timer) const
     return true;
 }
 
-bool SkemaKontrol::OpretSkema(const std::string& id, char art)
+bool SkemaKontrol::OpretSkema(const std::string& id, SkemaArt art)
 {
-    switch (art) {
-    case 'h':
-        return holdListe_.Indsaet(id);
-    case 'l':
-        return laererListe_.Indsaet(id);
-    case 'k':
-        return lokaleListe_.Indsaet(id);
-    default:
-        return false;
-    }
+    return MedListe(art, [&](auto& liste) { return liste.Indsaet(id); });
 }
 
 bool SkemaKontrol::SaetLektion(const std::string& hold, const std::string& fag, const std::string& laerer,
@@ -269,9 +251,9 @@ bool SkemaKontrol::SaetPrioritet(const std::string& laerer, int32_t vaerdi, int3
     return s != nullptr && s->SaetPrioritet(vaerdi, kolonne, raekke);
 }
 
-bool SkemaKontrol::HentLektioner(const std::string& id, stack<LektionsData*>& lektioner, char art)
+bool SkemaKontrol::HentLektioner(const std::string& id, stack<LektionsData>& lektioner, SkemaArt art)
 {
-    if (art == 'l')
+    if (art == SkemaArt::laerer)
         Besked().Log(id);
     skema* s = FindSkema(id, art);
     if (s == nullptr)
@@ -280,7 +262,7 @@ bool SkemaKontrol::HentLektioner(const std::string& id, stack<LektionsData*>& le
     return true;
 }
 
-bool SkemaKontrol::HentNaesteLektioner(stack<LektionsData*>& lektioner, char art)
+bool SkemaKontrol::HentNaesteLektioner(stack<LektionsData>& lektioner, SkemaArt art)
 {
     skema* s = nullptr;
     if (!NaesteSkema(art, s))
@@ -289,7 +271,7 @@ bool SkemaKontrol::HentNaesteLektioner(stack<LektionsData*>& lektioner, char art
     return true;
 }
 
-bool SkemaKontrol::HentNaestePrioriteter(stack<PLektionsData*>& prioriteter, std::string& navn)
+bool SkemaKontrol::HentNaestePrioriteter(stack<PLektionsData>& prioriteter, std::string& navn)
 {
     laerer_skema* s = nullptr;
     if (!laererListe_.HentNaeste(s))
@@ -299,14 +281,9 @@ bool SkemaKontrol::HentNaestePrioriteter(stack<PLektionsData*>& prioriteter, std
     return true;
 }
 
-void SkemaKontrol::NulstilMarkoer(char art)
+void SkemaKontrol::NulstilMarkoer(SkemaArt art)
 {
-    if (art == 'h')
-        holdListe_.Nulstil();
-    else if (art == 'l')
-        laererListe_.Nulstil();
-    else if (art == 'k')
-        lokaleListe_.Nulstil();
+    MedListe(art, [](auto& liste) { liste.Nulstil(); });
 }
 
 void SkemaKontrol::RydSkemaer()
@@ -316,7 +293,7 @@ void SkemaKontrol::RydSkemaer()
     lokaleListe_.TomAlle();
 }
 
-bool SkemaKontrol::ErLedig(const std::string& id, char art, int32_t kolonne, int32_t raekke)
+bool SkemaKontrol::ErLedig(const std::string& id, SkemaArt art, int32_t kolonne, int32_t raekke)
 {
     if (!ErIPlanen(kolonne, raekke))
         return false;
@@ -338,7 +315,7 @@ bool SkemaKontrol::HarFag(const std::string& hold, const std::string& fag, int32
     return s != nullptr && s->HarFag(fag, kolonne, raekke);
 }
 
-bool SkemaKontrol::ErDobbeltLektion(const std::string& id, char art, int32_t kolonne, int32_t raekke)
+bool SkemaKontrol::ErDobbeltLektion(const std::string& id, SkemaArt art, int32_t kolonne, int32_t raekke)
 {
     if (!ErIPlanen(kolonne, raekke))
         return false;
@@ -353,8 +330,8 @@ bool SkemaKontrol::ErDobbeltLektion(const std::string& id, char art, int32_t kol
     return ErDobbeltITrio(trio, {kolonne, raekke});
 }
 
-bool SkemaKontrol::FlytLektion(const std::string& id, int32_t blok, char art, Placering fra, Placering til,
-                               char tilstand)
+bool SkemaKontrol::FlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til,
+                               Flytning flytning)
 {
     if (!BlokIPlanen(fra, blok) || !BlokIPlanen(til, blok))
         return false;
@@ -370,15 +347,15 @@ bool SkemaKontrol::FlytLektion(const std::string& id, int32_t blok, char art, Pl
 
     lektion l2;
     if (!FindKollision(l1, a, til, l2))
-        return FlytMedVagt(l1, a, fra, til, blok, tilstand);
+        return FlytMedVagt(l1, a, fra, til, blok, flytning);
 
     SkemaTrio b;
     if (l2.blok != blok || !FindTrio(l2, b) || (blok == 2 && !ErDobbeltITrio(b, til)))
         return false;
-    return OmbytMedVagt(l1, a, fra, l2, b, til, tilstand);
+    return OmbytMedVagt(l1, a, fra, l2, b, til, flytning);
 }
 
-void SkemaKontrol::TvingFlyt(const std::string& id, char art, Placering fra, Placering til)
+void SkemaKontrol::TvingFlyt(const std::string& id, SkemaArt art, Placering fra, Placering til)
 {
     const skema* s = FindSkema(id, art);
     lektion l1;
@@ -395,21 +372,19 @@ void SkemaKontrol::TvingFlyt(const std::string& id, char art, Placering fra, Pla
         OmbytBlokke(a, b, fra, til, l2.blok);
 }
 
-bool SkemaKontrol::Kontroller(int32_t& antal, char art)
+bool SkemaKontrol::Kontroller(int32_t& antal, SkemaArt art)
 {
     antal = 0;
-    if (!ErSkemaArt(art))
-        return false;
-    stack<LektionsData*> lektioner;
+    stack<LektionsData> lektioner;
     NulstilMarkoer(art);
     skema* s = nullptr;
     while (NaesteSkema(art, s))
         s->SamlLektioner(lektioner);
     while (lektioner.antal() > 0) {
-        const std::unique_ptr<LektionsData> d(lektioner.pop());
-        const skema* egen = FindSkema(IdForArt(*d, art), art);
-        const lektion l(d->hold, d->fag, d->laerer, d->lokale, d->blok);
-        if (egen != nullptr && !egen->Matcher(l, d->kolonne, d->raekke))
+        const LektionsData d = lektioner.pop();
+        const skema* egen = FindSkema(IdForArt(d, art), art);
+        const lektion l(d.hold, d.fag, d.laerer, d.lokale, d.blok);
+        if (egen != nullptr && !egen->Matcher(l, d.kolonne, d.raekke))
             ++antal;
     }
     return antal == 0;
@@ -435,13 +410,13 @@ int32_t SkemaKontrol::AntalMellemtimer()
     return antal;
 }
 
-double SkemaKontrol::Spredning(const std::string& id, char art)
+double SkemaKontrol::Spredning(const std::string& id, SkemaArt art)
 {
     const skema* s = FindSkema(id, art);
     return s ? s->Spredning() : 0.0;
 }
 
-int32_t SkemaKontrol::AntalLektioner(const std::string& id, char art)
+int32_t SkemaKontrol::AntalLektioner(const std::string& id, SkemaArt art)
 {
     const skema* s = FindSkema(id, art);
     return s ? s->AntalLektioner() : 0;

@@ -2,16 +2,21 @@
 
 #include "store/Lektion.h"
 #include "store/Skema.h"
+#include "store/SkemaArt.h"
 #include "store/SkemaListe.h"
 #include "store/Stack.h"
 
 #include <cstdint>
 #include <string>
 
-// All timetables of the open plan: one per class ('h'), teacher ('l') and
-// room ('k'). The only place where lessons are put into, moved between and
-// taken out of the grids; it keeps every lesson hour in the same cell of its
-// class, teacher and room timetables.
+// A move is performed, or only tried: then everything is left as it was.
+// The values are the letters the modes had.
+enum class Flytning : char { udfoer = 'u', proev = 'v' };
+
+// All timetables of the open plan: one per class, teacher and room. The only
+// place where lessons are put into, moved between and taken out of the grids;
+// it keeps every lesson hour in the same cell of its class, teacher and room
+// timetables.
 class SkemaKontrol {
 public:
     SkemaKontrol(int32_t dage, int32_t timer);
@@ -24,42 +29,45 @@ public:
     int32_t Dage() const;
     int32_t Timer() const;
 
-    bool OpretSkema(const std::string& id, char art);
+    bool OpretSkema(const std::string& id, SkemaArt art);
     bool SaetLektion(const std::string& hold, const std::string& fag, const std::string& laerer,
                      const std::string& lokale, int32_t blok, int32_t kolonne, int32_t raekke);
     bool SaetPrioritet(const std::string& laerer, int32_t vaerdi, int32_t kolonne, int32_t raekke);
 
-    bool HentLektioner(const std::string& id, stack<LektionsData*>& lektioner, char art);
-    bool HentNaesteLektioner(stack<LektionsData*>& lektioner, char art);
-    bool HentNaestePrioriteter(stack<PLektionsData*>& prioriteter, std::string& navn);
-    void NulstilMarkoer(char art);
+    bool HentLektioner(const std::string& id, stack<LektionsData>& lektioner, SkemaArt art);
+    bool HentNaesteLektioner(stack<LektionsData>& lektioner, SkemaArt art);
+    bool HentNaestePrioriteter(stack<PLektionsData>& prioriteter, std::string& navn);
+    void NulstilMarkoer(SkemaArt art);
     void RydSkemaer();
 
-    bool ErLedig(const std::string& id, char art, int32_t kolonne, int32_t raekke);
+    bool ErLedig(const std::string& id, SkemaArt art, int32_t kolonne, int32_t raekke);
     // The teacher exists and has priority -3 at that hour inside the plan.
     bool ErSpaerret(const std::string& laerer, int32_t kolonne, int32_t raekke);
     bool HarFag(const std::string& hold, const std::string& fag, int32_t kolonne, int32_t raekke);
-    bool ErDobbeltLektion(const std::string& id, char art, int32_t kolonne, int32_t raekke);
+    bool ErDobbeltLektion(const std::string& id, SkemaArt art, int32_t kolonne, int32_t raekke);
 
-    // tilstand 'u' performs the move, 'v' only tests it and leaves everything as it was.
-    bool FlytLektion(const std::string& id, int32_t blok, char art, Placering fra, Placering til, char tilstand);
-    void TvingFlyt(const std::string& id, char art, Placering fra, Placering til);
+    bool FlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til,
+                     Flytning flytning);
+    void TvingFlyt(const std::string& id, SkemaArt art, Placering fra, Placering til);
 
-    bool Kontroller(int32_t& antal, char art);
+    bool Kontroller(int32_t& antal, SkemaArt art);
 
     int32_t AntalLektionerIalt();
     int32_t AntalMellemtimer();
-    double Spredning(const std::string& id, char art);
-    int32_t AntalLektioner(const std::string& id, char art);
+    double Spredning(const std::string& id, SkemaArt art);
+    int32_t AntalLektioner(const std::string& id, SkemaArt art);
     int32_t AntalFag(const std::string& hold, const std::string& fag);
     int32_t AntalSpaerringer(const std::string& laerer);
 
 private:
     static constexpr int32_t kapacitet = 1100;
 
-    // The timetable of the kind, or nullptr (also for an unknown kind letter).
-    skema* FindSkema(const std::string& id, char art);
-    bool NaesteSkema(char art, skema*& naeste);
+    // Calls f with the list of timetables of the kind.
+    template <typename F>
+    auto MedListe(SkemaArt art, F f);
+    // The timetable of the kind, or nullptr.
+    skema* FindSkema(const std::string& id, SkemaArt art);
+    bool NaesteSkema(SkemaArt art, skema*& naeste);
     // The class, teacher and room timetables of the lesson, looked up in that order.
     bool FindTrio(const lektion& l, SkemaTrio& trio);
     bool ErIPlanen(int32_t kolonne, int32_t raekke) const;

@@ -18,7 +18,8 @@ public:
     explicit SkemaListe(int32_t kapacitet)
         : kapacitet_(std::max(kapacitet, 0)), items_(std::make_unique<T[]>(static_cast<size_t>(kapacitet_)))
     {
-        pseudoRandom::Seed(100);
+        // Restarts the shared sequence, as every list does when it is built.
+        pseudoRandom.Seed(100);
     }
 
     bool Hent(const std::string& id, T*& fundet)

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "base/Besked.h"
+
 #include <cstdint>
-#include <iostream>
 #include <string>
+#include <utility>
 
 // Singly linked stack that hands lists from one object to another. It gives
-// back the last element pushed first. A pointer stack never deletes what its
-// elements point to: whoever pops a record deletes it.
+// back the last element pushed first.
 template <typename T>
 struct node {
     T vaerdi;
@@ -20,6 +21,18 @@ public:
     ~stack() { clear(); }
     stack(const stack&) = delete;
     stack& operator=(const stack&) = delete;
+    // Handing a stack over leaves the old one empty.
+    stack(stack&& andet) noexcept { *this = std::move(andet); }
+    stack& operator=(stack&& andet) noexcept
+    {
+        if (this != &andet) {
+            clear();
+            top_ = std::exchange(andet.top_, nullptr);
+            sidste_ = std::exchange(andet.sidste_, nullptr);
+            antal_ = std::exchange(andet.antal_, 0);
+        }
+        return *this;
+    }
 
     bool push(const T& vaerdi)
     {
@@ -33,7 +46,7 @@ public:
     T pop()
     {
         if (antal_ == 0 || top_ == nullptr) {
-            std::cout << "\nstacken er tom (man kan ikke poppe noget der ikke er der!)";
+            Besked().Spor("\nstacken er tom (man kan ikke poppe noget der ikke er der!)");
             return T{};
         }
         sidste_ = top_;

@@ -46,7 +46,7 @@ constexpr int autoFremskridt = 15;
 
 TMainFrame::TMainFrame(Programvinduer& vinduer)
     : Klientomraade(new QMdiArea), StatusBar1(new Statuslinje({25, 30, 30, 25, 25, 40, 30, 30, 400})),
-      vinduer_(vinduer), vorivazi_(std::make_unique<Vorivazi>('d'))
+      vinduer_(vinduer), vorivazi_(std::make_unique<Vorivazi>(Datakilde::database))
 {
     setObjectName("TMainFrame");
     setWindowTitle(titelStart + "<tom>");
@@ -281,33 +281,24 @@ Vorivazi& TMainFrame::Facade() { return *vorivazi_; }
 
 void TMainFrame::SkiftFacade(std::unique_ptr<Vorivazi> facade) { vorivazi_ = std::move(facade); }
 
+// The id table of each kind among the window's members.
+constexpr PrSkemaArt<Navnetabel<200> TMainFrame::*> navneTabel{
+    {&TMainFrame::holdNavne, &TMainFrame::laererNavne, &TMainFrame::lokaleNavne}};
+
 void TMainFrame::IndlaesNavne()
 {
-    const std::array<std::pair<char, Navnetabel<200>*>, 3> tabeller = {
-        {{'h', &holdNavne}, {'l', &laererNavne}, {'k', &lokaleNavne}}};
-    for (const auto& [art, tabel] : tabeller) {
-        tabel->Ryd();
+    for (const SkemaArt art : alleSkemaArter) {
+        Navnetabel<200>& tabel = this->*navneTabel[art];
+        tabel.Ryd();
         vorivazi_->HentNavne(art);
         std::string id;
         while (vorivazi_->TagNavn(id))
-            if (tabel->Tilfoej(id))
+            if (tabel.Tilfoej(id))
                 Besked().Log(id);
     }
 }
 
-const Navnetabel<200>* TMainFrame::NavneFor(char art) const
-{
-    switch (art) {
-    case 'h':
-        return &holdNavne;
-    case 'l':
-        return &laererNavne;
-    case 'k':
-        return &lokaleNavne;
-    default:
-        return nullptr;
-    }
-}
+const Navnetabel<200>& TMainFrame::NavneFor(SkemaArt art) const { return this->*navneTabel[art]; }
 
 void TMainFrame::StatusOpdatering()
 {

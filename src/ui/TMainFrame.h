@@ -2,6 +2,8 @@
 
 #include "ui/Navnetabel.h"
 
+#include "store/SkemaArt.h"
+
 #include <QMainWindow>
 
 #include <array>
@@ -37,8 +39,7 @@ public:
     void SkiftFacade(std::unique_ptr<Vorivazi> facade);
     // Fills the three id tables from the open plan.
     void IndlaesNavne();
-    // The id table of a kind ('h', 'l', 'k'), or null for any other character.
-    const Navnetabel<200>* NavneFor(char art) const;
+    const Navnetabel<200>& NavneFor(SkemaArt art) const;
 
     void StatusOpdatering();
     void VisStatustekst(const QString& tekst);

@@ -99,7 +99,7 @@ void TPlanListeForm::PlanValgKnapClick()
     const Optaget optaget;
     // The plan is opened in a facade of its own; the main window keeps the one
     // it has until the opening has succeeded, so a failure leaves it as it was.
-    auto facade = std::make_unique<Vorivazi>('d');
+    auto facade = std::make_unique<Vorivazi>(Datakilde::database);
     Stopur ur;
     ur.Start();
     const std::string id = hoved.planNavne[valgtRaekke(PlanListe)];

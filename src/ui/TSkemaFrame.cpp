@@ -14,6 +14,8 @@
 #include <QHeaderView>
 #include <QLabel>
 
+#include <optional>
+
 namespace {
 
 enum Felt { plFelt = 1, llFelt = 3, procentFelt = 5, cvFelt = 7 };
@@ -34,15 +36,16 @@ QLabel* fedLabel(const QString& tekst, int venstre, int top, QWidget* vindue)
     return label;
 }
 
-char ArtAfType(const QString& type)
+// The kind chosen in the type list; nothing while none is chosen.
+std::optional<SkemaArt> ArtAfType(const QString& type)
 {
     if (type == "Hold")
-        return 'h';
+        return SkemaArt::hold;
     if (type == "Laerer")
-        return 'l';
+        return SkemaArt::laerer;
     if (type == "Lokale")
-        return 'k';
-    return 0;
+        return SkemaArt::lokale;
+    return std::nullopt;
 }
 
 } // namespace
@@ -139,11 +142,12 @@ void TSkemaFrame::SFComboBox2DropDown()
 {
     if (navneIndlaest_)
         return;
-    const auto* navne = hoved_.NavneFor(ArtAfType(SFComboBox1->currentText()));
-    if (!navne)
+    const std::optional<SkemaArt> art = ArtAfType(SFComboBox1->currentText());
+    if (!art)
         return;
-    for (int32_t i = 0; i < navne->Antal(); ++i)
-        SFComboBox2->addItem(QString::fromStdString((*navne)[i]));
+    const auto& navne = hoved_.NavneFor(*art);
+    for (int32_t i = 0; i < navne.Antal(); ++i)
+        SFComboBox2->addItem(QString::fromStdString(navne[i]));
     // Nothing is chosen until the user picks an entry.
     SFComboBox2->setCurrentIndex(-1);
     navneIndlaest_ = true;
@@ -153,18 +157,17 @@ void TSkemaFrame::SFComboBox2Click()
 {
     Besked().Log("inde");
     SFStringGrid1->RydCeller(1, dage, 1, timer);
-    const char art = ArtAfType(SFComboBox1->currentText());
+    const std::optional<SkemaArt> art = ArtAfType(SFComboBox1->currentText());
     std::string id;
     if (art && !SFComboBox2->currentText().isEmpty()) {
-        const auto* navne = hoved_.NavneFor(art);
-        id = (*navne)[SFComboBox2->currentIndex()];
-        VisLektioner(id, art);
-        VisTal(id, art);
+        id = hoved_.NavneFor(*art)[SFComboBox2->currentIndex()];
+        VisLektioner(id, *art);
+        VisTal(id, *art);
     }
     setWindowTitle(QString::fromStdString("Skema - " + id));
 }
 
-void TSkemaFrame::VisLektioner(const std::string& id, char art)
+void TSkemaFrame::VisLektioner(const std::string& id, SkemaArt art)
 {
     Vorivazi& facade = hoved_.Facade();
     facade.HentLektioner(id, art);
@@ -177,7 +180,7 @@ void TSkemaFrame::VisLektioner(const std::string& id, char art)
                                     QString::fromStdString(CelleTekst(art, hold, fag, laerer, lokale)));
 }
 
-void TSkemaFrame::VisTal(const std::string& id, char art)
+void TSkemaFrame::VisTal(const std::string& id, SkemaArt art)
 {
     Vorivazi& facade = hoved_.Facade();
     const int32_t planlagt = facade.TimerFor(id, art);
@@ -190,7 +193,7 @@ void TSkemaFrame::VisTal(const std::string& id, char art)
 
 void TSkemaFrame::Udskriv()
 {
-    const char art = ArtAfType(SFComboBox1->currentText());
+    const std::optional<SkemaArt> art = ArtAfType(SFComboBox1->currentText());
     if (!art) {
         Besked().VisFejl("Vælge venligst en type førend der printes!", fejlTitel);
         return;
@@ -199,6 +202,6 @@ void TSkemaFrame::Udskriv()
         Besked().VisFejl("Intet at printe, gået tidligt hjem idag", fejlTitel);
         return;
     }
-    hoved_.Facade().UdskrivSkema(SFComboBox2->currentText().toStdString(), art);
+    hoved_.Facade().UdskrivSkema(SFComboBox2->currentText().toStdString(), *art);
     Besked().VisInfo("Printer Skema");
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/SkemaArt.h"
+
 #include <QWidget>
 
 class QComboBox;
@@ -33,8 +35,8 @@ private:
     void SFComboBox2DropDown();
     void SFComboBox2Click();
     void NulstilTal();
-    void VisLektioner(const std::string& id, char art);
-    void VisTal(const std::string& id, char art);
+    void VisLektioner(const std::string& id, SkemaArt art);
+    void VisTal(const std::string& id, SkemaArt art);
 
     TMainFrame& hoved_;
     bool navneIndlaest_ = false;

@@ -124,12 +124,12 @@ TEST(AnalyseFlyt, BlokMedKlasseOgLaererFlytterIntetNaarLaererdelenIkkeKan)
 
     // The teacher cannot teach at (0, 0); the class part alone could move.
     EXPECT_FALSE(a.FlytBlok(3, {0, 3}, {0, 0}));
-    EXPECT_EQ(plan.Felter("1a", 'h', "FYS"), (std::vector<Felt>{{0, 3}}));
-    EXPECT_EQ(plan.Felter("AB", 'l', "BIO"), (std::vector<Felt>{{0, 3}}));
+    EXPECT_EQ(plan.Felter("1a", SkemaArt::hold, "FYS"), (std::vector<Felt>{{0, 3}}));
+    EXPECT_EQ(plan.Felter("AB", SkemaArt::laerer, "BIO"), (std::vector<Felt>{{0, 3}}));
 
     EXPECT_TRUE(a.FlytBlok(3, {0, 3}, {0, 1}));
-    EXPECT_EQ(plan.Felter("1a", 'h', "FYS"), (std::vector<Felt>{{0, 1}}));
-    EXPECT_EQ(plan.Felter("AB", 'l', "BIO"), (std::vector<Felt>{{0, 1}}));
+    EXPECT_EQ(plan.Felter("1a", SkemaArt::hold, "FYS"), (std::vector<Felt>{{0, 1}}));
+    EXPECT_EQ(plan.Felter("AB", SkemaArt::laerer, "BIO"), (std::vector<Felt>{{0, 1}}));
     EXPECT_TRUE(plan.portal().KontrollerAlle());
 }
 
@@ -147,13 +147,13 @@ TEST(AnalyseFlyt, BlokMedAlleTreFlettesAldrigMenFlyttesTilTidligereFriTime)
 
     a.Pres(Art::Flet, 10);
     EXPECT_EQ(a.Kode(0, 2), 10);
-    EXPECT_EQ(plan.Felter("1a", 'h', "ENG"), (std::vector<Felt>{{0, 2}}));
+    EXPECT_EQ(plan.Felter("1a", SkemaArt::hold, "ENG"), (std::vector<Felt>{{0, 2}}));
     EXPECT_FALSE(Logget(m.modtager, "bytter"));
 
     a.Pres(Art::Flyt, 10);
     EXPECT_EQ(a.Kode(0, 0), 10);
     EXPECT_EQ(a.Kode(0, 2), 4);
-    EXPECT_EQ(plan.Felter("R1", 'k', "ENG"), (std::vector<Felt>{{0, 0}}));
+    EXPECT_EQ(plan.Felter("R1", SkemaArt::lokale, "ENG"), (std::vector<Felt>{{0, 0}}));
     EXPECT_TRUE(Logget(m.modtager, "bytter"));
     EXPECT_TRUE(plan.portal().KontrollerAlle());
 }
@@ -169,7 +169,7 @@ TEST(AnalyseFlyt, KlasseblokFlettesIndILaererensOptagneTime)
     a.Pres(Art::Flet, 1);
     EXPECT_EQ(a.Kode(1, 4), 4);
     EXPECT_EQ(a.Kode(3, 0), 3);
-    EXPECT_EQ(plan.Felter("1a", 'h', "TYS"), (std::vector<Felt>{{3, 0}}));
+    EXPECT_EQ(plan.Felter("1a", SkemaArt::hold, "TYS"), (std::vector<Felt>{{3, 0}}));
 }
 
 TEST(AnalyseFlyt, EgneTimerFlyttesOpKunIKortetForKlasseOgLaerer)
@@ -184,7 +184,7 @@ TEST(AnalyseFlyt, EgneTimerFlyttesOpKunIKortetForKlasseOgLaerer)
         a.FlytFemFeltOp();
         EXPECT_EQ(a.Kode(1, 0), 5);
         EXPECT_EQ(a.Kode(1, 4), 4);
-        EXPECT_EQ(plan.Felter("AB", 'l', "MAT"), (std::vector<Felt>{{1, 0}}));
+        EXPECT_EQ(plan.Felter("AB", SkemaArt::laerer, "MAT"), (std::vector<Felt>{{1, 0}}));
         EXPECT_TRUE(Logget(m.modtager, "Flytter 5 felt op"));
     }
     {
@@ -197,7 +197,7 @@ TEST(AnalyseFlyt, EgneTimerFlyttesOpKunIKortetForKlasseOgLaerer)
         EXPECT_FALSE(a.FlytBlok(5, {1, 4}, {1, 0}));
         a.PresOp();
         EXPECT_EQ(a.Kode(1, 4), 5);
-        EXPECT_EQ(plan.Felter("1a", 'h', "MAT"), (std::vector<Felt>{{1, 4}}));
+        EXPECT_EQ(plan.Felter("1a", SkemaArt::hold, "MAT"), (std::vector<Felt>{{1, 4}}));
     }
 }
 
@@ -237,7 +237,7 @@ TEST(AnalyseKopi, TimerLagtGennemKopienSpejlesOgTaellerIKildekortet)
     // The source map knows the demand is complete: nothing more is placed.
     EXPECT_FALSE(a.LaegLektioner(lagt));
     EXPECT_EQ(lagt, 4);
-    EXPECT_EQ(plan.Felter("1a", 'h', "MAT"), (std::vector<Felt>{{0, 0}, {0, 1}, {1, 0}, {1, 1}}));
+    EXPECT_EQ(plan.Felter("1a", SkemaArt::hold, "MAT"), (std::vector<Felt>{{0, 0}, {0, 1}, {1, 0}, {1, 1}}));
 }
 
 TEST(AnalyseLaeg, KandidatOverEnOptagetTimeSpringesOver)
@@ -251,7 +251,7 @@ TEST(AnalyseLaeg, KandidatOverEnOptagetTimeSpringesOver)
     int32_t lagt = 0;
     EXPECT_TRUE(a.LaegLektioner(lagt));
     EXPECT_EQ(a.Kode(0, 0), 4);
-    EXPECT_EQ(plan.Felter("1a", 'h', "MAT"), (std::vector<Felt>{{1, 0}, {1, 1}}));
+    EXPECT_EQ(plan.Felter("1a", SkemaArt::hold, "MAT"), (std::vector<Felt>{{1, 0}, {1, 1}}));
 
     // A pair cannot start in the last hour of the day.
     AnalyseSkema sidst = Kort(plan.portal(), 2, 2, 5, 7);
@@ -280,12 +280,12 @@ TEST(AnalyseFrigoer, FrieDobbeltLektionerFlytterEnNaboblokVaek)
     EXPECT_EQ(a.Kode(0, 2), 4);
     EXPECT_EQ(a.Kode(0, 3), 4);
     EXPECT_EQ(a.Kode(1, 0), 1);
-    EXPECT_EQ(plan.Felter("1a", 'h', "TYS"), (std::vector<Felt>{{1, 0}, {1, 1}}));
+    EXPECT_EQ(plan.Felter("1a", SkemaArt::hold, "TYS"), (std::vector<Felt>{{1, 0}, {1, 1}}));
     EXPECT_TRUE(Logget(m.modtager, "skaber frie DobbeltLektioner:"));
     EXPECT_TRUE(Logget(m.modtager, "danner dobbelt lektion i"));
 
     int32_t lagt = 0;
     EXPECT_TRUE(a.LaegLektioner(lagt));
-    EXPECT_EQ(plan.Felter("1a", 'h', "MAT"), (std::vector<Felt>{{0, 2}, {0, 3}}));
+    EXPECT_EQ(plan.Felter("1a", SkemaArt::hold, "MAT"), (std::vector<Felt>{{0, 2}, {0, 3}}));
     EXPECT_TRUE(plan.portal().KontrollerAlle());
 }

@@ -37,7 +37,7 @@ Resultat Placer(Portal& portal, LektionsKrav& krav)
 std::vector<int32_t> Blokke(TestPlan& plan, const std::string& fag)
 {
     std::vector<int32_t> ud;
-    for (const auto& l : plan.Lektioner("1a", 'h'))
+    for (const auto& l : plan.Lektioner("1a", SkemaArt::hold))
         if (l.fag == fag)
             ud.push_back(l.blok);
     std::sort(ud.begin(), ud.end());
@@ -54,7 +54,7 @@ TEST(PlacerKrav, TomUgeFaarEnkelttimerneITimeEtMandagTilOnsdag)
     EXPECT_TRUE(res.ok);
     EXPECT_EQ(res.placeret, 3);
     EXPECT_EQ(krav.blok, 1);
-    EXPECT_EQ(plan.Felter("1a", 'h', "MAT"), (std::vector<Felt>{{0, 0}, {1, 0}, {2, 0}}));
+    EXPECT_EQ(plan.Felter("1a", SkemaArt::hold, "MAT"), (std::vector<Felt>{{0, 0}, {1, 0}, {2, 0}}));
 }
 
 TEST(PlacerKrav, TomUgeFaarDobbeltlektionerneITimeEtOgToMandagOgTirsdag)
@@ -64,7 +64,7 @@ TEST(PlacerKrav, TomUgeFaarDobbeltlektionerneITimeEtOgToMandagOgTirsdag)
     const Resultat res = Placer(plan.portal(), krav);
     EXPECT_TRUE(res.ok);
     EXPECT_EQ(res.placeret, 4);
-    EXPECT_EQ(plan.Felter("R1", 'k', "MAT"), (std::vector<Felt>{{0, 0}, {0, 1}, {1, 0}, {1, 1}}));
+    EXPECT_EQ(plan.Felter("R1", SkemaArt::lokale, "MAT"), (std::vector<Felt>{{0, 0}, {0, 1}, {1, 0}, {1, 1}}));
     EXPECT_EQ(Blokke(plan, "MAT"), (std::vector<int32_t>{2, 2, 2, 2}));
 }
 
@@ -76,7 +76,7 @@ TEST(PlacerKrav, LigeSaaMangeTimerSomDageBegynderMedDobbeltlektioner)
     EXPECT_TRUE(res.ok);
     EXPECT_EQ(res.placeret, 5);
     // Two doubles fit below the goal, the last hour falls back to a single one.
-    EXPECT_EQ(plan.Felter("1a", 'h', "MAT"), (std::vector<Felt>{{0, 0}, {0, 1}, {1, 0}, {1, 1}, {2, 0}}));
+    EXPECT_EQ(plan.Felter("1a", SkemaArt::hold, "MAT"), (std::vector<Felt>{{0, 0}, {0, 1}, {1, 0}, {1, 1}, {2, 0}}));
     EXPECT_EQ(Blokke(plan, "MAT"), (std::vector<int32_t>{1, 2, 2, 2, 2}));
     EXPECT_EQ(krav.blok, 1);
 }
@@ -86,7 +86,7 @@ TEST(PlacerKrav, LaererensSpaerredeTimerBrugesAldrig)
     TestPlan plan({"1a"}, {"AB"}, {"R1"}, {{"AB", 0, 0}, {"AB", 1, 0}});
     LektionsKrav krav = Krav(1, 3, "HLP");
     EXPECT_TRUE(Placer(plan.portal(), krav).ok);
-    EXPECT_EQ(plan.Felter("AB", 'l', "MAT"), (std::vector<Felt>{{2, 0}, {3, 0}, {4, 0}}));
+    EXPECT_EQ(plan.Felter("AB", SkemaArt::laerer, "MAT"), (std::vector<Felt>{{2, 0}, {3, 0}, {4, 0}}));
 }
 
 TEST(PlacerKrav, ReparationFletterKlassensTimeIndILaererensOgFrigoerEnTime)
@@ -103,8 +103,8 @@ TEST(PlacerKrav, ReparationFletterKlassensTimeIndILaererensOgFrigoerEnTime)
 
     const Resultat res = Placer(plan.portal(), krav);
     EXPECT_TRUE(res.ok);
-    EXPECT_EQ(plan.Felter("1a", 'h', "MAT"), (std::vector<Felt>{{0, 0}}));
-    EXPECT_EQ(plan.Felter("1a", 'h', "ENG"), (std::vector<Felt>{{1, 0}}));
+    EXPECT_EQ(plan.Felter("1a", SkemaArt::hold, "MAT"), (std::vector<Felt>{{0, 0}}));
+    EXPECT_EQ(plan.Felter("1a", SkemaArt::hold, "ENG"), (std::vector<Felt>{{1, 0}}));
     EXPECT_TRUE(plan.portal().KontrollerAlle());
     const std::vector<std::string> forventet = {"skaber frie lektioner", "danner fri lektion i"};
     EXPECT_EQ(m.modtager.logLinjer, forventet);
@@ -118,7 +118,7 @@ TEST(PlacerKrav, LokaleUdenSkemaFaarIntetITreRessourceKortet)
     const Resultat res = Placer(plan.portal(), krav);
     EXPECT_FALSE(res.ok);
     EXPECT_EQ(res.placeret, 0);
-    EXPECT_TRUE(plan.Lektioner("1a", 'h').empty());
+    EXPECT_TRUE(plan.Lektioner("1a", SkemaArt::hold).empty());
 }
 
 TEST(PlacerKrav, AfvisteTimerTaellesNaarEtSkemaMangler)
@@ -131,7 +131,7 @@ TEST(PlacerKrav, AfvisteTimerTaellesNaarEtSkemaMangler)
     const Resultat res = Placer(plan.portal(), krav);
     EXPECT_TRUE(res.ok);
     EXPECT_EQ(res.placeret, 3);
-    EXPECT_TRUE(plan.Lektioner("1a", 'h').empty());
+    EXPECT_TRUE(plan.Lektioner("1a", SkemaArt::hold).empty());
 }
 
 TEST(PlacerKrav, UkendtBlokstoerrelsePlacererIntet)
@@ -142,7 +142,7 @@ TEST(PlacerKrav, UkendtBlokstoerrelsePlacererIntet)
     EXPECT_FALSE(res.ok);
     EXPECT_EQ(res.placeret, 0);
     EXPECT_EQ(krav.blok, 3);
-    EXPECT_TRUE(plan.Lektioner("1a", 'h').empty());
+    EXPECT_TRUE(plan.Lektioner("1a", SkemaArt::hold).empty());
 }
 
 // ---- many demands into crowded timetables ----
@@ -192,7 +192,7 @@ public:
             const int32_t r = Tal(timer_ - 1);
             bool fri = true;
             for (int32_t t = r; t < r + blok; ++t)
-                fri = fri && p.ErLedig(h, 'h', k, t) && p.ErLedig(l, 'l', k, t) && p.ErLedig(lo, 'k', k, t) &&
+                fri = fri && p.ErLedig(h, SkemaArt::hold, k, t) && p.ErLedig(l, SkemaArt::laerer, k, t) && p.ErLedig(lo, SkemaArt::lokale, k, t) &&
                       !p.ErSpaerret(l, k, t);
             if (fri)
                 plan_->Saet(h, Vaelg(fag_), l, lo, blok, k, r);
@@ -214,7 +214,7 @@ public:
     {
         int32_t antal = 0;
         for (const auto& h : hold_)
-            antal += plan_->portal().AntalLektioner(h, 'h');
+            antal += plan_->portal().AntalLektioner(h, SkemaArt::hold);
         return antal;
     }
 
@@ -228,9 +228,9 @@ public:
     void KontrollerSkemaer()
     {
         EXPECT_TRUE(plan_->portal().KontrollerAlle());
-        const auto hold = Saml(hold_, 'h');
-        EXPECT_EQ(hold, Saml(laerere_, 'l'));
-        EXPECT_EQ(hold, Saml(lokaler_, 'k'));
+        const auto hold = Saml(hold_, SkemaArt::hold);
+        EXPECT_EQ(hold, Saml(laerere_, SkemaArt::laerer));
+        EXPECT_EQ(hold, Saml(lokaler_, SkemaArt::lokale));
         for (const auto& [h, f, l, lo, blok, k, r] : hold) {
             EXPECT_FALSE(spaerret_.count({l, k, r})) << l << " " << k << " " << r;
             EXPECT_LT(k, dage_);
@@ -241,7 +241,7 @@ public:
     TestPlan& plan() { return *plan_; }
 
 private:
-    std::multiset<Noegle> Saml(const std::vector<std::string>& ids, char art)
+    std::multiset<Noegle> Saml(const std::vector<std::string>& ids, SkemaArt art)
     {
         std::multiset<Noegle> ud;
         for (const auto& id : ids)

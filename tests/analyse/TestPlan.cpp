@@ -41,7 +41,7 @@ void Fyld(stack<std::string>& stak, const std::vector<std::string>& navne)
 TestPlan::TestPlan(const std::vector<std::string>& hold, const std::vector<std::string>& laerere,
                    const std::vector<std::string>& lokaler, const std::vector<Spaerring>& spaerringer, int32_t dage,
                    int32_t timer)
-    : mappe_(NyMappe()), portal_(std::make_unique<Portal>("P1", dage, timer, 'f'))
+    : mappe_(NyMappe()), portal_(std::make_unique<Portal>("P1", dage, timer, Datakilde::tekstfiler))
 {
     {
         std::ofstream fil(mappe_ / "TidsPrioritet.txt");
@@ -54,7 +54,7 @@ TestPlan::TestPlan(const std::vector<std::string>& hold, const std::vector<std::
     Fyld(h, hold);
     Fyld(l, laerere);
     Fyld(k, lokaler);
-    portal_->SaetNavnestakke(&h, &l, &k);
+    portal_->SaetNavnestakke(std::move(h), std::move(l), std::move(k));
     IMappe i(mappe_);
     portal_->Indlaes();
 }
@@ -72,19 +72,17 @@ void TestPlan::Saet(const std::string& hold, const std::string& fag, const std::
         portal_->SaetLektion(hold, fag, laerer, lokale, blok, k, r + i);
 }
 
-std::vector<LektionsData> TestPlan::Lektioner(const std::string& id, char art)
+std::vector<LektionsData> TestPlan::Lektioner(const std::string& id, SkemaArt art)
 {
-    stack<LektionsData*> stak;
+    stack<LektionsData> stak;
     portal_->HentLektioner(id, stak, art);
     std::vector<LektionsData> ud;
-    while (!stak.tom()) {
-        std::unique_ptr<LektionsData> l(stak.pop());
-        ud.push_back(*l);
-    }
+    while (!stak.tom())
+        ud.push_back(stak.pop());
     return ud;
 }
 
-std::vector<Felt> TestPlan::Felter(const std::string& id, char art, const std::string& fag)
+std::vector<Felt> TestPlan::Felter(const std::string& id, SkemaArt art, const std::string& fag)
 {
     std::vector<Felt> ud;
     for (const auto& l : Lektioner(id, art))

@@ -33,9 +33,9 @@ public:
     // Puts a lesson of blok hours from (k, r) into its three timetables.
     void Saet(const std::string& hold, const std::string& fag, const std::string& laerer, const std::string& lokale,
               int32_t blok, int32_t k, int32_t r);
-    std::vector<LektionsData> Lektioner(const std::string& id, char art);
+    std::vector<LektionsData> Lektioner(const std::string& id, SkemaArt art);
     // Cells of the timetable holding a lesson of the subject, in ascending order.
-    std::vector<Felt> Felter(const std::string& id, char art, const std::string& fag);
+    std::vector<Felt> Felter(const std::string& id, SkemaArt art, const std::string& fag);
 
 private:
     std::filesystem::path mappe_;

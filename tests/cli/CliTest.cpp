@@ -42,7 +42,7 @@ std::string gemteLektioner(const std::string& forbindelse, const std::string& pl
 {
     std::string fejl;
     TSqlModul::Instans().VaelgForbindelse(forbindelse, fejl);
-    SqlKlasse sql('d');
+    SqlKlasse sql(Datakilde::database);
     std::string ud;
     if (sql.Forespoerg("select * from Lektion where PlanID_Le = ? order by HoldID_Le, Kolonne_Le, Raekke_Le",
                        {plan})) {

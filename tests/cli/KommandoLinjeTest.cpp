@@ -74,11 +74,11 @@ TEST(KommandoLinje, StepsAreCollectedWhateverTheirOrder)
     EXPECT_TRUE(valg->ryd && valg->gem && valg->skrivbar && valg->ja && valg->tider && valg->log);
     EXPECT_EQ(valg->eksportMappe, "ud");
     ASSERT_TRUE(valg->udskriv);
-    EXPECT_EQ(valg->udskriv->art, 'k');
+    EXPECT_EQ(valg->udskriv->art, SkemaArt::lokale);
     EXPECT_EQ(valg->udskriv->id, "Fys 1");
     EXPECT_EQ(valg->pdf, "skema.pdf");
     ASSERT_EQ(valg->vis.size(), 2u);
-    EXPECT_EQ(valg->vis[1].art, 'h');
+    EXPECT_EQ(valg->vis[1].art, SkemaArt::hold);
     EXPECT_EQ(valg->vis[1].id, "7.a's");
 }
 

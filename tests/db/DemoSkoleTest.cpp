@@ -17,7 +17,7 @@ using Raekke = std::vector<std::string>;
 std::vector<Raekke> Liste(const std::string& foresporgsel, const SqlParametre& parametre,
                           const std::vector<std::string>& kolonner)
 {
-    SqlKlasse sql('d');
+    SqlKlasse sql(Datakilde::database);
     std::vector<Raekke> raekker;
     if (!sql.Forespoerg(foresporgsel, parametre))
         return raekker;

@@ -29,10 +29,10 @@ protected:
 
 TEST_F(PlanKatalog, ListsThePlansSoTheStackGivesThemBackInByteOrder)
 {
-    SqlKlasse sql('d');
+    SqlKlasse sql(Datakilde::database);
     for (const char* id : {"Årsplan", "plan'b", "Zplan"})
         ASSERT_TRUE(sql.UdfoerSql("insert into Plan values (?, 'Fordeling2026', 5, 8)", {std::string(id)}));
-    Plan plan('d');
+    Plan plan(Datakilde::database);
     stack<std::string> planer;
     EXPECT_TRUE(plan.HentPlanliste(planer));
     EXPECT_EQ(Udtoem(planer), (std::vector<std::string>{"Plan2026", "Plan2027", "Zplan", "plan'b", "Årsplan"}));
@@ -40,7 +40,7 @@ TEST_F(PlanKatalog, ListsThePlansSoTheStackGivesThemBackInByteOrder)
 
 TEST_F(PlanKatalog, FindsAPlanByItsBoundId)
 {
-    Plan plan('d');
+    Plan plan(Datakilde::database);
     std::string tff;
     int32_t kolonner = 0, raekker = 0;
     EXPECT_TRUE(plan.FindPlan("Plan2027", tff, kolonner, raekker));
@@ -51,7 +51,7 @@ TEST_F(PlanKatalog, FindsAPlanByItsBoundId)
     EXPECT_FALSE(plan.FindPlan("Plan2026' or '1'='1", tff, kolonner, raekker));
     EXPECT_FALSE(plan.FindPlan("plan2026", tff, kolonner, raekker)); // ids compare case-sensitively
 
-    SqlKlasse sql('d');
+    SqlKlasse sql(Datakilde::database);
     ASSERT_TRUE(sql.UdfoerSql("insert into Plan values ('O''Brien', 'F''x', 4, 6)"));
     EXPECT_TRUE(plan.FindPlan("O'Brien", tff, kolonner, raekker));
     EXPECT_EQ(tff, "F'x");
@@ -61,7 +61,7 @@ TEST_F(PlanKatalog, FindsAPlanByItsBoundId)
 
 TEST_F(TomtKatalog, AnEmptyCatalogueGivesFalseAndNoIds)
 {
-    Plan plan('d');
+    Plan plan(Datakilde::database);
     stack<std::string> planer;
     EXPECT_FALSE(plan.HentPlanliste(planer));
     EXPECT_EQ(planer.antal(), 0);
@@ -72,7 +72,7 @@ TEST(PlanFil, ReadsTheCatalogueFiles)
     MidlertidigMappe mappe;
     std::ofstream("PlanListe2.txt") << "Plan2027\nPlan2026\n";
     std::ofstream("PlanListe3.txt") << "Fordeling2026 5 7\n";
-    Plan plan('f');
+    Plan plan(Datakilde::tekstfiler);
     stack<std::string> planer;
     EXPECT_TRUE(plan.HentPlanliste(planer));
     EXPECT_EQ(Udtoem(planer), (std::vector<std::string>{"Plan2026", "Plan2027"}));
@@ -86,7 +86,7 @@ TEST(PlanFil, ReadsTheCatalogueFiles)
 TEST(PlanFil, MissingFilesGiveFalse)
 {
     MidlertidigMappe mappe;
-    Plan plan('f');
+    Plan plan(Datakilde::tekstfiler);
     stack<std::string> planer;
     EXPECT_FALSE(plan.HentPlanliste(planer));
     std::string tff;

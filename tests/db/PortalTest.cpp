@@ -30,7 +30,7 @@ const std::vector<std::string> lokaleIds = {"A1", "Fys'1", "Hal"};
 
 void udfoer(const std::string& saetning, const SqlParametre& vaerdier = {})
 {
-    ASSERT_TRUE(SqlKlasse('d').UdfoerSql(saetning, vaerdier)) << saetning;
+    ASSERT_TRUE(SqlKlasse(Datakilde::database).UdfoerSql(saetning, vaerdier)) << saetning;
 }
 
 // "hold fag laerer lokale blok kolonne raekke"
@@ -57,7 +57,7 @@ void gemPrioritet(const std::string& plan, const std::string& raekke)
 Raekker lagrede(const std::string& forespoergsel, const std::string& plan, const std::vector<std::string>& tekster,
                 const std::vector<std::string>& tal)
 {
-    SqlKlasse sql('d');
+    SqlKlasse sql(Datakilde::database);
     Raekker raekker;
     if (!sql.Forespoerg(forespoergsel, {plan}))
         return raekker;
@@ -124,8 +124,8 @@ protected:
         Fyld(hold_, hold);
         Fyld(laerer_, laerer);
         Fyld(lokale_, lokale);
-        auto portal = std::make_unique<Portal>(plan, 5, 8, 'd');
-        portal->SaetNavnestakke(&hold_, &laerer_, &lokale_);
+        auto portal = std::make_unique<Portal>(plan, 5, 8, Datakilde::database);
+        portal->SaetNavnestakke(std::move(hold_), std::move(laerer_), std::move(lokale_));
         portal->Indlaes();
         return portal;
     }
@@ -161,8 +161,8 @@ TEST_F(PortalDb, SavingAtOnceWritesBackTheStoredRows)
     auto portal = Aabn(planA);
 
     EXPECT_EQ(portal->AntalLektionerIalt(), 5);
-    EXPECT_TRUE(portal->ErDobbeltLektion("1.a", 'h', 1, 2));
-    EXPECT_EQ(portal->AntalLektioner("O'Brien", 'l'), 2);
+    EXPECT_TRUE(portal->ErDobbeltLektion("1.a", SkemaArt::hold, 1, 2));
+    EXPECT_EQ(portal->AntalLektioner("O'Brien", SkemaArt::laerer), 2);
     EXPECT_TRUE(portal->ErSpaerret("Åse", 4, 0));
     EXPECT_TRUE(portal->KontrollerAlle());
 
@@ -434,8 +434,8 @@ TEST(PortalFil, LoadsAndSavesThroughTextFiles)
     for (const std::string& id : lokaleIds)
         lokale.push(id);
     MedTestModtager m;
-    Portal portal("P", 5, 8, 'f');
-    portal.SaetNavnestakke(&hold, &laerer, &lokale);
+    Portal portal("P", 5, 8, Datakilde::tekstfiler);
+    portal.SaetNavnestakke(std::move(hold), std::move(laerer), std::move(lokale));
     portal.Indlaes();
     EXPECT_EQ(portal.AntalLektionerIalt(), 2);
     EXPECT_TRUE(portal.ErSpaerret("Åse", 4, 0));

@@ -1,6 +1,7 @@
 #include "db/SqlKlasse.h"
 #include "db/TSqlModul.h"
 #include "support/MidlertidigMappe.h"
+#include "support/TestModtager.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +45,7 @@ using Raekker = std::vector<std::pair<std::string, int32_t>>;
 TEST(SqlKlasseFil, InsertsAreAppendedAsLiteralLinesWithNegativeNumbers)
 {
     MidlertidigMappe mappe;
-    SqlKlasse sql('f');
+    SqlKlasse sql(Datakilde::tekstfiler);
     for (const int32_t raekke : {7, -3}) {
         sql.IndsaetStart("Lektion");
         for (const char* tekst : {"Plan2026", "1.a", "Dansk", "Anne", "A1"})
@@ -61,18 +62,18 @@ TEST(SqlKlasseFil, InsertsAreAppendedAsLiteralLinesWithNegativeNumbers)
 TEST(SqlKlasseFil, InsertFailsWhenTheFileCannotBeOpened)
 {
     MidlertidigMappe mappe;
-    SqlKlasse sql('f');
+    SqlKlasse sql(Datakilde::tekstfiler);
     sql.IndsaetStart("findes/ikke/Lektion");
     sql.TilfoejTekst("a");
-    testing::internal::CaptureStdout();
+    MedTestModtager m;
     EXPECT_FALSE(sql.IndsaetSlut());
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "fejl i indsaetning\n");
+    EXPECT_EQ(m.modtager.sporTekst, "fejl i indsaetning\n");
 }
 
 TEST(SqlKlasseFil, ReadsWhitespaceTokensRowByRow)
 {
     MidlertidigMappe mappe;
-    SqlKlasse sql('f');
+    SqlKlasse sql(Datakilde::tekstfiler);
     Skriv("HoldListe.txt", "1.a 25\n2.b\t-4   ekstra felter ignoreres\n\n");
     EXPECT_EQ(LaesTekstOgTal(sql, "HoldListe.txt"), (Raekker{{"1.a", 25}, {"2.b", -4}}));
     // The stream is closed at its end: further reads and moves fail.
@@ -87,7 +88,7 @@ TEST(SqlKlasseFil, ReadsWhitespaceTokensRowByRow)
 TEST(SqlKlasseFil, MissingOrEmptyFileGivesNoRows)
 {
     MidlertidigMappe mappe;
-    SqlKlasse sql('f');
+    SqlKlasse sql(Datakilde::tekstfiler);
     EXPECT_FALSE(sql.Forespoerg("Findes.txt"));
     std::string tekst = "uroert";
     EXPECT_FALSE(sql.HentTekst("HoldID", tekst));
@@ -102,7 +103,7 @@ TEST(SqlKlasseFil, MissingOrEmptyFileGivesNoRows)
 TEST(SqlKlasseFil, ANonNumericTokenIsNotReadAsANumber)
 {
     MidlertidigMappe mappe;
-    SqlKlasse sql('f');
+    SqlKlasse sql(Datakilde::tekstfiler);
     Skriv("Liste.txt", "1.a 2x\n");
     ASSERT_TRUE(sql.Forespoerg("Liste.txt"));
     std::string tekst;
@@ -115,22 +116,10 @@ TEST(SqlKlasseFil, ANonNumericTokenIsNotReadAsANumber)
 TEST(SqlKlasseFil, SkrivLinjeAppendsLines)
 {
     MidlertidigMappe mappe;
-    SqlKlasse sql('f');
+    SqlKlasse sql(Datakilde::tekstfiler);
     sql.SkrivLinje("første", "Log");
     sql.SkrivLinje("anden", "Log");
     EXPECT_EQ(Indhold("Log.txt"), "første\nanden\n");
-}
-
-TEST(SqlKlasseFil, ModeCharacters)
-{
-    SqlKlasse sql('x');
-    EXPECT_EQ(sql.Tilstand(), 'x'); // the constructor keeps what it is given
-    sql.SaetTilstand('d');
-    EXPECT_EQ(sql.Tilstand(), 'd');
-    sql.SaetTilstand('q');
-    EXPECT_EQ(sql.Tilstand(), 'f');
-    sql.SaetTilstand('f');
-    EXPECT_EQ(sql.Tilstand(), 'f');
 }
 
 TEST(SqlKlasseFil, TransactionsAndStatementsDoNotTouchADatabase)
@@ -139,7 +128,7 @@ TEST(SqlKlasseFil, TransactionsAndStatementsDoNotTouchADatabase)
     // The chosen database cannot be reached: any attempt to connect would throw.
     std::string fejl;
     ASSERT_TRUE(TSqlModul::Instans().VaelgForbindelse("postgresql://ingen@127.0.0.1:1/ingen", fejl));
-    SqlKlasse sql('f');
+    SqlKlasse sql(Datakilde::tekstfiler);
     EXPECT_NO_THROW({
         sql.StartTransaktion();
         sql.Rollback();

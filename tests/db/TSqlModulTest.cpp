@@ -32,7 +32,7 @@ public:
 
 int32_t AntalPlaner()
 {
-    SqlKlasse sql('d');
+    SqlKlasse sql(Datakilde::database);
     int32_t antal = -1;
     EXPECT_TRUE(sql.Forespoerg("select count(*) as n from Plan"));
     EXPECT_TRUE(sql.HentTal("n", antal));
@@ -140,7 +140,7 @@ TEST_F(TomDatabase, CreatesTheSchemaWithOrWithoutTheDemoSchool)
 
 TEST_F(SkemaDatabase, RefusesToTouchAnExistingSchema)
 {
-    SqlKlasse sql('d');
+    SqlKlasse sql(Datakilde::database);
     ASSERT_TRUE(sql.UdfoerSql("insert into Plan values ('Egen', 'F', 5, 8)"));
     EXPECT_THROW(TSqlModul::Instans().OpretDatabase(true), DatabaseFejl);
     EXPECT_EQ(AntalPlaner(), 1);
@@ -148,7 +148,7 @@ TEST_F(SkemaDatabase, RefusesToTouchAnExistingSchema)
 
 TEST_F(TomDatabase, RefusesADatabaseWithOneOfTheTablesAndCreatesNothing)
 {
-    SqlKlasse sql('d');
+    SqlKlasse sql(Datakilde::database);
     ASSERT_TRUE(sql.UdfoerSql("create table Lektion (x integer)"));
     EXPECT_THROW(TSqlModul::Instans().OpretDatabase(false), DatabaseFejl);
     EXPECT_THROW(sql.Forespoerg("select * from Plan"), DatabaseFejl);
@@ -156,7 +156,7 @@ TEST_F(TomDatabase, RefusesADatabaseWithOneOfTheTablesAndCreatesNothing)
 
 TEST_F(SkemaDatabase, InsertsWithoutAColumnListFitTheWrittenTables)
 {
-    SqlKlasse sql('d');
+    SqlKlasse sql(Datakilde::database);
     sql.StartTransaktion();
     sql.IndsaetStart("Lektion");
     for (const char* tekst : {"P", "1.a", "Dansk", "Anne", "A1"})

@@ -28,13 +28,17 @@ public:
         int32_t raekker = 0;
         if (!plan->FindPlan(planId, tff, kolonner, raekker))
             return false;
-        portal = std::make_unique<Portal>(planId, kolonner, raekker, 'd');
-        k = std::make_unique<KontrolListe>(portal.get(), sql.get(), 'd', kolonner, raekker, planId, tff);
-        generator = std::make_unique<Generator>(k.get(), portal.get(), kolonner, raekker, 'd');
-        for (const int32_t liste : {7, 1, 2, 3, 4, 5})
+        portal = std::make_unique<Portal>(planId, kolonner, raekker, Datakilde::database);
+        k = std::make_unique<KontrolListe>(portal.get(), sql.get(), Datakilde::database, kolonner, raekker, planId,
+                                           tff);
+        generator = std::make_unique<Generator>(k.get(), portal.get(), kolonner, raekker);
+        for (const KontrolListe::ListeNr liste : {KontrolListe::holdLokaleListe, KontrolListe::holdListe,
+                                                  KontrolListe::fagListe, KontrolListe::laererListe,
+                                                  KontrolListe::lokaletypeListe, KontrolListe::lokaleListe})
             if (!k->IndlaesListe(liste))
                 return false;
-        portal->SaetNavnestakke(k->NavneStak('h'), k->NavneStak('l'), k->NavneStak('k'));
+        portal->SaetNavnestakke(k->NavneStak(SkemaArt::hold), k->NavneStak(SkemaArt::laerer),
+                                k->NavneStak(SkemaArt::lokale));
         portal->Indlaes();
         return true;
     }
@@ -44,21 +48,21 @@ public:
     {
         std::string ud;
         stack<std::string> hold;
-        k->FyldNavne(hold, 'h');
+        k->FyldNavne(hold, SkemaArt::hold);
         while (!hold.tom()) {
-            stack<LektionsData*> lektioner;
-            portal->HentLektioner(hold.pop(), lektioner, 'h');
+            stack<LektionsData> lektioner;
+            portal->HentLektioner(hold.pop(), lektioner, SkemaArt::hold);
             while (!lektioner.tom()) {
-                const std::unique_ptr<LektionsData> l(lektioner.pop());
-                ud += l->hold + " " + l->fag + " " + l->laerer + " " + l->lokale + " " + std::to_string(l->blok) + " " +
-                      std::to_string(l->kolonne) + " " + std::to_string(l->raekke) + "\n";
+                const LektionsData l = lektioner.pop();
+                ud += l.hold + " " + l.fag + " " + l.laerer + " " + l.lokale + " " + std::to_string(l.blok) + " " +
+                      std::to_string(l.kolonne) + " " + std::to_string(l.raekke) + "\n";
             }
         }
         return ud;
     }
 
-    std::unique_ptr<Plan> plan = std::make_unique<Plan>('d');
-    std::unique_ptr<SqlKlasse> sql = std::make_unique<SqlKlasse>('d');
+    std::unique_ptr<Plan> plan = std::make_unique<Plan>(Datakilde::database);
+    std::unique_ptr<SqlKlasse> sql = std::make_unique<SqlKlasse>(Datakilde::database);
     std::unique_ptr<Portal> portal;
     std::unique_ptr<KontrolListe> k;
     std::unique_ptr<Generator> generator;
@@ -68,7 +72,7 @@ public:
 inline std::string raekker(const std::string& forespoergsel, const std::vector<std::string>& kolonner,
                            const SqlParametre& parametre = {})
 {
-    SqlKlasse sql('d');
+    SqlKlasse sql(Datakilde::database);
     std::string ud;
     if (!sql.Forespoerg(forespoergsel, parametre))
         return ud;

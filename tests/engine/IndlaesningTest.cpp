@@ -15,7 +15,7 @@ namespace {
 
 using K = KontrolListe;
 
-data* find(KontrolListe& k, int32_t liste, const std::string& id)
+data* find(KontrolListe& k, KontrolListe::ListeNr liste, const std::string& id)
 {
     Klyngeliste<data>& l = k.Liste(liste);
     for (int32_t i = 0; i < l.antal; ++i)
@@ -24,7 +24,7 @@ data* find(KontrolListe& k, int32_t liste, const std::string& id)
     return nullptr;
 }
 
-bool sorteret(KontrolListe& k, int32_t liste, int32_t tekst)
+bool sorteret(KontrolListe& k, KontrolListe::ListeNr liste, int32_t tekst)
 {
     const Klyngeliste<data>& l = k.Liste(liste);
     for (int32_t i = 1; i < l.antal; ++i)
@@ -125,9 +125,9 @@ TEST(IndlaesningFil, FullListIsReportedAndExactlyTwoHundredRowsLoad)
 
     skriv(klyngelisteKapacitet + 1);
     Planlister forMange;
-    testing::internal::CaptureStdout();
+    MedTestModtager m;
     EXPECT_FALSE(forMange.k->IndlaesListe(K::holdLokaleListe));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "\nListen er fyldt");
+    EXPECT_EQ(m.modtager.sporTekst, "\nListen er fyldt");
 }
 
 TEST(IndlaesningFil, RoomTypesTakeTheirHoursFromTheSecondFile)
@@ -206,12 +206,12 @@ TEST(IndlaesningFil, ADroppedCopyLooksNothingUp)
 TEST(Forespoergsler, ValuesAreBoundAndEveryQueryEndsInATotalOrder)
 {
     Planlister p; // file mode answers with file names
-    EXPECT_EQ(p.k->ListeForespoergsel(6).tekst, "LaeggeListe.txt");
-    EXPECT_EQ(p.k->ListeForespoergsel(40).tekst, "LokaleTypeListe2.txt");
+    EXPECT_EQ(p.k->ListeForespoergsel(K::laeggeListe).tekst, "LaeggeListe.txt");
+    EXPECT_EQ(p.k->ListeForespoergsel(K::andenLokaletypeForespoergsel).tekst, "LokaleTypeListe2.txt");
 
-    SqlKlasse sql('d');
-    KontrolListe k(nullptr, &sql, 'd', 5, 8, "P'1", "T1");
-    const KontrolListe::Forespoergsel lektioner = k.ListeForespoergsel(6);
+    SqlKlasse sql(Datakilde::database);
+    KontrolListe k(nullptr, &sql, Datakilde::database, 5, 8, "P'1", "T1");
+    const KontrolListe::Forespoergsel lektioner = k.ListeForespoergsel(K::laeggeListe);
     EXPECT_NE(lektioner.tekst.find("HoldID_HLR = HoldID_LoHR AND PlanID_LoHR = ? ORDER BY HoldID_HLR, FagID_HLR, "
                                    "LaererID_HLR, Lokaletype_AFa, LokaleID_LoHR, Blokstoerrelse_LFP"),
               std::string::npos);

@@ -1,11 +1,13 @@
 #include "engine/Data.h"
 #include "engine/Klyngeliste.h"
 #include "store/PseudoRandom.h"
+#include "support/TestModtager.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -51,8 +53,8 @@ constexpr int32_t talFelt = 6;
 
 class DataTest : public ::testing::Test {
 protected:
-    void SetUp() override { data::SaetFelt(1); }
-    void TearDown() override { data::SaetFelt(1); }
+    void SetUp() override { data::sortering.Saet(1); }
+    void TearDown() override { data::sortering.Saet(1); }
 };
 
 TEST_F(DataTest, TextsCompareByUnsignedBytes)
@@ -69,32 +71,32 @@ TEST_F(DataTest, TextsCompareByUnsignedBytes)
 
 TEST_F(DataTest, NumbersCompareAsSigned)
 {
-    data::SaetFelt(talFelt);
+    data::sortering.Saet(talFelt);
     EXPECT_LT(medTal(-5), medTal(3));
     EXPECT_GT(medTal(7), medTal(-1));
     data a;
     data b;
     a.decimaltal[1] = -0.5;
     b.decimaltal[1] = 0.25;
-    data::SaetFelt(11);
+    data::sortering.Saet(11);
     EXPECT_LT(a, b);
     EXPECT_FALSE(a >= b);
 }
 
 TEST_F(DataTest, SortFieldRefusesNumbersOutsideTheRecord)
 {
-    data::SaetFelt(7);
-    data::SaetFelt(12);
-    EXPECT_EQ(data::sorteringsfelt, 7);
-    data::SaetFelt(-1);
-    EXPECT_EQ(data::sorteringsfelt, 7);
-    data::SaetFelt(0);
-    EXPECT_EQ(data::sorteringsfelt, 0);
+    data::sortering.Saet(7);
+    data::sortering.Saet(12);
+    EXPECT_EQ(data::sortering.felt, 7);
+    data::sortering.Saet(-1);
+    EXPECT_EQ(data::sortering.felt, 7);
+    data::sortering.Saet(0);
+    EXPECT_EQ(data::sortering.felt, 0);
 }
 
 TEST_F(DataTest, NoFieldMakesEveryComparisonFalse)
 {
-    data::SaetFelt(0);
+    data::sortering.Saet(0);
     const data a = medTekst("x");
     const data b = medTekst("x");
     EXPECT_FALSE(a == b);
@@ -133,16 +135,16 @@ TEST_F(DataTest, PrintingShowsOneFieldOrEverythingSet)
     lektion.decimaltal[1] = 0.5;
     lektion.ben[0] = &hold;
 
-    data::SaetFelt(2);
-    testing::internal::CaptureStdout();
-    std::cout << lektion;
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "da");
+    data::sortering.Saet(2);
+    std::ostringstream eetFelt;
+    eetFelt << lektion;
+    EXPECT_EQ(eetFelt.str(), "da");
 
-    data::SaetFelt(0);
-    testing::internal::CaptureStdout();
-    std::cout << lektion;
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "1a da 2 0.5  | 1a");
-    EXPECT_EQ(data::sorteringsfelt, 0) << "field 0 again after a link";
+    data::sortering.Saet(0);
+    std::ostringstream alt;
+    alt << lektion;
+    EXPECT_EQ(alt.str(), "1a da 2 0.5  | 1a");
+    EXPECT_EQ(data::sortering.felt, 0) << "field 0 again after a link";
 }
 
 TEST(Klyngeliste, TwoHundredRecordsFitAndTheNextIsRefused)
@@ -150,9 +152,9 @@ TEST(Klyngeliste, TwoHundredRecordsFitAndTheNextIsRefused)
     auto l = std::make_unique<Liste>();
     for (int32_t i = 0; i < klyngelisteKapacitet; ++i)
         ASSERT_TRUE(l->Indsaet(medTal(i)));
-    testing::internal::CaptureStdout();
+    MedTestModtager m;
     EXPECT_FALSE(l->Indsaet(medTal(999)));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "\nListen er fyldt");
+    EXPECT_EQ(m.modtager.sporTekst, "\nListen er fyldt");
     EXPECT_EQ(l->antal, klyngelisteKapacitet);
     EXPECT_EQ(l->element[klyngelisteKapacitet - 1].heltal[0], klyngelisteKapacitet - 1);
 }
@@ -251,25 +253,25 @@ TEST(Klyngeliste, IntervalSearchWidensToTheWholeRun)
     auto l = listeMedTal({1, 2, 2, 2, 3, 5, 5});
     int32_t foerste = -1;
     int32_t sidste = -1;
-    ASSERT_TRUE(l->HentInterval(talFelt, medTal(2), foerste, sidste, 'h'));
+    ASSERT_TRUE(l->HentInterval(talFelt, medTal(2), foerste, sidste, Omraade::hele));
     EXPECT_EQ(foerste, 1);
     EXPECT_EQ(sidste, 3);
     EXPECT_EQ(l->sidstFundet, 1);
-    ASSERT_TRUE(l->HentInterval(talFelt, medTal(5), foerste, sidste, 'h'));
+    ASSERT_TRUE(l->HentInterval(talFelt, medTal(5), foerste, sidste, Omraade::hele));
     EXPECT_EQ(foerste, 5);
     EXPECT_EQ(sidste, 6);
-    EXPECT_FALSE(l->HentInterval(talFelt, medTal(4), foerste, sidste, 'h'));
+    EXPECT_FALSE(l->HentInterval(talFelt, medTal(4), foerste, sidste, Omraade::hele));
     EXPECT_EQ(foerste, 5);
 
     // Sub-list of 3 elements from index 2: {2, 2, 3}; bounds relative to it.
     foerste = 2;
     sidste = 3;
-    ASSERT_TRUE(l->HentInterval(talFelt, medTal(2), foerste, sidste, 'd'));
+    ASSERT_TRUE(l->HentInterval(talFelt, medTal(2), foerste, sidste, Omraade::del));
     EXPECT_EQ(foerste, 0);
     EXPECT_EQ(sidste, 1);
     foerste = 2;
     sidste = 3;
-    EXPECT_FALSE(l->HentInterval(talFelt, medTal(1), foerste, sidste, 'd'));
+    EXPECT_FALSE(l->HentInterval(talFelt, medTal(1), foerste, sidste, Omraade::del));
 }
 
 TEST(Klyngeliste, SortingOrdersAndKeepsEveryRecord)
@@ -305,25 +307,25 @@ TEST(Klyngeliste, GatherMovesMatchesToEitherEnd)
 {
     const data d = medTal(1);
     auto l = listeMedTal({0, 1, 0, 1});
-    EXPECT_EQ(l->Saml(talFelt, d, 's'), 2);
+    EXPECT_EQ(l->Saml(talFelt, d, Samling::bagerst), 2);
     EXPECT_EQ(tal(*l), (std::vector<int32_t>{0, 0, 1, 1}));
 
     l = listeMedTal({0, 1, 0, 1});
-    EXPECT_EQ(l->Saml(talFelt, d, 'b'), 2);
+    EXPECT_EQ(l->Saml(talFelt, d, Samling::forrest), 2);
     EXPECT_EQ(tal(*l), (std::vector<int32_t>{1, 1, 0, 0}));
 
     l = listeMedTal({0, 0, 0});
-    EXPECT_EQ(l->Saml(talFelt, d, 's'), 3) << "nothing matches: the list length";
-    EXPECT_EQ(l->Saml(talFelt, d, 'b'), 0);
+    EXPECT_EQ(l->Saml(talFelt, d, Samling::bagerst), 3) << "nothing matches: the list length";
+    EXPECT_EQ(l->Saml(talFelt, d, Samling::forrest), 0);
 
     l = listeMedTal({1, 1, 1});
-    EXPECT_EQ(l->Saml(talFelt, d, 'b'), 3);
-    EXPECT_EQ(l->Saml(talFelt, d, 's'), 0);
+    EXPECT_EQ(l->Saml(talFelt, d, Samling::forrest), 3);
+    EXPECT_EQ(l->Saml(talFelt, d, Samling::bagerst), 0);
 
     l = listeMedTal({1, 0, 0, 1, 0, 1, 1, 0});
-    EXPECT_EQ(l->Saml(talFelt, d, 'b'), 4);
+    EXPECT_EQ(l->Saml(talFelt, d, Samling::forrest), 4);
     EXPECT_EQ(tal(*l), (std::vector<int32_t>{1, 1, 1, 1, 0, 0, 0, 0}));
-    EXPECT_EQ(l->Saml(talFelt, d, 's'), 4);
+    EXPECT_EQ(l->Saml(talFelt, d, Samling::bagerst), 4);
     EXPECT_EQ(tal(*l), (std::vector<int32_t>{0, 0, 0, 0, 1, 1, 1, 1}));
 }
 
@@ -336,9 +338,9 @@ TEST(Klyngeliste, CountResetAndPrint)
     l->NulstilFelt();
     EXPECT_EQ(l->element[1].heltal[2], 0);
 
-    testing::internal::CaptureStdout();
+    MedTestModtager m;
     l->Udskriv();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "2 0 \n7 0 \n2 0 \n2 0 \n");
-    EXPECT_EQ(data::sorteringsfelt, 0);
-    data::SaetFelt(1);
+    EXPECT_EQ(m.modtager.sporTekst, "2 0 \n7 0 \n2 0 \n2 0 \n");
+    EXPECT_EQ(data::sortering.felt, 0);
+    data::sortering.Saet(1);
 }

@@ -12,13 +12,13 @@
 class Planlister {
 public:
     explicit Planlister(Portal* portal = nullptr)
-        : sql(std::make_unique<SqlKlasse>('f')),
-          k(std::make_unique<KontrolListe>(portal, sql.get(), 'f', 5, 8, "P1", "TFF1"))
+        : sql(std::make_unique<SqlKlasse>(Datakilde::tekstfiler)),
+          k(std::make_unique<KontrolListe>(portal, sql.get(), Datakilde::tekstfiler, 5, 8, "P1", "TFF1"))
     {
     }
 
     // Texts fill tekst[0], tekst[1], ...; numbers heltal[0], heltal[1], ...
-    data& Tilfoej(int32_t liste, std::initializer_list<std::string> tekster, std::initializer_list<int32_t> tal = {})
+    data& Tilfoej(KontrolListe::ListeNr liste, std::initializer_list<std::string> tekster, std::initializer_list<int32_t> tal = {})
     {
         data d;
         int32_t i = 0;
@@ -32,7 +32,7 @@ public:
         return l.element[l.antal - 1];
     }
 
-    data* Find(int32_t liste, const std::string& id)
+    data* Find(KontrolListe::ListeNr liste, const std::string& id)
     {
         Klyngeliste<data>& l = k->Liste(liste);
         for (int32_t i = 0; i < l.antal; ++i)
@@ -48,7 +48,7 @@ public:
         data& l = Tilfoej(KontrolListe::laeggeListe, {hold, fag, laerer, lokaletype, lokale}, {blok, -1, 0});
         const std::string ids[] = {hold, fag, laerer, lokaletype, lokale};
         for (int32_t i = 0; i < 5; ++i)
-            l.ben[i] = Find(KontrolListe::holdListe + i, ids[i]);
+            l.ben[i] = Find(KontrolListe::benLister[i], ids[i]);
         return l;
     }
 

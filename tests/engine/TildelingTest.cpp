@@ -13,7 +13,7 @@ const std::string lokaleSpoergsmaal =
 const std::string laererSpoergsmaal =
     "Ikke alle hold har fået tildelt en fast lærer i alle fag\n ønskes en randomiseret tildeling?";
 
-std::string tekst(KontrolListe& k, int32_t liste, int32_t i, int32_t felt)
+std::string tekst(KontrolListe& k, KontrolListe::ListeNr liste, int32_t i, int32_t felt)
 {
     return k.Liste(liste).element[i].tekst[felt];
 }

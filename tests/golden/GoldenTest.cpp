@@ -91,7 +91,7 @@ void opretDatabase(const fs::path& db, const Skole& skole)
     if (!skole.demo) {
         std::ifstream script(fs::path(BRIKKEN_GOLDEN_DIR) / skole.plan / "skole.sql");
         ASSERT_TRUE(script.is_open()) << skole.plan;
-        SqlKlasse sql('d');
+        SqlKlasse sql(Datakilde::database);
         sql.StartTransaktion();
         for (std::string linje; std::getline(script, linje);) {
             if (!linje.empty() && !linje.starts_with("--")) {
@@ -109,7 +109,7 @@ std::string dump(const std::string& tabel, const std::vector<std::string>& kolon
     std::string liste;
     for (const std::string& kolonne : kolonner)
         liste += (liste.empty() ? "" : ", ") + kolonne;
-    SqlKlasse sql('d');
+    SqlKlasse sql(Datakilde::database);
     std::string ud;
     if (!sql.Forespoerg("select " + liste + " from " + tabel + " order by " + liste))
         return ud;
@@ -237,7 +237,7 @@ TEST(GoldenCli, ShowPutsEverySavedLessonInItsDayColumnAndHourRow)
     std::map<std::pair<int, int>, std::string> gemt;
     forbind(db);
     {
-        SqlKlasse sql('d');
+        SqlKlasse sql(Datakilde::database);
         ASSERT_TRUE(sql.Forespoerg("select FagID_Le, LaererID_Le, LokaleID_Le, Kolonne_Le, Raekke_Le from Lektion "
                                    "where PlanID_Le = 'Plan2026' and HoldID_Le = '1.a'"));
         std::string fag, laerer, lokale;

@@ -61,7 +61,7 @@ public:
             std::sort(timer.begin(), timer.end());
         ASSERT_EQ(perArt['h'], perArt['l']);
         ASSERT_EQ(perArt['h'], perArt['k']);
-        for (char art : {'h', 'l', 'k'}) {
+        for (const SkemaArt art : alleSkemaArter) {
             int32_t antal = -1;
             ASSERT_TRUE(s_.Kontroller(antal, art));
             ASSERT_EQ(antal, 0);
@@ -109,7 +109,7 @@ public:
     // A lesson that is there, seen from a timetable of a random kind, and a
     // target: often the hour of another lesson of that timetable, so that
     // swaps are tried too.
-    bool VaelgFlytning(const std::vector<Fund>& alt, std::string& id, char& art, int32_t& blok, Placering& fra,
+    bool VaelgFlytning(const std::vector<Fund>& alt, std::string& id, SkemaArt& art, int32_t& blok, Placering& fra,
                        Placering& til)
     {
         std::vector<const Fund*> lektioner;
@@ -120,7 +120,7 @@ public:
             return false;
         const Fund& f = *lektioner[Tal(0, static_cast<int>(lektioner.size()) - 1)];
         id = f.id;
-        art = f.art;
+        art = *SkemaArtFor(f.art);
         blok = Tal(0, 9) == 0 ? 3 - f.blok : f.blok;
         fra = {f.kolonne, f.raekke};
         til = {Tal(0, dage_ - 1), Tal(0, timer_ - 1)};
@@ -177,7 +177,7 @@ void KoerSekvens(uint32_t froe, int32_t dage, int32_t timer, Optaelling& o)
             continue;
         }
         std::string id;
-        char art = 'h';
+        SkemaArt art = SkemaArt::hold;
         int32_t blok = 1;
         Placering fra;
         Placering til;
@@ -186,10 +186,10 @@ void KoerSekvens(uint32_t froe, int32_t dage, int32_t timer, Optaelling& o)
 
         bool flyttet = false;
         if (valg < 6) {
-            flyttet = s.FlytLektion(id, blok, art, fra, til, 'u');
+            flyttet = s.FlytLektion(id, blok, art, fra, til, Flytning::udfoer);
         } else if (valg < 8) {
-            o.proever += s.FlytLektion(id, blok, art, fra, til, 'v');
-        } else if (s.FlytLektion(id, blok, art, fra, til, 'v')) {
+            o.proever += s.FlytLektion(id, blok, art, fra, til, Flytning::proev);
+        } else if (s.FlytLektion(id, blok, art, fra, til, Flytning::proev)) {
             s.TvingFlyt(id, art, fra, til);
             flyttet = true;
             ++o.tvungne;
@@ -239,13 +239,13 @@ TEST(SkemaEgenskaber, AnyCallSequenceIsSafe)
     std::mt19937 rng(99);
     const auto tal = [&](int fra, int til) { return std::uniform_int_distribution<int>(fra, til)(rng); };
     const std::vector<std::string> ider = {"h0", "h1", "l0", "l1", "k0", "k1", "ukendt"};
-    const std::vector<char> arter = {'h', 'l', 'k', 'x'};
+    const auto& arter = alleSkemaArter;
     SkemaKontrol s(5, 8);
     for (const std::string& id : ider)
-        for (char art : arter)
+        for (const SkemaArt art : arter)
             s.OpretSkema(id, art);
     const auto id = [&] { return ider[tal(0, 5)]; };
-    const auto art = [&] { return arter[tal(0, 3)]; };
+    const auto art = [&] { return arter[tal(0, 2)]; };
     const auto pos = [&] { return Placering{tal(-2, 6), tal(-2, 9)}; };
 
     for (int trin = 0; trin < 20000; ++trin) {
@@ -260,11 +260,11 @@ TEST(SkemaEgenskaber, AnyCallSequenceIsSafe)
             break;
         case 2:
         case 3:
-            s.FlytLektion(id(), tal(0, 3), art(), p, q, tal(0, 1) ? 'u' : 'v');
+            s.FlytLektion(id(), tal(0, 3), art(), p, q, tal(0, 1) ? Flytning::udfoer : Flytning::proev);
             break;
         case 4:
         case 5: {
-            const char a = art();
+            const SkemaArt a = art();
             const std::string i = id();
             const int32_t foer = s.AntalLektioner(i, a);
             s.TvingFlyt(i, a, p, q);

@@ -1,10 +1,10 @@
 #include "store/SListe.h"
 #include "store/Skema.h"
+#include "store/Stack.h"
+#include "support/TestModtager.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,18 +19,6 @@ struct Trio {
     {
         Placer(lektion("7a", fag, "AB", "L1", blok), hold, laerer, lokale, k, r);
     }
-};
-
-// Captures standard output for the lifetime of the object.
-class FangUd {
-public:
-    FangUd() : forrige_(std::cout.rdbuf(buffer_.rdbuf())) {}
-    ~FangUd() { std::cout.rdbuf(forrige_); }
-    std::string Tekst() const { return buffer_.str(); }
-
-private:
-    std::ostringstream buffer_;
-    std::streambuf* forrige_;
 };
 
 } // namespace
@@ -123,33 +111,33 @@ TEST(Gitter, TeacherPrioritiesAndAdmission)
     EXPECT_FALSE(l.LaererTillader(4, 7));
     EXPECT_TRUE(l.LaererTillader(0, 0)) << "only -3 blocks an hour";
 
-    stack<PLektionsData*> p;
+    stack<PLektionsData> p;
     l.SamlPrioriteter(p);
     ASSERT_EQ(p.antal(), 2);
-    std::unique_ptr<PLektionsData> sidst(p.pop());
-    std::unique_ptr<PLektionsData> foerst(p.pop());
-    EXPECT_EQ(sidst->prioritet, -3);
-    EXPECT_EQ(sidst->kolonne, 4);
-    EXPECT_EQ(foerst->prioritet, 3);
-    EXPECT_EQ(foerst->raekke, 0);
+    const PLektionsData sidst = p.pop();
+    const PLektionsData foerst = p.pop();
+    EXPECT_EQ(sidst.prioritet, -3);
+    EXPECT_EQ(sidst.kolonne, 4);
+    EXPECT_EQ(foerst.prioritet, 3);
+    EXPECT_EQ(foerst.raekke, 0);
 }
 
 TEST(Gitter, CollectedLessonsPopDayByDayHourByHour)
 {
     Trio t;
-    stack<LektionsData*> s;
+    stack<LektionsData> s;
     EXPECT_FALSE(t.hold.SamlLektioner(s));
     t.Saet("ma", 3, 0);
     t.Saet("da", 0, 2);
     EXPECT_TRUE(t.hold.SamlLektioner(s));
-    std::unique_ptr<LektionsData> a(s.pop());
-    std::unique_ptr<LektionsData> b(s.pop());
-    EXPECT_EQ(a->kolonne, 0);
-    EXPECT_EQ(a->raekke, 2);
-    EXPECT_EQ(a->fag, "da");
-    EXPECT_EQ(b->kolonne, 3);
-    EXPECT_EQ(b->raekke, 0);
-    EXPECT_EQ(b->lokale, "L1");
+    const LektionsData a = s.pop();
+    const LektionsData b = s.pop();
+    EXPECT_EQ(a.kolonne, 0);
+    EXPECT_EQ(a.raekke, 2);
+    EXPECT_EQ(a.fag, "da");
+    EXPECT_EQ(b.kolonne, 3);
+    EXPECT_EQ(b.raekke, 0);
+    EXPECT_EQ(b.lokale, "L1");
 }
 
 TEST(Gitter, GapHoursAndLastOccupiedRow)
@@ -211,10 +199,29 @@ TEST(SListe, RefusesTheHundredAndFirstSample)
     SListe s;
     for (int i = 0; i < 100; ++i)
         ASSERT_TRUE(s.Tilfoej(1.0));
-    FangUd ud;
+    MedTestModtager m;
     EXPECT_FALSE(s.Tilfoej(1.0));
-    EXPECT_EQ(ud.Tekst(), "\nSListen er fyldt");
+    EXPECT_EQ(m.modtager.sporTekst, "\nSListen er fyldt");
     EXPECT_EQ(s.Antal(), 100);
     s.Nulstil();
     EXPECT_DOUBLE_EQ(s.Variationskoefficient(), 0.0);
+}
+
+TEST(Stak, HandingOverMovesEveryElementOnceAndAnEmptyPopIsTraced)
+{
+    stack<std::string> a;
+    a.push("1a");
+    a.push("1b");
+    stack<std::string> b(std::move(a));
+    EXPECT_TRUE(a.tom());
+    stack<std::string> c;
+    c.push("gammel");
+    c = std::move(b);
+    EXPECT_TRUE(b.tom());
+    ASSERT_EQ(c.antal(), 2);
+    EXPECT_EQ(c.pop(), "1b");
+    EXPECT_EQ(c.pop(), "1a");
+    MedTestModtager m;
+    EXPECT_EQ(c.pop(), "");
+    EXPECT_EQ(m.modtager.sporTekst, "\nstacken er tom (man kan ikke poppe noget der ikke er der!)");
 }

@@ -21,10 +21,10 @@ protected:
     explicit SkemaKontrolTest(int32_t dage = 5, int32_t timer = 8) : s(dage, timer) { plan.Opret(s); }
 
     std::vector<Fund> Alt() { return plan.Alt(s); }
-    bool Har(const std::string& id, char art, const std::string& fag, int32_t k, int32_t r)
+    bool Har(const std::string& id, SkemaArt art, const std::string& fag, int32_t k, int32_t r)
     {
         for (const Fund& f : plan.Alt(s))
-            if (f.art == art && f.id == id && f.fag == fag && f.kolonne == k && f.raekke == r)
+            if (f.art == Bogstav(art) && f.id == id && f.fag == fag && f.kolonne == k && f.raekke == r)
                 return true;
         return false;
     }
@@ -61,28 +61,6 @@ TEST(SkemaKontrolDimensioner, OutOfRangeDimensionsBecomeFiveByEight)
     EXPECT_EQ(s.Timer(), 12) << "replacement applies no bounds";
 }
 
-TEST_F(SkemaKontrolTest, UnknownKindLettersDoNothing)
-{
-    ASSERT_TRUE(s.SaetLektion("7a", "da", "AB", "L1", 1, 0, 0));
-    const auto foer = Alt();
-    stack<LektionsData*> lektioner;
-    int32_t antal = 7;
-    EXPECT_FALSE(s.OpretSkema("x", 'H'));
-    EXPECT_FALSE(s.HentLektioner("7a", lektioner, 'x'));
-    EXPECT_FALSE(s.HentNaesteLektioner(lektioner, 'x'));
-    EXPECT_FALSE(s.ErLedig("7a", 'x', 1, 1));
-    EXPECT_FALSE(s.ErDobbeltLektion("7a", 'x', 0, 0));
-    EXPECT_FALSE(s.FlytLektion("7a", 1, 'x', {0, 0}, {1, 0}, 'u'));
-    s.TvingFlyt("7a", 'x', {0, 0}, {1, 0});
-    s.NulstilMarkoer('x');
-    EXPECT_FALSE(s.Kontroller(antal, 'x'));
-    EXPECT_EQ(antal, 0);
-    EXPECT_EQ(s.AntalLektioner("7a", 'x'), 0);
-    EXPECT_EQ(s.Spredning("7a", 'x'), 0.0);
-    EXPECT_EQ(lektioner.antal(), 0);
-    EXPECT_EQ(Alt(), foer);
-}
-
 TEST_F(SkemaKontrolTest, SaetLektionPlacesOneHourInAllThreeTimetables)
 {
     EXPECT_FALSE(s.SaetLektion("9z", "da", "AB", "L1", 1, 0, 0));
@@ -117,7 +95,7 @@ TEST_F(SkemaKontrolTest, SaetLektionRefusesAnOccupiedHourAndLogsIt)
     EXPECT_EQ(Alt(), foer);
     EXPECT_TRUE(s.SaetLektion("7b", "ma", "CD", "L2", 1, 0, 0)) << "nothing shared";
     int32_t antal = -1;
-    for (char art : {'h', 'l', 'k'})
+    for (const SkemaArt art : alleSkemaArter)
         EXPECT_TRUE(s.Kontroller(antal, art));
 }
 
@@ -139,9 +117,9 @@ TEST_F(SkemaKontrolTest, LessonsOutsideTheConfiguredPlanStillLoad)
 {
     s.SaetDimensioner(3, 6);
     EXPECT_TRUE(s.SaetLektion("7a", "da", "AB", "L1", 1, 4, 7));
-    EXPECT_FALSE(s.ErLedig("7a", 'h', 4, 7)) << "outside the plan";
+    EXPECT_FALSE(s.ErLedig("7a", SkemaArt::hold, 4, 7)) << "outside the plan";
     EXPECT_FALSE(s.HarFag("7a", "da", 4, 7));
-    EXPECT_EQ(s.AntalLektioner("7a", 'h'), 1);
+    EXPECT_EQ(s.AntalLektioner("7a", SkemaArt::hold), 1);
 }
 
 TEST_F(SeksTimerPlan, PrioritiesOnlyInsideThePlanForKnownTeachers)
@@ -161,10 +139,10 @@ TEST_F(SeksTimerPlan, PrioritiesOnlyInsideThePlanForKnownTeachers)
 TEST_F(SkemaKontrolTest, HentLektionerLogsTeacherIdsAndAcceptsEmptyTimetables)
 {
     MedTestModtager m;
-    stack<LektionsData*> lektioner;
-    EXPECT_TRUE(s.HentLektioner("AB", lektioner, 'l'));
-    EXPECT_TRUE(s.HentLektioner("7a", lektioner, 'h'));
-    EXPECT_FALSE(s.HentLektioner("XY", lektioner, 'l'));
+    stack<LektionsData> lektioner;
+    EXPECT_TRUE(s.HentLektioner("AB", lektioner, SkemaArt::laerer));
+    EXPECT_TRUE(s.HentLektioner("7a", lektioner, SkemaArt::hold));
+    EXPECT_FALSE(s.HentLektioner("XY", lektioner, SkemaArt::laerer));
     EXPECT_EQ(lektioner.antal(), 0);
     EXPECT_EQ(m.modtager.logLinjer, (std::vector<std::string>{"AB", "XY"}));
 }
@@ -174,24 +152,22 @@ TEST_F(SkemaKontrolTest, CursorsWalkEveryTimetableOfAKind)
     s.SaetLektion("7b", "da", "CD", "L2", 1, 1, 2);
     s.SaetPrioritet("CD", -3, 0, 0);
     s.SaetPrioritet("CD", 2, 0, 1);
-    stack<LektionsData*> lektioner;
-    s.NulstilMarkoer('k');
-    EXPECT_TRUE(s.HentNaesteLektioner(lektioner, 'k'));
-    EXPECT_TRUE(s.HentNaesteLektioner(lektioner, 'k'));
-    EXPECT_FALSE(s.HentNaesteLektioner(lektioner, 'k'));
+    stack<LektionsData> lektioner;
+    s.NulstilMarkoer(SkemaArt::lokale);
+    EXPECT_TRUE(s.HentNaesteLektioner(lektioner, SkemaArt::lokale));
+    EXPECT_TRUE(s.HentNaesteLektioner(lektioner, SkemaArt::lokale));
+    EXPECT_FALSE(s.HentNaesteLektioner(lektioner, SkemaArt::lokale));
     ASSERT_EQ(lektioner.antal(), 1);
-    delete lektioner.pop();
+    lektioner.pop();
 
     std::vector<std::string> navne;
     std::string navn;
-    stack<PLektionsData*> prioriteter;
-    s.NulstilMarkoer('l');
+    stack<PLektionsData> prioriteter;
+    s.NulstilMarkoer(SkemaArt::laerer);
     while (s.HentNaestePrioriteter(prioriteter, navn))
         navne.push_back(navn);
     EXPECT_EQ(navne, (std::vector<std::string>{"AB", "CD"}));
     EXPECT_EQ(prioriteter.antal(), 2);
-    while (prioriteter.antal() > 0)
-        delete prioriteter.pop();
 }
 
 TEST_F(SkemaKontrolTest, RydSkemaerKeepsTimetablesAndPriorities)
@@ -200,7 +176,7 @@ TEST_F(SkemaKontrolTest, RydSkemaerKeepsTimetablesAndPriorities)
     s.SaetPrioritet("AB", -3, 1, 1);
     s.RydSkemaer();
     EXPECT_EQ(s.AntalLektionerIalt(), 0);
-    EXPECT_EQ(s.AntalLektioner("AB", 'l'), 0);
+    EXPECT_EQ(s.AntalLektioner("AB", SkemaArt::laerer), 0);
     EXPECT_EQ(s.AntalSpaerringer("AB"), 1);
     EXPECT_TRUE(s.SaetLektion("7a", "da", "AB", "L1", 1, 0, 0));
 }
@@ -211,16 +187,16 @@ TEST_F(SeksTimerPlan, QuestionsAreAnsweredOnlyInsideThePlan)
     s.SaetLektion("7a", "da", "AB", "L1", 2, 0, 5);
     s.SaetLektion("7b", "ma", "CD", "L2", 2, 0, 6);
     s.SaetLektion("7b", "ma", "CD", "L2", 2, 0, 7);
-    EXPECT_TRUE(s.ErLedig("7a", 'h', 0, 3));
-    EXPECT_FALSE(s.ErLedig("7a", 'h', 0, 4));
-    EXPECT_FALSE(s.ErLedig("7b", 'h', 0, 6)) << "outside the plan";
-    EXPECT_FALSE(s.ErLedig("9z", 'h', 0, 3));
+    EXPECT_TRUE(s.ErLedig("7a", SkemaArt::hold, 0, 3));
+    EXPECT_FALSE(s.ErLedig("7a", SkemaArt::hold, 0, 4));
+    EXPECT_FALSE(s.ErLedig("7b", SkemaArt::hold, 0, 6)) << "outside the plan";
+    EXPECT_FALSE(s.ErLedig("9z", SkemaArt::hold, 0, 3));
     EXPECT_TRUE(s.HarFag("7a", "da", 0, 5));
     EXPECT_FALSE(s.HarFag("7a", "ma", 0, 5));
-    for (char art : {'h', 'l', 'k'})
-        EXPECT_TRUE(s.ErDobbeltLektion(art == 'h' ? "7a" : art == 'l' ? "AB" : "L1", art, 0, 4));
-    EXPECT_FALSE(s.ErDobbeltLektion("7a", 'h', 0, 5)) << "second hour";
-    EXPECT_FALSE(s.ErDobbeltLektion("7b", 'h', 0, 6)) << "outside the plan";
+    for (const SkemaArt art : alleSkemaArter)
+        EXPECT_TRUE(s.ErDobbeltLektion(art == SkemaArt::hold ? "7a" : art == SkemaArt::laerer ? "AB" : "L1", art, 0, 4));
+    EXPECT_FALSE(s.ErDobbeltLektion("7a", SkemaArt::hold, 0, 5)) << "second hour";
+    EXPECT_FALSE(s.ErDobbeltLektion("7b", SkemaArt::hold, 0, 6)) << "outside the plan";
 }
 
 TEST_F(SkemaKontrolTest, Figures)
@@ -232,14 +208,14 @@ TEST_F(SkemaKontrolTest, Figures)
     s.SaetLektion("7b", "fy", "CD", "L2", 1, 1, 2);
     EXPECT_EQ(s.AntalLektionerIalt(), 5);
     EXPECT_EQ(s.AntalMellemtimer(), 3);
-    EXPECT_EQ(s.AntalLektioner("AB", 'l'), 3);
-    EXPECT_EQ(s.AntalLektioner("9z", 'h'), 0);
+    EXPECT_EQ(s.AntalLektioner("AB", SkemaArt::laerer), 3);
+    EXPECT_EQ(s.AntalLektioner("9z", SkemaArt::hold), 0);
     EXPECT_EQ(s.AntalFag("7a", "da"), 2);
     EXPECT_EQ(s.AntalFag("9z", "da"), 0);
-    EXPECT_NEAR(s.Spredning("7a", 'h'), 47.1405, 1e-4);
-    EXPECT_EQ(s.Spredning("9z", 'h'), 0.0);
+    EXPECT_NEAR(s.Spredning("7a", SkemaArt::hold), 47.1405, 1e-4);
+    EXPECT_EQ(s.Spredning("9z", SkemaArt::hold), 0.0);
     int32_t antal = -1;
-    for (char art : {'h', 'l', 'k'}) {
+    for (const SkemaArt art : alleSkemaArter) {
         EXPECT_TRUE(s.Kontroller(antal, art));
         EXPECT_EQ(antal, 0);
     }
@@ -250,9 +226,9 @@ TEST_F(SeksTimerPlan, DoubleLessonMayNotEndAfterTheLastHour)
     s.SaetLektion("7a", "da", "AB", "L1", 2, 0, 0);
     s.SaetLektion("7a", "da", "AB", "L1", 2, 0, 1);
     const auto foer = Alt();
-    EXPECT_FALSE(s.FlytLektion("7a", 2, 'h', {0, 0}, {1, 5}, 'u'));
+    EXPECT_FALSE(s.FlytLektion("7a", 2, SkemaArt::hold, {0, 0}, {1, 5}, Flytning::udfoer));
     EXPECT_EQ(Alt(), foer);
-    EXPECT_TRUE(s.FlytLektion("7a", 2, 'h', {0, 0}, {1, 4}, 'u'));
+    EXPECT_TRUE(s.FlytLektion("7a", 2, SkemaArt::hold, {0, 0}, {1, 4}, Flytning::udfoer));
     EXPECT_TRUE(OveraltI("da", 1, 4));
     EXPECT_TRUE(OveraltI("da", 1, 5));
     EXPECT_EQ(s.AntalLektionerIalt(), 2);
@@ -264,9 +240,10 @@ TEST_F(SkemaKontrolTest, TestMoveLeavesEverythingAsItWas)
     s.SaetLektion("7a", "ma", "AB", "L2", 1, 1, 0);
     s.SaetLektion("7b", "fy", "CD", "L1", 1, 2, 0);
     const auto foer = Alt();
-    EXPECT_TRUE(s.FlytLektion("7a", 1, 'h', {0, 0}, {3, 3}, 'v'));
-    EXPECT_TRUE(s.FlytLektion("AB", 1, 'l', {0, 0}, {1, 0}, 'v')) << "a swap";
-    EXPECT_FALSE(s.FlytLektion("7a", 1, 'h', {0, 0}, {2, 0}, 'v')) << "the room is taken by another class";
+    EXPECT_TRUE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {3, 3}, Flytning::proev));
+    EXPECT_TRUE(s.FlytLektion("AB", 1, SkemaArt::laerer, {0, 0}, {1, 0}, Flytning::proev)) << "a swap";
+    EXPECT_FALSE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {2, 0}, Flytning::proev))
+        << "the room is taken by another class";
     EXPECT_EQ(Alt(), foer);
 }
 
@@ -274,7 +251,7 @@ TEST_F(SkemaKontrolTest, LessonsOfTheSameClassAndTeacherSwap)
 {
     s.SaetLektion("7a", "da", "AB", "L1", 1, 0, 0);
     s.SaetLektion("7a", "ma", "AB", "L2", 1, 1, 3);
-    EXPECT_TRUE(s.FlytLektion("7a", 1, 'h', {0, 0}, {1, 3}, 'u'));
+    EXPECT_TRUE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {1, 3}, Flytning::udfoer));
     EXPECT_TRUE(OveraltI("da", 1, 3));
     EXPECT_TRUE(OveraltI("ma", 0, 0));
     EXPECT_EQ(s.AntalLektionerIalt(), 2);
@@ -285,7 +262,7 @@ TEST_F(SkemaKontrolTest, LessonsSharingOnlyTheTeacherDoNotSwap)
     s.SaetLektion("7a", "da", "AB", "L1", 1, 0, 0);
     s.SaetLektion("7b", "ma", "AB", "L2", 1, 1, 3);
     const auto foer = Alt();
-    EXPECT_FALSE(s.FlytLektion("7a", 1, 'h', {0, 0}, {1, 3}, 'u'));
+    EXPECT_FALSE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {1, 3}, Flytning::udfoer));
     EXPECT_EQ(Alt(), foer);
 }
 
@@ -295,13 +272,14 @@ TEST_F(SkemaKontrolTest, GuardedMoveRespectsUnavailableHoursAndSubjectsOfTheDay)
     s.SaetLektion("7a", "da", "CD", "L2", 1, 2, 5);
     s.SaetPrioritet("AB", -3, 1, 1);
     const auto foer = Alt();
-    EXPECT_FALSE(s.FlytLektion("7a", 1, 'h', {0, 0}, {1, 1}, 'u')) << "teacher unavailable";
-    EXPECT_FALSE(s.FlytLektion("7a", 1, 'h', {0, 0}, {2, 1}, 'u')) << "da is already on Wednesday";
-    EXPECT_FALSE(s.FlytLektion("7b", 1, 'h', {0, 0}, {3, 1}, 'u')) << "not 7b's lesson";
-    EXPECT_FALSE(s.FlytLektion("7a", 2, 'h', {0, 0}, {3, 1}, 'u')) << "not a double lesson";
-    EXPECT_FALSE(s.FlytLektion("7a", 1, 'h', {0, 1}, {3, 1}, 'u')) << "nothing there";
+    EXPECT_FALSE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {1, 1}, Flytning::udfoer)) << "teacher unavailable";
+    EXPECT_FALSE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {2, 1}, Flytning::udfoer))
+        << "da is already on Wednesday";
+    EXPECT_FALSE(s.FlytLektion("7b", 1, SkemaArt::hold, {0, 0}, {3, 1}, Flytning::udfoer)) << "not 7b's lesson";
+    EXPECT_FALSE(s.FlytLektion("7a", 2, SkemaArt::hold, {0, 0}, {3, 1}, Flytning::udfoer)) << "not a double lesson";
+    EXPECT_FALSE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 1}, {3, 1}, Flytning::udfoer)) << "nothing there";
     EXPECT_EQ(Alt(), foer);
-    EXPECT_TRUE(s.FlytLektion("L1", 1, 'k', {0, 0}, {3, 1}, 'u'));
+    EXPECT_TRUE(s.FlytLektion("L1", 1, SkemaArt::lokale, {0, 0}, {3, 1}, Flytning::udfoer));
     EXPECT_TRUE(OveraltI("da", 3, 1));
 }
 
@@ -311,11 +289,11 @@ TEST_F(SkemaKontrolTest, MovingALessonOntoItselfKeepsIt)
     s.SaetLektion("7a", "ma", "AB", "L1", 2, 1, 0);
     s.SaetLektion("7a", "ma", "AB", "L1", 2, 1, 1);
     const auto foer = Alt();
-    for (char tilstand : {'v', 'u'}) {
-        EXPECT_TRUE(s.FlytLektion("7a", 1, 'h', {0, 0}, {0, 0}, tilstand));
-        s.FlytLektion("7a", 2, 'h', {1, 0}, {1, 0}, tilstand);
-        s.TvingFlyt("7a", 'h', {0, 0}, {0, 0});
-        s.TvingFlyt("7a", 'h', {1, 0}, {1, 0});
+    for (const Flytning flytning : {Flytning::proev, Flytning::udfoer}) {
+        EXPECT_TRUE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {0, 0}, flytning));
+        s.FlytLektion("7a", 2, SkemaArt::hold, {1, 0}, {1, 0}, flytning);
+        s.TvingFlyt("7a", SkemaArt::hold, {0, 0}, {0, 0});
+        s.TvingFlyt("7a", SkemaArt::hold, {1, 0}, {1, 0});
         EXPECT_EQ(Alt(), foer);
     }
 }
@@ -324,15 +302,15 @@ TEST_F(SkemaKontrolTest, DoubleLessonMovedUpOneHourKeepsBothHours)
 {
     s.SaetLektion("7a", "da", "AB", "L1", 2, 0, 1);
     s.SaetLektion("7a", "da", "AB", "L1", 2, 0, 2);
-    ASSERT_TRUE(s.FlytLektion("7a", 2, 'h', {0, 1}, {0, 0}, 'v'));
-    s.TvingFlyt("7a", 'h', {0, 1}, {0, 0});
+    ASSERT_TRUE(s.FlytLektion("7a", 2, SkemaArt::hold, {0, 1}, {0, 0}, Flytning::proev));
+    s.TvingFlyt("7a", SkemaArt::hold, {0, 1}, {0, 0});
     EXPECT_TRUE(OveraltI("da", 0, 0));
     EXPECT_TRUE(OveraltI("da", 0, 1));
     EXPECT_EQ(s.AntalLektionerIalt(), 2);
-    EXPECT_TRUE(s.ErDobbeltLektion("AB", 'l', 0, 0));
+    EXPECT_TRUE(s.ErDobbeltLektion("AB", SkemaArt::laerer, 0, 0));
 
-    ASSERT_TRUE(s.FlytLektion("7a", 2, 'h', {0, 0}, {0, 3}, 'v'));
-    s.TvingFlyt("7a", 'h', {0, 0}, {0, 3});
+    ASSERT_TRUE(s.FlytLektion("7a", 2, SkemaArt::hold, {0, 0}, {0, 3}, Flytning::proev));
+    s.TvingFlyt("7a", SkemaArt::hold, {0, 0}, {0, 3});
     EXPECT_TRUE(OveraltI("da", 0, 3));
     EXPECT_TRUE(OveraltI("da", 0, 4));
     EXPECT_EQ(s.AntalLektionerIalt(), 2);
@@ -343,12 +321,12 @@ TEST_F(SkemaKontrolTest, ForcedMoveAndSwapAfterATest)
     s.SaetLektion("7a", "da", "AB", "L1", 1, 0, 0);
     s.SaetLektion("7a", "ma", "AB", "L2", 1, 1, 3);
     s.SaetLektion("7b", "fy", "CD", "L2", 1, 2, 2);
-    ASSERT_TRUE(s.FlytLektion("AB", 1, 'l', {0, 0}, {1, 3}, 'v'));
-    s.TvingFlyt("AB", 'l', {0, 0}, {1, 3});
+    ASSERT_TRUE(s.FlytLektion("AB", 1, SkemaArt::laerer, {0, 0}, {1, 3}, Flytning::proev));
+    s.TvingFlyt("AB", SkemaArt::laerer, {0, 0}, {1, 3});
     EXPECT_TRUE(OveraltI("da", 1, 3));
     EXPECT_TRUE(OveraltI("ma", 0, 0));
-    ASSERT_TRUE(s.FlytLektion("L2", 1, 'k', {2, 2}, {4, 7}, 'v'));
-    s.TvingFlyt("L2", 'k', {2, 2}, {4, 7});
+    ASSERT_TRUE(s.FlytLektion("L2", 1, SkemaArt::lokale, {2, 2}, {4, 7}, Flytning::proev));
+    s.TvingFlyt("L2", SkemaArt::lokale, {2, 2}, {4, 7});
     EXPECT_TRUE(OveraltI("fy", 4, 7));
     EXPECT_EQ(s.AntalLektionerIalt(), 3);
 }
@@ -358,10 +336,10 @@ TEST_F(SkemaKontrolTest, ForcedMoveNeverOverwritesNorLeavesTheGrid)
     s.SaetLektion("7a", "da", "AB", "L1", 1, 0, 0);
     s.SaetLektion("7a", "ma", "CD", "L2", 1, 1, 0);
     const auto foer = Alt();
-    s.TvingFlyt("7a", 'h', {0, 0}, {1, 0}) /* untested: only the class is shared */;
-    s.TvingFlyt("7a", 'h', {0, 0}, {5, 0});
-    s.TvingFlyt("7a", 'h', {0, 0}, {0, 8});
-    s.TvingFlyt("7a", 'h', {0, -1}, {0, 0});
-    s.TvingFlyt("9z", 'h', {0, 0}, {2, 0});
+    s.TvingFlyt("7a", SkemaArt::hold, {0, 0}, {1, 0}) /* untested: only the class is shared */;
+    s.TvingFlyt("7a", SkemaArt::hold, {0, 0}, {5, 0});
+    s.TvingFlyt("7a", SkemaArt::hold, {0, 0}, {0, 8});
+    s.TvingFlyt("7a", SkemaArt::hold, {0, -1}, {0, 0});
+    s.TvingFlyt("9z", SkemaArt::hold, {0, 0}, {2, 0});
     EXPECT_EQ(Alt(), foer);
 }

@@ -46,13 +46,13 @@ struct Noegle {
 TEST(RandomQuicksort, SortsAKnownSequenceWithTheKnownNumberOfDraws)
 {
     int32_t op[] = {5, 3, 8, 1, 9, 2, 7};
-    pseudoRandom::Seed(100);
+    pseudoRandom.Seed(100);
     randomQuicksort::Sort(op, 7, false);
     EXPECT_EQ(std::vector<int32_t>(op, op + 7), (std::vector<int32_t>{1, 2, 3, 5, 7, 8, 9}));
     EXPECT_EQ(BrugteTraekninger(), 15);
 
     int32_t ned[] = {5, 3, 8, 1, 9, 2, 7};
-    pseudoRandom::Seed(100);
+    pseudoRandom.Seed(100);
     randomQuicksort::Sort(ned, 7, true);
     EXPECT_EQ(std::vector<int32_t>(ned, ned + 7), (std::vector<int32_t>{9, 8, 7, 5, 3, 2, 1}));
 }
@@ -60,7 +60,7 @@ TEST(RandomQuicksort, SortsAKnownSequenceWithTheKnownNumberOfDraws)
 TEST(RandomQuicksort, EqualKeysEndInTheOrderThePivotsGive)
 {
     Noegle a[] = {{2, 'a'}, {1, 'b'}, {2, 'c'}, {1, 'd'}, {2, 'e'}, {3, 'f'}};
-    pseudoRandom::Seed(100);
+    pseudoRandom.Seed(100);
     randomQuicksort::Sort(a, 6, false);
     std::string maerker;
     for (const Noegle& n : a)
@@ -100,8 +100,8 @@ TEST(SkemaListe, DrawsOfAnOpeningSequenceAreExact)
 
 TEST(SkemaListe, ConstructionReseedsTheSharedSequence)
 {
-    pseudoRandom::Seed(7);
-    pseudoRandom::Draw();
+    pseudoRandom.Seed(7);
+    pseudoRandom.Draw();
     SkemaListe<lokale_skema> liste(10);
     EXPECT_EQ(BrugteTraekninger(), 0);
 }

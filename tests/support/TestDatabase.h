@@ -121,7 +121,7 @@ private:
         std::string fejl;
         if (!TSqlModul::Instans().VaelgForbindelse(forbindelse, fejl) || !TSqlModul::Instans().Forbind(fejl))
             throw DatabaseFejl(fejl);
-        if (!SqlKlasse('d').UdfoerSql(saetning))
+        if (!SqlKlasse(Datakilde::database).UdfoerSql(saetning))
             throw DatabaseFejl("'" + saetning + "' mislykkedes");
         TSqlModul::Instans().Luk();
     }

@@ -24,6 +24,7 @@ public:
     std::vector<std::string> logLinjer;
     std::vector<std::string> tidsTitler;
     std::vector<TidsRaekke> tidsLinjer;
+    std::string sporTekst; // the engine's trace, all pieces in order
     std::deque<bool> svar;     // answers to the next questions, in order
     bool standardSvar = false; // when no answer is queued: Cancel
 
@@ -52,6 +53,7 @@ public:
     {
         tidsLinjer.push_back({sekunder, etiket, raekke});
     }
+    void spor(const std::string& tekst) override { sporTekst += tekst; }
 };
 
 // Installs a fresh TestModtager for the lifetime of a test.

@@ -67,9 +67,9 @@ void generer(Vinduesmiljoe& m)
 }
 
 // The ids of a kind in the order a facade of its own hands them out.
-std::vector<std::string> navneFraFacade(char art)
+std::vector<std::string> navneFraFacade(SkemaArt art)
 {
-    Vorivazi facade('d');
+    Vorivazi facade(Datakilde::database);
     std::vector<std::string> navne;
     if (!facade.AabnPlan(plan.toStdString()))
         return navne;
@@ -120,9 +120,9 @@ void PlanVinduesTest::AabnPlanGennemDialogen()
     QCOMPARE(m.vinduer.planListe->PlanListe->count(), 2);
     QCOMPARE(m.vinduer.planListe->PlanListe->item(0)->text(), QString("Plan2026"));
     QCOMPARE(hoved.planNavne[1], std::string("Plan2027"));
-    const auto hold = navneFraFacade('h');
-    const auto laerere = navneFraFacade('l');
-    const auto lokaler = navneFraFacade('k');
+    const auto hold = navneFraFacade(SkemaArt::hold);
+    const auto laerere = navneFraFacade(SkemaArt::laerer);
+    const auto lokaler = navneFraFacade(SkemaArt::lokale);
     QCOMPARE(tabel(hoved.holdNavne), hold);
     QCOMPARE(tabel(hoved.laererNavne), laerere);
     QCOMPARE(tabel(hoved.lokaleNavne), lokaler);
@@ -218,7 +218,7 @@ void PlanVinduesTest::DatabasefejlVisesOgProgrammetFortsaetter()
 void PlanVinduesTest::HoejstHundredePlaner()
 {
     Vinduesmiljoe m;
-    SqlKlasse sql('d');
+    SqlKlasse sql(Datakilde::database);
     for (int i = 0; i < 105; ++i)
         QVERIFY(sql.UdfoerSql("insert into Plan values (?, ?, ?, ?)",
                               {"Ekstra" + std::to_string(i), std::string("Fordeling2026"), 5, 8}));
@@ -318,7 +318,7 @@ void PlanVinduesTest::SkemavindueViserHold()
 
     // Every lesson of the class in its cell, as fag, laerer and lokale.
     Vorivazi& facade = m.hoved().Facade();
-    facade.HentLektioner(id, 'h');
+    facade.HentLektioner(id, SkemaArt::hold);
     std::map<std::pair<int, int>, QString> forventet;
     std::string hold, fag, laerer, lokale;
     int32_t dag = 0;
@@ -333,14 +333,14 @@ void PlanVinduesTest::SkemavindueViserHold()
             QCOMPARE(celle, fundet == forventet.end() ? QString() : fundet->second);
             udfyldte += !celle.isEmpty();
         }
-    const int32_t lagt = facade.AntalLektioner(id, 'h');
-    const int32_t planlagt = facade.TimerFor(id, 'h');
+    const int32_t lagt = facade.AntalLektioner(id, SkemaArt::hold);
+    const int32_t planlagt = facade.TimerFor(id, SkemaArt::hold);
     QVERIFY(lagt > 0);
     QCOMPARE(udfyldte, lagt); // one occupied cell per placed hour
     QCOMPARE(skema->StatusBar->Tekst(1), QString::number(planlagt));
     QCOMPARE(skema->StatusBar->Tekst(3), QString::number(lagt));
     QCOMPARE(skema->StatusBar->Tekst(5), procent(lagt, planlagt));
-    QCOMPARE(skema->StatusBar->Tekst(7), ProcentTekst(facade.Spredning(id, 'h')));
+    QCOMPARE(skema->StatusBar->Tekst(7), ProcentTekst(facade.Spredning(id, SkemaArt::hold)));
     QVERIFY(skema->StatusBar->Tekst(5).contains(','));
 
     const QStringList linjer = memoLinjer(m);
