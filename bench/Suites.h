@@ -3,12 +3,14 @@
 #include <array>
 #include <cstdint>
 
-// The schools measured, in classes: from a small school to the largest the
-// program's lists hold (192 lessons to place of at most 200).
-inline constexpr std::array<int32_t, 5> schoolSizes{2, 5, 10, 15, 20};
+// The schools measured, in classes: from a small school to a very large one
+// (150 classes, about 1,450 lessons to place). Automatic generation runs from
+// the school of ordinary size up.
+inline constexpr std::array<int32_t, 8> schoolSizes{2, 5, 10, 15, 20, 40, 80, 150};
+inline constexpr std::array<int32_t, 4> largeSchoolSizes{20, 40, 80, 150};
 inline constexpr int32_t largestSchool = schoolSizes.back();
 
-// Generation ("Generer/N") and automatic generation of the largest school ("AutoGenerer/N").
+// Generation ("Generer/N") and automatic generation ("AutoGenerer/N").
 void RegisterGenerationBenchmarks();
 // Opening ("Aabn/ENGINE/N") and saving ("Gem/ENGINE/N", with the client-library
 // baseline of saving in the same iterations), on SQLite and, when a server is

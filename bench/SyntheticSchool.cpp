@@ -13,7 +13,6 @@ constexpr int32_t days = 5;
 constexpr int32_t fullDay = 8;
 // A tight school's week: every class has a lesson in each of its hours.
 constexpr int32_t tightDay = 6;
-constexpr int32_t maxLessonsToPlace = 200;
 
 // splitmix64: the same numbers for the same seed on every platform, which
 // the standard library's distributions do not promise.
@@ -277,8 +276,6 @@ SyntheticSchool::SyntheticSchool(uint64_t seed, int32_t classes, bool tight)
             }
         }
     }
-    if (lessons_ > maxLessonsToPlace)
-        throw std::logic_error("Den syntetiske skole har flere end 200 lektioner at lægge");
     std::sort(relations.begin(), relations.end(), [](const Relation& a, const Relation& b) {
         return a.classIndex != b.classIndex ? a.classIndex < b.classIndex : a.subjectIndex < b.subjectIndex;
     });

@@ -40,7 +40,7 @@ int main(int argc, char** argv)
 {
     std::string connection;
     uint64_t seed = 1;
-    int32_t size = SyntheticSchool::maxClasses;
+    int32_t size = 20; // a school of two tracks
     bool tight = false;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];

@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6
     libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc qt6-qpa-plugins
     libgtest-dev libgmock-dev libbenchmark-dev
-    postgresql sqlite3
+    postgresql sqlite3 time
     unixodbc odbc-postgresql libsqliteodbc
     xvfb xauth imagemagick xdotool poppler-utils fonts-dejavu-core
     locales

@@ -1,12 +1,36 @@
 #include "app/Vorivazi.h"
 
 #include "app/Oejebliksbillede.h"
+#include "db/Export.h"
 #include "db/Plan.h"
 #include "db/Portal.h"
 #include "db/SqlKlasse.h"
 #include "engine/Generator.h"
 #include "engine/KontrolListe.h"
+#include "store/Lektion.h"
 #include "store/SkemaArt.h"
+
+#include <string>
+
+namespace {
+
+// The grids and the export page are drawn for at most 5 days of 8 hours; a
+// plan beyond that would be cut silently, so it is refused with the reason.
+std::string UdenforGitteret(int32_t dage, int32_t timer)
+{
+    const auto udenfor = [](int32_t vaerdi, int32_t maks, const std::string& enhed) {
+        return "Planen har " + std::to_string(vaerdi) + " " + enhed + ", men skemaerne og eksportsiden (" +
+               std::to_string(Export::antalLinjer) + " linjer à " + std::to_string(Export::linjeBredde) +
+               " tegn) har plads til 1 til " + std::to_string(maks) + ".";
+    };
+    if (dage < 1 || dage > maksDage)
+        return udenfor(dage, maksDage, "dage om ugen");
+    if (timer < 1 || timer > maksTimer)
+        return udenfor(timer, maksTimer, "timer om dagen");
+    return {};
+}
+
+} // namespace
 
 Vorivazi::Vorivazi(Datakilde tilstand)
     : plan_(std::make_unique<Plan>(tilstand)), sql_(std::make_unique<SqlKlasse>(tilstand)), tilstand_(tilstand)
@@ -29,6 +53,14 @@ bool Vorivazi::AabnPlan(const std::string& planId)
         besked_.VisFejl("Planen findes ikke!", fejlTitel);
         return false;
     }
+    if (const std::string fejl = plan_->TomtIdFejl(planId, tff_); !fejl.empty()) {
+        besked_.VisFejl(fejl, fejlTitel);
+        return false;
+    }
+    if (const std::string fejl = UdenforGitteret(kolonner_, raekker_); !fejl.empty()) {
+        besked_.VisFejl(fejl, fejlTitel);
+        return false;
+    }
     // The order of creation decides when the shared pseudo-random sequence is reseeded.
     portal_ = std::make_unique<Portal>(planId, kolonner_, raekker_, tilstand_);
     kontrolListe_ = std::make_unique<KontrolListe>(portal_.get(), sql_.get(), tilstand_, kolonner_, raekker_, planId,
@@ -37,12 +69,8 @@ bool Vorivazi::AabnPlan(const std::string& planId)
 
     for (const KontrolListe::ListeNr liste : {KontrolListe::holdLokaleListe, KontrolListe::holdListe,
                                               KontrolListe::fagListe, KontrolListe::laererListe,
-                                              KontrolListe::lokaletypeListe, KontrolListe::lokaleListe}) {
-        if (!kontrolListe_->IndlaesListe(liste)) {
-            besked_.VisFejl("Fejl ved indlæsning af db lister", fejlTitel);
-            return false;
-        }
-    }
+                                              KontrolListe::lokaletypeListe, KontrolListe::lokaleListe})
+        kontrolListe_->IndlaesListe(liste);
     stack<std::string> holdNavne = kontrolListe_->NavneStak(SkemaArt::hold);
     stack<std::string> laererNavne = kontrolListe_->NavneStak(SkemaArt::laerer);
     stack<std::string> lokaleNavne = kontrolListe_->NavneStak(SkemaArt::lokale);
@@ -102,13 +130,7 @@ bool Vorivazi::TagLektion(std::string& hold, std::string& fag, std::string& laer
     return true;
 }
 
-void Vorivazi::Eksporter(const std::string& mappe)
-{
-    if (!portal_)
-        return;
-    for (const SkemaArt art : alleSkemaArter)
-        portal_->Eksporter(art, mappe);
-}
+bool Vorivazi::Eksporter(const std::string& mappe) { return portal_ && portal_->Eksporter(mappe); }
 
 void Vorivazi::NytProjekt()
 {
@@ -120,7 +142,7 @@ void Vorivazi::NytProjekt()
     portal_->RydSkemaer();
 }
 
-bool Vorivazi::Gem() { return portal_ && portal_->Gem(); }
+bool Vorivazi::Gem(Overskrivning overskriv) { return portal_ && portal_->Gem(overskriv); }
 
 bool Vorivazi::Generer(int32_t frekvens, int32_t styrke, int32_t dage, int32_t timer, int32_t genereret,
                        bool skrivebeskyttet)

@@ -4,6 +4,7 @@
 #include "analyse/ManglendeTimer.h"
 #include "base/Besked.h"
 #include "db/Datakilde.h"
+#include "db/Overskrivning.h"
 #include "store/Lektion.h"
 #include "store/SkemaArt.h"
 #include "store/Stack.h"
@@ -45,10 +46,11 @@ public:
     bool TagLektion(std::string& hold, std::string& fag, std::string& laerer, std::string& lokale, int32_t& kolonne,
                     int32_t& raekke);
 
-    // Writes the three export files into the folder ("" is the working folder).
-    void Eksporter(const std::string& mappe = "");
+    // Writes the three export files into the folder ("" is the working folder);
+    // false, with the planner told why, when they could not be written.
+    bool Eksporter(const std::string& mappe = "");
     void NytProjekt();
-    bool Gem();
+    bool Gem(Overskrivning overskriv = Overskrivning::Spoerg);
     bool Generer(int32_t frekvens, int32_t styrke, int32_t dage, int32_t timer, int32_t genereret,
                  bool skrivebeskyttet);
     bool UdskrivSkema(const std::string& id, SkemaArt art);

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <map>
 #include <sstream>
+#include <string_view>
 
 namespace kommandoLinje {
 
@@ -160,7 +161,7 @@ private:
             besked_.VisFejl(skrivebeskyttetTekst, fejlTitel);
             return false;
         }
-        if (!vorivazi_.Gem())
+        if (!vorivazi_.Gem(valg_.tving ? Overskrivning::Tillad : Overskrivning::Afvis))
             return false;
         besked_.VisInfo(gemtTekst);
         return true;
@@ -174,7 +175,8 @@ private:
             besked_.VisFejl("Mappen " + mappe + " kan ikke oprettes: " + fejl.message(), fejlTitel);
             return false;
         }
-        vorivazi_.Eksporter(mappe);
+        if (!vorivazi_.Eksporter(mappe))
+            return false;
         besked_.VisInfo(eksporteretTekst);
         return true;
     }
@@ -196,7 +198,20 @@ private:
         Udskriver* forrige = Udskriver::SaetAktiv(&tilPdf);
         const bool ok = vorivazi_.UdskrivSkema(skema.id, skema.art);
         Udskriver::SaetAktiv(forrige);
-        return ok;
+        return ok && pdfErSkrevet();
+    }
+
+    // Printing into a file reports no error of its own when the disk is full.
+    bool pdfErSkrevet()
+    {
+        std::error_code fejl;
+        const bool fil = std::filesystem::is_regular_file(valg_.pdf, fejl);
+        if (fil && std::filesystem::file_size(valg_.pdf, fejl) > 0 && !fejl)
+            return true;
+        besked_.VisFejl("PDF-filen " + valg_.pdf + " blev ikke skrevet. Er disken fuld, eller kan der ikke skrives "
+                            "der? Vælg en anden fil med --pdf.",
+                        fejlTitel);
+        return false;
     }
 
     bool vis(const SkemaValg& skema)
@@ -272,9 +287,9 @@ std::string Brug()
            "  brikken-cli [--db FORBINDELSE] init [--demo]\n"
            "  brikken-cli [--db FORBINDELSE] plans\n"
            "  brikken-cli [--db FORBINDELSE] run PLAN [--clear] [--generate | --auto] [--days N] [--hours N]\n"
-           "              [--frequency N] [--strength N] [--yes] [--writable] [--save] [--export MAPPE]\n"
-           "              [--complete [--seconds S]] [--spread] [--print TYPE:ID --pdf FIL] [--show TYPE:ID]\n"
-           "              [--unplaced] [--log] [--times]\n"
+           "              [--frequency N] [--strength N] [--yes] [--writable] [--save [--force]]\n"
+           "              [--complete [--seconds S]] [--spread] [--export MAPPE] [--print TYPE:ID --pdf FIL]\n"
+           "              [--show TYPE:ID] [--unplaced] [--log] [--times]\n"
            "FORBINDELSE: sqlite:STI (eller blot STI), postgresql://BRUGER:KODE@VÆRT:PORT/DATABASE, odbc:DSN\n"
            "TYPE: h (hold), l (lærer) eller k (lokale)\n";
 }
@@ -284,8 +299,9 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
     static const std::map<std::string, bool Valg::*> kontakter{
         {"--demo", &Valg::demo},   {"--clear", &Valg::ryd},       {"--generate", &Valg::generer},
         {"--auto", &Valg::autoGenerer}, {"--yes", &Valg::ja},     {"--writable", &Valg::skrivbar},
-        {"--save", &Valg::gem},    {"--log", &Valg::log},         {"--times", &Valg::tider},
-        {"--complete", &Valg::fuldfoer}, {"--unplaced", &Valg::manglende}, {"--spread", &Valg::spred}};
+        {"--save", &Valg::gem},    {"--force", &Valg::tving},     {"--log", &Valg::log},
+        {"--times", &Valg::tider}, {"--complete", &Valg::fuldfoer}, {"--unplaced", &Valg::manglende},
+        {"--spread", &Valg::spred}};
     static const std::map<std::string, std::pair<Interval, int Valg::*>> talValg{
         {"--days", {{1, 5}, &Valg::dage}},
         {"--hours", {{2, 8}, &Valg::timer}},
@@ -366,6 +382,23 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
         return std::nullopt;
     }
     return valg;
+}
+
+bool SkjulAdgangskode(char* argument)
+{
+    const std::string_view tekst(argument);
+    if (!tekst.starts_with("postgresql://") && !tekst.starts_with("postgres://"))
+        return false;
+    const size_t start = tekst.find("://") + 3;
+    const size_t slut = tekst.find_first_of("/?#", start);
+    const size_t snabel = tekst.rfind('@', slut == std::string_view::npos ? tekst.size() : slut);
+    if (snabel == std::string_view::npos || snabel < start)
+        return false;
+    const size_t kolon = tekst.find(':', start);
+    if (kolon == std::string_view::npos || kolon + 1 >= snabel)
+        return false;
+    std::fill(argument + kolon + 1, argument + snabel, '*');
+    return true;
 }
 
 std::string SkemaSomTekst(const std::vector<std::vector<std::string>>& celler)

@@ -4,10 +4,15 @@
 #include <QGuiApplication>
 
 #include <iostream>
+#include <string_view>
 
 int main(int argc, char** argv)
 {
     const std::vector<std::string> argumenter(argv + 1, argv + argc);
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::string_view(argv[i]) == "--db" && kommandoLinje::SkjulAdgangskode(argv[i + 1]))
+            std::cerr << "brikken-cli: " << kommandoLinje::adgangskodeAdvarsel << '\n';
+    }
     std::string fejl;
     const auto valg = kommandoLinje::Fortolk(argumenter, fejl);
     if (!valg) {

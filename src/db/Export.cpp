@@ -5,8 +5,6 @@
 #include "base/Besked.h"
 #include "store/Ugedage.h"
 
-#include <fstream>
-
 namespace {
 
 constexpr int32_t cellebredde = 14;
@@ -73,8 +71,6 @@ void tilfoejUtf8(std::string& ud, char32_t tegn)
         ud += static_cast<char>(0x80 | (tegn & 0x3F));
     }
 }
-
-std::string filnavn(const std::string& fil) { return fil + ".txt"; }
 
 } // namespace
 
@@ -145,20 +141,12 @@ std::string Export::Linje(int32_t nr) const
     return linje;
 }
 
-bool Export::TomFil(const std::string& fil) const
+std::string Export::SideTekst(const std::string& titel) const
 {
-    std::ofstream ud(filnavn(fil), std::ios::trunc);
-    return ud.good();
-}
-
-bool Export::SkrivSide(const std::string& fil, const std::string& titel) const
-{
-    std::ofstream ud(filnavn(fil), std::ios::app);
-    ud << '\n' << titel << '\n' << std::string(10, '-') << '\n';
+    std::string side = "\n" + titel + "\n" + std::string(10, '-') + "\n";
     for (int32_t nr = 0; nr < antalLinjer; ++nr)
-        ud << Linje(nr) << '\n';
-    ud.close();
-    return !ud.fail();
+        side += Linje(nr) + "\n";
+    return side;
 }
 
 bool Export::UdskrivSide(const std::string& titel) const

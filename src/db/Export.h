@@ -19,9 +19,8 @@ public:
     // the right edge of the page.
     bool IndsaetPaaPlan(const std::string& hold, const std::string& fag, const std::string& laerer,
                         const std::string& lokale, int32_t dag, int32_t lektion);
-    // The file is fil + ".txt". Both give false when it cannot be written.
-    bool TomFil(const std::string& fil) const;
-    bool SkrivSide(const std::string& fil, const std::string& titel) const;
+    // The page as it goes into an export file: a blank line, the title, a rule and the 28 lines.
+    std::string SideTekst(const std::string& titel) const;
     // Prints through the process's Udskriver; false when printing failed.
     bool UdskrivSide(const std::string& titel) const;
 

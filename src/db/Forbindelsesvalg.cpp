@@ -67,11 +67,13 @@ adgangskode=
 dsn=kora
 )";
 
-// Owner-only from the first byte on: the file may come to hold a password.
+// Owner-only from the first byte on: the file may come to hold a password,
+// and the program's own folder is nobody else's to look into.
 bool OpretStandardFil(const std::filesystem::path& fil, std::string& fejl)
 {
     std::error_code ec;
-    std::filesystem::create_directories(fil.parent_path(), ec);
+    std::filesystem::create_directories(fil.parent_path().parent_path(), ec);
+    ::mkdir(fil.parent_path().c_str(), S_IRWXU);
     const int fd = ::open(fil.c_str(), O_WRONLY | O_CREAT | O_EXCL, S_IRUSR | S_IWUSR);
     if (fd < 0) {
         fejl = "Indstillingsfilen " + fil.string() + " kunne ikke oprettes";
@@ -193,8 +195,9 @@ std::string Forbindelsesvalg::Beskrivelse() const
         return "PostgreSQL: " + (bruger.empty() ? "" : bruger + "@") + vaert + ":" + std::to_string(port) + "/"
                + database;
     case Type::ODBC: {
-        // A connection text may carry a password of its own.
-        static const QRegularExpression kode("((?:PWD|PASSWORD)\\s*=)[^;]*", QRegularExpression::CaseInsensitiveOption);
+        // A connection text may carry a password of its own; in braces it may hold ';' too.
+        static const QRegularExpression kode("((?:PWD|PASSWORD)\\s*=)\\s*(?:\\{(?:[^}]|\\}\\})*\\}?|[^;]*)",
+                                             QRegularExpression::CaseInsensitiveOption);
         return "ODBC: " + QString::fromStdString(dsn).replace(kode, "\\1***").toStdString();
     }
     }

@@ -23,6 +23,9 @@ public:
     // The plan's subject-hour distribution and its numbers of day columns and
     // hour rows; true only when the plan exists and all three were read.
     bool FindPlan(const std::string& planId, std::string& tff, int32_t& kolonner, int32_t& raekker);
+    // "tom" marks a teacher or room not yet assigned, so a real one of that id
+    // cannot be told apart from none. The message to refuse the plan with, or "".
+    std::string TomtIdFejl(const std::string& planId, const std::string& tff);
 
 private:
     std::unique_ptr<SqlKlasse> sql_;

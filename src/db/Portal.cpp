@@ -2,6 +2,7 @@
 // and time priorities, export and print.
 #include "db/Portal.h"
 
+#include "db/AtomiskFil.h"
 #include "db/Export.h"
 #include "db/SqlKlasse.h"
 
@@ -10,20 +11,106 @@
 #include <algorithm>
 #include <filesystem>
 
+// A stored table of the plan: how to read its rows and where saving writes them.
+struct Portal::Tabel {
+    size_t nr;                         // index into the portal's unusable rows
+    std::string navn;                  // database table
+    std::string forespoergsel;         // the plan's rows, in a fixed order on every engine
+    std::string sletning;              // deletes every row of the plan
+    std::string fil;                   // file mode: the rows to read
+    std::string gemFil;                // file mode: the table written to
+    std::vector<std::string> kolonner; // the columns after the plan id, in table order
+    std::string enhed;                 // "lektion" / "tidsprioritet"
+    std::string flertal;
+};
+
 namespace {
 
 // Rows come in a fixed order on every engine, so that loading places them in
 // the same sequence and the timetables come out the same.
-const std::string lektionsForespoergsel =
-    std::string("select * from Lektion where PlanID_Le = ?") +
-    " order by HoldID_Le, FagID_Le, LaererID_Le, LokaleID_Le, Blokstoerrelse_Le, Kolonne_Le, Raekke_Le";
-const std::string prioritetsForespoergsel = std::string("select * from TidsPrioritet where PlanID_Ti = ?") +
-                                            " order by LaererID_Ti, Kolonne_Ti, Raekke_Ti, Prioritet_Ti";
+const Portal::Tabel& lektionsTabel()
+{
+    static const Portal::Tabel tabel{
+        0,
+        "Lektion",
+        "select * from Lektion where PlanID_Le = ? order by HoldID_Le, FagID_Le, LaererID_Le, LokaleID_Le, "
+        "Blokstoerrelse_Le, Kolonne_Le, Raekke_Le",
+        "delete from Lektion where PlanID_Le in (select PlanID_Le from Lektion where PlanID_Le = ?)",
+        "LektionsListe.txt",
+        "LektionsListeGem",
+        {"HoldID_Le", "FagID_Le", "LaererID_Le", "LokaleID_Le", "Blokstoerrelse_Le", "Kolonne_Le", "Raekke_Le"},
+        "lektion",
+        "lektioner"};
+    return tabel;
+}
 
-const std::string lektionsSletning =
-    std::string("delete from Lektion where PlanID_Le in (") + "select PlanID_Le from Lektion where PlanID_Le = ?)";
-const std::string prioritetsSletning = std::string("delete from Tidsprioritet where PlanID_Ti in (") +
-                                       "select PlanID_Ti from Tidsprioritet where PlanID_Ti = ?)";
+const Portal::Tabel& prioritetsTabel()
+{
+    static const Portal::Tabel tabel{
+        1,
+        "Tidsprioritet",
+        "select * from TidsPrioritet where PlanID_Ti = ? order by LaererID_Ti, Kolonne_Ti, Raekke_Ti, Prioritet_Ti",
+        "delete from Tidsprioritet where PlanID_Ti in (select PlanID_Ti from Tidsprioritet where PlanID_Ti = ?)",
+        "TidsPrioritet.txt",
+        "TidsPrioritetGem.txt",
+        {"LaererID_Ti", "Prioritet_Ti", "Kolonne_Ti", "Raekke_Ti"},
+        "tidsprioritet",
+        "tidsprioriteter"};
+    return tabel;
+}
+
+// Changes nothing, but holds the plan's catalogue row (on SQLite the whole
+// database) until the save commits, so that two saves of a plan take turns.
+const std::string planLaas = "update Plan set Kolonne_P = Kolonne_P where PlanID_P = ?";
+
+const std::string optagetTekst = "Databasen er optaget af en anden, der gemmer, eller den kan ikke skrives; "
+                                 "planen er ikke gemt. Prøv igen om lidt.";
+const std::string ikkeOverskrevetTekst =
+    "Planen er gemt af en anden, siden du åbnede den; den er ikke overskrevet.";
+
+// Reasons a stored row is not used.
+const std::string tommeFelter = "med tomme felter (NULL)";
+const std::string ugyldigeVaerdier = "med værdier, der ikke er gyldige tal eller tekster";
+const std::string udenforPlanen = "uden for planens dage og timer";
+
+// U+FFFD is what the driver makes of bytes that are not UTF-8: such an id no longer matches.
+bool ErGyldigTekst(const SqlVaerdi& v)
+{
+    const auto* tekst = std::get_if<std::string>(&v);
+    return tekst != nullptr && tekst->find("\xEF\xBF\xBD") == std::string::npos;
+}
+
+// "" when the row has the types its table needs; texts come first, then integers.
+std::string TypeFejl(const std::vector<SqlVaerdi>& r, size_t tekster)
+{
+    for (const SqlVaerdi& v : r) {
+        if (std::holds_alternative<std::monostate>(v))
+            return tommeFelter;
+    }
+    for (size_t i = 0; i < r.size(); ++i) {
+        if (i < tekster ? !ErGyldigTekst(r[i]) : !std::holds_alternative<int32_t>(r[i]))
+            return ugyldigeVaerdier;
+    }
+    return "";
+}
+
+// A value as a person reads it: a text quoted, so that it is never taken for a number or NULL.
+std::string Felt(const SqlVaerdi& v)
+{
+    if (const auto* tekst = std::get_if<std::string>(&v))
+        return "'" + *tekst + "'";
+    if (const auto* tal = std::get_if<int32_t>(&v))
+        return std::to_string(*tal);
+    return "NULL";
+}
+
+std::string SomTekst(const std::vector<SqlVaerdi>& r, char skilletegn)
+{
+    std::string tekst;
+    for (const SqlVaerdi& v : r)
+        tekst += (tekst.empty() ? "" : std::string(1, skilletegn)) + Felt(v);
+    return tekst;
+}
 
 const PrSkemaArt<std::string> eksportFil{{"HoldSkemaer", "LaererSkemaer", "LokaleSkemaer"}};
 
@@ -47,135 +134,191 @@ void Portal::SaetNavnestakke(stack<std::string> hold, stack<std::string> laerer,
 
 // The priorities are read whether or not lessons are stored: a plan that has
 // never been saved still has its teachers' unavailable hours.
-bool Portal::Indlaes()
+void Portal::Indlaes()
 {
     for (const SkemaArt art : alleSkemaArter)
         OpretSkemaer(art, navne_[art]);
-    const bool lektioner = IndlaesLektioner();
-    const bool prioriteter = IndlaesPrioriteter();
-    return lektioner && prioriteter;
+    fingeraftryk_ = {};
+    ubrugte_ = {};
+    GennemgaaRaekker(lektionsTabel(), [this](const Raekke& r) {
+        fingeraftryk_.Tilfoej(lektionsTabel(), r);
+        if (const std::string grund = BrugLektion(r); !grund.empty())
+            Behold(lektionsTabel(), r, grund);
+    });
+    std::set<std::tuple<std::string, int32_t, int32_t>> sete;
+    GennemgaaRaekker(prioritetsTabel(), [&](const Raekke& r) {
+        fingeraftryk_.Tilfoej(prioritetsTabel(), r);
+        if (const std::string grund = BrugPrioritet(r, sete); !grund.empty())
+            Behold(prioritetsTabel(), r, grund);
+    });
+    MeldUbrugte();
 }
 
 void Portal::OpretSkemaer(SkemaArt art, stack<std::string>& navne)
 {
-    while (!navne.tom())
-        skemaKontrol_->OpretSkema(navne.pop(), art);
-}
-
-bool Portal::IndlaesLektioner()
-{
-    if (planId_ == tomId)
-        return false;
-    const bool fundet = tilstand_ == Datakilde::database ? sql_->Forespoerg(lektionsForespoergsel, {planId_})
-                                         : sql_->Forespoerg("LektionsListe.txt");
-    if (!fundet)
-        return false;
-    while (true) {
-        LektionsData l;
-        if (!sql_->HentTekst("HoldID_Le", l.hold) || !sql_->HentTekst("FagID_Le", l.fag) ||
-            !sql_->HentTekst("LaererID_Le", l.laerer) || !sql_->HentTekst("LokaleID_Le", l.lokale) ||
-            !sql_->HentTal("Blokstoerrelse_Le", l.blok) || !sql_->HentTal("Kolonne_Le", l.kolonne) ||
-            !sql_->HentTal("Raekke_Le", l.raekke))
-            return true;
-        // A lesson is at least one hour long at a known hour; anything else is a damaged row.
-        if (l.blok < 1 || HarNull({"Blokstoerrelse_Le", "Kolonne_Le", "Raekke_Le"}))
-            besked_.Log("Lektion uden gyldig blokstørrelse eller placering springes over: " + l.hold + " " + l.fag);
-        else
-            skemaKontrol_->SaetLektion(l.hold, l.fag, l.laerer, l.lokale, l.blok, l.kolonne, l.raekke);
-        if (!sql_->Naeste())
-            return false;
+    while (!navne.tom()) {
+        const std::string id = navne.pop();
+        ider_[art].insert(id);
+        skemaKontrol_->OpretSkema(id, art);
     }
 }
 
-// A NULL number would read as 0 and put the row somewhere it was never stored.
-bool Portal::HarNull(std::initializer_list<const char*> kolonner)
-{
-    return std::any_of(kolonner.begin(), kolonner.end(), [this](const char* k) { return sql_->ErNull(k); });
-}
-
-bool Portal::IndlaesPrioriteter()
+void Portal::GennemgaaRaekker(const Tabel& tabel, const std::function<void(const Raekke&)>& brug)
 {
     if (planId_ == tomId)
-        return false;
-    const bool fundet = tilstand_ == Datakilde::database ? sql_->Forespoerg(prioritetsForespoergsel, {planId_})
-                                         : sql_->Forespoerg("TidsPrioritet.txt");
+        return;
+    const bool fundet =
+        tilstand_ == Datakilde::database ? sql_->Forespoerg(tabel.forespoergsel, {planId_}) : sql_->Forespoerg(tabel.fil);
     if (!fundet)
-        return false;
-    while (true) {
-        std::string laerer;
-        PLektionsData p;
-        if (!sql_->HentTekst("LaererID_Ti", laerer) || !sql_->HentTal("Prioritet_Ti", p.prioritet) ||
-            !sql_->HentTal("Kolonne_Ti", p.kolonne) || !sql_->HentTal("Raekke_Ti", p.raekke))
-            return true;
-        if (HarNull({"Prioritet_Ti", "Kolonne_Ti", "Raekke_Ti"}))
-            besked_.Log("Tidsprioritet uden værdi eller placering springes over: " + laerer);
-        else
-            skemaKontrol_->SaetPrioritet(laerer, p.prioritet, p.kolonne, p.raekke);
-        if (!sql_->Naeste())
-            return true;
-    }
+        return;
+    Raekke raekke(tabel.kolonner.size());
+    do {
+        for (size_t i = 0; i < raekke.size(); ++i) {
+            if (!sql_->HentVaerdi(tabel.kolonner[i], raekke[i]))
+                return;
+        }
+        brug(raekke);
+    } while (sql_->Naeste());
 }
 
-bool Portal::Gem()
+std::string Portal::BrugLektion(const Raekke& r)
+{
+    if (std::string fejl = TypeFejl(r, 4); !fejl.empty())
+        return fejl;
+    const auto tekst = [&](size_t i) -> const std::string& { return std::get<std::string>(r[i]); };
+    const auto tal = [&](size_t i) { return std::get<int32_t>(r[i]); };
+    if (tal(4) < 1)
+        return "med blokstørrelse under 1";
+    if (tal(5) < 0 || tal(5) >= kolonner_ || tal(6) < 0 || tal(6) >= raekker_)
+        return udenforPlanen;
+    if (!ider_[SkemaArt::hold].contains(tekst(0)) || !ider_[SkemaArt::laerer].contains(tekst(2)) || !ider_[SkemaArt::lokale].contains(tekst(3)))
+        return "med et hold, en lærer eller et lokale, der ikke er i planen";
+    if (!skemaKontrol_->SaetLektion(tekst(0), tekst(1), tekst(2), tekst(3), tal(4), tal(5), tal(6)))
+        return "på en time, der allerede er optaget";
+    return "";
+}
+
+std::string Portal::BrugPrioritet(const Raekke& r, std::set<std::tuple<std::string, int32_t, int32_t>>& sete)
+{
+    if (std::string fejl = TypeFejl(r, 1); !fejl.empty())
+        return fejl;
+    const std::string& laerer = std::get<std::string>(r[0]);
+    const int32_t prioritet = std::get<int32_t>(r[1]);
+    const int32_t kolonne = std::get<int32_t>(r[2]);
+    const int32_t raekke = std::get<int32_t>(r[3]);
+    if (prioritet < -3 || prioritet > 3)
+        return "med en prioritet uden for -3 ... 3";
+    if (kolonne < 0 || kolonne >= kolonner_ || raekke < 0 || raekke >= raekker_)
+        return udenforPlanen;
+    if (!ider_[SkemaArt::laerer].contains(laerer))
+        return "for en lærer, der ikke er i planen";
+    if (!sete.emplace(laerer, kolonne, raekke).second)
+        return "for en time, der allerede har en prioritet";
+    skemaKontrol_->SaetPrioritet(laerer, prioritet, kolonne, raekke);
+    return "";
+}
+
+void Portal::Behold(const Tabel& tabel, const Raekke& raekke, const std::string& grund)
+{
+    Ubrugte& ubrugte = ubrugte_[tabel.nr];
+    ubrugte.raekker.push_back(raekke);
+    ++ubrugte.grunde[grund];
+    besked_.Log("Gemt " + tabel.enhed + " kan ikke bruges (" + grund + "): " + SomTekst(raekke, ' '));
+}
+
+// The counts per reason, and the first rows themselves, so that the command
+// line shows them too; the log has every row.
+void Portal::MeldUbrugte() const
+{
+    constexpr size_t vist = 10;
+    std::string linjer;
+    std::string eksempler;
+    size_t ialt = 0;
+    for (const Tabel* tabel : {&lektionsTabel(), &prioritetsTabel()}) {
+        const Ubrugte& ubrugte = ubrugte_[tabel->nr];
+        for (const auto& [grund, antal] : ubrugte.grunde)
+            linjer += "\n  " + std::to_string(antal) + " " + (antal == 1 ? tabel->enhed : tabel->flertal) + " " + grund;
+        for (const Raekke& r : ubrugte.raekker) {
+            if (ialt++ < vist)
+                eksempler += "\n  " + tabel->navn + ": " + SomTekst(r, ' ');
+        }
+    }
+    if (ialt == 0)
+        return;
+    besked_.VisInfo("Nogle gemte rækker i planen kan ikke bruges. De står ikke i skemaerne, men gemmes uændret "
+                    "igen, så intet går tabt:" + linjer + "\nRækkerne" + (ialt > vist ? " (alle står i loggen)" : "")
+                    + ":" + eksempler);
+}
+
+void Portal::Fingeraftryk::Tilfoej(const Tabel& tabel, const Raekke& raekke)
+{
+    // A sum does not depend on the order the rows come in.
+    sum += std::hash<std::string>{}(tabel.navn + '\x1f' + SomTekst(raekke, '\x1f')) * 0x9E3779B97F4A7C15ULL;
+    ++antal;
+}
+
+Portal::Fingeraftryk Portal::LagretFingeraftryk()
+{
+    Fingeraftryk lagret;
+    for (const Tabel* tabel : {&lektionsTabel(), &prioritetsTabel()})
+        GennemgaaRaekker(*tabel, [&](const Raekke& r) { lagret.Tilfoej(*tabel, r); });
+    return lagret;
+}
+
+bool Portal::Gem(Overskrivning overskriv)
 {
     besked_.TidsTitel("Gemning");
     Stopur total;
     Stopur trin;
     total.Start();
     trin.Start();
-    if (!ErstatLektioner(trin))
+    Fingeraftryk nyt;
+    if (!Transaktion([&] { return Erstat(trin, overskriv, nyt); }))
         return false;
-    SkrivTid(trin, "Gemning af nye lektioner: ", 2);
-    trin.Start();
-    if (!ErstatPrioriteter(trin))
-        return false;
-    SkrivTid(trin, "Gemning af nye Prioriteter: ", 4);
+    fingeraftryk_ = nyt;
     SkrivTid(total, "Total: ", 5);
     return true;
 }
 
-bool Portal::ErstatLektioner(Stopur& trin)
+// Once the plan is held, no other save can come between the comparison and the commit.
+std::string Portal::TagPlanen(Overskrivning overskriv)
 {
-    return Transaktion([&]() -> std::string {
-        if (tilstand_ == Datakilde::database && !sql_->UdfoerSql(lektionsSletning, {planId_}))
+    if (!sql_->UdfoerSql(planLaas, {planId_}))
+        return optagetTekst + "\n(" + sql_->SidsteFejl() + ")";
+    if (overskriv == Overskrivning::Tillad || LagretFingeraftryk() == fingeraftryk_)
+        return "";
+    if (overskriv == Overskrivning::Spoerg && besked_.Spoerg(andenHarGemtTekst, "Planen er ændret"))
+        return "";
+    return ikkeOverskrevetTekst;
+}
+
+// Gives the message of the step that failed, or "" when every step succeeded.
+std::string Portal::Erstat(Stopur& trin, Overskrivning overskriv, Fingeraftryk& nyt)
+{
+    if (tilstand_ == Datakilde::database) {
+        if (std::string fejl = TagPlanen(overskriv); !fejl.empty())
+            return fejl;
+        if (!sql_->UdfoerSql(lektionsTabel().sletning, {planId_}))
             return "Gamle lektioner kunne ikke slettes!";
-        SkrivTid(trin, "Sletning af lektioner:", 1);
-        skemaKontrol_->NulstilMarkoer(SkemaArt::hold);
-        trin.Start();
-        stack<LektionsData> lektioner;
-        while (skemaKontrol_->HentNaesteLektioner(lektioner, SkemaArt::hold)) {
-            while (!lektioner.tom()) {
-                if (!IndsaetLektion(lektioner.pop()))
-                    return "Lektionerne kunne ikke gemmes";
-            }
-        }
-        return "";
-    });
+    }
+    SkrivTid(trin, "Sletning af lektioner:", 1);
+    trin.Start();
+    if (!IndsaetLektioner(nyt))
+        return "Lektionerne kunne ikke gemmes";
+    SkrivTid(trin, "Gemning af nye lektioner: ", 2);
+    trin.Start();
+    if (tilstand_ == Datakilde::database && !sql_->UdfoerSql(prioritetsTabel().sletning, {planId_}))
+        return "Gamle LektionsPrioriteter kunne ikke slettes";
+    SkrivTid(trin, "Sletning af Prioriteter: ", 3);
+    trin.Start();
+    if (!IndsaetPrioriteter(nyt))
+        return "Lektions prioriteterne kunne ikke gemmes";
+    SkrivTid(trin, "Gemning af nye Prioriteter: ", 4);
+    return "";
 }
 
-bool Portal::ErstatPrioriteter(Stopur& trin)
-{
-    return Transaktion([&]() -> std::string {
-        if (tilstand_ == Datakilde::database && !sql_->UdfoerSql(prioritetsSletning, {planId_}))
-            return "Gamle LektionsPrioriteter kunne ikke slettes";
-        SkrivTid(trin, "Sletning af Prioriteter: ", 3);
-        trin.Start();
-        skemaKontrol_->NulstilMarkoer(SkemaArt::laerer);
-        stack<PLektionsData> prioriteter;
-        std::string laerer;
-        while (skemaKontrol_->HentNaestePrioriteter(prioriteter, laerer)) {
-            while (!prioriteter.tom()) {
-                if (!IndsaetPrioritet(laerer, prioriteter.pop()))
-                    return "Lektions prioriteterne kunne ikke gemmes";
-            }
-        }
-        return "";
-    });
-}
-
-// erstat gives the message of the step that failed, or "" when every step
-// succeeded. The transaction is rolled back before a failure is shown, and
-// before an exception (a lost connection, say) leaves the save.
+// The transaction is rolled back before a failure is shown, and before an
+// exception (a lost connection, say) leaves the save.
 bool Portal::Transaktion(const std::function<std::string()>& erstat)
 {
     sql_->StartTransaktion();
@@ -199,28 +342,50 @@ bool Portal::Transaktion(const std::function<std::string()>& erstat)
     return false;
 }
 
-bool Portal::IndsaetLektion(const LektionsData& lektion)
+bool Portal::IndsaetLektioner(Fingeraftryk& nyt)
 {
-    sql_->IndsaetStart(tilstand_ == Datakilde::database ? "Lektion" : "LektionsListeGem");
-    sql_->TilfoejTekst(planId_);
-    sql_->TilfoejTekst(lektion.hold);
-    sql_->TilfoejTekst(lektion.fag);
-    sql_->TilfoejTekst(lektion.laerer);
-    sql_->TilfoejTekst(lektion.lokale);
-    sql_->TilfoejTal(lektion.blok);
-    sql_->TilfoejTal(lektion.kolonne);
-    sql_->TilfoejTal(lektion.raekke);
-    return sql_->IndsaetSlut();
+    const Tabel& tabel = lektionsTabel();
+    skemaKontrol_->NulstilMarkoer(SkemaArt::hold);
+    stack<LektionsData> lektioner;
+    while (skemaKontrol_->HentNaesteLektioner(lektioner, SkemaArt::hold)) {
+        while (!lektioner.tom()) {
+            const LektionsData l = lektioner.pop();
+            if (!IndsaetRaekke(tabel, {l.hold, l.fag, l.laerer, l.lokale, l.blok, l.kolonne, l.raekke}, nyt))
+                return false;
+        }
+    }
+    return IndsaetUbrugte(tabel, nyt);
 }
 
-bool Portal::IndsaetPrioritet(const std::string& laerer, const PLektionsData& prioritet)
+bool Portal::IndsaetPrioriteter(Fingeraftryk& nyt)
 {
-    sql_->IndsaetStart(tilstand_ == Datakilde::database ? "Tidsprioritet" : "TidsPrioritetGem.txt");
+    const Tabel& tabel = prioritetsTabel();
+    skemaKontrol_->NulstilMarkoer(SkemaArt::laerer);
+    stack<PLektionsData> prioriteter;
+    std::string laerer;
+    while (skemaKontrol_->HentNaestePrioriteter(prioriteter, laerer)) {
+        while (!prioriteter.tom()) {
+            const PLektionsData p = prioriteter.pop();
+            if (!IndsaetRaekke(tabel, {laerer, p.prioritet, p.kolonne, p.raekke}, nyt))
+                return false;
+        }
+    }
+    return IndsaetUbrugte(tabel, nyt);
+}
+
+bool Portal::IndsaetUbrugte(const Tabel& tabel, Fingeraftryk& nyt)
+{
+    const auto& ubrugte = ubrugte_[tabel.nr].raekker;
+    return std::all_of(ubrugte.begin(), ubrugte.end(), [&](const Raekke& r) { return IndsaetRaekke(tabel, r, nyt); });
+}
+
+bool Portal::IndsaetRaekke(const Tabel& tabel, const Raekke& raekke, Fingeraftryk& nyt)
+{
+    sql_->IndsaetStart(tilstand_ == Datakilde::database ? tabel.navn : tabel.gemFil);
     sql_->TilfoejTekst(planId_);
-    sql_->TilfoejTekst(laerer);
-    sql_->TilfoejTal(prioritet.prioritet);
-    sql_->TilfoejTal(prioritet.kolonne);
-    sql_->TilfoejTal(prioritet.raekke);
+    for (const SqlVaerdi& v : raekke)
+        sql_->TilfoejVaerdi(v);
+    nyt.Tilfoej(tabel, raekke);
     return sql_->IndsaetSlut();
 }
 
@@ -230,15 +395,21 @@ void Portal::SkrivTid(Stopur& ur, const std::string& etiket, int32_t raekke) con
     besked_.TidsLinje(ur.Sekunder(), etiket, raekke);
 }
 
-void Portal::Eksporter(SkemaArt art, const std::string& mappe)
+bool Portal::Eksporter(const std::string& mappe)
 {
-    const std::string fil = (std::filesystem::path(mappe) / eksportFil[art]).string();
-    if (!export_->TomFil(fil) || !SkrivSider(art, fil))
-        besked_.VisFejl("Filen " + fil + ".txt kunne ikke skrives", fejlTitel);
+    std::vector<atomiskFil::Fil> filer;
+    for (const SkemaArt art : alleSkemaArter)
+        filer.push_back({(std::filesystem::path(mappe) / (eksportFil[art] + ".txt")).string(), Sider(art)});
+    std::string fejl;
+    if (atomiskFil::Skriv(filer, fejl))
+        return true;
+    besked_.VisFejl("Skemaerne kunne ikke eksporteres (" + fejl + "). De tidligere filer er uændrede.", fejlTitel);
+    return false;
 }
 
-bool Portal::SkrivSider(SkemaArt art, const std::string& fil)
+std::string Portal::Sider(SkemaArt art)
 {
+    std::string sider;
     skemaKontrol_->NulstilMarkoer(art);
     stack<LektionsData> lektioner;
     while (skemaKontrol_->HentNaesteLektioner(lektioner, art)) {
@@ -251,10 +422,9 @@ bool Portal::SkrivSider(SkemaArt art, const std::string& fil)
             export_->IndsaetPaaPlan(l.hold, l.fag, l.laerer, l.lokale, l.kolonne, l.raekke + 1);
             titel = IdForArt(l, art);
         }
-        if (!export_->SkrivSide(fil, titel))
-            return false;
+        sider += export_->SideTekst(titel);
     }
-    return true;
+    return sider;
 }
 
 bool Portal::UdskrivSkema(const std::string& id, SkemaArt art)

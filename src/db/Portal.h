@@ -3,19 +3,26 @@
 #include "base/Besked.h"
 #include "base/Stopur.h"
 #include "db/Datakilde.h"
+#include "db/Overskrivning.h"
+#include "db/SqlKlasse.h"
 #include "store/Lektion.h"
 #include "store/SkemaArt.h"
 #include "store/SkemaKontrol.h"
 #include "store/Stack.h"
 
+#include <array>
 #include <cstdint>
-#include <initializer_list>
 #include <functional>
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
+#include <tuple>
+#include <vector>
 
 class Export;
-class SqlKlasse;
+
+inline const std::string andenHarGemtTekst = "Planen er gemt af en anden, siden du åbnede den. Overskriv?";
 
 // The opened plan: its timetables, their loading and saving, export and print.
 // Every other timetable operation is passed straight on to SkemaKontrol.
@@ -28,10 +35,14 @@ public:
 
     // The ids of the timetables Indlaes creates; the portal empties the stacks.
     void SaetNavnestakke(stack<std::string> hold, stack<std::string> laerer, stack<std::string> lokale);
-    bool Indlaes();
-    bool Gem();
-    // Writes the export file of one kind into the folder ("" is the working folder).
-    void Eksporter(SkemaArt art, const std::string& mappe = "");
+    // Stored rows that cannot be used are reported and kept for the next save.
+    void Indlaes();
+    // Lessons and priorities are replaced in one transaction; saves of the same
+    // plan from several programs take turns.
+    bool Gem(Overskrivning overskriv = Overskrivning::Spoerg);
+    // Writes the three export files into the folder ("" is the working folder),
+    // all or none; false when they could not be written (the planner is told why).
+    bool Eksporter(const std::string& mappe = "");
     bool UdskrivSkema(const std::string& id, SkemaArt art);
     void SaetDimensioner(int32_t dage, int32_t timer);
 
@@ -61,20 +72,40 @@ public:
     bool HentNaesteLektioner(stack<LektionsData>& lektioner, SkemaArt art);
     bool HentNaestePrioriteter(stack<PLektionsData>& prioriteter, std::string& navn);
 
+    // One of the plan's two stored tables (Portal.cpp).
+    struct Tabel;
+
 private:
+    using Raekke = std::vector<SqlVaerdi>;
+
+    // Order-free digest of a plan's stored rows: tells whether they changed.
+    struct Fingeraftryk {
+        uint64_t sum = 0;
+        uint64_t antal = 0;
+        void Tilfoej(const Tabel& tabel, const Raekke& raekke);
+        bool operator==(const Fingeraftryk&) const = default;
+    };
+
     void OpretSkemaer(SkemaArt art, stack<std::string>& navne);
-    bool IndlaesLektioner();
-    bool IndlaesPrioriteter();
-    bool HarNull(std::initializer_list<const char*> kolonner);
-    bool ErstatLektioner(Stopur& trin);
-    bool ErstatPrioriteter(Stopur& trin);
-    // Runs one table's replacement as one transaction; see Portal.cpp.
+    void GennemgaaRaekker(const Tabel& tabel, const std::function<void(const Raekke&)>& brug);
+    // Each gives "" when the row went into the timetables, else why it could not.
+    std::string BrugLektion(const Raekke& r);
+    std::string BrugPrioritet(const Raekke& r, std::set<std::tuple<std::string, int32_t, int32_t>>& sete);
+    void Behold(const Tabel& tabel, const Raekke& raekke, const std::string& grund);
+    void MeldUbrugte() const;
+    Fingeraftryk LagretFingeraftryk();
+    std::string TagPlanen(Overskrivning overskriv);
+    std::string Erstat(Stopur& trin, Overskrivning overskriv, Fingeraftryk& nyt);
+    // Runs the save as one transaction; see Portal.cpp.
     bool Transaktion(const std::function<std::string()>& erstat);
-    bool IndsaetLektion(const LektionsData& lektion);
-    bool IndsaetPrioritet(const std::string& laerer, const PLektionsData& prioritet);
+    bool IndsaetLektioner(Fingeraftryk& nyt);
+    bool IndsaetPrioriteter(Fingeraftryk& nyt);
+    // The rows kept from opening, written back as they were read.
+    bool IndsaetUbrugte(const Tabel& tabel, Fingeraftryk& nyt);
+    bool IndsaetRaekke(const Tabel& tabel, const Raekke& raekke, Fingeraftryk& nyt);
     void SkrivTid(Stopur& ur, const std::string& etiket, int32_t raekke) const;
-    // One page per timetable of the kind that has lessons; false when the file could not be written.
-    bool SkrivSider(SkemaArt art, const std::string& fil);
+    // One page per timetable of the kind that has lessons.
+    std::string Sider(SkemaArt art);
 
     std::unique_ptr<SkemaKontrol> skemaKontrol_;
     std::unique_ptr<SqlKlasse> sql_;
@@ -85,4 +116,13 @@ private:
     PrSkemaArt<stack<std::string>> navne_;
     std::unique_ptr<Export> export_;
     Besked besked_;
+    PrSkemaArt<std::set<std::string>> ider_;
+    // Stored rows the program could not use, exactly as read, per table;
+    // saving writes them back.
+    struct Ubrugte {
+        std::vector<Raekke> raekker;
+        std::map<std::string, int32_t> grunde; // how many rows for each reason
+    };
+    std::array<Ubrugte, 2> ubrugte_;
+    Fingeraftryk fingeraftryk_; // of the stored rows as opened or last saved
 };

@@ -15,6 +15,7 @@
 #include <charconv>
 #include <fstream>
 #include <limits>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -61,8 +62,10 @@ void Bind(QSqlQuery& query, const SqlParametre& parametre, SqlParametre& bundet)
         const int plads = static_cast<int>(i);
         if (const auto* tekst = std::get_if<std::string>(&parametre[i]))
             query.bindValue(plads, TilQString(*tekst));
+        else if (const auto* tal = std::get_if<int32_t>(&parametre[i]))
+            query.bindValue(plads, *tal);
         else
-            query.bindValue(plads, std::get<int32_t>(parametre[i]));
+            query.bindValue(plads, QVariant(QMetaType::fromType<QString>()));
     }
     bundet = parametre;
 }
@@ -140,6 +143,47 @@ bool MeldtIndsaettelse(bool udfoert)
     throw DatabaseFejl(fejl);
 }
 
+bool ErHeltalstype(const QVariant& vaerdi)
+{
+    switch (vaerdi.metaType().id()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        return true;
+    default:
+        return false;
+    }
+}
+
+SqlVaerdi SomSqlVaerdi(const QVariant& vaerdi)
+{
+    if (vaerdi.isNull())
+        return std::monostate{};
+    if (ErHeltalstype(vaerdi)) {
+        bool ok = false;
+        const qlonglong tal = vaerdi.toLongLong(&ok);
+        if (ok && tal >= std::numeric_limits<int32_t>::min() && tal <= std::numeric_limits<int32_t>::max())
+            return static_cast<int32_t>(tal);
+        return vaerdi.toString().toStdString(); // an unsigned beyond 64 bits signed keeps its digits too
+    }
+    if (vaerdi.metaType().id() == QMetaType::Double)
+        return QString::number(vaerdi.toDouble(), 'g', 17).toStdString();
+    return vaerdi.toString().toStdString();
+}
+
+// A decimal text that is exactly a 32-bit integer; some drivers hand sums over as text.
+std::optional<int32_t> SomHeltal(const std::string& tekst)
+{
+    int32_t tal = 0;
+    const auto [slut, fejl] = std::from_chars(tekst.data(), tekst.data() + tekst.size(), tal);
+    if (tekst.empty() || fejl != std::errc() || slut != tekst.data() + tekst.size())
+        return std::nullopt;
+    return tal;
+}
+
 bool PaaRaekke(const QSqlQuery& query) { return query.isActive() && query.isValid(); }
 
 QVariant Vaerdi(const QSqlQuery& query, const std::string& kolonne)
@@ -212,6 +256,18 @@ void SqlKlasse::TilfoejTal(int32_t vaerdi)
     vaerdier_.emplace_back(vaerdi);
 }
 
+void SqlKlasse::TilfoejVaerdi(const SqlVaerdi& vaerdi)
+{
+    if (const auto* tekst = std::get_if<std::string>(&vaerdi))
+        TilfoejTekst(*tekst);
+    else if (const auto* tal = std::get_if<int32_t>(&vaerdi))
+        TilfoejTal(*tal);
+    else {
+        saetning_ += tilstand_ == Datakilde::database ? "?," : "null,";
+        vaerdier_.emplace_back(vaerdi);
+    }
+}
+
 bool SqlKlasse::IndsaetSlut()
 {
     if (!saetning_.empty())
@@ -262,23 +318,50 @@ bool SqlKlasse::HentTekst(const std::string& kolonne, std::string& ud)
 
 bool SqlKlasse::HentTal(const std::string& kolonne, int32_t& ud)
 {
+    SqlVaerdi vaerdi;
+    if (!HentVaerdi(kolonne, vaerdi))
+        return false;
+    if (const auto* tal = std::get_if<int32_t>(&vaerdi)) {
+        ud = *tal;
+        return true;
+    }
+    const auto* tekst = std::get_if<std::string>(&vaerdi);
+    if (tekst == nullptr) {
+        ud = 0; // a NULL count is no count
+        return true;
+    }
+    if (tilstand_ != Datakilde::database)
+        return false; // a token that is no number ends the file's walk
+    const std::optional<int32_t> tal = SomHeltal(*tekst);
+    if (!tal)
+        Afbryd("Kolonnen " + kolonne + " har værdien '" + *tekst
+               + "', som ikke er et helt tal, der kan bruges; ret den i databasen");
+    ud = *tal;
+    return true;
+}
+
+bool SqlKlasse::HentVaerdi(const std::string& kolonne, SqlVaerdi& ud)
+{
     if (tilstand_ != Datakilde::database) {
         std::string token;
         if (!HentTekst(kolonne, token))
             return false;
-        int32_t tal = 0;
-        const auto [slut, fejl] = std::from_chars(token.data(), token.data() + token.size(), tal);
-        if (fejl != std::errc() || slut != token.data() + token.size())
-            return false;
-        ud = tal;
+        const std::optional<int32_t> tal = SomHeltal(token);
+        ud = tal ? SqlVaerdi(*tal) : SqlVaerdi(token);
         return true;
     }
     const QSqlQuery& query = FaellesQuery();
     if (!PaaRaekke(query))
         return false;
-    const QVariant vaerdi = Vaerdi(query, kolonne);
-    ud = vaerdi.isNull() ? 0 : static_cast<int32_t>(vaerdi.toLongLong());
+    ud = SomSqlVaerdi(Vaerdi(query, kolonne));
     return true;
+}
+
+std::string SqlKlasse::SidsteFejl() const
+{
+    if (tilstand_ != Datakilde::database)
+        return "";
+    return FaellesQuery().lastError().text().toStdString();
 }
 
 bool SqlKlasse::ErNull(const std::string& kolonne)

@@ -9,8 +9,9 @@
 #include <variant>
 #include <vector>
 
-// A value bound to a '?' placeholder of a statement.
-using SqlVaerdi = std::variant<std::string, int32_t>;
+// A value bound to a '?' placeholder of a statement, or read as it is stored:
+// a text, an integer or NULL (std::monostate).
+using SqlVaerdi = std::variant<std::string, int32_t, std::monostate>;
 using SqlParametre = std::vector<SqlVaerdi>;
 
 // An error of the data source that cannot be handled where it happened
@@ -47,7 +48,17 @@ public:
 
     bool Forespoerg(const std::string& tekst, const SqlParametre& parametre = {});
     bool HentTekst(const std::string& kolonne, std::string& ud);
+    // Throws DatabaseFejl when the value is not a whole number that fits: a
+    // coerced value would be a different value from the one stored.
     bool HentTal(const std::string& kolonne, int32_t& ud);
+    // The value exactly as stored: NULL, an integer that fits in 32 bits, or
+    // else its text (another number keeps its digits, so writing it back
+    // restores it). File mode: a token that reads as an integer, else its text.
+    bool HentVaerdi(const std::string& kolonne, SqlVaerdi& ud);
+    // Appends any value, NULL included, to the insert under construction.
+    void TilfoejVaerdi(const SqlVaerdi& vaerdi);
+    // The engine's text for the last statement or query that failed.
+    std::string SidsteFejl() const;
     bool Naeste();
     // The column of the current row holds NULL (database mode; a text file has no NULLs).
     bool ErNull(const std::string& kolonne);

@@ -25,8 +25,10 @@ void Bind(const SqlParametre& vaerdier)
         // The texts outlive the step; the bindings are cleared before they can go.
         if (const auto* tekst = std::get_if<std::string>(&vaerdier[i]))
             sqlite3_bind_text(forberedt, plads, tekst->c_str(), static_cast<int>(tekst->size()), SQLITE_STATIC);
+        else if (const auto* tal = std::get_if<int32_t>(&vaerdier[i]))
+            sqlite3_bind_int(forberedt, plads, *tal);
         else
-            sqlite3_bind_int(forberedt, plads, std::get<int32_t>(vaerdier[i]));
+            sqlite3_bind_null(forberedt, plads);
     }
 }
 

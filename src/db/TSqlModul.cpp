@@ -19,6 +19,17 @@ namespace {
 
 const QString alias = "kora";
 
+// A server that stops answering (a cut cable, a sleeping laptop) must end in
+// an error, not a wait for ever: both ends probe the idle connection, unacked
+// data gives up after 30 s, and no statement, a wait for another save's lock
+// included, runs longer than that. An empty password lets libpq take it from
+// PGPASSWORD or ~/.pgpass.
+constexpr const char* serverTidsgraenser =
+    "connect_timeout=10;keepalives=1;keepalives_idle=10;keepalives_interval=5;keepalives_count=3;"
+    "tcp_user_timeout=30000;"
+    "options='-c statement_timeout=30s -c tcp_keepalives_idle=10 -c tcp_keepalives_interval=5 "
+    "-c tcp_keepalives_count=3'";
+
 // The schema and the demo school are built into the program.
 std::string LaesDataFil(const std::string& navn)
 {
@@ -149,13 +160,14 @@ bool TSqlModul::Forbind(std::string& fejl)
             db.setDatabaseName(QString::fromStdString(valg.database));
             db.setUserName(QString::fromStdString(valg.bruger));
             db.setPassword(QString::fromStdString(valg.adgangskode));
-            db.setConnectOptions("connect_timeout=10");
+            db.setConnectOptions(QString::fromLatin1(serverTidsgraenser));
             break;
         case Forbindelsesvalg::Type::ODBC:
             db = QSqlDatabase::addDatabase("QODBC", alias);
             db.setDatabaseName(QString::fromStdString(valg.dsn));
             db.setUserName(QString::fromStdString(valg.bruger));
             db.setPassword(QString::fromStdString(valg.adgangskode));
+            db.setConnectOptions("SQL_ATTR_LOGIN_TIMEOUT=10;SQL_ATTR_CONNECTION_TIMEOUT=30");
             break;
         }
         if (db.open()) {

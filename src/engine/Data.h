@@ -35,6 +35,9 @@ public:
         void Saet(int32_t nytFelt);
     };
     static Sortering sortering;
+    static bool ErDecimalfelt(int32_t felt) { return felt >= foersteDecimalfelt && felt <= sidsteFelt; }
+    // The value of decimal field felt (10 or 11).
+    double Decimal(int32_t felt) const { return decimaltal[felt - foersteDecimalfelt]; }
 
     data();
     // Copies contents only; the count fields stay as they are.

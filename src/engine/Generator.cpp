@@ -95,12 +95,8 @@ bool Generator::KontrolAfLister()
 {
     if (genereret)
         return true;
-    if (!kontrolListe->IndlaesListe(KontrolListe::holdLaererListe) ||
-        !kontrolListe->IndlaesListe(KontrolListe::fagprofilListe)) {
-        besked.VisFejl("Genereringen er stoppet\n da det ikke var muligt at indlæse LokaleHold og HoldLaererRelationen",
-                       fejlTitel);
-        return false;
-    }
+    kontrolListe->IndlaesListe(KontrolListe::holdLaererListe);
+    kontrolListe->IndlaesListe(KontrolListe::fagprofilListe);
     if (!kontrolListe->TildelStamlokaler() || !kontrolListe->TildelLaerere())
         return false;
     if (skrivebeskyttet)
@@ -111,10 +107,8 @@ bool Generator::KontrolAfLister()
 
 bool Generator::Klargoer1Del()
 {
-    if (!genereret && !kontrolListe->IndlaesListe(KontrolListe::laeggeListe)) {
-        besked.VisFejl("Fejl: Det er ikke muligt at lave lægge listen", stopTitel);
-        return false;
-    }
+    if (!genereret)
+        kontrolListe->IndlaesListe(KontrolListe::laeggeListe);
     if (kontrolListe->KlargoerLaeggeliste()) {
         for (const KontrolListe::ListeNr art : {holdListe, laererListe, lokaletypeListe, fagListe})
             kontrolListe->OpdaterTimer(art, Del::saerlokale);

@@ -5,33 +5,29 @@
 #include "store/RandomQuicksort.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <sstream>
 #include <utility>
 #include <vector>
-
-// Records per planning list.
-inline constexpr int32_t klyngelisteKapacitet = 200;
 
 // Where a gather puts the matching elements. The values are the letters the modes had.
 enum class Samling : char { forrest = 'b', bagerst = 's' };
 // What an interval search searches: the whole list or a given range.
 enum class Omraade : char { hele = 'h', del = 'd' };
 
-// Fixed-capacity list of records with sorting, searching and gathering on one
+// A growing list of records with sorting, searching and gathering on one
 // numbered field. Every operation that names a field sets the record type's
 // process-wide sort field to it and leaves it there. Binary searches expect
 // the searched range sorted ascending on that field; the list does not check.
-// Element references stay valid for the life of the list, but a sort or a
-// gather moves other records into the slots.
+// Element references stay valid until an insertion beyond the largest count
+// the list has had; a sort or a gather moves other records into the slots.
 template <typename T>
 class Klyngeliste {
 public:
     int32_t sidstFundet = 0; // one-entry cache of the searches
     int32_t markoer = 0;     // cursor of HentNaeste; owners also set it directly
     int32_t antal = 0;       // elements 0 ... antal-1 are in use
-    std::array<T, klyngelisteKapacitet> element;
+    std::vector<T> element;  // slots past antal keep records from before a Ryd
 
     // A fresh list restarts the shared pivot sequence, so the same data and
     // operations always give the same orders.
@@ -39,15 +35,13 @@ public:
     Klyngeliste(const Klyngeliste&) = delete;
     Klyngeliste& operator=(const Klyngeliste&) = delete;
 
-    bool Indsaet(const T& post)
+    void Indsaet(const T& post)
     {
-        if (antal >= klyngelisteKapacitet) {
-            Besked().Spor("\nListen er fyldt");
-            return false;
-        }
-        element[antal] = post;
+        if (antal < static_cast<int32_t>(element.size()))
+            element[antal] = post;
+        else
+            element.push_back(post);
         ++antal;
-        return true;
     }
 
     bool HentNaeste(T*& ud)
@@ -110,7 +104,7 @@ public:
             if (!BegraensTilBrug(start, laengde))
                 return false;
         }
-        const T* a = &element[start];
+        const T* a = element.data() + start;
         int32_t fundet = 0;
         if (!IndenforOmraade(a, laengde, noegle) || !Del(a, laengde, noegle, 0, laengde, fundet))
             return false;
@@ -139,27 +133,12 @@ public:
         // out of place move, each once: the same comparisons, draws and final
         // order as swapping the records, without moving them time and again.
         T* del = &element[start];
-        std::vector<Henvisning> henvisninger;
-        henvisninger.reserve(static_cast<size_t>(laengde));
-        for (int32_t i = 0; i < laengde; ++i)
-            henvisninger.push_back({&del[i]});
-        randomQuicksort::Sort(henvisninger.data(), laengde, raekkefoelge == 1);
-        std::vector<int32_t> kilde(static_cast<size_t>(laengde)); // slot of the record that belongs at i
-        for (int32_t i = 0; i < laengde; ++i)
-            kilde[i] = static_cast<int32_t>(henvisninger[i].post - del);
-        for (int32_t i = 0; i < laengde; ++i) {
-            if (kilde[i] == i)
-                continue;
-            // Round the cycle through i: each slot takes the record that belongs there.
-            T foerste = std::move(del[i]);
-            int32_t j = i;
-            while (kilde[j] != i) {
-                del[j] = std::move(del[kilde[j]]);
-                j = std::exchange(kilde[j], j);
-            }
-            del[j] = std::move(foerste);
-            kilde[j] = j;
-        }
+        const bool faldende = raekkefoelge == 1;
+        if (T::ErDecimalfelt(T::sortering.felt))
+            randomQuicksort::Omordn(
+                del, randomQuicksort::SorteretRaekkefoelge<DecimalHenvisning>(del, laengde, faldende));
+        else
+            randomQuicksort::SorterHenvisninger(del, laengde, faldende);
     }
 
     // Moves the elements equal to the key to the front and returns how many
@@ -223,13 +202,17 @@ public:
     void Ryd() { antal = 0; }
 
 private:
-    // An element as the sort sees it: compared as the element it refers to.
-    struct Henvisning {
-        T* post;
-        bool operator<(const Henvisning& h) const { return *post < *h.post; }
-        bool operator>(const Henvisning& h) const { return *post > *h.post; }
-        bool operator<=(const Henvisning& h) const { return *post <= *h.post; }
-        bool operator>=(const Henvisning& h) const { return *post >= *h.post; }
+    // On a decimal field a copy of the value compares exactly as the element
+    // does; the weights are sorted at every placement step, and comparing
+    // copies side by side saves a trip to the element per comparison.
+    struct DecimalHenvisning {
+        double noegle;
+        int32_t plads;
+        static DecimalHenvisning For(const T& post, int32_t plads) { return {post.Decimal(T::sortering.felt), plads}; }
+        bool operator<(const DecimalHenvisning& h) const { return noegle < h.noegle; }
+        bool operator>(const DecimalHenvisning& h) const { return noegle > h.noegle; }
+        bool operator<=(const DecimalHenvisning& h) const { return noegle <= h.noegle; }
+        bool operator>=(const DecimalHenvisning& h) const { return noegle >= h.noegle; }
     };
 
     // Cuts a range down to the elements in use; false when nothing is left.

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <bit>
 #include <charconv>
+#include <limits>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -41,13 +43,11 @@ public:
     void Tilfoej(double vaerdi)
     {
         // Bits, not values: 0.0 and -0.0 are equal but print differently.
-        const auto bits = std::bit_cast<uint64_t>(vaerdi);
-        auto kendt = std::find_if(formateret_.begin(), formateret_.end(),
-                                  [bits](const auto& f) { return f.first == bits; });
-        if (kendt == formateret_.end()) {
+        auto [kendt, ny] = formateret_.try_emplace(std::bit_cast<uint64_t>(vaerdi));
+        if (ny) {
             char tegn[32];
             const auto slut = std::to_chars(tegn, tegn + sizeof tegn, vaerdi, std::chars_format::general, 6).ptr;
-            kendt = formateret_.insert(formateret_.end(), {bits, std::string(tegn, slut) + " "});
+            kendt->second.assign(tegn, slut).push_back(' ');
         }
         tekst_ += kendt->second;
     }
@@ -55,7 +55,7 @@ public:
     const std::string& Tekst() const { return tekst_; }
 
 private:
-    std::vector<std::pair<uint64_t, std::string>> formateret_;
+    std::unordered_map<uint64_t, std::string> formateret_; // a large school has a value per class
     std::string tekst_;
 };
 
@@ -319,16 +319,18 @@ int32_t KontrolListe::TimerFor(const std::string& id, SkemaArt art)
     return Liste(navneListe[art]).Hent(fundet, kladde, feltId) ? fundet->heltal[0] : 0;
 }
 
+// Absurd stored hours must not overflow the sum; it stops at the largest count.
 int32_t KontrolListe::SumTimer()
 {
     const Klyngeliste<data>& lektioner = Liste(laeggeListe);
-    int32_t sum = 0;
+    int64_t sum = 0;
     for (int32_t i = 0; i < lektioner.antal; ++i) {
         const data* fag = lektioner.element[i].ben[benFag];
         if (fag != nullptr && fag->heltal[0] != -1)
             sum += fag->heltal[0];
     }
-    return sum;
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 void KontrolListe::Ryd(ListeNr n)

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class Portal;
 
@@ -67,9 +68,8 @@ public:
     // The second query of the room types: the hours their subjects need.
     static constexpr int32_t andenLokaletypeForespoergsel = 40;
 
-    // Appends the rows of list n. False when the list filled up and rows had
-    // to be turned away.
-    bool IndlaesListe(ListeNr n);
+    // Appends the rows of list n.
+    void IndlaesListe(ListeNr n);
     // n is a list number or andenLokaletypeForespoergsel.
     Forespoergsel ListeForespoergsel(int32_t n) const;
     // While set, the lessons take completed home rooms and teachers from
@@ -120,8 +120,8 @@ private:
 
     void SorterOpslagslister(ListeNr n);
     bool AabnForespoergsel(int32_t n);
-    bool IndlaesRaekker(ListeNr n);
-    bool IndlaesLokaletyper();
+    void IndlaesRaekker(ListeNr n);
+    void IndlaesLokaletyper();
     void SaetLokaletypeTimer();
     bool LaesKolonner(ListeNr n);
     Raekke LaesRaekke(ListeNr n);
@@ -130,6 +130,7 @@ private:
     bool UdfyldFraRelationer(std::array<std::string, 5>& tekster);
     bool FindesAllerede(int32_t fra, int32_t til, const std::array<std::string, 5>& tekster) const;
     bool SkrivRelationer(ListeNr n);
+    void MeldUdaekkede(const std::vector<std::string>& udaekkede);
 
     int32_t graense = 0;
     int32_t ugeTimer = 40;

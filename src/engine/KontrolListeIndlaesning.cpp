@@ -144,13 +144,14 @@ KontrolListe::Forespoergsel KontrolListe::ListeForespoergsel(int32_t n) const
     }
 }
 
-bool KontrolListe::IndlaesListe(ListeNr n)
+void KontrolListe::IndlaesListe(ListeNr n)
 {
     kladde.Nulstil();
     SorterOpslagslister(n);
     if (n == lokaletypeListe)
-        return IndlaesLokaletyper();
-    return !AabnForespoergsel(n) || IndlaesRaekker(n);
+        IndlaesLokaletyper();
+    else if (AabnForespoergsel(n))
+        IndlaesRaekker(n);
 }
 
 // The lists the row handling searches must be sorted on the searched field.
@@ -172,19 +173,18 @@ bool KontrolListe::AabnForespoergsel(int32_t n)
     return sql->Forespoerg(f.tekst, f.parametre);
 }
 
-// Appends row after row; false when the list was full and a row was refused.
-bool KontrolListe::IndlaesRaekker(ListeNr n)
+void KontrolListe::IndlaesRaekker(ListeNr n)
 {
     Klyngeliste<data>& liste = Liste(n);
     const int32_t foersteNye = liste.antal;
     for (;;) {
         const Raekke raekke = n == laeggeListe ? UdledLektion(foersteNye) : LaesRaekke(n);
         if (raekke == Raekke::ingen)
-            return true;
-        if (raekke == Raekke::ny && !liste.Indsaet(kladde))
-            return false;
+            return;
+        if (raekke == Raekke::ny)
+            liste.Indsaet(kladde);
         if (!sql->Naeste())
-            return true;
+            return;
     }
 }
 
@@ -292,15 +292,15 @@ bool KontrolListe::FindesAllerede(int32_t fra, int32_t til, const std::array<std
     return false;
 }
 
-bool KontrolListe::IndlaesLokaletyper()
+void KontrolListe::IndlaesLokaletyper()
 {
-    const bool plads = !AabnForespoergsel(lokaletypeListe) || IndlaesRaekker(lokaletypeListe);
+    if (AabnForespoergsel(lokaletypeListe))
+        IndlaesRaekker(lokaletypeListe);
     Liste(lokaletypeListe).Sorter(feltId);
     const bool aaben = AabnForespoergsel(andenLokaletypeForespoergsel);
     kladde.Nulstil();
     if (aaben)
         SaetLokaletypeTimer();
-    return plads;
 }
 
 // Hours needed per room type; types without rooms in the plan are ignored.

@@ -3,6 +3,9 @@
 
 #include "store/Lektion.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 constexpr int32_t feltAnden = 2;  // tekst[1]: a class's home room, a room's type, a profile's subject
@@ -45,7 +48,13 @@ bool KontrolListe::TildelStamlokaler()
         lokale.heltal[0] = Liste(holdListe).Hent(holdPost, kladde, feltId) ? holdPost->heltal[0] : 0;
         ++tildelt;
     }
-    return tildelt == udenLokale;
+    if (tildelt == udenLokale)
+        return true;
+    besked.VisFejl("Der er ikke ledige stamlokaler nok: " + std::to_string(udenLokale - tildelt)
+                       + " hold har stadig intet fast lokale. Giv planen flere lokaler af typen " + stamlokale
+                       + ", eller giv holdene et fast lokale.",
+                   stopTitel);
+    return false;
 }
 
 // Rows without a teacher are served from the end of their gathered block.
@@ -63,7 +72,7 @@ bool KontrolListe::TildelLaerere()
         return false;
     relationer.SorterDel(feltLaerer, udenLaerer, relationer.antal - udenLaerer, stigende);
 
-    bool fejlet = false;
+    std::vector<std::string> udaekkede;
     for (int32_t i = udenLaerer - 1; i >= 0; --i) {
         data& raekke = relationer.element[i];
         kladde.tekst[1] = raekke.tekst[1];
@@ -80,9 +89,28 @@ bool KontrolListe::TildelLaerere()
                 fundet = true;
             }
         }
-        fejlet = fejlet || !fundet;
+        if (!fundet)
+            udaekkede.push_back(raekke.tekst[0] + " " + raekke.tekst[1]);
     }
-    return !fejlet;
+    if (udaekkede.empty())
+        return true;
+    MeldUdaekkede(udaekkede);
+    return false;
+}
+
+void KontrolListe::MeldUdaekkede(const std::vector<std::string>& udaekkede)
+{
+    constexpr size_t vist = 5;
+    std::string eksempler;
+    for (size_t i = 0; i < std::min(udaekkede.size(), vist); ++i)
+        eksempler += (i == 0 ? "" : ", ") + udaekkede[i];
+    if (udaekkede.size() > vist)
+        eksempler += " ...";
+    besked.VisFejl("Lærernes fagprofiler rækker ikke til alle fag uden fast lærer: " + std::to_string(udaekkede.size())
+                       + " hold og fag har stadig ingen lærer (" + eksempler
+                       + "). Lad flere lærere undervise i faget eller flere hold (AntalHold), eller giv holdene en "
+                         "fast lærer.",
+                   stopTitel);
 }
 
 bool KontrolListe::GemListe(ListeNr n)
@@ -93,7 +121,13 @@ bool KontrolListe::GemListe(ListeNr n)
         return true; // text files hold no relations to update
     sql->StartTransaktion();
     if (!SkrivRelationer(n)) {
+        const std::string fejl = sql->SidsteFejl();
         sql->Rollback();
+        besked.VisFejl(std::string("De tildelte ") + (n == holdLokaleListe ? "stamlokaler" : "lærere")
+                           + " kunne ikke skrives til databasen (" + fejl
+                           + "). Er den optaget af en anden eller skrivebeskyttet, så prøv igen senere, eller generér "
+                             "med skrivebeskyttelsen slået til; så gemmes tildelingen ikke.",
+                       stopTitel);
         return false;
     }
     sql->Commit();

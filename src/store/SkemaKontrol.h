@@ -60,8 +60,6 @@ public:
     int32_t AntalSpaerringer(const std::string& laerer);
 
 private:
-    static constexpr int32_t kapacitet = 1100;
-
     // Calls f with the list of timetables of the kind.
     template <typename F>
     auto MedListe(SkemaArt art, F f);
@@ -75,7 +73,7 @@ private:
 
     int32_t dage_;
     int32_t timer_;
-    SkemaListe<hold_skema> holdListe_{kapacitet};
-    SkemaListe<laerer_skema> laererListe_{kapacitet};
-    SkemaListe<lokale_skema> lokaleListe_{kapacitet};
+    SkemaListe<hold_skema> holdListe_;
+    SkemaListe<laerer_skema> laererListe_;
+    SkemaListe<lokale_skema> lokaleListe_;
 };

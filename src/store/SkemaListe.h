@@ -3,31 +3,27 @@
 #include "store/PseudoRandom.h"
 #include "store/RandomQuicksort.h"
 
-#include <algorithm>
 #include <cstdint>
-#include <memory>
 #include <string>
+#include <vector>
 
 // The timetables of one kind, looked up by name. Insertions append; the
 // first look-up after them sorts the list. That sort draws its pivots from
 // the shared pseudo-random sequence, so the moments at which look-ups happen
 // decide the draws the generator gets later: look up only where needed.
+// The list grows as needed; an insertion may move every item.
 template <typename T>
 class SkemaListe {
 public:
-    explicit SkemaListe(int32_t kapacitet)
-        : kapacitet_(std::max(kapacitet, 0)), items_(std::make_unique<T[]>(static_cast<size_t>(kapacitet_)))
-    {
-        // Restarts the shared sequence, as every list does when it is built.
-        pseudoRandom.Seed(100);
-    }
+    // Restarts the shared sequence, as every list does when it is built.
+    SkemaListe() { pseudoRandom.Seed(100); }
 
     bool Hent(const std::string& id, T*& fundet)
     {
         if (antal_ == 0)
             return false;
         if (!sorteret_) {
-            randomQuicksort::Sort(items_.get(), antal_, false);
+            randomQuicksort::SorterHenvisninger(items_.data(), antal_, false);
             sorteret_ = true;
         }
         if (sidstFundet_ < 0 || sidstFundet_ >= antal_)
@@ -46,13 +42,13 @@ public:
         return true;
     }
 
-    // Refuses a name already held and a full list.
+    // Refuses a name already held.
     bool Indsaet(const std::string& id)
     {
         T* findes = nullptr;
-        if (antal_ >= kapacitet_ || Hent(id, findes))
+        if (Hent(id, findes))
             return false;
-        items_[antal_] = T(id);
+        items_.emplace_back(id);
         ++antal_;
         sorteret_ = false;
         return true;
@@ -108,8 +104,7 @@ private:
     int32_t markoer_ = 0;
     int32_t antal_ = 0;
     int32_t sidstFundet_ = 0;
-    int32_t kapacitet_;
-    std::unique_ptr<T[]> items_;
+    std::vector<T> items_;
     bool sorteret_ = false;
     int32_t soegeHint_ = 0;
     T noegle_;

@@ -1,34 +1,22 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
-// A fixed-capacity table of ids; ids beyond the capacity are left out.
-template <int32_t Kapacitet>
+// The ids of one kind in the order they were added.
 class Navnetabel {
 public:
-    bool Tilfoej(const std::string& id)
-    {
-        if (antal_ == Kapacitet)
-            return false;
-        navne_[antal_++] = id;
-        return true;
-    }
-    void Ryd()
-    {
-        navne_.fill({});
-        antal_ = 0;
-    }
-    int32_t Antal() const { return antal_; }
+    void Tilfoej(const std::string& id) { navne_.push_back(id); }
+    void Ryd() { navne_.clear(); }
+    int32_t Antal() const { return static_cast<int32_t>(navne_.size()); }
     // Entries past the count are empty.
     const std::string& operator[](int32_t i) const
     {
         static const std::string tom;
-        return i >= 0 && i < antal_ ? navne_[i] : tom;
+        return i >= 0 && i < Antal() ? navne_[static_cast<size_t>(i)] : tom;
     }
 
 private:
-    std::array<std::string, Kapacitet> navne_{};
-    int32_t antal_ = 0;
+    std::vector<std::string> navne_;
 };

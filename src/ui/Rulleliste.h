@@ -2,15 +2,20 @@
 
 #include <QComboBox>
 
-// A combo box that tells when its list is about to drop down, so that it can
-// be filled at the last moment.
+// A combo box of ids that tells when its list is about to be used, dropped
+// down or typed into, so that it can be filled at the last moment. Typing
+// offers every id that contains the text, which keeps hundreds of ids quick
+// to reach.
 class Rulleliste : public QComboBox {
     Q_OBJECT
 public:
-    using QComboBox::QComboBox;
+    explicit Rulleliste(QWidget* foraelder = nullptr);
 
     void showPopup() override;
 
 signals:
-    void foerUdrulning();
+    void foerBrug();
+
+protected:
+    void focusInEvent(QFocusEvent* haendelse) override;
 };

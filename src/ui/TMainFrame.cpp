@@ -282,23 +282,24 @@ Vorivazi& TMainFrame::Facade() { return *vorivazi_; }
 void TMainFrame::SkiftFacade(std::unique_ptr<Vorivazi> facade) { vorivazi_ = std::move(facade); }
 
 // The id table of each kind among the window's members.
-constexpr PrSkemaArt<Navnetabel<200> TMainFrame::*> navneTabel{
+constexpr PrSkemaArt<Navnetabel TMainFrame::*> navneTabel{
     {&TMainFrame::holdNavne, &TMainFrame::laererNavne, &TMainFrame::lokaleNavne}};
 
 void TMainFrame::IndlaesNavne()
 {
     for (const SkemaArt art : alleSkemaArter) {
-        Navnetabel<200>& tabel = this->*navneTabel[art];
+        Navnetabel& tabel = this->*navneTabel[art];
         tabel.Ryd();
         vorivazi_->HentNavne(art);
         std::string id;
-        while (vorivazi_->TagNavn(id))
-            if (tabel.Tilfoej(id))
-                Besked().Log(id);
+        while (vorivazi_->TagNavn(id)) {
+            tabel.Tilfoej(id);
+            Besked().Log(id);
+        }
     }
 }
 
-const Navnetabel<200>& TMainFrame::NavneFor(SkemaArt art) const { return this->*navneTabel[art]; }
+const Navnetabel& TMainFrame::NavneFor(SkemaArt art) const { return this->*navneTabel[art]; }
 
 void TMainFrame::StatusOpdatering()
 {
@@ -393,10 +394,13 @@ void TMainFrame::ExportProjectClick()
         Besked().VisFejl("Der er ikke åbnet nogen plan!", fejlTitel);
         return;
     }
+    bool eksporteret = false;
     {
         const Optaget optaget;
-        vorivazi_->Eksporter();
+        eksporteret = vorivazi_->Eksporter();
     }
+    if (!eksporteret)
+        return;
     for (const char* fil : {"HoldSkemaer.txt", "LaererSkemaer.txt", "LokaleSkemaer.txt"})
         Besked().Log(QDir::current().absoluteFilePath(fil).toStdString());
     Besked().VisInfo(eksporteretTekst);

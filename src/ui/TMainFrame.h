@@ -39,7 +39,7 @@ public:
     void SkiftFacade(std::unique_ptr<Vorivazi> facade);
     // Fills the three id tables from the open plan.
     void IndlaesNavne();
-    const Navnetabel<200>& NavneFor(SkemaArt art) const;
+    const Navnetabel& NavneFor(SkemaArt art) const;
 
     void StatusOpdatering();
     void VisStatustekst(const QString& tekst);
@@ -52,10 +52,10 @@ public:
     void VisTidsSpec();
 
     std::array<std::string, 6> dagNavne{"Mandag", "Tirsdag", "Onsdag", "Torsdag", "Fredag", ""};
-    Navnetabel<200> holdNavne;
-    Navnetabel<200> laererNavne;
-    Navnetabel<200> lokaleNavne;
-    Navnetabel<100> planNavne;
+    Navnetabel holdNavne;
+    Navnetabel laererNavne;
+    Navnetabel lokaleNavne;
+    Navnetabel planNavne;
     bool planlisteIndlaest = false;
     bool genereret = false;
 

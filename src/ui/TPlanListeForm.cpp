@@ -85,9 +85,10 @@ void TPlanListeForm::FormShow()
     Vorivazi& facade = hoved.Facade();
     facade.HentPlanliste();
     std::string id;
-    while (facade.TagPlanNavn(id))
-        if (hoved.planNavne.Tilfoej(id))
-            PlanListe->addItem(QString::fromStdString(id));
+    while (facade.TagPlanNavn(id)) {
+        hoved.planNavne.Tilfoej(id);
+        PlanListe->addItem(QString::fromStdString(id));
+    }
     ur.Stop();
     Besked().TidsLinje(ur.Sekunder(), "Indlæsning af Planliste: ", 1);
     hoved.planlisteIndlaest = true;

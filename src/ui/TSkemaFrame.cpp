@@ -85,7 +85,7 @@ TSkemaFrame::TSkemaFrame(TMainFrame& hovedvindue)
     StatusBar->SaetTekst(6, "CV%:");
 
     connect(SFComboBox1, &QComboBox::editTextChanged, this, &TSkemaFrame::SFComboBox1Change);
-    connect(SFComboBox2, &Rulleliste::foerUdrulning, this, &TSkemaFrame::SFComboBox2DropDown);
+    connect(SFComboBox2, &Rulleliste::foerBrug, this, &TSkemaFrame::SFComboBox2DropDown);
     connect(SFComboBox2, &QComboBox::activated, this, Sikret(this, &TSkemaFrame::SFComboBox2Click));
     FormCreate();
 }
@@ -146,8 +146,11 @@ void TSkemaFrame::SFComboBox2DropDown()
     if (!art)
         return;
     const auto& navne = hoved_.NavneFor(*art);
+    QStringList ider;
+    ider.reserve(navne.Antal());
     for (int32_t i = 0; i < navne.Antal(); ++i)
-        SFComboBox2->addItem(QString::fromStdString(navne[i]));
+        ider.append(QString::fromStdString(navne[i]));
+    SFComboBox2->addItems(ider);
     // Nothing is chosen until the user picks an entry.
     SFComboBox2->setCurrentIndex(-1);
     navneIndlaest_ = true;

@@ -15,6 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 #include <unistd.h>
 
 #include <fstream>
@@ -138,22 +141,13 @@ TEST(ExportPage, DanishLettersTakeOneColumn)
     EXPECT_EQ(nederst.substr(43, 14), U"Værkste3.å   |");
 }
 
-TEST(ExportFile, EveryExportStartsTheFileAfresh)
+TEST(ExportFile, APageIsABlankLineItsTitleARuleAndTheGrid)
 {
-    QTemporaryDir mappe;
-    const std::string fil = QDir(mappe.path()).filePath("HoldSkemaer").toStdString();
     Export e = nySide();
-    ASSERT_TRUE(e.TomFil(fil));
-    EXPECT_EQ(laesFil(fil + ".txt"), "");
-    ASSERT_TRUE(e.SkrivSide(fil, "gammel"));
-
-    ASSERT_TRUE(e.TomFil(fil));
-    ASSERT_TRUE(e.SkrivSide(fil, "1a"));
-    ASSERT_TRUE(e.SkrivSide(fil, "Søs"));
     std::string side;
     for (const std::string& linje : tomSide())
         side += linje + "\n";
-    EXPECT_EQ(laesFil(fil + ".txt"), "\n1a\n----------\n" + side + "\nSøs\n----------\n" + side);
+    EXPECT_EQ(e.SideTekst("Søs"), "\nSøs\n----------\n" + side);
 }
 
 namespace {
@@ -308,9 +302,9 @@ protected:
     }
 
     // The file's lines; a page takes 31: a blank line, its title, ten dashes and 28 lines.
-    std::vector<std::string> Eksporter(SkemaArt art, const std::string& fil)
+    std::vector<std::string> Eksporter(const std::string& fil)
     {
-        portal_.Eksporter(art, mappe_.path().toStdString());
+        portal_.Eksporter(mappe_.path().toStdString());
         std::ifstream ind(QDir(mappe_.path()).filePath(QString::fromStdString(fil)).toStdString());
         std::vector<std::string> linjer;
         for (std::string linje; std::getline(ind, linje);)
@@ -335,7 +329,7 @@ protected:
 
 TEST_F(ExportPortal, EveryTimetableWithLessonsGetsAPageInItsKindsFile)
 {
-    const auto hold = Eksporter(SkemaArt::hold, "HoldSkemaer.txt");
+    const auto hold = Eksporter("HoldSkemaer.txt");
     ASSERT_EQ(hold.size(), 62U); // 2.b has no lessons and no page
     EXPECT_EQ(Titler(hold), (std::vector<std::string>{"1.a", "O'Brien's"}));
     EXPECT_EQ(hold[2], "----------");
@@ -345,21 +339,21 @@ TEST_F(ExportPortal, EveryTimetableWithLessonsGetsAPageInItsKindsFile)
     // A class id longer than its half of the cell runs over the border.
     EXPECT_EQ(hold[31 + 3 + 14], "|             |             |             |A1     O'Brien's           |             |");
 
-    EXPECT_EQ(Titler(Eksporter(SkemaArt::laerer, "LaererSkemaer.txt")), (std::vector<std::string>{"Bo", "Åse"}));
-    EXPECT_EQ(Titler(Eksporter(SkemaArt::lokale, "LokaleSkemaer.txt")), (std::vector<std::string>{"A1", "Hal"}));
+    EXPECT_EQ(Titler(Eksporter("LaererSkemaer.txt")), (std::vector<std::string>{"Bo", "Åse"}));
+    EXPECT_EQ(Titler(Eksporter("LokaleSkemaer.txt")), (std::vector<std::string>{"A1", "Hal"}));
 }
 
 TEST_F(ExportPortal, ExportingAgainLeavesOnlyTheSecondExport)
 {
-    Eksporter(SkemaArt::hold, "HoldSkemaer.txt");
+    Eksporter("HoldSkemaer.txt");
     ASSERT_TRUE(portal_.SaetLektion("2.b", "Dansk", "Åse", "Hal", 1, 1, 1));
-    EXPECT_EQ(Titler(Eksporter(SkemaArt::hold, "HoldSkemaer.txt")), (std::vector<std::string>{"1.a", "2.b", "O'Brien's"}));
+    EXPECT_EQ(Titler(Eksporter("HoldSkemaer.txt")), (std::vector<std::string>{"1.a", "2.b", "O'Brien's"}));
 }
 
 TEST_F(ExportPortal, AFolderThatCannotBeWrittenIsReported)
 {
     MedTestModtager m;
-    portal_.Eksporter(SkemaArt::hold, "/findes/ikke");
+    portal_.Eksporter("/findes/ikke");
     ASSERT_EQ(m.modtager.bokse.size(), 1U);
     EXPECT_EQ(m.modtager.bokse[0].titel, "En fejl er opstået!");
 }
@@ -382,4 +376,33 @@ TEST_F(ExportPortal, PrintsOneTimetableUnderItsId)
     EXPECT_EQ(udskriver.tekster[30].tekst, "Ingen");
     for (int32_t i = 0; i < 28; ++i)
         EXPECT_EQ(udskriver.tekster[32 + i].tekst, tomSide()[i] + "  ");
+}
+
+TEST_F(ExportPortal, AFailedExportLeavesThePreviousFilesWhole)
+{
+    MedTestModtager m;
+    ASSERT_TRUE(portal_.Eksporter(mappe_.path().toStdString()));
+    const QDir mappe(mappe_.path());
+    const std::vector<std::string> filer = {"HoldSkemaer.txt", "LaererSkemaer.txt", "LokaleSkemaer.txt"};
+    std::vector<std::string> foer;
+    for (const std::string& fil : filer)
+        foer.push_back(laesFil(mappe.filePath(QString::fromStdString(fil)).toStdString()));
+    ASSERT_TRUE(portal_.SaetLektion("2.b", "Dansk", "Åse", "Hal", 1, 1, 1));
+
+    // A file may grow only so far, as on a disk that is full.
+    rlimit graense{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &graense), 0);
+    const rlimit lille{4000, graense.rlim_max};
+    const auto signal = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &lille), 0);
+    const bool eksporteret = portal_.Eksporter(mappe_.path().toStdString());
+    ::setrlimit(RLIMIT_FSIZE, &graense);
+    std::signal(SIGXFSZ, signal);
+
+    EXPECT_FALSE(eksporteret);
+    ASSERT_EQ(m.modtager.bokse.size(), 1U);
+    EXPECT_EQ(m.modtager.bokse[0].art, "fejl");
+    for (size_t i = 0; i < filer.size(); ++i)
+        EXPECT_EQ(laesFil(mappe.filePath(QString::fromStdString(filer[i])).toStdString()), foer[i]) << filer[i];
+    EXPECT_EQ(mappe.entryList(QDir::Files).size(), 3) << "no temporary file is left behind";
 }

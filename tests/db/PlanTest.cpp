@@ -93,3 +93,29 @@ TEST(PlanFil, MissingFilesGiveFalse)
     int32_t kolonner = 0, raekker = 0;
     EXPECT_FALSE(plan.FindPlan("Plan2026", tff, kolonner, raekker));
 }
+
+TEST_F(PlanKatalog, ATeacherOrRoomCalledLikeTheNotSetMarkerIsRefused)
+{
+    Plan plan(Datakilde::database);
+    EXPECT_EQ(plan.TomtIdFejl("Plan2026", "Fordeling2026"), "") << "the marker in the relations is no teacher";
+    SqlKlasse sql(Datakilde::database);
+    ASSERT_TRUE(sql.UdfoerSql("insert into LaererFagProfil values ('tom', 'Dansk', 1, 1, 'Fordeling2026')"));
+    EXPECT_EQ(plan.TomtIdFejl("Plan2026", "Fordeling2026").rfind("En lærer i planen har id'et 'tom'", 0), 0U);
+    EXPECT_EQ(plan.TomtIdFejl("Plan2027", "Fordeling2027"), "");
+    ASSERT_TRUE(sql.UdfoerSql("insert into LokalePlan values ('tom', 'Plan2027')"));
+    EXPECT_EQ(plan.TomtIdFejl("Plan2027", "Fordeling2027").rfind("Et lokale i planen har id'et 'tom'", 0), 0U);
+}
+
+TEST_F(PlanKatalog, ANumberThatIsNoWholeNumberIsRefusedNotCoerced)
+{
+    if (db_->Motor() != "sqlite")
+        GTEST_SKIP() << "only SQLite stores a text or a 64-bit number in an integer column";
+    SqlKlasse sql(Datakilde::database);
+    ASSERT_TRUE(sql.UdfoerSql("insert into Plan values ('Tekst', 'F', 'abc', 8)"));
+    ASSERT_TRUE(sql.UdfoerSql("insert into Plan values ('Stor', 'F', 4294967297, 8)"));
+    Plan plan(Datakilde::database);
+    std::string tff;
+    int32_t kolonner = 0, raekker = 0;
+    EXPECT_THROW(plan.FindPlan("Tekst", tff, kolonner, raekker), DatabaseFejl);
+    EXPECT_THROW(plan.FindPlan("Stor", tff, kolonner, raekker), DatabaseFejl);
+}

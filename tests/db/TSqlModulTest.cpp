@@ -65,6 +65,9 @@ TEST(TSqlModulValg, ParsesTheThreeKindsOfDataSource)
     EXPECT_EQ(modul.Beskrivelse(), "ODBC: kora");
     ASSERT_TRUE(modul.VaelgForbindelse("odbc:kora;UID=planer;PWD=hemmelig", fejl));
     EXPECT_EQ(modul.Beskrivelse(), "ODBC: kora;UID=planer;PWD=***");
+    // A value in braces may hold ';' and a doubled '}'; all of it is the password.
+    ASSERT_TRUE(modul.VaelgForbindelse("odbc:kora;PWD={hem;mel}}ig};UID=planer;Password = {a;b}", fejl));
+    EXPECT_EQ(modul.Beskrivelse(), "ODBC: kora;PWD=***;UID=planer;Password =***");
 }
 
 TEST(TSqlModulValg, RefusesMalformedTextsWithoutEchoingThePassword)
@@ -87,6 +90,8 @@ TEST(TSqlModulIndstillinger, DefaultsAreCreatedOwnerOnlyAndPointAtTheDataFolder)
     struct stat info {};
     ASSERT_EQ(::stat(hjem.Indstillinger().c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
+    ASSERT_EQ(::stat(hjem.Indstillinger().parent_path().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u) << "the folder of the settings is the owner's alone";
     const auto databasefil = hjem.mappe.Sti() / "data/Brikken++/koraDB.sqlite";
     EXPECT_EQ(modul.Beskrivelse(), "SQLite: " + databasefil.string());
 
@@ -181,4 +186,19 @@ TEST_F(SkemaDatabase, InsertsWithoutAColumnListFitTheWrittenTables)
     EXPECT_EQ(prioritet, -3);
     EXPECT_EQ(kolonne, 4);
     EXPECT_EQ(raekke, 7);
+}
+
+TEST_F(TomDatabase, ADeadServerConnectionEndsInAnErrorInsteadOfAWaitForEver)
+{
+    if (db_->Motor() != "postgresql")
+        GTEST_SKIP() << "the limits are set on a PostgreSQL connection";
+    SqlKlasse sql(Datakilde::database);
+    const auto vis = [&](const std::string& indstilling) {
+        std::string vaerdi;
+        EXPECT_TRUE(sql.Forespoerg("show " + indstilling) && sql.HentTekst(indstilling, vaerdi)) << indstilling;
+        return vaerdi;
+    };
+    EXPECT_EQ(vis("statement_timeout"), "30s");
+    EXPECT_EQ(vis("tcp_keepalives_idle"), "10");
+    EXPECT_EQ(vis("tcp_keepalives_count"), "3");
 }

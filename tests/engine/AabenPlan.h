@@ -35,8 +35,7 @@ public:
         for (const KontrolListe::ListeNr liste : {KontrolListe::holdLokaleListe, KontrolListe::holdListe,
                                                   KontrolListe::fagListe, KontrolListe::laererListe,
                                                   KontrolListe::lokaletypeListe, KontrolListe::lokaleListe})
-            if (!k->IndlaesListe(liste))
-                return false;
+            k->IndlaesListe(liste);
         portal->SaetNavnestakke(k->NavneStak(SkemaArt::hold), k->NavneStak(SkemaArt::laerer),
                                 k->NavneStak(SkemaArt::lokale));
         portal->Indlaes();

@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <fstream>
 #include <sstream>
 #include <unistd.h>
@@ -125,8 +126,8 @@ TEST_F(GeneratorTest, FixedAssignmentWritesBackExactlyTheOpenPlansRelations)
     const std::string andenPlan = planensRelationer("Plan2027");
     AabenPlan p;
     ASSERT_TRUE(p.Aabn("Plan2026"));
-    ASSERT_TRUE(p.k->IndlaesListe(K::holdLaererListe));
-    ASSERT_TRUE(p.k->IndlaesListe(K::fagprofilListe));
+    p.k->IndlaesListe(K::holdLaererListe);
+    p.k->IndlaesListe(K::fagprofilListe);
     ASSERT_TRUE(p.k->TildelStamlokaler());
     p.k->TildelLaerere();
     ASSERT_TRUE(p.k->GemListe(K::holdLokaleListe));
@@ -183,13 +184,13 @@ TEST_F(GeneratorTest, WriteProtectionSendsNoUpdateButLessonsUseTheCompletedRelat
     // Written back instead, the same relations give the same lessons to place.
     AabenPlan skrevet;
     ASSERT_TRUE(skrevet.Aabn("Plan2026"));
-    ASSERT_TRUE(skrevet.k->IndlaesListe(K::holdLaererListe));
-    ASSERT_TRUE(skrevet.k->IndlaesListe(K::fagprofilListe));
+    skrevet.k->IndlaesListe(K::holdLaererListe);
+    skrevet.k->IndlaesListe(K::fagprofilListe);
     skrevet.k->TildelStamlokaler();
     skrevet.k->TildelLaerere();
     ASSERT_TRUE(skrevet.k->GemListe(K::holdLokaleListe));
     ASSERT_TRUE(skrevet.k->GemListe(K::holdLaererListe));
-    ASSERT_TRUE(skrevet.k->IndlaesListe(K::laeggeListe));
+    skrevet.k->IndlaesListe(K::laeggeListe);
     const Klyngeliste<data>& a = k.Liste(K::laeggeListe);
     const Klyngeliste<data>& b = skrevet.k->Liste(K::laeggeListe);
     ASSERT_EQ(a.antal, b.antal);
@@ -277,4 +278,54 @@ TEST_F(GeneratorTest, DecliningTheAssignmentStopsWithoutTimeRows)
     ASSERT_EQ(m.modtager.bokse.size(), 1u);
     EXPECT_EQ(m.modtager.bokse[0].art, "spoerg");
     EXPECT_EQ(p.portal->AntalLektionerIalt(), 0);
+}
+
+TEST_F(GeneratorTest, EveryWayTheFixedAssignmentFailsIsTold)
+{
+    const auto fejl = [&] {
+        for (const auto& b : m.modtager.bokse)
+            if (b.art == "fejl")
+                return b.tekst;
+        return std::string();
+    };
+    // Profiles that cannot take one more class leave the rows without a teacher open.
+    SqlKlasse sql(Datakilde::database);
+    ASSERT_TRUE(sql.UdfoerSql("update LaererFagProfil set AntalHold_LFP = 0"));
+    {
+        AabenPlan p;
+        ASSERT_TRUE(p.Aabn("Plan2026"));
+        testing::internal::CaptureStdout();
+        EXPECT_FALSE(p.generator->Generer(1, 4, 5, 8, 0, false));
+        testing::internal::GetCapturedStdout();
+        EXPECT_NE(fejl().find("fagprofiler rækker ikke"), std::string::npos) << fejl();
+        EXPECT_NE(fejl().find("2.b Musik"), std::string::npos) << fejl();
+    }
+    ASSERT_TRUE(sql.UdfoerSql("update LaererFagProfil set AntalHold_LFP = 9"));
+
+    // The completed relations cannot be written back.
+    m.modtager.bokse.clear();
+    AabenPlan p;
+    ASSERT_TRUE(p.Aabn("Plan2026"));
+    ASSERT_TRUE(sql.UdfoerSql("drop table LokaleHoldRelation"));
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(p.generator->Generer(1, 4, 5, 8, 0, false));
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(fejl().rfind("De tildelte stamlokaler kunne ikke skrives til databasen", 0), 0U) << fejl();
+}
+
+TEST_F(GeneratorTest, AbsurdHoursAreRefusedOrSummedWithoutOverflow)
+{
+    SqlKlasse sql(Datakilde::database);
+    ASSERT_TRUE(sql.UdfoerSql("update Fag set Timer_AFa = 1000000000 where FagID_AFa like 'Dansk%'"));
+    {
+        AabenPlan p;
+        ASSERT_TRUE(p.Aabn("Plan2026"));
+        p.k->IndlaesListe(K::laeggeListe);
+        p.k->KlargoerLaeggeliste();
+        EXPECT_EQ(p.k->SumTimer(), std::numeric_limits<int32_t>::max());
+    }
+    // A class's total beyond 32 bits is refused when the plan is opened.
+    ASSERT_TRUE(sql.UdfoerSql("update Fag set Timer_AFa = 2147483647 where FagID_AFa like 'Dansk%'"));
+    AabenPlan p;
+    EXPECT_THROW(p.Aabn("Plan2026"), DatabaseFejl);
 }

@@ -49,9 +49,11 @@ TEST(TildelStamlokaler, FreeRoomGoesToAClassAndTooFewRoomsFail)
     p.Tilfoej(K::holdLokaleListe, {"2a", "S1"});
 
     EXPECT_FALSE(p.k->TildelStamlokaler());
-    ASSERT_EQ(m.modtager.bokse.size(), 1u) << "no message when the rooms run out";
+    ASSERT_EQ(m.modtager.bokse.size(), 2u) << "the rooms running out is told";
     EXPECT_EQ(m.modtager.bokse[0].tekst, lokaleSpoergsmaal);
     EXPECT_EQ(m.modtager.bokse[0].titel, "Accept af handling!");
+    EXPECT_EQ(m.modtager.bokse[1].tekst.rfind("Der er ikke ledige stamlokaler nok: 2 hold", 0), 0u)
+        << m.modtager.bokse[1].tekst;
 
     // The gather leaves the roomless classes in place; the first one gets S2.
     EXPECT_EQ(tekst(*p.k, K::holdLokaleListe, 0, 0), "1a");
@@ -92,8 +94,10 @@ TEST(TildelLaerere, RowsAreServedFromTheEndOfTheGatheredBlock)
     p.Tilfoej(K::holdLaererListe, {"1c", "bi", "tom"});
 
     EXPECT_FALSE(p.k->TildelLaerere()) << "profiles exist for da, but none has room left for one row";
-    ASSERT_EQ(m.modtager.bokse.size(), 1u);
+    ASSERT_EQ(m.modtager.bokse.size(), 2u);
     EXPECT_EQ(m.modtager.bokse[0].tekst, laererSpoergsmaal);
+    EXPECT_NE(m.modtager.bokse[1].tekst.find("1 hold og fag har stadig ingen lærer (1a da)"), std::string::npos)
+        << m.modtager.bokse[1].tekst;
     EXPECT_EQ(tekst(*p.k, K::holdLaererListe, 0, 2), "tom");
     EXPECT_EQ(tekst(*p.k, K::holdLaererListe, 1, 2), "AB");
     EXPECT_EQ(tekst(*p.k, K::holdLaererListe, 2, 2), "AB");

@@ -10,7 +10,9 @@
 #include "ui/TekstGitter.h"
 #include "ui/VaerktoejsKnap.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -144,6 +146,27 @@ void HovedvindueTest::SmaaBogstaverIType()
     QCOMPARE(skema->SFComboBox2->count(), 1);
     QCOMPARE(skema->SFComboBox2->currentText(), QString()); // nothing chosen yet
     QVERIFY(m.modtager.bokse.empty());
+}
+
+void HovedvindueTest::SoegerBlandtHundredvisAfHold()
+{
+    Vinduesmiljoe m(TestDatabase::Indhold::Tom);
+    for (int i = 0; i < 300; ++i)
+        m.hoved().holdNavne.Tilfoej("hold" + std::to_string(i));
+    TSkemaFrame* skema = m.hoved().NytSkemavindue();
+    QTest::keyClicks(skema->SFComboBox1->lineEdit(), "Hold");
+
+    // About to be typed into, the list fills as it does before dropping down.
+    QFocusEvent fokus(QEvent::FocusIn);
+    QApplication::sendEvent(skema->SFComboBox2, &fokus);
+    QCOMPARE(skema->SFComboBox2->count(), 300);
+    QCompleter* forslag = skema->SFComboBox2->completer();
+    forslag->setCompletionPrefix("LD29");
+    QCOMPARE(forslag->completionCount(), 11); // hold29 and hold290 ... hold299
+
+    QTest::keyClicks(skema->SFComboBox2->lineEdit(), "hold42");
+    QTest::keyClick(skema->SFComboBox2->lineEdit(), Qt::Key_Return);
+    QCOMPARE(skema->windowTitle(), QString("Skema - hold42"));
 }
 
 void HovedvindueTest::HintISidsteFelt()
@@ -294,13 +317,12 @@ void HovedvindueTest::BeskedboksSvar()
 
 void HovedvindueTest::NavnetabelLaegerIkkeOverkanten()
 {
-    Navnetabel<3> tabel;
-    for (const char* id : {"a", "b", "c"})
-        QVERIFY(tabel.Tilfoej(id));
-    QVERIFY(!tabel.Tilfoej("d"));
-    QCOMPARE(tabel.Antal(), 3);
-    QCOMPARE(tabel[2], std::string("c"));
-    QCOMPARE(tabel[3], std::string());
+    Navnetabel tabel;
+    for (int i = 0; i < 500; ++i) // far beyond the old fixed table
+        tabel.Tilfoej("id" + std::to_string(i));
+    QCOMPARE(tabel.Antal(), 500);
+    QCOMPARE(tabel[499], std::string("id499"));
+    QCOMPARE(tabel[500], std::string());
     QCOMPARE(tabel[-1], std::string());
     tabel.Ryd();
     QCOMPARE(tabel.Antal(), 0);

@@ -13,6 +13,7 @@ private slots:
     void PrintUdenSkemavindueAfvises();
     void PrintFraNytSkemavindue();
     void SmaaBogstaverIType();
+    void SoegerBlandtHundredvisAfHold();
     void HintISidsteFelt();
     void VaerktoejsknapperHaevesVedMusOver();
     void GenererKnapDeaktiveret();

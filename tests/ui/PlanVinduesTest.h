@@ -10,7 +10,7 @@ private slots:
     void AabnPlanGennemDialogen();
     void MisligholdtAabningBevarerPlanen();
     void DatabasefejlVisesOgProgrammetFortsaetter();
-    void HoejstHundredePlaner();
+    void HundredvisAfPlaner();
     void GenererMedUroertDialog();
     void AutoGenereringsFremskridt();
     void SkemavindueViserHold();
