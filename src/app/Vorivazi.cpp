@@ -10,6 +10,7 @@
 #include "store/Lektion.h"
 #include "store/SkemaArt.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -152,6 +153,12 @@ bool Vorivazi::Generer(int32_t frekvens, int32_t styrke, int32_t dage, int32_t t
 
 bool Vorivazi::UdskrivSkema(const std::string& id, SkemaArt art) { return portal_ && portal_->UdskrivSkema(id, art); }
 
+int32_t Vorivazi::AutoTimer() const
+{
+    constexpr int32_t hoejst = 7;
+    return std::min(hoejst, raekker_);
+}
+
 double Vorivazi::Spredning(const std::string& id, SkemaArt art) { return portal_ ? portal_->Spredning(id, art) : 0.0; }
 
 int32_t Vorivazi::AntalLektioner(const std::string& id, SkemaArt art)
@@ -203,4 +210,23 @@ std::string Vorivazi::AfslutFuldfoerelse(Fuldfoerelse& fuldfoerelse)
     const std::string linje = fuldfoerelse.Opsummering();
     besked_.Log(linje);
     return linje;
+}
+
+std::string Vorivazi::PlanId() const { return portal_ ? portal_->PlanId() : ""; }
+
+std::vector<LektionsData> Vorivazi::Lektioner(const std::string& id, SkemaArt art)
+{
+    std::vector<LektionsData> ud;
+    if (!portal_)
+        return ud;
+    stack<LektionsData> lektioner;
+    portal_->HentLektioner(id, lektioner, art);
+    while (!lektioner.tom())
+        ud.push_back(lektioner.pop());
+    return ud;
+}
+
+bool Vorivazi::ErSpaerret(const std::string& laerer, int32_t dag, int32_t time)
+{
+    return portal_ && portal_->ErSpaerret(laerer, dag, time);
 }

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class Generator;
 class KontrolListe;
@@ -54,6 +55,9 @@ public:
     bool Generer(int32_t frekvens, int32_t styrke, int32_t dage, int32_t timer, int32_t genereret,
                  bool skrivebeskyttet);
     bool UdskrivSkema(const std::string& id, SkemaArt art);
+    // Automatic generation widens one hour per day at a time up to this:
+    // seven hours, or the plan's own day when it is shorter.
+    int32_t AutoTimer() const;
 
     double Spredning(const std::string& id, SkemaArt art);
     int32_t AntalLektioner(const std::string& id, SkemaArt art);
@@ -70,6 +74,13 @@ public:
     // Writes the best timetables it found back when they are better and checks
     // them; logs and returns the line that compares before and after.
     std::string AfslutFuldfoerelse(Fuldfoerelse& fuldfoerelse);
+    // The open plan as publishing needs it: its id and own week, one
+    // timetable's lessons with their block sizes, a teacher's unavailable hours.
+    std::string PlanId() const;
+    int32_t PlanDage() const { return kolonner_; }
+    int32_t PlanTimer() const { return raekker_; }
+    std::vector<LektionsData> Lektioner(const std::string& id, SkemaArt art);
+    bool ErSpaerret(const std::string& laerer, int32_t dag, int32_t time);
 
 private:
     Skemabillede Billede(bool spred);

@@ -33,6 +33,11 @@ BeskedModtager* aktivModtager = &standardModtager;
 
 } // namespace
 
+Svar BeskedModtager::spoergJaNej(const std::string& tekst, const std::string& titel)
+{
+    return spoerg(tekst, titel) ? Svar::ja : Svar::annuller;
+}
+
 BeskedModtager* Besked::SaetModtager(BeskedModtager* modtager)
 {
     BeskedModtager* forrige = aktivModtager;
@@ -52,6 +57,11 @@ int Besked::VisFejl(const std::string& tekst, const std::string& titel) const
 bool Besked::Spoerg(const std::string& tekst, const std::string& titel) const
 {
     return aktivModtager->spoerg(tekst, titel);
+}
+
+Svar Besked::SpoergJaNej(const std::string& tekst, const std::string& titel) const
+{
+    return aktivModtager->spoergJaNej(tekst, titel);
 }
 
 void Besked::Log(const std::string& tekst) const { aktivModtager->log(tekst); }

@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <string>
 
+// The answer to a question of Ja, Nej and Annuller.
+enum class Svar { ja, nej, annuller };
+
 // Whoever shows messages to the user: the windows, the command line or a test.
 // Exactly one receiver is active in the process at a time.
 class BeskedModtager {
@@ -12,6 +15,9 @@ public:
     virtual int visFejl(const std::string& tekst, const std::string& titel) = 0;
     // OK gives true; Cancel (or closing the box) gives false.
     virtual bool spoerg(const std::string& tekst, const std::string& titel) = 0;
+    // Closing the box is Annuller. A receiver without a third answer asks
+    // OK/Cancel instead: OK is Ja, Cancel is Annuller.
+    virtual Svar spoergJaNej(const std::string& tekst, const std::string& titel);
     virtual void log(const std::string& linje) = 0;
     virtual void tidsTitel(const std::string& navn) = 0;
     virtual void tidsLinje(double sekunder, const std::string& etiket, int32_t raekke) = 0;
@@ -36,6 +42,7 @@ public:
     int VisInfo(const std::string& tekst) const;
     int VisFejl(const std::string& tekst, const std::string& titel) const;
     bool Spoerg(const std::string& tekst, const std::string& titel) const;
+    Svar SpoergJaNej(const std::string& tekst, const std::string& titel) const;
     void Log(const std::string& tekst) const;
     void LogTal(int32_t tal) const;
     void TidsTitel(const std::string& navn) const;

@@ -2,9 +2,11 @@
 
 #include "cli/KommandoLinjeModtager.h"
 #include "app/Skemavisning.h"
+#include "app/Udgivelse.h"
 #include "base/Talformat.h"
 #include "app/Vorivazi.h"
-#include "db/PrinterUdskriver.h"
+#include "db/FetImport.h"
+#include "db/Skoledatabase.h"
 #include "db/SqlKlasse.h"
 #include "db/TSqlModul.h"
 #include "store/Ugedage.h"
@@ -95,6 +97,12 @@ public:
             return afslutTrinFejlede;
         if (valg_.eksportMappe && !eksporter(*valg_.eksportMappe))
             return afslutTrinFejlede;
+        for (const auto& [sti, form] : {std::pair{valg_.pdfBog, Udgivelsesform::pdf},
+                                        std::pair{valg_.htmlMappe, Udgivelsesform::html},
+                                        std::pair{valg_.csvFil, Udgivelsesform::csv}}) {
+            if (sti && !Udgiv(vorivazi_, form, *sti))
+                return afslutTrinFejlede;
+        }
         if (valg_.udskriv && !udskriv(*valg_.udskriv))
             return afslutTrinFejlede;
         for (const SkemaValg& skema : valg_.vis) {
@@ -115,11 +123,11 @@ private:
         return ok;
     }
 
-    // Seven runs with 1 ... 7 hours per day, each continuing the last one that finished.
+    // Runs with 1, 2, ... hours per day, each continuing the last one that finished.
     bool autoGenerer()
     {
         bool nogenLykkedes = false;
-        for (int timer = 1; timer <= 7; ++timer) {
+        for (int timer = 1; timer <= vorivazi_.AutoTimer(); ++timer) {
             const bool ok = vorivazi_.Generer(valg_.frekvens, valg_.styrke, valg_.dage, timer, genereret_ ? 1 : 0,
                                               !valg_.skrivbar);
             genereret_ = genereret_ || ok;
@@ -194,11 +202,7 @@ private:
     {
         if (!kendtId(skema))
             return false;
-        PrinterUdskriver tilPdf(valg_.pdf);
-        Udskriver* forrige = Udskriver::SaetAktiv(&tilPdf);
-        const bool ok = vorivazi_.UdskrivSkema(skema.id, skema.art);
-        Udskriver::SaetAktiv(forrige);
-        return ok && pdfErSkrevet();
+        return vorivazi_.UdskrivSkema(skema.id, skema.art) && pdfErSkrevet();
     }
 
     // Printing into a file reports no error of its own when the disk is full.
@@ -273,6 +277,35 @@ int plans(std::ostream& ud)
     return afslutOK;
 }
 
+int skrivFejl(const std::vector<std::string>& grunde, std::ostream& fejl)
+{
+    for (const std::string& grund : grunde)
+        fejl << fejlTitel << ": " << grund << '\n';
+    return afslutTrinFejlede;
+}
+
+int kopierPlan(const Valg& valg, std::ostream& ud, std::ostream& fejl)
+{
+    std::vector<std::string> grunde;
+    if (!Skoledatabase().KopierPlan(valg.plan, valg.tilPlan, valg.medLektioner, grunde))
+        return skrivFejl(grunde, fejl);
+    ud << "Planen " << valg.plan << " er kopieret til " << valg.tilPlan << '\n';
+    return afslutOK;
+}
+
+// The report of what was not carried over comes last, also when the import succeeds.
+int importerFet(const Valg& valg, std::ostream& ud, std::ostream& fejl)
+{
+    std::vector<std::string> rapport;
+    std::vector<std::string> grunde;
+    const bool ok = fetImport::Importer(valg.fil, valg.plan, rapport, grunde);
+    if (ok)
+        ud << "Planen " << valg.plan << " er importeret fra " << valg.fil << '\n';
+    for (const std::string& linje : rapport)
+        ud << "Rapport: " << linje << '\n';
+    return ok ? afslutOK : skrivFejl(grunde, fejl);
+}
+
 void skrivTider(const KommandoLinjeModtager& modtager, std::ostream& ud)
 {
     for (const auto& raekke : modtager.TidsRaekker())
@@ -288,10 +321,14 @@ std::string Brug()
            "  brikken-cli [--db FORBINDELSE] plans\n"
            "  brikken-cli [--db FORBINDELSE] run PLAN [--clear] [--generate | --auto] [--days N] [--hours N]\n"
            "              [--frequency N] [--strength N] [--yes] [--writable] [--save [--force]]\n"
-           "              [--complete [--seconds S]] [--spread] [--export MAPPE] [--print TYPE:ID --pdf FIL]\n"
-           "              [--show TYPE:ID] [--unplaced] [--log] [--times]\n"
+           "              [--export MAPPE] [--export-pdf FIL] [--export-html MAPPE] [--export-csv FIL]\n"
+           "              [--complete [--seconds S]] [--spread] [--print TYPE:ID --pdf FIL] [--show TYPE:ID]\n"
+           "              [--unplaced] [--log] [--times]\n"
+           "  brikken-cli [--db FORBINDELSE] copy-plan FRA TIL [--lessons]\n"
+           "  brikken-cli [--db FORBINDELSE] import-fet FIL --plan ID\n"
            "FORBINDELSE: sqlite:STI (eller blot STI), postgresql://BRUGER:KODE@VÆRT:PORT/DATABASE, odbc:DSN\n"
-           "TYPE: h (hold), l (lærer) eller k (lokale)\n";
+           "TYPE: h (hold), l (lærer) eller k (lokale)\n"
+           "--days og --hours: højst planens egne dage og timer, som også er standard\n";
 }
 
 std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::string& fejl)
@@ -300,15 +337,20 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
         {"--demo", &Valg::demo},   {"--clear", &Valg::ryd},       {"--generate", &Valg::generer},
         {"--auto", &Valg::autoGenerer}, {"--yes", &Valg::ja},     {"--writable", &Valg::skrivbar},
         {"--save", &Valg::gem},    {"--force", &Valg::tving},     {"--log", &Valg::log},
-        {"--times", &Valg::tider}, {"--complete", &Valg::fuldfoer}, {"--unplaced", &Valg::manglende},
-        {"--spread", &Valg::spred}};
+        {"--times", &Valg::tider}, {"--lessons", &Valg::medLektioner}, {"--complete", &Valg::fuldfoer},
+        {"--unplaced", &Valg::manglende}, {"--spread", &Valg::spred}};
     static const std::map<std::string, std::pair<Interval, int Valg::*>> talValg{
         {"--days", {{1, 5}, &Valg::dage}},
         {"--hours", {{2, 8}, &Valg::timer}},
         {"--frequency", {{1, 8}, &Valg::frekvens}},
         {"--strength", {{1, 6}, &Valg::styrke}},
         {"--seconds", {{1, 3600}, &Valg::sekunder}}};
-    static const std::vector<std::string> tekstValg{"--db", "--export", "--pdf", "--print", "--show"};
+    static const std::map<std::string, std::optional<std::string> Valg::*> stiValg{
+        {"--export", &Valg::eksportMappe},
+        {"--export-pdf", &Valg::pdfBog},
+        {"--export-html", &Valg::htmlMappe},
+        {"--export-csv", &Valg::csvFil}};
+    static const std::vector<std::string> tekstValg{"--db", "--pdf", "--print", "--show", "--plan"};
 
     Valg valg;
     std::vector<std::string> ord;
@@ -323,7 +365,9 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
             continue;
         }
         const auto tal = talValg.find(a);
-        if (tal == talValg.end() && std::find(tekstValg.begin(), tekstValg.end(), a) == tekstValg.end()) {
+        const auto sti = stiValg.find(a);
+        if (tal == talValg.end() && sti == stiValg.end() &&
+            std::find(tekstValg.begin(), tekstValg.end(), a) == tekstValg.end()) {
             fejl = "ukendt valg " + a;
             return std::nullopt;
         }
@@ -341,10 +385,12 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
             }
         } else if (a == "--db") {
             valg.forbindelse = v;
-        } else if (a == "--export") {
-            valg.eksportMappe = v;
+        } else if (sti != stiValg.end()) {
+            valg.*(sti->second) = v;
         } else if (a == "--pdf") {
             valg.pdf = v;
+        } else if (a == "--plan") {
+            valg.plan = v;
         } else {
             SkemaValg skema;
             if (const std::string grund = laesSkemaValg(v, skema); !grund.empty()) {
@@ -369,6 +415,16 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
     } else if (ord[0] == "run" && ord.size() == 2) {
         valg.kommando = Valg::Kommando::run;
         valg.plan = ord[1];
+    } else if (ord[0] == "copy-plan" && ord.size() == 3) {
+        valg.kommando = Valg::Kommando::copyPlan;
+        valg.plan = ord[1];
+        valg.tilPlan = ord[2];
+    } else if (ord[0] == "import-fet" && ord.size() == 2 && !valg.plan.empty()) {
+        valg.kommando = Valg::Kommando::importFet;
+        valg.fil = ord[1];
+    } else if (ord[0] == "copy-plan" || ord[0] == "import-fet") {
+        fejl = ord[0] == "copy-plan" ? "copy-plan kræver to planer: FRA og TIL" : "import-fet kræver én fil og --plan ID";
+        return std::nullopt;
     } else {
         fejl = ord[0] == "run" ? "run kræver netop én plan" : "ukendt kommando " + ord[0];
         return std::nullopt;
@@ -454,6 +510,12 @@ int Koer(const Valg& valg, std::ostream& ud, std::ostream& fejl)
             break;
         case Valg::Kommando::run:
             status = Koersel(valg, ud).Plan();
+            break;
+        case Valg::Kommando::copyPlan:
+            status = kopierPlan(valg, ud, fejl);
+            break;
+        case Valg::Kommando::importFet:
+            status = importerFet(valg, ud, fejl);
             break;
         }
     } catch (const DatabaseFejl& e) {

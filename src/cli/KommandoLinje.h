@@ -12,6 +12,8 @@
 //   brikken-cli [--db CONNECTION] init [--demo]
 //   brikken-cli [--db CONNECTION] plans
 //   brikken-cli [--db CONNECTION] run PLAN [steps...]
+//   brikken-cli [--db CONNECTION] copy-plan FROM TO [--lessons]
+//   brikken-cli [--db CONNECTION] import-fet FILE --plan ID
 namespace kommandoLinje {
 
 struct SkemaValg {
@@ -20,14 +22,19 @@ struct SkemaValg {
 };
 
 struct Valg {
-    enum class Kommando { init, plans, run };
+    enum class Kommando { init, plans, run, copyPlan, importFet };
     Kommando kommando = Kommando::plans;
     std::string forbindelse; // empty: the data module's configured connection
     bool demo = false;
     std::string plan;
+    std::string tilPlan; // copy-plan: the new plan
+    bool medLektioner = false;
+    std::string fil; // import-fet: the file read
     bool ryd = false;
     bool generer = false;
     bool autoGenerer = false;
+    // The widest week; a run is cut to the plan's own days and hours, so
+    // untouched these mean "the plan's own".
     int dage = 5;
     int timer = 8;
     int frekvens = 1;
@@ -37,6 +44,9 @@ struct Valg {
     bool gem = false;
     bool tving = false; // --force: overwrite another planner's save
     std::optional<std::string> eksportMappe;
+    std::optional<std::string> pdfBog;
+    std::optional<std::string> htmlMappe;
+    std::optional<std::string> csvFil;
     std::optional<SkemaValg> udskriv;
     std::string pdf;
     std::vector<SkemaValg> vis;
@@ -47,6 +57,9 @@ struct Valg {
     bool manglende = false;
     bool spred = false;
 };
+
+// Printing and the PDF book draw with Qt's GUI side.
+inline bool TegnerSider(const Valg& valg) { return valg.udskriv || valg.pdfBog; }
 
 inline constexpr int afslutOK = 0;
 inline constexpr int afslutTrinFejlede = 1;

@@ -1,7 +1,5 @@
 #include "cli/KommandoLinje.h"
-
-#include <QCoreApplication>
-#include <QGuiApplication>
+#include "cli/Programstart.h"
 
 #include <iostream>
 #include <string_view>
@@ -19,14 +17,5 @@ int main(int argc, char** argv)
         std::cerr << "brikken-cli: " << fejl << '\n' << kommandoLinje::Brug();
         return kommandoLinje::afslutBrugsfejl;
     }
-    int qtArgc = 1;
-    if (!valg->udskriv) {
-        QCoreApplication app(qtArgc, argv);
-        return kommandoLinje::Koer(*valg, std::cout, std::cerr);
-    }
-    // Printing into a PDF needs Qt's GUI side, but the command line never shows a window.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(qtArgc, argv);
-    return kommandoLinje::Koer(*valg, std::cout, std::cerr);
+    return KoerIProgram(argv, argumenter, *valg, [&valg] { return kommandoLinje::Koer(*valg, std::cout, std::cerr); });
 }

@@ -5,12 +5,16 @@
 #include "base/Besked.h"
 #include "store/Ugedage.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int32_t cellebredde = 14;
 constexpr int32_t baandhoejde = 3;
 constexpr int32_t antalLektioner = 8;
 constexpr int32_t antalDage = 5;
+// Columns for one text of a lesson: half a day's cell less the blank between.
+constexpr int32_t feltBredde = 6;
 
 // Code points of a UTF-8 text; a byte that does not start a valid sequence
 // becomes U+FFFD, so every input still takes a predictable number of columns.
@@ -115,19 +119,22 @@ bool Export::IndsaetPaaPlan(const std::string& hold, const std::string& fag, con
         Besked().Spor("\nFejl ved ROW Export::IndsaetPaaPlan");
         return false;
     }
+    // Each text keeps to its half of the cell, so a long id neither hides its
+    // neighbour nor breaks the border; one blank column parts the halves.
     const int32_t linje = baandhoejde * lektion + 1;
     const int32_t kolonne = cellebredde * dag + 15;
-    Skriv(arbejdsside_, linje, kolonne, fag);
-    Skriv(arbejdsside_, linje + 1, kolonne, lokale);
-    Skriv(arbejdsside_, linje, kolonne + 7, laerer);
-    Skriv(arbejdsside_, linje + 1, kolonne + 7, hold);
+    Skriv(arbejdsside_, linje, kolonne, fag, feltBredde);
+    Skriv(arbejdsside_, linje + 1, kolonne, lokale, feltBredde);
+    Skriv(arbejdsside_, linje, kolonne + feltBredde + 1, laerer, feltBredde);
+    Skriv(arbejdsside_, linje + 1, kolonne + feltBredde + 1, hold, feltBredde);
     return true;
 }
 
-void Export::Skriv(Side& side, int32_t linje, int32_t kolonne, const std::string& tekst)
+void Export::Skriv(Side& side, int32_t linje, int32_t kolonne, const std::string& tekst, int32_t hoejst)
 {
+    const int32_t slut = std::min(linjeBredde, kolonne + hoejst);
     for (const char32_t tegn : tilTegn(tekst)) {
-        if (kolonne >= linjeBredde)
+        if (kolonne >= slut)
             return;
         side[linje][kolonne++] = tegn;
     }

@@ -15,8 +15,8 @@ public:
     Export();
 
     void NulstilSide();
-    // dag 0 ... 4, lektion 1 ... 8. Texts run on to the right and are cut at
-    // the right edge of the page.
+    // dag 0 ... 4, lektion 1 ... 8. Each text is cut to its six columns of
+    // the cell.
     bool IndsaetPaaPlan(const std::string& hold, const std::string& fag, const std::string& laerer,
                         const std::string& lokale, int32_t dag, int32_t lektion);
     // The page as it goes into an export file: a blank line, the title, a rule and the 28 lines.
@@ -31,8 +31,9 @@ private:
     using Side = std::array<std::array<char32_t, linjeBredde>, antalLinjer>;
 
     static Side LavSkabelon();
-    // Cut at the right edge: nothing is written outside the page.
-    static void Skriv(Side& side, int32_t linje, int32_t kolonne, const std::string& tekst);
+    // At most `hoejst` characters, and nothing outside the page.
+    static void Skriv(Side& side, int32_t linje, int32_t kolonne, const std::string& tekst,
+                      int32_t hoejst = linjeBredde);
 
     Side skabelon_;
     Side arbejdsside_;

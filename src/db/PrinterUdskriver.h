@@ -12,8 +12,7 @@
 // Needs a running QGuiApplication.
 class PrinterUdskriver : public Udskriver {
 public:
-    // With a file name every page goes to that PDF file instead.
-    explicit PrinterUdskriver(std::string pdfFil = "");
+    PrinterUdskriver();
     ~PrinterUdskriver() override;
     PrinterUdskriver(const PrinterUdskriver&) = delete;
     PrinterUdskriver& operator=(const PrinterUdskriver&) = delete;
@@ -25,9 +24,6 @@ public:
 private:
     struct Job;
 
-    std::string PdfFilTil(const std::string& titel) const;
-
-    std::string pdfFil_;
     std::unique_ptr<Job> job_;
     Besked besked_;
 };

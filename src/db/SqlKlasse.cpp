@@ -233,6 +233,8 @@ bool SqlKlasse::UdfoerSql(const std::string& saetning, const SqlParametre& param
     return MeldtIndsaettelse(Udfoer(FaellesQuery(), saetning, parametre));
 }
 
+int32_t SqlKlasse::PaavirkedeRaekker() { return tilstand_ == Datakilde::database ? FaellesQuery().numRowsAffected() : 0; }
+
 void SqlKlasse::IndsaetStart(const std::string& tabel)
 {
     saetning_ = "insert into " + tabel + " values (";

@@ -40,6 +40,8 @@ public:
 
     // Values are bound to the statement's '?' placeholders in order.
     bool UdfoerSql(const std::string& saetning, const SqlParametre& parametre = {});
+    // How many rows the last statement of UdfoerSql changed (database mode).
+    int32_t PaavirkedeRaekker();
 
     void IndsaetStart(const std::string& tabel);
     void TilfoejTekst(const std::string& vaerdi);

@@ -128,6 +128,15 @@ void TSqlModul::BrugIndstillinger()
 
 std::string TSqlModul::Beskrivelse() const { return d_->valg.Beskrivelse(); }
 
+const Forbindelsesvalg& TSqlModul::Valg() const { return d_->valg; }
+
+void TSqlModul::Afvis(const std::string& grund)
+{
+    Luk();
+    d_->valgt = true;
+    d_->valgFejl = grund;
+}
+
 bool TSqlModul::Forbind(std::string& fejl)
 {
     if (d_->query)

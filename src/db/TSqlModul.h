@@ -4,6 +4,7 @@
 #include <string>
 
 class QSqlQuery;
+struct Forbindelsesvalg;
 
 // The data module: the one connection (alias "kora", database "koraDB") and
 // the one query that every SqlKlasse in database mode shares. The connection
@@ -19,7 +20,11 @@ public:
     // The choice of the settings file, created with defaults when missing.
     void BrugIndstillinger();
     std::string Beskrivelse() const;
+    const Forbindelsesvalg& Valg() const;
 
+    // Closes the connection and refuses every later one with this reason until
+    // another database is chosen.
+    void Afvis(const std::string& grund);
     // Opens the connection (nothing happens when it is open); false with the engine's text.
     bool Forbind(std::string& fejl);
     // True when every table of the schema exists; throws DatabaseFejl when

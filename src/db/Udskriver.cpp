@@ -1,20 +1,30 @@
 #include "db/Udskriver.h"
 
-#include "db/PrinterUdskriver.h"
+#include "base/Besked.h"
 
 namespace {
 
-Udskriver* aktiv = nullptr;
+// Until a program installs its printer, nothing can be printed.
+class IngenUdskriver : public Udskriver {
+public:
+    bool Start(const std::string&, const std::string&) override
+    {
+        Besked().VisFejl("Skemaet kan ikke udskrives uden grafisk brugerflade", fejlTitel);
+        return false;
+    }
+    void Tegn(int32_t, int32_t, const std::string&) override {}
+    bool Slut() override { return false; }
+};
 
-Udskriver& standardUdskriver()
-{
-    static PrinterUdskriver printer;
-    return printer;
-}
+Udskriver* aktiv = nullptr;
 
 } // namespace
 
-Udskriver& Udskriver::Aktiv() { return aktiv != nullptr ? *aktiv : standardUdskriver(); }
+Udskriver& Udskriver::Aktiv()
+{
+    static IngenUdskriver ingen;
+    return aktiv != nullptr ? *aktiv : ingen;
+}
 
 Udskriver* Udskriver::SaetAktiv(Udskriver* udskriver)
 {

@@ -4,8 +4,9 @@
 #include <string>
 
 // Where printed pages go: texts drawn at device coordinates in a named font.
-// The program prints through one process-wide instance; a test may install
-// its own.
+// The program prints through one process-wide instance that it installs
+// (the window program its printer, the command line a PDF file); until then
+// printing fails with a message. A test may install its own.
 class Udskriver {
 public:
     virtual ~Udskriver() = default;
@@ -17,6 +18,6 @@ public:
     virtual bool Slut() = 0;
 
     static Udskriver& Aktiv();
-    // nullptr restores the default printer; returns the previous instance.
+    // nullptr removes the installed instance; returns the previous one.
     static Udskriver* SaetAktiv(Udskriver* udskriver);
 };

@@ -31,7 +31,10 @@ bool Generator::Generer(int32_t frekvens, int32_t styrke, int32_t nyeDage, int32
 
     const int32_t planDage = dage;
     const int32_t planTimer = timer;
-    SaetDimensioner(nyeDage, nyeTimer);
+    SaetDimensioner(std::min(nyeDage, planDage), std::min(nyeTimer, planTimer));
+    if (dage != nyeDage || timer != nyeTimer)
+        besked.Log("Planen har " + std::to_string(planDage) + " dage og " + std::to_string(planTimer) +
+                   " timer om dagen; genereringen lægger kun lektioner inden for dem");
 
     // A step of no lessons would never end its part.
     const int32_t skridt = std::max(frekvens, 1);

@@ -27,8 +27,9 @@ public:
     Generator& operator=(const Generator&) = delete;
 
     // genereret 1: an earlier run completed for this plan, so the lists stay
-    // as they are and only missing hours are placed. True when every phase
-    // ran; false when the lists could not be prepared.
+    // as they are and only missing hours are placed. Days and hours beyond the
+    // plan's own are cut to them. True when every phase ran; false when the
+    // lists could not be prepared.
     bool Generer(int32_t frekvens, int32_t styrke, int32_t dage, int32_t timer, int32_t genereret,
                  bool skrivebeskyttet);
 

@@ -324,6 +324,13 @@ int32_t KontrolListe::SumTimer()
 {
     const Klyngeliste<data>& lektioner = Liste(laeggeListe);
     int64_t sum = 0;
+    // Until a generation loads the lessons, the classes' required hours tell
+    // what the plan demands.
+    if (lektioner.antal == 0) {
+        const Klyngeliste<data>& hold = Liste(holdListe);
+        for (int32_t i = 0; i < hold.antal; ++i)
+            sum += hold.element[i].heltal[0];
+    }
     for (int32_t i = 0; i < lektioner.antal; ++i) {
         const data* fag = lektioner.element[i].ben[benFag];
         if (fag != nullptr && fag->heltal[0] != -1)

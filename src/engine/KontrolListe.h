@@ -68,7 +68,7 @@ public:
     // The second query of the room types: the hours their subjects need.
     static constexpr int32_t andenLokaletypeForespoergsel = 40;
 
-    // Appends the rows of list n.
+    // Empties list n and reads its rows.
     void IndlaesListe(ListeNr n);
     // n is a list number or andenLokaletypeForespoergsel.
     Forespoergsel ListeForespoergsel(int32_t n) const;

@@ -146,6 +146,9 @@ KontrolListe::Forespoergsel KontrolListe::ListeForespoergsel(int32_t n) const
 
 void KontrolListe::IndlaesListe(ListeNr n)
 {
+    // A list is loaded whole: a second load (a retry after a failed run)
+    // must not land on top of the first.
+    Ryd(n);
     kladde.Nulstil();
     SorterOpslagslister(n);
     if (n == lokaletypeListe)

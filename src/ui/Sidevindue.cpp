@@ -1,8 +1,10 @@
 #include "ui/Sidevindue.h"
 
+// Kept above the main window as its own window, but never above everything:
+// a message box must not end up under it.
 Sidevindue::Sidevindue(QWidget* hovedvindue)
-    : QWidget(hovedvindue, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    : QWidget(hovedvindue, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
 {
 }
 

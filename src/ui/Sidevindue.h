@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-// A window of its own beside the main window, kept on top and shown or hidden
+// A window of its own beside the main window, above it, shown or hidden
 // from the main window's menu. It tells when the user closes it, so that the
 // menu's check mark can follow.
 class Sidevindue : public QWidget {

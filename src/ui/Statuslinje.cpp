@@ -1,5 +1,7 @@
 #include "ui/Statuslinje.h"
 
+#include "ui/Hint.h"
+
 #include <QLabel>
 
 #include <algorithm>
@@ -29,3 +31,9 @@ void Statuslinje::SaetTekst(int felt, const QString& tekst)
 }
 
 QLabel* Statuslinje::Felt(int felt) const { return felter_.at(felt); }
+
+void Statuslinje::SaetForklaring(int felt, const QString& tekst)
+{
+    for (const int f : {felt - 1, felt})
+        SaetHint(Felt(f), tekst);
+}

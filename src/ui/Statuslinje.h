@@ -16,6 +16,8 @@ public:
     QString Tekst(int felt) const;
     void SaetTekst(int felt, const QString& tekst);
     QLabel* Felt(int felt) const;
+    // What a figure counts, as the hint of its field and of its caption just before it.
+    void SaetForklaring(int felt, const QString& tekst);
 
 private:
     std::vector<QLabel*> felter_;

@@ -85,13 +85,14 @@ void TGenereringsFrame::Button1Click()
     TMainFrame& hoved = *vinduer_.mainFrame;
     hoved.VisTidsSpec();
     Besked().TidsTitel("Generering");
+    bool lykkedes = false;
     {
         const Optaget optaget;
-        if (hoved.Facade().Generer(Frekvens(), Styrke(), Dage(), Timer(), hoved.genereret ? 1 : 0,
-                                   hoved.Skrivebeskyttet()))
-            hoved.genereret = true;
+        lykkedes = hoved.Facade().Generer(Frekvens(), Styrke(), Dage(), Timer(), hoved.genereret ? 1 : 0,
+                                          hoved.Skrivebeskyttet());
     }
-    hoved.StatusOpdatering();
+    hoved.genereret = hoved.genereret || lykkedes;
+    hoved.GenereringAfsluttet(lykkedes);
     hoved.VisStatustekst("Generereringen er afsluttet");
     accept();
 }

@@ -1,10 +1,15 @@
 #include "ui/TMainFrame.h"
 
+#include "ui/Plandialoger.h"
+#include "ui/TSkoledata.h"
+
 #include "ui/Billeder.h"
 #include "ui/Fejlsikring.h"
 #include "ui/Hint.h"
+#include "ui/Hjaelpevindue.h"
 #include "ui/Lokaltal.h"
 #include "ui/Optaget.h"
+#include "ui/Plandialoger.h"
 #include "ui/Programvinduer.h"
 #include "ui/Skaerm.h"
 #include "ui/Statuslinje.h"
@@ -16,19 +21,25 @@
 #include "ui/TOut.h"
 #include "ui/TPlanListeForm.h"
 #include "ui/TSkemaFrame.h"
+#include "ui/TSkoledata.h"
 #include "ui/VaerktoejsKnap.h"
 #include "base/Besked.h"
 #include "app/Skemavisning.h"
+#include "app/Udgivelse.h"
 #include "app/Vorivazi.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QScopeGuard>
+#include <QSettings>
 #include <QVBoxLayout>
 
 namespace {
@@ -39,8 +50,6 @@ enum Felt { plFelt = 1, llFelt = 3, procentFelt = 5, mlFelt = 7, beskedFelt = 8 
 // Steps of the completion between two looks at the window's events.
 constexpr int64_t fuldfoerelsesSkive = 300;
 
-constexpr int antalAutoKoersler = 7;
-constexpr int autoFremskridt = 15;
 
 } // namespace
 
@@ -49,7 +58,7 @@ TMainFrame::TMainFrame(Programvinduer& vinduer)
       vinduer_(vinduer), vorivazi_(std::make_unique<Vorivazi>(Datakilde::database))
 {
     setObjectName("TMainFrame");
-    setWindowTitle(titelStart + "<tom>");
+    SaetUgemt(false);
     resize(900, 640);
     LavMenu();
     LavVaerktoejslinje();
@@ -101,17 +110,21 @@ void TMainFrame::LavMenu()
     Handling(filer, "Gemprojekt1", "&Gem projekt", &TMainFrame::Gemprojekt1Click, QKeySequence("Ctrl+G"),
              "gemprojekt");
     Handling(filer, "ExportProject", "Export Project", &TMainFrame::ExportProjectClick, {}, "eksporter");
+    Handling(filer, "EksporterPdf", "Eksportér PDF …", &TMainFrame::EksporterPdfClick);
+    Handling(filer, "EksporterHtml", "Eksportér HTML …", &TMainFrame::EksporterHtmlClick);
+    Handling(filer, "EksporterCsv", "Eksportér CSV …", &TMainFrame::EksporterCsvClick);
+    Handling(filer, "Importer", "Importér …", &TMainFrame::ImporterClick);
     filer->addSeparator();
     Handling(filer, "Printskema1", "&Print skema", &TMainFrame::Printskema1Click, QKeySequence("Ctrl+P"), "udskriv");
     filer->addSeparator();
     Handling(filer, "Exit1", "E&xit", &TMainFrame::Exit1Click, QKeySequence("Ctrl+E"));
 
     QMenu* skema = menuBar()->addMenu("&Skema");
-    Handling(skema, "Nytskema1", "&Nyt skema", nullptr);
+    Handling(skema, "Nytskema1", "&Nyt skema", &TMainFrame::MFPanel8Click, {}, "nytskema");
     skema->addSeparator();
-    Handling(skema, "Nytholdskema1", "Nyt holdskema", nullptr);
-    Handling(skema, "Nytlaererskema1", "Nyt lærerskema", nullptr);
-    Handling(skema, "Nytlokaleskema1", "Nyt lokaleskema", nullptr);
+    Handling(skema, "Nytholdskema1", "Nyt holdskema", &TMainFrame::MFPanel10Click, {}, "holdskema");
+    Handling(skema, "Nytlaererskema1", "Nyt lærerskema", &TMainFrame::MFPanel11Click, {}, "laererskema");
+    Handling(skema, "Nytlokaleskema1", "Nyt lokaleskema", &TMainFrame::MFPanel12Click, {}, "lokaleskema");
 
     QMenu* generer = menuBar()->addMenu("&Generer");
     Beregnskemaer1_ =
@@ -140,8 +153,12 @@ void TMainFrame::LavMenu()
     CommBox_ = Handling(opsaetning, "CommBox", "CommBox", &TMainFrame::CommBoxClick);
     CommBox_->setCheckable(true);
 
+    QMenu* data = menuBar()->addMenu("&Data");
+    Handling(data, "Skoledata", "Skoledata …", &TMainFrame::SkoledataClick);
+    Handling(data, "KopierPlan", "Kopiér plan …", &TMainFrame::KopierPlanClick);
+
     QMenu* hjaelp = menuBar()->addMenu("&Hjælp");
-    Handling(hjaelp, "Indhold1", "&Indhold", nullptr);
+    Handling(hjaelp, "Indhold1", "&Indhold", &TMainFrame::Indhold1Click, QKeySequence::HelpContents);
     hjaelp->addSeparator();
     Handling(hjaelp, "About2", "&About...", &TMainFrame::About2Click);
 }
@@ -211,6 +228,10 @@ void TMainFrame::LavStatuslinje()
     StatusBar1->Felt(procentFelt)->installEventFilter(this);
     for (const int felt : {plFelt, llFelt, procentFelt, mlFelt})
         StatusBar1->SaetTekst(felt, "0");
+    StatusBar1->SaetForklaring(plFelt, "Planlagte timer: de lektionstimer, hele planen kræver");
+    StatusBar1->SaetForklaring(llFelt, "Lagte lektioner: de timer, der er placeret i skemaerne");
+    StatusBar1->SaetForklaring(procentFelt, "Lagte lektioner i procent af de planlagte timer");
+    StatusBar1->SaetForklaring(mlFelt, "Mellemtimer: frie timer mellem to lektioner på samme dag, for alle hold");
     setStatusBar(StatusBar1);
 }
 
@@ -301,6 +322,27 @@ void TMainFrame::IndlaesNavne()
 
 const Navnetabel& TMainFrame::NavneFor(SkemaArt art) const { return this->*navneTabel[art]; }
 
+void TMainFrame::SkemaerAendret(bool ugemte)
+{
+    SaetUgemt(ugemte);
+    StatusOpdatering();
+    emit skemaerAendret();
+}
+
+void TMainFrame::GenereringAfsluttet(bool lykkedes)
+{
+    if (lykkedes)
+        SkemaerAendret();
+    else
+        StatusOpdatering();
+}
+
+void TMainFrame::SaetUgemt(bool ugemte)
+{
+    ugemt_ = ugemte;
+    setWindowTitle(titelStart + planTitel_ + (ugemt_ ? " *" : ""));
+}
+
 void TMainFrame::StatusOpdatering()
 {
     const int32_t planlagt = vorivazi_->SumTimer();
@@ -327,7 +369,8 @@ void TMainFrame::AktiverGenerering()
 
 void TMainFrame::SaetPlanTitel(const std::string& planId)
 {
-    setWindowTitle(titelStart + QString::fromStdString(planId));
+    planTitel_ = QString::fromStdString(planId);
+    SaetUgemt(ugemt_);
 }
 
 TSkemaFrame* TMainFrame::NytSkemavindue(const QString& type)
@@ -356,36 +399,65 @@ void TMainFrame::VisTidsSpec()
 
 void TMainFrame::NytSkemaprojekt1Click()
 {
-    if (!vorivazi_->ErAaben())
+    if (!vorivazi_->ErAaben() || !MaaForladeSkemaerne())
         return;
     vorivazi_->NytProjekt();
     genereret = false;
-    StatusOpdatering();
+    SkemaerAendret();
     Besked().VisInfo("Skemaerne i projektet er nu slettet!");
+}
+
+bool TMainFrame::MaaForladeSkemaerne()
+{
+    if (!ugemt_)
+        return true;
+    switch (Besked().SpoergJaNej("Skemaerne er ikke gemt. Gem nu?", "Ikke gemte skemaer")) {
+    case Svar::ja:
+        return Gem();
+    case Svar::nej:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TMainFrame::closeEvent(QCloseEvent* haendelse)
+{
+    if (MaaForladeSkemaerne())
+        haendelse->accept();
+    else
+        haendelse->ignore();
 }
 
 void TMainFrame::Hentprojekt1Click()
 {
+    if (!MaaForladeSkemaerne())
+        return;
     Besked().TidsTitel("Hentning");
     VisTidsSpec();
     vinduer_.planListe->exec();
 }
 
-void TMainFrame::Gemprojekt1Click()
+void TMainFrame::Gemprojekt1Click() { Gem(); }
+
+bool TMainFrame::Gem()
 {
     if (Skrivebeskyttet()) {
         Besked().VisFejl(skrivebeskyttetTekst, fejlTitel);
-        return;
+        return false;
     }
     if (!vorivazi_->ErAaben())
-        return;
+        return false;
     bool gemt = false;
     {
         const Optaget optaget;
         gemt = vorivazi_->Gem();
     }
-    if (gemt)
-        Besked().VisInfo(gemtTekst);
+    if (!gemt)
+        return false;
+    SaetUgemt(false);
+    Besked().VisInfo(gemtTekst);
+    return true;
 }
 
 void TMainFrame::ExportProjectClick()
@@ -404,6 +476,43 @@ void TMainFrame::ExportProjectClick()
     for (const char* fil : {"HoldSkemaer.txt", "LaererSkemaer.txt", "LokaleSkemaer.txt"})
         Besked().Log(QDir::current().absoluteFilePath(fil).toStdString());
     Besked().VisInfo(eksporteretTekst);
+}
+
+void TMainFrame::EksporterPdfClick() { UdgivSom(Udgivelsesform::pdf); }
+
+void TMainFrame::EksporterHtmlClick() { UdgivSom(Udgivelsesform::html); }
+
+void TMainFrame::EksporterCsvClick() { UdgivSom(Udgivelsesform::csv); }
+
+void TMainFrame::UdgivSom(Udgivelsesform form)
+{
+    if (!vorivazi_->ErAaben()) {
+        Besked().VisFejl("Der er ikke åbnet nogen plan!", fejlTitel);
+        return;
+    }
+    const QString endelse = form == Udgivelsesform::pdf ? "pdf" : form == Udgivelsesform::html ? "html" : "csv";
+    const QString noegle = "udgivelse/" + endelse;
+    QSettings indstillinger("Brikken++", "Brikken++");
+    const QString forrige = indstillinger.value(noegle).toString();
+    QString sti;
+    if (form == Udgivelsesform::html) {
+        sti = QFileDialog::getExistingDirectory(this, "Eksportér HTML til mappen",
+                                                forrige.isEmpty() ? QDir::homePath() : forrige);
+    } else {
+        const QString forslag =
+            forrige.isEmpty()
+                ? QDir::home().filePath("Skemaer " + QString::fromStdString(vorivazi_->PlanId()) + "." + endelse)
+                : forrige;
+        const QString filter = form == Udgivelsesform::pdf ? "PDF-filer (*.pdf)" : "Regneark (*.csv)";
+        sti = QFileDialog::getSaveFileName(this, "Eksportér " + endelse.toUpper(), forslag, filter);
+        if (!sti.isEmpty() && QFileInfo(sti).suffix().isEmpty())
+            sti += "." + endelse;
+    }
+    if (sti.isEmpty())
+        return;
+    indstillinger.setValue(noegle, sti);
+    const Optaget optaget;
+    Udgiv(*vorivazi_, form, sti.toStdString());
 }
 
 void TMainFrame::Printskema1Click()
@@ -448,19 +557,25 @@ void TMainFrame::AutoGenererClick()
     fremskridt.show();
     CentrerPaaSkaermen(&fremskridt);
     fremskridt.Nulstil();
+    bool nogenLykkedes = false;
     {
         const Optaget optaget;
         const auto luk = qScopeGuard([&fremskridt] { fremskridt.close(); });
         // Each run continues where the one before left, one hour wider per day.
-        for (int32_t timer = 1; timer <= antalAutoKoersler; ++timer) {
-            if (vorivazi_->Generer(frekvens, styrke, dage, timer, genereret ? 1 : 0, Skrivebeskyttet()))
+        // Whole steps that reach the end of the bar: 15 each for seven runs.
+        const int32_t koersler = vorivazi_->AutoTimer();
+        const int trin = koersler > 0 ? (100 + koersler - 1) / koersler : 0;
+        for (int32_t timer = 1; timer <= koersler; ++timer) {
+            if (vorivazi_->Generer(frekvens, styrke, dage, timer, genereret ? 1 : 0, Skrivebeskyttet())) {
                 genereret = true;
-            fremskridt.Fremskrid(autoFremskridt);
+                nogenLykkedes = true;
+            }
+            fremskridt.Fremskrid(trin);
             VisStatustekst("AutoGenerere!!");
             Optaget::HoldVinduerOpdateret();
         }
     }
-    StatusOpdatering();
+    GenereringAfsluttet(nogenLykkedes);
     VisStatustekst("AutoGenerereringen er afsluttet");
 }
 
@@ -495,7 +610,8 @@ void TMainFrame::FuldfoerClick()
     }
     fremskridt.close();
     const std::string linje = vorivazi_->AfslutFuldfoerelse(*fuldfoerelse);
-    StatusOpdatering();
+    if (fuldfoerelse->Forbedret())
+        SkemaerAendret();
     VisStatustekst(QString::fromStdString(linje));
 }
 
@@ -507,4 +623,36 @@ void TMainFrame::SpecifikationerClick() { vinduer_.genSpe->setVisible(Specifikat
 
 void TMainFrame::CommBoxClick() { vinduer_.out->setVisible(CommBox_->isChecked()); }
 
+void TMainFrame::SkoledataClick()
+{
+    auto* vindue = new TSkoledata(this);
+    vindue->setAttribute(Qt::WA_DeleteOnClose);
+    // New or renamed plans show in the plan dialog from now on.
+    connect(vindue, &TSkoledata::Gemt, this, [this] { planlisteIndlaest = false; });
+    vindue->show();
+}
+
+void TMainFrame::KopierPlanClick()
+{
+    if (plandialoger::KopierPlan(this))
+        planlisteIndlaest = false;
+}
+
+void TMainFrame::ImporterClick()
+{
+    if (plandialoger::ImporterFet(this))
+        planlisteIndlaest = false;
+}
+
 void TMainFrame::About2Click() { vinduer_.about->exec(); }
+
+void TMainFrame::Indhold1Click()
+{
+    if (!hjaelp_) {
+        hjaelp_ = new Hjaelpevindue(this);
+        CentrerPaaSkaermen(hjaelp_);
+    }
+    hjaelp_->show();
+    hjaelp_->raise();
+    hjaelp_->activateWindow();
+}

@@ -15,12 +15,14 @@ class QAction;
 class QKeySequence;
 class QMenu;
 class QFrame;
+class Hjaelpevindue;
 class QMdiArea;
 class Statuslinje;
 class TManglende;
 class TSkemaFrame;
 class VaerktoejsKnap;
 class Vorivazi;
+enum class Udgivelsesform;
 struct Programvinduer;
 
 // The main window: a frame of timetable views with the menu, the tool bar of
@@ -41,6 +43,13 @@ public:
     void IndlaesNavne();
     const Navnetabel& NavneFor(SkemaArt art) const;
 
+    // The one notice that the open plan's timetables changed: the status bar,
+    // every open view and the caption follow it. ugemte false: they are as
+    // the database holds them (a plan just opened).
+    void SkemaerAendret(bool ugemte = true);
+    // After a generation: a run that got through its phases changed the
+    // timetables; a failed one left them as they were.
+    void GenereringAfsluttet(bool lykkedes);
     void StatusOpdatering();
     void VisStatustekst(const QString& tekst);
     void AktiverGenerering();
@@ -62,8 +71,12 @@ public:
     QMdiArea* Klientomraade;
     Statuslinje* StatusBar1;
 
+signals:
+    void skemaerAendret();
+
 protected:
     bool eventFilter(QObject* objekt, QEvent* haendelse) override;
+    void closeEvent(QCloseEvent* haendelse) override;
 
 private:
     struct Knap {
@@ -81,11 +94,21 @@ private:
     void FladAlleKnapper();
     VaerktoejsKnap* KnapNavngivet(const QString& navn) const;
     void MusenNaar(const QWidget* widget);
+    // True when the timetables may be left: nothing unsaved, or the planner
+    // saved them or chose to drop them.
+    bool MaaForladeSkemaerne();
+    bool Gem();
+    void SaetUgemt(bool ugemte);
 
     void NytSkemaprojekt1Click();
     void Hentprojekt1Click();
     void Gemprojekt1Click();
     void ExportProjectClick();
+    void EksporterPdfClick();
+    void EksporterHtmlClick();
+    void EksporterCsvClick();
+    // Asks where to (starting from the last choice) and publishes the timetables there.
+    void UdgivSom(Udgivelsesform form);
     void Printskema1Click();
     void Exit1Click();
     void MFPanel6Click();
@@ -103,6 +126,10 @@ private:
     void About2Click();
     void ManglendeTimerClick();
     void FuldfoerClick();
+    void Indhold1Click();
+    void SkoledataClick();
+    void KopierPlanClick();
+    void ImporterClick();
 
     Programvinduer& vinduer_;
     std::unique_ptr<Vorivazi> vorivazi_;
@@ -118,4 +145,7 @@ private:
     QAction* Spred_ = nullptr;
     TManglende* manglende_ = nullptr;
     QString sidsteHint_;
+    Hjaelpevindue* hjaelp_ = nullptr;
+    QString planTitel_ = "<tom>";
+    bool ugemt_ = false;
 };

@@ -62,6 +62,10 @@ TPlanListeForm::TPlanListeForm(Programvinduer& vinduer)
     connect(PlanValgKnap, &QPushButton::clicked, this, Sikret(this, &TPlanListeForm::PlanValgKnapClick));
     connect(PlanListe, &QListWidget::itemDoubleClicked, this, Sikret(this, &TPlanListeForm::PlanValgKnapClick));
     connect(AnnullerKnap, &QPushButton::clicked, this, &QDialog::reject);
+    // OK needs a plan to open.
+    connect(PlanListe, &QListWidget::itemSelectionChanged, this,
+            [this] { PlanValgKnap->setEnabled(valgtRaekke(PlanListe) >= 0); });
+    PlanValgKnap->setEnabled(false);
 }
 
 void TPlanListeForm::showEvent(QShowEvent* haendelse)
@@ -69,6 +73,9 @@ void TPlanListeForm::showEvent(QShowEvent* haendelse)
     CentrerPaaSkaermen(this);
     QDialog::showEvent(haendelse);
     Fejlsikret([this] { FormShow(); });
+    // What looks chosen is chosen: the first plan unless another one is.
+    if (valgtRaekke(PlanListe) < 0 && PlanListe->count() > 0)
+        PlanListe->setCurrentRow(0);
 }
 
 void TPlanListeForm::FormShow()
@@ -96,6 +103,10 @@ void TPlanListeForm::FormShow()
 
 void TPlanListeForm::PlanValgKnapClick()
 {
+    // Nothing selected, nothing to open (OK is disabled then as well).
+    const int raekke = valgtRaekke(PlanListe);
+    if (raekke < 0)
+        return;
     TMainFrame& hoved = *vinduer_.mainFrame;
     const Optaget optaget;
     // The plan is opened in a facade of its own; the main window keeps the one
@@ -103,14 +114,14 @@ void TPlanListeForm::PlanValgKnapClick()
     auto facade = std::make_unique<Vorivazi>(Datakilde::database);
     Stopur ur;
     ur.Start();
-    const std::string id = hoved.planNavne[valgtRaekke(PlanListe)];
+    const std::string id = hoved.planNavne[raekke];
     if (!facade->AabnPlan(id))
         return;
     hoved.SkiftFacade(std::move(facade));
     hoved.IndlaesNavne();
     hoved.VisStatustekst("Planen er indlæst!");
     hoved.genereret = false;
-    hoved.StatusOpdatering();
+    hoved.SkemaerAendret(false);
     accept();
     hoved.AktiverGenerering();
     ur.Stop();

@@ -83,10 +83,15 @@ TSkemaFrame::TSkemaFrame(TMainFrame& hovedvindue)
     StatusBar->SaetTekst(2, "LL:");
     StatusBar->SaetTekst(4, "L%:");
     StatusBar->SaetTekst(6, "CV%:");
+    StatusBar->SaetForklaring(plFelt, "Planlagte timer for dette skema");
+    StatusBar->SaetForklaring(llFelt, "Lagte lektioner: de timer, der er placeret i dette skema");
+    StatusBar->SaetForklaring(procentFelt, "Lagte lektioner i procent af de planlagte timer");
+    StatusBar->SaetForklaring(cvFelt, "Spredningen af dagenes længde i procent: jo lavere, jo jævnere uge");
 
     connect(SFComboBox1, &QComboBox::editTextChanged, this, &TSkemaFrame::SFComboBox1Change);
     connect(SFComboBox2, &Rulleliste::foerBrug, this, &TSkemaFrame::SFComboBox2DropDown);
     connect(SFComboBox2, &QComboBox::activated, this, Sikret(this, &TSkemaFrame::SFComboBox2Click));
+    connect(&hoved_, &TMainFrame::skemaerAendret, this, Sikret(this, &TSkemaFrame::Opdater));
     FormCreate();
 }
 
@@ -159,6 +164,11 @@ void TSkemaFrame::SFComboBox2DropDown()
 void TSkemaFrame::SFComboBox2Click()
 {
     Besked().Log("inde");
+    VisValgtSkema();
+}
+
+void TSkemaFrame::VisValgtSkema()
+{
     SFStringGrid1->RydCeller(1, dage, 1, timer);
     const std::optional<SkemaArt> art = ArtAfType(SFComboBox1->currentText());
     std::string id;
@@ -168,6 +178,23 @@ void TSkemaFrame::SFComboBox2Click()
         VisTal(id, *art);
     }
     setWindowTitle(QString::fromStdString("Skema - " + id));
+}
+
+void TSkemaFrame::Opdater()
+{
+    const QString id = SFComboBox2->currentText();
+    if (navneIndlaest_) {
+        // Another plan may have other ids: the list is read again, keeping
+        // the chosen id when the plan has it.
+        SFComboBox2->clear();
+        navneIndlaest_ = false;
+        SFComboBox2DropDown();
+        SFComboBox2->setCurrentIndex(SFComboBox2->findText(id));
+    }
+    if (id.isEmpty())
+        return;
+    NulstilTal();
+    VisValgtSkema();
 }
 
 void TSkemaFrame::VisLektioner(const std::string& id, SkemaArt art)

@@ -21,6 +21,8 @@ public:
     // Sets the kind box as if the user had chosen the kind.
     void VaelgType(const QString& type);
     void Udskriv();
+    // Shows the chosen timetable again as the open plan now has it.
+    void Opdater();
 
     QLabel* Label1;
     QComboBox* SFComboBox1;
@@ -35,6 +37,7 @@ private:
     void SFComboBox2DropDown();
     void SFComboBox2Click();
     void NulstilTal();
+    void VisValgtSkema();
     void VisLektioner(const std::string& id, SkemaArt art);
     void VisTal(const std::string& id, SkemaArt art);
 

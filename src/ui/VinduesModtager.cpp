@@ -6,7 +6,10 @@
 #include "ui/TOut.h"
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QMessageBox>
+
+#include <utility>
 
 namespace {
 
@@ -17,6 +20,10 @@ QMessageBox::StandardButton visBoks(QMessageBox::Icon ikon, const std::string& t
                      QApplication::activeWindow());
     // Closing the box counts as its last button: OK alone, or Cancel.
     boks.setEscapeButton(knapper.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::Ok);
+    for (const auto& [knap, tekst] : {std::pair{QMessageBox::Yes, "Ja"}, std::pair{QMessageBox::No, "Nej"},
+                                      std::pair{QMessageBox::Cancel, "Annuller"}})
+        if (QAbstractButton* b = boks.button(knap))
+            b->setText(tekst);
     int svar = QMessageBox::Cancel;
     {
         const Optaget::NormalMarkoer markoer;
@@ -43,6 +50,18 @@ int VinduesModtager::visFejl(const std::string& tekst, const std::string& titel)
 bool VinduesModtager::spoerg(const std::string& tekst, const std::string& titel)
 {
     return visBoks(QMessageBox::Question, titel, tekst, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+Svar VinduesModtager::spoergJaNej(const std::string& tekst, const std::string& titel)
+{
+    switch (visBoks(QMessageBox::Question, titel, tekst, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        return Svar::ja;
+    case QMessageBox::No:
+        return Svar::nej;
+    default:
+        return Svar::annuller;
+    }
 }
 
 void VinduesModtager::log(const std::string& linje)

@@ -1,9 +1,12 @@
 // The windowed program: the application object, the long-lived windows in
 // their fixed order, and the event loop until the main window closes.
 
+#include "app/Udgivelse.h"
 #include "base/Besked.h"
+#include "db/PdfSkemabog.h"
+#include "db/PrinterUdskriver.h"
 #include "db/SqlKlasse.h"
-#include "db/TSqlModul.h"
+#include "db/Startforbindelse.h"
 #include "ui/Billeder.h"
 #include "ui/Programvinduer.h"
 #include "ui/TMainFrame.h"
@@ -16,22 +19,14 @@
 
 namespace {
 
-bool erIndlejret(const TSqlModul& modul) { return modul.Beskrivelse().starts_with("SQLite:"); }
-
-// Connects to the configured database. The embedded database is created with
-// the demo school the first time, so that there are plans to open at once.
+// Connects to the configured database; the default one is created with the
+// demo school the first time, so that there are plans to open at once.
 void startDatamodul()
 {
-    TSqlModul& modul = TSqlModul::Instans();
-    modul.BrugIndstillinger();
     std::string fejl;
-    if (!modul.Forbind(fejl)) {
-        Besked().VisFejl(fejl, fejlTitel);
-        return;
-    }
     try {
-        if (erIndlejret(modul) && !modul.HarTabeller())
-            modul.OpretDatabase(true);
+        if (!ForbindVedStart(fejl))
+            Besked().VisFejl(fejl, fejlTitel);
     } catch (const DatabaseFejl& databasefejl) {
         Besked().VisFejl(databasefejl.what(), fejlTitel);
     }
@@ -44,6 +39,9 @@ int main(int argc, char* argv[])
     QApplication applikation(argc, argv);
     QApplication::setApplicationName("Brikken++");
     QApplication::setWindowIcon(Programikon());
+    PrinterUdskriver printer;
+    Udskriver::SaetAktiv(&printer);
+    SaetPdfBogSkriver(&SkrivPdfSkemabog);
     try {
         Programvinduer vinduer(startDatamodul);
         TMainFrame& hovedvindue = *vinduer.mainFrame;

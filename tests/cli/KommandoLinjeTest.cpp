@@ -69,10 +69,14 @@ TEST(KommandoLinje, GenerationSettingsDefaultAsTheDialogAndAreRangeChecked)
 TEST(KommandoLinje, StepsAreCollectedWhateverTheirOrder)
 {
     auto valg = fortolk({"run", "P", "--show", "l:AB", "--export", "ud", "--save", "--writable", "--yes", "--clear",
-                         "--print", "k:Fys 1", "--pdf", "skema.pdf", "--show", "h:7.a's", "--times", "--log"});
+                         "--print", "k:Fys 1", "--pdf", "skema.pdf", "--show", "h:7.a's", "--times", "--log",
+                         "--export-csv", "s.csv", "--export-html", "web", "--export-pdf", "bog.pdf"});
     ASSERT_TRUE(valg);
     EXPECT_TRUE(valg->ryd && valg->gem && valg->skrivbar && valg->ja && valg->tider && valg->log);
     EXPECT_EQ(valg->eksportMappe, "ud");
+    EXPECT_EQ(valg->pdfBog, "bog.pdf");
+    EXPECT_EQ(valg->htmlMappe, "web");
+    EXPECT_EQ(valg->csvFil, "s.csv");
     ASSERT_TRUE(valg->udskriv);
     EXPECT_EQ(valg->udskriv->art, SkemaArt::lokale);
     EXPECT_EQ(valg->udskriv->id, "Fys 1");
@@ -124,6 +128,28 @@ TEST(KommandoLinje, TextGridCountsCharactersNotBytes)
     EXPECT_EQ(kolonne(linjer[8], "Fy"), kolonne(linjer[0], "Fredag")) << "columns line up, counted in characters";
     EXPECT_EQ(kolonne(linjer[1], "Dansk"), kolonne(linjer[0], "Mandag"));
     EXPECT_EQ(linjer[2].back(), '|') << "no trailing blanks after the last day";
+}
+
+TEST(KommandoLinje, ReadsTheCommandsForTheSchoolData)
+{
+    auto kopi = fortolk({"copy-plan", "Plan2026", "Plan2027", "--lessons"});
+    ASSERT_TRUE(kopi);
+    EXPECT_EQ(kopi->kommando, Valg::Kommando::copyPlan);
+    EXPECT_EQ(kopi->plan, "Plan2026");
+    EXPECT_EQ(kopi->tilPlan, "Plan2027");
+    EXPECT_TRUE(kopi->medLektioner);
+
+    auto import = fortolk({"import-fet", "skole.fet", "--plan", "P"});
+    ASSERT_TRUE(import);
+    EXPECT_EQ(import->kommando, Valg::Kommando::importFet);
+    EXPECT_EQ(import->fil, "skole.fet");
+    EXPECT_EQ(import->plan, "P");
+
+    std::string fejl;
+    EXPECT_FALSE(fortolk({"copy-plan", "Plan2026"}, &fejl));
+    EXPECT_EQ(fejl, "copy-plan kræver to planer: FRA og TIL");
+    EXPECT_FALSE(fortolk({"import-fet", "skole.fet"}, &fejl));
+    EXPECT_EQ(fejl, "import-fet kræver én fil og --plan ID");
 }
 
 TEST(KommandoLinje, APasswordOnTheCommandLineIsBlankedInPlace)

@@ -1,4 +1,5 @@
 #include "db/SqlKlasse.h"
+#include "db/Startforbindelse.h"
 #include "db/TSqlModul.h"
 #include "support/MidlertidigMappe.h"
 #include "support/TestDatabase.h"
@@ -186,6 +187,51 @@ TEST_F(SkemaDatabase, InsertsWithoutAColumnListFitTheWrittenTables)
     EXPECT_EQ(prioritet, -3);
     EXPECT_EQ(kolonne, 4);
     EXPECT_EQ(raekke, 7);
+}
+
+// Only the default file is made with the demo school; a database named in
+// the settings is never made up, and a file that is no database says so in
+// Danish, naming the file and where the connection is chosen.
+TEST(TSqlModulStart, OnlyTheDefaultFileIsCreatedAndOthersAreNamedWhenUnusable)
+{
+    MidlertidigtHjem hjem;
+    std::string fejl;
+    ASSERT_TRUE(ForbindVedStart(fejl)) << fejl;
+    EXPECT_GT(AntalPlaner(), 0);
+    EXPECT_TRUE(ForbindVedStart(fejl)) << "the second start finds the demo school";
+    TSqlModul::Instans().Luk();
+
+    const auto saetSti = [&hjem](const std::filesystem::path& sti) {
+        std::ofstream(hjem.Indstillinger()) << "type=sqlite\nsti=" << sti.string() << "\n";
+    };
+    const std::string indstillinger = hjem.Indstillinger().string();
+    const auto mangler = hjem.mappe.Sti() / "skole/koraDB.sqlite";
+    saetSti(mangler);
+    fejl.clear();
+    EXPECT_FALSE(ForbindVedStart(fejl));
+    EXPECT_EQ(fejl, "Databasefilen " + mangler.string() + " findes ikke.\nForbindelsen vælges i " + indstillinger +
+                        " (type og sti).");
+    EXPECT_FALSE(TSqlModul::Instans().Forbind(fejl)) << "nor does a later attempt make it";
+    EXPECT_FALSE(std::filesystem::exists(mangler.parent_path()));
+
+    const auto tekstfil = hjem.mappe.Sti() / "noter.txt";
+    std::ofstream(tekstfil) << "Ingen database, bare en lang tekst om skemaer og planer.\n" << std::string(2000, 'x');
+    saetSti(tekstfil);
+    fejl.clear();
+    EXPECT_FALSE(ForbindVedStart(fejl));
+    EXPECT_EQ(fejl.substr(0, fejl.find('\n')), "Filen " + tekstfil.string() + " er ikke en database.");
+    std::string senere;
+    EXPECT_FALSE(TSqlModul::Instans().Forbind(senere));
+    EXPECT_EQ(senere, fejl) << "later attempts give the same reason, not the engine's text";
+
+    const auto tom = hjem.mappe.Sti() / "tom.sqlite";
+    std::ofstream{tom};
+    saetSti(tom);
+    fejl.clear();
+    EXPECT_FALSE(ForbindVedStart(fejl));
+    EXPECT_NE(fejl.find("har ikke programmets tabeller"), std::string::npos) << fejl;
+    TSqlModul::Instans().VaelgForbindelse("sqlite:" + tom.string(), fejl);
+    EXPECT_FALSE(TSqlModul::Instans().HarTabeller()) << "no demo school in a database of the planner's own";
 }
 
 TEST_F(TomDatabase, ADeadServerConnectionEndsInAnErrorInsteadOfAWaitForEver)

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <limits>
@@ -278,6 +279,54 @@ TEST_F(GeneratorTest, DecliningTheAssignmentStopsWithoutTimeRows)
     ASSERT_EQ(m.modtager.bokse.size(), 1u);
     EXPECT_EQ(m.modtager.bokse[0].art, "spoerg");
     EXPECT_EQ(p.portal->AntalLektionerIalt(), 0);
+}
+
+// A plan of four days of five hours gets nothing outside them, however wide
+// the run asks, and the Communicator says why.
+TEST_F(GeneratorTest, ARunIsCutToThePlansOwnDaysAndHours)
+{
+    SqlKlasse sql(Datakilde::database);
+    ASSERT_TRUE(sql.UdfoerSql("update Plan set Kolonne_P = 4, Raekke_P = 5 where PlanID_P = ?",
+                              {std::string("Plan2026")}));
+    AabenPlan p;
+    const std::string skemaer = Generer(true, p);
+    ASSERT_FALSE(skemaer.empty());
+    std::istringstream linjer(skemaer);
+    for (std::string linje; std::getline(linjer, linje);) {
+        std::istringstream felter(linje);
+        std::string hold, fag, laerer, lokale;
+        int32_t blok = 0, dag = 0, time = 0;
+        felter >> hold >> fag >> laerer >> lokale >> blok >> dag >> time;
+        EXPECT_LT(dag, 4) << linje;
+        EXPECT_LT(time, 5) << linje;
+    }
+    EXPECT_EQ(p.portal->Raekker(), 5);
+    const auto& log = m.modtager.logLinjer;
+    EXPECT_NE(std::find(log.begin(), log.end(),
+                        "Planen har 4 dage og 5 timer om dagen; genereringen lægger kun lektioner inden for dem"),
+              log.end());
+}
+
+// A run stopped at the fixed assignment leaves the lists loaded; the next run
+// must load them afresh instead of on top.
+TEST_F(GeneratorTest, ARetryAfterADeclinedAssignmentRunsLikeTheFirst)
+{
+    AabenPlan p;
+    ASSERT_TRUE(p.Aabn("Plan2026"));
+    m.modtager.svar = {true, false}; // home rooms yes, teachers no
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(p.generator->Generer(1, 4, 5, 8, 0, true));
+    const int32_t relationer = p.k->Liste(K::holdLaererListe).antal;
+    const int32_t profiler = p.k->Liste(K::fagprofilListe).antal;
+    m.modtager.bokse.clear();
+
+    EXPECT_TRUE(p.generator->Generer(1, 4, 5, 8, 0, true));
+    testing::internal::GetCapturedStdout();
+    for (const auto& b : m.modtager.bokse)
+        EXPECT_EQ(b.art, "spoerg") << b.tekst;
+    EXPECT_EQ(p.k->Liste(K::holdLaererListe).antal, relationer);
+    EXPECT_EQ(p.k->Liste(K::fagprofilListe).antal, profiler);
+    EXPECT_GT(p.portal->AntalLektionerIalt(), p.k->SumTimer() * 9 / 10);
 }
 
 TEST_F(GeneratorTest, EveryWayTheFixedAssignmentFailsIsTold)

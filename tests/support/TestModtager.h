@@ -10,7 +10,7 @@
 class TestModtager : public BeskedModtager {
 public:
     struct Boks {
-        std::string art; // "info", "fejl" or "spoerg"
+        std::string art; // "info", "fejl", "spoerg" or "janej"
         std::string tekst;
         std::string titel;
     };
@@ -27,6 +27,8 @@ public:
     std::string sporTekst; // the engine's trace, all pieces in order
     std::deque<bool> svar;     // answers to the next questions, in order
     bool standardSvar = false; // when no answer is queued: Cancel
+    std::deque<Svar> jaNejSvar; // answers to the next Ja/Nej/Annuller questions
+    Svar standardJaNejSvar = Svar::nej;
 
     int visInfo(const std::string& tekst) override
     {
@@ -45,6 +47,15 @@ public:
             return standardSvar;
         const bool s = svar.front();
         svar.pop_front();
+        return s;
+    }
+    Svar spoergJaNej(const std::string& tekst, const std::string& titel) override
+    {
+        bokse.push_back({"janej", tekst, titel});
+        if (jaNejSvar.empty())
+            return standardJaNejSvar;
+        const Svar s = jaNejSvar.front();
+        jaNejSvar.pop_front();
         return s;
     }
     void log(const std::string& linje) override { logLinjer.push_back(linje); }

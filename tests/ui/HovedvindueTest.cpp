@@ -21,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
 
 namespace {
 
@@ -79,10 +80,13 @@ void HovedvindueTest::SkrivebeskyttelseAfviserGemning()
 void HovedvindueTest::EksportUdenPlanAfvises()
 {
     Vinduesmiljoe m(TestDatabase::Indhold::Tom);
-    m.handling("ExportProject")->trigger();
-    QCOMPARE(m.modtager.bokse.size(), size_t{1});
-    QCOMPARE(m.modtager.bokse[0].tekst, std::string("Der er ikke åbnet nogen plan!"));
-    QCOMPARE(m.modtager.bokse[0].titel, std::string("En fejl er opstået!"));
+    for (const char* handling : {"ExportProject", "EksporterPdf", "EksporterHtml", "EksporterCsv"}) {
+        m.modtager.bokse.clear();
+        m.handling(handling)->trigger();
+        QCOMPARE(m.modtager.bokse.size(), size_t{1});
+        QCOMPARE(m.modtager.bokse[0].tekst, std::string("Der er ikke åbnet nogen plan!"));
+        QCOMPARE(m.modtager.bokse[0].titel, std::string("En fejl er opstået!"));
+    }
 }
 
 void HovedvindueTest::PrintUdenSkemavindueAfvises()
@@ -327,4 +331,52 @@ void HovedvindueTest::NavnetabelLaegerIkkeOverkanten()
     tabel.Ryd();
     QCOMPARE(tabel.Antal(), 0);
     QCOMPARE(tabel[0], std::string());
+}
+
+void HovedvindueTest::SkemaMenuenAabnerSkemavinduer()
+{
+    Vinduesmiljoe m(TestDatabase::Indhold::Tom);
+    const std::vector<std::pair<const char*, QString>> punkter = {
+        {"Nytskema1", ""}, {"Nytholdskema1", "Hold"}, {"Nytlaererskema1", "Laerer"}, {"Nytlokaleskema1", "Lokale"}};
+    for (const auto& [navn, type] : punkter) {
+        m.handling(navn)->trigger();
+        TSkemaFrame* skema = aktivtSkema(m);
+        QVERIFY2(skema, navn);
+        QCOMPARE(skema->SFComboBox1->currentText(), type);
+        QCOMPARE(skema->SFComboBox2->isEnabled(), !type.isEmpty());
+    }
+    QCOMPARE(m.hoved().Klientomraade->subWindowList().size(), 4);
+}
+
+void HovedvindueTest::SidevinduerDaekkerIkkeBeskeder()
+{
+    Vinduesmiljoe m(TestDatabase::Indhold::Tom);
+    // Above the main window as its own windows, but not above a message box.
+    for (QWidget* vindue : {static_cast<QWidget*>(m.vinduer.out), static_cast<QWidget*>(m.vinduer.genSpe)}) {
+        QCOMPARE(vindue->parentWidget(), &m.hoved());
+        QVERIFY(vindue->isWindow());
+        QVERIFY(!vindue->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    }
+}
+
+void HovedvindueTest::HjaelpOgForklaringer()
+{
+    Vinduesmiljoe m(TestDatabase::Indhold::Tom);
+    m.handling("Indhold1")->trigger();
+    auto* hjaelp = m.hoved().findChild<QTextBrowser*>("Hjaelpevindue");
+    QVERIFY(hjaelp);
+    QVERIFY(hjaelp->isVisible());
+    const QString tekst = hjaelp->toPlainText();
+    for (const char* ord : {"PL", "LL", "L%", "ML", "CV%", "Antal dage", "Antal timer", "Frekvens", "Styrke",
+                            "Skrivebeskyt DB"})
+        QVERIFY2(tekst.contains(ord), ord);
+
+    // Each figure and its caption say what they count.
+    const Statuslinje* status = m.hoved().StatusBar1;
+    for (const int felt : {0, 1, 2, 3, 4, 5, 6, 7})
+        QVERIFY(!status->Felt(felt)->toolTip().isEmpty());
+    QCOMPARE(status->Felt(0)->toolTip(), status->Felt(1)->toolTip());
+    m.handling("Nytskema1")->trigger();
+    for (const int felt : {0, 1, 2, 3, 4, 5, 6, 7})
+        QVERIFY(!aktivtSkema(m)->StatusBar->Felt(felt)->toolTip().isEmpty());
 }

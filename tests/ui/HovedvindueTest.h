@@ -21,4 +21,7 @@ private slots:
     void TidsSpecifikation();
     void BeskedboksSvar();
     void NavnetabelLaegerIkkeOverkanten();
+    void SkemaMenuenAabnerSkemavinduer();
+    void SidevinduerDaekkerIkkeBeskeder();
+    void HjaelpOgForklaringer();
 };

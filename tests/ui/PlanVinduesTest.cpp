@@ -138,7 +138,7 @@ void PlanVinduesTest::AabnPlanGennemDialogen()
     QCOMPARE(memoLinjer(m), forventet);
 
     QCOMPARE(hoved.StatusBar1->Tekst(beskedFelt), QString("Planen er indlæst!"));
-    QCOMPARE(hoved.StatusBar1->Tekst(plFelt), QString("0")); // nothing demanded before a generation
+    QCOMPARE(hoved.StatusBar1->Tekst(plFelt), QString("332")); // the plan's demand from the start
     QCOMPARE(hoved.StatusBar1->Tekst(procentFelt), QString("0,00"));
     kontrollerStatus(m);
     QVERIFY(m.handling("Beregnskemaer1")->isEnabled());
@@ -165,11 +165,13 @@ void PlanVinduesTest::MisligholdtAabningBevarerPlanen()
     const auto hold = tabel(m.hoved().holdNavne);
     const Vorivazi* facade = &m.hoved().Facade();
 
+    // The other plan leaves the catalogue after the list was read.
+    QVERIFY(SqlKlasse(Datakilde::database).UdfoerSql("delete from Plan where PlanID_P = ?", {std::string("Plan2027")}));
     bool aabenEfterFejl = false;
     MedModalDialog(
         [&](QWidget*) {
             TPlanListeForm* dialog = m.vinduer.planListe;
-            dialog->PlanListe->clearSelection();
+            dialog->PlanListe->setCurrentRow(1);
             QTest::mouseClick(dialog->PlanValgKnap, Qt::LeftButton);
             aabenEfterFejl = dialog->isVisible();
             QTest::mouseClick(dialog->AnnullerKnap, Qt::LeftButton);
@@ -378,7 +380,7 @@ void PlanVinduesTest::NytProjektOgEksport()
     m.handling("NytSkemaprojekt1")->trigger();
     QCOMPARE(m.modtager.bokse.back().tekst, std::string("Skemaerne i projektet er nu slettet!"));
     QVERIFY(!m.hoved().genereret);
-    QCOMPARE(m.hoved().StatusBar1->Tekst(plFelt), QString("0"));
+    QCOMPARE(m.hoved().StatusBar1->Tekst(plFelt), QString::number(m.hoved().Facade().SumTimer()));
     QCOMPARE(m.hoved().StatusBar1->Tekst(llFelt), QString("0"));
     QCOMPARE(m.hoved().StatusBar1->Tekst(procentFelt), QString("0,00"));
 }
@@ -406,4 +408,116 @@ void PlanVinduesTest::ManglendeTimerOgFuldfoerelse()
     kontrollerStatus(m);
     QVERIFY2(vindue->Tabel->topLevelItemCount() == 0, "the window follows the timetables");
     QVERIFY(memoLinjer(m).last().startsWith("Fuldført: placeret "));
+}
+
+void PlanVinduesTest::UgemteSkemaerSpoergesFoerDeForlades()
+{
+    Vinduesmiljoe m;
+    aabnPlan(m);
+    TMainFrame& hoved = m.hoved();
+    QCOMPARE(hoved.windowTitle(), "Brikken++ v1.0 beta - " + plan);
+    generer(m);
+    QCOMPARE(hoved.windowTitle(), "Brikken++ v1.0 beta - " + plan + " *");
+    const int32_t lagt = hoved.Facade().AntalLektionerIalt();
+    m.modtager.bokse.clear();
+
+    // Annuller: neither "Nyt projekt", another plan nor closing goes ahead.
+    m.modtager.standardJaNejSvar = Svar::annuller;
+    hoved.show();
+    m.handling("NytSkemaprojekt1")->trigger();
+    m.handling("Hentprojekt1")->trigger(); // would block in the dialog if it were shown
+    QVERIFY(!hoved.close());
+    QVERIFY(hoved.isVisible());
+    QCOMPARE(m.modtager.bokse.size(), size_t{3});
+    for (const auto& boks : m.modtager.bokse) {
+        QCOMPARE(boks.art, std::string("janej"));
+        QCOMPARE(boks.tekst, std::string("Skemaerne er ikke gemt. Gem nu?"));
+    }
+    QCOMPARE(hoved.Facade().AntalLektionerIalt(), lagt);
+
+    // Ja under write protection: the save is refused, so nothing is cleared.
+    m.modtager.bokse.clear();
+    m.modtager.jaNejSvar = {Svar::ja};
+    m.handling("NytSkemaprojekt1")->trigger();
+    QCOMPARE(m.modtager.bokse.back().tekst, std::string("Programmet er sat op til ikke at skrive til databasen!"));
+    QCOMPARE(hoved.Facade().AntalLektionerIalt(), lagt);
+
+    // Ja with writing allowed: saved, then cleared; the cleared timetables are unsaved again.
+    m.handling("SkrivebeskytDB")->trigger();
+    m.modtager.bokse.clear();
+    m.modtager.jaNejSvar = {Svar::ja};
+    m.handling("NytSkemaprojekt1")->trigger();
+    QCOMPARE(m.modtager.bokse.size(), size_t{3});
+    QCOMPARE(m.modtager.bokse[1].tekst, std::string("Skemaerne er gemt i databasen!"));
+    QCOMPARE(hoved.Facade().AntalLektionerIalt(), 0);
+    QVERIFY(hoved.windowTitle().endsWith(" *"));
+
+    // Saving takes the mark away; with nothing unsaved nobody is asked.
+    m.handling("Gemprojekt1")->trigger();
+    QCOMPARE(hoved.windowTitle(), "Brikken++ v1.0 beta - " + plan);
+    m.modtager.bokse.clear();
+    QVERIFY(hoved.close());
+    QVERIFY(m.modtager.bokse.empty());
+}
+
+void PlanVinduesTest::PlanDialogenVaelgerFoerstePlan()
+{
+    Vinduesmiljoe m;
+    bool valgtVedStart = false;
+    bool okUdenValg = true;
+    MedModalDialog(
+        [&](QWidget*) {
+            TPlanListeForm* dialog = m.vinduer.planListe;
+            valgtVedStart = dialog->PlanListe->currentRow() == 0 && dialog->PlanListe->currentItem()->isSelected() &&
+                            dialog->PlanValgKnap->isEnabled();
+            dialog->PlanListe->clearSelection();
+            okUdenValg = dialog->PlanValgKnap->isEnabled();
+            dialog->PlanListe->setCurrentRow(0);
+            QTest::mouseClick(dialog->PlanValgKnap, Qt::LeftButton);
+        },
+        [&] { m.handling("Hentprojekt1")->trigger(); });
+    QVERIFY(valgtVedStart);
+    QVERIFY(!okUdenValg);
+    QVERIFY(m.modtager.bokse.empty());
+    QCOMPARE(m.hoved().windowTitle(), "Brikken++ v1.0 beta - " + plan);
+}
+
+void PlanVinduesTest::AabneSkemavinduerFoelgerSkemaerne()
+{
+    Vinduesmiljoe m;
+    aabnPlan(m);
+    m.handling("SkrivebeskytDB")->trigger();
+    generer(m);
+    m.handling("Gemprojekt1")->trigger();
+
+    // Opened again, the status bar shows the saved plan's figures.
+    aabnPlan(m);
+    TMainFrame& hoved = m.hoved();
+    const QString lagt = QString::number(hoved.Facade().AntalLektionerIalt());
+    QVERIFY(lagt != "0");
+    QCOMPARE(hoved.StatusBar1->Tekst(llFelt), lagt);
+    QCOMPARE(hoved.StatusBar1->Tekst(procentFelt),
+             procent(hoved.Facade().AntalLektionerIalt(), hoved.Facade().SumTimer()));
+
+    TSkemaFrame* skema = hoved.NytSkemavindue("Hold");
+    skema->SFComboBox2->showPopup();
+    skema->SFComboBox2->hidePopup();
+    QTest::keyClick(skema->SFComboBox2, Qt::Key_Down);
+    const QString id = skema->SFComboBox2->currentText();
+    QVERIFY(!id.isEmpty());
+    const QString foer = skema->StatusBar->Tekst(3);
+    QVERIFY(foer != "0");
+
+    // Every change of the timetables reaches the open view by one notice.
+    QSignalSpy aendringer(&hoved, &TMainFrame::skemaerAendret);
+    m.handling("NytSkemaprojekt1")->trigger();
+    QCOMPARE(skema->StatusBar->Tekst(3), QString("0"));
+    QCOMPARE(skema->SFComboBox2->currentText(), id);
+    m.handling("AutoGenerer")->trigger();
+    QCOMPARE(skema->StatusBar->Tekst(3),
+             QString::number(hoved.Facade().AntalLektioner(id.toStdString(), SkemaArt::hold)));
+    QVERIFY(skema->StatusBar->Tekst(3) != "0");
+    generer(m);
+    QCOMPARE(aendringer.count(), 3);
+    kontrollerStatus(m);
 }

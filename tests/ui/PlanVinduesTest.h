@@ -16,4 +16,7 @@ private slots:
     void SkemavindueViserHold();
     void NytProjektOgEksport();
     void ManglendeTimerOgFuldfoerelse();
+    void UgemteSkemaerSpoergesFoerDeForlades();
+    void PlanDialogenVaelgerFoerstePlan();
+    void AabneSkemavinduerFoelgerSkemaerne();
 };

@@ -1,5 +1,6 @@
 #include "HovedvindueTest.h"
 #include "PlanVinduesTest.h"
+#include "SkoledataTest.h"
 
 #include <QApplication>
 #include <QTest>
@@ -22,6 +23,10 @@ int main(int argc, char* argv[])
     }
     {
         PlanVinduesTest test;
+        status |= QTest::qExec(&test, argc, argv);
+    }
+    {
+        SkoledataTest test;
         status |= QTest::qExec(&test, argc, argv);
     }
     return status;

@@ -1,0 +1,137 @@
+#include "app/Udgivelse.h"
+
+#include "app/Skemavisning.h"
+#include "app/Vorivazi.h"
+#include "base/Besked.h"
+#include "base/Talformat.h"
+#include "db/CsvSkemabog.h"
+#include "db/HtmlSkemabog.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+#include <tuple>
+
+namespace {
+
+// Enough of a subject or a class id to tell them apart in the overview's narrow cells.
+constexpr size_t kortLaengde = 4;
+
+std::vector<std::string> ider(Vorivazi& vorivazi, SkemaArt art)
+{
+    std::vector<std::string> ud;
+    vorivazi.HentNavne(art);
+    std::string id;
+    // "tom" marks a lesson still without a teacher or room, not a timetable to hand out.
+    while (vorivazi.TagNavn(id)) {
+        if (id != tomId)
+            ud.push_back(id);
+    }
+    std::sort(ud.begin(), ud.end());
+    return ud;
+}
+
+std::string noegletal(Vorivazi& vorivazi, const std::string& id, SkemaArt art)
+{
+    const int32_t planlagt = vorivazi.TimerFor(id, art);
+    const int32_t lagt = vorivazi.AntalLektioner(id, art);
+    return "PL " + std::to_string(planlagt) + "   LL " + std::to_string(lagt) + "   L% " +
+           FormaterProcent(LagtProcent(planlagt, lagt), danskeSeparatorer) + "   CV% " +
+           FormaterProcent(vorivazi.Spredning(id, art), danskeSeparatorer);
+}
+
+UdgivetSkema samlSkema(Vorivazi& vorivazi, const std::string& id, SkemaArt art, Skemabog& bog)
+{
+    UdgivetSkema skema{art, id, noegletal(vorivazi, id, art), {}, {}};
+    for (const LektionsData& l : vorivazi.Lektioner(id, art)) {
+        // A teacher's line of the overview names the class, a class's line the subject.
+        const std::string& kort = art == SkemaArt::laerer ? l.hold : l.fag;
+        skema.lektioner.push_back(
+            {l, CelleLinjer(art, l.hold, l.fag, l.laerer, l.lokale), Forkortet(kort, kortLaengde)});
+        // A plan stored with other dimensions may hold lessons outside its own week.
+        bog.dage = std::clamp(l.kolonne + 1, bog.dage, maksDage);
+        bog.timer = std::clamp(l.raekke + 1, bog.timer, maksTimer);
+    }
+    std::sort(skema.lektioner.begin(), skema.lektioner.end(), [](const UdgivetLektion& a, const UdgivetLektion& b) {
+        return std::tie(a.lektion.kolonne, a.lektion.raekke) < std::tie(b.lektion.kolonne, b.lektion.raekke);
+    });
+    if (art == SkemaArt::laerer) {
+        for (int32_t dag = 0; dag < maksDage; ++dag) {
+            for (int32_t time = 0; time < maksTimer; ++time) {
+                if (vorivazi.ErSpaerret(id, dag, time))
+                    skema.spaerret.push_back({dag, time});
+            }
+        }
+    }
+    return skema;
+}
+
+std::string hvor(Udgivelsesform form, const std::string& sti)
+{
+    switch (form) {
+    case Udgivelsesform::pdf:
+        return "Skemaerne er eksporteret som PDF-bog til:\n" + sti;
+    case Udgivelsesform::html:
+        return "Skemaerne er eksporteret som websider til mappen:\n" + sti + "\nÅbn index.html i mappen.";
+    default:
+        return "Skemaerne er eksporteret som regneark (CSV) til:\n" + sti;
+    }
+}
+
+PdfBogSkriver pdfBogSkriver = nullptr;
+
+bool skriv(const Skemabog& bog, Udgivelsesform form, const std::string& sti, std::string& fejl)
+{
+    switch (form) {
+    case Udgivelsesform::pdf:
+        if (!pdfBogSkriver) {
+            fejl = "Dette program kan ikke tegne PDF-sider.";
+            return false;
+        }
+        return pdfBogSkriver(bog, sti, fejl);
+    case Udgivelsesform::html:
+        return SkrivHtmlSkemabog(bog, sti, fejl);
+    default:
+        return SkrivCsvSkemabog(bog, sti, fejl);
+    }
+}
+
+} // namespace
+
+void SaetPdfBogSkriver(PdfBogSkriver skriver) { pdfBogSkriver = skriver; }
+
+Skemabog SamlSkemabog(Vorivazi& vorivazi)
+{
+    Skemabog bog;
+    bog.plan = vorivazi.PlanId();
+    bog.dage = std::clamp(vorivazi.PlanDage(), 1, maksDage);
+    bog.timer = std::clamp(vorivazi.PlanTimer(), 1, maksTimer);
+    std::set<std::string> fag;
+    for (const SkemaArt art : alleSkemaArter) {
+        for (const std::string& id : ider(vorivazi, art)) {
+            bog.skemaer.push_back(samlSkema(vorivazi, id, art, bog));
+            for (const UdgivetLektion& l : bog.skemaer.back().lektioner)
+                fag.insert(l.lektion.fag);
+        }
+    }
+    bog.fag.assign(fag.begin(), fag.end());
+    return bog;
+}
+
+bool Udgiv(Vorivazi& vorivazi, Udgivelsesform form, const std::string& sti)
+{
+    Besked besked;
+    if (!vorivazi.ErAaben()) {
+        besked.VisFejl("Der er ikke åbnet nogen plan!", fejlTitel);
+        return false;
+    }
+    std::string fejl;
+    if (!skriv(SamlSkemabog(vorivazi), form, sti, fejl)) {
+        besked.VisFejl("Skemaerne kunne ikke eksporteres til " + sti + ":\n" + fejl +
+                           "\nTidligere eksporterede filer er ikke ændret.",
+                       fejlTitel);
+        return false;
+    }
+    besked.VisInfo(hvor(form, std::filesystem::absolute(sti).string()));
+    return true;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "store/Skemabog.h"
+
+#include <string>
+
+class Vorivazi;
+
+// Publishing the open plan's timetables for teachers, classes and the office:
+// a PDF book, a folder of web pages or a spreadsheet file.
+enum class Udgivelsesform { pdf, html, csv };
+
+// Drawing the PDF book needs Qt's GUI module, which only the programs that
+// draw pages link; they hand their writer over at start.
+using PdfBogSkriver = bool (*)(const Skemabog& bog, const std::string& fil, std::string& fejl);
+void SaetPdfBogSkriver(PdfBogSkriver skriver);
+
+// Every class, teacher and room timetable of the open plan, read once.
+Skemabog SamlSkemabog(Vorivazi& vorivazi);
+
+// Writes the form to the file (the folder for web pages) and tells the user
+// where the files went, or why they could not be written; a failure leaves
+// earlier files as they were.
+bool Udgiv(Vorivazi& vorivazi, Udgivelsesform form, const std::string& sti);

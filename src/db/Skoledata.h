@@ -1,0 +1,65 @@
+#pragma once
+
+#include "db/SqlKlasse.h"
+
+#include <cstddef>
+#include <map>
+#include <string>
+#include <vector>
+
+// What a column holds, as the planner names it; decides its rules.
+enum class Felt {
+    Plan, Fordeling, Hold, Holdtype, Fag, Laerer, Lokale, Lokaletype,
+    Timer, Dage, TimerPrDag, AntalHold, Blok, Prioritet, Dag, Time
+};
+
+struct Kolonne {
+    std::string navn;
+    Felt felt;
+    bool definerer = false; // the column that gives the Plan, Hold, Fag or Lokale its id
+    bool tomTilladt = false; // "tom" stands for "not assigned yet"
+};
+
+struct Tabel {
+    std::string navn;
+    std::string betegnelse; // the planner's word for the rows
+    std::vector<Kolonne> kolonner; // in the schema's order
+    std::vector<size_t> noegle; // the columns that identify a row
+};
+
+// One row, its values in the table's column order.
+using Raekke = std::vector<SqlVaerdi>;
+
+// Every table the planner's data lives in, in an order where a table's
+// references come before it.
+const std::vector<Tabel>& Skematabeller();
+const Tabel& TabelNavngivet(const std::string& navn);
+// The planner's word for what a column holds.
+std::string FeltBetegnelse(Felt felt);
+bool ErTal(Felt felt);
+// A reference to the id of a Plan, Hold, Fag or Lokale row.
+bool ErHenvisning(const Kolonne& kolonne);
+
+// The rows of some or all tables, by table name.
+struct Skoledata {
+    std::map<std::string, std::vector<Raekke>> raekker;
+
+    void Tilfoej(const std::string& tabel, Raekke raekke) { raekker[tabel].push_back(std::move(raekke)); }
+    const std::vector<Raekke>& Af(const std::string& tabel) const;
+    bool HarPlan(const std::string& planId) const;
+
+    // The rows that refer to an id of a Plan, Hold, Fag or Lokale, named for a message.
+    std::vector<std::string> Afhaengige(Felt felt, const std::string& id) const;
+    // Gives every reference to the id the new id, or removes the referring rows.
+    void Omdoeb(Felt felt, const std::string& fra, const std::string& til);
+    void FjernAfhaengige(Felt felt, const std::string& id);
+};
+
+// A value as text, for messages and files.
+std::string SomTekst(const SqlVaerdi& vaerdi);
+// The values joined with ", ".
+std::string RaekkeTekst(const Raekke& raekke);
+// The values of the row's key columns.
+Raekke NoegleAf(const Tabel& tabel, const Raekke& raekke);
+// The values of the row's key columns joined with ", ".
+std::string NoegleTekst(const Tabel& tabel, const Raekke& raekke);

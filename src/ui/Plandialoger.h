@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class QWidget;
+
+// The questions before a plan is copied or imported, and the answer after.
+namespace plandialoger {
+
+// Asks for the plan to copy, the new id and whether the lessons come along; true when a plan was made.
+bool KopierPlan(QWidget* foraelder);
+// Asks for a timetable file of the free XML format and the new plan's id;
+// what could not be carried over is written to the log window too.
+bool ImporterFet(QWidget* foraelder);
+
+// The lines of a message box, one per line after a line break; a long list
+// is cut after twenty with the number left out.
+std::string Opremsning(const std::vector<std::string>& linjer);
+
+} // namespace plandialoger

@@ -1,0 +1,126 @@
+#include "SkoledataTest.h"
+
+#include "Vinduesmiljoe.h"
+#include "db/Skoledatabase.h"
+#include "ui/Prioritetsgitter.h"
+#include "ui/Skoledatamodel.h"
+#include "ui/TSkoledata.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+TSkoledata* AabnVindue(Vinduesmiljoe& m)
+{
+    m.handling("Skoledata")->trigger();
+    const auto vinduer = m.hoved().findChildren<TSkoledata*>();
+    return vinduer.isEmpty() ? nullptr : vinduer.back();
+}
+
+// The row of the model whose first column holds the id, or -1.
+int RaekkeMed(const Skoledatamodel& model, const QString& id)
+{
+    for (int r = 0; r < model.rowCount(); ++r) {
+        if (model.index(r, 0).data().toString() == id)
+            return r;
+    }
+    return -1;
+}
+
+} // namespace
+
+void SkoledataTest::RedigerGemOgGenaabn()
+{
+    Vinduesmiljoe m;
+    TSkoledata* vindue = AabnVindue(m);
+    QVERIFY(vindue != nullptr);
+    Skoledatamodel& fag = *vindue->ModelFor("Fag");
+    Skoledatamodel& hold = *vindue->ModelFor("Hold");
+    const int dansk = RaekkeMed(fag, "Dansk_ind");
+    QVERIFY(fag.setData(fag.index(dansk, 1), 8));
+
+    // A new class without an id: refused before anything is written, and the typing stays.
+    const Skoledata foer = Skoledatabase().Laes();
+    hold.TilfoejRaekke();
+    const int ny = hold.rowCount() - 1;
+    QVERIFY(hold.index(ny, 0).data(Qt::ToolTipRole).toString().contains("må ikke være tom"));
+    QVERIFY(!vindue->Gem());
+    QCOMPARE(m.modtager.bokse.back().art, std::string("fejl"));
+    QVERIFY(m.modtager.bokse.back().tekst.find("Hold (): hold må ikke være tom") != std::string::npos);
+    QVERIFY(Skoledatabase().Laes().raekker == foer.raekker);
+    QCOMPARE(fag.index(dansk, 1).data().toInt(), 8);
+
+    hold.setData(hold.index(ny, 0), "1.c");
+    hold.setData(hold.index(ny, 1), "Indskoling");
+    vindue->PlanValg->setCurrentText("Plan2026");
+    vindue->LaererValg->setCurrentText("Anne");
+    Prioritetsgitter& uge = *vindue->Prioriteter();
+    QCOMPARE(uge.columnCount(), 5);
+    QCOMPARE(uge.rowCount(), 8);
+    uge.Skift(uge.index(2, 1));
+    uge.Skift(uge.index(2, 1));
+    m.modtager.svar = {false};
+    QVERIFY2(!vindue->close(), "unsaved changes are not thrown away without asking");
+    QVERIFY(vindue->Gem());
+    QVERIFY(vindue->close());
+
+    TSkoledata* igen = AabnVindue(m);
+    QVERIFY(RaekkeMed(*igen->ModelFor("Hold"), "1.c") >= 0);
+    Skoledatamodel& fagIgen = *igen->ModelFor("Fag");
+    QCOMPARE(fagIgen.index(RaekkeMed(fagIgen, "Dansk_ind"), 1).data().toInt(), 8);
+    igen->PlanValg->setCurrentText("Plan2026");
+    igen->LaererValg->setCurrentText("Anne");
+    QCOMPARE(igen->Prioriteter()->Prioritet(1, 2), 2);
+    QCOMPARE(igen->Prioriteter()->index(2, 1).data().toString(), QString("+2"));
+}
+
+void SkoledataTest::OmdoebningSpoergerOgFoelgerMed()
+{
+    Vinduesmiljoe m;
+    TSkoledata* vindue = AabnVindue(m);
+    QVERIFY(vindue != nullptr);
+    Skoledatamodel& hold = *vindue->ModelFor("Hold");
+    const int r = RaekkeMed(hold, "1.a");
+
+    m.modtager.svar = {false};
+    QVERIFY(!hold.setData(hold.index(r, 0), "1.x"));
+    QVERIFY(m.modtager.bokse.back().tekst.find("hold 1.a bruges af") != std::string::npos);
+    QCOMPARE(hold.index(r, 0).data().toString(), QString("1.a"));
+
+    QVERIFY(!hold.setData(hold.index(r, 0), "1.b"));
+    QCOMPARE(m.modtager.bokse.back().tekst, std::string("Hold: hold 1.b findes allerede"));
+
+    m.modtager.svar = {true};
+    QVERIFY(hold.setData(hold.index(r, 0), "1.x"));
+    QVERIFY(vindue->Gem());
+    const Skoledata gemt = Skoledatabase().Laes();
+    QVERIFY(gemt.Afhaengige(Felt::Hold, "1.a").empty());
+    QVERIFY(!gemt.Afhaengige(Felt::Hold, "1.x").empty());
+}
+
+void SkoledataTest::CsvUdOgIndIgen()
+{
+    Vinduesmiljoe m;
+    TSkoledata* vindue = AabnVindue(m);
+    QVERIFY(vindue != nullptr);
+    Skoledatamodel& fag = *vindue->ModelFor("Fag");
+    const std::vector<Raekke> foer = fag.Data().Af("Fag");
+    QTemporaryDir mappe;
+    const QString fil = mappe.filePath("Fag.csv");
+    QVERIFY(vindue->EksporterCsv(fag, fil));
+
+    fag.SletRaekke(0);
+    QVERIFY(vindue->ImporterCsv(fag, fil));
+    QVERIFY(fag.Data().Af("Fag") == foer);
+
+    QFile brudt(mappe.filePath("brudt.csv"));
+    QVERIFY(brudt.open(QIODevice::WriteOnly));
+    brudt.write("fag;timer\n");
+    brudt.close();
+    QVERIFY(!vindue->ImporterCsv(fag, brudt.fileName()));
+    QVERIFY(m.modtager.bokse.back().tekst.find("overskrifterne skal være fag;ugetimer;lokaletype") != std::string::npos);
+    QVERIFY(fag.Data().Af("Fag") == foer);
+}
