@@ -10,7 +10,9 @@ namespace {
 const std::string homeRoomType = "Stamlokale";
 const std::string noId = "tom";
 constexpr int32_t days = 5;
-constexpr int32_t hoursPerDay = 8;
+constexpr int32_t fullDay = 8;
+// A tight school's week: every class has a lesson in each of its hours.
+constexpr int32_t tightDay = 6;
 
 // splitmix64: the same numbers for the same seed on every platform, which
 // the standard library's distributions do not promise.
@@ -103,6 +105,22 @@ void VaryHours(std::vector<ClassType>& types, Random& random)
     }
 }
 
+// Fills every class type's week by adding hours to its home-room subjects in turn.
+void FillWeek(std::vector<ClassType>& types, int32_t week)
+{
+    for (ClassType& type : types) {
+        int32_t total = 0;
+        std::vector<Subject*> homeRoom;
+        for (Subject& s : type.subjects) {
+            total += s.hours;
+            if (s.roomType == homeRoomType && s.block == 1)
+                homeRoom.push_back(&s);
+        }
+        for (size_t i = 0; total < week; ++total, ++i)
+            ++homeRoom[i % homeRoom.size()]->hours;
+    }
+}
+
 std::vector<std::string> TeacherNames(Random& random)
 {
     std::vector<std::string> names{"Anne",  "Bjørn", "Carsten", "Dorthe", "Erik",   "Frida", "Gorm",   "Hanne",
@@ -189,14 +207,18 @@ std::string Numbered(const std::string& prefix, int32_t n) { return prefix + (n 
 
 } // namespace
 
-SyntheticSchool::SyntheticSchool(uint64_t seed, int32_t classes)
-    : planId_("Syntetisk" + std::to_string(classes) + "_" + std::to_string(seed)), classes_(classes)
+SyntheticSchool::SyntheticSchool(uint64_t seed, int32_t classes, bool tight)
+    : planId_((tight ? "Stram" : "Syntetisk") + std::to_string(classes) + "_" + std::to_string(seed)),
+      classes_(classes)
 {
     if (classes < 1 || classes > maxClasses)
         throw std::invalid_argument("Skolens størrelse skal være 1 til " + std::to_string(maxClasses) + " hold");
     Random random(seed);
     std::vector<ClassType> types = Catalogue();
     VaryHours(types, random);
+    const int32_t hoursPerDay = tight ? tightDay : fullDay;
+    if (tight)
+        FillWeek(types, days * hoursPerDay);
     const std::string distribution = "Fordeling_" + planId_;
 
     Add("Plan", {planId_, distribution, days, hoursPerDay});
@@ -245,8 +267,10 @@ SyntheticSchool::SyntheticSchool(uint64_t seed, int32_t classes)
                 if (TypeOf(c) != t)
                     continue;
                 const Teacher& teacher = staffing.For(t, s);
-                // A few relations are left for the fixed assignment.
-                relations.push_back({static_cast<size_t>(c), si, s.id, random.Chance(4) ? noId : teacher.id});
+                // A few relations are left for the fixed assignment; not in a tight school, where
+                // its random choice of teacher could give one more hours than the week has.
+                const bool open = random.Chance(4) && !tight;
+                relations.push_back({static_cast<size_t>(c), si, s.id, open ? noId : teacher.id});
                 ++lessons_;
                 hours_ += s.hours;
             }
@@ -267,7 +291,9 @@ SyntheticSchool::SyntheticSchool(uint64_t seed, int32_t classes)
             Add("LaererFagProfil", {t.id, subject, t.classesIn.at(subject), blockOf.at(subject), distribution});
         // Unavailable hours: a day off, or two single hours.
         const uint32_t kind = random.Below(100);
-        if (kind < 20) {
+        // In a full week a day off would leave a busy teacher too few hours.
+        const bool dayOffFits = !tight || t.load + hoursPerDay <= days * hoursPerDay - 2;
+        if (kind < 20 && dayOffFits) {
             const int32_t day = static_cast<int32_t>(random.Below(days));
             for (int32_t hour = 0; hour < hoursPerDay; ++hour)
                 Add("Tidsprioritet", {planId_, t.id, -3, day, hour});

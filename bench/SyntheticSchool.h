@@ -28,7 +28,8 @@ public:
     };
 
     // Throws std::invalid_argument for a size outside 1 ... maxClasses.
-    SyntheticSchool(uint64_t seed, int32_t classes);
+    // A tight school has 6 hours a day and every class uses all 30 of them.
+    SyntheticSchool(uint64_t seed, int32_t classes, bool tight = false);
 
     const std::string& PlanId() const { return planId_; }
     const std::vector<Row>& Rows() const { return rows_; }

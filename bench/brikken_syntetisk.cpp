@@ -1,6 +1,6 @@
 // Writes a synthetic school (one plan) into a planning database:
 //
-//   brikken-syntetisk --db FORBINDELSE [--seed N] [--size HOLD]
+//   brikken-syntetisk --db FORBINDELSE [--seed N] [--size HOLD] [--tight]
 //
 // FORBINDELSE is what the program's data module takes: sqlite:STI,
 // postgresql://BRUGER@VÆRT:PORT/DATABASE or odbc:DSN. The schema is created
@@ -30,7 +30,7 @@ int Usage(const std::string& why)
 {
     std::cerr << "brikken-syntetisk: " << why << "\n"
               << "Brug: brikken-syntetisk --db FORBINDELSE [--seed N] [--size HOLD (1-"
-              << SyntheticSchool::maxClasses << ")]\n";
+              << SyntheticSchool::maxClasses << ")] [--tight]\n";
     return 2;
 }
 
@@ -41,8 +41,13 @@ int main(int argc, char** argv)
     std::string connection;
     uint64_t seed = 1;
     int32_t size = 20; // a school of two tracks
+    bool tight = false;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
+        if (option == "--tight") {
+            tight = true;
+            continue;
+        }
         if (i + 1 >= argc)
             return Usage("mangler en værdi efter " + option);
         const std::string value = argv[++i];
@@ -64,7 +69,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     TSqlModul& module = TSqlModul::Instans();
     try {
-        const SyntheticSchool school(seed, size);
+        const SyntheticSchool school(seed, size, tight);
         std::string error;
         if (!module.VaelgForbindelse(connection, error) || !module.Forbind(error))
             throw DatabaseFejl(error);

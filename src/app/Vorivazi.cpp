@@ -1,5 +1,6 @@
 #include "app/Vorivazi.h"
 
+#include "app/Oejebliksbillede.h"
 #include "db/Export.h"
 #include "db/Plan.h"
 #include "db/Portal.h"
@@ -175,6 +176,41 @@ int32_t Vorivazi::SumTimer() { return kontrolListe_ ? kontrolListe_->SumTimer() 
 int32_t Vorivazi::AntalLektionerIalt() { return portal_ ? portal_->AntalLektionerIalt() : 0; }
 
 int32_t Vorivazi::AntalMellemtimer() { return portal_ ? portal_->AntalMellemtimer() : 0; }
+
+Skemabillede Vorivazi::Billede(bool spred)
+{
+    Skemabillede billede = TagOejebliksbillede(*portal_, *kontrolListe_);
+    billede.spred = spred;
+    return billede;
+}
+
+ManglendeTimer Vorivazi::Manglende(bool spred)
+{
+    return ErAaben() ? FindManglendeTimer(Billede(spred)) : ManglendeTimer{};
+}
+
+std::unique_ptr<Fuldfoerelse> Vorivazi::NyFuldfoerelse(const Fuldfoerelsesvalg& valg, bool spred)
+{
+    if (!ErAaben())
+        return nullptr;
+    return std::make_unique<Fuldfoerelse>(Billede(spred), valg);
+}
+
+std::string Vorivazi::AfslutFuldfoerelse(Fuldfoerelse& fuldfoerelse)
+{
+    if (ErAaben() && fuldfoerelse.Forbedret()) {
+        // Emptied and filled again through the store, so the grids hold exactly the completed lessons.
+        const std::vector<LektionsData> lektioner = fuldfoerelse.BedsteLektioner();
+        portal_->RydSkemaer();
+        for (const LektionsData& l : lektioner)
+            portal_->SaetLektion(l.hold, l.fag, l.laerer, l.lokale, l.blok, l.kolonne, l.raekke);
+        if (!portal_->KontrollerAlle())
+            besked_.VisFejl("Der er uoverensstemmelser i skemaerne", fejlTitel);
+    }
+    const std::string linje = fuldfoerelse.Opsummering();
+    besked_.Log(linje);
+    return linje;
+}
 
 std::string Vorivazi::PlanId() const { return portal_ ? portal_->PlanId() : ""; }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analyse/Fuldfoerelse.h"
+#include "analyse/ManglendeTimer.h"
 #include "base/Besked.h"
 #include "db/Datakilde.h"
 #include "app/Haandflytning.h"
@@ -65,6 +67,14 @@ public:
     int32_t AntalLektionerIalt();
     int32_t AntalMellemtimer();
 
+    // The demands with hours still missing, with the reasons, and the lessons
+    // outside the plan. With spred, a day that has a lesson of the subject is no place for another.
+    ManglendeTimer Manglende(bool spred);
+    // A completion that starts from the timetables as they are now; nullptr without an open plan.
+    std::unique_ptr<Fuldfoerelse> NyFuldfoerelse(const Fuldfoerelsesvalg& valg, bool spred);
+    // Writes the best timetables it found back when they are better and checks
+    // them; logs and returns the line that compares before and after.
+    std::string AfslutFuldfoerelse(Fuldfoerelse& fuldfoerelse);
     // The open plan as publishing needs it: its id and own week, one
     // timetable's lessons with their block sizes, a teacher's unavailable hours.
     std::string PlanId() const;
@@ -80,6 +90,8 @@ public:
     bool PlacerLektion(const LektionsData& lektion);
 
 private:
+    Skemabillede Billede(bool spred);
+
     std::unique_ptr<Portal> portal_;
     std::unique_ptr<KontrolListe> kontrolListe_;
     std::unique_ptr<Generator> generator_;

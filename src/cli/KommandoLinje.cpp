@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -23,6 +24,8 @@ namespace kommandoLinje {
 namespace {
 
 constexpr int visteTimer = 8;
+// Steps of the completion between two looks at the clock.
+constexpr int64_t fuldfoerelsesSkive = 500;
 // Figures on the command line use a decimal dot, whatever the locale.
 constexpr Talseparatorer punktum = engelskeSeparatorer;
 
@@ -119,6 +122,8 @@ public:
             if (!flytLektion(flyt))
                 return afslutTrinFejlede;
         }
+        if (valg_.fuldfoer && !fuldfoer())
+            return afslutTrinFejlede;
         if (valg_.gem && !gem())
             return afslutTrinFejlede;
         if (valg_.eksportMappe && !eksporter(*valg_.eksportMappe))
@@ -136,6 +141,8 @@ public:
                 return afslutTrinFejlede;
         }
         skrivStatus();
+        if (valg_.manglende)
+            skrivManglende();
         return afslutOK;
     }
 
@@ -173,6 +180,33 @@ private:
         }
         besked_.Log(svar.udfald == FlytUdfald::byt ? "Byttet " + hvad + " med " + svar.grund : "Flyttet " + hvad);
         return true;
+    }
+
+    // The step budget makes the result repeatable; the seconds only stop a search that runs long.
+    bool fuldfoer()
+    {
+        const std::unique_ptr<Fuldfoerelse> fuldfoerelse = vorivazi_.NyFuldfoerelse({}, valg_.spred);
+        if (!fuldfoerelse)
+            return false;
+        const auto slut = std::chrono::steady_clock::now() + std::chrono::seconds(valg_.sekunder);
+        while (fuldfoerelse->Koer(fuldfoerelsesSkive) && std::chrono::steady_clock::now() < slut) {
+        }
+        ud_ << vorivazi_.AfslutFuldfoerelse(*fuldfoerelse) << '\n';
+        return true;
+    }
+
+    void skrivManglende()
+    {
+        const ManglendeTimer manglende = vorivazi_.Manglende(valg_.spred);
+        ud_ << "Hold\tFag\tLærer\tLokale\tBlok\tØnsket\tPlaceret\tMangler\tÅrsager\n";
+        for (const ManglendeKrav& k : manglende.krav)
+            ud_ << k.krav.hold << '\t' << k.krav.fag << '\t' << k.krav.laerer << '\t' << k.krav.Lokaleangivelse()
+                << '\t' << k.krav.blok << '\t' << k.krav.timer << '\t' << k.placeret << '\t' << k.mangler << '\t'
+                << k.Opsummering() << '\n';
+        for (const LektionsData& l : manglende.udenforPlanen)
+            ud_ << "Uden for planen\t" << l.hold << '\t' << l.fag << '\t' << l.laerer << '\t' << l.lokale << '\t'
+                << (l.kolonne >= 0 && l.kolonne < static_cast<int32_t>(dagNavne.size()) ? dagNavne[l.kolonne] : "?")
+                << '\t' << l.raekke + 1 << '\n';
     }
 
     bool gem()
@@ -334,8 +368,8 @@ std::string Brug()
            "  brikken-cli [--db FORBINDELSE] run PLAN [--clear] [--generate | --auto] [--days N] [--hours N]\n"
            "              [--frequency N] [--strength N] [--yes] [--writable] [--save [--force]]\n"
            "              [--export MAPPE] [--export-pdf FIL] [--export-html MAPPE] [--export-csv FIL]\n"
-           "              [--move TYPE:ID:DAG,TIME:DAG,TIME] [--print TYPE:ID --pdf FIL] [--show TYPE:ID]\n"
-           "              [--log] [--times]\n"
+           "              [--complete [--seconds S]] [--spread] [--move TYPE:ID:DAG,TIME:DAG,TIME]\n"
+           "              [--print TYPE:ID --pdf FIL] [--show TYPE:ID] [--unplaced] [--log] [--times]\n"
            "  brikken-cli [--db FORBINDELSE] copy-plan FRA TIL [--lessons]\n"
            "  brikken-cli [--db FORBINDELSE] import-fet FIL --plan ID\n"
            "FORBINDELSE: sqlite:STI (eller blot STI), postgresql://BRUGER:KODE@VÆRT:PORT/DATABASE, odbc:DSN\n"
@@ -349,12 +383,14 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
         {"--demo", &Valg::demo},   {"--clear", &Valg::ryd},       {"--generate", &Valg::generer},
         {"--auto", &Valg::autoGenerer}, {"--yes", &Valg::ja},     {"--writable", &Valg::skrivbar},
         {"--save", &Valg::gem},    {"--force", &Valg::tving},     {"--log", &Valg::log},
-        {"--times", &Valg::tider}, {"--lessons", &Valg::medLektioner}};
+        {"--times", &Valg::tider}, {"--lessons", &Valg::medLektioner}, {"--complete", &Valg::fuldfoer},
+        {"--unplaced", &Valg::manglende}, {"--spread", &Valg::spred}};
     static const std::map<std::string, std::pair<Interval, int Valg::*>> talValg{
         {"--days", {{1, 5}, &Valg::dage}},
         {"--hours", {{2, 8}, &Valg::timer}},
         {"--frequency", {{1, 8}, &Valg::frekvens}},
-        {"--strength", {{1, 6}, &Valg::styrke}}};
+        {"--strength", {{1, 6}, &Valg::styrke}},
+        {"--seconds", {{1, 3600}, &Valg::sekunder}}};
     static const std::map<std::string, std::optional<std::string> Valg::*> stiValg{
         {"--export", &Valg::eksportMappe},
         {"--export-pdf", &Valg::pdfBog},

@@ -62,6 +62,10 @@ struct Valg {
     std::vector<FlytValg> flyt;
     bool log = false;
     bool tider = false;
+    bool fuldfoer = false;
+    int sekunder = 2;
+    bool manglende = false;
+    bool spred = false;
 };
 
 // Printing and the PDF book draw with Qt's GUI side.

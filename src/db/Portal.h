@@ -69,6 +69,9 @@ public:
     bool FlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til);
     bool ProevFlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til);
     bool FjernLektion(const std::string& id, SkemaArt art, Placering fra);
+    void NulstilMarkoer(SkemaArt art);
+    bool HentNaesteLektioner(stack<LektionsData>& lektioner, SkemaArt art);
+    bool HentNaestePrioriteter(stack<PLektionsData>& prioriteter, std::string& navn);
 
     // One of the plan's two stored tables (Portal.cpp).
     struct Tabel;

@@ -84,3 +84,15 @@ bool Portal::FjernLektion(const std::string& id, SkemaArt art, Placering fra)
 {
     return skemaKontrol_->FjernLektion(id, art, fra);
 }
+
+void Portal::NulstilMarkoer(SkemaArt art) { skemaKontrol_->NulstilMarkoer(art); }
+
+bool Portal::HentNaesteLektioner(stack<LektionsData>& lektioner, SkemaArt art)
+{
+    return skemaKontrol_->HentNaesteLektioner(lektioner, art);
+}
+
+bool Portal::HentNaestePrioriteter(stack<PLektionsData>& prioriteter, std::string& navn)
+{
+    return skemaKontrol_->HentNaestePrioriteter(prioriteter, navn);
+}

@@ -17,6 +17,7 @@
 #include "ui/TAutoG.h"
 #include "ui/TGenereringsFrame.h"
 #include "ui/TGenSpe.h"
+#include "ui/TManglende.h"
 #include "ui/TOut.h"
 #include "ui/TPlanListeForm.h"
 #include "ui/TSkemaFrame.h"
@@ -36,6 +37,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QScopeGuard>
 #include <QSettings>
 #include <QUndoStack>
@@ -46,6 +48,8 @@ namespace {
 const QString titelStart = "Brikken++ v1.0 beta - ";
 
 enum Felt { plFelt = 1, llFelt = 3, procentFelt = 5, mlFelt = 7, beskedFelt = 8 };
+// Steps of the completion between two looks at the window's events.
+constexpr int64_t fuldfoerelsesSkive = 300;
 
 
 } // namespace
@@ -138,6 +142,14 @@ void TMainFrame::LavMenu()
     Beregnskemaer1_->setEnabled(false);
     AutoGenerer_ = Handling(generer, "AutoGenerer", "AutoGenerer", &TMainFrame::AutoGenererClick);
     AutoGenerer_->setEnabled(false);
+    generer->addSeparator();
+    ManglendeTimer_ = Handling(generer, "ManglendeTimer", "&Manglende timer", &TMainFrame::ManglendeTimerClick);
+    ManglendeTimer_->setEnabled(false);
+    Fuldfoer_ = Handling(generer, "Fuldfoer", "&Fuldfør skemaet", &TMainFrame::FuldfoerClick);
+    Fuldfoer_->setEnabled(false);
+    // The check mark itself is the setting, read whenever missing hours are looked for.
+    Spred_ = Handling(generer, "Spred", "Spred fagene over ugen", nullptr);
+    Spred_->setCheckable(true);
 
     QMenu* opsaetning = menuBar()->addMenu("&Opsætning");
     Handling(opsaetning, "Cascade1", "&Cascade", &TMainFrame::Cascade1Click);
@@ -222,6 +234,8 @@ void TMainFrame::LavStatuslinje()
     StatusBar1->SaetTekst(4, "L%:");
     StatusBar1->SaetTekst(6, "ML:");
     StatusBar1->Felt(procentFelt)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // A click on the share of hours placed shows which hours are missing.
+    StatusBar1->Felt(procentFelt)->installEventFilter(this);
     for (const int felt : {plFelt, llFelt, procentFelt, mlFelt})
         StatusBar1->SaetTekst(felt, "0");
     StatusBar1->SaetForklaring(plFelt, "Planlagte timer: de lektionstimer, hele planen kræver");
@@ -261,6 +275,10 @@ void TMainFrame::FladAlleKnapper()
 bool TMainFrame::eventFilter(QObject* objekt, QEvent* haendelse)
 {
     switch (haendelse->type()) {
+    case QEvent::MouseButtonRelease:
+        if (objekt == StatusBar1->Felt(procentFelt) && ManglendeTimer_->isEnabled())
+            ManglendeTimerClick();
+        break;
     case QEvent::MouseMove:
         if (objekt == vaerktoejslinje_ || objekt == Klientomraade->viewport())
             FladAlleKnapper();
@@ -360,6 +378,8 @@ void TMainFrame::StatusOpdatering()
     StatusBar1->SaetTekst(llFelt, QString::number(lagt));
     StatusBar1->SaetTekst(procentFelt, ProcentTekst(LagtProcent(planlagt, lagt)));
     StatusBar1->SaetTekst(mlFelt, QString::number(mellemtimer));
+    if (manglende_ != nullptr && manglende_->isVisible())
+        manglende_->Opdater(*vorivazi_, Spred_->isChecked());
 }
 
 void TMainFrame::VisStatustekst(const QString& tekst) { StatusBar1->SaetTekst(beskedFelt, tekst); }
@@ -368,6 +388,8 @@ void TMainFrame::AktiverGenerering()
 {
     Beregnskemaer1_->setEnabled(true);
     AutoGenerer_->setEnabled(true);
+    ManglendeTimer_->setEnabled(true);
+    Fuldfoer_->setEnabled(true);
     knapper_.back().knap->setEnabled(true);
 }
 
@@ -582,6 +604,44 @@ void TMainFrame::AutoGenererClick()
     }
     GenereringAfsluttet(nogenLykkedes);
     VisStatustekst("AutoGenerereringen er afsluttet");
+}
+
+void TMainFrame::ManglendeTimerClick()
+{
+    if (manglende_ == nullptr)
+        manglende_ = new TManglende(this);
+    manglende_->Opdater(*vorivazi_, Spred_->isChecked());
+    manglende_->show();
+    manglende_->raise();
+}
+
+// The search runs in slices on this thread, so "Stop" is heard between them;
+// stopping keeps the best timetables found so far.
+void TMainFrame::FuldfoerClick()
+{
+    const std::unique_ptr<Fuldfoerelse> fuldfoerelse = vorivazi_->NyFuldfoerelse({}, Spred_->isChecked());
+    if (!fuldfoerelse)
+        return;
+    const int skridt = static_cast<int>(Fuldfoerelsesvalg{}.maksSkridt);
+    QProgressDialog fremskridt("Fuldfører skemaet …", "Stop", 0, skridt, this);
+    fremskridt.setWindowTitle("Fuldfør skemaet");
+    fremskridt.setWindowModality(Qt::WindowModal);
+    fremskridt.setMinimumDuration(0);
+    while (fuldfoerelse->Koer(fuldfoerelsesSkive) && !fremskridt.wasCanceled()) {
+        const Maal& bedste = fuldfoerelse->Bedste();
+        fremskridt.setLabelText("Mangler " + QString::number(bedste.manglende) + " timer, mellemtimer hold " +
+                                QString::number(bedste.holdHuller) + ", lærere " +
+                                QString::number(bedste.laererHuller));
+        fremskridt.setValue(static_cast<int>(fuldfoerelse->Skridt()));
+        QCoreApplication::processEvents();
+    }
+    fremskridt.close();
+    const std::string linje = vorivazi_->AfslutFuldfoerelse(*fuldfoerelse);
+    if (fuldfoerelse->Forbedret()) {
+        TomFortrydelser("skemaerne er fuldført");
+        SkemaerAendret();
+    }
+    VisStatustekst(QString::fromStdString(linje));
 }
 
 void TMainFrame::Cascade1Click() { Klientomraade->cascadeSubWindows(); }

@@ -19,6 +19,7 @@ class Hjaelpevindue;
 class QMdiArea;
 class QUndoStack;
 class Statuslinje;
+class TManglende;
 class TSkemaFrame;
 class VaerktoejsKnap;
 class Vorivazi;
@@ -126,6 +127,8 @@ private:
     void SpecifikationerClick();
     void CommBoxClick();
     void About2Click();
+    void ManglendeTimerClick();
+    void FuldfoerClick();
     void Indhold1Click();
     void SkoledataClick();
     void KopierPlanClick();
@@ -144,6 +147,10 @@ private:
     QAction* Specifikationer_ = nullptr;
     QAction* SkrivebeskytDB_ = nullptr;
     QAction* CommBox_ = nullptr;
+    QAction* ManglendeTimer_ = nullptr;
+    QAction* Fuldfoer_ = nullptr;
+    QAction* Spred_ = nullptr;
+    TManglende* manglende_ = nullptr;
     QString sidsteHint_;
     Hjaelpevindue* hjaelp_ = nullptr;
     QString planTitel_ = "<tom>";

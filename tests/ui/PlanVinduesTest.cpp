@@ -13,6 +13,7 @@
 #include "ui/TAutoG.h"
 #include "ui/TGenSpe.h"
 #include "ui/TGenereringsFrame.h"
+#include "ui/TManglende.h"
 #include "ui/TOut.h"
 #include "ui/TPlanListeForm.h"
 #include "ui/TSkemaFrame.h"
@@ -21,6 +22,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
@@ -33,6 +35,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <map>
 #include <utility>
@@ -383,6 +386,31 @@ void PlanVinduesTest::NytProjektOgEksport()
     QCOMPARE(m.hoved().StatusBar1->Tekst(plFelt), QString::number(m.hoved().Facade().SumTimer()));
     QCOMPARE(m.hoved().StatusBar1->Tekst(llFelt), QString("0"));
     QCOMPARE(m.hoved().StatusBar1->Tekst(procentFelt), QString("0,00"));
+}
+
+void PlanVinduesTest::ManglendeTimerOgFuldfoerelse()
+{
+    Vinduesmiljoe m;
+    aabnPlan(m);
+    // Two hours a day leave many hours for the completion.
+    m.vinduer.generering->GFRadioGroup2->Knap(0)->setChecked(true);
+    generer(m);
+    TMainFrame& hoved = m.hoved();
+    const int32_t planlagt = hoved.Facade().SumTimer();
+    QVERIFY(hoved.Facade().AntalLektionerIalt() < planlagt);
+
+    QTest::mouseClick(hoved.StatusBar1->Felt(procentFelt), Qt::LeftButton);
+    auto* vindue = hoved.findChild<TManglende*>("Manglende");
+    QVERIFY(vindue && vindue->isVisible());
+    QVERIFY(vindue->Tabel->topLevelItemCount() > 0);
+    QVERIFY2(vindue->Tabel->topLevelItem(0)->childCount() > 0, "the hours of a row unfold");
+
+    m.handling("Fuldfoer")->trigger();
+    QVERIFY(hoved.StatusBar1->Tekst(beskedFelt).startsWith("Fuldført: placeret "));
+    QCOMPARE(hoved.StatusBar1->Tekst(llFelt), QString::number(planlagt));
+    kontrollerStatus(m);
+    QVERIFY2(vindue->Tabel->topLevelItemCount() == 0, "the window follows the timetables");
+    QVERIFY(memoLinjer(m).last().startsWith("Fuldført: placeret "));
 }
 
 void PlanVinduesTest::UgemteSkemaerSpoergesFoerDeForlades()

@@ -15,6 +15,7 @@ private slots:
     void AutoGenereringsFremskridt();
     void SkemavindueViserHold();
     void NytProjektOgEksport();
+    void ManglendeTimerOgFuldfoerelse();
     void UgemteSkemaerSpoergesFoerDeForlades();
     void PlanDialogenVaelgerFoerstePlan();
     void AabneSkemavinduerFoelgerSkemaerne();

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "store/Lektion.h"
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+inline constexpr int32_t antalCeller = maksDage * maksTimer;
+inline const std::string stamlokaleType = "Stamlokale";
+
+// One lesson demand: a class's weekly hours of a subject with its teacher.
+struct Timekrav {
+    std::string hold;
+    std::string fag;
+    std::string laerer;
+    std::string lokaletype;
+    std::string lokale; // the home room; "tom" when the type names special rooms
+    int32_t blok = 1;
+    int32_t timer = 0; // hours a week
+
+    bool IStamlokale() const { return lokaletype == stamlokaleType; }
+    // What the planner is shown: the home room, or the type of special room.
+    const std::string& Lokaleangivelse() const { return IStamlokale() ? lokale : lokaletype; }
+};
+
+// A copy of what the missing-hours analysis and the completion read from the
+// open plan, so they run without the store and the planning lists.
+struct Skemabillede {
+    int32_t dage = maksDage;
+    int32_t timer = maksTimer;
+    std::vector<Timekrav> krav;
+    std::map<std::string, std::vector<std::string>> lokalerAfType;
+    std::vector<LektionsData> lektioner;
+    // Per teacher, cell kolonne * maksTimer + raekke; missing means no priorities.
+    std::map<std::string, std::array<int32_t, antalCeller>> prioriteter;
+    // Hours (hold, kolonne, raekke) the planner fixed; their lessons never move.
+    std::vector<LektionsData> laaste;
+    // The planner asked for one lesson of a subject per class and day.
+    bool spred = false;
+};
