@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
 class Portal;
 
@@ -58,4 +57,5 @@ private:
     int32_t timer_;
 };
 
+// How a lesson is named to the planner: class and subject ("7.a Dansk").
 std::string Beskriv(const LektionsData& l);
