@@ -59,7 +59,7 @@ bool Haandflytning::GitreneEnige(const LektionsData& l)
 }
 
 std::optional<Haandflytning::Blok> Haandflytning::FindBlok(const std::string& id, SkemaArt art, Placering fra,
-                                                          Placering til, Flytsvar& svar)
+                                                           Placering til, Flytsvar& svar)
 {
     svar = {FlytUdfald::afvist, "uden for planen"};
     if (!ErIPlanen(fra) || !ErIPlanen(til))

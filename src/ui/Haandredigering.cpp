@@ -31,8 +31,7 @@ QString Navn(const LektionsData& l) { return QString::fromStdString(Beskriv(l));
 
 } // namespace
 
-Haandredigering::Haandredigering(TMainFrame& hoved, TekstGitter& gitter,
-                                 std::function<std::optional<VistSkema>()> vist)
+Haandredigering::Haandredigering(TMainFrame& hoved, TekstGitter& gitter, std::function<std::optional<VistSkema>()> vist)
     : QObject(&gitter), hoved_(hoved), gitter_(gitter), vist_(std::move(vist))
 {
     gitter_.setSelectionMode(QAbstractItemView::SingleSelection);
@@ -144,11 +143,20 @@ bool Haandredigering::Tast(int tast, Qt::KeyboardModifiers tilstand)
         return false;
     Placering til = *valgt;
     switch (tast) {
-    case Qt::Key_Left: --til.kolonne; break;
-    case Qt::Key_Right: ++til.kolonne; break;
-    case Qt::Key_Up: --til.raekke; break;
-    case Qt::Key_Down: ++til.raekke; break;
-    default: return false;
+    case Qt::Key_Left:
+        --til.kolonne;
+        break;
+    case Qt::Key_Right:
+        ++til.kolonne;
+        break;
+    case Qt::Key_Up:
+        --til.raekke;
+        break;
+    case Qt::Key_Down:
+        ++til.raekke;
+        break;
+    default:
+        return false;
     }
     if (Flyt(*valgt, til))
         gitter_.setCurrentCell(til.raekke, til.kolonne + 1);

@@ -12,8 +12,7 @@ class TMainFrame;
 // fits the timetables is logged and leaves them alone.
 class Skemaaendring : public QUndoCommand {
 public:
-    Skemaaendring(TMainFrame& hoved, const QString& navn, std::function<bool()> gentag,
-                  std::function<bool()> fortryd);
+    Skemaaendring(TMainFrame& hoved, const QString& navn, std::function<bool()> gentag, std::function<bool()> fortryd);
 
     void redo() override;
     void undo() override;
