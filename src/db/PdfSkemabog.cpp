@@ -105,15 +105,24 @@ private:
         maler_.restore();
     }
 
-    void Celle(const QRect& felt, const UdgivetSkema& skema, int32_t dag, int32_t time)
+    // The cell in its subject's colour (hatched when the teacher is unavailable);
+    // the lesson there, with the pen set for its text, or null.
+    const UdgivetLektion* Baggrund(const QRect& felt, const UdgivetSkema& skema, int32_t dag, int32_t time)
     {
         const UdgivetLektion* lektion = skema.Lektion(dag, time);
         Felt(felt, lektion ? QColor(q(bog_.FagFarve(lektion->lektion.fag))) : QColor(Qt::white));
         if (!lektion && skema.ErSpaerret(dag, time))
             Skraver(felt);
+        if (lektion)
+            maler_.setPen(Qt::black);
+        return lektion;
+    }
+
+    void Celle(const QRect& felt, const UdgivetSkema& skema, int32_t dag, int32_t time)
+    {
+        const UdgivetLektion* lektion = Baggrund(felt, skema, dag, time);
         if (!lektion)
             return;
-        maler_.setPen(Qt::black);
         const int linjeHoejde = std::min(55, felt.height() / 3 - 4);
         const int antal = static_cast<int>(lektion->linjer.size());
         int y = felt.center().y() - antal * linjeHoejde / 2;
@@ -229,13 +238,9 @@ private:
 
     void OversigtsCelle(const QRect& felt, const UdgivetSkema& skema, int32_t dag, int32_t time)
     {
-        const UdgivetLektion* lektion = skema.Lektion(dag, time);
-        Felt(felt, lektion ? QColor(q(bog_.FagFarve(lektion->lektion.fag))) : QColor(Qt::white));
-        if (!lektion && skema.ErSpaerret(dag, time))
-            Skraver(felt);
+        const UdgivetLektion* lektion = Baggrund(felt, skema, dag, time);
         if (!lektion)
             return;
-        maler_.setPen(Qt::black);
         TegnTekst(felt.adjusted(3, 0, -3, 0), lektion->kort, std::min(26, felt.height() / 2), false,
                   Qt::AlignCenter);
     }

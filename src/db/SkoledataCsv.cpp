@@ -1,5 +1,6 @@
 #include "db/SkoledataCsv.h"
 
+#include "db/CsvLinje.h"
 #include "db/Skoleregler.h"
 
 #include <charconv>
@@ -7,27 +8,6 @@
 namespace skoledataCsv {
 
 namespace {
-
-constexpr char skille = ';';
-const std::string bom = "\xEF\xBB\xBF";
-
-std::string Felt(const std::string& vaerdi)
-{
-    if (vaerdi.find_first_of(";\"\r\n") == std::string::npos)
-        return vaerdi;
-    std::string ud = "\"";
-    for (const char c : vaerdi)
-        ud += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return ud + "\"";
-}
-
-std::string Linje(const std::vector<std::string>& felter)
-{
-    std::string linje;
-    for (size_t i = 0; i < felter.size(); ++i)
-        linje += (i == 0 ? "" : std::string(1, skille)) + Felt(felter[i]);
-    return linje + "\r\n";
-}
 
 std::vector<std::string> Overskrifter(const Tabel& tabel)
 {
@@ -45,7 +25,7 @@ std::vector<std::vector<std::string>> Poster(const std::string& tekst)
     std::string felt;
     bool citeret = false;
     bool noget = false;
-    const size_t start = tekst.starts_with(bom) ? bom.size() : 0;
+    const size_t start = tekst.starts_with(csv::bom) ? csv::bom.size() : 0;
     for (size_t i = start; i < tekst.size(); ++i) {
         const char c = tekst[i];
         if (citeret) {
@@ -57,7 +37,7 @@ std::vector<std::vector<std::string>> Poster(const std::string& tekst)
                 felt += c;
         } else if (c == '"') {
             citeret = noget = true;
-        } else if (c == skille) {
+        } else if (c == csv::skille) {
             post.push_back(std::move(felt));
             felt.clear();
             noget = true;
@@ -98,12 +78,12 @@ SqlVaerdi Vaerdi(const Kolonne& kolonne, const std::string& tekst)
 
 std::string Skriv(const Tabel& tabel, const std::vector<Raekke>& raekker)
 {
-    std::string tekst = Linje(Overskrifter(tabel));
+    std::string tekst = csv::Linje(Overskrifter(tabel));
     for (const Raekke& raekke : raekker) {
         std::vector<std::string> felter;
         for (const SqlVaerdi& vaerdi : raekke)
             felter.push_back(SomTekst(vaerdi));
-        tekst += Linje(felter);
+        tekst += csv::Linje(felter);
     }
     return tekst;
 }
