@@ -14,7 +14,7 @@ const char* EngineName(Engine engine);
 // One prepared database with one synthetic school in it.
 struct BenchDatabase {
     Engine engine;
-    std::string connection; // for TSqlModul::VaelgForbindelse
+    std::string connection;       // for TSqlModul::VaelgForbindelse
     std::string clientConnection; // for the engine's own client library: a file path or a libpq URI
     std::string planId;
     int32_t lessons = 0; // class-subject rows to place

@@ -7,8 +7,8 @@
 namespace {
 
 // Counter names of the six timed phases (rows 1 to 6 of the time window).
-constexpr std::array<const char*, 6> phaseCounters{"fase1_lister_ms", "fase2_klargoer_ms", "fase3_HLPL_ms",
-                                                   "fase4_klargoer_ms", "fase5_HLP_ms", "fase6_kontrol_ms"};
+constexpr std::array<const char*, 6> phaseCounters{"fase1_lister_ms",   "fase2_klargoer_ms", "fase3_HLPL_ms",
+                                                   "fase4_klargoer_ms", "fase5_HLP_ms",      "fase6_kontrol_ms"};
 
 // The settings dialog's defaults: frequency 1, strength 4, 5 days, 8 hours; the
 // database write-protected, as at every start of the program.
@@ -54,8 +54,8 @@ void Generation(benchmark::State& state, int32_t size)
         state.ResumeTiming();
     }
     for (size_t phase = 0; phase < phaseCounters.size(); ++phase)
-        state.counters[phaseCounters[phase]] =
-            benchmark::Counter(phaseSeconds[phase] * 1000.0, benchmark::Counter::kAvgIterations);
+        state.counters[phaseCounters[phase]] = benchmark::Counter(phaseSeconds[phase] * 1000.0,
+                                                                  benchmark::Counter::kAvgIterations);
     state.counters["lektioner"] = database->lessons;
     state.counters["timer"] = database->hours;
     state.counters["timer_lagt"] = placed;

@@ -58,8 +58,8 @@ void PostgresBaseline::Replace()
         const std::string insert = "indsaet_" + name;
         const std::string what = "insert into " + name;
         for (const auto& row : values_[t])
-            Check(PQexecPrepared(db_.get(), insert.c_str(), static_cast<int>(row.size()), row.data(), nullptr,
-                                 nullptr, 0),
+            Check(PQexecPrepared(db_.get(), insert.c_str(), static_cast<int>(row.size()), row.data(), nullptr, nullptr,
+                                 0),
                   PGRES_COMMAND_OK, what);
         Check(PQexec(db_.get(), "commit"), PGRES_COMMAND_OK, "commit");
     }

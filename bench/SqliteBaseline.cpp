@@ -4,8 +4,7 @@
 
 #include <stdexcept>
 
-SqliteBaseline::SqliteBaseline(const BenchDatabase& database)
-    : Baseline(database.planId), db_(nullptr, sqlite3_close)
+SqliteBaseline::SqliteBaseline(const BenchDatabase& database) : Baseline(database.planId), db_(nullptr, sqlite3_close)
 {
     sqlite3* db = nullptr;
     const int opened = sqlite3_open_v2(database.clientConnection.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
@@ -51,8 +50,7 @@ void SqliteBaseline::Replace()
             for (size_t c = 0; c < row.size(); ++c) {
                 const int index = static_cast<int>(c) + 1;
                 if (const auto* text = std::get_if<std::string>(&row[c]))
-                    sqlite3_bind_text(inserts_[t], index, text->c_str(), static_cast<int>(text->size()),
-                                      SQLITE_STATIC);
+                    sqlite3_bind_text(inserts_[t], index, text->c_str(), static_cast<int>(text->size()), SQLITE_STATIC);
                 else
                     sqlite3_bind_int(inserts_[t], index, std::get<int32_t>(row[c]));
             }

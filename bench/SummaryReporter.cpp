@@ -29,7 +29,10 @@ std::string Format(const char* format, double value)
     return text;
 }
 
-std::string Cell(const std::string& text, size_t width) { return std::string(width > text.size() ? width - text.size() : 0, ' ') + text; }
+std::string Cell(const std::string& text, size_t width)
+{
+    return std::string(width > text.size() ? width - text.size() : 0, ' ') + text;
+}
 
 } // namespace
 
@@ -145,8 +148,8 @@ void SummaryReporter::PrintTargets(std::ostream& out) const
     const auto open = Find("Aabn/sqlite/" + largest);
     line("Generering af 80 hold, CPU", cpu(80), 30, " ms");
     line("Generering af " + largest + " hold, CPU", cpu(largestSchool), 100, " ms");
-    line("Åbning af " + largest + " hold fra SQLite, real tid", open ? std::optional<double>(open->realMs) : std::nullopt,
-         20, " ms");
+    line("Åbning af " + largest + " hold fra SQLite, real tid",
+         open ? std::optional<double>(open->realMs) : std::nullopt, 20, " ms");
     line("Gem af " + largest + " hold mod grundlinjen, SQLite", ratio("sqlite"), 1.5, "x");
     line("Gem af " + largest + " hold mod grundlinjen, PostgreSQL", ratio("postgresql"), 2, "x");
 }

@@ -123,11 +123,11 @@ void FillWeek(std::vector<ClassType>& types, int32_t week)
 
 std::vector<std::string> TeacherNames(Random& random)
 {
-    std::vector<std::string> names{"Anne",  "Bjørn", "Carsten", "Dorthe", "Erik",   "Frida", "Gorm",   "Hanne",
-                                   "Ida",   "Jørgen", "Karen",  "Lærke",  "Mads",   "Nanna", "Ole",    "Pia",
-                                   "Rasmus", "Søren", "Tove",   "Ulla",   "Vagn",   "Wenche", "Yrsa",  "Åse",
-                                   "Bente", "Claus", "Ditte",  "Egon",   "Finn",   "Grethe", "Henrik", "Inge",
-                                   "Jens",  "Kirsten", "Leif", "Merete", "Niels",  "Oda",   "Poul",   "Ruth"};
+    std::vector<std::string> names{"Anne",   "Bjørn",   "Carsten", "Dorthe", "Erik",  "Frida",  "Gorm",   "Hanne",
+                                   "Ida",    "Jørgen",  "Karen",   "Lærke",  "Mads",  "Nanna",  "Ole",    "Pia",
+                                   "Rasmus", "Søren",   "Tove",    "Ulla",   "Vagn",  "Wenche", "Yrsa",   "Åse",
+                                   "Bente",  "Claus",   "Ditte",   "Egon",   "Finn",  "Grethe", "Henrik", "Inge",
+                                   "Jens",   "Kirsten", "Leif",    "Merete", "Niels", "Oda",    "Poul",   "Ruth"};
     for (size_t i = names.size() - 1; i > 0; --i)
         std::swap(names[i], names[random.Below(static_cast<uint32_t>(i + 1))]);
     return names;
@@ -138,8 +138,8 @@ struct Teacher {
     size_t type = 0;
     int32_t cap = 0; // weekly hours
     int32_t load = 0;
-    std::vector<std::string> subjects;          // in the order they were given
-    std::map<std::string, int32_t> classesIn;   // subject -> classes
+    std::vector<std::string> subjects;        // in the order they were given
+    std::map<std::string, int32_t> classesIn; // subject -> classes
 };
 
 struct Relation {
@@ -208,8 +208,7 @@ std::string Numbered(const std::string& prefix, int32_t n) { return prefix + (n 
 } // namespace
 
 SyntheticSchool::SyntheticSchool(uint64_t seed, int32_t classes, bool tight)
-    : planId_((tight ? "Stram" : "Syntetisk") + std::to_string(classes) + "_" + std::to_string(seed)),
-      classes_(classes)
+    : planId_((tight ? "Stram" : "Syntetisk") + std::to_string(classes) + "_" + std::to_string(seed)), classes_(classes)
 {
     if (classes < 1 || classes > maxClasses)
         throw std::invalid_argument("Skolens størrelse skal være 1 til " + std::to_string(maxClasses) + " hold");
@@ -308,7 +307,10 @@ SyntheticSchool::SyntheticSchool(uint64_t seed, int32_t classes, bool tight)
     teachers_ = static_cast<int32_t>(staffing.Teachers().size());
 }
 
-void SyntheticSchool::Add(const std::string& table, SqlParametre values) { rows_.push_back({table, std::move(values)}); }
+void SyntheticSchool::Add(const std::string& table, SqlParametre values)
+{
+    rows_.push_back({table, std::move(values)});
+}
 
 void SyntheticSchool::Write() const
 {

@@ -30,7 +30,7 @@ int main(int argc, char** argv)
 
     // Colours only on a terminal: a report sent to a file stays readable.
     SummaryReporter reporter(::isatty(STDOUT_FILENO) != 0 ? benchmark::ConsoleReporter::OO_Defaults
-                                                         : benchmark::ConsoleReporter::OO_Tabular);
+                                                          : benchmark::ConsoleReporter::OO_Tabular);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintSummary(std::cout);
 

@@ -29,8 +29,8 @@ bool Number(const std::string& text, T& out)
 int Usage(const std::string& why)
 {
     std::cerr << "brikken-syntetisk: " << why << "\n"
-              << "Brug: brikken-syntetisk --db FORBINDELSE [--seed N] [--size HOLD (1-"
-              << SyntheticSchool::maxClasses << ")] [--tight]\n";
+              << "Brug: brikken-syntetisk --db FORBINDELSE [--seed N] [--size HOLD (1-" << SyntheticSchool::maxClasses
+              << ")] [--tight]\n";
     return 2;
 }
 

@@ -449,8 +449,7 @@ bool AnalyseSkema::Flet(int32_t blokKode, int32_t k, int32_t r)
     return false;
 }
 
-bool AnalyseSkema::FlytTilSeks(int32_t blokKode, int32_t k, int32_t r, int32_t udeladtKolonne,
-                               int32_t udeladtRaekke)
+bool AnalyseSkema::FlytTilSeks(int32_t blokKode, int32_t k, int32_t r, int32_t udeladtKolonne, int32_t udeladtRaekke)
 {
     int32_t kt = 0;
     for (int32_t t = 0; FindNaeste(friIkkeKandidat, kt, t); ++t) {

@@ -196,8 +196,8 @@ bool Fuldfoerelse::Byt(int32_t e)
     const auto& enheder = model_.Enheder();
     std::vector<int32_t> partnere;
     for (size_t f = 0; f < enheder.size(); ++f)
-        if (static_cast<int32_t>(f) != e && KanFlyttes(static_cast<int32_t>(f)) &&
-            enheder[f].hold == enheder[e].hold && enheder[f].laengde == enheder[e].laengde)
+        if (static_cast<int32_t>(f) != e && KanFlyttes(static_cast<int32_t>(f)) && enheder[f].hold == enheder[e].hold &&
+            enheder[f].laengde == enheder[e].laengde)
             partnere.push_back(static_cast<int32_t>(f));
     if (partnere.empty())
         return false;

@@ -54,8 +54,8 @@ bool PlacerEnkelt(AnalyseSkema& analyse, const std::string& relation, Kort kort,
     return analyse.LaegLektioner(placeret);
 }
 
-bool PlacerDobbelt(AnalyseSkema& analyse, std::unique_ptr<AnalyseSkema>& kopi, const std::string& relation,
-                   Kort kort, int32_t& placeret)
+bool PlacerDobbelt(AnalyseSkema& analyse, std::unique_ptr<AnalyseSkema>& kopi, const std::string& relation, Kort kort,
+                   int32_t& placeret)
 {
     Forbered(analyse, relation, kort);
     if (NokPladser(analyse))

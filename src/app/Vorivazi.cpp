@@ -68,9 +68,9 @@ bool Vorivazi::AabnPlan(const std::string& planId)
                                                    tff_);
     generator_ = std::make_unique<Generator>(kontrolListe_.get(), portal_.get(), kolonner_, raekker_);
 
-    for (const KontrolListe::ListeNr liste : {KontrolListe::holdLokaleListe, KontrolListe::holdListe,
-                                              KontrolListe::fagListe, KontrolListe::laererListe,
-                                              KontrolListe::lokaletypeListe, KontrolListe::lokaleListe})
+    for (const KontrolListe::ListeNr liste :
+         {KontrolListe::holdLokaleListe, KontrolListe::holdListe, KontrolListe::fagListe, KontrolListe::laererListe,
+          KontrolListe::lokaletypeListe, KontrolListe::lokaleListe})
         kontrolListe_->IndlaesListe(liste);
     stack<std::string> holdNavne = kontrolListe_->NavneStak(SkemaArt::hold);
     stack<std::string> laererNavne = kontrolListe_->NavneStak(SkemaArt::laerer);

@@ -20,7 +20,4 @@ double Stopur::Sekunder() const { return (stop_ - start_) * 0.001; }
 
 void Stopur::Tid(double& sekunder) const { sekunder = Sekunder(); }
 
-std::ostream& operator<<(std::ostream& ud, const Stopur& ur)
-{
-    return ud << ur.Sekunder() << " sekunder.";
-}
+std::ostream& operator<<(std::ostream& ud, const Stopur& ur) { return ud << ur.Sekunder() << " sekunder."; }

@@ -12,8 +12,8 @@ double rundTilBetydende(double vaerdi, int betydendeCifre)
     if (vaerdi == 0.0 || !std::isfinite(vaerdi))
         return vaerdi;
     char buffer[64];
-    const auto slut = std::to_chars(buffer, buffer + sizeof buffer, vaerdi, std::chars_format::scientific,
-                                    betydendeCifre - 1).ptr;
+    const auto slut =
+        std::to_chars(buffer, buffer + sizeof buffer, vaerdi, std::chars_format::scientific, betydendeCifre - 1).ptr;
     double rundet = vaerdi;
     std::from_chars(buffer, slut, rundet);
     return rundet;
@@ -39,8 +39,8 @@ std::string FormaterTal(double vaerdi, int betydendeCifre, int decimaler, Talsep
         return std::isnan(vaerdi) ? "NaN" : (vaerdi < 0 ? "-INF" : "INF");
     const double rundet = rundTilBetydende(vaerdi, betydendeCifre);
     char buffer[512];
-    const auto slut = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(rundet), std::chars_format::fixed,
-                                    decimaler).ptr;
+    const auto slut =
+        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(rundet), std::chars_format::fixed, decimaler).ptr;
     const std::string tekst(buffer, slut);
     const auto punktum = tekst.find('.');
     const bool kunNuller = tekst.find_first_not_of("0.") == std::string::npos;

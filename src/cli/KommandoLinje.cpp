@@ -92,8 +92,8 @@ std::string laesFlytValg(const std::string& tekst, FlytValg& ud)
 // Width on screen: one column per character, not per byte.
 size_t bredde(const std::string& tekst)
 {
-    return static_cast<size_t>(
-        std::count_if(tekst.begin(), tekst.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    return static_cast<size_t>(std::count_if(tekst.begin(), tekst.end(),
+                                             [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 std::string udfyld(const std::string& tekst, size_t ialt) { return tekst + std::string(ialt - bredde(tekst), ' '); }
@@ -128,9 +128,9 @@ public:
             return afslutTrinFejlede;
         if (valg_.eksportMappe && !eksporter(*valg_.eksportMappe))
             return afslutTrinFejlede;
-        for (const auto& [sti, form] : {std::pair{valg_.pdfBog, Udgivelsesform::pdf},
-                                        std::pair{valg_.htmlMappe, Udgivelsesform::html},
-                                        std::pair{valg_.csvFil, Udgivelsesform::csv}}) {
+        for (const auto& [sti, form] :
+             {std::pair{valg_.pdfBog, Udgivelsesform::pdf}, std::pair{valg_.htmlMappe, Udgivelsesform::html},
+              std::pair{valg_.csvFil, Udgivelsesform::csv}}) {
             if (sti && !Udgiv(vorivazi_, form, *sti))
                 return afslutTrinFejlede;
         }
@@ -258,7 +258,8 @@ private:
         const bool fil = std::filesystem::is_regular_file(valg_.pdf, fejl);
         if (fil && std::filesystem::file_size(valg_.pdf, fejl) > 0 && !fejl)
             return true;
-        besked_.VisFejl("PDF-filen " + valg_.pdf + " blev ikke skrevet. Er disken fuld, eller kan der ikke skrives "
+        besked_.VisFejl("PDF-filen " + valg_.pdf +
+                            " blev ikke skrevet. Er disken fuld, eller kan der ikke skrives "
                             "der? Vælg en anden fil med --pdf.",
                         fejlTitel);
         return false;
@@ -379,23 +380,30 @@ std::string Brug()
 
 std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::string& fejl)
 {
-    static const std::map<std::string, bool Valg::*> kontakter{
-        {"--demo", &Valg::demo},   {"--clear", &Valg::ryd},       {"--generate", &Valg::generer},
-        {"--auto", &Valg::autoGenerer}, {"--yes", &Valg::ja},     {"--writable", &Valg::skrivbar},
-        {"--save", &Valg::gem},    {"--force", &Valg::tving},     {"--log", &Valg::log},
-        {"--times", &Valg::tider}, {"--lessons", &Valg::medLektioner}, {"--complete", &Valg::fuldfoer},
-        {"--unplaced", &Valg::manglende}, {"--spread", &Valg::spred}};
+    static const std::map<std::string, bool Valg::*> kontakter{{"--demo", &Valg::demo},
+                                                               {"--clear", &Valg::ryd},
+                                                               {"--generate", &Valg::generer},
+                                                               {"--auto", &Valg::autoGenerer},
+                                                               {"--yes", &Valg::ja},
+                                                               {"--writable", &Valg::skrivbar},
+                                                               {"--save", &Valg::gem},
+                                                               {"--force", &Valg::tving},
+                                                               {"--log", &Valg::log},
+                                                               {"--times", &Valg::tider},
+                                                               {"--lessons", &Valg::medLektioner},
+                                                               {"--complete", &Valg::fuldfoer},
+                                                               {"--unplaced", &Valg::manglende},
+                                                               {"--spread", &Valg::spred}};
     static const std::map<std::string, std::pair<Interval, int Valg::*>> talValg{
         {"--days", {{1, 5}, &Valg::dage}},
         {"--hours", {{2, 8}, &Valg::timer}},
         {"--frequency", {{1, 8}, &Valg::frekvens}},
         {"--strength", {{1, 6}, &Valg::styrke}},
         {"--seconds", {{1, 3600}, &Valg::sekunder}}};
-    static const std::map<std::string, std::optional<std::string> Valg::*> stiValg{
-        {"--export", &Valg::eksportMappe},
-        {"--export-pdf", &Valg::pdfBog},
-        {"--export-html", &Valg::htmlMappe},
-        {"--export-csv", &Valg::csvFil}};
+    static const std::map<std::string, std::optional<std::string> Valg::*> stiValg{{"--export", &Valg::eksportMappe},
+                                                                                   {"--export-pdf", &Valg::pdfBog},
+                                                                                   {"--export-html", &Valg::htmlMappe},
+                                                                                   {"--export-csv", &Valg::csvFil}};
     static const std::vector<std::string> tekstValg{"--db", "--pdf", "--print", "--show", "--plan", "--move"};
 
     Valg valg;
@@ -476,7 +484,8 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
         valg.kommando = Valg::Kommando::importFet;
         valg.fil = ord[1];
     } else if (ord[0] == "copy-plan" || ord[0] == "import-fet") {
-        fejl = ord[0] == "copy-plan" ? "copy-plan kræver to planer: FRA og TIL" : "import-fet kræver én fil og --plan ID";
+        fejl = ord[0] == "copy-plan" ? "copy-plan kræver to planer: FRA og TIL"
+                                     : "import-fet kræver én fil og --plan ID";
         return std::nullopt;
     } else {
         fejl = ord[0] == "run" ? "run kræver netop én plan" : "ukendt kommando " + ord[0];

@@ -15,7 +15,7 @@ std::string CsvSkemabog(const Skemabog& bog)
         for (const UdgivetLektion& u : skema->lektioner) {
             const LektionsData& l = u.lektion;
             ud += csv::Linje({bog.plan, dagNavne.at(l.kolonne), std::to_string(l.raekke + 1), l.hold, l.fag, l.laerer,
-                          l.lokale, std::to_string(l.blok)});
+                              l.lokale, std::to_string(l.blok)});
         }
     }
     return ud;

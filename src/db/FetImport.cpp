@@ -125,9 +125,11 @@ private:
         for (const XmlElement& b : liste->boern) {
             const std::string lokale = EtLokale(b);
             const bool brugbar = ErAktiv(b) && !lokale.empty();
-            if (brugbar && (b.navn == "ConstraintActivityPreferredRoom" || b.navn == "ConstraintActivityPreferredRooms"))
+            if (brugbar &&
+                (b.navn == "ConstraintActivityPreferredRoom" || b.navn == "ConstraintActivityPreferredRooms"))
                 aktivitetsLokale_[b.Tekst("Activity_Id")] = lokale;
-            else if (brugbar && (b.navn == "ConstraintSubjectPreferredRoom" || b.navn == "ConstraintSubjectPreferredRooms"))
+            else if (brugbar &&
+                     (b.navn == "ConstraintSubjectPreferredRoom" || b.navn == "ConstraintSubjectPreferredRooms"))
                 fagLokale_[b.Tekst("Subject")] = lokale;
             else if (brugbar && b.navn == "ConstraintStudentsSetHomeRoom")
                 hjemLokale_[b.Tekst("Students")] = lokale;
@@ -172,9 +174,10 @@ private:
                 const auto egetLokale = aktivitetsLokale_.find(id);
                 const auto fagetsLokale = fagLokale_.find(a->Tekst("Subject"));
                 const std::string lokale = egetLokale != aktivitetsLokale_.end() ? egetLokale->second
-                                           : fagetsLokale != fagLokale_.end() ? fagetsLokale->second
-                                                                               : "";
-                aktiviteter_.push_back({id, a->Tekst("Teacher"), a->Tekst("Subject"), a->Tekst("Students"), lokale, {}});
+                                           : fagetsLokale != fagLokale_.end()    ? fagetsLokale->second
+                                                                                 : "";
+                aktiviteter_.push_back(
+                    {id, a->Tekst("Teacher"), a->Tekst("Subject"), a->Tekst("Students"), lokale, {}});
             }
             if (gruppe->second != std::string::npos)
                 aktiviteter_[gruppe->second].varigheder.push_back(Tal(a->Tekst("Duration")));
@@ -191,7 +194,8 @@ private:
             if (!ens)
                 rapport_.push_back("Aktivitet " + a.id + " (" + a.fag + ", " + a.hold +
                                    ") er delt i ulige lange dele; lagt som enkelttimer");
-            const auto [u, ny] = undervisning_.try_emplace({a.hold, a.fag}, Undervisning{a.laerer, timer, blok, a.lokale});
+            const auto [u, ny] = undervisning_.try_emplace({a.hold, a.fag},
+                                                           Undervisning{a.laerer, timer, blok, a.lokale});
             if (ny)
                 continue;
             if (u->second.laerer == a.laerer && u->second.blok == blok && u->second.lokale == a.lokale)
@@ -237,7 +241,8 @@ private:
         }
     }
 
-    // A subject's weekly hours belong to the subject here, so each hour count (and block size) gets a subject of its own.
+    // A subject's weekly hours belong to the subject here, so each hour count (and block size) gets a subject of its
+    // own.
     void NavngivFag()
     {
         std::map<std::string, std::set<std::pair<int32_t, int32_t>>> varianter;
@@ -248,7 +253,8 @@ private:
             std::string id = noegle.second;
             if (v.size() > 1) {
                 id += "_" + std::to_string(u.timer);
-                const auto sammeTimer = std::count_if(v.begin(), v.end(), [&](const auto& p) { return p.first == u.timer; });
+                const auto sammeTimer = std::count_if(v.begin(), v.end(),
+                                                      [&](const auto& p) { return p.first == u.timer; });
                 if (sammeTimer > 1)
                     id += "_blok" + std::to_string(u.blok);
             }
@@ -367,7 +373,8 @@ private:
     void RapporterOevrige()
     {
         for (const auto& [navn, antal] : ikkeOverfoert_)
-            rapport_.push_back(std::to_string(antal) + " × " + navn + ": har intet modsvar her (eller er ikke aktiv); ikke overført");
+            rapport_.push_back(std::to_string(antal) + " × " + navn +
+                               ": har intet modsvar her (eller er ikke aktiv); ikke overført");
     }
 
     const XmlElement& rod_;
@@ -383,7 +390,7 @@ private:
     std::vector<Aktivitet> aktiviteter_;
     std::map<std::pair<std::string, std::string>, Undervisning> undervisning_; // (class, subject of the file)
     std::map<std::pair<std::string, std::string>, std::string> fagId_; // (class, subject of the file) -> our subject
-    std::map<std::string, std::pair<int32_t, int32_t>> fag_; // our subject -> hours, block
+    std::map<std::string, std::pair<int32_t, int32_t>> fag_;           // our subject -> hours, block
     std::map<std::string, std::set<std::string>> fagLokaler_;
     std::map<std::string, std::string> lokaletype_;
     std::set<std::string> saerlokaler_;

@@ -80,8 +80,8 @@ bool OpretStandardFil(const std::filesystem::path& fil, std::string& fejl)
         return false;
     }
     const std::string tekst = standardIndstillinger;
-    const bool skrevet = ::fchmod(fd, S_IRUSR | S_IWUSR) == 0
-                         && ::write(fd, tekst.data(), tekst.size()) == static_cast<ssize_t>(tekst.size());
+    const bool skrevet = ::fchmod(fd, S_IRUSR | S_IWUSR) == 0 &&
+                         ::write(fd, tekst.data(), tekst.size()) == static_cast<ssize_t>(tekst.size());
     ::close(fd);
     if (!skrevet)
         fejl = "Indstillingsfilen " + fil.string() + " kunne ikke skrives";
@@ -192,8 +192,8 @@ std::string Forbindelsesvalg::Beskrivelse() const
     case Type::SQLite:
         return "SQLite: " + sti;
     case Type::PostgreSQL:
-        return "PostgreSQL: " + (bruger.empty() ? "" : bruger + "@") + vaert + ":" + std::to_string(port) + "/"
-               + database;
+        return "PostgreSQL: " + (bruger.empty() ? "" : bruger + "@") + vaert + ":" + std::to_string(port) + "/" +
+               database;
     case Type::ODBC: {
         // A connection text may carry a password of its own; in braces it may hold ';' too.
         static const QRegularExpression kode("((?:PWD|PASSWORD)\\s*=)\\s*(?:\\{(?:[^}]|\\}\\})*\\}?|[^;]*)",

@@ -199,8 +199,7 @@ private:
     {
         const int timer = bog_.dage * bog_.timer;
         const int bredde = (gitterBredde - oversigtsEtiket) / timer;
-        const int hoejde =
-            std::min(oversigtsLinjeHoejde, (gitterBund - gitterTop - 2 * oversigtsHoved) / linjerPrSide);
+        const int hoejde = std::min(oversigtsLinjeHoejde, (gitterBund - gitterTop - 2 * oversigtsHoved) / linjerPrSide);
         const int venstre = margen + oversigtsEtiket;
         for (int32_t dag = 0; dag < bog_.dage; ++dag) {
             const QRect dagFelt(venstre + dag * bog_.timer * bredde, gitterTop, bog_.timer * bredde, oversigtsHoved);
@@ -241,8 +240,7 @@ private:
         const UdgivetLektion* lektion = Baggrund(felt, skema, dag, time);
         if (!lektion)
             return;
-        TegnTekst(felt.adjusted(3, 0, -3, 0), lektion->kort, std::min(26, felt.height() / 2), false,
-                  Qt::AlignCenter);
+        TegnTekst(felt.adjusted(3, 0, -3, 0), lektion->kort, std::min(26, felt.height() / 2), false, Qt::AlignCenter);
     }
 
     const Skemabog& bog_;

@@ -29,8 +29,9 @@ bool Plan::FindPlan(const std::string& planId, std::string& tff, int32_t& kolonn
 {
     const bool fundet =
         tilstand_ == Datakilde::database
-            ? sql_->Forespoerg("select TimeFagFordelingID_P AS TFF, Kolonne_P as c, Raekke_P as r from Plan where PlanID_P = ?",
-                               {planId})
+            ? sql_->Forespoerg(
+                  "select TimeFagFordelingID_P AS TFF, Kolonne_P as c, Raekke_P as r from Plan where PlanID_P = ?",
+                  {planId})
             : sql_->Forespoerg("PlanListe3.txt");
     return fundet && sql_->HentTekst("TFF", tff) && sql_->HentTal("c", kolonner) && sql_->HentTal("r", raekker);
 }
@@ -40,11 +41,12 @@ std::string Plan::TomtIdFejl(const std::string& planId, const std::string& tff)
     if (tilstand_ != Datakilde::database)
         return "";
     const auto fejl = [](const std::string& en, const std::string& den) {
-        return en + " i planen har id'et '" + tomId + "', som programmet bruger for \"ikke sat\". Giv " + den
-               + " et andet id i databasen; planen er ikke åbnet.";
+        return en + " i planen har id'et '" + tomId + "', som programmet bruger for \"ikke sat\". Giv " + den +
+               " et andet id i databasen; planen er ikke åbnet.";
     };
-    if (sql_->Forespoerg("select LaererID_LFP from LaererFagProfil where LaererID_LFP = ? and TimeFagFordelingID_LFP = ?",
-                         {tomId, tff}))
+    if (sql_->Forespoerg(
+            "select LaererID_LFP from LaererFagProfil where LaererID_LFP = ? and TimeFagFordelingID_LFP = ?",
+            {tomId, tff}))
         return fejl("En lærer", "læreren");
     if (sql_->Forespoerg("select LokaleID_LP from LokalePlan where LokaleID_LP = ? and PlanID_LP = ?", {tomId, planId}))
         return fejl("Et lokale", "lokalet");

@@ -65,8 +65,7 @@ const std::string planLaas = "update Plan set Kolonne_P = Kolonne_P where PlanID
 
 const std::string optagetTekst = "Databasen er optaget af en anden, der gemmer, eller den kan ikke skrives; "
                                  "planen er ikke gemt. Prøv igen om lidt.";
-const std::string ikkeOverskrevetTekst =
-    "Planen er gemt af en anden, siden du åbnede den; den er ikke overskrevet.";
+const std::string ikkeOverskrevetTekst = "Planen er gemt af en anden, siden du åbnede den; den er ikke overskrevet.";
 
 // Reasons a stored row is not used.
 const std::string tommeFelter = "med tomme felter (NULL)";
@@ -167,8 +166,8 @@ void Portal::GennemgaaRaekker(const Tabel& tabel, const std::function<void(const
 {
     if (planId_ == tomId)
         return;
-    const bool fundet =
-        tilstand_ == Datakilde::database ? sql_->Forespoerg(tabel.forespoergsel, {planId_}) : sql_->Forespoerg(tabel.fil);
+    const bool fundet = tilstand_ == Datakilde::database ? sql_->Forespoerg(tabel.forespoergsel, {planId_})
+                                                         : sql_->Forespoerg(tabel.fil);
     if (!fundet)
         return;
     Raekke raekke(tabel.kolonner.size());
@@ -191,7 +190,8 @@ std::string Portal::BrugLektion(const Raekke& r)
         return "med blokstørrelse under 1";
     if (tal(5) < 0 || tal(5) >= kolonner_ || tal(6) < 0 || tal(6) >= raekker_)
         return udenforPlanen;
-    if (!ider_[SkemaArt::hold].contains(tekst(0)) || !ider_[SkemaArt::laerer].contains(tekst(2)) || !ider_[SkemaArt::lokale].contains(tekst(3)))
+    if (!ider_[SkemaArt::hold].contains(tekst(0)) || !ider_[SkemaArt::laerer].contains(tekst(2)) ||
+        !ider_[SkemaArt::lokale].contains(tekst(3)))
         return "med et hold, en lærer eller et lokale, der ikke er i planen";
     if (!skemaKontrol_->SaetLektion(tekst(0), tekst(1), tekst(2), tekst(3), tal(4), tal(5), tal(6)))
         return "på en time, der allerede er optaget";
@@ -246,8 +246,8 @@ void Portal::MeldUbrugte() const
     if (ialt == 0)
         return;
     besked_.VisInfo("Nogle gemte rækker i planen kan ikke bruges. De står ikke i skemaerne, men gemmes uændret "
-                    "igen, så intet går tabt:" + linjer + "\nRækkerne" + (ialt > vist ? " (alle står i loggen)" : "")
-                    + ":" + eksempler);
+                    "igen, så intet går tabt:" +
+                    linjer + "\nRækkerne" + (ialt > vist ? " (alle står i loggen)" : "") + ":" + eksempler);
 }
 
 void Portal::Fingeraftryk::Tilfoej(const Tabel& tabel, const Raekke& raekke)

@@ -26,35 +26,46 @@ const std::vector<Tabel>& Skematabeller()
 {
     using F = Felt;
     static const std::vector<Tabel> tabeller{
-        {"Plan", "Planer",
+        {"Plan",
+         "Planer",
          {Id("PlanID_P", F::Plan), Ref("TimeFagFordelingID_P", F::Fordeling), Ref("Kolonne_P", F::Dage),
           Ref("Raekke_P", F::TimerPrDag)},
          {0}},
         {"Hold", "Hold", {Id("HoldID_AHo", F::Hold), Ref("Type_AHo", F::Holdtype)}, {0}},
-        {"Holdliste", "Fordelingernes hold", {Ref("Hold_THo", F::Hold), Ref("timefagfordelingID_THo", F::Fordeling)},
+        {"Holdliste",
+         "Fordelingernes hold",
+         {Ref("Hold_THo", F::Hold), Ref("timefagfordelingID_THo", F::Fordeling)},
          {1, 0}},
-        {"Fag", "Fag", {Id("FagID_AFa", F::Fag), Ref("Timer_AFa", F::Timer), Ref("Lokaletype_AFa", F::Lokaletype)}, {0}},
+        {"Fag",
+         "Fag",
+         {Id("FagID_AFa", F::Fag), Ref("Timer_AFa", F::Timer), Ref("Lokaletype_AFa", F::Lokaletype)},
+         {0}},
         {"Fagprofil", "Fagprofiler", {Ref("Type_FP", F::Holdtype), Ref("FagID_Fp", F::Fag)}, {0, 1}},
         {"Fagliste", "Fagliste", {Ref("FagID_TFa", F::Fag)}, {0}},
-        {"LaererFagProfil", "Lærernes fagprofiler",
+        {"LaererFagProfil",
+         "Lærernes fagprofiler",
          {Ref("LaererID_LFP", F::Laerer), Ref("FagID_LFP", F::Fag), Ref("AntalHold_LFP", F::AntalHold),
           Ref("Blokstoerrelse_LFP", F::Blok), Ref("TimeFagFordelingID_LFP", F::Fordeling)},
          {4, 1, 0}},
         {"Lokale", "Lokaler", {Id("LokaleID_ALo", F::Lokale), Ref("Lokaletype_ALo", F::Lokaletype)}, {0}},
-        {"HoldLaererRelation", "Undervisning",
+        {"HoldLaererRelation",
+         "Undervisning",
          {Ref("HoldID_HLR", F::Hold), Ref("FagID_HLR", F::Fag), RefEllerTom("LaererID_HLR", F::Laerer),
           Ref("PlanID_HLR", F::Plan)},
          {3, 0, 1}},
-        {"LokaleHoldRelation", "Stamlokaler",
+        {"LokaleHoldRelation",
+         "Stamlokaler",
          {Ref("HoldID_LoHR", F::Hold), RefEllerTom("LokaleID_LoHR", F::Lokale), Ref("PlanID_LoHR", F::Plan)},
          {2, 0}},
         {"LokalePlan", "Planernes lokaler", {Ref("LokaleID_LP", F::Lokale), Ref("PlanID_LP", F::Plan)}, {1, 0}},
-        {"Lektion", "Lektioner",
+        {"Lektion",
+         "Lektioner",
          {Ref("PlanID_Le", F::Plan), Ref("HoldID_Le", F::Hold), Ref("FagID_Le", F::Fag), Ref("LaererID_Le", F::Laerer),
           Ref("LokaleID_Le", F::Lokale), Ref("Blokstoerrelse_Le", F::Blok), Ref("Kolonne_Le", F::Dag),
           Ref("Raekke_Le", F::Time)},
          {0, 1, 6, 7}},
-        {"Tidsprioritet", "Utilgængelige timer",
+        {"Tidsprioritet",
+         "Utilgængelige timer",
          {Ref("PlanID_Ti", F::Plan), Ref("LaererID_Ti", F::Laerer), Ref("Prioritet_Ti", F::Prioritet),
           Ref("Kolonne_Ti", F::Dag), Ref("Raekke_Ti", F::Time)},
          {0, 1, 3, 4}},
@@ -74,22 +85,38 @@ const Tabel& TabelNavngivet(const std::string& navn)
 std::string FeltBetegnelse(Felt felt)
 {
     switch (felt) {
-    case Felt::Plan: return "plan";
-    case Felt::Fordeling: return "fordeling";
-    case Felt::Hold: return "hold";
-    case Felt::Holdtype: return "holdtype";
-    case Felt::Fag: return "fag";
-    case Felt::Laerer: return "lærer";
-    case Felt::Lokale: return "lokale";
-    case Felt::Lokaletype: return "lokaletype";
-    case Felt::Timer: return "ugetimer";
-    case Felt::Dage: return "dage";
-    case Felt::TimerPrDag: return "timer pr. dag";
-    case Felt::AntalHold: return "antal hold";
-    case Felt::Blok: return "blokstørrelse";
-    case Felt::Prioritet: return "prioritet";
-    case Felt::Dag: return "dag";
-    case Felt::Time: return "time";
+    case Felt::Plan:
+        return "plan";
+    case Felt::Fordeling:
+        return "fordeling";
+    case Felt::Hold:
+        return "hold";
+    case Felt::Holdtype:
+        return "holdtype";
+    case Felt::Fag:
+        return "fag";
+    case Felt::Laerer:
+        return "lærer";
+    case Felt::Lokale:
+        return "lokale";
+    case Felt::Lokaletype:
+        return "lokaletype";
+    case Felt::Timer:
+        return "ugetimer";
+    case Felt::Dage:
+        return "dage";
+    case Felt::TimerPrDag:
+        return "timer pr. dag";
+    case Felt::AntalHold:
+        return "antal hold";
+    case Felt::Blok:
+        return "blokstørrelse";
+    case Felt::Prioritet:
+        return "prioritet";
+    case Felt::Dag:
+        return "dag";
+    case Felt::Time:
+        return "time";
     }
     return "";
 }

@@ -9,22 +9,36 @@
 
 // What a column holds, as the planner names it; decides its rules.
 enum class Felt {
-    Plan, Fordeling, Hold, Holdtype, Fag, Laerer, Lokale, Lokaletype,
-    Timer, Dage, TimerPrDag, AntalHold, Blok, Prioritet, Dag, Time
+    Plan,
+    Fordeling,
+    Hold,
+    Holdtype,
+    Fag,
+    Laerer,
+    Lokale,
+    Lokaletype,
+    Timer,
+    Dage,
+    TimerPrDag,
+    AntalHold,
+    Blok,
+    Prioritet,
+    Dag,
+    Time
 };
 
 struct Kolonne {
     std::string navn;
     Felt felt;
-    bool definerer = false; // the column that gives the Plan, Hold, Fag or Lokale its id
+    bool definerer = false;  // the column that gives the Plan, Hold, Fag or Lokale its id
     bool tomTilladt = false; // "tom" stands for "not assigned yet"
 };
 
 struct Tabel {
     std::string navn;
-    std::string betegnelse; // the planner's word for the rows
+    std::string betegnelse;        // the planner's word for the rows
     std::vector<Kolonne> kolonner; // in the schema's order
-    std::vector<size_t> noegle; // the columns that identify a row
+    std::vector<size_t> noegle;    // the columns that identify a row
 };
 
 // One row, its values in the table's column order.

@@ -103,8 +103,8 @@ bool Laes(const Tabel& tabel, const std::string& tekst, std::vector<Raekke>& ud,
     std::vector<Raekke> raekker;
     for (size_t p = 1; p < poster.size(); ++p) {
         if (poster[p].size() != tabel.kolonner.size()) {
-            fejl.push_back("Række " + std::to_string(p + 1) + ": " + std::to_string(poster[p].size()) + " felter, ikke " +
-                           std::to_string(tabel.kolonner.size()) + " (" + forventet + ")");
+            fejl.push_back("Række " + std::to_string(p + 1) + ": " + std::to_string(poster[p].size()) +
+                           " felter, ikke " + std::to_string(tabel.kolonner.size()) + " (" + forventet + ")");
             continue;
         }
         Raekke raekke;

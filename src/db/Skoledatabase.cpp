@@ -23,7 +23,8 @@ std::vector<Raekke> Skoledatabase::LaesTabel(const Tabel& tabel)
         for (const Kolonne& kolonne : tabel.kolonner) {
             std::string tekst;
             int32_t tal = 0;
-            const bool laest = ErTal(kolonne.felt) ? sql_->HentTal(kolonne.navn, tal) : sql_->HentTekst(kolonne.navn, tekst);
+            const bool laest = ErTal(kolonne.felt) ? sql_->HentTal(kolonne.navn, tal)
+                                                   : sql_->HentTekst(kolonne.navn, tekst);
             if (!laest)
                 return raekker;
             if (ErTal(kolonne.felt))
@@ -77,7 +78,8 @@ std::vector<std::string> BrugteIder(const Skoledata& tilbage, const Skoledata& f
             const auto& genindsatte = nye.Af(tabel.navn);
             for (const Raekke& raekke : fjernes.Af(tabel.navn)) {
                 const std::string id = SomTekst(raekke[k]);
-                if (std::any_of(genindsatte.begin(), genindsatte.end(), [&](const Raekke& r) { return SomTekst(r[k]) == id; }))
+                if (std::any_of(genindsatte.begin(), genindsatte.end(),
+                                [&](const Raekke& r) { return SomTekst(r[k]) == id; }))
                     continue;
                 const auto brugere = tilbage.Afhaengige(kolonne.felt, id);
                 if (brugere.empty())
@@ -85,8 +87,8 @@ std::vector<std::string> BrugteIder(const Skoledata& tilbage, const Skoledata& f
                 std::string liste;
                 for (const std::string& b : brugere)
                     liste += (liste.empty() ? "" : "; ") + b;
-                fejl.push_back(tabel.betegnelse + " (" + id + ") kan ikke slettes eller omdøbes, for den bruges af: " +
-                               liste);
+                fejl.push_back(tabel.betegnelse + " (" + id +
+                               ") kan ikke slettes eller omdøbes, for den bruges af: " + liste);
             }
         }
     }
@@ -96,7 +98,8 @@ std::vector<std::string> BrugteIder(const Skoledata& tilbage, const Skoledata& f
 std::string AendretAfAndre(const Tabel& tabel, const Raekke& raekke)
 {
     return tabel.betegnelse + " (" + NoegleTekst(tabel, raekke) +
-           ") er ændret eller slettet af en anden, siden den blev læst; intet er gemt. Læs data igen og gentag ændringen";
+           ") er ændret eller slettet af en anden, siden den blev læst; intet er gemt. Læs data igen og gentag "
+           "ændringen";
 }
 
 } // namespace
@@ -109,7 +112,8 @@ bool Skoledatabase::Slet(const Tabel& tabel, const Raekke& raekke)
         const std::string& navn = tabel.kolonner[k].navn;
         // A NULL was read as "" or 0, so such a value also matches a NULL.
         const bool kanVaereNull = raekke[k] == SqlVaerdi(std::string()) || raekke[k] == SqlVaerdi(int32_t{0});
-        saetning += (k == 0 ? "" : " and ") + (kanVaereNull ? "(" + navn + " = ? or " + navn + " is null)" : navn + " = ?");
+        saetning += (k == 0 ? "" : " and ") +
+                    (kanVaereNull ? "(" + navn + " = ? or " + navn + " is null)" : navn + " = ?");
     }
     return sql_->UdfoerSql(saetning, raekke) && sql_->PaavirkedeRaekker() > 0;
 }

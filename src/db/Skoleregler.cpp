@@ -13,8 +13,8 @@ using Noegle = Raekke;
 // Counts characters, not the bytes of their UTF-8 spelling.
 size_t AntalTegn(const std::string& tekst)
 {
-    return static_cast<size_t>(
-        std::count_if(tekst.begin(), tekst.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    return static_cast<size_t>(std::count_if(tekst.begin(), tekst.end(),
+                                             [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 // C0 controls, DEL and the C1 controls (U+0080 to U+009F, spelled 0xC2 0x80-0x9F).
@@ -106,8 +106,8 @@ private:
         if (tabel.navn == "Plan")
             fejl_.push_back(hvor + "planen findes allerede");
         else if (*gemt->second != raekke)
-            fejl_.push_back(hvor + "findes allerede med andre værdier (gemt: " + RaekkeTekst(*gemt->second) + "; ny: " +
-                            RaekkeTekst(raekke) + ")");
+            fejl_.push_back(hvor + "findes allerede med andre værdier (gemt: " + RaekkeTekst(*gemt->second) +
+                            "; ny: " + RaekkeTekst(raekke) + ")");
     }
 
     bool FindesId(const Kolonne& kolonne, const SqlVaerdi& vaerdi) const
@@ -130,15 +130,24 @@ private:
 std::optional<Interval> Graenser(Felt felt)
 {
     switch (felt) {
-    case Felt::Timer: return Interval{0, 40};
-    case Felt::Dage: return Interval{1, 5};
-    case Felt::TimerPrDag: return Interval{1, 8};
-    case Felt::AntalHold: return Interval{0, 200};
-    case Felt::Blok: return Interval{1, 8};
-    case Felt::Prioritet: return Interval{-3, 3};
-    case Felt::Dag: return Interval{0, 4};
-    case Felt::Time: return Interval{0, 7};
-    default: return std::nullopt;
+    case Felt::Timer:
+        return Interval{0, 40};
+    case Felt::Dage:
+        return Interval{1, 5};
+    case Felt::TimerPrDag:
+        return Interval{1, 8};
+    case Felt::AntalHold:
+        return Interval{0, 200};
+    case Felt::Blok:
+        return Interval{1, 8};
+    case Felt::Prioritet:
+        return Interval{-3, 3};
+    case Felt::Dag:
+        return Interval{0, 4};
+    case Felt::Time:
+        return Interval{0, 7};
+    default:
+        return std::nullopt;
     }
 }
 

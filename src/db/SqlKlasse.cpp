@@ -233,7 +233,10 @@ bool SqlKlasse::UdfoerSql(const std::string& saetning, const SqlParametre& param
     return MeldtIndsaettelse(Udfoer(FaellesQuery(), saetning, parametre));
 }
 
-int32_t SqlKlasse::PaavirkedeRaekker() { return tilstand_ == Datakilde::database ? FaellesQuery().numRowsAffected() : 0; }
+int32_t SqlKlasse::PaavirkedeRaekker()
+{
+    return tilstand_ == Datakilde::database ? FaellesQuery().numRowsAffected() : 0;
+}
 
 void SqlKlasse::IndsaetStart(const std::string& tabel)
 {
@@ -336,8 +339,8 @@ bool SqlKlasse::HentTal(const std::string& kolonne, int32_t& ud)
         return false; // a token that is no number ends the file's walk
     const std::optional<int32_t> tal = SomHeltal(*tekst);
     if (!tal)
-        Afbryd("Kolonnen " + kolonne + " har værdien '" + *tekst
-               + "', som ikke er et helt tal, der kan bruges; ret den i databasen");
+        Afbryd("Kolonnen " + kolonne + " har værdien '" + *tekst +
+               "', som ikke er et helt tal, der kan bruges; ret den i databasen");
     ud = *tal;
     return true;
 }

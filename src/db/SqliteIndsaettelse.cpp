@@ -14,8 +14,8 @@ bool Forbered(sqlite3* forbindelse, const std::string& saetning)
     if (forberedt != nullptr && sqlite3_db_handle(forberedt) == forbindelse && saetning == sqlite3_sql(forberedt))
         return true;
     sqliteIndsaettelse::Frigiv();
-    return sqlite3_prepare_v2(forbindelse, saetning.c_str(), static_cast<int>(saetning.size()), &forberedt,
-                              nullptr) == SQLITE_OK;
+    return sqlite3_prepare_v2(forbindelse, saetning.c_str(), static_cast<int>(saetning.size()), &forberedt, nullptr) ==
+           SQLITE_OK;
 }
 
 void Bind(const SqlParametre& vaerdier)

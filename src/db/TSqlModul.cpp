@@ -67,8 +67,8 @@ std::vector<QString> SkemaTabeller()
     std::vector<QString> tabeller;
     for (const auto& saetning : Saetninger("skema.sql", "")) {
         const QStringList ord = QString::fromStdString(saetning).simplified().split(' ');
-        if (ord.size() > 2 && ord[0].compare("create", Qt::CaseInsensitive) == 0
-            && ord[1].compare("table", Qt::CaseInsensitive) == 0)
+        if (ord.size() > 2 && ord[0].compare("create", Qt::CaseInsensitive) == 0 &&
+            ord[1].compare("table", Qt::CaseInsensitive) == 0)
             tabeller.push_back(ord[2].toLower());
     }
     return tabeller;
@@ -218,8 +218,8 @@ void TSqlModul::OpretDatabase(bool medDemo)
     const QStringList findes = db.tables();
     for (const QString& tabel : SkemaTabeller()) {
         if (findes.contains(tabel, Qt::CaseInsensitive))
-            throw DatabaseFejl("Databasen har allerede tabellen " + tabel.toStdString()
-                               + "; en eksisterende database røres ikke");
+            throw DatabaseFejl("Databasen har allerede tabellen " + tabel.toStdString() +
+                               "; en eksisterende database røres ikke");
     }
     const bool postgreSQL = db.driver()->dbmsType() == QSqlDriver::PostgreSQL;
     const std::string teksttype = postgreSQL ? "varchar(255) collate \"C\"" : "varchar(255)";

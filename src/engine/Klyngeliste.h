@@ -135,8 +135,8 @@ public:
         T* del = &element[start];
         const bool faldende = raekkefoelge == 1;
         if (T::ErDecimalfelt(T::sortering.felt))
-            randomQuicksort::Omordn(
-                del, randomQuicksort::SorteretRaekkefoelge<DecimalHenvisning>(del, laengde, faldende));
+            randomQuicksort::Omordn(del,
+                                    randomQuicksort::SorteretRaekkefoelge<DecimalHenvisning>(del, laengde, faldende));
         else
             randomQuicksort::SorterHenvisninger(del, laengde, faldende);
     }

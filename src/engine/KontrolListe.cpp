@@ -63,9 +63,8 @@ private:
 
 KontrolListe::KontrolListe(Portal* portal_, SqlKlasse* sql_, Datakilde tilstand_, int32_t, int32_t, std::string planId_,
                            std::string tffId_)
-    : tilstand(tilstand_), sql(sql_),
-      listeNavn{"Hold", "fag", "laerer", "LokaleType", "lokale", "lægge", "HoldLOkale", "holdLaerer",
-                "Laerer Fagprofil"},
+    : tilstand(tilstand_), sql(sql_), listeNavn{"Hold",  "fag",        "laerer",     "LokaleType",      "lokale",
+                                                "lægge", "HoldLOkale", "holdLaerer", "Laerer Fagprofil"},
       portal(portal_), planId(std::move(planId_)), tffId(std::move(tffId_))
 {
     sql->SaetTilstand(tilstand);
@@ -340,7 +339,4 @@ int32_t KontrolListe::SumTimer()
         std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
-void KontrolListe::Ryd(ListeNr n)
-{
-    Liste(n).Ryd();
-}
+void KontrolListe::Ryd(ListeNr n) { Liste(n).Ryd(); }

@@ -277,10 +277,12 @@ bool KontrolListe::UdfyldFraRelationer(std::array<std::string, 5>& tekster)
         }
     };
     if (tekster[2] == tomId)
-        udfyld(tekster[2], Liste(holdLaererListe),
-               [&](const data& r) { return r.tekst[0] == tekster[0] && r.tekst[1] == tekster[1]; }, 2);
+        udfyld(
+            tekster[2], Liste(holdLaererListe),
+            [&](const data& r) { return r.tekst[0] == tekster[0] && r.tekst[1] == tekster[1]; }, 2);
     if (tekster[3] == stamlokale && tekster[4] == tomId)
-        udfyld(tekster[4], Liste(holdLokaleListe), [&](const data& r) { return r.tekst[0] == tekster[0]; }, 1);
+        udfyld(
+            tekster[4], Liste(holdLokaleListe), [&](const data& r) { return r.tekst[0] == tekster[0]; }, 1);
     return aendret;
 }
 

@@ -50,9 +50,9 @@ bool KontrolListe::TildelStamlokaler()
     }
     if (tildelt == udenLokale)
         return true;
-    besked.VisFejl("Der er ikke ledige stamlokaler nok: " + std::to_string(udenLokale - tildelt)
-                       + " hold har stadig intet fast lokale. Giv planen flere lokaler af typen " + stamlokale
-                       + ", eller giv holdene et fast lokale.",
+    besked.VisFejl("Der er ikke ledige stamlokaler nok: " + std::to_string(udenLokale - tildelt) +
+                       " hold har stadig intet fast lokale. Giv planen flere lokaler af typen " + stamlokale +
+                       ", eller giv holdene et fast lokale.",
                    stopTitel);
     return false;
 }
@@ -106,10 +106,10 @@ void KontrolListe::MeldUdaekkede(const std::vector<std::string>& udaekkede)
         eksempler += (i == 0 ? "" : ", ") + udaekkede[i];
     if (udaekkede.size() > vist)
         eksempler += " ...";
-    besked.VisFejl("Lærernes fagprofiler rækker ikke til alle fag uden fast lærer: " + std::to_string(udaekkede.size())
-                       + " hold og fag har stadig ingen lærer (" + eksempler
-                       + "). Lad flere lærere undervise i faget eller flere hold (AntalHold), eller giv holdene en "
-                         "fast lærer.",
+    besked.VisFejl("Lærernes fagprofiler rækker ikke til alle fag uden fast lærer: " +
+                       std::to_string(udaekkede.size()) + " hold og fag har stadig ingen lærer (" + eksempler +
+                       "). Lad flere lærere undervise i faget eller flere hold (AntalHold), eller giv holdene en "
+                       "fast lærer.",
                    stopTitel);
 }
 
@@ -123,10 +123,10 @@ bool KontrolListe::GemListe(ListeNr n)
     if (!SkrivRelationer(n)) {
         const std::string fejl = sql->SidsteFejl();
         sql->Rollback();
-        besked.VisFejl(std::string("De tildelte ") + (n == holdLokaleListe ? "stamlokaler" : "lærere")
-                           + " kunne ikke skrives til databasen (" + fejl
-                           + "). Er den optaget af en anden eller skrivebeskyttet, så prøv igen senere, eller generér "
-                             "med skrivebeskyttelsen slået til; så gemmes tildelingen ikke.",
+        besked.VisFejl(std::string("De tildelte ") + (n == holdLokaleListe ? "stamlokaler" : "lærere") +
+                           " kunne ikke skrives til databasen (" + fejl +
+                           "). Er den optaget af en anden eller skrivebeskyttet, så prøv igen senere, eller generér "
+                           "med skrivebeskyttelsen slået til; så gemmes tildelingen ikke.",
                        stopTitel);
         return false;
     }
@@ -140,14 +140,13 @@ bool KontrolListe::SkrivRelationer(ListeNr n)
     const Klyngeliste<data>& liste = Liste(n);
     for (int32_t i = 0; i < liste.antal; ++i) {
         const data& r = liste.element[i];
-        const bool skrevet =
-            n == holdLokaleListe
-                ? sql->UdfoerSql("Update LokaleHoldRelation set LokaleID_LoHR = ? "
-                                 "where HoldID_LoHR  =? AND PlanID_LoHR = ?",
-                                 {r.tekst[1], r.tekst[0], planId})
-                : sql->UdfoerSql("Update HoldLaererRelation set LaererID_HLR = ? "
-                                 "where HoldID_HLR =? AND FagID_HLR =? AND PlanID_HLR = ?",
-                                 {r.tekst[2], r.tekst[0], r.tekst[1], planId});
+        const bool skrevet = n == holdLokaleListe
+                                 ? sql->UdfoerSql("Update LokaleHoldRelation set LokaleID_LoHR = ? "
+                                                  "where HoldID_LoHR  =? AND PlanID_LoHR = ?",
+                                                  {r.tekst[1], r.tekst[0], planId})
+                                 : sql->UdfoerSql("Update HoldLaererRelation set LaererID_HLR = ? "
+                                                  "where HoldID_HLR =? AND FagID_HLR =? AND PlanID_HLR = ?",
+                                                  {r.tekst[2], r.tekst[0], r.tekst[1], planId});
         if (!skrevet)
             return false;
     }

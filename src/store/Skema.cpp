@@ -176,10 +176,7 @@ bool laerer_skema::SaetPrioritet(int32_t vaerdi, int32_t k, int32_t r)
     return true;
 }
 
-int32_t laerer_skema::Prioritet(int32_t k, int32_t r) const
-{
-    return IGitter(k, r) ? prioritet_[k][r] : 0;
-}
+int32_t laerer_skema::Prioritet(int32_t k, int32_t r) const { return IGitter(k, r) ? prioritet_[k][r] : 0; }
 
 int32_t laerer_skema::AntalSpaerringer() const
 {

@@ -32,10 +32,7 @@ struct PrSkemaArt {
     const T& operator[](SkemaArt art) const { return vaerdier[Indeks(art)]; }
 
 private:
-    static constexpr size_t Indeks(SkemaArt art)
-    {
-        return art == SkemaArt::hold ? 0 : art == SkemaArt::laerer ? 1 : 2;
-    }
+    static constexpr size_t Indeks(SkemaArt art) { return art == SkemaArt::hold ? 0 : art == SkemaArt::laerer ? 1 : 2; }
 };
 
 // The id of the timetable of the kind that holds the lesson (a lektion or a

@@ -7,10 +7,9 @@ namespace {
 
 // Light colours, so black text stays readable on them, and far enough apart
 // to tell neighbouring subjects from each other; more subjects reuse them.
-constexpr std::array<const char*, 20> palet{"#cfe2f3", "#d9ead3", "#fce5cd", "#ead1dc", "#fff2cc",
-                                            "#d0e0e3", "#d9d2e9", "#f4cccc", "#e2efc0", "#c9daf8",
-                                            "#f6d8b8", "#dcdcdc", "#b9e4d6", "#f2c6e0", "#e8dcc4",
-                                            "#c4d7ec", "#f9f1a5", "#d6c7e8", "#bfe3b4", "#f7cfc4"};
+constexpr std::array<const char*, 20> palet{"#cfe2f3", "#d9ead3", "#fce5cd", "#ead1dc", "#fff2cc", "#d0e0e3", "#d9d2e9",
+                                            "#f4cccc", "#e2efc0", "#c9daf8", "#f6d8b8", "#dcdcdc", "#b9e4d6", "#f2c6e0",
+                                            "#e8dcc4", "#c4d7ec", "#f9f1a5", "#d6c7e8", "#bfe3b4", "#f7cfc4"};
 
 } // namespace
 

@@ -20,7 +20,7 @@ struct UdgivetLektion {
 struct UdgivetSkema {
     SkemaArt art = SkemaArt::hold;
     std::string id;
-    std::string noegletal; // the figures line: planned, placed, their share and the spread
+    std::string noegletal;                 // the figures line: planned, placed, their share and the spread
     std::vector<UdgivetLektion> lektioner; // ordered by day, then hour
     std::vector<Placering> spaerret;       // a teacher's unavailable hours
 

@@ -25,9 +25,6 @@ QString medLokaleSeparatorer(const std::string& engelsk)
 
 } // namespace
 
-QString SekunderTekst(double sekunder)
-{
-    return medLokaleSeparatorer(FormaterSekunder(sekunder, engelskeSeparatorer));
-}
+QString SekunderTekst(double sekunder) { return medLokaleSeparatorer(FormaterSekunder(sekunder, engelskeSeparatorer)); }
 
 QString ProcentTekst(double procent) { return medLokaleSeparatorer(FormaterProcent(procent, engelskeSeparatorer)); }

@@ -34,7 +34,8 @@ bool KopierPlan(QWidget* foraelder)
     const QString fra = QInputDialog::getItem(foraelder, "Kopiér plan", "Planen der kopieres:", planer, 0, false, &ok);
     if (!ok)
         return false;
-    const QString til = QInputDialog::getText(foraelder, "Kopiér plan", "Den nye plans id:", QLineEdit::Normal, fra, &ok);
+    const QString til = QInputDialog::getText(foraelder, "Kopiér plan", "Den nye plans id:", QLineEdit::Normal, fra,
+                                              &ok);
     if (!ok)
         return false;
     const auto svar = QMessageBox::question(foraelder, "Kopiér plan", "Skal de placerede lektioner også kopieres?",
@@ -52,8 +53,8 @@ bool KopierPlan(QWidget* foraelder)
 
 bool ImporterFet(QWidget* foraelder)
 {
-    const QString fil =
-        QFileDialog::getOpenFileName(foraelder, "Importér skemafil", {}, "Skemafiler (*.fet);;Alle filer (*)");
+    const QString fil = QFileDialog::getOpenFileName(foraelder, "Importér skemafil", {},
+                                                     "Skemafiler (*.fet);;Alle filer (*)");
     if (fil.isEmpty())
         return false;
     bool ok = false;

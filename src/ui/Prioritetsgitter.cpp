@@ -16,7 +16,7 @@ constexpr int32_t hoejeste = 3;
 // Dark red for unavailable through white to green for preferred.
 QColor Farve(int32_t prioritet)
 {
-    static const std::array<QColor, 7> farver{QColor(128, 0, 0),     QColor(200, 50, 50),  QColor(240, 150, 140),
+    static const std::array<QColor, 7> farver{QColor(128, 0, 0),     QColor(200, 50, 50),   QColor(240, 150, 140),
                                               QColor(255, 255, 255), QColor(200, 240, 200), QColor(120, 200, 120),
                                               QColor(30, 130, 60)};
     return farver[static_cast<size_t>(prioritet - laveste)];

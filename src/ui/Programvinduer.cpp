@@ -9,8 +9,7 @@
 #include "ui/TPlanListeForm.h"
 
 Programvinduer::Programvinduer(const std::function<void()>& startDatamodul)
-    : modtager_(*this), installeret_(modtager_),
-      hovedvindue_(std::make_unique<TMainFrame>(*this))
+    : modtager_(*this), installeret_(modtager_), hovedvindue_(std::make_unique<TMainFrame>(*this))
 {
     mainFrame = hovedvindue_.get();
     startDatamodul();

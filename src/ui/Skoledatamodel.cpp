@@ -111,7 +111,8 @@ bool Skoledatamodel::setData(const QModelIndex& indeks, const QVariant& vaerdi, 
     bool erTal = false;
     const int tal = vaerdi.toInt(&erTal);
     // A number column keeps text that is not a number, so the planner sees what was typed and why it is refused.
-    const SqlVaerdi ny = ErTal(kolonne.felt) && erTal ? SqlVaerdi(int32_t{tal}) : SqlVaerdi(vaerdi.toString().toStdString());
+    const SqlVaerdi ny = ErTal(kolonne.felt) && erTal ? SqlVaerdi(int32_t{tal})
+                                                      : SqlVaerdi(vaerdi.toString().toStdString());
     if (ny == raekke[k])
         return false;
     if (kolonne.definerer) {

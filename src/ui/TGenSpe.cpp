@@ -11,8 +11,7 @@ constexpr int sidsteTrin = 7;
 
 } // namespace
 
-TGenSpe::TGenSpe(QWidget* hovedvindue)
-    : Sidevindue(hovedvindue), TidGrid(new TekstGitter(2, 8, 16, this))
+TGenSpe::TGenSpe(QWidget* hovedvindue) : Sidevindue(hovedvindue), TidGrid(new TekstGitter(2, 8, 16, this))
 {
     setObjectName("TGenSpe");
     setWindowTitle("Tids Specifikation");

@@ -45,8 +45,8 @@ QPushButton* knap(const char* navn, const QString& tekst, int venstre, const QSt
 } // namespace
 
 TGenereringsFrame::TGenereringsFrame(Programvinduer& vinduer)
-    : QDialog(vinduer.mainFrame, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                     Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QDialog(vinduer.mainFrame, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                     Qt::WindowCloseButtonHint),
       GFRadioGroup1(gruppe("GFRadioGroup1", "Antal dage:", tal(1, 5), 4, 8,
                            "| Bestemmer hvor mange dage, der skal være på et skema. Standardværdien er 5.", this)),
       GFRadioGroup2(gruppe("GFRadioGroup2", "Antal timer:", tal(2, 8), 6, 64,

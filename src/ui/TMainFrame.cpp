@@ -51,13 +51,11 @@ enum Felt { plFelt = 1, llFelt = 3, procentFelt = 5, mlFelt = 7, beskedFelt = 8 
 // Steps of the completion between two looks at the window's events.
 constexpr int64_t fuldfoerelsesSkive = 300;
 
-
 } // namespace
 
 TMainFrame::TMainFrame(Programvinduer& vinduer)
     : Klientomraade(new QMdiArea), StatusBar1(new Statuslinje({25, 30, 30, 25, 25, 40, 30, 30, 400})),
-      vinduer_(vinduer), vorivazi_(std::make_unique<Vorivazi>(Datakilde::database)),
-      fortrydelser_(new QUndoStack(this))
+      vinduer_(vinduer), vorivazi_(std::make_unique<Vorivazi>(Datakilde::database)), fortrydelser_(new QUndoStack(this))
 {
     setObjectName("TMainFrame");
     SaetUgemt(false);
@@ -109,8 +107,7 @@ void TMainFrame::LavMenu()
              "nytprojekt");
     Handling(filer, "Hentprojekt1", "&Hent projekt", &TMainFrame::Hentprojekt1Click, QKeySequence("Ctrl+H"),
              "hentprojekt");
-    Handling(filer, "Gemprojekt1", "&Gem projekt", &TMainFrame::Gemprojekt1Click, QKeySequence("Ctrl+G"),
-             "gemprojekt");
+    Handling(filer, "Gemprojekt1", "&Gem projekt", &TMainFrame::Gemprojekt1Click, QKeySequence("Ctrl+G"), "gemprojekt");
     Handling(filer, "ExportProject", "Export Project", &TMainFrame::ExportProjectClick, {}, "eksporter");
     Handling(filer, "EksporterPdf", "Eksportér PDF …", &TMainFrame::EksporterPdfClick);
     Handling(filer, "EksporterHtml", "Eksportér HTML …", &TMainFrame::EksporterHtmlClick);
@@ -137,8 +134,7 @@ void TMainFrame::LavMenu()
     Handling(skema, "Nytlokaleskema1", "Nyt lokaleskema", &TMainFrame::MFPanel12Click, {}, "lokaleskema");
 
     QMenu* generer = menuBar()->addMenu("&Generer");
-    Beregnskemaer1_ =
-        Handling(generer, "Beregnskemaer1", "&Beregn skemaer", &TMainFrame::MFPanel9Click, {}, "generer");
+    Beregnskemaer1_ = Handling(generer, "Beregnskemaer1", "&Beregn skemaer", &TMainFrame::MFPanel9Click, {}, "generer");
     Beregnskemaer1_->setEnabled(false);
     AutoGenerer_ = Handling(generer, "AutoGenerer", "AutoGenerer", &TMainFrame::AutoGenererClick);
     AutoGenerer_->setEnabled(false);
@@ -154,7 +150,8 @@ void TMainFrame::LavMenu()
     QMenu* opsaetning = menuBar()->addMenu("&Opsætning");
     Handling(opsaetning, "Cascade1", "&Cascade", &TMainFrame::Cascade1Click);
     Handling(opsaetning, "Tile1", "&Tile", &TMainFrame::Tile1Click);
-    Specifikationer_ = Handling(opsaetning, "Specifikationer", "Tids Specifikationer", &TMainFrame::SpecifikationerClick);
+    Specifikationer_ = Handling(opsaetning, "Specifikationer", "Tids Specifikationer",
+                                &TMainFrame::SpecifikationerClick);
     Specifikationer_->setCheckable(true);
     // The check mark itself is the write protection.
     SkrivebeskytDB_ = Handling(opsaetning, "SkrivebeskytDB", "Skrivebeskyt DB", nullptr);
@@ -186,7 +183,11 @@ void TMainFrame::LavVaerktoejslinje()
     const std::vector<Beskrivelse> beskrivelser = {
         {"MFPanel1", 10, "|Nyt skema", "nytprojekt", &TMainFrame::NytSkemaprojekt1Click, {"MFPanel2"}},
         {"MFPanel2", 45, "|Hent skema", "hentprojekt", &TMainFrame::Hentprojekt1Click, {"MFPanel1", "MFPanel4"}},
-        {"MFPanel4", 80, "Gem Skemaer til databasen!", "gemprojekt", &TMainFrame::Gemprojekt1Click,
+        {"MFPanel4",
+         80,
+         "Gem Skemaer til databasen!",
+         "gemprojekt",
+         &TMainFrame::Gemprojekt1Click,
          {"MFPanel2", "MFPanel5"}},
         {"Panel1", 115, "|Udskriv skema", "eksporter", &TMainFrame::ExportProjectClick, {"MFPanel4", "MFPanel5"}},
         {"MFPanel5", 153, "|Udskriv skema", "udskriv", &TMainFrame::Printskema1Click, {"MFPanel4", "MFPanel6"}},
@@ -358,8 +359,7 @@ void TMainFrame::GenereringAfsluttet(bool lykkedes)
     if (lykkedes) {
         TomFortrydelser("skemaerne er genereret");
         SkemaerAendret();
-    }
-    else
+    } else
         StatusOpdatering();
 }
 
@@ -402,10 +402,9 @@ void TMainFrame::SaetPlanTitel(const std::string& planId)
 TSkemaFrame* TMainFrame::NytSkemavindue(const QString& type)
 {
     auto* vindue = new TSkemaFrame(*this);
-    QMdiSubWindow* ramme =
-        Klientomraade->addSubWindow(vindue, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                                                Qt::WindowCloseButtonHint);
+    QMdiSubWindow* ramme = Klientomraade->addSubWindow(
+        vindue, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     ramme->setAttribute(Qt::WA_DeleteOnClose);
     if (!type.isEmpty())
         vindue->VaelgType(type);
@@ -526,10 +525,10 @@ void TMainFrame::UdgivSom(Udgivelsesform form)
         sti = QFileDialog::getExistingDirectory(this, "Eksportér HTML til mappen",
                                                 forrige.isEmpty() ? QDir::homePath() : forrige);
     } else {
-        const QString forslag =
-            forrige.isEmpty()
-                ? QDir::home().filePath("Skemaer " + QString::fromStdString(vorivazi_->PlanId()) + "." + endelse)
-                : forrige;
+        const QString forslag = forrige.isEmpty()
+                                    ? QDir::home().filePath("Skemaer " + QString::fromStdString(vorivazi_->PlanId()) +
+                                                            "." + endelse)
+                                    : forrige;
         const QString filter = form == Udgivelsesform::pdf ? "PDF-filer (*.pdf)" : "Regneark (*.csv)";
         sti = QFileDialog::getSaveFileName(this, "Eksportér " + endelse.toUpper(), forslag, filter);
         if (!sti.isEmpty() && QFileInfo(sti).suffix().isEmpty())

@@ -41,8 +41,8 @@ int valgtRaekke(const QListWidget* liste)
 } // namespace
 
 TPlanListeForm::TPlanListeForm(Programvinduer& vinduer)
-    : QDialog(vinduer.mainFrame, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                     Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QDialog(vinduer.mainFrame, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                     Qt::WindowCloseButtonHint),
       Panel1(new QLabel("Vælg den ønskede plan:", this)), PlanListe(new QListWidget(this)),
       PlanValgKnap(knap("PlanValgKnap", "OK", QRect(30, 128, 39, 25), this)),
       AnnullerKnap(knap("AnnullerKnap", "Annuller", QRect(96, 128, 57, 25), this)), vinduer_(vinduer)

@@ -99,9 +99,8 @@ TSkemaFrame::TSkemaFrame(TMainFrame& hovedvindue)
             return std::nullopt;
         return VistSkema{*art, hoved_.NavneFor(*art)[SFComboBox2->currentIndex()]};
     });
-    connect(Redigering, &Haandredigering::visSkema, this, [this](SkemaArt art, const QString& id) {
-        hoved_.NytSkemavindue()->VisSkema(art, id);
-    });
+    connect(Redigering, &Haandredigering::visSkema, this,
+            [this](SkemaArt art, const QString& id) { hoved_.NytSkemavindue()->VisSkema(art, id); });
     FormCreate();
 }
 
@@ -226,7 +225,7 @@ void TSkemaFrame::VisLektioner(const std::string& id, SkemaArt art)
     while (facade.TagLektion(hold, fag, laerer, lokale, kolonne, raekke))
         if (kolonne >= 0 && kolonne < dage && raekke >= 0 && raekke < timer)
             SFStringGrid1->SaetCelle(kolonne + 1, raekke + 1,
-                                    QString::fromStdString(CelleTekst(art, hold, fag, laerer, lokale)));
+                                     QString::fromStdString(CelleTekst(art, hold, fag, laerer, lokale)));
 }
 
 void TSkemaFrame::VisTal(const std::string& id, SkemaArt art)

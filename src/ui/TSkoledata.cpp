@@ -105,9 +105,8 @@ QWidget* TSkoledata::Side(const std::vector<std::string>& tabeller)
             visning->scrollToBottom();
             visning->edit(model->index(model->rowCount() - 1, 0));
         });
-        connect(Knap("Slet række", knapper), &QPushButton::clicked, this, [model, visning] {
-            model->SletRaekke(visning->currentIndex().row());
-        });
+        connect(Knap("Slet række", knapper), &QPushButton::clicked, this,
+                [model, visning] { model->SletRaekke(visning->currentIndex().row()); });
         connect(Knap("Eksportér CSV …", knapper), &QPushButton::clicked, this, [this, model] {
             const QString fil = QFileDialog::getSaveFileName(this, "Eksportér CSV", CsvNavn(*model), csvFiltre);
             if (!fil.isEmpty())
@@ -141,7 +140,8 @@ QWidget* TSkoledata::PrioritetsSide()
     auto* layout = new QVBoxLayout(side);
     layout->addLayout(valg);
     layout->addWidget(Gitter);
-    layout->addWidget(new QLabel("Klik på en time for at skifte prioritet: -3 (kan ikke, mørkerød) … 0 … +3 (helst, grøn)."));
+    layout->addWidget(
+        new QLabel("Klik på en time for at skifte prioritet: -3 (kan ikke, mørkerød) … 0 … +3 (helst, grøn)."));
     return side;
 }
 
@@ -223,7 +223,8 @@ bool TSkoledata::ImporterCsv(Skoledatamodel& model, const QString& fil)
 {
     QFile ind(fil);
     if (!ind.open(QIODevice::ReadOnly)) {
-        Besked().VisFejl("Filen " + fil.toStdString() + " kan ikke åbnes: " + ind.errorString().toStdString(), fejlTitel);
+        Besked().VisFejl("Filen " + fil.toStdString() + " kan ikke åbnes: " + ind.errorString().toStdString(),
+                         fejlTitel);
         return false;
     }
     std::vector<Raekke> raekker;

@@ -31,10 +31,7 @@ QStringList Valgmuligheder(const Skoledata& data, const Kolonne& kolonne)
     return liste;
 }
 
-const Skoledatamodel& ModelAf(const QModelIndex& indeks)
-{
-    return *static_cast<const Skoledatamodel*>(indeks.model());
-}
+const Skoledatamodel& ModelAf(const QModelIndex& indeks) { return *static_cast<const Skoledatamodel*>(indeks.model()); }
 
 const Kolonne& KolonneAf(const QModelIndex& indeks)
 {
@@ -43,7 +40,8 @@ const Kolonne& KolonneAf(const QModelIndex& indeks)
 
 } // namespace
 
-QWidget* Vaerdidelegat::createEditor(QWidget* foraelder, const QStyleOptionViewItem& valg, const QModelIndex& indeks) const
+QWidget* Vaerdidelegat::createEditor(QWidget* foraelder, const QStyleOptionViewItem& valg,
+                                     const QModelIndex& indeks) const
 {
     const Kolonne& kolonne = KolonneAf(indeks);
     if (kolonne.definerer)

@@ -11,7 +11,8 @@ class Vaerdidelegat : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    QWidget* createEditor(QWidget* foraelder, const QStyleOptionViewItem& valg, const QModelIndex& indeks) const override;
+    QWidget* createEditor(QWidget* foraelder, const QStyleOptionViewItem& valg,
+                          const QModelIndex& indeks) const override;
     void setEditorData(QWidget* editor, const QModelIndex& indeks) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& indeks) const override;
 };

@@ -14,8 +14,7 @@
 
 namespace {
 
-LektionsKrav Krav(int32_t blok, int32_t maal, const std::string& relation = "HLPL", int32_t dage = 5,
-                  int32_t timer = 8)
+LektionsKrav Krav(int32_t blok, int32_t maal, const std::string& relation = "HLPL", int32_t dage = 5, int32_t timer = 8)
 {
     return LektionsKrav{"1a", "MAT", "AB", "R1", blok, maal, dage, timer, relation};
 }
@@ -192,8 +191,8 @@ public:
             const int32_t r = Tal(timer_ - 1);
             bool fri = true;
             for (int32_t t = r; t < r + blok; ++t)
-                fri = fri && p.ErLedig(h, SkemaArt::hold, k, t) && p.ErLedig(l, SkemaArt::laerer, k, t) && p.ErLedig(lo, SkemaArt::lokale, k, t) &&
-                      !p.ErSpaerret(l, k, t);
+                fri = fri && p.ErLedig(h, SkemaArt::hold, k, t) && p.ErLedig(l, SkemaArt::laerer, k, t) &&
+                      p.ErLedig(lo, SkemaArt::lokale, k, t) && !p.ErSpaerret(l, k, t);
             if (fri)
                 plan_->Saet(h, Vaelg(fag_), l, lo, blok, k, r);
         }
@@ -201,8 +200,9 @@ public:
 
     LektionsKrav NytKrav()
     {
-        LektionsKrav krav{Vaelg(hold_), Vaelg(fag_), Vaelg(laerere_), Vaelg(lokaler_), 1 + Tal(2), 1 + Tal(6),
-                          dage_, timer_, Tal(2) == 0 ? "HLP" : "HLPL"};
+        LektionsKrav krav{Vaelg(hold_),    Vaelg(fag_), Vaelg(laerere_),
+                          Vaelg(lokaler_), 1 + Tal(2),  1 + Tal(6),
+                          dage_,           timer_,      Tal(2) == 0 ? "HLP" : "HLPL"};
         if (Tal(12) == 0)
             krav.lokale = "R?"; // no timetable
         if (Tal(20) == 0)

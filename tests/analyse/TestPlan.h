@@ -22,8 +22,8 @@ using Felt = std::pair<int32_t, int32_t>; // (kolonne, raekke)
 class TestPlan {
 public:
     TestPlan(const std::vector<std::string>& hold, const std::vector<std::string>& laerere,
-             const std::vector<std::string>& lokaler, const std::vector<Spaerring>& spaerringer = {},
-             int32_t dage = 5, int32_t timer = 8);
+             const std::vector<std::string>& lokaler, const std::vector<Spaerring>& spaerringer = {}, int32_t dage = 5,
+             int32_t timer = 8);
     ~TestPlan();
     TestPlan(const TestPlan&) = delete;
     TestPlan& operator=(const TestPlan&) = delete;

@@ -48,7 +48,8 @@ class VorivaziPaaDemo : public DatabaseTest {};
 TEST_F(VorivaziPaaDemo, PlanListIsHandedOutInTheReverseOfTheCatalogueOrder)
 {
     SqlKlasse sql(Datakilde::database);
-    ASSERT_TRUE(sql.UdfoerSql("insert into Plan values (?, ?, ?, ?)", {std::string("Plan2025"), std::string("x"), 5, 8}));
+    ASSERT_TRUE(
+        sql.UdfoerSql("insert into Plan values (?, ?, ?, ?)", {std::string("Plan2025"), std::string("x"), 5, 8}));
     Vorivazi v(Datakilde::database);
     ASSERT_TRUE(v.HentPlanliste());
     std::vector<std::string> ider;

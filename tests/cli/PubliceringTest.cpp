@@ -57,11 +57,11 @@ protected:
         if (IsSkipped() || HasFatalFailure())
             return;
         SqlKlasse sql(Datakilde::database);
-        for (const char* tabel : {"Hold set HoldID_AHo", "Holdliste set Hold_THo",
-                                  "HoldLaererRelation set HoldID_HLR", "LokaleHoldRelation set HoldID_LoHR"}) {
+        for (const char* tabel : {"Hold set HoldID_AHo", "Holdliste set Hold_THo", "HoldLaererRelation set HoldID_HLR",
+                                  "LokaleHoldRelation set HoldID_LoHR"}) {
             const std::string kolonne = std::string(tabel).substr(std::string(tabel).find(" set ") + 5);
-            ASSERT_TRUE(sql.UdfoerSql(std::string("update ") + tabel + " = ? where " + kolonne + " = '1.a'",
-                                      {svaertHold}));
+            ASSERT_TRUE(
+                sql.UdfoerSql(std::string("update ") + tabel + " = ? where " + kolonne + " = '1.a'", {svaertHold}));
         }
         forbindelse = db_->Forbindelse();
         TSqlModul::Instans().Luk();

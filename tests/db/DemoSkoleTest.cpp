@@ -55,10 +55,11 @@ TEST_P(DemoSkole, TheNinePlanningListsHaveSensibleRows)
 {
     const auto& [plan, tff, antalHold] = GetParam();
 
-    const auto hold = Liste("SELECT HoldID_AHo AS HoldID, SUM(Timer_AFa) AS AntalTimer FROM Hold, Holdliste, Fag, Fagprofil "
-                            "WHERE Hold_THo = HoldID_AHo AND FagID_Fp = FagID_Afa AND Type_AHo = Type_FP And "
-                            "timefagfordelingID_THo = ? GROUP BY HoldID_AHo ",
-                            {tff}, {"HoldID", "#AntalTimer"});
+    const auto hold = Liste(
+        "SELECT HoldID_AHo AS HoldID, SUM(Timer_AFa) AS AntalTimer FROM Hold, Holdliste, Fag, Fagprofil "
+        "WHERE Hold_THo = HoldID_AHo AND FagID_Fp = FagID_Afa AND Type_AHo = Type_FP And "
+        "timefagfordelingID_THo = ? GROUP BY HoldID_AHo ",
+        {tff}, {"HoldID", "#AntalTimer"});
     ASSERT_EQ(hold.size(), antalHold);
     for (const Raekke& r : hold)
         EXPECT_TRUE(std::stoi(r[1]) >= 25 && std::stoi(r[1]) <= 30) << r[0] << " " << r[1];
@@ -83,10 +84,11 @@ TEST_P(DemoSkole, TheNinePlanningListsHaveSensibleRows)
     for (const Raekke& r : laerere)
         EXPECT_LE(std::stoi(r[1]), 30) << r[0];
 
-    const auto lokaletyper = Liste("SELECT\tLokaletype_ALo AS LokaleType, COUNT(Lokaletype_ALo) AS Antal_Lokaler "
-                                   "FROM Lokale, LokalePlan WHERE Lokaletype_ALo != ? And LokaleID_ALo = LokaleID_LP And "
-                                   "PlanID_LP = ? GROUP BY Lokaletype_ALo",
-                                   {stam, plan}, {"LokaleType", "#Antal_Lokaler"});
+    const auto lokaletyper = Liste(
+        "SELECT\tLokaletype_ALo AS LokaleType, COUNT(Lokaletype_ALo) AS Antal_Lokaler "
+        "FROM Lokale, LokalePlan WHERE Lokaletype_ALo != ? And LokaleID_ALo = LokaleID_LP And "
+        "PlanID_LP = ? GROUP BY Lokaletype_ALo",
+        {stam, plan}, {"LokaleType", "#Antal_Lokaler"});
     const auto typeTimer = Liste("SELECT\tLokaletype_AFa AS LokaleType, SUM(Timer_AFa) AS Antal_Timer "
                                  "FROM Fag, HoldLaererRelation WHERE Lokaletype_AFa != ? AND FagID_HLR = FagID_AFa And "
                                  "PlanID_HLR = ? GROUP BY Lokaletype_AFa",
@@ -105,12 +107,13 @@ TEST_P(DemoSkole, TheNinePlanningListsHaveSensibleRows)
     for (const Raekke& r : rum)
         stamlokaler += r[1] == stam;
 
-    const auto laegge = Liste("SELECT DISTINCT HoldID_HLR AS HoldID, FagID_HLR AS FagID, LaererID_HLR AS LaererID, "
-                              "Lokaletype_AFa AS LokaleType, LokaleID_LoHR AS LokaleID, Blokstoerrelse_LFP AS Bloksize "
-                              "FROM LaererFagProfil, Fag, HoldLaererRelation, LokaleHoldRelation WHERE PlanID_HLR = ? AND "
-                              "TimeFagFordelingID_LFP = ? AND FagID_HLR = FagID_AFa AND FagID_HLR = FagID_LFP AND "
-                              "HoldID_HLR = HoldID_LoHR ORDER BY HoldID_HLR ",
-                              {plan, tff}, {"HoldID", "FagID", "LaererID", "LokaleType", "LokaleID", "#Bloksize"});
+    const auto laegge = Liste(
+        "SELECT DISTINCT HoldID_HLR AS HoldID, FagID_HLR AS FagID, LaererID_HLR AS LaererID, "
+        "Lokaletype_AFa AS LokaleType, LokaleID_LoHR AS LokaleID, Blokstoerrelse_LFP AS Bloksize "
+        "FROM LaererFagProfil, Fag, HoldLaererRelation, LokaleHoldRelation WHERE PlanID_HLR = ? AND "
+        "TimeFagFordelingID_LFP = ? AND FagID_HLR = FagID_AFa AND FagID_HLR = FagID_LFP AND "
+        "HoldID_HLR = HoldID_LoHR ORDER BY HoldID_HLR ",
+        {plan, tff}, {"HoldID", "FagID", "LaererID", "LokaleType", "LokaleID", "#Bloksize"});
     std::set<std::pair<std::string, std::string>> holdFag;
     int dobbelt = 0, udenLaerer = 0;
     for (const Raekke& r : laegge) {
@@ -153,5 +156,6 @@ TEST_P(DemoSkole, TheNinePlanningListsHaveSensibleRows)
 }
 
 INSTANTIATE_TEST_SUITE_P(Aargange, DemoSkole,
-                         testing::Values(Aargang{"Plan2026", "Fordeling2026", 12}, Aargang{"Plan2027", "Fordeling2027", 13}),
+                         testing::Values(Aargang{"Plan2026", "Fordeling2026", 12},
+                                         Aargang{"Plan2027", "Fordeling2027", 13}),
                          [](const testing::TestParamInfo<Aargang>& info) { return info.param.plan; });

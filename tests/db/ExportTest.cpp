@@ -28,16 +28,14 @@
 namespace {
 
 // The empty page, written out by hand.
-const std::string kantlinje =
-    "+-------------+-------------+-------------+-------------+-------------+-------------+";
-const std::string dagelinje =
-    "|             |   Mandag    |   Tirsdag   |   Onsdag    |   Torsdag   |   Fredag    |";
-const std::string tomLinje =
-    "|             |             |             |             |             |             |";
+const std::string kantlinje = "+-------------+-------------+-------------+-------------+-------------+-------------+";
+const std::string dagelinje = "|             |   Mandag    |   Tirsdag   |   Onsdag    |   Torsdag   |   Fredag    |";
+const std::string tomLinje = "|             |             |             |             |             |             |";
 
 std::string lektionsLinje(int nr)
 {
-    return "| Lektion " + std::to_string(nr) + "   |             |             |             |             |             |";
+    return "| Lektion " + std::to_string(nr) +
+           "   |             |             |             |             |             |";
 }
 
 std::vector<std::string> tomSide()
@@ -87,10 +85,7 @@ Export nySide()
 
 } // namespace
 
-TEST(ExportPage, TheEmptyPageIsTheWeekGrid)
-{
-    EXPECT_EQ(linjer(nySide()), tomSide());
-}
+TEST(ExportPage, TheEmptyPageIsTheWeekGrid) { EXPECT_EQ(linjer(nySide()), tomSide()); }
 
 TEST(ExportPage, TheFourIdsOfALessonLandInItsCell)
 {
@@ -108,9 +103,8 @@ TEST(ExportPage, DayOrLessonOffThePageIsRefusedWithADiagnostic)
     EXPECT_FALSE(e.IndsaetPaaPlan("1a", "Dansk", "AB", "L12", 0, 9));
     EXPECT_FALSE(e.IndsaetPaaPlan("1a", "Dansk", "AB", "L12", -1, 1));
     EXPECT_FALSE(e.IndsaetPaaPlan("1a", "Dansk", "AB", "L12", 5, 1));
-    EXPECT_EQ(m.modtager.sporTekst,
-              "\nFejl ved COL Export::IndsaetPaaPlan\nFejl ved COL Export::IndsaetPaaPlan"
-              "\nFejl ved ROW Export::IndsaetPaaPlan\nFejl ved ROW Export::IndsaetPaaPlan");
+    EXPECT_EQ(m.modtager.sporTekst, "\nFejl ved COL Export::IndsaetPaaPlan\nFejl ved COL Export::IndsaetPaaPlan"
+                                    "\nFejl ved ROW Export::IndsaetPaaPlan\nFejl ved ROW Export::IndsaetPaaPlan");
     EXPECT_EQ(linjer(e), tomSide());
 }
 
@@ -341,7 +335,8 @@ TEST_F(ExportPortal, EveryTimetableWithLessonsGetsAPageInItsKindsFile)
     EXPECT_EQ(hold[3 + 25], "| Lektion 8   |             |             |             |             |Idræt  Bo    |");
     EXPECT_EQ(hold[3 + 26], "|             |             |             |             |             |Hal    1.a   |");
     // A class id longer than its half of the cell stops at the border.
-    EXPECT_EQ(hold[31 + 3 + 14], "|             |             |             |A1     O'Brie|             |             |");
+    EXPECT_EQ(hold[31 + 3 + 14],
+              "|             |             |             |A1     O'Brie|             |             |");
 
     EXPECT_EQ(Titler(Eksporter("LaererSkemaer.txt")), (std::vector<std::string>{"Bo", "Åse"}));
     EXPECT_EQ(Titler(Eksporter("LokaleSkemaer.txt")), (std::vector<std::string>{"A1", "Hal"}));

@@ -29,7 +29,8 @@ std::vector<Raekke> Sorteret(const Skoledata& data, const std::string& tabel)
 
 bool Indeholder(const std::vector<std::string>& linjer, const std::string& tekst)
 {
-    return std::any_of(linjer.begin(), linjer.end(), [&](const std::string& l) { return l.find(tekst) != std::string::npos; });
+    return std::any_of(linjer.begin(), linjer.end(),
+                       [&](const std::string& l) { return l.find(tekst) != std::string::npos; });
 }
 
 } // namespace
@@ -43,33 +44,31 @@ TEST_F(FetImport, CarriesTheSmallSchoolOverAndReportsWhatItCannot)
     EXPECT_EQ(Sorteret(data, "Plan"), (std::vector<Raekke>{{"Lille"s, "Lille"s, 3, 4}}));
     // Different hours per class split the subject; the hall asked for becomes a room type.
     EXPECT_EQ(Sorteret(data, "Fag"), (std::vector<Raekke>{{"Biologia_2"s, 2, "Stamlokale"s},
-                                                           {"Biologia_3"s, 3, "Stamlokale"s},
-                                                           {"Dansk"s, 4, "Stamlokale"s},
-                                                           {"Idræt"s, 1, "Hal"s},
-                                                           {"Musik"s, 1, "Stamlokale"s}}));
+                                                          {"Biologia_3"s, 3, "Stamlokale"s},
+                                                          {"Dansk"s, 4, "Stamlokale"s},
+                                                          {"Idræt"s, 1, "Hal"s},
+                                                          {"Musik"s, 1, "Stamlokale"s}}));
     // Two double lessons give block size 2.
     EXPECT_EQ(Sorteret(data, "LaererFagProfil"), (std::vector<Raekke>{{"Anne"s, "Dansk"s, 1, 2, "Lille"s},
-                                                                       {"Anne"s, "Idræt"s, 1, 1, "Lille"s},
-                                                                       {"Bo"s, "Biologia_2"s, 1, 1, "Lille"s},
-                                                                       {"Bo"s, "Biologia_3"s, 1, 3, "Lille"s},
-                                                                       {"Bo"s, "Musik"s, 1, 1, "Lille"s}}));
+                                                                      {"Anne"s, "Idræt"s, 1, 1, "Lille"s},
+                                                                      {"Bo"s, "Biologia_2"s, 1, 1, "Lille"s},
+                                                                      {"Bo"s, "Biologia_3"s, 1, 3, "Lille"s},
+                                                                      {"Bo"s, "Musik"s, 1, 1, "Lille"s}}));
     EXPECT_EQ(Sorteret(data, "HoldLaererRelation"), (std::vector<Raekke>{{"1a"s, "Biologia_2"s, "Bo"s, "Lille"s},
-                                                                          {"1a"s, "Dansk"s, "Anne"s, "Lille"s},
-                                                                          {"2"s, "Musik"s, "Bo"s, "Lille"s},
-                                                                          {"2a"s, "Biologia_3"s, "Bo"s, "Lille"s},
-                                                                          {"2a"s, "Idræt"s, "Anne"s, "Lille"s}}));
+                                                                         {"1a"s, "Dansk"s, "Anne"s, "Lille"s},
+                                                                         {"2"s, "Musik"s, "Bo"s, "Lille"s},
+                                                                         {"2a"s, "Biologia_3"s, "Bo"s, "Lille"s},
+                                                                         {"2a"s, "Idræt"s, "Anne"s, "Lille"s}}));
     // The room all of a class's activities ask for and a free room become home rooms;
     // a class without one gets a room made for it.
     EXPECT_EQ(Sorteret(data, "LokaleHoldRelation"),
-              (std::vector<Raekke>{{"1a"s, "Lokale 3"s, "Lille"s},
-                                   {"2"s, "Lokale 1"s, "Lille"s},
-                                   {"2a"s, "Stamlokale_2a"s, "Lille"s}}));
+              (std::vector<Raekke>{
+                  {"1a"s, "Lokale 3"s, "Lille"s}, {"2"s, "Lokale 1"s, "Lille"s}, {"2a"s, "Stamlokale_2a"s, "Lille"s}}));
     EXPECT_EQ(Sorteret(data, "Tidsprioritet"),
               (std::vector<Raekke>{{"Lille"s, "Bo"s, -3, 0, 0}, {"Lille"s, "Bo"s, -3, 2, 3}}));
     for (const char* linje : {"Aktivitet 7 (Dansk) har flere lærere (Anne, Bo)", "undergruppen 2a-hold1",
                               "Aktivitet 9 (Idræt) har flere hold (1a, 2a)", "stamlokalet Stamlokale_2a er oprettet",
-                              "1 × ConstraintTeacherMaxGapsPerWeek",
-                              "Gruppen 2a og dens årgang 2 har begge timer"})
+                              "1 × ConstraintTeacherMaxGapsPerWeek", "Gruppen 2a og dens årgang 2 har begge timer"})
         EXPECT_TRUE(Indeholder(rapport, linje)) << linje;
     EXPECT_EQ(rapport.size(), 6u);
 

@@ -91,17 +91,14 @@ Raekker lagredeLektioner(const std::string& plan)
 
 Raekker lagredePrioriteter(const std::string& plan)
 {
-    return lagrede("select * from Tidsprioritet where PlanID_Ti = ? order by LaererID_Ti, Kolonne_Ti, Raekke_Ti",
-                   plan, {"LaererID_Ti"}, {"Prioritet_Ti", "Kolonne_Ti", "Raekke_Ti"});
+    return lagrede("select * from Tidsprioritet where PlanID_Ti = ? order by LaererID_Ti, Kolonne_Ti, Raekke_Ti", plan,
+                   {"LaererID_Ti"}, {"Prioritet_Ti", "Kolonne_Ti", "Raekke_Ti"});
 }
 
 // Sorted as the queries above sort them (byte order).
 const Raekker lektionerA = {
-    "1.a Dansk Åse A1 1 0 0",
-    "1.a Fysik O'Brien Fys'1 2 1 2",
-    "1.a Fysik O'Brien Fys'1 2 1 3",
-    "O'Brien's Dansk Åse A1 1 0 1",
-    "O'Brien's Idræt Bo Hal 1 4 7",
+    "1.a Dansk Åse A1 1 0 0",       "1.a Fysik O'Brien Fys'1 2 1 2", "1.a Fysik O'Brien Fys'1 2 1 3",
+    "O'Brien's Dansk Åse A1 1 0 1", "O'Brien's Idræt Bo Hal 1 4 7",
 };
 const Raekker prioriteterA = {"Bo -1 3 3", "O'Brien 3 2 2", "Åse 2 0 5", "Åse -3 4 0"};
 
@@ -199,9 +196,8 @@ TEST_F(PortalDb, APlanWithoutLessonsKeepsItsPriorities)
 
 namespace {
 
-const std::vector<std::string> lektionsKolonner = {"PlanID_Le",   "HoldID_Le",         "FagID_Le",
-                                                   "LaererID_Le", "LokaleID_Le",       "Blokstoerrelse_Le",
-                                                   "Kolonne_Le",  "Raekke_Le"};
+const std::vector<std::string> lektionsKolonner = {"PlanID_Le",   "HoldID_Le",         "FagID_Le",   "LaererID_Le",
+                                                   "LokaleID_Le", "Blokstoerrelse_Le", "Kolonne_Le", "Raekke_Le"};
 const std::vector<std::string> prioritetsKolonner = {"PlanID_Ti", "LaererID_Ti", "Prioritet_Ti", "Kolonne_Ti",
                                                      "Raekke_Ti"};
 
@@ -270,8 +266,7 @@ TEST_F(PortalDb, RowsThatCannotBeUsedAreReportedAndSavedBackUnchanged)
     EXPECT_NE(besked.find("1 lektion med blokstørrelse under 1"), std::string::npos) << besked;
     EXPECT_NE(besked.find("3 lektioner med tomme felter"), std::string::npos) << besked;
     EXPECT_NE(besked.find("2 tidsprioriteter for en lærer, der ikke er i planen"), std::string::npos) << besked;
-    EXPECT_NE(besked.find("1 tidsprioritet for en time, der allerede har en prioritet"), std::string::npos)
-        << besked;
+    EXPECT_NE(besked.find("1 tidsprioritet for en time, der allerede har en prioritet"), std::string::npos) << besked;
     const auto rapporteret = std::count_if(m.modtager.logLinjer.begin(), m.modtager.logLinjer.end(),
                                            [](const std::string& l) { return l.rfind("Gemt ", 0) == 0; });
     EXPECT_EQ(lektionerFoer.size(), sqlite ? 15U : 12U);
@@ -399,8 +394,8 @@ Raekker alleTimer(const std::string& fag)
     for (size_t i = 0; i < hold.size(); ++i) {
         for (int32_t k = 0; k < maksDage; ++k) {
             for (int32_t r = 0; r < maksTimer; ++r)
-                raekker.push_back(hold[i] + " " + fag + " " + laerer[i] + " " + lokale[i] + " 1 " +
-                                  std::to_string(k) + " " + std::to_string(r));
+                raekker.push_back(hold[i] + " " + fag + " " + laerer[i] + " " + lokale[i] + " 1 " + std::to_string(k) +
+                                  " " + std::to_string(r));
         }
     }
     return raekker;
@@ -591,7 +586,8 @@ TEST_F(PortalDb, SavesOfOnePlanFromTwoProgramsAtOnceTakeTurns)
             ::close(fd);
         EXPECT_EQ(gemt, 1) << "round " << runde << ": the later save must see the earlier one";
         const Raekker lagret = lagredeLektioner("Stor");
-        EXPECT_TRUE(lagret == alleTimer("A" + std::to_string(runde)) || lagret == alleTimer("B" + std::to_string(runde)))
+        EXPECT_TRUE(lagret == alleTimer("A" + std::to_string(runde)) ||
+                    lagret == alleTimer("B" + std::to_string(runde)))
             << "round " << runde << ": " << lagret.size() << " rows";
     }
 }

@@ -36,11 +36,15 @@ TEST(SkoledataCsvFil, ReadsWhatSpreadsheetsWriteAndNamesWhatItCannot)
     // A byte order mark, line feeds only, a missing final line break; "ti" is kept for the rules to refuse.
     EXPECT_FALSE(skoledataCsv::Laes(fag, "\xEF\xBB\xBFugetimer;lokaletype\n", raekker, fejl));
     EXPECT_EQ(fejl, std::vector<std::string>{"Række 1: overskrifterne skal være fag;ugetimer;lokaletype for Fag"});
-    ASSERT_TRUE(skoledataCsv::Laes(fag, "\xEF\xBB\xBF" "fag;ugetimer;lokaletype\nDansk;9;Stamlokale\nTysk;ti;\"A;B\"", raekker, fejl));
+    ASSERT_TRUE(skoledataCsv::Laes(fag,
+                                   "\xEF\xBB\xBF"
+                                   "fag;ugetimer;lokaletype\nDansk;9;Stamlokale\nTysk;ti;\"A;B\"",
+                                   raekker, fejl));
     EXPECT_EQ(raekker, (std::vector<Raekke>{{"Dansk"s, 9, "Stamlokale"s}, {"Tysk"s, "ti"s, "A;B"s}}));
 
     raekker.clear();
-    EXPECT_FALSE(skoledataCsv::Laes(fag, "fag;ugetimer;lokaletype\r\nDansk;9\r\nTysk;3;Stamlokale;x\r\n", raekker, fejl));
+    EXPECT_FALSE(
+        skoledataCsv::Laes(fag, "fag;ugetimer;lokaletype\r\nDansk;9\r\nTysk;3;Stamlokale;x\r\n", raekker, fejl));
     EXPECT_EQ(fejl, (std::vector<std::string>{"Række 2: 2 felter, ikke 3 (fag;ugetimer;lokaletype)",
                                               "Række 3: 4 felter, ikke 3 (fag;ugetimer;lokaletype)"}));
     EXPECT_TRUE(raekker.empty()) << "nothing is taken from a file with faults";

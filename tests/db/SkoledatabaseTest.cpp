@@ -124,7 +124,8 @@ TEST_F(Skoledatabasen, EditsAreSavedAndAnOverwriteOfAnotherPlannersChangeIsRefus
     std::erase_if(uden1a.raekker["Hold"], [](const Raekke& r) { return SomTekst(r[0]) == "1.a"; });
     EXPECT_FALSE(db.Gem(gemt, uden1a, fejl));
     ASSERT_EQ(fejl.size(), 1u);
-    EXPECT_EQ(fejl.front().rfind("Hold (1.a) kan ikke slettes eller omdøbes, for den bruges af: ", 0), 0u) << fejl.front();
+    EXPECT_EQ(fejl.front().rfind("Hold (1.a) kan ikke slettes eller omdøbes, for den bruges af: ", 0), 0u)
+        << fejl.front();
     EXPECT_NE(fejl.front().find("Undervisning (Plan2026, 1.a, Dansk_ind)"), std::string::npos) << fejl.front();
 
     Skoledata omdoebt = gemt;

@@ -36,7 +36,11 @@ TEST(Skoleregler, EveryBadInputIsRefusedWithItsMessageAndGoodOnesPass)
     const std::vector<Tilfaelde> tilfaelde{
         {"Hold", {""s, "Indskoling"s}, "Hold (): hold må ikke være tom"},
         {"Hold", {"1.\nb"s, "Indskoling"s}, "hold må ikke indeholde styretegn"},
-        {"Hold", {"1.\xC2\x85" "b"s, "Indskoling"s}, "hold må ikke indeholde styretegn"},
+        {"Hold",
+         {"1.\xC2\x85"
+          "b"s,
+          "Indskoling"s},
+         "hold må ikke indeholde styretegn"},
         {"Hold", {langt, "Indskoling"s}, "hold må højst have 255 tegn"},
         {"Hold", {"tom"s, "Indskoling"s}, "Hold (tom): hold må ikke hedde \"tom\""},
         {"Hold", {"1.b"s, ""s}, "Hold (1.b): holdtype må ikke være tom"},
@@ -52,7 +56,9 @@ TEST(Skoleregler, EveryBadInputIsRefusedWithItsMessageAndGoodOnesPass)
         {"Holdliste", {"9.z"s, "F1"s}, "Fordelingernes hold (F1, 9.z): hold \"9.z\" findes ikke; vælg en der findes"},
         {"HoldLaererRelation", {"1.a"s, "Tysk"s, "Hanne"s, "P1"s}, "fag \"Tysk\" findes ikke"},
         {"LokaleHoldRelation", {"1.a"s, "B7"s, "P1"s}, "lokale \"B7\" findes ikke"},
-        {"Fag", {"Dansk"s, 8, "Stamlokale"s}, "Fag (Dansk): findes allerede med andre værdier (gemt: Dansk, 9, Stamlokale; ny: Dansk, 8, Stamlokale)"},
+        {"Fag",
+         {"Dansk"s, 8, "Stamlokale"s},
+         "Fag (Dansk): findes allerede med andre værdier (gemt: Dansk, 9, Stamlokale; ny: Dansk, 8, Stamlokale)"},
         {"Lokale", {"A1"s}, "Lokaler: en række har 1 værdier, ikke 2"},
         // Accepted: the marker for "not assigned", a stored row again, long non-ASCII ids.
         {"HoldLaererRelation", {"1.a"s, "Dansk"s, "tom"s, "P1"s}, ""},

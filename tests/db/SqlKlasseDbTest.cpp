@@ -50,8 +50,8 @@ TEST_F(SqlKlasseDb, BoundValuesKeepApostrophesAndTheWalkEndsAfterTheLastRow)
     std::string hold, laerer;
     int32_t kolonne = 0, raekke = 0;
     // Column names in another case than the schema's.
-    while (sql.HentTekst("holdid_le", hold) && sql.HentTekst("LAERERID_LE", laerer) && sql.HentTal("Kolonne_le", kolonne)
-           && sql.HentTal("Raekke_Le", raekke)) {
+    while (sql.HentTekst("holdid_le", hold) && sql.HentTekst("LAERERID_LE", laerer) &&
+           sql.HentTal("Kolonne_le", kolonne) && sql.HentTal("Raekke_Le", raekke)) {
         laest.push_back(hold + "|" + laerer + "|" + std::to_string(kolonne) + "|" + std::to_string(raekke));
         if (!sql.Naeste())
             break;
@@ -73,8 +73,8 @@ TEST_F(SqlKlasseDb, EmptyResultGivesNothingToRead)
 
 TEST_F(SqlKlasseDb, NullsReadAsEmptyTextAndZero)
 {
-    ASSERT_TRUE(sql.UdfoerSql("insert into Lektion (PlanID_Le, HoldID_Le) values (?, ?)",
-                              {std::string("P"), std::string("")}));
+    ASSERT_TRUE(
+        sql.UdfoerSql("insert into Lektion (PlanID_Le, HoldID_Le) values (?, ?)", {std::string("P"), std::string("")}));
     ASSERT_TRUE(sql.Forespoerg("select * from Lektion"));
     std::string hold = "x", laerer = "x";
     int32_t kolonne = 5;
@@ -188,7 +188,8 @@ TEST_F(SqlKlasseDb, ARefusedInsertIsReportedAndRolledBackAndEmptyTextsStayTexts)
     sql.Rollback();
 
     // Only P, with its empty text stored as a text, not as a null.
-    ASSERT_TRUE(sql.Forespoerg("select PlanID_P as PlanID from Plan where TimeFagFordelingID_P = ?", {std::string("")}));
+    ASSERT_TRUE(
+        sql.Forespoerg("select PlanID_P as PlanID from Plan where TimeFagFordelingID_P = ?", {std::string("")}));
     std::string id;
     EXPECT_TRUE(sql.HentTekst("PlanID", id));
     EXPECT_EQ(id, "P");

@@ -32,9 +32,9 @@ public:
         k = std::make_unique<KontrolListe>(portal.get(), sql.get(), Datakilde::database, kolonner, raekker, planId,
                                            tff);
         generator = std::make_unique<Generator>(k.get(), portal.get(), kolonner, raekker);
-        for (const KontrolListe::ListeNr liste : {KontrolListe::holdLokaleListe, KontrolListe::holdListe,
-                                                  KontrolListe::fagListe, KontrolListe::laererListe,
-                                                  KontrolListe::lokaletypeListe, KontrolListe::lokaleListe})
+        for (const KontrolListe::ListeNr liste :
+             {KontrolListe::holdLokaleListe, KontrolListe::holdListe, KontrolListe::fagListe, KontrolListe::laererListe,
+              KontrolListe::lokaletypeListe, KontrolListe::lokaleListe})
             k->IndlaesListe(liste);
         portal->SaetNavnestakke(k->NavneStak(SkemaArt::hold), k->NavneStak(SkemaArt::laerer),
                                 k->NavneStak(SkemaArt::lokale));

@@ -18,16 +18,17 @@ namespace {
 
 using K = KontrolListe;
 
-const std::string lokaleRelationer =
-    "select HoldID_LoHR, LokaleID_LoHR, PlanID_LoHR from LokaleHoldRelation "
-    "order by PlanID_LoHR, HoldID_LoHR, LokaleID_LoHR";
+const std::string lokaleRelationer = "select HoldID_LoHR, LokaleID_LoHR, PlanID_LoHR from LokaleHoldRelation "
+                                     "order by PlanID_LoHR, HoldID_LoHR, LokaleID_LoHR";
 const std::vector<std::string> lokaleKolonner = {"HoldID_LoHR", "LokaleID_LoHR", "PlanID_LoHR"};
-const std::string laererRelationer =
-    "select HoldID_HLR, FagID_HLR, LaererID_HLR, PlanID_HLR from HoldLaererRelation "
-    "order by PlanID_HLR, HoldID_HLR, FagID_HLR, LaererID_HLR";
+const std::string laererRelationer = "select HoldID_HLR, FagID_HLR, LaererID_HLR, PlanID_HLR from HoldLaererRelation "
+                                     "order by PlanID_HLR, HoldID_HLR, FagID_HLR, LaererID_HLR";
 const std::vector<std::string> laererKolonner = {"HoldID_HLR", "FagID_HLR", "LaererID_HLR", "PlanID_HLR"};
 
-std::string relationer() { return raekker(lokaleRelationer, lokaleKolonner) + raekker(laererRelationer, laererKolonner); }
+std::string relationer()
+{
+    return raekker(lokaleRelationer, lokaleKolonner) + raekker(laererRelationer, laererKolonner);
+}
 
 std::string planensRelationer(const std::string& planId)
 {
@@ -49,8 +50,7 @@ std::string listernesRelationer(KontrolListe& k)
         lokaler.push_back(l7.element[i].tekst[0] + "|" + l7.element[i].tekst[1] + "\n");
     const Klyngeliste<data>& l8 = k.Liste(K::holdLaererListe);
     for (int32_t i = 0; i < l8.antal; ++i)
-        laerere.push_back(l8.element[i].tekst[0] + "|" + l8.element[i].tekst[1] + "|" + l8.element[i].tekst[2] +
-                          "\n");
+        laerere.push_back(l8.element[i].tekst[0] + "|" + l8.element[i].tekst[1] + "|" + l8.element[i].tekst[2] + "\n");
     std::sort(lokaler.begin(), lokaler.end());
     std::sort(laerere.begin(), laerere.end());
     std::string ud;
@@ -108,10 +108,10 @@ TEST_F(GeneratorTest, DemoPlanGeneratesEndToEndAndTheTimetablesAgree)
         etiketter.push_back(r.etiket);
         EXPECT_EQ(r.raekke, static_cast<int32_t>(etiketter.size()));
     }
-    EXPECT_EQ(etiketter, (std::vector<std::string>{"Kontrol af lister", "Klargoering til 1 del",
-                                                   "Lægning af HLPL relationer:", "Klargør til anden del:",
-                                                   "Lægning af HLP relationer:", "Kontrol af skemaer: ",
-                                                   "Total tid:"}));
+    EXPECT_EQ(etiketter,
+              (std::vector<std::string>{"Kontrol af lister", "Klargoering til 1 del",
+                                        "Lægning af HLPL relationer:", "Klargør til anden del:",
+                                        "Lægning af HLP relationer:", "Kontrol af skemaer: ", "Total tid:"}));
     for (const auto& b : m.modtager.bokse)
         EXPECT_EQ(b.art, "spoerg") << b.tekst;
     m.modtager.sporTekst.clear();
@@ -286,8 +286,8 @@ TEST_F(GeneratorTest, DecliningTheAssignmentStopsWithoutTimeRows)
 TEST_F(GeneratorTest, ARunIsCutToThePlansOwnDaysAndHours)
 {
     SqlKlasse sql(Datakilde::database);
-    ASSERT_TRUE(sql.UdfoerSql("update Plan set Kolonne_P = 4, Raekke_P = 5 where PlanID_P = ?",
-                              {std::string("Plan2026")}));
+    ASSERT_TRUE(
+        sql.UdfoerSql("update Plan set Kolonne_P = 4, Raekke_P = 5 where PlanID_P = ?", {std::string("Plan2026")}));
     AabenPlan p;
     const std::string skemaer = Generer(true, p);
     ASSERT_FALSE(skemaer.empty());

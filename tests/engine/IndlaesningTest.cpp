@@ -216,7 +216,7 @@ TEST(Forespoergsler, ValuesAreBoundAndEveryQueryEndsInATotalOrder)
         EXPECT_EQ(f.tekst.find('\''), std::string::npos) << n;
         EXPECT_EQ(std::count(f.tekst.begin(), f.tekst.end(), '?'), static_cast<long>(f.parametre.size())) << n;
         const auto orden = f.tekst.rfind("ORDER BY") != std::string::npos ? f.tekst.rfind("ORDER BY")
-                                                                            : f.tekst.rfind("Order by");
+                                                                          : f.tekst.rfind("Order by");
         EXPECT_NE(orden, std::string::npos) << n;
     }
 }

@@ -18,7 +18,8 @@ public:
     }
 
     // Texts fill tekst[0], tekst[1], ...; numbers heltal[0], heltal[1], ...
-    data& Tilfoej(KontrolListe::ListeNr liste, std::initializer_list<std::string> tekster, std::initializer_list<int32_t> tal = {})
+    data& Tilfoej(KontrolListe::ListeNr liste, std::initializer_list<std::string> tekster,
+                  std::initializer_list<int32_t> tal = {})
     {
         data d;
         int32_t i = 0;

@@ -70,8 +70,7 @@ std::string laes(const fs::path& fil)
 // Runs brikken-cli with its standard output and error into the given files; the exit status.
 int koerCli(const std::string& argumenter, const fs::path& ud, const fs::path& fejl)
 {
-    const std::string kommando =
-        std::string(BRIKKEN_CLI) + " " + argumenter + " >" + citer(ud) + " 2>" + citer(fejl);
+    const std::string kommando = std::string(BRIKKEN_CLI) + " " + argumenter + " >" + citer(ud) + " 2>" + citer(fejl);
     const int status = std::system(kommando.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -277,10 +276,10 @@ TEST(GoldenCli, AMalformedKindAndIdIsAUsageErrorThatNamesTheReason)
     const fs::path ud = mappe.Sti() / "ud.txt";
     const fs::path fejl = mappe.Sti() / "fejl.txt";
     const std::string forbindelse = "--db " + citer("sqlite:" + (mappe.Sti() / "tom.sqlite").string());
-    for (const auto& [valg, grund] : std::vector<std::pair<std::string, std::string>>{
-             {"x:7.a", "ukendt skematype 'x' i x:7.a (brug h, l eller k)"},
-             {"h7.a", "mangler ':' mellem type og id i h7.a"},
-             {"h:", "mangler id efter ':' i h:"}}) {
+    for (const auto& [valg, grund] :
+         std::vector<std::pair<std::string, std::string>>{{"x:7.a", "ukendt skematype 'x' i x:7.a (brug h, l eller k)"},
+                                                          {"h7.a", "mangler ':' mellem type og id i h7.a"},
+                                                          {"h:", "mangler id efter ':' i h:"}}) {
         EXPECT_EQ(koerCli(forbindelse + " run Plan2026 --show " + valg, ud, fejl), 2) << valg;
         EXPECT_NE(laes(fejl).find("--show: " + grund), std::string::npos) << laes(fejl);
     }

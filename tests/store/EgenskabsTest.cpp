@@ -23,16 +23,13 @@ const std::vector<std::string> fagListe = {"da", "ma", "en", "fy", "bi", "id", "
 using Time = std::tuple<std::string, std::string, std::string, std::string, int32_t, int32_t, int32_t>;
 using Indhold = std::tuple<std::string, std::string, std::string, std::string, int32_t>;
 
-const std::string& EgetId(const Fund& f)
-{
-    return f.art == 'h' ? f.hold : f.art == 'l' ? f.laerer : f.lokale;
-}
+const std::string& EgetId(const Fund& f) { return f.art == 'h' ? f.hold : f.art == 'l' ? f.laerer : f.lokale; }
 
 class Skole {
 public:
     Skole(uint32_t froe, int32_t dage, int32_t timer)
-        : rng_(froe), dage_(dage), timer_(timer), s_(dage, timer),
-          plan_{{"h0", "h1", "h2", "h3", "h4"}, {"l0", "l1", "l2", "l3"}, {"k0", "k1", "k2", "k3"}}
+        : rng_(froe), dage_(dage), timer_(timer),
+          s_(dage, timer), plan_{{"h0", "h1", "h2", "h3", "h4"}, {"l0", "l1", "l2", "l3"}, {"k0", "k1", "k2", "k3"}}
     {
         plan_.Opret(s_);
         for (const std::string& l : plan_.laerer)

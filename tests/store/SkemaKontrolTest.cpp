@@ -194,7 +194,10 @@ TEST_F(SeksTimerPlan, QuestionsAreAnsweredOnlyInsideThePlan)
     EXPECT_TRUE(s.HarFag("7a", "da", 0, 5));
     EXPECT_FALSE(s.HarFag("7a", "ma", 0, 5));
     for (const SkemaArt art : alleSkemaArter)
-        EXPECT_TRUE(s.ErDobbeltLektion(art == SkemaArt::hold ? "7a" : art == SkemaArt::laerer ? "AB" : "L1", art, 0, 4));
+        EXPECT_TRUE(s.ErDobbeltLektion(art == SkemaArt::hold     ? "7a"
+                                       : art == SkemaArt::laerer ? "AB"
+                                                                 : "L1",
+                                       art, 0, 4));
     EXPECT_FALSE(s.ErDobbeltLektion("7a", SkemaArt::hold, 0, 5)) << "second hour";
     EXPECT_FALSE(s.ErDobbeltLektion("7b", SkemaArt::hold, 0, 6)) << "outside the plan";
 }

@@ -65,7 +65,7 @@ TEST(RandomQuicksort, RunsOfEqualKeysGiveTheOrderAndDrawsOfThePlainSort)
     auto naeste = [&froe](uint32_t n) { return (froe = froe * 1103515245u + 12345u) / 65536u % n; };
     for (int runde = 0; runde < 300; ++runde) {
         const auto n = static_cast<int32_t>(naeste(120)); // marks stay distinct chars
-        const auto vaerdier = naeste(6) + 1; // few distinct keys: long runs of each
+        const auto vaerdier = naeste(6) + 1;              // few distinct keys: long runs of each
         std::vector<Noegle> a;
         for (int32_t i = 0; i < n; ++i)
             a.push_back({static_cast<int>(naeste(vaerdier) * naeste(3)), static_cast<char>(i)});

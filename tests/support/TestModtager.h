@@ -24,9 +24,9 @@ public:
     std::vector<std::string> logLinjer;
     std::vector<std::string> tidsTitler;
     std::vector<TidsRaekke> tidsLinjer;
-    std::string sporTekst; // the engine's trace, all pieces in order
-    std::deque<bool> svar;     // answers to the next questions, in order
-    bool standardSvar = false; // when no answer is queued: Cancel
+    std::string sporTekst;      // the engine's trace, all pieces in order
+    std::deque<bool> svar;      // answers to the next questions, in order
+    bool standardSvar = false;  // when no answer is queued: Cancel
     std::deque<Svar> jaNejSvar; // answers to the next Ja/Nej/Annuller questions
     Svar standardJaNejSvar = Svar::nej;
 

@@ -367,8 +367,8 @@ void HovedvindueTest::HjaelpOgForklaringer()
     QVERIFY(hjaelp);
     QVERIFY(hjaelp->isVisible());
     const QString tekst = hjaelp->toPlainText();
-    for (const char* ord : {"PL", "LL", "L%", "ML", "CV%", "Antal dage", "Antal timer", "Frekvens", "Styrke",
-                            "Skrivebeskyt DB"})
+    for (const char* ord :
+         {"PL", "LL", "L%", "ML", "CV%", "Antal dage", "Antal timer", "Frekvens", "Styrke", "Skrivebeskyt DB"})
         QVERIFY2(tekst.contains(ord), ord);
 
     // Each figure and its caption say what they count.

@@ -91,10 +91,7 @@ std::vector<std::string> tabel(const Navnetabel& navne)
     return ud;
 }
 
-QStringList memoLinjer(Vinduesmiljoe& m)
-{
-    return m.vinduer.out->Memo1->toPlainText().split('\n', Qt::SkipEmptyParts);
-}
+QStringList memoLinjer(Vinduesmiljoe& m) { return m.vinduer.out->Memo1->toPlainText().split('\n', Qt::SkipEmptyParts); }
 
 QString procent(int32_t del, int32_t helhed) { return ProcentTekst(helhed > 0 ? 100.0 * del / helhed : 0.0); }
 
@@ -256,9 +253,12 @@ void PlanVinduesTest::GenererMedUroertDialog()
 
     const TGenSpe* tidsVindue = m.vinduer.genSpe;
     QCOMPARE(tidsVindue->windowTitle(), QString("Tids Specifikation - Generering"));
-    const QStringList etiketter = {"Kontrol af lister",           "Klargoering til 1 del",
-                                   "Lægning af HLPL relationer:", "Klargør til anden del:",
-                                   "Lægning af HLP relationer:",  "Kontrol af skemaer: ",
+    const QStringList etiketter = {"Kontrol af lister",
+                                   "Klargoering til 1 del",
+                                   "Lægning af HLPL relationer:",
+                                   "Klargør til anden del:",
+                                   "Lægning af HLP relationer:",
+                                   "Kontrol af skemaer: ",
                                    "Total tid:"};
     for (int raekke = 1; raekke <= 7; ++raekke) {
         QCOMPARE(tidsVindue->TidGrid->Celle(0, raekke), etiketter[raekke - 1]);
@@ -566,7 +566,9 @@ void PlanVinduesTest::HaandredigeringMedTraekOgFortryd()
     // Thursday's first hour dragged: free, swap and refused hours in their colours.
     Haandredigering& redigering = *skema->Redigering;
     redigering.FarvMaal({3, 0});
-    const auto farve = [&](int dag, int time) { return skema->SFStringGrid1->item(time, dag + 1)->background().color(); };
+    const auto farve = [&](int dag, int time) {
+        return skema->SFStringGrid1->item(time, dag + 1)->background().color();
+    };
     const QColor groen = farve(3, 6);
     QCOMPARE(farve(0, 4), QColor(0xf6, 0xe7, 0x8c));
     QCOMPARE(skema->SFStringGrid1->item(4, 1)->toolTip(), QString("Byt med 1.a Klassenstid"));

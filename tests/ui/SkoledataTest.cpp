@@ -121,6 +121,7 @@ void SkoledataTest::CsvUdOgIndIgen()
     brudt.write("fag;timer\n");
     brudt.close();
     QVERIFY(!vindue->ImporterCsv(fag, brudt.fileName()));
-    QVERIFY(m.modtager.bokse.back().tekst.find("overskrifterne skal være fag;ugetimer;lokaletype") != std::string::npos);
+    QVERIFY(m.modtager.bokse.back().tekst.find("overskrifterne skal være fag;ugetimer;lokaletype") !=
+            std::string::npos);
     QVERIFY(fag.Data().Af("Fag") == foer);
 }
