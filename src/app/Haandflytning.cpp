@@ -33,6 +33,15 @@ bool Haandflytning::ErIPlanen(Placering p) const
     return p.kolonne >= 0 && p.kolonne < dage_ && p.raekke >= 0 && p.raekke < timer_;
 }
 
+// l.kolonne and l.raekke are the first hour of its block.
+bool Haandflytning::ErFastlaast(const LektionsData& l) const
+{
+    for (int32_t i = 0; i < l.blok; ++i)
+        if (portal_.ErFastlaast(l.hold, l.kolonne, l.raekke + i))
+            return true;
+    return false;
+}
+
 std::optional<LektionsData> Haandflytning::LektionI(const std::string& id, SkemaArt art, Placering p)
 {
     stack<LektionsData> lektioner;
@@ -153,6 +162,10 @@ Flytsvar Haandflytning::Proev(const std::string& id, SkemaArt art, Placering fra
     const std::optional<Blok> b = FindBlok(id, art, fra, til, svar);
     if (!b)
         return svar;
+    if (ErFastlaast(b->lektion))
+        return {FlytUdfald::afvist, fastlaastTekst};
+    if (const std::optional<LektionsData> modpart = Modpart(*b); modpart && ErFastlaast(*modpart))
+        return {FlytUdfald::afvist, "byt med " + Beskriv(*modpart) + ": " + fastlaastTekst};
     if (!portal_.ProevFlytLektion(id, b->lektion.blok, art, b->fra, b->til))
         return {FlytUdfald::afvist, Afvisningsgrund(*b)};
     if (const std::optional<LektionsData> modpart = Modpart(*b))
@@ -176,8 +189,25 @@ std::optional<LektionsData> Haandflytning::Fjern(const std::string& id, SkemaArt
 {
     Flytsvar svar;
     const std::optional<Blok> b = FindBlok(id, art, p, p, svar);
-    if (!b || !portal_.FjernLektion(id, art, b->fra))
+    if (!b || ErFastlaast(b->lektion) || !portal_.FjernLektion(id, art, b->fra))
         return std::nullopt;
+    return b->lektion;
+}
+
+std::optional<LektionsData> Haandflytning::SaetFastlaast(const std::string& id, SkemaArt art, Placering p,
+                                                         bool fastlaast)
+{
+    Flytsvar svar;
+    const std::optional<Blok> b = FindBlok(id, art, p, p, svar);
+    if (!b)
+        return std::nullopt;
+    for (int32_t i = 0; i < b->lektion.blok; ++i) {
+        const Placering t = Time(b->fra, i);
+        if (fastlaast)
+            portal_.Fastlaas(b->lektion.hold, t.kolonne, t.raekke);
+        else
+            portal_.Frigiv(b->lektion.hold, t.kolonne, t.raekke);
+    }
     return b->lektion;
 }
 

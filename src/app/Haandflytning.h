@@ -13,6 +13,8 @@ class Portal;
 // places with the lesson there, or nothing, with the reason in Danish.
 enum class FlytUdfald { ledig, byt, afvist };
 
+inline const std::string fastlaastTekst = "lektionen er fastlåst";
+
 struct Flytsvar {
     FlytUdfald udfald = FlytUdfald::afvist;
     std::string grund; // afvist: why; byt: the lesson swapped with
@@ -34,6 +36,8 @@ public:
     std::optional<LektionsData> Fjern(const std::string& id, SkemaArt art, Placering p);
     // Puts a block back into free hours of its three timetables, as undoing a removal needs.
     bool Placer(const LektionsData& l);
+    // Pins (or frees) every hour of the lesson's block; gives the lesson, or nothing.
+    std::optional<LektionsData> SaetFastlaast(const std::string& id, SkemaArt art, Placering p, bool fastlaast);
 
 private:
     struct Blok {
@@ -51,6 +55,7 @@ private:
     std::string Afvisningsgrund(const Blok& b);
     std::optional<LektionsData> Modpart(const Blok& b);
     bool ErIPlanen(Placering p) const;
+    bool ErFastlaast(const LektionsData& l) const;
 
     Portal& portal_;
     int32_t dage_;

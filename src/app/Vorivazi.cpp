@@ -181,6 +181,13 @@ Skemabillede Vorivazi::Billede(bool spred)
 {
     Skemabillede billede = TagOejebliksbillede(*portal_, *kontrolListe_);
     billede.spred = spred;
+    for (const auto& [hold, kolonne, raekke] : portal_->Fastlaaste()) {
+        LektionsData laast;
+        laast.hold = hold;
+        laast.kolonne = kolonne;
+        laast.raekke = raekke;
+        billede.laaste.push_back(laast);
+    }
     return billede;
 }
 
@@ -250,6 +257,18 @@ std::optional<LektionsData> Vorivazi::FjernLektion(const std::string& id, SkemaA
     if (!portal_)
         return std::nullopt;
     return Haandflytning(*portal_, kolonner_, raekker_).Fjern(id, art, p);
+}
+
+std::optional<LektionsData> Vorivazi::SaetFastlaast(const std::string& id, SkemaArt art, Placering p, bool fastlaast)
+{
+    if (!portal_)
+        return std::nullopt;
+    return Haandflytning(*portal_, kolonner_, raekker_).SaetFastlaast(id, art, p, fastlaast);
+}
+
+bool Vorivazi::ErFastlaast(const LektionsData& l)
+{
+    return portal_ && portal_->ErFastlaast(l.hold, l.kolonne, l.raekke);
 }
 
 bool Vorivazi::PlacerLektion(const LektionsData& lektion)

@@ -87,6 +87,9 @@ public:
     Flytsvar ProevFlyt(const std::string& id, SkemaArt art, Placering fra, Placering til);
     Flytsvar Flyt(const std::string& id, SkemaArt art, Placering fra, Placering til);
     std::optional<LektionsData> FjernLektion(const std::string& id, SkemaArt art, Placering p);
+    // Pinned lessons stay where they are through hand moves and the completion.
+    std::optional<LektionsData> SaetFastlaast(const std::string& id, SkemaArt art, Placering p, bool fastlaast);
+    bool ErFastlaast(const LektionsData& l);
     bool PlacerLektion(const LektionsData& lektion);
 
 private:

@@ -5,6 +5,7 @@
 #include "db/AtomiskFil.h"
 #include "db/Export.h"
 #include "db/SqlKlasse.h"
+#include "db/TSqlModul.h"
 
 #include "store/SkemaArt.h"
 
@@ -61,6 +62,9 @@ const Portal::Tabel& prioritetsTabel()
 
 // Changes nothing, but holds the plan's catalogue row (on SQLite the whole
 // database) until the save commits, so that two saves of a plan take turns.
+// Pins came after the other tables, so a database may not have their table yet.
+const std::string fastlaasningsTabel = "Fastlaasning";
+
 const std::string planLaas = "update Plan set Kolonne_P = Kolonne_P where PlanID_P = ?";
 
 const std::string optagetTekst = "Databasen er optaget af en anden, der gemmer, eller den kan ikke skrives; "
@@ -151,6 +155,50 @@ void Portal::Indlaes()
             Behold(prioritetsTabel(), r, grund);
     });
     MeldUbrugte();
+    LaesFastlaasninger();
+}
+
+void Portal::LaesFastlaasninger()
+{
+    fastlaaste_.clear();
+    if (tilstand_ != Datakilde::database || planId_ == tomId || !TSqlModul::Instans().HarTabel(fastlaasningsTabel))
+        return;
+    if (!sql_->Forespoerg("select HoldID_Fa, Kolonne_Fa, Raekke_Fa from Fastlaasning where PlanID_Fa = ?", {planId_}))
+        return;
+    do {
+        Fastlaasning f;
+        if (sql_->HentTekst("HoldID_Fa", std::get<0>(f)) && sql_->HentTal("Kolonne_Fa", std::get<1>(f)) &&
+            sql_->HentTal("Raekke_Fa", std::get<2>(f)))
+            fastlaaste_.insert(f);
+    } while (sql_->Naeste());
+}
+
+bool Portal::GemFastlaasninger()
+{
+    const std::string tekst = TSqlModul::Instans().Teksttype();
+    const std::string opret = "create table if not exists Fastlaasning (PlanID_Fa " + tekst + " not null, HoldID_Fa " +
+                              tekst + " not null, Kolonne_Fa integer not null, Raekke_Fa integer not null)";
+    if (!sql_->UdfoerSql(opret) || !sql_->UdfoerSql("delete from Fastlaasning where PlanID_Fa = ?", {planId_}))
+        return false;
+    return std::all_of(fastlaaste_.begin(), fastlaaste_.end(), [&](const Fastlaasning& f) {
+        const auto& [hold, kolonne, raekke] = f;
+        return sql_->UdfoerSql("insert into Fastlaasning values (?, ?, ?, ?)", {planId_, hold, kolonne, raekke});
+    });
+}
+
+void Portal::Fastlaas(const std::string& hold, int32_t kolonne, int32_t raekke)
+{
+    fastlaaste_.insert({hold, kolonne, raekke});
+}
+
+void Portal::Frigiv(const std::string& hold, int32_t kolonne, int32_t raekke)
+{
+    fastlaaste_.erase({hold, kolonne, raekke});
+}
+
+bool Portal::ErFastlaast(const std::string& hold, int32_t kolonne, int32_t raekke) const
+{
+    return fastlaaste_.contains({hold, kolonne, raekke});
 }
 
 void Portal::OpretSkemaer(SkemaArt art, stack<std::string>& navne)
@@ -314,6 +362,8 @@ std::string Portal::Erstat(Stopur& trin, Overskrivning overskriv, Fingeraftryk& 
     if (!IndsaetPrioriteter(nyt))
         return "Lektions prioriteterne kunne ikke gemmes";
     SkrivTid(trin, "Gemning af nye Prioriteter: ", 4);
+    if (tilstand_ == Datakilde::database && !GemFastlaasninger())
+        return "Fastlåsningerne kunne ikke gemmes";
     return "";
 }
 

@@ -73,6 +73,14 @@ public:
     bool HentNaesteLektioner(stack<LektionsData>& lektioner, SkemaArt art);
     bool HentNaestePrioriteter(stack<PLektionsData>& prioriteter, std::string& navn);
 
+    // Pinned hours (class, day, hour): the completion and hand moves leave
+    // their lessons where they are. Saved with the lessons.
+    using Fastlaasning = std::tuple<std::string, int32_t, int32_t>;
+    void Fastlaas(const std::string& hold, int32_t kolonne, int32_t raekke);
+    void Frigiv(const std::string& hold, int32_t kolonne, int32_t raekke);
+    bool ErFastlaast(const std::string& hold, int32_t kolonne, int32_t raekke) const;
+    const std::set<Fastlaasning>& Fastlaaste() const { return fastlaaste_; }
+
     // One of the plan's two stored tables (Portal.cpp).
     struct Tabel;
 
@@ -101,6 +109,8 @@ private:
     bool Transaktion(const std::function<std::string()>& erstat);
     bool IndsaetLektioner(Fingeraftryk& nyt);
     bool IndsaetPrioriteter(Fingeraftryk& nyt);
+    void LaesFastlaasninger();
+    bool GemFastlaasninger();
     // The rows kept from opening, written back as they were read.
     bool IndsaetUbrugte(const Tabel& tabel, Fingeraftryk& nyt);
     bool IndsaetRaekke(const Tabel& tabel, const Raekke& raekke, Fingeraftryk& nyt);
@@ -126,4 +136,5 @@ private:
     };
     std::array<Ubrugte, 2> ubrugte_;
     Fingeraftryk fingeraftryk_; // of the stored rows as opened or last saved
+    std::set<Fastlaasning> fastlaaste_;
 };

@@ -211,6 +211,19 @@ bool TSqlModul::HarTabeller()
     return true;
 }
 
+bool TSqlModul::HarTabel(const std::string& tabel)
+{
+    Query();
+    return d_->Database().tables().contains(QString::fromStdString(tabel), Qt::CaseInsensitive);
+}
+
+std::string TSqlModul::Teksttype()
+{
+    Query();
+    const bool postgreSQL = d_->Database().driver()->dbmsType() == QSqlDriver::PostgreSQL;
+    return postgreSQL ? "varchar(255) collate \"C\"" : "varchar(255)";
+}
+
 void TSqlModul::OpretDatabase(bool medDemo)
 {
     Query();
@@ -221,8 +234,7 @@ void TSqlModul::OpretDatabase(bool medDemo)
             throw DatabaseFejl("Databasen har allerede tabellen " + tabel.toStdString() +
                                "; en eksisterende database røres ikke");
     }
-    const bool postgreSQL = db.driver()->dbmsType() == QSqlDriver::PostgreSQL;
-    const std::string teksttype = postgreSQL ? "varchar(255) collate \"C\"" : "varchar(255)";
+    const std::string teksttype = Teksttype();
     std::vector<std::string> saetninger = Saetninger("skema.sql", teksttype);
     if (medDemo) {
         const auto demo = Saetninger("demo.sql", teksttype);

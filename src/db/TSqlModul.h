@@ -30,6 +30,9 @@ public:
     // True when every table of the schema exists; throws DatabaseFejl when
     // the database cannot be reached.
     bool HarTabeller();
+    bool HarTabel(const std::string& tabel);
+    // The engine's type of text columns, as the schema uses it.
+    std::string Teksttype();
     // Creates the schema, and with medDemo the demo school, in one transaction.
     // Throws DatabaseFejl when any of the tables exists already or a statement fails.
     void OpretDatabase(bool medDemo);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <tuple>
 
@@ -66,4 +67,43 @@ TEST_F(Haandflytninger, TestsLeaveEverythingMovesChangeAllThreeAndEveryStepCanBe
     EXPECT_TRUE(v.PlacerLektion(*fjernet));
     EXPECT_FALSE(v.PlacerLektion(*fjernet)) << "the hours are taken";
     EXPECT_EQ(tilstand(v), foer);
+}
+
+TEST_F(Haandflytninger, PinnedLessonsStayThroughHandMovesTheCompletionSavingAndReopening)
+{
+    MedTestModtager m;
+    m.modtager.svar = {true, true};
+    std::vector<LektionsData> laaste;
+    {
+        Vorivazi v(Datakilde::database);
+        ASSERT_TRUE(v.AabnPlan("Plan2026"));
+        ASSERT_TRUE(v.Generer(1, 4, 5, 3, 0, true)); // leaves hours for the completion to place
+        laaste = v.Lektioner("1.a", SkemaArt::hold);
+        for (const LektionsData& l : laaste)
+            ASSERT_TRUE(v.SaetFastlaast("1.a", SkemaArt::hold, {l.kolonne, l.raekke}, true).has_value());
+        const Placering her{laaste.front().kolonne, laaste.front().raekke};
+        EXPECT_EQ(v.ProevFlyt("1.a", SkemaArt::hold, her, {4, 0}).grund, fastlaastTekst);
+        EXPECT_FALSE(v.FjernLektion("1.a", SkemaArt::hold, her).has_value());
+
+        const std::unique_ptr<Fuldfoerelse> f = v.NyFuldfoerelse({}, false);
+        while (f->Koer(1000)) {
+        }
+        v.AfslutFuldfoerelse(*f);
+        ASSERT_TRUE(f->Forbedret());
+        const std::vector<LektionsData> efter = v.Lektioner("1.a", SkemaArt::hold);
+        for (const LektionsData& l : laaste)
+            EXPECT_TRUE(std::any_of(efter.begin(), efter.end(),
+                                    [&](const LektionsData& e) {
+                                        return e.fag == l.fag && e.kolonne == l.kolonne && e.raekke == l.raekke;
+                                    }))
+                << l.fag << " moved from " << l.kolonne << "," << l.raekke;
+        ASSERT_TRUE(v.Gem());
+    }
+    Vorivazi v(Datakilde::database);
+    ASSERT_TRUE(v.AabnPlan("Plan2026"));
+    for (const LektionsData& l : laaste)
+        EXPECT_TRUE(v.ErFastlaast(l)) << "the pins are read back with the plan";
+    const Placering her{laaste.front().kolonne, laaste.front().raekke};
+    ASSERT_TRUE(v.SaetFastlaast("1.a", SkemaArt::hold, her, false).has_value());
+    EXPECT_FALSE(v.ErFastlaast(laaste.front()));
 }
