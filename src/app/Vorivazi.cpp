@@ -266,9 +266,9 @@ std::optional<LektionsData> Vorivazi::SaetFastlaast(const std::string& id, Skema
     return Haandflytning(*portal_, kolonner_, raekker_).SaetFastlaast(id, art, p, fastlaast);
 }
 
-bool Vorivazi::ErFastlaast(const LektionsData& l)
+bool Vorivazi::ErFastlaast(const std::string& hold, int32_t kolonne, int32_t raekke)
 {
-    return portal_ && portal_->ErFastlaast(l.hold, l.kolonne, l.raekke);
+    return portal_ && portal_->ErFastlaast(hold, kolonne, raekke);
 }
 
 bool Vorivazi::PlacerLektion(const LektionsData& lektion)

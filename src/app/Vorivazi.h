@@ -89,7 +89,7 @@ public:
     std::optional<LektionsData> FjernLektion(const std::string& id, SkemaArt art, Placering p);
     // Pinned lessons stay where they are through hand moves and the completion.
     std::optional<LektionsData> SaetFastlaast(const std::string& id, SkemaArt art, Placering p, bool fastlaast);
-    bool ErFastlaast(const LektionsData& l);
+    bool ErFastlaast(const std::string& hold, int32_t kolonne, int32_t raekke);
     bool PlacerLektion(const LektionsData& lektion);
 
 private:

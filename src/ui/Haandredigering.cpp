@@ -130,6 +130,24 @@ bool Haandredigering::Fjern(Placering p)
     return true;
 }
 
+bool Haandredigering::SaetFastlaast(Placering p, bool fastlaast)
+{
+    const std::optional<VistSkema> vist = vist_();
+    if (!vist)
+        return false;
+    const std::optional<LektionsData> lektion = hoved_.Facade().SaetFastlaast(vist->id, vist->art, p, fastlaast);
+    if (!lektion)
+        return false;
+    const auto saet = [&hoved = hoved_, l = *lektion](bool laas) {
+        return [&hoved, l, laas] {
+            return hoved.Facade().SaetFastlaast(l.hold, SkemaArt::hold, {l.kolonne, l.raekke}, laas).has_value();
+        };
+    };
+    const QString navn = (fastlaast ? "Fastlås " : "Frigiv ") + Navn(*lektion);
+    hoved_.Fortrydelser().push(new Skemaaendring(hoved_, navn, saet(fastlaast), saet(!fastlaast)));
+    return true;
+}
+
 bool Haandredigering::Tast(int tast, Qt::KeyboardModifiers tilstand)
 {
     const std::optional<Placering> valgt = Markeret();
@@ -211,6 +229,8 @@ void Haandredigering::VisMenu(const QPoint& punkt)
             Flyt(*p, {p->kolonne + skridt.kolonne, p->raekke + skridt.raekke});
         });
     menu.addAction("Fjern fra skemaet", [this, p] { Fjern(*p); });
+    const bool fastlaast = hoved_.Facade().ErFastlaast(lektion->hold, p->kolonne, p->raekke);
+    menu.addAction(fastlaast ? "Frigiv" : "Fastlås", [this, p, fastlaast] { SaetFastlaast(*p, !fastlaast); });
     menu.addSeparator();
     menu.addAction("Vis lærerens skema",
                    [this, l = *lektion] { emit visSkema(SkemaArt::laerer, QString::fromStdString(l.laerer)); });

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QString>
 
 #include <functional>
 #include <optional>
@@ -14,6 +15,9 @@ class QMimeData;
 class QPoint;
 class TMainFrame;
 class TekstGitter;
+
+// Follows the cell text of a pinned lesson.
+inline const QString fastlaastMaerke = " ⚲";
 
 // The timetable shown in a view: its kind and id.
 struct VistSkema {
@@ -37,6 +41,8 @@ public:
     // Moves (or swaps) the lesson at fra; false, with the reason in the status bar, when refused.
     bool Flyt(Placering fra, Placering til);
     bool Fjern(Placering p);
+    // Pins the lesson at p, or frees it; pinned lessons show fastlaastMaerke.
+    bool SaetFastlaast(Placering p, bool fastlaast);
     // What a drag of the lesson at fra carries; only this view accepts it.
     QMimeData* Traekdata(Placering fra) const;
 

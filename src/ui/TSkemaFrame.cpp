@@ -225,7 +225,8 @@ void TSkemaFrame::VisLektioner(const std::string& id, SkemaArt art)
     while (facade.TagLektion(hold, fag, laerer, lokale, kolonne, raekke))
         if (kolonne >= 0 && kolonne < dage && raekke >= 0 && raekke < timer)
             SFStringGrid1->SaetCelle(kolonne + 1, raekke + 1,
-                                     QString::fromStdString(CelleTekst(art, hold, fag, laerer, lokale)));
+                                     QString::fromStdString(CelleTekst(art, hold, fag, laerer, lokale)) +
+                                         (facade.ErFastlaast(hold, kolonne, raekke) ? fastlaastMaerke : ""));
 }
 
 void TSkemaFrame::VisTal(const std::string& id, SkemaArt art)

@@ -102,8 +102,8 @@ TEST_F(Haandflytninger, PinnedLessonsStayThroughHandMovesTheCompletionSavingAndR
     Vorivazi v(Datakilde::database);
     ASSERT_TRUE(v.AabnPlan("Plan2026"));
     for (const LektionsData& l : laaste)
-        EXPECT_TRUE(v.ErFastlaast(l)) << "the pins are read back with the plan";
+        EXPECT_TRUE(v.ErFastlaast(l.hold, l.kolonne, l.raekke)) << "the pins are read back with the plan";
     const Placering her{laaste.front().kolonne, laaste.front().raekke};
     ASSERT_TRUE(v.SaetFastlaast("1.a", SkemaArt::hold, her, false).has_value());
-    EXPECT_FALSE(v.ErFastlaast(laaste.front()));
+    EXPECT_FALSE(v.ErFastlaast("1.a", her.kolonne, her.raekke));
 }

@@ -611,6 +611,13 @@ void PlanVinduesTest::HaandredigeringMedTraekOgFortryd()
     m.hoved().Fortrydelser().undo();
     QCOMPARE(gitterTekster(*skema), foer);
 
+    // A pin shows in the cell and is undone like the moves.
+    QVERIFY(redigering.SaetFastlaast({3, 0}, true));
+    QCOMPARE(skema->SFStringGrid1->Celle(4, 1), "Kristendom Ida A1" + fastlaastMaerke);
+    QCOMPARE(m.hoved().Fortrydelser().undoText(), QString("Fastlås 1.a Kristendom"));
+    m.hoved().Fortrydelser().undo();
+    QCOMPARE(gitterTekster(*skema), foer);
+
     generer(m);
     QCOMPARE(m.hoved().Fortrydelser().count(), 0);
 }
