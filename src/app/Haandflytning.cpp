@@ -221,3 +221,29 @@ bool Haandflytning::Placer(const LektionsData& l)
         portal_.SaetLektion(l.hold, l.fag, l.laerer, l.lokale, l.blok, l.kolonne, l.raekke + i);
     return true;
 }
+
+std::optional<LektionsData> Haandflytning::NyBlok(LektionsData l, const std::vector<std::string>& lokaler,
+                                                  Placering til, Flytsvar& svar)
+{
+    svar = {FlytUdfald::afvist, "uden for planen"};
+    if (!ErIPlanen(til))
+        return std::nullopt;
+    if (til.raekke + l.blok > timer_) {
+        svar.grund = "efter dagens sidste time";
+        return std::nullopt;
+    }
+    l.kolonne = til.kolonne;
+    l.raekke = til.raekke;
+    svar.grund = "intet lokale";
+    for (size_t i = 0; i < lokaler.size(); ++i) {
+        l.lokale = lokaler[i];
+        std::string grund = Hindring(l, til, std::nullopt);
+        if (grund.empty()) {
+            svar = {FlytUdfald::ledig, ""};
+            return l;
+        }
+        if (i == 0)
+            svar.grund = std::move(grund);
+    }
+    return std::nullopt;
+}

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 class Portal;
 
@@ -36,6 +37,10 @@ public:
     std::optional<LektionsData> Fjern(const std::string& id, SkemaArt art, Placering p);
     // Puts a block back into free hours of its three timetables, as undoing a removal needs.
     bool Placer(const LektionsData& l);
+    // Where one new block of lesson l may start at til, by the rules of a move,
+    // in the first of lokaler free there: the block, or nothing with svar saying why.
+    std::optional<LektionsData> NyBlok(LektionsData l, const std::vector<std::string>& lokaler, Placering til,
+                                       Flytsvar& svar);
     // Pins (or frees) every hour of the lesson's block; gives the lesson, or nothing.
     std::optional<LektionsData> SaetFastlaast(const std::string& id, SkemaArt art, Placering p, bool fastlaast);
 

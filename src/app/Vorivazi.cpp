@@ -275,3 +275,19 @@ bool Vorivazi::PlacerLektion(const LektionsData& lektion)
 {
     return portal_ && Haandflytning(*portal_, kolonner_, raekker_).Placer(lektion);
 }
+
+std::optional<LektionsData> Vorivazi::NyLektion(const Timekrav& krav, Placering til, Flytsvar& svar)
+{
+    svar = {FlytUdfald::afvist, "ingen plan er åben"};
+    if (!portal_)
+        return std::nullopt;
+    // A demand for a type of room takes the first room of that type free at the hour.
+    const std::vector<std::string> lokaler = krav.IStamlokale() ? std::vector<std::string>{krav.lokale}
+                                                                : Billede(false).lokalerAfType[krav.lokaletype];
+    LektionsData l;
+    l.hold = krav.hold;
+    l.fag = krav.fag;
+    l.laerer = krav.laerer;
+    l.blok = krav.blok;
+    return Haandflytning(*portal_, kolonner_, raekker_).NyBlok(l, lokaler, til, svar);
+}

@@ -91,6 +91,9 @@ public:
     std::optional<LektionsData> SaetFastlaast(const std::string& id, SkemaArt art, Placering p, bool fastlaast);
     bool ErFastlaast(const std::string& hold, int32_t kolonne, int32_t raekke);
     bool PlacerLektion(const LektionsData& lektion);
+    // One block of a missing demand placed at til by hand: the block it would
+    // be, or nothing with svar saying why.
+    std::optional<LektionsData> NyLektion(const Timekrav& krav, Placering til, Flytsvar& svar);
 
 private:
     Skemabillede Billede(bool spred);

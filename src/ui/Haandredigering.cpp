@@ -2,6 +2,7 @@
 
 #include "ui/Skemaaendring.h"
 #include "ui/TMainFrame.h"
+#include "ui/TManglende.h"
 #include "ui/TekstGitter.h"
 #include "base/Besked.h"
 #include "app/Vorivazi.h"
@@ -72,11 +73,31 @@ std::optional<LektionsData> Haandredigering::LektionI(Placering p) const
 void Haandredigering::FarvMaal(Placering fra)
 {
     const std::optional<VistSkema> vist = vist_();
-    if (!vist)
-        return;
+    if (vist)
+        Farv([&](Placering til) { return hoved_.Facade().ProevFlyt(vist->id, vist->art, fra, til); });
+}
+
+void Haandredigering::FarvPlacering(const Timekrav& krav)
+{
+    Farv([&](Placering til) {
+        Flytsvar svar;
+        hoved_.Facade().NyLektion(krav, til, svar);
+        return svar;
+    });
+}
+
+void Haandredigering::FarvForHold(const Timekrav& krav)
+{
+    const std::optional<VistSkema> vist = vist_();
+    if (vist && vist->art == SkemaArt::hold && vist->id == krav.hold)
+        FarvPlacering(krav);
+}
+
+void Haandredigering::Farv(const std::function<Flytsvar(Placering)>& proev)
+{
     for (int dag = 0; dag < dage; ++dag)
         for (int time = 0; time < timer; ++time) {
-            const Flytsvar svar = hoved_.Facade().ProevFlyt(vist->id, vist->art, fra, {dag, time});
+            const Flytsvar svar = proev({dag, time});
             QTableWidgetItem* celle = gitter_.item(time, dag + 1);
             celle->setBackground(maalFarver[static_cast<size_t>(svar.udfald)]);
             const QString grund = QString::fromStdString(svar.grund);
@@ -127,6 +148,22 @@ bool Haandredigering::Fjern(Placering p)
     };
     const auto fortryd = [&hoved = hoved_, l = *fjernet] { return hoved.Facade().PlacerLektion(l); };
     hoved_.Fortrydelser().push(new Skemaaendring(hoved_, "fjern " + Navn(*fjernet), gentag, fortryd));
+    return true;
+}
+
+bool Haandredigering::Placer(const Timekrav& krav, Placering til)
+{
+    Flytsvar svar;
+    const std::optional<LektionsData> blok = hoved_.Facade().NyLektion(krav, til, svar);
+    if (!blok || !hoved_.Facade().PlacerLektion(*blok)) {
+        hoved_.VisStatustekst("Placeringen er afvist: " + QString::fromStdString(svar.grund));
+        return false;
+    }
+    const auto gentag = [&hoved = hoved_, l = *blok] { return hoved.Facade().PlacerLektion(l); };
+    const auto fortryd = [&hoved = hoved_, l = *blok] {
+        return hoved.Facade().FjernLektion(l.hold, SkemaArt::hold, {l.kolonne, l.raekke}).has_value();
+    };
+    hoved_.Fortrydelser().push(new Skemaaendring(hoved_, "placér " + Navn(*blok), gentag, fortryd));
     return true;
 }
 
@@ -270,7 +307,12 @@ bool Haandredigering::eventFilter(QObject* objekt, QEvent* haendelse)
     case QEvent::DragMove: {
         auto* traek = static_cast<QDragMoveEvent*>(haendelse);
         const std::optional<Placering> til = CelleVed(traek->position().toPoint());
-        if (!Kilde(traek->mimeData()) || !til) {
+        const std::optional<Timekrav> krav = KravFra(traek->mimeData());
+        if (krav && !kravFarvet_) {
+            FarvPlacering(*krav);
+            kravFarvet_ = true;
+        }
+        if (!(Kilde(traek->mimeData()) || krav) || !til) {
             traek->ignore();
             return true;
         }
@@ -278,10 +320,21 @@ bool Haandredigering::eventFilter(QObject* objekt, QEvent* haendelse)
         traek->acceptProposedAction();
         return true;
     }
+    case QEvent::DragLeave:
+        if (kravFarvet_)
+            FjernFarver();
+        kravFarvet_ = false;
+        return false;
     case QEvent::Drop: {
         auto* slip = static_cast<QDropEvent*>(haendelse);
         const std::optional<Placering> fra = Kilde(slip->mimeData());
+        const std::optional<Timekrav> krav = KravFra(slip->mimeData());
         const std::optional<Placering> til = CelleVed(slip->position().toPoint());
+        if (kravFarvet_)
+            FjernFarver();
+        kravFarvet_ = false;
+        if (krav && til && Placer(*krav, *til))
+            slip->acceptProposedAction();
         if (!fra || !til)
             return true;
         if (Flyt(*fra, *til))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analyse/Skemabillede.h"
+#include "app/Haandflytning.h"
 #include "store/Lektion.h"
 #include "store/SkemaArt.h"
 
@@ -37,10 +39,17 @@ public:
     // Colours every hour of the view by the move of the lesson at fra there:
     // green free, yellow a swap, red refused with the reason as tooltip.
     void FarvMaal(Placering fra);
+    // Colours every hour by where one block of the missing demand could go:
+    // green free, red refused with the reason as tooltip.
+    void FarvPlacering(const Timekrav& krav);
+    // The same, when this view shows the demand's class.
+    void FarvForHold(const Timekrav& krav);
     void FjernFarver();
     // Moves (or swaps) the lesson at fra; false, with the reason in the status bar, when refused.
     bool Flyt(Placering fra, Placering til);
     bool Fjern(Placering p);
+    // Places one block of the missing demand at til; false, with the reason in the status bar, when refused.
+    bool Placer(const Timekrav& krav, Placering til);
     // Pins the lesson at p, or frees it; pinned lessons show fastlaastMaerke.
     bool SaetFastlaast(Placering p, bool fastlaast);
     // What a drag of the lesson at fra carries; only this view accepts it.
@@ -54,6 +63,7 @@ protected:
     bool eventFilter(QObject* objekt, QEvent* haendelse) override;
 
 private:
+    void Farv(const std::function<Flytsvar(Placering)>& proev);
     std::optional<Placering> CelleVed(const QPoint& punkt) const;
     std::optional<Placering> Markeret() const;
     std::optional<LektionsData> LektionI(Placering p) const;
@@ -67,4 +77,5 @@ private:
     std::function<std::optional<VistSkema>()> vist_;
     std::optional<Placering> trykket_;
     QPoint trykPunkt_;
+    bool kravFarvet_ = false;
 };

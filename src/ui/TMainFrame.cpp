@@ -17,6 +17,7 @@
 #include "ui/TAutoG.h"
 #include "ui/TGenereringsFrame.h"
 #include "ui/TGenSpe.h"
+#include "ui/Haandredigering.h"
 #include "ui/TManglende.h"
 #include "ui/TOut.h"
 #include "ui/TPlanListeForm.h"
@@ -607,8 +608,13 @@ void TMainFrame::AutoGenererClick()
 
 void TMainFrame::ManglendeTimerClick()
 {
-    if (manglende_ == nullptr)
+    if (manglende_ == nullptr) {
         manglende_ = new TManglende(this);
+        connect(manglende_, &TManglende::farvHold, this, [this](const Timekrav& krav) {
+            for (Haandredigering* redigering : findChildren<Haandredigering*>())
+                redigering->FarvForHold(krav);
+        });
+    }
     manglende_->Opdater(*vorivazi_, Spred_->isChecked());
     manglende_->show();
     manglende_->raise();

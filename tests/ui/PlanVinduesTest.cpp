@@ -38,6 +38,7 @@
 #include <QTreeWidget>
 
 #include <map>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -620,4 +621,54 @@ void PlanVinduesTest::HaandredigeringMedTraekOgFortryd()
 
     generer(m);
     QCOMPARE(m.hoved().Fortrydelser().count(), 0);
+}
+
+void PlanVinduesTest::ManglendeTimeTraekkesIndISkemaet()
+{
+    Vinduesmiljoe m;
+    aabnPlan(m);
+    m.vinduer.generering->GFRadioGroup2->Knap(0)->setChecked(true);
+    generer(m);
+    TMainFrame& hoved = m.hoved();
+    m.handling("ManglendeTimer")->trigger();
+    auto* vindue = hoved.findChild<TManglende*>("Manglende");
+    const std::optional<Timekrav> krav = KravFra(std::unique_ptr<QMimeData>(vindue->Traekdata(0)).get());
+    QVERIFY(krav);
+    TSkemaFrame* klasse = hoved.NytSkemavindue();
+    klasse->VisSkema(SkemaArt::hold, QString::fromStdString(krav->hold));
+    const QStringList foer = gitterTekster(*klasse);
+    const int32_t manglerFoer = hoved.Facade().Manglende(false).Mangler();
+
+    klasse->Redigering->FarvPlacering(*krav);
+    std::optional<Placering> groen;
+    for (int dag = 0; dag < 5 && !groen; ++dag)
+        for (int time = 0; time < 8 && !groen; ++time)
+            if (klasse->SFStringGrid1->item(time, dag + 1)->background().color() == QColor(0xb8, 0xe6, 0xb0))
+                groen = Placering{dag, time};
+    QVERIFY(groen);
+    QVERIFY(!klasse->SFStringGrid1->item(0, 1)->toolTip().isEmpty());
+    klasse->Redigering->FjernFarver();
+
+    // A drop on an hour the class already has changes nothing.
+    slip(*klasse, vindue->Traekdata(0), {0, 0});
+    QCOMPARE(gitterTekster(*klasse), foer);
+    QCOMPARE(hoved.Fortrydelser().count(), 0);
+
+    slip(*klasse, vindue->Traekdata(0), *groen);
+    const QString celle = klasse->SFStringGrid1->Celle(groen->kolonne + 1, groen->raekke + 1);
+    QVERIFY(celle.startsWith(QString::fromStdString(krav->fag + " " + krav->laerer + " ")));
+    TSkemaFrame* laerer = hoved.NytSkemavindue();
+    laerer->VisSkema(SkemaArt::laerer, QString::fromStdString(krav->laerer));
+    QVERIFY(laerer->SFStringGrid1->Celle(groen->kolonne + 1, groen->raekke + 1)
+                .startsWith(QString::fromStdString(krav->hold + " " + krav->fag)));
+    TSkemaFrame* lokale = hoved.NytSkemavindue();
+    lokale->VisSkema(SkemaArt::lokale, celle.section(' ', -1));
+    QVERIFY(lokale->SFStringGrid1->Celle(groen->kolonne + 1, groen->raekke + 1)
+                .startsWith(QString::fromStdString(krav->hold + " " + krav->fag)));
+    QCOMPARE(hoved.Facade().Manglende(false).Mangler(), manglerFoer - krav->blok);
+    QCOMPARE(hoved.Fortrydelser().undoText(), QString::fromStdString("placér " + krav->hold + " " + krav->fag));
+
+    hoved.Fortrydelser().undo();
+    QCOMPARE(gitterTekster(*klasse), foer);
+    QCOMPARE(hoved.Facade().Manglende(false).Mangler(), manglerFoer);
 }

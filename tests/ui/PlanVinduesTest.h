@@ -20,4 +20,5 @@ private slots:
     void PlanDialogenVaelgerFoerstePlan();
     void AabneSkemavinduerFoelgerSkemaerne();
     void HaandredigeringMedTraekOgFortryd();
+    void ManglendeTimeTraekkesIndISkemaet();
 };
