@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analyse/Skemabillede.h"
+#include "fuldfoerelse/Skemabillede.h"
 
 class KontrolListe;
 class Portal;

@@ -4,8 +4,8 @@
 #include "app/Vorivazi.h"
 #include "base/Besked.h"
 #include "base/Talformat.h"
-#include "db/CsvSkemabog.h"
-#include "db/HtmlSkemabog.h"
+#include "udgiv/CsvSkemabog.h"
+#include "udgiv/HtmlSkemabog.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,7 +1,7 @@
 #include "app/Vorivazi.h"
 
 #include "app/Oejebliksbillede.h"
-#include "db/Export.h"
+#include "udgiv/Export.h"
 #include "db/Plan.h"
 #include "db/Portal.h"
 #include "db/SqlKlasse.h"

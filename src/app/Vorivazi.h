@@ -1,7 +1,7 @@
 #pragma once
 
-#include "analyse/Fuldfoerelse.h"
-#include "analyse/ManglendeTimer.h"
+#include "fuldfoerelse/Fuldfoerelse.h"
+#include "fuldfoerelse/ManglendeTimer.h"
 #include "base/Besked.h"
 #include "db/Datakilde.h"
 #include "app/Haandflytning.h"

@@ -1,8 +1,8 @@
 #include "cli/Programstart.h"
 
 #include "app/Udgivelse.h"
-#include "db/PdfSkemabog.h"
-#include "db/PdfUdskriver.h"
+#include "udgiv/PdfSkemabog.h"
+#include "udgiv/PdfUdskriver.h"
 
 #include <QGuiApplication>
 

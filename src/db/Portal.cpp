@@ -2,8 +2,8 @@
 // and time priorities, export and print.
 #include "db/Portal.h"
 
-#include "db/AtomiskFil.h"
-#include "db/Export.h"
+#include "udgiv/AtomiskFil.h"
+#include "udgiv/Export.h"
 #include "db/SqlKlasse.h"
 #include "db/TSqlModul.h"
 

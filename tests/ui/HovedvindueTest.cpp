@@ -1,14 +1,14 @@
 #include "HovedvindueTest.h"
 
 #include "Vinduesmiljoe.h"
-#include "ui/Navnetabel.h"
-#include "ui/Rulleliste.h"
-#include "ui/Statuslinje.h"
-#include "ui/TGenSpe.h"
-#include "ui/TOut.h"
-#include "ui/TSkemaFrame.h"
-#include "ui/TekstGitter.h"
-#include "ui/VaerktoejsKnap.h"
+#include "ui/faelles/Navnetabel.h"
+#include "ui/skema/Rulleliste.h"
+#include "ui/hoved/Statuslinje.h"
+#include "ui/hoved/TGenSpe.h"
+#include "ui/hoved/TOut.h"
+#include "ui/skema/TSkemaFrame.h"
+#include "ui/skema/TekstGitter.h"
+#include "ui/hoved/VaerktoejsKnap.h"
 
 #include <QApplication>
 #include <QComboBox>

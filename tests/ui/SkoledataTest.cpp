@@ -1,10 +1,10 @@
 #include "SkoledataTest.h"
 
 #include "Vinduesmiljoe.h"
-#include "db/Skoledatabase.h"
-#include "ui/Prioritetsgitter.h"
-#include "ui/Skoledatamodel.h"
-#include "ui/TSkoledata.h"
+#include "skoledata/Skoledatabase.h"
+#include "ui/skoledata/Prioritetsgitter.h"
+#include "ui/skoledata/Skoledatamodel.h"
+#include "ui/skoledata/TSkoledata.h"
 
 #include <QComboBox>
 #include <QFile>

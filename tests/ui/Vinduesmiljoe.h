@@ -2,9 +2,9 @@
 
 #include "support/TestDatabase.h"
 #include "support/TestModtager.h"
-#include "ui/Programvinduer.h"
-#include "ui/TMainFrame.h"
-#include "ui/VinduesModtager.h"
+#include "ui/hoved/Programvinduer.h"
+#include "ui/hoved/TMainFrame.h"
+#include "ui/hoved/VinduesModtager.h"
 
 #include <QAction>
 #include <QApplication>

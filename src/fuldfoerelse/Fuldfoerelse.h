@@ -1,0 +1,69 @@
+#pragma once
+
+#include "fuldfoerelse/Skemabillede.h"
+#include "fuldfoerelse/Skemamodel.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct Fuldfoerelsesvalg {
+    uint64_t froe = 1;
+    // The search ends after this many steps, so the same data give the same result.
+    int64_t maksSkridt = 200000;
+    // Steps without a better timetable before it gives up.
+    int64_t maksUdenFremskridt = 20000;
+};
+
+// Places missing hours by moving placed lessons out of the way and then
+// removes gaps, on a model of the timetables; see docs/completion.md.
+class Fuldfoerelse {
+public:
+    Fuldfoerelse(const Skemabillede& billede, Fuldfoerelsesvalg valg);
+
+    // Runs up to `skridt` steps; false once the search is over.
+    bool Koer(int64_t skridt);
+    bool Faerdig() const;
+    int64_t Skridt() const { return skridt_; }
+
+    const Maal& Foer() const { return foer_; }
+    const Maal& Bedste() const { return bedste_; }
+    bool Forbedret() const { return bedste_ < foer_; }
+    // "Fuldført: placeret 394→400 af 400, mellemtimer hold 1→0, lærere 38→31"
+    std::string Opsummering() const;
+    // Every lesson hour of the best timetables found.
+    std::vector<LektionsData> BedsteLektioner();
+
+private:
+    // A small seeded sequence of its own, so the generation's is never touched.
+    class Tilfaeldig {
+    public:
+        explicit Tilfaeldig(uint64_t froe) : tilstand_(froe) {}
+        uint64_t Naeste();
+        int32_t Under(size_t n) { return static_cast<int32_t>(Naeste() % n); }
+
+    private:
+        uint64_t tilstand_;
+    };
+
+    void Trin();
+    void Indsaet(int32_t e);
+    bool IndsaetDirekte(int32_t e);
+    bool IndsaetMedUdskubning(int32_t e);
+    void Forbedr();
+    bool Flyt(int32_t e);
+    bool Byt(int32_t e);
+    bool KanFlyttes(int32_t e) const;
+
+    Skemamodel model_;
+    Tilfaeldig tilfaeldig_;
+    Fuldfoerelsesvalg valg_;
+    std::vector<int32_t> pulje_;
+    std::vector<int64_t> tabuTil_;
+    std::vector<Skemamodel::Enhed> bedsteEnheder_;
+    std::vector<int32_t> blokerende_;
+    Maal foer_;
+    Maal bedste_;
+    int64_t skridt_ = 0;
+    int64_t sidstForbedret_ = 0;
+};

@@ -1,0 +1,202 @@
+#include "skoledata/Skoledata.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace {
+
+Kolonne Id(const std::string& navn, Felt felt) { return {navn, felt, true, false}; }
+Kolonne Ref(const std::string& navn, Felt felt) { return {navn, felt, false, false}; }
+Kolonne RefEllerTom(const std::string& navn, Felt felt) { return {navn, felt, false, true}; }
+
+// The columns of a table that refer to ids of the field.
+std::vector<size_t> Henvisninger(const Tabel& tabel, Felt felt)
+{
+    std::vector<size_t> ud;
+    for (size_t k = 0; k < tabel.kolonner.size(); ++k) {
+        if (tabel.kolonner[k].felt == felt && !tabel.kolonner[k].definerer)
+            ud.push_back(k);
+    }
+    return ud;
+}
+
+} // namespace
+
+const std::vector<Tabel>& Skematabeller()
+{
+    using F = Felt;
+    static const std::vector<Tabel> tabeller{
+        {"Plan",
+         "Planer",
+         {Id("PlanID_P", F::Plan), Ref("TimeFagFordelingID_P", F::Fordeling), Ref("Kolonne_P", F::Dage),
+          Ref("Raekke_P", F::TimerPrDag)},
+         {0}},
+        {"Hold", "Hold", {Id("HoldID_AHo", F::Hold), Ref("Type_AHo", F::Holdtype)}, {0}},
+        {"Holdliste",
+         "Fordelingernes hold",
+         {Ref("Hold_THo", F::Hold), Ref("timefagfordelingID_THo", F::Fordeling)},
+         {1, 0}},
+        {"Fag",
+         "Fag",
+         {Id("FagID_AFa", F::Fag), Ref("Timer_AFa", F::Timer), Ref("Lokaletype_AFa", F::Lokaletype)},
+         {0}},
+        {"Fagprofil", "Fagprofiler", {Ref("Type_FP", F::Holdtype), Ref("FagID_Fp", F::Fag)}, {0, 1}},
+        {"Fagliste", "Fagliste", {Ref("FagID_TFa", F::Fag)}, {0}},
+        {"LaererFagProfil",
+         "Lærernes fagprofiler",
+         {Ref("LaererID_LFP", F::Laerer), Ref("FagID_LFP", F::Fag), Ref("AntalHold_LFP", F::AntalHold),
+          Ref("Blokstoerrelse_LFP", F::Blok), Ref("TimeFagFordelingID_LFP", F::Fordeling)},
+         {4, 1, 0}},
+        {"Lokale", "Lokaler", {Id("LokaleID_ALo", F::Lokale), Ref("Lokaletype_ALo", F::Lokaletype)}, {0}},
+        {"HoldLaererRelation",
+         "Undervisning",
+         {Ref("HoldID_HLR", F::Hold), Ref("FagID_HLR", F::Fag), RefEllerTom("LaererID_HLR", F::Laerer),
+          Ref("PlanID_HLR", F::Plan)},
+         {3, 0, 1}},
+        {"LokaleHoldRelation",
+         "Stamlokaler",
+         {Ref("HoldID_LoHR", F::Hold), RefEllerTom("LokaleID_LoHR", F::Lokale), Ref("PlanID_LoHR", F::Plan)},
+         {2, 0}},
+        {"LokalePlan", "Planernes lokaler", {Ref("LokaleID_LP", F::Lokale), Ref("PlanID_LP", F::Plan)}, {1, 0}},
+        {"Lektion",
+         "Lektioner",
+         {Ref("PlanID_Le", F::Plan), Ref("HoldID_Le", F::Hold), Ref("FagID_Le", F::Fag), Ref("LaererID_Le", F::Laerer),
+          Ref("LokaleID_Le", F::Lokale), Ref("Blokstoerrelse_Le", F::Blok), Ref("Kolonne_Le", F::Dag),
+          Ref("Raekke_Le", F::Time)},
+         {0, 1, 6, 7}},
+        {"Tidsprioritet",
+         "Utilgængelige timer",
+         {Ref("PlanID_Ti", F::Plan), Ref("LaererID_Ti", F::Laerer), Ref("Prioritet_Ti", F::Prioritet),
+          Ref("Kolonne_Ti", F::Dag), Ref("Raekke_Ti", F::Time)},
+         {0, 1, 3, 4}},
+    };
+    return tabeller;
+}
+
+const Tabel& TabelNavngivet(const std::string& navn)
+{
+    for (const Tabel& tabel : Skematabeller()) {
+        if (tabel.navn == navn)
+            return tabel;
+    }
+    throw std::invalid_argument("ukendt tabel " + navn);
+}
+
+std::string FeltBetegnelse(Felt felt)
+{
+    switch (felt) {
+    case Felt::Plan:
+        return "plan";
+    case Felt::Fordeling:
+        return "fordeling";
+    case Felt::Hold:
+        return "hold";
+    case Felt::Holdtype:
+        return "holdtype";
+    case Felt::Fag:
+        return "fag";
+    case Felt::Laerer:
+        return "lærer";
+    case Felt::Lokale:
+        return "lokale";
+    case Felt::Lokaletype:
+        return "lokaletype";
+    case Felt::Timer:
+        return "ugetimer";
+    case Felt::Dage:
+        return "dage";
+    case Felt::TimerPrDag:
+        return "timer pr. dag";
+    case Felt::AntalHold:
+        return "antal hold";
+    case Felt::Blok:
+        return "blokstørrelse";
+    case Felt::Prioritet:
+        return "prioritet";
+    case Felt::Dag:
+        return "dag";
+    case Felt::Time:
+        return "time";
+    }
+    return "";
+}
+
+bool ErTal(Felt felt) { return felt >= Felt::Timer; }
+
+bool ErHenvisning(const Kolonne& kolonne)
+{
+    const Felt f = kolonne.felt;
+    return !kolonne.definerer && (f == Felt::Plan || f == Felt::Hold || f == Felt::Fag || f == Felt::Lokale);
+}
+
+const std::vector<Raekke>& Skoledata::Af(const std::string& tabel) const
+{
+    static const std::vector<Raekke> ingen;
+    const auto fundet = raekker.find(tabel);
+    return fundet == raekker.end() ? ingen : fundet->second;
+}
+
+bool Skoledata::HarPlan(const std::string& planId) const
+{
+    const auto& planer = Af("Plan");
+    return std::any_of(planer.begin(), planer.end(), [&](const Raekke& r) { return SomTekst(r.at(0)) == planId; });
+}
+
+std::vector<std::string> Skoledata::Afhaengige(Felt felt, const std::string& id) const
+{
+    std::vector<std::string> ud;
+    for (const Tabel& tabel : Skematabeller()) {
+        for (const size_t k : Henvisninger(tabel, felt)) {
+            for (const Raekke& raekke : Af(tabel.navn)) {
+                if (SomTekst(raekke[k]) == id)
+                    ud.push_back(tabel.betegnelse + " (" + NoegleTekst(tabel, raekke) + ")");
+            }
+        }
+    }
+    return ud;
+}
+
+void Skoledata::Omdoeb(Felt felt, const std::string& fra, const std::string& til)
+{
+    for (const Tabel& tabel : Skematabeller()) {
+        for (const size_t k : Henvisninger(tabel, felt)) {
+            for (Raekke& raekke : raekker[tabel.navn]) {
+                if (SomTekst(raekke[k]) == fra)
+                    raekke[k] = til;
+            }
+        }
+    }
+}
+
+void Skoledata::FjernAfhaengige(Felt felt, const std::string& id)
+{
+    for (const Tabel& tabel : Skematabeller()) {
+        for (const size_t k : Henvisninger(tabel, felt))
+            std::erase_if(raekker[tabel.navn], [&](const Raekke& raekke) { return SomTekst(raekke[k]) == id; });
+    }
+}
+
+std::string SomTekst(const SqlVaerdi& vaerdi)
+{
+    if (const auto* tekst = std::get_if<std::string>(&vaerdi))
+        return *tekst;
+    return std::to_string(std::get<int32_t>(vaerdi));
+}
+
+std::string RaekkeTekst(const Raekke& raekke)
+{
+    std::string tekst;
+    for (const SqlVaerdi& vaerdi : raekke)
+        tekst += (tekst.empty() ? "" : ", ") + SomTekst(vaerdi);
+    return tekst;
+}
+
+Raekke NoegleAf(const Tabel& tabel, const Raekke& raekke)
+{
+    Raekke noegle;
+    for (const size_t i : tabel.noegle)
+        noegle.push_back(raekke.at(i));
+    return noegle;
+}
+
+std::string NoegleTekst(const Tabel& tabel, const Raekke& raekke) { return RaekkeTekst(NoegleAf(tabel, raekke)); }

@@ -1,0 +1,201 @@
+#include "skoledata/Skoleregler.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+namespace skoleregler {
+
+namespace {
+
+using Noegle = Raekke;
+
+// Counts characters, not the bytes of their UTF-8 spelling.
+size_t AntalTegn(const std::string& tekst)
+{
+    return static_cast<size_t>(std::count_if(tekst.begin(), tekst.end(),
+                                             [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// C0 controls, DEL and the C1 controls (U+0080 to U+009F, spelled 0xC2 0x80-0x9F).
+bool HarStyretegn(const std::string& tekst)
+{
+    for (size_t i = 0; i < tekst.size(); ++i) {
+        const auto c = static_cast<unsigned char>(tekst[i]);
+        if (c < 0x20 || c == 0x7F)
+            return true;
+        if (c == 0xC2 && i + 1 < tekst.size() && static_cast<unsigned char>(tekst[i + 1]) <= 0x9F)
+            return true;
+    }
+    return false;
+}
+
+// The ids of the Plan, Hold, Fag and Lokale tables found in the data.
+std::map<Felt, std::set<std::string>> DefineredeIder(const Skoledata& data)
+{
+    std::map<Felt, std::set<std::string>> ider;
+    for (const Tabel& tabel : Skematabeller()) {
+        for (size_t k = 0; k < tabel.kolonner.size(); ++k) {
+            if (!tabel.kolonner[k].definerer)
+                continue;
+            for (const Raekke& raekke : data.Af(tabel.navn)) {
+                if (k < raekke.size())
+                    ider[tabel.kolonner[k].felt].insert(SomTekst(raekke[k]));
+            }
+        }
+    }
+    return ider;
+}
+
+class Kontrol {
+public:
+    Kontrol(const Skoledata& gemte, const Skoledata& nye) : gemte_(gemte), nye_(nye)
+    {
+        ider_ = DefineredeIder(gemte);
+        for (const auto& [felt, ider] : DefineredeIder(nye))
+            ider_[felt].insert(ider.begin(), ider.end());
+    }
+
+    std::vector<std::string> Fejl()
+    {
+        for (const Tabel& tabel : Skematabeller()) {
+            const auto& raekker = nye_.Af(tabel.navn);
+            if (raekker.empty())
+                continue;
+            std::map<Noegle, const Raekke*> gemte;
+            for (const Raekke& raekke : gemte_.Af(tabel.navn))
+                gemte.emplace(NoegleAf(tabel, raekke), &raekke);
+            std::set<Noegle> sete;
+            for (const Raekke& raekke : raekker)
+                KontrollerRaekke(tabel, raekke, gemte, sete);
+        }
+        return fejl_;
+    }
+
+private:
+    void KontrollerRaekke(const Tabel& tabel, const Raekke& raekke, const std::map<Noegle, const Raekke*>& gemte,
+                          std::set<Noegle>& sete)
+    {
+        if (raekke.size() != tabel.kolonner.size()) {
+            fejl_.push_back(tabel.betegnelse + ": en række har " + std::to_string(raekke.size()) + " værdier, ikke " +
+                            std::to_string(tabel.kolonner.size()));
+            return;
+        }
+        const std::string hvor = tabel.betegnelse + " (" + NoegleTekst(tabel, raekke) + "): ";
+        bool gyldig = true;
+        for (size_t k = 0; k < raekke.size(); ++k) {
+            const Kolonne& kolonne = tabel.kolonner[k];
+            if (const std::string fejl = VaerdiFejl(kolonne, raekke[k]); !fejl.empty()) {
+                fejl_.push_back(hvor + FeltBetegnelse(kolonne.felt) + " " + fejl);
+                gyldig = false;
+            } else if (ErHenvisning(kolonne) && !FindesId(kolonne, raekke[k])) {
+                fejl_.push_back(hvor + FeltBetegnelse(kolonne.felt) + " \"" + SomTekst(raekke[k]) +
+                                "\" findes ikke; vælg en der findes");
+            }
+        }
+        if (!gyldig)
+            return;
+        const Noegle noegle = NoegleAf(tabel, raekke);
+        if (!sete.insert(noegle).second) {
+            fejl_.push_back(hvor + "findes to gange");
+            return;
+        }
+        const auto gemt = gemte.find(noegle);
+        if (gemt == gemte.end())
+            return;
+        if (tabel.navn == "Plan")
+            fejl_.push_back(hvor + "planen findes allerede");
+        else if (*gemt->second != raekke)
+            fejl_.push_back(hvor + "findes allerede med andre værdier (gemt: " + RaekkeTekst(*gemt->second) +
+                            "; ny: " + RaekkeTekst(raekke) + ")");
+    }
+
+    bool FindesId(const Kolonne& kolonne, const SqlVaerdi& vaerdi) const
+    {
+        const std::string id = SomTekst(vaerdi);
+        if (kolonne.tomTilladt && id == tomMarkoer)
+            return true;
+        const auto ider = ider_.find(kolonne.felt);
+        return ider != ider_.end() && ider->second.contains(id);
+    }
+
+    const Skoledata& gemte_;
+    const Skoledata& nye_;
+    std::map<Felt, std::set<std::string>> ider_;
+    std::vector<std::string> fejl_;
+};
+
+} // namespace
+
+std::optional<Interval> Graenser(Felt felt)
+{
+    switch (felt) {
+    case Felt::Timer:
+        return Interval{0, 40};
+    case Felt::Dage:
+        return Interval{1, 5};
+    case Felt::TimerPrDag:
+        return Interval{1, 8};
+    case Felt::AntalHold:
+        return Interval{0, 200};
+    case Felt::Blok:
+        return Interval{1, 8};
+    case Felt::Prioritet:
+        return Interval{-3, 3};
+    case Felt::Dag:
+        return Interval{0, 4};
+    case Felt::Time:
+        return Interval{0, 7};
+    default:
+        return std::nullopt;
+    }
+}
+
+std::string IdFejl(const std::string& id)
+{
+    if (id.empty())
+        return "må ikke være tom";
+    if (HarStyretegn(id))
+        return "må ikke indeholde styretegn (linjeskift, tabulator o.l.)";
+    if (AntalTegn(id) > maksTegn)
+        return "må højst have " + std::to_string(maksTegn) + " tegn";
+    if (id == tomMarkoer)
+        return "må ikke hedde \"" + tomMarkoer + "\", som betyder 'ikke tildelt'";
+    return "";
+}
+
+std::string VaerdiFejl(const Kolonne& kolonne, const SqlVaerdi& vaerdi)
+{
+    const auto graenser = Graenser(kolonne.felt);
+    if (!graenser) {
+        const auto* tekst = std::get_if<std::string>(&vaerdi);
+        if (tekst == nullptr)
+            return "skal være en tekst";
+        return kolonne.tomTilladt && *tekst == tomMarkoer ? "" : IdFejl(*tekst);
+    }
+    const auto* tal = std::get_if<int32_t>(&vaerdi);
+    if (tal == nullptr)
+        return "skal være et heltal, ikke \"" + SomTekst(vaerdi) + "\"";
+    if (*tal < graenser->mindst || *tal > graenser->hoejst)
+        return "skal være et tal fra " + std::to_string(graenser->mindst) + " til " + std::to_string(graenser->hoejst) +
+               ", ikke " + std::to_string(*tal);
+    return "";
+}
+
+std::vector<std::string> Kontroller(const Skoledata& gemte, const Skoledata& nye) { return Kontrol(gemte, nye).Fejl(); }
+
+Skoledata UdenGemte(const Skoledata& gemte, const Skoledata& nye)
+{
+    Skoledata ud;
+    for (const auto& [navn, raekker] : nye.raekker) {
+        const auto& gemt = gemte.Af(navn);
+        const std::set<Raekke> findes(gemt.begin(), gemt.end());
+        for (const Raekke& raekke : raekker) {
+            if (!findes.contains(raekke))
+                ud.Tilfoej(navn, raekke);
+        }
+    }
+    return ud;
+}
+
+} // namespace skoleregler

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "skoledata/Skoledata.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The rules every row must keep before it is written, whether typed in a
+// window, read from a file or copied from another plan. Plain rules on
+// values: no database is needed to apply them.
+namespace skoleregler {
+
+inline constexpr size_t maksTegn = 255;
+// Stands for "not assigned yet" in the relation tables, so no id may be called so.
+inline const std::string tomMarkoer = "tom";
+
+struct Interval {
+    int32_t mindst;
+    int32_t hoejst;
+};
+
+// The allowed values of a number field; nothing for a text field.
+std::optional<Interval> Graenser(Felt felt);
+
+// Empty when the text may be an id, otherwise what is wrong with it.
+std::string IdFejl(const std::string& id);
+// Empty when the value may stand in the column, otherwise what is wrong with it.
+std::string VaerdiFejl(const Kolonne& kolonne, const SqlVaerdi& vaerdi);
+
+// One message per fault in the rows of `nye` that are to be added to the
+// stored rows `gemte`: bad values, a key given twice or already stored with
+// other values (a plan may not exist at all), references to ids that
+// neither holds. A row equal to a stored one is no fault.
+std::vector<std::string> Kontroller(const Skoledata& gemte, const Skoledata& nye);
+
+// The rows of `nye` that are not stored already.
+Skoledata UdenGemte(const Skoledata& gemte, const Skoledata& nye);
+
+} // namespace skoleregler

@@ -1,0 +1,80 @@
+#include "ui/dialoger/Plandialoger.h"
+
+#include "base/Besked.h"
+#include "import/FetImport.h"
+#include "skoledata/Skoledatabase.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+
+#include <string>
+#include <vector>
+
+namespace plandialoger {
+
+std::string Opremsning(const std::vector<std::string>& linjer)
+{
+    constexpr size_t maks = 20;
+    std::string tekst;
+    for (size_t i = 0; i < linjer.size() && i < maks; ++i)
+        tekst += "\n" + linjer[i];
+    if (linjer.size() > maks)
+        tekst += "\n… og " + std::to_string(linjer.size() - maks) + " mere";
+    return tekst;
+}
+
+bool KopierPlan(QWidget* foraelder)
+{
+    QStringList planer;
+    for (const Raekke& plan : Skoledatabase().Laes().Af("Plan"))
+        planer << QString::fromStdString(SomTekst(plan[0]));
+    bool ok = false;
+    const QString fra = QInputDialog::getItem(foraelder, "Kopiér plan", "Planen der kopieres:", planer, 0, false, &ok);
+    if (!ok)
+        return false;
+    const QString til = QInputDialog::getText(foraelder, "Kopiér plan", "Den nye plans id:", QLineEdit::Normal, fra,
+                                              &ok);
+    if (!ok)
+        return false;
+    const auto svar = QMessageBox::question(foraelder, "Kopiér plan", "Skal de placerede lektioner også kopieres?",
+                                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::No);
+    if (svar == QMessageBox::Cancel)
+        return false;
+    std::vector<std::string> fejl;
+    if (!Skoledatabase().KopierPlan(fra.toStdString(), til.toStdString(), svar == QMessageBox::Yes, fejl)) {
+        Besked().VisFejl("Planen blev ikke kopieret:" + Opremsning(fejl), fejlTitel);
+        return false;
+    }
+    Besked().VisInfo("Planen " + fra.toStdString() + " er kopieret til " + til.toStdString() + ".");
+    return true;
+}
+
+bool ImporterFet(QWidget* foraelder)
+{
+    const QString fil = QFileDialog::getOpenFileName(foraelder, "Importér skemafil", {},
+                                                     "Skemafiler (*.fet);;Alle filer (*)");
+    if (fil.isEmpty())
+        return false;
+    bool ok = false;
+    const QString plan = QInputDialog::getText(foraelder, "Importér skemafil", "Den nye plans id:", QLineEdit::Normal,
+                                               QFileInfo(fil).completeBaseName(), &ok);
+    if (!ok)
+        return false;
+    std::vector<std::string> rapport;
+    std::vector<std::string> fejl;
+    const bool importeret = fetImport::Importer(fil.toStdString(), plan.toStdString(), rapport, fejl);
+    const Besked besked;
+    for (const std::string& linje : rapport)
+        besked.Log("Import: " + linje);
+    if (!importeret) {
+        besked.VisFejl("Intet er importeret:" + Opremsning(fejl), fejlTitel);
+        return false;
+    }
+    besked.VisInfo("Planen " + plan.toStdString() + " er importeret." +
+                   (rapport.empty() ? "" : "\n\nBemærk (står også i CommBox):" + Opremsning(rapport)));
+    return true;
+}
+
+} // namespace plandialoger

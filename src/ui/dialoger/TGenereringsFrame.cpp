@@ -1,0 +1,98 @@
+#include "ui/dialoger/TGenereringsFrame.h"
+
+#include "ui/faelles/Fejlsikring.h"
+#include "ui/faelles/Hint.h"
+#include "ui/faelles/Optaget.h"
+#include "ui/hoved/Programvinduer.h"
+#include "ui/dialoger/Radiogruppe.h"
+#include "ui/faelles/Skaerm.h"
+#include "ui/hoved/TGenSpe.h"
+#include "ui/hoved/TMainFrame.h"
+#include "base/Besked.h"
+#include "app/Vorivazi.h"
+
+#include <QPushButton>
+
+namespace {
+
+QStringList tal(int fra, int til)
+{
+    QStringList punkter;
+    for (int i = fra; i <= til; ++i)
+        punkter << QString::number(i);
+    return punkter;
+}
+
+Radiogruppe* gruppe(const char* navn, const QString& titel, const QStringList& punkter, int valgt, int top,
+                    const QString& hint, QWidget* dialog)
+{
+    auto* g = new Radiogruppe(titel, punkter, valgt, dialog);
+    g->setObjectName(navn);
+    g->setGeometry(8, top, 305, 41);
+    SaetHint(g, hint);
+    return g;
+}
+
+QPushButton* knap(const char* navn, const QString& tekst, int venstre, const QString& hint, QWidget* dialog)
+{
+    auto* k = new QPushButton(tekst, dialog);
+    k->setObjectName(navn);
+    k->setGeometry(venstre, 232, 75, 25);
+    SaetHint(k, hint);
+    return k;
+}
+
+} // namespace
+
+TGenereringsFrame::TGenereringsFrame(Programvinduer& vinduer)
+    : QDialog(vinduer.mainFrame, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                     Qt::WindowCloseButtonHint),
+      GFRadioGroup1(gruppe("GFRadioGroup1", "Antal dage:", tal(1, 5), 4, 8,
+                           "| Bestemmer hvor mange dage, der skal være på et skema. Standardværdien er 5.", this)),
+      GFRadioGroup2(gruppe("GFRadioGroup2", "Antal timer:", tal(2, 8), 6, 64,
+                           "Bestemmer hvor mange timer, der skal være på hver dag. Standardværdien er 8.", this)),
+      GFRadioGroup3(gruppe("GFRadioGroup3", "Frekvens:", tal(1, 8), 0, 120,
+                           "Frekvens|Bestemmer frekvensen. Standardværdien er 1.", this)),
+      GFRadioGroup4(gruppe("GFRadioGroup4", "Styrke:", tal(1, 6), 3, 176,
+                           "Styrke|Bestemmer styrken. Standardværdien er 4.", this)),
+      Button1(knap("Button1", "OK", 56, "|Tryk for at acceptere valgene.", this)),
+      Button2(knap("Button2", "Annuller", 192, "|Tryk for at annullere.", this)), vinduer_(vinduer)
+{
+    setObjectName("TGenereringsFrame");
+    setWindowTitle("Genererings opsætning");
+    setFixedSize(329, 299);
+    Button1->setDefault(true);
+    connect(Button1, &QPushButton::clicked, this, Sikret(this, &TGenereringsFrame::Button1Click));
+    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+int32_t TGenereringsFrame::Dage() const { return GFRadioGroup1->Valgt() + 1; }
+
+int32_t TGenereringsFrame::Timer() const { return GFRadioGroup2->Valgt() + 2; }
+
+int32_t TGenereringsFrame::Frekvens() const { return GFRadioGroup3->Valgt() + 1; }
+
+int32_t TGenereringsFrame::Styrke() const { return GFRadioGroup4->Valgt() + 1; }
+
+void TGenereringsFrame::showEvent(QShowEvent* haendelse)
+{
+    CentrerPaaSkaermen(this);
+    QDialog::showEvent(haendelse);
+}
+
+void TGenereringsFrame::Button1Click()
+{
+    TMainFrame& hoved = *vinduer_.mainFrame;
+    hoved.VisTidsSpec();
+    Besked().TidsTitel("Generering");
+    bool lykkedes = false;
+    {
+        const Optaget optaget;
+        lykkedes = hoved.Facade().Generer(Frekvens(), Styrke(), Dage(), Timer(), hoved.genereret ? 1 : 0,
+                                          hoved.Skrivebeskyttet());
+    }
+    hoved.genereret = hoved.genereret || lykkedes;
+    hoved.GenereringAfsluttet(lykkedes);
+    hoved.VisStatustekst("Generereringen er afsluttet");
+    accept();
+}

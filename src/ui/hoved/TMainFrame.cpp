@@ -1,0 +1,692 @@
+#include "ui/hoved/TMainFrame.h"
+
+#include "ui/dialoger/Plandialoger.h"
+#include "ui/skoledata/TSkoledata.h"
+
+#include "ui/hoved/Billeder.h"
+#include "ui/faelles/Fejlsikring.h"
+#include "ui/faelles/Hint.h"
+#include "ui/hoved/Hjaelpevindue.h"
+#include "ui/faelles/Lokaltal.h"
+#include "ui/faelles/Optaget.h"
+#include "ui/dialoger/Plandialoger.h"
+#include "ui/hoved/Programvinduer.h"
+#include "ui/faelles/Skaerm.h"
+#include "ui/hoved/Statuslinje.h"
+#include "ui/hoved/TAbout.h"
+#include "ui/dialoger/TAutoG.h"
+#include "ui/dialoger/TGenereringsFrame.h"
+#include "ui/hoved/TGenSpe.h"
+#include "ui/skema/Haandredigering.h"
+#include "ui/skema/TManglende.h"
+#include "ui/hoved/TOut.h"
+#include "ui/dialoger/TPlanListeForm.h"
+#include "ui/skema/TSkemaFrame.h"
+#include "ui/skoledata/TSkoledata.h"
+#include "ui/hoved/VaerktoejsKnap.h"
+#include "base/Besked.h"
+#include "app/Skemavisning.h"
+#include "app/Udgivelse.h"
+#include "app/Vorivazi.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QProgressDialog>
+#include <QScopeGuard>
+#include <QSettings>
+#include <QUndoStack>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString titelStart = "Brikken++ v1.0 beta - ";
+
+enum Felt { plFelt = 1, llFelt = 3, procentFelt = 5, mlFelt = 7, beskedFelt = 8 };
+// Steps of the completion between two looks at the window's events.
+constexpr int64_t fuldfoerelsesSkive = 300;
+
+} // namespace
+
+TMainFrame::TMainFrame(Programvinduer& vinduer)
+    : Klientomraade(new QMdiArea), StatusBar1(new Statuslinje({25, 30, 30, 25, 25, 40, 30, 30, 400})),
+      vinduer_(vinduer), vorivazi_(std::make_unique<Vorivazi>(Datakilde::database)), fortrydelser_(new QUndoStack(this))
+{
+    setObjectName("TMainFrame");
+    SaetUgemt(false);
+    resize(900, 640);
+    LavMenu();
+    LavVaerktoejslinje();
+    LavStatuslinje();
+
+    auto* midte = new QWidget;
+    auto* lag = new QVBoxLayout(midte);
+    lag->setContentsMargins(0, 0, 0, 0);
+    lag->setSpacing(0);
+    lag->addWidget(vaerktoejslinje_);
+    Klientomraade->setObjectName("Klientomraade");
+    Klientomraade->viewport()->setMouseTracking(true);
+    Klientomraade->viewport()->installEventFilter(this);
+    lag->addWidget(Klientomraade, 1);
+    setCentralWidget(midte);
+
+    // Every window's hints reach the message field of the status bar.
+    qApp->installEventFilter(this);
+}
+
+TMainFrame::~TMainFrame() = default;
+
+void TMainFrame::ForbindVinduer()
+{
+    connect(vinduer_.out, &TOut::lukket, this, [this] { CommBox_->setChecked(false); });
+    connect(vinduer_.genSpe, &TGenSpe::lukket, this, [this] { Specifikationer_->setChecked(false); });
+}
+
+QAction* TMainFrame::Handling(QMenu* menu, const char* navn, const QString& tekst, void (TMainFrame::*handler)(),
+                              const QKeySequence& genvej, const QString& billede)
+{
+    QAction* handling = menu->addAction(tekst);
+    handling->setObjectName(navn);
+    handling->setShortcut(genvej);
+    if (!billede.isEmpty())
+        handling->setIcon(QIcon(Billede(billede, 16, 16)));
+    if (handler)
+        connect(handling, &QAction::triggered, this, Sikret(this, handler));
+    return handling;
+}
+
+void TMainFrame::LavMenu()
+{
+    QMenu* filer = menuBar()->addMenu("&Filer");
+    Handling(filer, "NytSkemaprojekt1", "&Nyt projekt", &TMainFrame::NytSkemaprojekt1Click, QKeySequence("Ctrl+N"),
+             "nytprojekt");
+    Handling(filer, "Hentprojekt1", "&Hent projekt", &TMainFrame::Hentprojekt1Click, QKeySequence("Ctrl+H"),
+             "hentprojekt");
+    Handling(filer, "Gemprojekt1", "&Gem projekt", &TMainFrame::Gemprojekt1Click, QKeySequence("Ctrl+G"), "gemprojekt");
+    Handling(filer, "ExportProject", "Export Project", &TMainFrame::ExportProjectClick, {}, "eksporter");
+    Handling(filer, "EksporterPdf", "Eksportér PDF …", &TMainFrame::EksporterPdfClick);
+    Handling(filer, "EksporterHtml", "Eksportér HTML …", &TMainFrame::EksporterHtmlClick);
+    Handling(filer, "EksporterCsv", "Eksportér CSV …", &TMainFrame::EksporterCsvClick);
+    Handling(filer, "Importer", "Importér …", &TMainFrame::ImporterClick);
+    filer->addSeparator();
+    Handling(filer, "Printskema1", "&Print skema", &TMainFrame::Printskema1Click, QKeySequence("Ctrl+P"), "udskriv");
+    filer->addSeparator();
+    Handling(filer, "Exit1", "E&xit", &TMainFrame::Exit1Click, QKeySequence("Ctrl+E"));
+
+    QMenu* rediger = menuBar()->addMenu("&Rediger");
+    QAction* fortryd = fortrydelser_->createUndoAction(this, "Fortryd");
+    fortryd->setShortcut(QKeySequence::Undo);
+    QAction* gentag = fortrydelser_->createRedoAction(this, "Gentag");
+    gentag->setShortcut(QKeySequence("Ctrl+Y"));
+    rediger->addAction(fortryd);
+    rediger->addAction(gentag);
+
+    QMenu* skema = menuBar()->addMenu("&Skema");
+    Handling(skema, "Nytskema1", "&Nyt skema", &TMainFrame::MFPanel8Click, {}, "nytskema");
+    skema->addSeparator();
+    Handling(skema, "Nytholdskema1", "Nyt holdskema", &TMainFrame::MFPanel10Click, {}, "holdskema");
+    Handling(skema, "Nytlaererskema1", "Nyt lærerskema", &TMainFrame::MFPanel11Click, {}, "laererskema");
+    Handling(skema, "Nytlokaleskema1", "Nyt lokaleskema", &TMainFrame::MFPanel12Click, {}, "lokaleskema");
+
+    QMenu* generer = menuBar()->addMenu("&Generer");
+    Beregnskemaer1_ = Handling(generer, "Beregnskemaer1", "&Beregn skemaer", &TMainFrame::MFPanel9Click, {}, "generer");
+    Beregnskemaer1_->setEnabled(false);
+    AutoGenerer_ = Handling(generer, "AutoGenerer", "AutoGenerer", &TMainFrame::AutoGenererClick);
+    AutoGenerer_->setEnabled(false);
+    generer->addSeparator();
+    ManglendeTimer_ = Handling(generer, "ManglendeTimer", "&Manglende timer", &TMainFrame::ManglendeTimerClick);
+    ManglendeTimer_->setEnabled(false);
+    Fuldfoer_ = Handling(generer, "Fuldfoer", "&Fuldfør skemaet", &TMainFrame::FuldfoerClick);
+    Fuldfoer_->setEnabled(false);
+    // The check mark itself is the setting, read whenever missing hours are looked for.
+    Spred_ = Handling(generer, "Spred", "Spred fagene over ugen", nullptr);
+    Spred_->setCheckable(true);
+
+    QMenu* opsaetning = menuBar()->addMenu("&Opsætning");
+    Handling(opsaetning, "Cascade1", "&Cascade", &TMainFrame::Cascade1Click);
+    Handling(opsaetning, "Tile1", "&Tile", &TMainFrame::Tile1Click);
+    Specifikationer_ = Handling(opsaetning, "Specifikationer", "Tids Specifikationer",
+                                &TMainFrame::SpecifikationerClick);
+    Specifikationer_->setCheckable(true);
+    // The check mark itself is the write protection.
+    SkrivebeskytDB_ = Handling(opsaetning, "SkrivebeskytDB", "Skrivebeskyt DB", nullptr);
+    SkrivebeskytDB_->setCheckable(true);
+    SkrivebeskytDB_->setChecked(true);
+    CommBox_ = Handling(opsaetning, "CommBox", "CommBox", &TMainFrame::CommBoxClick);
+    CommBox_->setCheckable(true);
+
+    QMenu* data = menuBar()->addMenu("&Data");
+    Handling(data, "Skoledata", "Skoledata …", &TMainFrame::SkoledataClick);
+    Handling(data, "KopierPlan", "Kopiér plan …", &TMainFrame::KopierPlanClick);
+
+    QMenu* hjaelp = menuBar()->addMenu("&Hjælp");
+    Handling(hjaelp, "Indhold1", "&Indhold", &TMainFrame::Indhold1Click, QKeySequence::HelpContents);
+    hjaelp->addSeparator();
+    Handling(hjaelp, "About2", "&About...", &TMainFrame::About2Click);
+}
+
+void TMainFrame::LavVaerktoejslinje()
+{
+    struct Beskrivelse {
+        const char* navn;
+        int venstre;
+        const char* hint;
+        const char* billede;
+        void (TMainFrame::*handler)();
+        std::vector<QString> naboer;
+    };
+    const std::vector<Beskrivelse> beskrivelser = {
+        {"MFPanel1", 10, "|Nyt skema", "nytprojekt", &TMainFrame::NytSkemaprojekt1Click, {"MFPanel2"}},
+        {"MFPanel2", 45, "|Hent skema", "hentprojekt", &TMainFrame::Hentprojekt1Click, {"MFPanel1", "MFPanel4"}},
+        {"MFPanel4",
+         80,
+         "Gem Skemaer til databasen!",
+         "gemprojekt",
+         &TMainFrame::Gemprojekt1Click,
+         {"MFPanel2", "MFPanel5"}},
+        {"Panel1", 115, "|Udskriv skema", "eksporter", &TMainFrame::ExportProjectClick, {"MFPanel4", "MFPanel5"}},
+        {"MFPanel5", 153, "|Udskriv skema", "udskriv", &TMainFrame::Printskema1Click, {"MFPanel4", "MFPanel6"}},
+        {"MFPanel6", 220, "|Luk alle skemaer", "lukalle", &TMainFrame::MFPanel6Click, {"MFPanel5", "MFPanel7"}},
+        {"MFPanel7", 255, "Minimer alt", "minimeralt", &TMainFrame::MFPanel7Click, {"MFPanel6", "MFPanel8"}},
+        {"MFPanel8", 325, "Nyt skema", "nytskema", &TMainFrame::MFPanel8Click, {"MFPanel7", "MFPanel10"}},
+        {"MFPanel10", 360, "", "holdskema", &TMainFrame::MFPanel10Click, {"MFPanel8", "MFPanel11"}},
+        {"MFPanel11", 395, "", "laererskema", &TMainFrame::MFPanel11Click, {"MFPanel10", "MFPanel12"}},
+        {"MFPanel12", 432, "", "lokaleskema", &TMainFrame::MFPanel12Click, {"MFPanel11", "MFPanel9"}},
+        {"MFPanel9", 489, "Generer", "generer", &TMainFrame::MFPanel9Click, {"MFPanel12"}},
+    };
+
+    vaerktoejslinje_ = new QFrame;
+    vaerktoejslinje_->setObjectName("Vaerktoejslinje");
+    vaerktoejslinje_->setFixedHeight(35);
+    vaerktoejslinje_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    vaerktoejslinje_->setMouseTracking(true);
+    vaerktoejslinje_->installEventFilter(this);
+    for (const int x : {199, 302, 473}) {
+        auto* skillelinje = new QFrame(vaerktoejslinje_);
+        skillelinje->setFrameStyle(QFrame::VLine | QFrame::Sunken);
+        skillelinje->setGeometry(x, 6, 2, 23);
+    }
+    for (const Beskrivelse& b : beskrivelser) {
+        auto* knap = new VaerktoejsKnap(Billede(b.billede, 21, 21), vaerktoejslinje_);
+        knap->setObjectName(b.navn);
+        knap->move(b.venstre, 5);
+        if (*b.hint)
+            SaetHint(knap, b.hint);
+        connect(knap, &VaerktoejsKnap::klikket, this, Sikret(this, b.handler));
+        knapper_.push_back({knap, b.naboer});
+    }
+    Knap& generer = knapper_.back();
+    generer.knap->SaetFremhaevetBillede(Billede("generer_fremhaevet", 21, 21));
+    generer.knap->setEnabled(false);
+    for (const Knap& knap : knapper_)
+        connect(knap.knap, &VaerktoejsKnap::musOver, this, [this, &knap] { MusOverKnap(knap); });
+}
+
+void TMainFrame::LavStatuslinje()
+{
+    StatusBar1->setObjectName("StatusBar1");
+    StatusBar1->SaetTekst(0, "PL:");
+    StatusBar1->SaetTekst(2, "LL:");
+    StatusBar1->SaetTekst(4, "L%:");
+    StatusBar1->SaetTekst(6, "ML:");
+    StatusBar1->Felt(procentFelt)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // A click on the share of hours placed shows which hours are missing.
+    StatusBar1->Felt(procentFelt)->installEventFilter(this);
+    for (const int felt : {plFelt, llFelt, procentFelt, mlFelt})
+        StatusBar1->SaetTekst(felt, "0");
+    StatusBar1->SaetForklaring(plFelt, "Planlagte timer: de lektionstimer, hele planen kræver");
+    StatusBar1->SaetForklaring(llFelt, "Lagte lektioner: de timer, der er placeret i skemaerne");
+    StatusBar1->SaetForklaring(procentFelt, "Lagte lektioner i procent af de planlagte timer");
+    StatusBar1->SaetForklaring(mlFelt, "Mellemtimer: frie timer mellem to lektioner på samme dag, for alle hold");
+    setStatusBar(StatusBar1);
+}
+
+VaerktoejsKnap* TMainFrame::KnapNavngivet(const QString& navn) const
+{
+    for (const Knap& knap : knapper_)
+        if (knap.knap->objectName() == navn)
+            return knap.knap;
+    return nullptr;
+}
+
+void TMainFrame::MusOverKnap(const Knap& knap)
+{
+    knap.knap->SaetHaevet(true);
+    for (const QString& nabo : knap.naboer)
+        KnapNavngivet(nabo)->SaetHaevet(false);
+    VaerktoejsKnap* generer = knapper_.back().knap;
+    if (knap.knap == generer)
+        generer->VisFremhaevet(true);
+    else if (knap.knap->objectName() == "MFPanel12")
+        generer->VisFremhaevet(false);
+}
+
+void TMainFrame::FladAlleKnapper()
+{
+    for (const Knap& knap : knapper_)
+        knap.knap->SaetHaevet(false);
+    knapper_.back().knap->VisFremhaevet(false);
+}
+
+bool TMainFrame::eventFilter(QObject* objekt, QEvent* haendelse)
+{
+    switch (haendelse->type()) {
+    case QEvent::MouseButtonRelease:
+        if (objekt == StatusBar1->Felt(procentFelt) && ManglendeTimer_->isEnabled())
+            ManglendeTimerClick();
+        break;
+    case QEvent::MouseMove:
+        if (objekt == vaerktoejslinje_ || objekt == Klientomraade->viewport())
+            FladAlleKnapper();
+        break;
+    case QEvent::Enter:
+        if (objekt->isWidgetType())
+            MusenNaar(static_cast<QWidget*>(objekt));
+        break;
+    case QEvent::Leave:
+        // Leaving a control puts the mouse over its parent, unless a sibling's
+        // Enter follows.
+        if (objekt->isWidgetType() && !static_cast<QWidget*>(objekt)->isWindow())
+            MusenNaar(static_cast<QWidget*>(objekt)->parentWidget());
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(objekt, haendelse);
+}
+
+void TMainFrame::MusenNaar(const QWidget* widget)
+{
+    const QString hint = LangHint(NaermesteHint(widget));
+    if (hint == sidsteHint_)
+        return;
+    sidsteHint_ = hint;
+    StatusBar1->SaetTekst(beskedFelt, hint);
+}
+
+Vorivazi& TMainFrame::Facade() { return *vorivazi_; }
+
+void TMainFrame::SkiftFacade(std::unique_ptr<Vorivazi> facade)
+{
+    vorivazi_ = std::move(facade);
+    TomFortrydelser("en anden plan er åbnet");
+}
+
+QUndoStack& TMainFrame::Fortrydelser() { return *fortrydelser_; }
+
+void TMainFrame::TomFortrydelser(const QString& hvorfor)
+{
+    if (fortrydelser_->count() == 0)
+        return;
+    fortrydelser_->clear();
+    Besked().Log("Fortryd-listen er tømt, fordi " + hvorfor.toStdString() + ".");
+}
+
+// The id table of each kind among the window's members.
+constexpr PrSkemaArt<Navnetabel TMainFrame::*> navneTabel{
+    {&TMainFrame::holdNavne, &TMainFrame::laererNavne, &TMainFrame::lokaleNavne}};
+
+void TMainFrame::IndlaesNavne()
+{
+    for (const SkemaArt art : alleSkemaArter) {
+        Navnetabel& tabel = this->*navneTabel[art];
+        tabel.Ryd();
+        vorivazi_->HentNavne(art);
+        std::string id;
+        while (vorivazi_->TagNavn(id)) {
+            tabel.Tilfoej(id);
+            Besked().Log(id);
+        }
+    }
+}
+
+const Navnetabel& TMainFrame::NavneFor(SkemaArt art) const { return this->*navneTabel[art]; }
+
+void TMainFrame::SkemaerAendret(bool ugemte)
+{
+    SaetUgemt(ugemte);
+    StatusOpdatering();
+    emit skemaerAendret();
+}
+
+void TMainFrame::GenereringAfsluttet(bool lykkedes)
+{
+    if (lykkedes) {
+        TomFortrydelser("skemaerne er genereret");
+        SkemaerAendret();
+    } else
+        StatusOpdatering();
+}
+
+void TMainFrame::SaetUgemt(bool ugemte)
+{
+    ugemt_ = ugemte;
+    setWindowTitle(titelStart + planTitel_ + (ugemt_ ? " *" : ""));
+}
+
+void TMainFrame::StatusOpdatering()
+{
+    const int32_t planlagt = vorivazi_->SumTimer();
+    const int32_t lagt = vorivazi_->AntalLektionerIalt();
+    const int32_t mellemtimer = vorivazi_->AntalMellemtimer();
+    StatusBar1->SaetTekst(plFelt, QString::number(planlagt));
+    StatusBar1->SaetTekst(llFelt, QString::number(lagt));
+    StatusBar1->SaetTekst(procentFelt, ProcentTekst(LagtProcent(planlagt, lagt)));
+    StatusBar1->SaetTekst(mlFelt, QString::number(mellemtimer));
+    if (manglende_ != nullptr && manglende_->isVisible())
+        manglende_->Opdater(*vorivazi_, Spred_->isChecked());
+}
+
+void TMainFrame::VisStatustekst(const QString& tekst) { StatusBar1->SaetTekst(beskedFelt, tekst); }
+
+void TMainFrame::AktiverGenerering()
+{
+    Beregnskemaer1_->setEnabled(true);
+    AutoGenerer_->setEnabled(true);
+    ManglendeTimer_->setEnabled(true);
+    Fuldfoer_->setEnabled(true);
+    knapper_.back().knap->setEnabled(true);
+}
+
+void TMainFrame::SaetPlanTitel(const std::string& planId)
+{
+    planTitel_ = QString::fromStdString(planId);
+    SaetUgemt(ugemt_);
+}
+
+TSkemaFrame* TMainFrame::NytSkemavindue(const QString& type)
+{
+    auto* vindue = new TSkemaFrame(*this);
+    QMdiSubWindow* ramme = Klientomraade->addSubWindow(
+        vindue, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    ramme->setAttribute(Qt::WA_DeleteOnClose);
+    if (!type.isEmpty())
+        vindue->VaelgType(type);
+    ramme->show();
+    return vindue;
+}
+
+bool TMainFrame::Skrivebeskyttet() const { return SkrivebeskytDB_->isChecked(); }
+
+void TMainFrame::VisTidsSpec()
+{
+    if (Specifikationer_->isChecked()) {
+        vinduer_.genSpe->show();
+        vinduer_.genSpe->raise();
+    }
+}
+
+void TMainFrame::NytSkemaprojekt1Click()
+{
+    if (!vorivazi_->ErAaben() || !MaaForladeSkemaerne())
+        return;
+    vorivazi_->NytProjekt();
+    TomFortrydelser("skemaerne er slettet");
+    genereret = false;
+    SkemaerAendret();
+    Besked().VisInfo("Skemaerne i projektet er nu slettet!");
+}
+
+bool TMainFrame::MaaForladeSkemaerne()
+{
+    if (!ugemt_)
+        return true;
+    switch (Besked().SpoergJaNej("Skemaerne er ikke gemt. Gem nu?", "Ikke gemte skemaer")) {
+    case Svar::ja:
+        return Gem();
+    case Svar::nej:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TMainFrame::closeEvent(QCloseEvent* haendelse)
+{
+    if (MaaForladeSkemaerne())
+        haendelse->accept();
+    else
+        haendelse->ignore();
+}
+
+void TMainFrame::Hentprojekt1Click()
+{
+    if (!MaaForladeSkemaerne())
+        return;
+    Besked().TidsTitel("Hentning");
+    VisTidsSpec();
+    vinduer_.planListe->exec();
+}
+
+void TMainFrame::Gemprojekt1Click() { Gem(); }
+
+bool TMainFrame::Gem()
+{
+    if (Skrivebeskyttet()) {
+        Besked().VisFejl(skrivebeskyttetTekst, fejlTitel);
+        return false;
+    }
+    if (!vorivazi_->ErAaben())
+        return false;
+    bool gemt = false;
+    {
+        const Optaget optaget;
+        gemt = vorivazi_->Gem();
+    }
+    if (!gemt)
+        return false;
+    SaetUgemt(false);
+    Besked().VisInfo(gemtTekst);
+    return true;
+}
+
+void TMainFrame::ExportProjectClick()
+{
+    if (!vorivazi_->ErAaben()) {
+        Besked().VisFejl("Der er ikke åbnet nogen plan!", fejlTitel);
+        return;
+    }
+    bool eksporteret = false;
+    {
+        const Optaget optaget;
+        eksporteret = vorivazi_->Eksporter();
+    }
+    if (!eksporteret)
+        return;
+    for (const char* fil : {"HoldSkemaer.txt", "LaererSkemaer.txt", "LokaleSkemaer.txt"})
+        Besked().Log(QDir::current().absoluteFilePath(fil).toStdString());
+    Besked().VisInfo(eksporteretTekst);
+}
+
+void TMainFrame::EksporterPdfClick() { UdgivSom(Udgivelsesform::pdf); }
+
+void TMainFrame::EksporterHtmlClick() { UdgivSom(Udgivelsesform::html); }
+
+void TMainFrame::EksporterCsvClick() { UdgivSom(Udgivelsesform::csv); }
+
+void TMainFrame::UdgivSom(Udgivelsesform form)
+{
+    if (!vorivazi_->ErAaben()) {
+        Besked().VisFejl("Der er ikke åbnet nogen plan!", fejlTitel);
+        return;
+    }
+    const QString endelse = form == Udgivelsesform::pdf ? "pdf" : form == Udgivelsesform::html ? "html" : "csv";
+    const QString noegle = "udgivelse/" + endelse;
+    QSettings indstillinger("Brikken++", "Brikken++");
+    const QString forrige = indstillinger.value(noegle).toString();
+    QString sti;
+    if (form == Udgivelsesform::html) {
+        sti = QFileDialog::getExistingDirectory(this, "Eksportér HTML til mappen",
+                                                forrige.isEmpty() ? QDir::homePath() : forrige);
+    } else {
+        const QString forslag = forrige.isEmpty()
+                                    ? QDir::home().filePath("Skemaer " + QString::fromStdString(vorivazi_->PlanId()) +
+                                                            "." + endelse)
+                                    : forrige;
+        const QString filter = form == Udgivelsesform::pdf ? "PDF-filer (*.pdf)" : "Regneark (*.csv)";
+        sti = QFileDialog::getSaveFileName(this, "Eksportér " + endelse.toUpper(), forslag, filter);
+        if (!sti.isEmpty() && QFileInfo(sti).suffix().isEmpty())
+            sti += "." + endelse;
+    }
+    if (sti.isEmpty())
+        return;
+    indstillinger.setValue(noegle, sti);
+    const Optaget optaget;
+    Udgiv(*vorivazi_, form, sti.toStdString());
+}
+
+void TMainFrame::Printskema1Click()
+{
+    QMdiSubWindow* aktiv = Klientomraade->currentSubWindow();
+    auto* skema = aktiv ? qobject_cast<TSkemaFrame*>(aktiv->widget()) : nullptr;
+    if (!skema) {
+        Besked().VisFejl("Intet at printe", fejlTitel);
+        return;
+    }
+    const Optaget optaget;
+    skema->Udskriv();
+}
+
+void TMainFrame::Exit1Click() { close(); }
+
+void TMainFrame::MFPanel6Click() { Klientomraade->closeAllSubWindows(); }
+
+void TMainFrame::MFPanel7Click()
+{
+    for (QMdiSubWindow* vindue : Klientomraade->subWindowList())
+        vindue->showMinimized();
+}
+
+void TMainFrame::MFPanel8Click() { NytSkemavindue(); }
+
+void TMainFrame::MFPanel10Click() { NytSkemavindue("Hold"); }
+
+void TMainFrame::MFPanel11Click() { NytSkemavindue("Laerer"); }
+
+void TMainFrame::MFPanel12Click() { NytSkemavindue("Lokale"); }
+
+void TMainFrame::MFPanel9Click() { vinduer_.generering->exec(); }
+
+void TMainFrame::AutoGenererClick()
+{
+    const TGenereringsFrame& indstillinger = *vinduer_.generering;
+    const int32_t dage = indstillinger.Dage();
+    const int32_t frekvens = indstillinger.Frekvens();
+    const int32_t styrke = indstillinger.Styrke();
+    TAutoG& fremskridt = *vinduer_.autoG;
+    fremskridt.show();
+    CentrerPaaSkaermen(&fremskridt);
+    fremskridt.Nulstil();
+    bool nogenLykkedes = false;
+    {
+        const Optaget optaget;
+        const auto luk = qScopeGuard([&fremskridt] { fremskridt.close(); });
+        // Each run continues where the one before left, one hour wider per day.
+        // Whole steps that reach the end of the bar: 15 each for seven runs.
+        const int32_t koersler = vorivazi_->AutoTimer();
+        const int trin = koersler > 0 ? (100 + koersler - 1) / koersler : 0;
+        for (int32_t timer = 1; timer <= koersler; ++timer) {
+            if (vorivazi_->Generer(frekvens, styrke, dage, timer, genereret ? 1 : 0, Skrivebeskyttet())) {
+                genereret = true;
+                nogenLykkedes = true;
+            }
+            fremskridt.Fremskrid(trin);
+            VisStatustekst("AutoGenerere!!");
+            Optaget::HoldVinduerOpdateret();
+        }
+    }
+    GenereringAfsluttet(nogenLykkedes);
+    VisStatustekst("AutoGenerereringen er afsluttet");
+}
+
+void TMainFrame::ManglendeTimerClick()
+{
+    if (manglende_ == nullptr) {
+        manglende_ = new TManglende(this);
+        connect(manglende_, &TManglende::farvHold, this, [this](const Timekrav& krav) {
+            for (Haandredigering* redigering : findChildren<Haandredigering*>())
+                redigering->FarvForHold(krav);
+        });
+    }
+    manglende_->Opdater(*vorivazi_, Spred_->isChecked());
+    manglende_->show();
+    manglende_->raise();
+}
+
+// The search runs in slices on this thread, so "Stop" is heard between them;
+// stopping keeps the best timetables found so far.
+void TMainFrame::FuldfoerClick()
+{
+    const std::unique_ptr<Fuldfoerelse> fuldfoerelse = vorivazi_->NyFuldfoerelse({}, Spred_->isChecked());
+    if (!fuldfoerelse)
+        return;
+    const int skridt = static_cast<int>(Fuldfoerelsesvalg{}.maksSkridt);
+    QProgressDialog fremskridt("Fuldfører skemaet …", "Stop", 0, skridt, this);
+    fremskridt.setWindowTitle("Fuldfør skemaet");
+    fremskridt.setWindowModality(Qt::WindowModal);
+    fremskridt.setMinimumDuration(0);
+    while (fuldfoerelse->Koer(fuldfoerelsesSkive) && !fremskridt.wasCanceled()) {
+        const Maal& bedste = fuldfoerelse->Bedste();
+        fremskridt.setLabelText("Mangler " + QString::number(bedste.manglende) + " timer, mellemtimer hold " +
+                                QString::number(bedste.holdHuller) + ", lærere " +
+                                QString::number(bedste.laererHuller));
+        fremskridt.setValue(static_cast<int>(fuldfoerelse->Skridt()));
+        QCoreApplication::processEvents();
+    }
+    fremskridt.close();
+    const std::string linje = vorivazi_->AfslutFuldfoerelse(*fuldfoerelse);
+    if (fuldfoerelse->Forbedret()) {
+        TomFortrydelser("skemaerne er fuldført");
+        SkemaerAendret();
+    }
+    VisStatustekst(QString::fromStdString(linje));
+}
+
+void TMainFrame::Cascade1Click() { Klientomraade->cascadeSubWindows(); }
+
+void TMainFrame::Tile1Click() { Klientomraade->tileSubWindows(); }
+
+void TMainFrame::SpecifikationerClick() { vinduer_.genSpe->setVisible(Specifikationer_->isChecked()); }
+
+void TMainFrame::CommBoxClick() { vinduer_.out->setVisible(CommBox_->isChecked()); }
+
+void TMainFrame::SkoledataClick()
+{
+    auto* vindue = new TSkoledata(this);
+    vindue->setAttribute(Qt::WA_DeleteOnClose);
+    // New or renamed plans show in the plan dialog from now on.
+    connect(vindue, &TSkoledata::Gemt, this, [this] { planlisteIndlaest = false; });
+    vindue->show();
+}
+
+void TMainFrame::KopierPlanClick()
+{
+    if (plandialoger::KopierPlan(this))
+        planlisteIndlaest = false;
+}
+
+void TMainFrame::ImporterClick()
+{
+    if (plandialoger::ImporterFet(this))
+        planlisteIndlaest = false;
+}
+
+void TMainFrame::About2Click() { vinduer_.about->exec(); }
+
+void TMainFrame::Indhold1Click()
+{
+    if (!hjaelp_) {
+        hjaelp_ = new Hjaelpevindue(this);
+        CentrerPaaSkaermen(hjaelp_);
+    }
+    hjaelp_->show();
+    hjaelp_->raise();
+    hjaelp_->activateWindow();
+}

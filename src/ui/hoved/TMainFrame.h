@@ -1,0 +1,158 @@
+#pragma once
+
+#include "ui/faelles/Navnetabel.h"
+
+#include "store/SkemaArt.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QKeySequence;
+class QMenu;
+class QFrame;
+class Hjaelpevindue;
+class QMdiArea;
+class QUndoStack;
+class Statuslinje;
+class TManglende;
+class TSkemaFrame;
+class VaerktoejsKnap;
+class Vorivazi;
+enum class Udgivelsesform;
+struct Programvinduer;
+
+// The main window: a frame of timetable views with the menu, the tool bar of
+// picture buttons and the status bar. It owns the facade through which every
+// window reaches the open plan, and the id tables the views choose from.
+class TMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TMainFrame(Programvinduer& vinduer);
+    ~TMainFrame() override;
+
+    // Called once the other long-lived windows exist.
+    void ForbindVinduer();
+
+    Vorivazi& Facade();
+    void SkiftFacade(std::unique_ptr<Vorivazi> facade);
+    // Fills the three id tables from the open plan.
+    void IndlaesNavne();
+    const Navnetabel& NavneFor(SkemaArt art) const;
+
+    // The one notice that the open plan's timetables changed: the status bar,
+    // every open view and the caption follow it. ugemte false: they are as
+    // the database holds them (a plan just opened).
+    void SkemaerAendret(bool ugemte = true);
+    // The planner's hand changes, undone and redone from the "Rediger" menu.
+    QUndoStack& Fortrydelser();
+    // After a generation: a run that got through its phases changed the
+    // timetables; a failed one left them as they were.
+    void GenereringAfsluttet(bool lykkedes);
+    void StatusOpdatering();
+    void VisStatustekst(const QString& tekst);
+    void AktiverGenerering();
+    void SaetPlanTitel(const std::string& planId);
+    TSkemaFrame* NytSkemavindue(const QString& type = {});
+
+    bool Skrivebeskyttet() const;
+    // Shows and raises the time window when it is switched on in the menu.
+    void VisTidsSpec();
+
+    std::array<std::string, 6> dagNavne{"Mandag", "Tirsdag", "Onsdag", "Torsdag", "Fredag", ""};
+    Navnetabel holdNavne;
+    Navnetabel laererNavne;
+    Navnetabel lokaleNavne;
+    Navnetabel planNavne;
+    bool planlisteIndlaest = false;
+    bool genereret = false;
+
+    QMdiArea* Klientomraade;
+    Statuslinje* StatusBar1;
+
+signals:
+    void skemaerAendret();
+
+protected:
+    bool eventFilter(QObject* objekt, QEvent* haendelse) override;
+    void closeEvent(QCloseEvent* haendelse) override;
+
+private:
+    struct Knap {
+        VaerktoejsKnap* knap;
+        std::vector<QString> naboer; // flattened when the mouse is over this button
+    };
+
+    void LavMenu();
+    void LavVaerktoejslinje();
+    void LavStatuslinje();
+    QAction* Handling(QMenu* menu, const char* navn, const QString& tekst, void (TMainFrame::*handler)(),
+                      const QKeySequence& genvej = {}, const QString& billede = {});
+
+    void MusOverKnap(const Knap& knap);
+    void FladAlleKnapper();
+    VaerktoejsKnap* KnapNavngivet(const QString& navn) const;
+    void MusenNaar(const QWidget* widget);
+    // True when the timetables may be left: nothing unsaved, or the planner
+    // saved them or chose to drop them.
+    bool MaaForladeSkemaerne();
+    bool Gem();
+    void SaetUgemt(bool ugemte);
+
+    void NytSkemaprojekt1Click();
+    void Hentprojekt1Click();
+    void Gemprojekt1Click();
+    void ExportProjectClick();
+    void EksporterPdfClick();
+    void EksporterHtmlClick();
+    void EksporterCsvClick();
+    // Asks where to (starting from the last choice) and publishes the timetables there.
+    void UdgivSom(Udgivelsesform form);
+    void Printskema1Click();
+    void Exit1Click();
+    void MFPanel6Click();
+    void MFPanel7Click();
+    void MFPanel8Click();
+    void MFPanel10Click();
+    void MFPanel11Click();
+    void MFPanel12Click();
+    void MFPanel9Click();
+    void AutoGenererClick();
+    void Cascade1Click();
+    void Tile1Click();
+    void SpecifikationerClick();
+    void CommBoxClick();
+    void About2Click();
+    void ManglendeTimerClick();
+    void FuldfoerClick();
+    void Indhold1Click();
+    void SkoledataClick();
+    void KopierPlanClick();
+    void ImporterClick();
+
+    Programvinduer& vinduer_;
+    std::unique_ptr<Vorivazi> vorivazi_;
+    QFrame* vaerktoejslinje_ = nullptr;
+    std::vector<Knap> knapper_;
+    // Generation, "Nyt projekt" and opening a plan start it afresh.
+    void TomFortrydelser(const QString& hvorfor);
+
+    QUndoStack* fortrydelser_;
+    QAction* Beregnskemaer1_ = nullptr;
+    QAction* AutoGenerer_ = nullptr;
+    QAction* Specifikationer_ = nullptr;
+    QAction* SkrivebeskytDB_ = nullptr;
+    QAction* CommBox_ = nullptr;
+    QAction* ManglendeTimer_ = nullptr;
+    QAction* Fuldfoer_ = nullptr;
+    QAction* Spred_ = nullptr;
+    TManglende* manglende_ = nullptr;
+    QString sidsteHint_;
+    Hjaelpevindue* hjaelp_ = nullptr;
+    QString planTitel_ = "<tom>";
+    bool ugemt_ = false;
+};

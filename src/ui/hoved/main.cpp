@@ -1,0 +1,56 @@
+// The windowed program: the application object, the long-lived windows in
+// their fixed order, and the event loop until the main window closes.
+
+#include "app/Udgivelse.h"
+#include "base/Besked.h"
+#include "udgiv/PdfSkemabog.h"
+#include "udgiv/PrinterUdskriver.h"
+#include "db/SqlKlasse.h"
+#include "db/Startforbindelse.h"
+#include "ui/hoved/Billeder.h"
+#include "ui/hoved/Programvinduer.h"
+#include "ui/hoved/TMainFrame.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QScreen>
+
+#include <string>
+
+namespace {
+
+// Connects to the configured database; the default one is created with the
+// demo school the first time, so that there are plans to open at once.
+void startDatamodul()
+{
+    std::string fejl;
+    try {
+        if (!ForbindVedStart(fejl))
+            Besked().VisFejl(fejl, fejlTitel);
+    } catch (const DatabaseFejl& databasefejl) {
+        Besked().VisFejl(databasefejl.what(), fejlTitel);
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication applikation(argc, argv);
+    QApplication::setApplicationName("Brikken++");
+    QApplication::setWindowIcon(Programikon());
+    PrinterUdskriver printer;
+    Udskriver::SaetAktiv(&printer);
+    SaetPdfBogSkriver(&SkrivPdfSkemabog);
+    try {
+        Programvinduer vinduer(startDatamodul);
+        TMainFrame& hovedvindue = *vinduer.mainFrame;
+        // Fills the screen also where no window manager maximises windows.
+        hovedvindue.setGeometry(hovedvindue.screen()->availableGeometry());
+        hovedvindue.showMaximized();
+        return applikation.exec();
+    } catch (const std::exception& fejl) {
+        QMessageBox::critical(nullptr, QString::fromStdString(fejlTitel), QString::fromUtf8(fejl.what()));
+        return 1;
+    }
+}

@@ -1,0 +1,256 @@
+#include "ui/skema/TSkemaFrame.h"
+
+#include "ui/faelles/Fejlsikring.h"
+#include "ui/skema/Haandredigering.h"
+#include "ui/faelles/Hint.h"
+#include "ui/faelles/Lokaltal.h"
+#include "ui/skema/Rulleliste.h"
+#include "ui/hoved/Statuslinje.h"
+#include "ui/skema/TekstGitter.h"
+#include "ui/hoved/TMainFrame.h"
+#include "base/Besked.h"
+#include "app/Skemavisning.h"
+#include "app/Vorivazi.h"
+
+#include <QHeaderView>
+#include <QLabel>
+
+#include <optional>
+
+namespace {
+
+enum Felt { plFelt = 1, llFelt = 3, procentFelt = 5, cvFelt = 7 };
+
+constexpr int dage = 5;
+constexpr int timer = 8;
+constexpr int timeKolonneBredde = 18;
+constexpr int dagKolonneBredde = 100;
+
+QLabel* fedLabel(const QString& tekst, int venstre, int top, QWidget* vindue)
+{
+    auto* label = new QLabel(tekst, vindue);
+    QFont skrift = label->font();
+    skrift.setBold(true);
+    label->setFont(skrift);
+    label->adjustSize();
+    label->move(venstre, top);
+    return label;
+}
+
+// The kind chosen in the type list; nothing while none is chosen.
+std::optional<SkemaArt> ArtAfType(const QString& type)
+{
+    if (type == "Hold")
+        return SkemaArt::hold;
+    if (type == "Laerer")
+        return SkemaArt::laerer;
+    if (type == "Lokale")
+        return SkemaArt::lokale;
+    return std::nullopt;
+}
+
+} // namespace
+
+TSkemaFrame::TSkemaFrame(TMainFrame& hovedvindue)
+    : Label1(fedLabel("Vælg type:", 6, 10, this)), SFComboBox1(new QComboBox(this)),
+      Label2(fedLabel("Vælg her:", 235, 12, this)), SFComboBox2(new Rulleliste(this)),
+      SFStringGrid1(new TekstGitter(dage + 1, timer + 1, 16, this)),
+      StatusBar(new Statuslinje({25, 25, 25, 25, 25, 40, 35, 40}, this)), hoved_(hovedvindue)
+{
+    setObjectName("TSkemaFrame");
+    setWindowTitle("Skema - <tom>");
+    Label1->setObjectName("Label1");
+    Label2->setObjectName("Label2");
+
+    SFComboBox1->setObjectName("SFComboBox1");
+    SFComboBox1->setEditable(true);
+    SFComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    SFComboBox1->setGeometry(85, 8, 113, 21);
+    SaetHint(SFComboBox1, "Vælg skema typen her!", false);
+
+    SFComboBox2->setObjectName("SFComboBox2");
+    SFComboBox2->setGeometry(306, 8, 113, 21);
+    SFComboBox2->setEnabled(false);
+    SaetHint(SFComboBox2, "Her kan den enkelte lærer, lokale eller hold vælges");
+
+    SFStringGrid1->setObjectName("SFStringGrid1");
+    SFStringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    SFStringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    SaetHint(SFStringGrid1, "Skema");
+
+    StatusBar->setObjectName("StatusBar");
+    StatusBar->setSizeGripEnabled(false);
+    StatusBar->SaetTekst(0, "PL:");
+    StatusBar->SaetTekst(2, "LL:");
+    StatusBar->SaetTekst(4, "L%:");
+    StatusBar->SaetTekst(6, "CV%:");
+    StatusBar->SaetForklaring(plFelt, "Planlagte timer for dette skema");
+    StatusBar->SaetForklaring(llFelt, "Lagte lektioner: de timer, der er placeret i dette skema");
+    StatusBar->SaetForklaring(procentFelt, "Lagte lektioner i procent af de planlagte timer");
+    StatusBar->SaetForklaring(cvFelt, "Spredningen af dagenes længde i procent: jo lavere, jo jævnere uge");
+
+    connect(SFComboBox1, &QComboBox::editTextChanged, this, &TSkemaFrame::SFComboBox1Change);
+    connect(SFComboBox2, &Rulleliste::foerBrug, this, &TSkemaFrame::SFComboBox2DropDown);
+    connect(SFComboBox2, &QComboBox::activated, this, Sikret(this, &TSkemaFrame::SFComboBox2Click));
+    connect(&hoved_, &TMainFrame::skemaerAendret, this, Sikret(this, &TSkemaFrame::Opdater));
+    Redigering = new Haandredigering(hoved_, *SFStringGrid1, [this]() -> std::optional<VistSkema> {
+        const std::optional<SkemaArt> art = ArtAfType(SFComboBox1->currentText());
+        if (!art || SFComboBox2->currentIndex() < 0)
+            return std::nullopt;
+        return VistSkema{*art, hoved_.NavneFor(*art)[SFComboBox2->currentIndex()]};
+    });
+    connect(Redigering, &Haandredigering::visSkema, this,
+            [this](SkemaArt art, const QString& id) { hoved_.NytSkemavindue()->VisSkema(art, id); });
+    FormCreate();
+}
+
+void TSkemaFrame::FormCreate()
+{
+    // A lesson's three texts would not fit a one-line cell; each cell gets
+    // room for two lines and wraps its text at the spaces.
+    const int raekkeHoejde = 2 * SFStringGrid1->fontMetrics().lineSpacing() + 8;
+    SFStringGrid1->setWordWrap(true);
+    SFStringGrid1->verticalHeader()->setMinimumSectionSize(raekkeHoejde);
+    SFStringGrid1->verticalHeader()->setDefaultSectionSize(raekkeHoejde);
+    SFStringGrid1->setColumnWidth(0, timeKolonneBredde);
+    for (int kolonne = 1; kolonne <= dage; ++kolonne)
+        SFStringGrid1->setColumnWidth(kolonne, dagKolonneBredde);
+    const int ramme = 2 * SFStringGrid1->frameWidth();
+    const int gitterBredde = timeKolonneBredde + dage * dagKolonneBredde + ramme;
+    const int gitterHoejde = SFStringGrid1->horizontalHeader()->height() + timer * raekkeHoejde + ramme;
+    SFStringGrid1->setGeometry(0, 32, gitterBredde, gitterHoejde);
+    StatusBar->setGeometry(0, 32 + gitterHoejde, gitterBredde, StatusBar->sizeHint().height());
+    setFixedSize(gitterBredde, StatusBar->geometry().bottom() + 1);
+    NulstilTal();
+    for (int dag = 0; dag < dage; ++dag)
+        SFStringGrid1->SaetCelle(dag + 1, 0, QString::fromStdString(hoved_.dagNavne[dag]));
+    for (int time = 1; time <= timer; ++time)
+        SFStringGrid1->SaetCelle(0, time, QString::number(time));
+    // From here on only lessons are written: they stand out from the free hours.
+    SFStringGrid1->SaetUdfyldtFarve(QColor(0xe4, 0xee, 0xfa));
+    SFComboBox1->blockSignals(true);
+    SFComboBox1->addItems({"Hold", "Laerer", "Lokale"});
+    SFComboBox1->setCurrentIndex(-1);
+    SFComboBox1->setEditText(QString());
+    SFComboBox1->blockSignals(false);
+}
+
+void TSkemaFrame::VaelgType(const QString& type) { SFComboBox1->setEditText(type); }
+
+void TSkemaFrame::VisSkema(SkemaArt art, const QString& id)
+{
+    static constexpr PrSkemaArt<const char*> typer{{"Hold", "Laerer", "Lokale"}};
+    VaelgType(typer[art]);
+    SFComboBox2DropDown();
+    SFComboBox2->setCurrentIndex(SFComboBox2->findText(id));
+    VisValgtSkema();
+}
+
+void TSkemaFrame::NulstilTal()
+{
+    for (const int felt : {plFelt, llFelt, procentFelt, cvFelt})
+        StatusBar->SaetTekst(felt, "0");
+}
+
+void TSkemaFrame::SFComboBox1Change()
+{
+    SFComboBox2->clear();
+    SFStringGrid1->RydCeller(1, dage, 1, timer);
+    NulstilTal();
+    navneIndlaest_ = false;
+    SFComboBox2->setEnabled(true);
+}
+
+void TSkemaFrame::SFComboBox2DropDown()
+{
+    if (navneIndlaest_)
+        return;
+    const std::optional<SkemaArt> art = ArtAfType(SFComboBox1->currentText());
+    if (!art)
+        return;
+    const auto& navne = hoved_.NavneFor(*art);
+    QStringList ider;
+    ider.reserve(navne.Antal());
+    for (int32_t i = 0; i < navne.Antal(); ++i)
+        ider.append(QString::fromStdString(navne[i]));
+    SFComboBox2->addItems(ider);
+    // Nothing is chosen until the user picks an entry.
+    SFComboBox2->setCurrentIndex(-1);
+    navneIndlaest_ = true;
+}
+
+void TSkemaFrame::SFComboBox2Click()
+{
+    Besked().Log("inde");
+    VisValgtSkema();
+}
+
+void TSkemaFrame::VisValgtSkema()
+{
+    SFStringGrid1->RydCeller(1, dage, 1, timer);
+    const std::optional<SkemaArt> art = ArtAfType(SFComboBox1->currentText());
+    std::string id;
+    if (art && !SFComboBox2->currentText().isEmpty()) {
+        id = hoved_.NavneFor(*art)[SFComboBox2->currentIndex()];
+        VisLektioner(id, *art);
+        VisTal(id, *art);
+    }
+    setWindowTitle(QString::fromStdString("Skema - " + id));
+}
+
+void TSkemaFrame::Opdater()
+{
+    const QString id = SFComboBox2->currentText();
+    if (navneIndlaest_) {
+        // Another plan may have other ids: the list is read again, keeping
+        // the chosen id when the plan has it.
+        SFComboBox2->clear();
+        navneIndlaest_ = false;
+        SFComboBox2DropDown();
+        SFComboBox2->setCurrentIndex(SFComboBox2->findText(id));
+    }
+    if (id.isEmpty())
+        return;
+    NulstilTal();
+    VisValgtSkema();
+}
+
+void TSkemaFrame::VisLektioner(const std::string& id, SkemaArt art)
+{
+    Vorivazi& facade = hoved_.Facade();
+    facade.HentLektioner(id, art);
+    std::string hold, fag, laerer, lokale;
+    int32_t kolonne = 0;
+    int32_t raekke = 0;
+    while (facade.TagLektion(hold, fag, laerer, lokale, kolonne, raekke))
+        if (kolonne >= 0 && kolonne < dage && raekke >= 0 && raekke < timer)
+            SFStringGrid1->SaetCelle(kolonne + 1, raekke + 1,
+                                     QString::fromStdString(CelleTekst(art, hold, fag, laerer, lokale)) +
+                                         (facade.ErFastlaast(hold, kolonne, raekke) ? fastlaastMaerke : ""));
+}
+
+void TSkemaFrame::VisTal(const std::string& id, SkemaArt art)
+{
+    Vorivazi& facade = hoved_.Facade();
+    const int32_t planlagt = facade.TimerFor(id, art);
+    const int32_t lagt = facade.AntalLektioner(id, art);
+    StatusBar->SaetTekst(plFelt, QString::number(planlagt));
+    StatusBar->SaetTekst(llFelt, QString::number(lagt));
+    StatusBar->SaetTekst(procentFelt, ProcentTekst(LagtProcent(planlagt, lagt)));
+    StatusBar->SaetTekst(cvFelt, ProcentTekst(facade.Spredning(id, art)));
+}
+
+void TSkemaFrame::Udskriv()
+{
+    const std::optional<SkemaArt> art = ArtAfType(SFComboBox1->currentText());
+    if (!art) {
+        Besked().VisFejl("Vælge venligst en type førend der printes!", fejlTitel);
+        return;
+    }
+    if (SFComboBox2->currentText().isEmpty()) {
+        Besked().VisFejl("Intet at printe, gået tidligt hjem idag", fejlTitel);
+        return;
+    }
+    hoved_.Facade().UdskrivSkema(SFComboBox2->currentText().toStdString(), *art);
+    Besked().VisInfo("Printer Skema");
+}

@@ -1,0 +1,115 @@
+#include "ui/skoledata/Prioritetsgitter.h"
+
+#include "store/Ugedage.h"
+
+#include <QBrush>
+#include <QColor>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr int32_t laveste = -3;
+constexpr int32_t hoejeste = 3;
+
+// Dark red for unavailable through white to green for preferred.
+QColor Farve(int32_t prioritet)
+{
+    static const std::array<QColor, 7> farver{QColor(128, 0, 0),     QColor(200, 50, 50),   QColor(240, 150, 140),
+                                              QColor(255, 255, 255), QColor(200, 240, 200), QColor(120, 200, 120),
+                                              QColor(30, 130, 60)};
+    return farver[static_cast<size_t>(prioritet - laveste)];
+}
+
+// A number the planner may not have typed correctly yet counts as 0.
+int32_t Tal(const SqlVaerdi& vaerdi)
+{
+    const auto* tal = std::get_if<int32_t>(&vaerdi);
+    return tal == nullptr ? 0 : *tal;
+}
+
+} // namespace
+
+Prioritetsgitter::Prioritetsgitter(Skoledata& data, QObject* foraelder) : QAbstractTableModel(foraelder), data_(data) {}
+
+void Prioritetsgitter::Vis(const std::string& planId, const std::string& laerer)
+{
+    beginResetModel();
+    planId_ = planId;
+    laerer_ = laerer;
+    dage_ = timer_ = 0;
+    for (const Raekke& plan : data_.Af("Plan")) {
+        if (SomTekst(plan[0]) == planId) {
+            dage_ = std::clamp(Tal(plan[2]), 0, static_cast<int32_t>(dagNavne.size()));
+            timer_ = std::clamp(Tal(plan[3]), 0, 8);
+        }
+    }
+    endResetModel();
+}
+
+std::vector<Raekke>::iterator Prioritetsgitter::Fundet(int dag, int time) const
+{
+    auto& raekker = data_.raekker["Tidsprioritet"];
+    const Raekke noegle{planId_, laerer_, 0, dag, time};
+    return std::find_if(raekker.begin(), raekker.end(), [&](const Raekke& r) {
+        return r[0] == noegle[0] && r[1] == noegle[1] && r[3] == noegle[3] && r[4] == noegle[4];
+    });
+}
+
+int32_t Prioritetsgitter::Prioritet(int dag, int time) const
+{
+    const auto fundet = Fundet(dag, time);
+    return fundet == data_.raekker["Tidsprioritet"].end() ? 0 : Tal((*fundet)[2]);
+}
+
+void Prioritetsgitter::Skift(const QModelIndex& indeks)
+{
+    if (!indeks.isValid() || laerer_.empty())
+        return;
+    const int dag = indeks.column();
+    const int time = indeks.row();
+    const int32_t ny = Prioritet(dag, time) == hoejeste ? laveste : Prioritet(dag, time) + 1;
+    auto& raekker = data_.raekker["Tidsprioritet"];
+    const auto fundet = Fundet(dag, time);
+    // Only hours that differ from 0 are stored.
+    if (fundet != raekker.end() && ny == 0)
+        raekker.erase(fundet);
+    else if (fundet != raekker.end())
+        (*fundet)[2] = ny;
+    else
+        raekker.push_back({planId_, laerer_, ny, dag, time});
+    emit dataChanged(indeks, indeks);
+}
+
+int Prioritetsgitter::rowCount(const QModelIndex& foraelder) const { return foraelder.isValid() ? 0 : timer_; }
+
+int Prioritetsgitter::columnCount(const QModelIndex& foraelder) const { return foraelder.isValid() ? 0 : dage_; }
+
+QVariant Prioritetsgitter::data(const QModelIndex& indeks, int rolle) const
+{
+    if (!indeks.isValid())
+        return {};
+    const int32_t prioritet = Prioritet(indeks.column(), indeks.row());
+    switch (rolle) {
+    case Qt::DisplayRole:
+        return prioritet > 0 ? QString("+%1").arg(prioritet) : QString::number(prioritet);
+    case Qt::BackgroundRole:
+        return QBrush(Farve(prioritet));
+    case Qt::ForegroundRole:
+        return QBrush(prioritet <= -2 || prioritet == hoejeste ? Qt::white : Qt::black);
+    case Qt::TextAlignmentRole:
+        return Qt::AlignCenter;
+    default:
+        return {};
+    }
+}
+
+QVariant Prioritetsgitter::headerData(int sektion, Qt::Orientation retning, int rolle) const
+{
+    if (rolle != Qt::DisplayRole)
+        return {};
+    if (retning == Qt::Horizontal)
+        return QString::fromUtf8(dagNavne[static_cast<size_t>(sektion)]);
+    return QString("%1. time").arg(sektion + 1);
+}

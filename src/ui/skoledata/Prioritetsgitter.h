@@ -1,0 +1,34 @@
+#pragma once
+
+#include "skoledata/Skoledata.h"
+
+#include <QAbstractTableModel>
+
+// A teacher's week in one plan, days across and hours down, with the time
+// priority of every hour (-3 unavailable ... +3 preferred) as the window's
+// Tidsprioritet rows hold it; an hour without a row has priority 0.
+class Prioritetsgitter : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    Prioritetsgitter(Skoledata& data, QObject* foraelder);
+
+    // Shows the teacher's week of the plan, sized by the plan's days and hours.
+    void Vis(const std::string& planId, const std::string& laerer);
+    int32_t Prioritet(int dag, int time) const;
+    // One step up, from +3 round to -3.
+    void Skift(const QModelIndex& indeks);
+
+    int rowCount(const QModelIndex& foraelder = {}) const override;
+    int columnCount(const QModelIndex& foraelder = {}) const override;
+    QVariant data(const QModelIndex& indeks, int rolle) const override;
+    QVariant headerData(int sektion, Qt::Orientation retning, int rolle) const override;
+
+private:
+    std::vector<Raekke>::iterator Fundet(int dag, int time) const;
+
+    Skoledata& data_;
+    std::string planId_;
+    std::string laerer_;
+    int dage_ = 0;
+    int timer_ = 0;
+};

@@ -1,0 +1,177 @@
+#include "ui/skoledata/Skoledatamodel.h"
+
+#include "base/Besked.h"
+#include "skoledata/Skoleregler.h"
+
+#include <QBrush>
+#include <QColor>
+
+#include <algorithm>
+
+namespace {
+
+QString Overskrift(Felt felt)
+{
+    QString tekst = QString::fromStdString(FeltBetegnelse(felt));
+    tekst[0] = tekst[0].toUpper();
+    return tekst;
+}
+
+std::optional<size_t> DefinerendeKolonne(const Tabel& tabel)
+{
+    for (size_t k = 0; k < tabel.kolonner.size(); ++k) {
+        if (tabel.kolonner[k].definerer)
+            return k;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+Skoledatamodel::Skoledatamodel(const Tabel& tabel, Skoledata& data, QObject* foraelder)
+    : QAbstractTableModel(foraelder), tabel_(tabel), data_(data)
+{
+}
+
+std::vector<Raekke>& Skoledatamodel::Raekker() const { return data_.raekker[tabel_.navn]; }
+
+int Skoledatamodel::rowCount(const QModelIndex& foraelder) const
+{
+    return foraelder.isValid() ? 0 : static_cast<int>(Raekker().size());
+}
+
+int Skoledatamodel::columnCount(const QModelIndex& foraelder) const
+{
+    return foraelder.isValid() ? 0 : static_cast<int>(tabel_.kolonner.size());
+}
+
+QVariant Skoledatamodel::data(const QModelIndex& indeks, int rolle) const
+{
+    const auto& raekker = Raekker();
+    if (!indeks.isValid() || static_cast<size_t>(indeks.row()) >= raekker.size())
+        return {};
+    const Kolonne& kolonne = tabel_.kolonner[static_cast<size_t>(indeks.column())];
+    const SqlVaerdi& vaerdi = raekker[static_cast<size_t>(indeks.row())][static_cast<size_t>(indeks.column())];
+    const std::string fejl = skoleregler::VaerdiFejl(kolonne, vaerdi);
+    switch (rolle) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        if (const auto* tal = std::get_if<int32_t>(&vaerdi))
+            return *tal;
+        return QString::fromStdString(SomTekst(vaerdi));
+    case Qt::BackgroundRole:
+        return fejl.empty() ? QVariant() : QBrush(QColor(255, 200, 200));
+    case Qt::ToolTipRole:
+        return fejl.empty() ? QVariant() : Overskrift(kolonne.felt) + " " + QString::fromStdString(fejl);
+    default:
+        return {};
+    }
+}
+
+QVariant Skoledatamodel::headerData(int sektion, Qt::Orientation retning, int rolle) const
+{
+    if (rolle != Qt::DisplayRole)
+        return {};
+    if (retning == Qt::Vertical)
+        return sektion + 1;
+    return Overskrift(tabel_.kolonner[static_cast<size_t>(sektion)].felt);
+}
+
+Qt::ItemFlags Skoledatamodel::flags(const QModelIndex& indeks) const
+{
+    return QAbstractTableModel::flags(indeks) | Qt::ItemIsEditable;
+}
+
+bool Skoledatamodel::MaaFjerneId(const std::string& id, const std::string& handling)
+{
+    const auto kolonne = DefinerendeKolonne(tabel_);
+    if (!kolonne)
+        return true;
+    const Felt felt = tabel_.kolonner[*kolonne].felt;
+    const auto brugere = data_.Afhaengige(felt, id);
+    if (brugere.empty())
+        return true;
+    std::string liste;
+    for (size_t i = 0; i < brugere.size() && i < 10; ++i)
+        liste += "\n  " + brugere[i];
+    if (brugere.size() > 10)
+        liste += "\n  … og " + std::to_string(brugere.size() - 10) + " flere";
+    return Besked().Spoerg(FeltBetegnelse(felt) + " " + id + " bruges af " + std::to_string(brugere.size()) +
+                               " rækker:" + liste + "\n\n" + handling,
+                           "Skoledata");
+}
+
+bool Skoledatamodel::setData(const QModelIndex& indeks, const QVariant& vaerdi, int rolle)
+{
+    if (!indeks.isValid() || rolle != Qt::EditRole)
+        return false;
+    const auto k = static_cast<size_t>(indeks.column());
+    const Kolonne& kolonne = tabel_.kolonner[k];
+    Raekke& raekke = Raekker()[static_cast<size_t>(indeks.row())];
+    bool erTal = false;
+    const int tal = vaerdi.toInt(&erTal);
+    // A number column keeps text that is not a number, so the planner sees what was typed and why it is refused.
+    const SqlVaerdi ny = ErTal(kolonne.felt) && erTal ? SqlVaerdi(int32_t{tal})
+                                                      : SqlVaerdi(vaerdi.toString().toStdString());
+    if (ny == raekke[k])
+        return false;
+    if (kolonne.definerer) {
+        const std::string fra = SomTekst(raekke[k]);
+        const std::string til = SomTekst(ny);
+        // Two rows with one id would merge everything that refers to them.
+        if (std::any_of(Raekker().begin(), Raekker().end(), [&](const Raekke& r) { return SomTekst(r[k]) == til; })) {
+            Besked().VisFejl(tabel_.betegnelse + ": " + FeltBetegnelse(kolonne.felt) + " " + til + " findes allerede",
+                             fejlTitel);
+            return false;
+        }
+        if (!MaaFjerneId(fra, "Omdøb også dem til " + til + "?"))
+            return false;
+        data_.Omdoeb(kolonne.felt, fra, til);
+        emit AndreTabellerAendret();
+    }
+    raekke[k] = ny;
+    emit dataChanged(indeks, indeks);
+    return true;
+}
+
+void Skoledatamodel::Nulstil()
+{
+    beginResetModel();
+    endResetModel();
+}
+
+void Skoledatamodel::TilfoejRaekke()
+{
+    Raekke raekke;
+    for (const Kolonne& kolonne : tabel_.kolonner) {
+        const auto graenser = skoleregler::Graenser(kolonne.felt);
+        raekke.push_back(graenser ? SqlVaerdi(std::max(graenser->mindst, int32_t{0})) : SqlVaerdi(std::string()));
+    }
+    const int ny = rowCount();
+    beginInsertRows({}, ny, ny);
+    Raekker().push_back(std::move(raekke));
+    endInsertRows();
+}
+
+void Skoledatamodel::ErstatRaekker(std::vector<Raekke> raekker)
+{
+    beginResetModel();
+    Raekker() = std::move(raekker);
+    endResetModel();
+}
+
+void Skoledatamodel::SletRaekke(int raekke)
+{
+    if (raekke < 0 || raekke >= rowCount())
+        return;
+    if (const auto kolonne = DefinerendeKolonne(tabel_)) {
+        const std::string id = SomTekst(Raekker()[static_cast<size_t>(raekke)][*kolonne]);
+        if (!MaaFjerneId(id, "Slet også dem?"))
+            return;
+        data_.FjernAfhaengige(tabel_.kolonner[*kolonne].felt, id);
+        emit AndreTabellerAendret();
+    }
+    beginRemoveRows({}, raekke, raekke);
+    Raekker().erase(Raekker().begin() + raekke);
+    endRemoveRows();
+}

@@ -1,0 +1,247 @@
+#include "ui/skoledata/TSkoledata.h"
+
+#include "base/Besked.h"
+#include "skoledata/Skoledatabase.h"
+#include "skoledata/SkoledataCsv.h"
+#include "ui/faelles/Fejlsikring.h"
+#include "ui/dialoger/Plandialoger.h"
+#include "ui/skoledata/Prioritetsgitter.h"
+#include "ui/skoledata/Skoledatamodel.h"
+#include "ui/skoledata/Vaerdidelegat.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <set>
+
+namespace {
+
+const std::string titel = "Skoledata";
+
+QPushButton* Knap(const QString& tekst, QLayout* layout)
+{
+    auto* knap = new QPushButton(tekst);
+    layout->addWidget(knap);
+    return knap;
+}
+
+QStringList Vaerdier(const Skoledata& data, const std::string& tabel, size_t kolonne)
+{
+    std::set<std::string> vaerdier;
+    for (const Raekke& raekke : data.Af(tabel))
+        vaerdier.insert(SomTekst(raekke[kolonne]));
+    QStringList liste;
+    for (const std::string& v : vaerdier)
+        liste << QString::fromStdString(v);
+    return liste;
+}
+
+const QString csvFiltre = "CSV-filer (*.csv);;Alle filer (*)";
+
+QString CsvNavn(const Skoledatamodel& model) { return QString::fromStdString(model.TabelAf().betegnelse) + ".csv"; }
+
+} // namespace
+
+TSkoledata::TSkoledata(QWidget* foraelder)
+    : QWidget(foraelder, Qt::Window), Sider(new QTabWidget), PlanValg(new QComboBox), LaererValg(new QComboBox),
+      Gitter(new QTableView), prioriteter_(new Prioritetsgitter(redigeret_, this))
+{
+    setObjectName("TSkoledata");
+    setWindowTitle(QString::fromStdString(titel));
+    resize(900, 700);
+    Sider->addTab(Side({"Plan"}), "Planer");
+    Sider->addTab(Side({"Fagprofil"}), "Holdtyper og fagprofiler");
+    Sider->addTab(Side({"Hold", "Holdliste", "LokaleHoldRelation"}), "Hold");
+    Sider->addTab(Side({"Fag", "Fagliste"}), "Fag");
+    Sider->addTab(Side({"LaererFagProfil", "HoldLaererRelation"}), "Lærere");
+    Sider->addTab(Side({"Lokale", "LokalePlan"}), "Lokaler");
+    Sider->addTab(PrioritetsSide(), "Utilgængelige timer");
+
+    auto* knapper = new QHBoxLayout;
+    knapper->addStretch();
+    connect(Knap("Læs igen", knapper), &QPushButton::clicked, this, Sikret(this, &TSkoledata::LaesIgen));
+    connect(Knap("Gem", knapper), &QPushButton::clicked, this, [this] { Fejlsikret([this] { Gem(); }); });
+    connect(Knap("Luk", knapper), &QPushButton::clicked, this, &QWidget::close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Sider);
+    layout->addLayout(knapper);
+    LaesIgen();
+}
+
+// The views still ask their models for rows while they are taken down, so
+// they go before the rows they show do.
+TSkoledata::~TSkoledata() { delete Sider; }
+
+QWidget* TSkoledata::Side(const std::vector<std::string>& tabeller)
+{
+    auto* side = new QWidget;
+    auto* layout = new QVBoxLayout(side);
+    for (const std::string& navn : tabeller) {
+        const Tabel& tabel = TabelNavngivet(navn);
+        auto* model = new Skoledatamodel(tabel, redigeret_, this);
+        connect(model, &Skoledatamodel::AndreTabellerAendret, this, &TSkoledata::NulstilModeller, Qt::QueuedConnection);
+        modeller_.push_back(model);
+        auto* visning = new QTableView;
+        visning->setObjectName(QString::fromStdString(navn));
+        visning->setModel(model);
+        visning->setItemDelegate(new Vaerdidelegat(visning));
+        visning->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+        visning->setSelectionBehavior(QAbstractItemView::SelectRows);
+        auto* knapper = new QHBoxLayout;
+        knapper->addWidget(new QLabel("<b>" + QString::fromStdString(tabel.betegnelse) + "</b>"));
+        knapper->addStretch();
+        connect(Knap("Tilføj række", knapper), &QPushButton::clicked, this, [model, visning] {
+            model->TilfoejRaekke();
+            visning->scrollToBottom();
+            visning->edit(model->index(model->rowCount() - 1, 0));
+        });
+        connect(Knap("Slet række", knapper), &QPushButton::clicked, this,
+                [model, visning] { model->SletRaekke(visning->currentIndex().row()); });
+        connect(Knap("Eksportér CSV …", knapper), &QPushButton::clicked, this, [this, model] {
+            const QString fil = QFileDialog::getSaveFileName(this, "Eksportér CSV", CsvNavn(*model), csvFiltre);
+            if (!fil.isEmpty())
+                EksporterCsv(*model, fil);
+        });
+        connect(Knap("Importér CSV …", knapper), &QPushButton::clicked, this, [this, model] {
+            const QString fil = QFileDialog::getOpenFileName(this, "Importér CSV", CsvNavn(*model), csvFiltre);
+            if (!fil.isEmpty())
+                ImporterCsv(*model, fil);
+        });
+        layout->addLayout(knapper);
+        layout->addWidget(visning);
+    }
+    return side;
+}
+
+QWidget* TSkoledata::PrioritetsSide()
+{
+    auto* side = new QWidget;
+    auto* valg = new QFormLayout;
+    valg->addRow("Plan:", PlanValg);
+    valg->addRow("Lærer:", LaererValg);
+    Gitter->setObjectName("Prioritetsgitter");
+    Gitter->setModel(prioriteter_);
+    Gitter->setSelectionMode(QAbstractItemView::NoSelection);
+    Gitter->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    Gitter->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    connect(Gitter, &QTableView::clicked, prioriteter_, &Prioritetsgitter::Skift);
+    connect(PlanValg, &QComboBox::currentTextChanged, this, &TSkoledata::VisUge);
+    connect(LaererValg, &QComboBox::currentTextChanged, this, &TSkoledata::VisUge);
+    auto* layout = new QVBoxLayout(side);
+    layout->addLayout(valg);
+    layout->addWidget(Gitter);
+    layout->addWidget(
+        new QLabel("Klik på en time for at skifte prioritet: -3 (kan ikke, mørkerød) … 0 … +3 (helst, grøn)."));
+    return side;
+}
+
+Skoledatamodel* TSkoledata::ModelFor(const std::string& tabel) const
+{
+    for (Skoledatamodel* model : modeller_) {
+        if (model->TabelAf().navn == tabel)
+            return model;
+    }
+    return nullptr;
+}
+
+void TSkoledata::NulstilModeller()
+{
+    for (Skoledatamodel* model : modeller_)
+        model->Nulstil();
+    OpdaterValg();
+}
+
+void TSkoledata::OpdaterValg()
+{
+    const QString plan = PlanValg->currentText();
+    const QString laerer = LaererValg->currentText();
+    const QSignalBlocker blokerPlan(PlanValg);
+    const QSignalBlocker blokerLaerer(LaererValg);
+    PlanValg->clear();
+    PlanValg->addItems(Vaerdier(redigeret_, "Plan", 0));
+    LaererValg->clear();
+    QStringList laerere = Vaerdier(redigeret_, "LaererFagProfil", 0) + Vaerdier(redigeret_, "HoldLaererRelation", 2);
+    laerere.removeDuplicates();
+    laerere.removeAll("tom");
+    laerere.sort();
+    LaererValg->addItems(laerere);
+    PlanValg->setCurrentText(plan);
+    LaererValg->setCurrentText(laerer);
+    VisUge();
+}
+
+void TSkoledata::VisUge()
+{
+    prioriteter_->Vis(PlanValg->currentText().toStdString(), LaererValg->currentText().toStdString());
+}
+
+void TSkoledata::LaesIgen()
+{
+    laest_ = Skoledatabase().Laes();
+    redigeret_ = laest_;
+    NulstilModeller();
+}
+
+bool TSkoledata::Gem()
+{
+    std::vector<std::string> fejl;
+    if (!Skoledatabase().Gem(laest_, redigeret_, fejl)) {
+        Besked().VisFejl("Intet er gemt; det indtastede står stadig i vinduet.\n" + plandialoger::Opremsning(fejl),
+                         fejlTitel);
+        return false;
+    }
+    LaesIgen();
+    emit Gemt();
+    Besked().VisInfo("Skoledata er gemt i databasen.");
+    return true;
+}
+
+bool TSkoledata::EksporterCsv(const Skoledatamodel& model, const QString& fil)
+{
+    QFile ud(fil);
+    const std::string tekst = skoledataCsv::Skriv(model.TabelAf(), redigeret_.Af(model.TabelAf().navn));
+    if (!ud.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        ud.write(tekst.data(), static_cast<qint64>(tekst.size())) != static_cast<qint64>(tekst.size()) || !ud.flush()) {
+        Besked().VisFejl("Filen " + fil.toStdString() + " kunne ikke skrives: " + ud.errorString().toStdString(),
+                         fejlTitel);
+        return false;
+    }
+    return true;
+}
+
+bool TSkoledata::ImporterCsv(Skoledatamodel& model, const QString& fil)
+{
+    QFile ind(fil);
+    if (!ind.open(QIODevice::ReadOnly)) {
+        Besked().VisFejl("Filen " + fil.toStdString() + " kan ikke åbnes: " + ind.errorString().toStdString(),
+                         fejlTitel);
+        return false;
+    }
+    std::vector<Raekke> raekker;
+    std::vector<std::string> fejl;
+    if (!skoledataCsv::Laes(model.TabelAf(), ind.readAll().toStdString(), raekker, fejl)) {
+        Besked().VisFejl("Intet er indlæst fra " + fil.toStdString() + ":" + plandialoger::Opremsning(fejl), fejlTitel);
+        return false;
+    }
+    model.ErstatRaekker(std::move(raekker));
+    OpdaterValg();
+    return true;
+}
+
+void TSkoledata::closeEvent(QCloseEvent* haendelse)
+{
+    if (redigeret_.raekker == laest_.raekker || Besked().Spoerg("Ændringerne er ikke gemt. Luk alligevel?", titel))
+        haendelse->accept();
+    else
+        haendelse->ignore();
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "skoledata/Skoledata.h"
+
+#include <QWidget>
+
+#include <vector>
+
+class QComboBox;
+class QTabWidget;
+class QTableView;
+class Prioritetsgitter;
+class Skoledatamodel;
+
+// The school's data in the planner's words, one page per concept: plans,
+// class types, classes, subjects, teachers, rooms and the teachers'
+// unavailable hours. Edits stay in the window until "Gem" writes them all
+// in one transaction; a refused save keeps everything typed.
+class TSkoledata : public QWidget {
+    Q_OBJECT
+public:
+    explicit TSkoledata(QWidget* foraelder);
+    ~TSkoledata() override;
+
+    QTabWidget* Sider;
+    QComboBox* PlanValg;
+    QComboBox* LaererValg;
+    QTableView* Gitter;
+
+    // The model of a table's section, for tests and scripts.
+    Skoledatamodel* ModelFor(const std::string& tabel) const;
+    Prioritetsgitter* Prioriteter() const { return prioriteter_; }
+
+    bool Gem();
+    void LaesIgen();
+    // A table's rows to and from a spreadsheet file; an import stays in the window until saved.
+    bool EksporterCsv(const Skoledatamodel& model, const QString& fil);
+    bool ImporterCsv(Skoledatamodel& model, const QString& fil);
+
+signals:
+    void Gemt();
+
+protected:
+    // Asks before unsaved changes are thrown away.
+    void closeEvent(QCloseEvent* haendelse) override;
+
+private:
+    QWidget* Side(const std::vector<std::string>& tabeller);
+    QWidget* PrioritetsSide();
+    void OpdaterValg();
+    void VisUge();
+    void NulstilModeller();
+
+    Skoledata laest_;
+    Skoledata redigeret_;
+    std::vector<Skoledatamodel*> modeller_;
+    Prioritetsgitter* prioriteter_;
+};

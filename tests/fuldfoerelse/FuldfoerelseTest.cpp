@@ -1,0 +1,293 @@
+// The completion on seeded random tight schools, checked by rules written
+// here without the search's model, and the reasons on cases built by hand.
+#include "fuldfoerelse/Fuldfoerelse.h"
+#include "fuldfoerelse/ManglendeTimer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <random>
+#include <set>
+#include <tuple>
+
+namespace {
+
+constexpr int32_t celleAf(int32_t k, int32_t r) { return k * maksTimer + r; }
+
+std::string navn(const char* forstavelse, size_t i) { return forstavelse + std::to_string(i); }
+
+// A school whose classes use every hour of a 5 x 6 week, built from a full
+// clash-free timetable so one exists, with some lessons taken out again and
+// some of the rest fixed by the planner.
+Skemabillede stramSkole(uint32_t froe, size_t antalHold)
+{
+    std::mt19937 tal(froe);
+    const auto under = [&tal](size_t n) { return static_cast<size_t>(tal() % n); };
+    Skemabillede b;
+    b.dage = 5;
+    b.timer = 6;
+    const size_t antalLaerere = 2 * antalHold;
+    const size_t antalSale = std::max<size_t>(1, antalHold / 3);
+    for (size_t l = 0; l < antalLaerere; ++l) {
+        auto& p = b.prioriteter[navn("L", l)];
+        p.fill(0);
+        for (int i = 0; i < 3; ++i)
+            p[celleAf(static_cast<int32_t>(under(5)), static_cast<int32_t>(under(6)))] =
+                static_cast<int32_t>(under(6)) - 2;
+        p[celleAf(static_cast<int32_t>(under(5)), static_cast<int32_t>(under(6)))] = utilgaengelig;
+    }
+    for (size_t h = 0; h < antalHold; ++h)
+        b.lokalerAfType[stamlokaleType].push_back(navn("A", h));
+    for (size_t s = 0; s < antalSale; ++s)
+        b.lokalerAfType["Sal"].push_back(navn("Sal", s));
+
+    std::set<std::tuple<std::string, int32_t>> optaget; // teacher or room, cell
+    std::map<std::tuple<std::string, std::string, std::string, std::string, int32_t>, int32_t> timer;
+    const auto ledig = [&](const std::string& id, int32_t celle, int32_t n) {
+        for (int32_t i = 0; i < n; ++i)
+            if (optaget.count({id, celle + i}) > 0 ||
+                (b.prioriteter.count(id) > 0 && b.prioriteter[id][celle + i] == utilgaengelig))
+                return false;
+        return true;
+    };
+    std::vector<LektionsData> alle;
+    for (int32_t k = 0; k < b.dage; ++k) {
+        for (size_t h = 0; h < antalHold; ++h) {
+            for (int32_t r = 0; r < b.timer;) {
+                const int32_t celle = celleAf(k, r);
+                const int32_t blok = r + 1 < b.timer && under(4) == 0 ? 2 : 1;
+                std::string laerer;
+                for (size_t forsoeg = 0; forsoeg < 50 && laerer.empty(); ++forsoeg) {
+                    const std::string l = navn("L", (h * 2 + under(forsoeg < 25 ? 4 : antalLaerere)) % antalLaerere);
+                    if (ledig(l, celle, blok))
+                        laerer = l;
+                }
+                if (laerer.empty()) // the cell stays free; this school is not tight there
+                    break;
+                std::string lokale = navn("A", h);
+                const std::string sal = navn("Sal", under(antalSale));
+                const bool iSal = under(4) == 0 && ledig(sal, celle, blok);
+                if (iSal)
+                    lokale = sal;
+                const std::string fag = (iSal ? "Id" : "Fag") + laerer.substr(1) + (blok == 2 ? "d" : "");
+                for (int32_t i = 0; i < blok; ++i) {
+                    optaget.insert({laerer, celle + i});
+                    optaget.insert({lokale, celle + i});
+                    alle.push_back(LektionsData(lektion(navn("H", h), fag, laerer, lokale, blok), k, r + i));
+                }
+                timer[{navn("H", h), fag, laerer, iSal ? "Sal" : stamlokaleType, blok}] += blok;
+                r += blok;
+            }
+        }
+    }
+    for (const auto& [noegle, n] : timer) {
+        const auto& [hold, fag, laerer, type, blok] = noegle;
+        b.krav.push_back({hold, fag, laerer, type, type == "Sal" ? tomId : "A" + hold.substr(1), blok, n});
+    }
+    for (size_t i = 0; i < alle.size(); ++i) {
+        const LektionsData& l = alle[i];
+        const bool andenHalvdel = l.blok == 2 && i > 0 && alle[i - 1].raekke + 1 == l.raekke &&
+                                  alle[i - 1].hold == l.hold && alle[i - 1].kolonne == l.kolonne;
+        // Doubles leave or stay as a whole: the second hour follows the first.
+        const bool tages = andenHalvdel ? std::find_if(b.lektioner.begin(), b.lektioner.end(),
+                                                       [&](const LektionsData& x) {
+                                                           return x.hold == l.hold && x.kolonne == l.kolonne &&
+                                                                  x.raekke + 1 == l.raekke;
+                                                       }) == b.lektioner.end()
+                                        : under(12) == 0;
+        if (tages)
+            continue;
+        b.lektioner.push_back(l);
+        if (!andenHalvdel && under(10) == 0)
+            b.laaste.push_back(l);
+    }
+    return b;
+}
+
+// Every rule the completion must keep, checked on plain lists of lessons.
+std::vector<std::string> brudteRegler(const Skemabillede& b, const std::vector<LektionsData>& efter)
+{
+    std::vector<std::string> brud;
+    std::set<std::tuple<char, std::string, int32_t, int32_t>> celler;
+    std::map<std::pair<std::string, std::string>, int32_t> fagTimer;
+    for (const LektionsData& l : efter) {
+        for (const auto& [art, id] : {std::pair{'h', l.hold}, {'l', l.laerer}, {'k', l.lokale}})
+            if (!celler.insert({art, id, l.kolonne, l.raekke}).second)
+                brud.push_back("dobbeltbooket " + id);
+        if (l.kolonne >= b.dage || l.raekke >= b.timer)
+            brud.push_back("uden for planen " + l.hold);
+        if (b.prioriteter.at(l.laerer)[celleAf(l.kolonne, l.raekke)] == utilgaengelig)
+            brud.push_back("lærer utilgængelig " + l.laerer);
+        const auto krav = std::find_if(b.krav.begin(), b.krav.end(), [&](const Timekrav& k) {
+            return k.hold == l.hold && k.fag == l.fag && k.laerer == l.laerer;
+        });
+        const auto& typens = b.lokalerAfType.at(krav->lokaletype);
+        if (krav->IStamlokale() ? l.lokale != krav->lokale : std::count(typens.begin(), typens.end(), l.lokale) == 0)
+            brud.push_back("forkert lokale " + l.lokale);
+        if (++fagTimer[{l.hold, l.fag}] > krav->timer)
+            brud.push_back("for mange timer " + l.fag);
+        if (l.blok == 2) {
+            const auto foelges = [&](int32_t r) {
+                return std::any_of(efter.begin(), efter.end(), [&](const LektionsData& x) {
+                    return x.hold == l.hold && x.fag == l.fag && x.lokale == l.lokale && x.kolonne == l.kolonne &&
+                           x.raekke == r && x.blok == 2;
+                });
+            };
+            if (!foelges(l.raekke - 1) && !foelges(l.raekke + 1))
+                brud.push_back("dobbelttime delt " + l.fag);
+        }
+    }
+    for (const LektionsData& laast : b.laaste)
+        if (std::none_of(efter.begin(), efter.end(), [&](const LektionsData& l) {
+                return l.hold == laast.hold && l.fag == laast.fag && l.lokale == laast.lokale &&
+                       l.kolonne == laast.kolonne && l.raekke == laast.raekke;
+            }))
+            brud.push_back("låst time flyttet " + laast.hold);
+    return brud;
+}
+
+// Gives up on the gaps sooner than the program does, to keep the tests quick.
+const Fuldfoerelsesvalg hurtig{.froe = 1, .maksSkridt = 200000, .maksUdenFremskridt = 2000};
+
+std::vector<LektionsData> fuldfoer(const Skemabillede& b, Fuldfoerelse& f)
+{
+    while (f.Koer(1000)) {
+    }
+    return f.Forbedret() ? f.BedsteLektioner() : b.lektioner;
+}
+
+auto noegle(const LektionsData& l) { return std::tie(l.hold, l.kolonne, l.raekke, l.fag, l.laerer, l.lokale, l.blok); }
+
+std::vector<LektionsData> sorteret(std::vector<LektionsData> lektioner)
+{
+    std::sort(lektioner.begin(), lektioner.end(),
+              [](const LektionsData& a, const LektionsData& b) { return noegle(a) < noegle(b); });
+    return lektioner;
+}
+
+bool ens(const std::vector<LektionsData>& a, const std::vector<LektionsData>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const LektionsData& x, const LektionsData& y) { return noegle(x) == noegle(y); });
+}
+
+} // namespace
+
+TEST(Fuldfoerelse, KeepsEveryRuleAndPlacesTheMissingHoursOfTightSchools)
+{
+    for (uint32_t froe = 1; froe <= 12; ++froe) {
+        const Skemabillede b = stramSkole(froe, 3 + froe % 5);
+        ASSERT_TRUE(brudteRegler(b, b.lektioner).empty()) << "the school itself, seed " << froe;
+        Fuldfoerelse f(b, hurtig);
+        const std::vector<LektionsData> efter = fuldfoer(b, f);
+        EXPECT_EQ(brudteRegler(b, efter), std::vector<std::string>{}) << "seed " << froe;
+        EXPECT_LE(f.Bedste(), f.Foer()) << "seed " << froe;
+        EXPECT_EQ(f.Bedste().manglende, 0) << "a clash-free timetable exists, seed " << froe;
+        EXPECT_EQ(efter.size(), b.lektioner.size() + static_cast<size_t>(f.Foer().manglende - f.Bedste().manglende));
+    }
+}
+
+TEST(Fuldfoerelse, SameDataAndSeedGiveTheSameTimetables)
+{
+    const Skemabillede b = stramSkole(99, 6);
+    Fuldfoerelse en(b, hurtig);
+    Fuldfoerelse to(b, hurtig);
+    EXPECT_TRUE(ens(sorteret(fuldfoer(b, en)), sorteret(fuldfoer(b, to))));
+    EXPECT_EQ(en.Skridt(), to.Skridt());
+}
+
+TEST(Fuldfoerelse, NothingBetterLeavesTheTimetablesAsTheyWere)
+{
+    // The only free hour is one the teacher cannot teach; gaps cannot be closed.
+    Skemabillede b;
+    b.dage = 1;
+    b.timer = 3;
+    b.lokalerAfType[stamlokaleType] = {"A1"};
+    b.prioriteter["T"].fill(0);
+    b.prioriteter["T"][celleAf(0, 1)] = utilgaengelig;
+    b.krav.push_back({"1a", "Ma", "T", stamlokaleType, "A1", 1, 3});
+    b.lektioner = {LektionsData(lektion("1a", "Ma", "T", "A1", 1), 0, 0),
+                   LektionsData(lektion("1a", "Ma", "T", "A1", 1), 0, 2)};
+    Fuldfoerelse f(b, {});
+    while (f.Koer(1000)) {
+    }
+    EXPECT_FALSE(f.Forbedret());
+    EXPECT_EQ(f.Bedste(), f.Foer());
+    EXPECT_EQ(f.Opsummering(), "Fuldført: placeret 2→2 af 3, mellemtimer hold 1→1, lærere 1→1");
+}
+
+TEST(Fuldfoerelse, ALessonOutsideThePlanIsMovedIntoIt)
+{
+    // Stored from a longer week; the plan now has two hours a day.
+    Skemabillede b;
+    b.dage = 1;
+    b.timer = 2;
+    b.lokalerAfType[stamlokaleType] = {"A1"};
+    b.prioriteter["T"].fill(0);
+    b.krav.push_back({"1a", "Ma", "T", stamlokaleType, "A1", 1, 2});
+    b.lektioner = {LektionsData(lektion("1a", "Ma", "T", "A1", 1), 0, 0),
+                   LektionsData(lektion("1a", "Ma", "T", "A1", 1), 0, 5)};
+    const ManglendeTimer foer = FindManglendeTimer(b);
+    ASSERT_EQ(foer.krav.size(), 1u);
+    EXPECT_EQ(foer.krav[0].mangler, 1);
+    EXPECT_EQ(foer.udenforPlanen.size(), 1u);
+
+    Fuldfoerelse f(b, hurtig);
+    const std::vector<LektionsData> efter = fuldfoer(b, f);
+    EXPECT_EQ(brudteRegler(b, efter), std::vector<std::string>{});
+    EXPECT_EQ(efter.size(), 2u);
+}
+
+TEST(ManglendeTimer, NamesTheFirstObstacleOfEveryFreeHour)
+{
+    // 1a is free in the first hour of three days, each blocked for its own reason.
+    Skemabillede b;
+    b.dage = 3;
+    b.timer = 2;
+    b.lokalerAfType[stamlokaleType] = {"A1", "A2"};
+    for (const char* l : {"T", "U", "V"})
+        b.prioriteter[l].fill(0);
+    b.prioriteter["T"][celleAf(1, 0)] = utilgaengelig;
+    b.krav.push_back({"1a", "Ma", "T", stamlokaleType, "A1", 1, 1});
+    b.krav.push_back({"1a", "Fy", "U", stamlokaleType, "A1", 1, 3});
+    b.krav.push_back({"1b", "Da", "T", stamlokaleType, "A2", 1, 1});
+    b.krav.push_back({"1b", "Mu", "V", stamlokaleType, "A2", 1, 1});
+    for (int32_t k = 0; k < 3; ++k)
+        b.lektioner.push_back(LektionsData(lektion("1a", "Fy", "U", "A1", 1), k, 1));
+    b.lektioner.push_back(LektionsData(lektion("1b", "Da", "T", "A2", 1), 0, 0));
+    b.lektioner.push_back(LektionsData(lektion("1b", "Mu", "V", "A1", 1), 2, 0)); // a borrowed room
+    b.lektioner.push_back(LektionsData(lektion("1b", "Xx", "V", "A2", 1), 4, 7)); // outside the plan
+
+    const ManglendeTimer m = FindManglendeTimer(b);
+    ASSERT_EQ(m.krav.size(), 2u) << "1b's lesson in a borrowed room belongs to no demand";
+    const ManglendeKrav& ma = m.krav[0];
+    EXPECT_EQ(ma.krav.fag, "Ma");
+    EXPECT_EQ(ma.placeret, 0);
+    EXPECT_EQ(ma.mangler, 1);
+    EXPECT_EQ(ma.Opsummering(), "lærer optaget 1, lærer utilgængelig 1, intet lokale 1");
+    ASSERT_EQ(ma.aarsager.size(), 3u);
+    EXPECT_EQ(ma.aarsager[0].detalje, "1b");
+    EXPECT_EQ(ma.aarsager[2].detalje, "A1 (1b)");
+    ASSERT_EQ(m.udenforPlanen.size(), 1u);
+    EXPECT_EQ(m.udenforPlanen[0].fag, "Xx");
+}
+
+TEST(ManglendeTimer, ADoubleLessonAtTheDaysEndAndASecondLessonTheSameDay)
+{
+    Skemabillede b;
+    b.dage = 1;
+    b.timer = 3;
+    b.lokalerAfType[stamlokaleType] = {"A1", "A2"};
+    b.prioriteter["T"].fill(0);
+    b.krav.push_back({"1a", "Ma", "T", stamlokaleType, "A1", 2, 4});
+    b.lektioner = {LektionsData(lektion("1a", "Ma", "T", "A1", 2), 0, 0),
+                   LektionsData(lektion("1a", "Ma", "T", "A1", 2), 0, 1)};
+    EXPECT_EQ(FindManglendeTimer(b).krav[0].Opsummering(), "efter dagens sidste time 1");
+
+    b.krav = {{"1a", "Da", "T", stamlokaleType, "A1", 1, 2}};
+    b.lektioner = {LektionsData(lektion("1a", "Da", "T", "A1", 1), 0, 0)};
+    EXPECT_EQ(FindManglendeTimer(b).krav[0].Opsummering(), "ledig 2");
+    b.spred = true;
+    EXPECT_EQ(FindManglendeTimer(b).krav[0].Opsummering(), "faget samme dag 2");
+}

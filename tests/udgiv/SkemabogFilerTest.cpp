@@ -1,0 +1,130 @@
+// The web pages and the spreadsheet file written from a small hand-made plan
+// whose ids hold characters that need care in every format.
+#include "udgiv/CsvSkemabog.h"
+#include "udgiv/HtmlSkemabog.h"
+#include "support/MidlertidigMappe.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fstream>
+#include <sys/resource.h>
+
+namespace {
+
+const std::string svaertHold = "1<a&\"æøå;";
+const std::string svaertLaerer = "Åse \"A\"";
+
+UdgivetLektion lektion(const std::string& fag, int32_t dag, int32_t time, int32_t blok)
+{
+    LektionsData l;
+    l.hold = svaertHold;
+    l.fag = fag;
+    l.laerer = svaertLaerer;
+    l.lokale = "A1";
+    l.blok = blok;
+    l.kolonne = dag;
+    l.raekke = time;
+    return {l, {fag, svaertLaerer, "A1"}, fag.substr(0, 4)};
+}
+
+Skemabog lilleBog()
+{
+    Skemabog bog;
+    bog.plan = "Plan<&>";
+    bog.timer = 6;
+    bog.fag = {"Dansk", "Musik"};
+    const std::vector<UdgivetLektion> lektioner{lektion("Dansk", 0, 0, 2), lektion("Dansk", 0, 1, 2),
+                                                lektion("Musik", 3, 5, 1)};
+    bog.skemaer.push_back({SkemaArt::hold, svaertHold, "PL 3   LL 3", lektioner, {}});
+    bog.skemaer.push_back({SkemaArt::laerer, svaertLaerer, "PL 3   LL 3", lektioner, {{4, 2}}});
+    bog.skemaer.push_back({SkemaArt::lokale, "A1", "PL 0   LL 3", lektioner, {}});
+    return bog;
+}
+
+std::string laes(const std::filesystem::path& fil)
+{
+    std::ifstream ind(fil, std::ios::binary);
+    return {std::istreambuf_iterator<char>(ind), std::istreambuf_iterator<char>()};
+}
+
+size_t antalFiler(const std::filesystem::path& mappe)
+{
+    return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(mappe), {}));
+}
+
+// Lets files in this process grow to a few bytes only, as on a full disk.
+class FuldDisk {
+public:
+    FuldDisk() : signal_(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        getrlimit(RLIMIT_FSIZE, &forrige_);
+        rlimit lille = forrige_;
+        lille.rlim_cur = 100;
+        setrlimit(RLIMIT_FSIZE, &lille);
+    }
+    ~FuldDisk()
+    {
+        setrlimit(RLIMIT_FSIZE, &forrige_);
+        std::signal(SIGXFSZ, signal_);
+    }
+    FuldDisk(const FuldDisk&) = delete;
+    FuldDisk& operator=(const FuldDisk&) = delete;
+
+private:
+    rlimit forrige_{};
+    void (*signal_)(int);
+};
+
+} // namespace
+
+TEST(CsvSkemabog, HasAHeaderAndOneRowPerLessonHourWithItsFieldsQuotedWhereNeeded)
+{
+    const std::string csv = CsvSkemabog(lilleBog());
+    EXPECT_EQ(csv.rfind("\xEF\xBB\xBFPlan;Dag;Time;Hold;Fag;Lærer;Lokale;Blokstørrelse\r\n", 0), 0u);
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 3) << "only the class timetables give rows";
+    EXPECT_NE(csv.find("\r\nPlan<&>;Mandag;2;\"1<a&\"\"æøå;\";Dansk;\"Åse \"\"A\"\"\";A1;2\r\n"), std::string::npos)
+        << csv;
+    EXPECT_NE(csv.find(";Torsdag;6;"), std::string::npos);
+}
+
+TEST(HtmlSkemabog, PagesParseLinkToEachOtherAndEscapeTheIds)
+{
+    MidlertidigMappe mappe;
+    std::string fejl;
+    ASSERT_TRUE(SkrivHtmlSkemabog(lilleBog(), "web", fejl)) << fejl;
+    const std::string kontrol = std::string("python3 ") + BRIKKEN_KONTROLLER_HTML + " web";
+    EXPECT_EQ(std::system(kontrol.c_str()), 0);
+
+    const std::string indeks = laes("web/index.html");
+    EXPECT_NE(indeks.find("<meta charset=\"utf-8\">"), std::string::npos);
+    EXPECT_NE(indeks.find(">1&lt;a&amp;&quot;æøå;</a>"), std::string::npos) << indeks;
+    EXPECT_NE(laes("web/laerer-1.html").find("<td class=\"spaerret\">"), std::string::npos);
+    EXPECT_NE(laes("web/oversigt-hold.html").find(">Musi</td>"), std::string::npos);
+    EXPECT_NE(laes("web/stil.css").find("@media print"), std::string::npos);
+}
+
+TEST(Skemabogsfiler, AFailedWriteLeavesTheEarlierFilesAndNoTemporaryOnes)
+{
+    MidlertidigMappe mappe;
+    std::string fejl;
+    Skemabog tidligere = lilleBog();
+    tidligere.skemaer.resize(1);
+    tidligere.skemaer[0].lektioner.resize(1);
+    ASSERT_TRUE(SkrivCsvSkemabog(tidligere, "skema.csv", fejl)) << fejl;
+    std::filesystem::create_directory("web");
+    std::ofstream("web/index.html") << "tidligere";
+    const std::string tidligereCsv = laes("skema.csv");
+    {
+        const FuldDisk fuld;
+        EXPECT_FALSE(SkrivCsvSkemabog(lilleBog(), "skema.csv", fejl));
+        EXPECT_NE(fejl.find("skema.csv"), std::string::npos) << fejl;
+        EXPECT_FALSE(SkrivHtmlSkemabog(lilleBog(), "web", fejl));
+    }
+    EXPECT_EQ(laes("skema.csv"), tidligereCsv);
+    EXPECT_EQ(laes("web/index.html"), "tidligere");
+    EXPECT_EQ(antalFiler("."), 2u);
+    EXPECT_EQ(antalFiler("web"), 1u);
+
+    EXPECT_FALSE(SkrivCsvSkemabog(lilleBog(), "findes_ikke/skema.csv", fejl));
+}
