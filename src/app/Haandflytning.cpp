@@ -224,10 +224,12 @@ Flytsvar Haandflytning::Proev(const std::string& id, SkemaArt art, Placering fra
     const Udfald<Blok> b = FindBlok(id, art, fra, til);
     if (!b)
         return {FlytUdfald::afvist, b.Grund()};
+    const Placering start{b->lektion.kolonne, b->lektion.raekke};
+    if (b->til == start)
+        return {FlytUdfald::afvist, "lektionen står der allerede"};
     const std::optional<LektionsData> modpart = Modpart(*b);
     if (std::string grund = Afvisningsgrund(*b, modpart); !grund.empty())
         return {FlytUdfald::afvist, grund};
-    const Placering start{b->lektion.kolonne, b->lektion.raekke};
     if (!portal_.ProevFlytLektion(id, b->lektion.blok, art, start, b->til, valg_)) {
         Besked().Log("Flytning af " + Beskriv(b->lektion) + " afvist af skemaerne, skønt reglerne tillod den");
         return {FlytUdfald::afvist, "flytningen er ikke tilladt"};

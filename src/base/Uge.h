@@ -40,7 +40,10 @@ struct Uge {
 
     // A week within the limits, at least 1 x 1.
     bool Gyldig() const { return dage >= 1 && dage <= maksDage && timer >= 1 && timer <= maksTimer; }
-    bool Indeholder(Placering p) const { return p.kolonne >= 0 && p.kolonne < dage && p.raekke >= 0 && p.raekke < timer; }
+    bool Indeholder(Placering p) const
+    {
+        return p.kolonne >= 0 && p.kolonne < dage && p.raekke >= 0 && p.raekke < timer;
+    }
     // Every hour of a block of `laengde` hours that starts at p lies in the plan.
     bool RummerBlok(Placering p, int32_t laengde) const
     {

@@ -34,15 +34,32 @@ struct Regelvalg {
 // blocks that move in the same step (the block itself, and a lesson it would
 // change places with) are never in their own way.
 template <typename F>
-concept Blokfakta = requires(const F& f) {
-    { f.Fastlaast() } -> std::same_as<bool>;
-    { f.HarLaerer() } -> std::same_as<bool>;
-    { f.HarLokaler() } -> std::same_as<bool>;
-    { f.LaererUtilgaengelig() } -> std::same_as<bool>;
-    { f.LaererOptaget() } -> std::same_as<bool>;
-    { f.LokaleOptaget() } -> std::same_as<bool>;
-    { f.HoldOptaget() } -> std::same_as<bool>;
-    { f.FagSammeDag() } -> std::same_as<bool>;
+concept Blokfakta = requires(const F& f)
+{
+    {
+        f.Fastlaast()
+        } -> std::same_as<bool>;
+    {
+        f.HarLaerer()
+        } -> std::same_as<bool>;
+    {
+        f.HarLokaler()
+        } -> std::same_as<bool>;
+    {
+        f.LaererUtilgaengelig()
+        } -> std::same_as<bool>;
+    {
+        f.LaererOptaget()
+        } -> std::same_as<bool>;
+    {
+        f.LokaleOptaget()
+        } -> std::same_as<bool>;
+    {
+        f.HoldOptaget()
+        } -> std::same_as<bool>;
+    {
+        f.FagSammeDag()
+        } -> std::same_as<bool>;
 };
 
 // Where the block of `laengde` hours may not start in the plan's week.

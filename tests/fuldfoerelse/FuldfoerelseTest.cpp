@@ -293,3 +293,41 @@ TEST(ManglendeTimer, ADoubleLessonAtTheDaysEndAndASecondLessonTheSameDay)
     b.regler.spred = false;
     EXPECT_EQ(FindManglendeTimer(b).krav[0].Opsummering(), "ledig 2");
 }
+
+TEST(ManglendeTimer, ADoubleLessonNamesWhatTheTeacherTeachesInEitherHour)
+{
+    // T teaches 1b in Monday's second hour: a double lesson of 1a starting in
+    // the first hour collides there, one starting in the third does not.
+    Skemabillede b;
+    b.uge.dage = 1;
+    b.uge.timer = 4;
+    b.lokalerAfType[stamlokaleType] = {"A1", "A2"};
+    b.prioriteter["T"].fill(0);
+    b.krav.push_back({"1a", "Ma", "T", stamlokaleType, "A1", 2, 2});
+    b.krav.push_back({"1b", "Da", "T", stamlokaleType, "A2", 1, 1});
+    b.lektioner = {LektionsData(lektion("1b", "Da", "T", "A2", 1), 0, 1)};
+    const ManglendeKrav ma = FindManglendeTimer(b).krav.at(0);
+    ASSERT_EQ(ma.aarsager.size(), 4u);
+    EXPECT_EQ(ma.aarsager[0].hindring, Hindring::laererOptaget);
+    EXPECT_EQ(ma.aarsager[0].detalje, "1b");
+    EXPECT_EQ(ma.aarsager[2].hindring, Hindring::ingen);
+    EXPECT_EQ(ma.aarsager[3].hindring, Hindring::efterSidsteTime);
+}
+
+TEST(ManglendeTimer, OnlyLessonsBeyondThePlansLastHourAreOutsideIt)
+{
+    Skemabillede b;
+    b.uge.dage = 2;
+    b.uge.timer = 3;
+    b.lokalerAfType[stamlokaleType] = {"A1"};
+    b.prioriteter["T"].fill(0);
+    b.krav.push_back({"1a", "Ma", "T", stamlokaleType, "A1", 1, 3});
+    b.lektioner = {LektionsData(lektion("1a", "Ma", "T", "A1", 1), 0, 2),
+                   LektionsData(lektion("1a", "Ma", "T", "A1", 1), 1, 3),
+                   LektionsData(lektion("1a", "Ma", "T", "A1", 1), 2, 0)};
+    const ManglendeTimer m = FindManglendeTimer(b);
+    ASSERT_EQ(m.udenforPlanen.size(), 2u);
+    EXPECT_EQ(m.udenforPlanen[0].raekke, 3);
+    EXPECT_EQ(m.udenforPlanen[1].kolonne, 2);
+    EXPECT_EQ(m.Mangler(), 2);
+}
