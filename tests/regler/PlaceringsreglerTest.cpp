@@ -74,9 +74,8 @@ TEST(Placeringsregler, TheFirstReasonWinsInAFixedOrder)
     const Hindring orden[] = {Hindring::fastlaast,           Hindring::ingenLaerer,   Hindring::manglerLokale,
                               Hindring::laererUtilgaengelig, Hindring::laererOptaget, Hindring::intetLokale,
                               Hindring::holdOptaget,         Hindring::fagSammeDag,   Hindring::ingen};
-    bool Fakta::*felter[] = {&Fakta::fastlaast,     &Fakta::harLaerer,     &Fakta::harLokaler,
-                             &Fakta::utilgaengelig, &Fakta::laererOptaget, &Fakta::lokaleOptaget,
-                             &Fakta::holdOptaget,   &Fakta::fagSammeDag};
+    bool Fakta::*felter[] = {&Fakta::fastlaast,     &Fakta::harLaerer,     &Fakta::harLokaler,  &Fakta::utilgaengelig,
+                             &Fakta::laererOptaget, &Fakta::lokaleOptaget, &Fakta::holdOptaget, &Fakta::fagSammeDag};
     for (size_t i = 0; i < std::size(orden); ++i) {
         EXPECT_EQ(FoersteHindring(uge, {0, 0}, 1, alt, Regelvalg{}), orden[i]) << i;
         if (i < std::size(felter))
