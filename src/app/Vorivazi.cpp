@@ -177,10 +177,10 @@ int32_t Vorivazi::AntalLektionerIalt() { return portal_ ? portal_->AntalLektione
 
 int32_t Vorivazi::AntalMellemtimer() { return portal_ ? portal_->AntalMellemtimer() : 0; }
 
-Skemabillede Vorivazi::Billede(bool spred)
+Skemabillede Vorivazi::Billede()
 {
     Skemabillede billede = TagOejebliksbillede(*portal_, *kontrolListe_);
-    billede.spred = spred;
+    billede.regler = regler_;
     for (const auto& [hold, kolonne, raekke] : portal_->Fastlaaste()) {
         LektionsData laast;
         laast.hold = hold;
@@ -191,16 +191,13 @@ Skemabillede Vorivazi::Billede(bool spred)
     return billede;
 }
 
-ManglendeTimer Vorivazi::Manglende(bool spred)
-{
-    return ErAaben() ? FindManglendeTimer(Billede(spred)) : ManglendeTimer{};
-}
+ManglendeTimer Vorivazi::Manglende() { return ErAaben() ? FindManglendeTimer(Billede()) : ManglendeTimer{}; }
 
-std::unique_ptr<Fuldfoerelse> Vorivazi::NyFuldfoerelse(const Fuldfoerelsesvalg& valg, bool spred)
+std::unique_ptr<Fuldfoerelse> Vorivazi::NyFuldfoerelse(const Fuldfoerelsesvalg& valg)
 {
     if (!ErAaben())
         return nullptr;
-    return std::make_unique<Fuldfoerelse>(Billede(spred), valg);
+    return std::make_unique<Fuldfoerelse>(Billede(), valg);
 }
 
 std::string Vorivazi::AfslutFuldfoerelse(Fuldfoerelse& fuldfoerelse)
@@ -227,7 +224,7 @@ std::vector<LektionsData> Vorivazi::Lektioner(const std::string& id, SkemaArt ar
     if (!portal_)
         return ud;
     stack<LektionsData> lektioner;
-    portal_->HentLektioner(id, lektioner, art);
+    portal_->LaesLektioner(id, lektioner, art);
     while (!lektioner.tom())
         ud.push_back(lektioner.pop());
     return ud;
@@ -238,32 +235,34 @@ bool Vorivazi::ErSpaerret(const std::string& laerer, int32_t dag, int32_t time)
     return portal_ && portal_->ErSpaerret(laerer, dag, time);
 }
 
+Haandflytning Vorivazi::Haandflytninger() { return Haandflytning(*portal_, Uge{kolonner_, raekker_}, regler_); }
+
 Flytsvar Vorivazi::ProevFlyt(const std::string& id, SkemaArt art, Placering fra, Placering til)
 {
     if (!portal_)
-        return {FlytUdfald::afvist, "ingen plan er åben"};
-    return Haandflytning(*portal_, kolonner_, raekker_).Proev(id, art, fra, til);
+        return {FlytUdfald::afvist, ingenPlanTekst};
+    return Haandflytninger().Proev(id, art, fra, til);
 }
 
 Flytsvar Vorivazi::Flyt(const std::string& id, SkemaArt art, Placering fra, Placering til)
 {
     if (!portal_)
-        return {FlytUdfald::afvist, "ingen plan er åben"};
-    return Haandflytning(*portal_, kolonner_, raekker_).Udfoer(id, art, fra, til);
+        return {FlytUdfald::afvist, ingenPlanTekst};
+    return Haandflytninger().Udfoer(id, art, fra, til);
 }
 
-std::optional<LektionsData> Vorivazi::FjernLektion(const std::string& id, SkemaArt art, Placering p)
+Udfald<LektionsData> Vorivazi::FjernLektion(const std::string& id, SkemaArt art, Placering p)
 {
     if (!portal_)
-        return std::nullopt;
-    return Haandflytning(*portal_, kolonner_, raekker_).Fjern(id, art, p);
+        return Udfald<LektionsData>::Afvist(ingenPlanTekst);
+    return Haandflytninger().Fjern(id, art, p);
 }
 
-std::optional<LektionsData> Vorivazi::SaetFastlaast(const std::string& id, SkemaArt art, Placering p, bool fastlaast)
+Udfald<LektionsData> Vorivazi::SaetFastlaast(const std::string& id, SkemaArt art, Placering p, bool fastlaast)
 {
     if (!portal_)
-        return std::nullopt;
-    return Haandflytning(*portal_, kolonner_, raekker_).SaetFastlaast(id, art, p, fastlaast);
+        return Udfald<LektionsData>::Afvist(ingenPlanTekst);
+    return Haandflytninger().SaetFastlaast(id, art, p, fastlaast);
 }
 
 bool Vorivazi::ErFastlaast(const std::string& hold, int32_t kolonne, int32_t raekke)
@@ -271,23 +270,24 @@ bool Vorivazi::ErFastlaast(const std::string& hold, int32_t kolonne, int32_t rae
     return portal_ && portal_->ErFastlaast(hold, kolonne, raekke);
 }
 
-bool Vorivazi::PlacerLektion(const LektionsData& lektion)
+bool Vorivazi::PlacerLektion(const LektionsData& lektion) { return portal_ && Haandflytninger().Placer(lektion); }
+
+std::vector<std::string> Vorivazi::Lokaler(const Timekrav& krav)
 {
-    return portal_ && Haandflytning(*portal_, kolonner_, raekker_).Placer(lektion);
+    if (krav.IStamlokale())
+        return krav.lokale == tomId ? std::vector<std::string>{} : std::vector<std::string>{krav.lokale};
+    return Billede().lokalerAfType[krav.lokaletype];
 }
 
-std::optional<LektionsData> Vorivazi::NyLektion(const Timekrav& krav, Placering til, Flytsvar& svar)
+Udfald<LektionsData> Vorivazi::NyLektion(const Timekrav& krav, Placering til)
 {
-    svar = {FlytUdfald::afvist, "ingen plan er åben"};
     if (!portal_)
-        return std::nullopt;
-    // A demand for a type of room takes the first room of that type free at the hour.
-    const std::vector<std::string> lokaler = krav.IStamlokale() ? std::vector<std::string>{krav.lokale}
-                                                                : Billede(false).lokalerAfType[krav.lokaletype];
+        return Udfald<LektionsData>::Afvist(ingenPlanTekst);
     LektionsData l;
     l.hold = krav.hold;
     l.fag = krav.fag;
     l.laerer = krav.laerer;
     l.blok = krav.blok;
-    return Haandflytning(*portal_, kolonner_, raekker_).NyBlok(l, lokaler, til, svar);
+    // A demand for a type of room takes the first room of that type free at the hour.
+    return Haandflytninger().NyBlok(l, Lokaler(krav), til);
 }

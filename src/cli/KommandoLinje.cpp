@@ -9,7 +9,7 @@
 #include "skoledata/Skoledatabase.h"
 #include "db/SqlKlasse.h"
 #include "db/TSqlModul.h"
-#include "store/Ugedage.h"
+#include "base/Uge.h"
 
 #include <algorithm>
 #include <charconv>
@@ -108,6 +108,7 @@ public:
     {
         if (!vorivazi_.AabnPlan(valg_.plan))
             return afslutTrinFejlede;
+        vorivazi_.SaetRegler({!valg_.spredIkke});
         for (const SkemaArt art : alleSkemaArter) {
             vorivazi_.HentNavne(art);
             std::string id;
@@ -185,7 +186,7 @@ private:
     // The step budget makes the result repeatable; the seconds only stop a search that runs long.
     bool fuldfoer()
     {
-        const std::unique_ptr<Fuldfoerelse> fuldfoerelse = vorivazi_.NyFuldfoerelse({}, valg_.spred);
+        const std::unique_ptr<Fuldfoerelse> fuldfoerelse = vorivazi_.NyFuldfoerelse({});
         if (!fuldfoerelse)
             return false;
         const auto slut = std::chrono::steady_clock::now() + std::chrono::seconds(valg_.sekunder);
@@ -197,7 +198,7 @@ private:
 
     void skrivManglende()
     {
-        const ManglendeTimer manglende = vorivazi_.Manglende(valg_.spred);
+        const ManglendeTimer manglende = vorivazi_.Manglende();
         ud_ << "Hold\tFag\tLærer\tLokale\tBlok\tØnsket\tPlaceret\tMangler\tÅrsager\n";
         for (const ManglendeKrav& k : manglende.krav)
             ud_ << k.krav.hold << '\t' << k.krav.fag << '\t' << k.krav.laerer << '\t' << k.krav.Lokaleangivelse()
@@ -369,7 +370,7 @@ std::string Brug()
            "  brikken-cli [--db FORBINDELSE] run PLAN [--clear] [--generate | --auto] [--days N] [--hours N]\n"
            "              [--frequency N] [--strength N] [--yes] [--writable] [--save [--force]]\n"
            "              [--export MAPPE] [--export-pdf FIL] [--export-html MAPPE] [--export-csv FIL]\n"
-           "              [--complete [--seconds S]] [--spread] [--move TYPE:ID:DAG,TIME:DAG,TIME]\n"
+           "              [--complete [--seconds S]] [--no-spread] [--move TYPE:ID:DAG,TIME:DAG,TIME]\n"
            "              [--print TYPE:ID --pdf FIL] [--show TYPE:ID] [--unplaced] [--log] [--times]\n"
            "  brikken-cli [--db FORBINDELSE] copy-plan FRA TIL [--lessons]\n"
            "  brikken-cli [--db FORBINDELSE] import-fet FIL --plan ID\n"
@@ -393,7 +394,8 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
                                                                {"--lessons", &Valg::medLektioner},
                                                                {"--complete", &Valg::fuldfoer},
                                                                {"--unplaced", &Valg::manglende},
-                                                               {"--spread", &Valg::spred}};
+                                                               {"--spread", &Valg::spred},
+                                                               {"--no-spread", &Valg::spredIkke}};
     static const std::map<std::string, std::pair<Interval, int Valg::*>> talValg{
         {"--days", {{1, 5}, &Valg::dage}},
         {"--hours", {{2, 8}, &Valg::timer}},

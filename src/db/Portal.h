@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <functional>
 #include <map>
 #include <memory>
@@ -52,6 +53,9 @@ public:
 
     bool KontrollerAlle();
     bool HentLektioner(const std::string& id, stack<LektionsData>& lektioner, SkemaArt art);
+    // Reads without a log line, for the many reads of hand moves, views and publishing.
+    bool LaesLektioner(const std::string& id, stack<LektionsData>& lektioner, SkemaArt art);
+    std::optional<LektionsData> Lektion(const std::string& id, SkemaArt art, Placering p);
     void RydSkemaer();
     double Spredning(const std::string& id, SkemaArt art);
     int32_t AntalLektionerIalt();
@@ -66,8 +70,10 @@ public:
     bool SaetLektion(const std::string& hold, const std::string& fag, const std::string& laerer,
                      const std::string& lokale, int32_t blok, int32_t kolonne, int32_t raekke);
     void TvingFlyt(const std::string& id, SkemaArt art, Placering fra, Placering til);
-    bool FlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til);
-    bool ProevFlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til);
+    bool FlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til,
+                     const Regelvalg& valg = {});
+    bool ProevFlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til,
+                          const Regelvalg& valg = {});
     bool FjernLektion(const std::string& id, SkemaArt art, Placering fra);
     void NulstilMarkoer(SkemaArt art);
     bool HentNaesteLektioner(stack<LektionsData>& lektioner, SkemaArt art);

@@ -106,7 +106,7 @@ bool KontrolListe::KlargoerLaeggeliste()
 {
     Klyngeliste<data>& lektioner = Liste(laeggeListe);
     lektioner.Udskriv();
-    kladde.tekst[3] = stamlokale;
+    kladde.tekst[3] = stamlokaleType;
     graense = lektioner.Saml(feltLektionsType, kladde, Samling::bagerst);
     return graense != 0;
 }
@@ -156,7 +156,7 @@ void KontrolListe::OpdaterLokaletyper()
     Klyngeliste<data>& lokaler = Liste(lokaleListe);
     for (int32_t i = 0; i < lokaler.antal; ++i) {
         data& lokale = lokaler.element[i];
-        if (lokale.tekst[1] == stamlokale)
+        if (lokale.tekst[1] == stamlokaleType)
             continue;
         lokale.heltal[1] = portal->AntalLektioner(lokale.tekst[0], SkemaArt::lokale);
         if (lokale.ben[0] != nullptr)

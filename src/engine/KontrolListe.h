@@ -144,7 +144,6 @@ private:
     Portal* portal;
     std::string planId;
     std::string tffId;
-    std::string stamlokale = "Stamlokale";
     int32_t maksForsoeg = 4;
     bool skrivebeskyttet = false;
     Besked besked;

@@ -94,14 +94,14 @@ KontrolListe::Forespoergsel KontrolListe::ListeForespoergsel(int32_t n) const
                 "WHERE Lokaletype_ALo != ? And "
                 "LokaleID_ALo = LokaleID_LP And PlanID_LP = ? "
                 "GROUP BY Lokaletype_ALo ORDER BY Lokaletype_ALo",
-                {stamlokale, planId}};
+                {stamlokaleType, planId}};
     case andenLokaletypeForespoergsel:
         return {"SELECT\tLokaletype_AFa AS LokaleType, SUM(Timer_AFa) AS Antal_Timer "
                 "FROM Fag, HoldLaererRelation "
                 "WHERE Lokaletype_AFa != ? AND "
                 "FagID_HLR = FagID_AFa And PlanID_HLR = ? "
                 "GROUP BY Lokaletype_AFa ORDER BY Lokaletype_AFa",
-                {stamlokale, planId}};
+                {stamlokaleType, planId}};
     case lokaleListe:
         return {"SELECT LokaleID_LP as LokaleID, Lokaletype_ALo as Lokaletype "
                 "FROM Lokaleplan, Lokale "
@@ -219,7 +219,7 @@ void KontrolListe::UdledLokale()
     const std::string type = kladde.tekst[1];
     kladde.tekst[0] = type;
     data* fundet = nullptr;
-    if (type == stamlokale) {
+    if (type == stamlokaleType) {
         kladde.ben[0] = nullptr;
         kladde.tekst[1] = lokale;
         if (Liste(holdLokaleListe).Hent(fundet, kladde, feltStamlokale)) {
@@ -246,7 +246,7 @@ KontrolListe::Raekke KontrolListe::UdledLektion(int32_t foersteNye)
         return Raekke::ingen;
     std::array<std::string, 5> tekster = kladde.tekst;
     const bool udfyldt = skrivebeskyttet && UdfyldFraRelationer(tekster);
-    if (tekster[3] != stamlokale)
+    if (tekster[3] != stamlokaleType)
         tekster[4] = tomId;
     // A dropped row never reached the list, so it looks nothing up either.
     if (udfyldt && FindesAllerede(foersteNye, Liste(laeggeListe).antal, tekster))
@@ -280,7 +280,7 @@ bool KontrolListe::UdfyldFraRelationer(std::array<std::string, 5>& tekster)
         udfyld(
             tekster[2], Liste(holdLaererListe),
             [&](const data& r) { return r.tekst[0] == tekster[0] && r.tekst[1] == tekster[1]; }, 2);
-    if (tekster[3] == stamlokale && tekster[4] == tomId)
+    if (tekster[3] == stamlokaleType && tekster[4] == tomId)
         udfyld(
             tekster[4], Liste(holdLokaleListe), [&](const data& r) { return r.tekst[0] == tekster[0]; }, 1);
     return aendret;

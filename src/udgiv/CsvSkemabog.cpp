@@ -2,7 +2,7 @@
 
 #include "udgiv/AtomiskFil.h"
 #include "udgiv/CsvLinje.h"
-#include "store/Ugedage.h"
+#include "base/Uge.h"
 
 #include <vector>
 

@@ -3,7 +3,7 @@
 #include "udgiv/Udskriver.h"
 
 #include "base/Besked.h"
-#include "store/Ugedage.h"
+#include "base/Uge.h"
 
 #include <algorithm>
 

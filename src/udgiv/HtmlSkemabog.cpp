@@ -1,7 +1,7 @@
 #include "udgiv/HtmlSkemabog.h"
 
 #include "udgiv/AtomiskFil.h"
-#include "store/Ugedage.h"
+#include "base/Uge.h"
 
 #include <array>
 #include <filesystem>

@@ -141,15 +141,15 @@ TEST_F(VorivaziPaaDemo, CompletionPlacesWhatAShortGenerationLeftAndTheStoreAgree
     ASSERT_TRUE(v.Generer(1, 4, 5, 3, 0, true)); // three hours a day leave many hours missing
     const int32_t lagtFoer = v.AntalLektionerIalt();
     ASSERT_LT(lagtFoer, v.SumTimer());
-    EXPECT_EQ(v.Manglende(false).Mangler(), v.SumTimer() - lagtFoer);
+    EXPECT_EQ(v.Manglende().Mangler(), v.SumTimer() - lagtFoer);
 
-    const std::unique_ptr<Fuldfoerelse> f = v.NyFuldfoerelse({}, false);
+    const std::unique_ptr<Fuldfoerelse> f = v.NyFuldfoerelse({});
     while (f->Koer(1000)) {
     }
     const std::string linje = v.AfslutFuldfoerelse(*f);
     EXPECT_EQ(linje.rfind("Fuldført: placeret " + std::to_string(lagtFoer) + "→", 0), 0u) << linje;
     EXPECT_GT(v.AntalLektionerIalt(), lagtFoer);
-    EXPECT_EQ(v.Manglende(false).Mangler(), v.SumTimer() - v.AntalLektionerIalt());
+    EXPECT_EQ(v.Manglende().Mangler(), v.SumTimer() - v.AntalLektionerIalt());
     EXPECT_EQ(v.AntalMellemtimer(), f->Bedste().holdHuller);
     EXPECT_TRUE(m.modtager.bokse.size() == 2u) << "only the two questions; the check found nothing";
 }

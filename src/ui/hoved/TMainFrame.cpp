@@ -144,9 +144,15 @@ void TMainFrame::LavMenu()
     ManglendeTimer_->setEnabled(false);
     Fuldfoer_ = Handling(generer, "Fuldfoer", "&Fuldfør skemaet", &TMainFrame::FuldfoerClick);
     Fuldfoer_->setEnabled(false);
-    // The check mark itself is the setting, read whenever missing hours are looked for.
+    // The check mark is the plan's spreading rule, kept by hand moves, missing hours and the completion.
     Spred_ = Handling(generer, "Spred", "Spred fagene over ugen", nullptr);
     Spred_->setCheckable(true);
+    Spred_->setChecked(true);
+    connect(Spred_, &QAction::toggled, this, [this](bool spred) {
+        vorivazi_->SaetRegler({spred});
+        if (manglende_ != nullptr)
+            manglende_->Opdater(*vorivazi_);
+    });
 
     QMenu* opsaetning = menuBar()->addMenu("&Opsætning");
     Handling(opsaetning, "Cascade1", "&Cascade", &TMainFrame::Cascade1Click);
@@ -315,6 +321,7 @@ Vorivazi& TMainFrame::Facade() { return *vorivazi_; }
 void TMainFrame::SkiftFacade(std::unique_ptr<Vorivazi> facade)
 {
     vorivazi_ = std::move(facade);
+    vorivazi_->SaetRegler({Spred_->isChecked()});
     TomFortrydelser("en anden plan er åbnet");
 }
 
@@ -380,7 +387,7 @@ void TMainFrame::StatusOpdatering()
     StatusBar1->SaetTekst(procentFelt, ProcentTekst(LagtProcent(planlagt, lagt)));
     StatusBar1->SaetTekst(mlFelt, QString::number(mellemtimer));
     if (manglende_ != nullptr && manglende_->isVisible())
-        manglende_->Opdater(*vorivazi_, Spred_->isChecked());
+        manglende_->Opdater(*vorivazi_);
 }
 
 void TMainFrame::VisStatustekst(const QString& tekst) { StatusBar1->SaetTekst(beskedFelt, tekst); }
@@ -615,7 +622,7 @@ void TMainFrame::ManglendeTimerClick()
                 redigering->FarvForHold(krav);
         });
     }
-    manglende_->Opdater(*vorivazi_, Spred_->isChecked());
+    manglende_->Opdater(*vorivazi_);
     manglende_->show();
     manglende_->raise();
 }
@@ -624,7 +631,7 @@ void TMainFrame::ManglendeTimerClick()
 // stopping keeps the best timetables found so far.
 void TMainFrame::FuldfoerClick()
 {
-    const std::unique_ptr<Fuldfoerelse> fuldfoerelse = vorivazi_->NyFuldfoerelse({}, Spred_->isChecked());
+    const std::unique_ptr<Fuldfoerelse> fuldfoerelse = vorivazi_->NyFuldfoerelse({});
     if (!fuldfoerelse)
         return;
     const int skridt = static_cast<int>(Fuldfoerelsesvalg{}.maksSkridt);

@@ -1,6 +1,6 @@
 #include "ui/skoledata/Prioritetsgitter.h"
 
-#include "store/Ugedage.h"
+#include "base/Uge.h"
 
 #include <QBrush>
 #include <QColor>
