@@ -159,12 +159,14 @@ public:
     std::string skrifttype;
     std::string titel;
     std::vector<Tekst> tekster;
+    double skala = 0;
     bool afsluttet = false;
 
-    bool Start(const std::string& s, const std::string& t) override
+    bool Start(const std::string& s, const std::string& t, double k) override
     {
         skrifttype = s;
         titel = t;
+        skala = k;
         return true;
     }
     void Tegn(int32_t x, int32_t y, const std::string& tekst) override { tekster.push_back({x, y, tekst}); }
