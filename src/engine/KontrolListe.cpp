@@ -63,8 +63,9 @@ private:
 
 KontrolListe::KontrolListe(Portal* portal_, SqlKlasse* sql_, Datakilde tilstand_, int32_t dage, int32_t timer,
                            std::string planId_, std::string tffId_)
-    : ugeTimer(UgeTimer(dage, timer)), tilstand(tilstand_), sql(sql_), listeNavn{"Hold",  "fag",        "laerer",     "LokaleType",      "lokale",
-                                                "lægge", "HoldLOkale", "holdLaerer", "Laerer Fagprofil"},
+    : ugeTimer(UgeTimer(dage, timer)), tilstand(tilstand_),
+      sql(sql_), listeNavn{"Hold",  "fag",        "laerer",     "LokaleType",      "lokale",
+                           "lægge", "HoldLOkale", "holdLaerer", "Laerer Fagprofil"},
       portal(portal_), planId(std::move(planId_)), tffId(std::move(tffId_))
 {
     sql->SaetTilstand(tilstand);

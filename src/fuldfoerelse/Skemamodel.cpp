@@ -4,7 +4,6 @@
 #include <bit>
 #include <tuple>
 
-
 // The rules' questions about unit e at celle, in room lokale or (-1) any of its
 // rooms. kunFaste: only units that never move count as in the way, so the
 // answer says whether pushing movable units out would make the start possible.

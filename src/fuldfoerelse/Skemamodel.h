@@ -113,7 +113,7 @@ private:
     std::vector<Ressource> lokaler_;
     std::vector<Maske> spaerret_;
     std::vector<std::vector<int32_t>> prioritet_; // per teacher and cell; empty: no priorities
-    std::vector<std::vector<int32_t>> fagDag_; // per class-subject, lessons per day
+    std::vector<std::vector<int32_t>> fagDag_;    // per class-subject, lessons per day
     std::vector<std::vector<int32_t>> lokalerForKrav_;
     std::vector<int32_t> kravHold_;
     std::vector<int32_t> kravLaerer_;

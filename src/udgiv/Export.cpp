@@ -163,8 +163,8 @@ std::string Export::SideTekst(const std::string& titel) const
 bool Export::UdskrivSide(const std::string& titel) const
 {
     // A larger page is drawn smaller, so that it fits the paper the classic page fills.
-    const double skala = std::min({1.0, static_cast<double>(linjeBredde) / Bredde(),
-                                   static_cast<double>(antalLinjer) / Linjer()});
+    const double skala = std::min(
+        {1.0, static_cast<double>(linjeBredde) / Bredde(), static_cast<double>(antalLinjer) / Linjer()});
     Udskriver& udskriver = Udskriver::Aktiv();
     if (!udskriver.Start("LinePrinter", titel, skala))
         return false;

@@ -49,8 +49,8 @@ protected:
 
 TEST(SkemaKontrolDimensioner, OutOfRangeDimensionsBecomeTheLargestWeek)
 {
-    for (const auto& [d, t] : std::vector<std::pair<int32_t, int32_t>>{
-             {maksDage + 1, 8}, {5, maksTimer + 1}, {-1, 4}, {3, -1}}) {
+    for (const auto& [d, t] :
+         std::vector<std::pair<int32_t, int32_t>>{{maksDage + 1, 8}, {5, maksTimer + 1}, {-1, 4}, {3, -1}}) {
         SkemaKontrol s(d, t);
         EXPECT_EQ(s.Dage(), maksDage) << d << " " << t;
         EXPECT_EQ(s.Timer(), maksTimer) << d << " " << t;
