@@ -56,7 +56,15 @@ public:
     bool LaererOptaget() const { return Fremmed(SkemaArt::laerer, l_.laerer).has_value(); }
     bool LokaleOptaget() const { return !LedigtLokale(); }
     bool HoldOptaget() const { return Fremmed(SkemaArt::hold, l_.hold).has_value(); }
-    bool FagSammeDag() const { return FagetsLektion().has_value(); }
+    uint32_t FagetsTimer() const
+    {
+        uint32_t timer = 0;
+        for (int32_t r = 0; r < maksTimer; ++r)
+            if (auto der = h_.LektionI(l_.hold, SkemaArt::hold, {til_.kolonne, r});
+                der && der->fag == l_.fag && !Flytter(*der))
+                timer |= uint32_t{1} << r;
+        return timer;
+    }
 
     // The first lesson of the timetable in the block's hours that does not move along.
     std::optional<LektionsData> Fremmed(SkemaArt art, const std::string& id) const
@@ -74,15 +82,6 @@ public:
         for (const std::string& lokale : lokaler_)
             if (!Fremmed(SkemaArt::lokale, lokale))
                 return lokale;
-        return std::nullopt;
-    }
-    // Another lesson of the class's subject that day, in any hour of the grid.
-    std::optional<LektionsData> FagetsLektion() const
-    {
-        for (int32_t r = 0; r < maksTimer; ++r)
-            if (auto der = h_.LektionI(l_.hold, SkemaArt::hold, {til_.kolonne, r});
-                der && der->fag == l_.fag && !Flytter(*der))
-                return der;
         return std::nullopt;
     }
 

@@ -116,6 +116,6 @@ private:
     stack<std::string> planNavne_;
     stack<std::string> navne_;
     stack<LektionsData> lektioner_;
-    Regelvalg regler_;
+    Regelvalg regler_ = Regelvalg::Planens(true);
     Besked besked_;
 };

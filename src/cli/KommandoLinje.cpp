@@ -108,7 +108,7 @@ public:
     {
         if (!vorivazi_.AabnPlan(valg_.plan))
             return afslutTrinFejlede;
-        vorivazi_.SaetRegler({!valg_.spredIkke});
+        vorivazi_.SaetRegler(Regelvalg::Planens(!valg_.spredIkke));
         for (const SkemaArt art : alleSkemaArter) {
             vorivazi_.HentNavne(art);
             std::string id;

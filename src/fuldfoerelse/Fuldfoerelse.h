@@ -10,13 +10,16 @@
 struct Fuldfoerelsesvalg {
     uint64_t froe = 1;
     // The search ends after this many steps, so the same data give the same result.
-    int64_t maksSkridt = 200000;
-    // Steps without a better timetable before it gives up.
-    int64_t maksUdenFremskridt = 20000;
+    int64_t maksSkridt = 400000;
+    // Steps without a better timetable before the search ends.
+    int64_t maksUdenFremskridt = 60000;
+    // Steps without a lesson more in place before the placement changes tack:
+    // it sets aside what it cannot place and works on the rest.
+    int64_t maksUdenPlacering = 4000;
 };
 
-// Places missing hours by moving placed lessons out of the way and then
-// removes gaps, on a model of the timetables; see docs/completion.md.
+// Places missing hours by moving placed lessons out of the way, then closes
+// gaps, on a model of the timetables; see docs/completion.md.
 class Fuldfoerelse {
 public:
     Fuldfoerelse(const Skemabillede& billede, Fuldfoerelsesvalg valg);
@@ -33,6 +36,7 @@ public:
     std::string Opsummering() const;
     // Every lesson hour of the best timetables found.
     std::vector<LektionsData> BedsteLektioner();
+    const Skemamodel& Model() const { return model_; }
 
 private:
     // A small seeded sequence of its own, so the generation's is never touched.
@@ -47,23 +51,32 @@ private:
     };
 
     void Trin();
+    void Husk();
     void Indsaet(int32_t e);
     bool IndsaetDirekte(int32_t e);
     bool IndsaetMedUdskubning(int32_t e);
+    void LaegTilSide();
+    void ProevDeLagteTilSide();
     void Forbedr();
     bool Flyt(int32_t e);
     bool Byt(int32_t e);
+    bool Kaede(int32_t e);
+    bool GenopbygDag();
     bool KanFlyttes(int32_t e) const;
+    void Tabu(int32_t e);
 
     Skemamodel model_;
     Tilfaeldig tilfaeldig_;
     Fuldfoerelsesvalg valg_;
     std::vector<int32_t> pulje_;
+    std::vector<int32_t> tilSide_; // units set aside: they could not be placed
     std::vector<int64_t> tabuTil_;
-    std::vector<Skemamodel::Enhed> bedsteEnheder_;
+    std::vector<Skemamodel::Plads> bedstePladser_;
     std::vector<int32_t> blokerende_;
     Maal foer_;
     Maal bedste_;
     int64_t skridt_ = 0;
     int64_t sidstForbedret_ = 0;
+    int64_t sidstPlaceret_ = 0;
+    int32_t faerrestManglende_ = 0;
 };

@@ -35,5 +35,5 @@ struct Skemabillede {
     std::map<std::string, std::array<int32_t, maksCeller>> prioriteter;
     // Hours (hold, kolonne, raekke) the planner fixed; their lessons never move.
     std::vector<LektionsData> laaste;
-    Regelvalg regler;
+    Regelvalg regler = Regelvalg::Planens(true);
 };

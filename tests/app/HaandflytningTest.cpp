@@ -148,7 +148,7 @@ void laesSkole(const std::string& plan)
 void kontrollerLedigOgSlip(Vorivazi& v)
 {
     for (const bool spred : {true, false}) {
-        v.SaetRegler({spred});
+        v.SaetRegler(Regelvalg::Planens(spred));
         const ManglendeTimer manglende = v.Manglende();
         ASSERT_FALSE(manglende.krav.empty());
         for (const ManglendeKrav& m : manglende.krav) {
@@ -247,11 +247,11 @@ TEST_F(Haandflytninger, WithoutSpreadingASubjectMayComeTwiceADay)
                 continue;
             for (int32_t time = 0; time < v.PlanTimer(); ++time) {
                 const Placering til{b.kolonne, time};
-                v.SaetRegler({true});
+                v.SaetRegler(Regelvalg::Planens(true));
                 const Flytsvar spredt = v.ProevFlyt("1.a", SkemaArt::hold, {a.kolonne, a.raekke}, til);
                 if (spredt.grund != "klassen har allerede " + a.fag + " den dag")
                     continue;
-                v.SaetRegler({false});
+                v.SaetRegler(Regelvalg::Planens(false));
                 EXPECT_NE(v.ProevFlyt("1.a", SkemaArt::hold, {a.kolonne, a.raekke}, til).grund, spredt.grund);
                 return;
             }

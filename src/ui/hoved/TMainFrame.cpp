@@ -149,7 +149,7 @@ void TMainFrame::LavMenu()
     Spred_->setCheckable(true);
     Spred_->setChecked(true);
     connect(Spred_, &QAction::toggled, this, [this](bool spred) {
-        vorivazi_->SaetRegler({spred});
+        vorivazi_->SaetRegler(Regelvalg::Planens(spred));
         if (manglende_ != nullptr)
             manglende_->Opdater(*vorivazi_);
     });
@@ -321,7 +321,7 @@ Vorivazi& TMainFrame::Facade() { return *vorivazi_; }
 void TMainFrame::SkiftFacade(std::unique_ptr<Vorivazi> facade)
 {
     vorivazi_ = std::move(facade);
-    vorivazi_->SaetRegler({Spred_->isChecked()});
+    vorivazi_->SaetRegler(Regelvalg::Planens(Spred_->isChecked()));
     TomFortrydelser("en anden plan er åbnet");
 }
 
