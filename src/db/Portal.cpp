@@ -453,7 +453,7 @@ bool Portal::Eksporter(const std::string& mappe)
     std::string fejl;
     if (atomiskFil::Skriv(filer, fejl))
         return true;
-    besked_.VisFejl("Skemaerne kunne ikke eksporteres (" + fejl + "). De tidligere filer er uændrede.", fejlTitel);
+    besked_.VisFejl("Skemaerne kunne ikke eksporteres: " + fejl, fejlTitel);
     return false;
 }
 
