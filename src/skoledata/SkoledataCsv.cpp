@@ -1,5 +1,6 @@
 #include "skoledata/SkoledataCsv.h"
 
+#include "udgiv/AtomiskFil.h"
 #include "udgiv/CsvLinje.h"
 #include "skoledata/Skoleregler.h"
 
@@ -86,6 +87,11 @@ std::string Skriv(const Tabel& tabel, const std::vector<Raekke>& raekker)
         tekst += csv::Linje(felter);
     }
     return tekst;
+}
+
+bool SkrivFil(const Tabel& tabel, const std::vector<Raekke>& raekker, const std::string& fil, std::string& fejl)
+{
+    return atomiskFil::Skriv({{fil, Skriv(tabel, raekker)}}, fejl);
 }
 
 bool Laes(const Tabel& tabel, const std::string& tekst, std::vector<Raekke>& ud, std::vector<std::string>& fejl)

@@ -104,6 +104,28 @@ TEST(HtmlSkemabog, PagesParseLinkToEachOtherAndEscapeTheIds)
     EXPECT_NE(laes("web/stil.css").find("@media print"), std::string::npos);
 }
 
+TEST(HtmlSkemabog, PagesOfAnEarlierLargerExportGoButThePlannersOwnFilesStay)
+{
+    MidlertidigMappe mappe;
+    std::string fejl;
+    Skemabog stor = lilleBog();
+    for (const char* id : {"2.a", "3.a"})
+        stor.skemaer.push_back({SkemaArt::hold, id, "PL 0   LL 0", {}, {}});
+    ASSERT_TRUE(SkrivHtmlSkemabog(stor, "web", fejl)) << fejl;
+    ASSERT_TRUE(std::filesystem::exists("web/hold-3.html"));
+    for (const char* egen : {"web/noter.html", "web/hold-a.html", "web/hold-3.html.bak"})
+        std::ofstream(egen) << "min";
+
+    ASSERT_TRUE(SkrivHtmlSkemabog(lilleBog(), "web", fejl)) << fejl;
+    std::vector<std::string> filer;
+    for (const auto& post : std::filesystem::directory_iterator("web"))
+        filer.push_back(post.path().filename().string());
+    std::sort(filer.begin(), filer.end());
+    EXPECT_EQ(filer, (std::vector<std::string>{"hold-1.html", "hold-3.html.bak", "hold-a.html", "index.html",
+                                               "laerer-1.html", "lokale-1.html", "noter.html", "oversigt-hold.html",
+                                               "oversigt-laerer.html", "stil.css"}));
+}
+
 TEST(Skemabogsfiler, AFailedWriteLeavesTheEarlierFilesAndNoTemporaryOnes)
 {
     MidlertidigMappe mappe;
