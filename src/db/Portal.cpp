@@ -183,14 +183,17 @@ void Portal::LaesFastlaasninger()
     });
 }
 
-// Pins are no part of the check for another planner's save.
+// Pins are no part of the check for another planner's save. The table is
+// looked for first: PostgreSQL would print a notice on every save that it
+// exists already ("if not exists" is for two first saves at once).
 bool Portal::GemFastlaasninger()
 {
     const Tabel& tabel = fastlaasningsTabel();
-    const std::string tekst = TSqlModul::Instans().Teksttype();
+    TSqlModul& modul = TSqlModul::Instans();
+    const std::string tekst = modul.Teksttype();
     const std::string opret = "create table if not exists Fastlaasning (PlanID_Fa " + tekst + " not null, HoldID_Fa " +
                               tekst + " not null, Kolonne_Fa integer not null, Raekke_Fa integer not null)";
-    if (!sql_->UdfoerSql(opret) || !sql_->UdfoerSql(tabel.sletning, {planId_}))
+    if ((!modul.HarTabel(tabel.navn) && !sql_->UdfoerSql(opret)) || !sql_->UdfoerSql(tabel.sletning, {planId_}))
         return false;
     Fingeraftryk medregnesIkke;
     return std::all_of(fastlaaste_.begin(), fastlaaste_.end(),

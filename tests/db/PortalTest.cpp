@@ -324,6 +324,20 @@ TEST_F(PortalDb, PinsThatCannotBeUsedAreReportedKeptAndSavedBack)
     EXPECT_TRUE(Aabn(planA)->Fastlaaste().empty());
 }
 
+TEST_F(PortalDb, SavingTwiceSaysNothingOnTheSide)
+{
+    GemPlanA();
+    MedTestModtager m;
+    auto portal = Aabn(planA);
+    portal->Fastlaas("1.a", 1, 2);
+    testing::internal::CaptureStderr();
+    const bool gemt = portal->Gem() && portal->Gem();
+    const std::string sagt = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(gemt);
+    EXPECT_EQ(sagt, "");
+    EXPECT_TRUE(Aabn(planA)->ErFastlaast("1.a", 1, 2));
+}
+
 TEST_F(PortalDb, LessonsAndPrioritiesAreReplacedInOneTransaction)
 {
     GemPlanA();
