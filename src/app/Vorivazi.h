@@ -97,6 +97,7 @@ public:
 
 private:
     Skemabillede Billede(bool spred);
+    void MeldRegelbrud() const;
 
     std::unique_ptr<Portal> portal_;
     std::unique_ptr<KontrolListe> kontrolListe_;
