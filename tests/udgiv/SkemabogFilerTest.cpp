@@ -1,5 +1,6 @@
 // The web pages and the spreadsheet file written from a small hand-made plan
 // whose ids hold characters that need care in every format.
+#include "udgiv/CsvLinje.h"
 #include "udgiv/CsvSkemabog.h"
 #include "udgiv/HtmlSkemabog.h"
 #include "support/MidlertidigMappe.h"
@@ -86,6 +87,24 @@ TEST(CsvSkemabog, HasAHeaderAndOneRowPerLessonHourWithItsFieldsQuotedWhereNeeded
     EXPECT_NE(csv.find("\r\nPlan<&>;Mandag;2;\"1<a&\"\"æøå;\";Dansk;\"Åse \"\"A\"\"\";A1;2\r\n"), std::string::npos)
         << csv;
     EXPECT_NE(csv.find(";Torsdag;6;"), std::string::npos);
+
+    Skemabog bog = lilleBog();
+    bog.plan = "=Plan";
+    bog.skemaer[0].lektioner[0].lektion.fag = "-Fag";
+    EXPECT_NE(CsvSkemabog(bog).find("\r\n'=Plan;Mandag;1;\"1<a&\"\"æøå;\";'-Fag;"), std::string::npos)
+        << CsvSkemabog(bog);
+}
+
+TEST(CsvLinje, TextsASpreadsheetWouldComputeAreGuardedNumbersAreNot)
+{
+    using csv::Felt;
+    EXPECT_EQ(csv::Linje({"=1+1", "+4", "-x", "@A1", "\tT", "a=b", "", "'", Felt::Tal(-3), Felt::Tal(7)}),
+              "'=1+1;'+4;'-x;'@A1;'\tT;a=b;;';-3;7\r\n");
+    EXPECT_EQ(csv::Linje({"=A;B", "'=x", "''-1", "'x"}), "\"'=A;B\";''=x;'''-1;'x\r\n");
+    for (const char* tekst : {"=1+1", "'=x", "''-1", "'x", "'", "", "a", "-"}) {
+        const std::string linje = csv::Linje({tekst});
+        EXPECT_EQ(csv::UdenVaern(linje.substr(0, linje.size() - 2)), tekst);
+    }
 }
 
 TEST(HtmlSkemabog, PagesParseLinkToEachOtherAndEscapeTheIds)
