@@ -355,27 +355,26 @@ int importerFet(const Valg& valg, std::ostream& ud, std::ostream& fejl)
     return ok ? afslutOK : skrivFejl(grunde, fejl);
 }
 
-// Only init makes a database: any other command on a file that is not there
-// would leave an empty one behind. A database without the program's tables
-// is no better. "" when the database is there.
-std::string FindesIkke(const Valg& valg, TSqlModul& modul)
+const std::string saadanOprettes = "; den oprettes med: brikken-cli --db FORBINDELSE init --demo";
+
+// Only init makes a database: connecting to a file named on the command line
+// that is not there would leave an empty one behind. "" when it is there.
+std::string ManglendeFil(const Valg& valg, const TSqlModul& modul)
 {
-    if (valg.kommando == Valg::Kommando::init)
-        return "";
-    const std::string saadan = "; den oprettes med: brikken-cli --db FORBINDELSE init --demo";
     const Forbindelsesvalg& forbindelse = modul.Valg();
     std::error_code ingen;
-    if (!valg.forbindelse.empty() && forbindelse.type == Forbindelsesvalg::Type::SQLite &&
-        !std::filesystem::is_regular_file(forbindelse.sti, ingen))
-        return "Databasen findes ikke (" + modul.Beskrivelse() + ")" + saadan;
-    try {
-        std::string grund;
-        if (modul.Forbind(grund) && !modul.HarTabeller())
-            return "Databasen har ikke programmets tabeller (" + modul.Beskrivelse() + ")" + saadan;
-    } catch (const DatabaseFejl&) {
-        // Reported below, as every connection that fails.
-    }
-    return "";
+    if (valg.kommando == Valg::Kommando::init || valg.forbindelse.empty() ||
+        forbindelse.type != Forbindelsesvalg::Type::SQLite || std::filesystem::is_regular_file(forbindelse.sti, ingen))
+        return "";
+    return "Databasen findes ikke (" + modul.Beskrivelse() + ")" + saadanOprettes;
+}
+
+// A database without the program's tables would answer every command with the engine's text.
+std::string ManglendeTabeller(const Valg& valg, TSqlModul& modul)
+{
+    if (valg.kommando == Valg::Kommando::init || modul.HarTabeller())
+        return "";
+    return "Databasen har ikke programmets tabeller (" + modul.Beskrivelse() + ")" + saadanOprettes;
 }
 
 void skrivTider(const KommandoLinjeModtager& modtager, std::ostream& ud)
@@ -644,7 +643,7 @@ int Koer(const Valg& valg, std::ostream& ud, std::ostream& fejl)
         fejl << grund << '\n' << Brug();
         return afslutBrugsfejl;
     }
-    if (const std::string mangler = FindesIkke(valg, modul); !mangler.empty()) {
+    if (const std::string mangler = ManglendeFil(valg, modul); !mangler.empty()) {
         fejl << mangler << '\n';
         return afslutBrugsfejl;
     }
@@ -655,6 +654,11 @@ int Koer(const Valg& valg, std::ostream& ud, std::ostream& fejl)
 
     int status = afslutOK;
     try {
+        if (const std::string mangler = ManglendeTabeller(valg, modul); !mangler.empty()) {
+            fejl << mangler << '\n';
+            modul.Luk();
+            return afslutBrugsfejl;
+        }
         switch (valg.kommando) {
         case Valg::Kommando::init:
             status = init(valg, fejl);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <dirent.h>
+#include <string_view>
 #include <sys/socket.h>
 #include <unistd.h>
 
