@@ -2,9 +2,11 @@
 """Inventory of FET example schools: week, hours by kind of activity, constraints used.
 
     opgoer.py [--csv FILE] [--md FILE] [FET-FILE ...]
+    opgoer.py --passer 5x8 [FET-FILE ...]
 
 Without files it reads every .fet file of Debian's fet-data. Writes one CSV
-row per file and prints a summary (also to --md as Markdown).
+row per file and prints a summary (also to --md as Markdown). With --passer
+it prints only the paths of the files whose week fits DAYSxHOURS.
 """
 
 import argparse
@@ -171,8 +173,16 @@ def main():
     p.add_argument("filer", nargs="*")
     p.add_argument("--csv", help="write one row per file here")
     p.add_argument("--md", help="write the summary here too")
+    p.add_argument("--passer", metavar="DxT", help="only list the files whose week fits D days x T hours")
     args = p.parse_args()
     filer = args.filer or fet_data_filer()
+    if args.passer:
+        dage, timer = (int(x) for x in args.passer.lower().split("x"))
+        for sti in filer:
+            fil = fetfil.laes(sti)
+            if len(fil.dage) <= dage and len(fil.timer) <= timer:
+                print(sti)
+        return
     rækker, regelbrug = [], []
     for sti in filer:
         try:
