@@ -2,25 +2,28 @@
 # Runs the peer timetabler fet-cl on FET files, one at a time, and caches its
 # timetables and figures.
 #
-#   fet.sh [--seconds N] [--cache DIR] [--again] [FET-FILE ...]
+#   fet.sh [--seconds N] [--cache DIR] [--again | --reparse] [FET-FILE ...]
 #
 # Without files: every fet-data file whose week fits 5 days x 8 hours.
 # Per file: DIR/KEY-Ns/ holds fet-cl's output, log.txt and resultat.json
 # (fetresultat.py, with the wall time). A file with resultat.json is not run
-# again unless --again is given. Fixed random seeds make a rerun repeat.
+# again unless --again is given; --reparse only reads the cached output again
+# (after a change of fetresultat.py). Fixed random seeds make a rerun repeat.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/faelles.sh"
 
 sekunder=60
 cache=/tmp/fet-resultater
 igen=0
+igen_laes=0
 filer=()
 while [ $# -gt 0 ]; do
     case $1 in
         --seconds) sekunder=$2; shift 2 ;;
         --cache) cache=$2; shift 2 ;;
         --again) igen=1; shift ;;
-        -h|--help) sed -n '2,11p' "$0"; exit 0 ;;
+        --reparse) igen_laes=1; shift ;;
+        -h|--help) sed -n '2,12p' "$0"; exit 0 ;;
         -*) echo "ukendt valg: $1" >&2; exit 2 ;;
         *) filer+=("$1"); shift ;;
     esac
@@ -31,6 +34,12 @@ mkdir -p "$cache"
 
 vaelg_filer "${filer[@]}" | while read -r fil; do
     mappe="$cache/$(noegle "$fil")-${sekunder}s"
+    if [ $igen_laes -eq 1 ] && [ -s "$mappe/resultat.json" ]; then
+        brugt=$(python3 -c "import json, sys; print(json.load(open(sys.argv[1]))['sekunder'])" "$mappe/resultat.json")
+        python3 "$HER/fetresultat.py" "$fil" "$mappe/ud" --sekunder "$brugt" --graense "$sekunder" >"$mappe/resultat.ny"
+        mv "$mappe/resultat.ny" "$mappe/resultat.json"
+        continue
+    fi
     if [ $igen -eq 0 ] && [ -s "$mappe/resultat.json" ]; then
         echo "gemt:   $fil" >&2
         continue

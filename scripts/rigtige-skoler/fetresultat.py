@@ -95,12 +95,22 @@ def maal_skema(fil, placeret):
     }
 
 
+def udfald(udmappe):
+    """fet-cl's own last word: "Simulation successful", "Time exceeded", "Cannot precompute - …"."""
+    try:
+        with open(os.path.join(udmappe, "logs", "result.txt"), encoding="utf-8-sig") as f:
+            linjer = [l.strip() for l in f if l.strip()]
+    except OSError:
+        return "no result.txt"
+    return linjer[-1] if linjer else ""
+
+
 def resultat(fet_sti, udmappe):
     fil = fetfil.laes(fet_sti)
     navn = os.path.splitext(os.path.basename(fet_sti))[0]
     timer = sum(a.varighed for a in fil.aktive())
     mappe, faerdig = find_skema(udmappe, navn)
-    ud = {"fil": fet_sti, "timer": timer, "fundet": mappe is not None}
+    ud = {"fil": fet_sti, "timer": timer, "fundet": mappe is not None, "udfald": udfald(udmappe)}
     if mappe is None:
         ud.update(timer_placeret=0, komplet=False)
         return ud

@@ -227,6 +227,7 @@ def main():
         ud = dict(maalt)
         ud.update({"brudt_" + k.replace(" ", "_"): len(v) for k, v in fejl.items()})
         ud["haarde_brud"] = brudt
+        ud["kolonner"] = ";".join(rækker[0].keys()) if rækker else ""
         print(json.dumps(ud, ensure_ascii=False))
     else:
         uge = "%d dage × %d timer" % (dage, timer) if dage else "ugen ikke kendt"

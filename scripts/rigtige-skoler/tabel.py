@@ -72,11 +72,36 @@ def raekke(sti, vores, peer):
                    vaerdi(k.get("haarde_brud")), vaerdi(vores.get("sekunder"))]
     if peer is None:
         celler += ["not run", "", "", "", ""]
+    elif not peer.get("fundet"):
+        celler += ["refused: " + peer.get("udfald", ""), "", "", "", vaerdi(peer.get("sekunder"))]
     else:
         celler += [pct(peer.get("timer_placeret"), timer) + ("" if peer.get("komplet") else " ✗"),
                    vaerdi(peer.get("klassehuller")), vaerdi(peer.get("laererhuller")),
                    vaerdi(peer.get("delte_dage")), vaerdi(peer.get("sekunder"))]
     return "| " + " | ".join(celler) + " |"
+
+
+def afvigelse(vores):
+    """What in one run of ours looks wrong: a failed step, a broken rule, counts that disagree."""
+    if vores is None:
+        return []
+    if vores.get("import_status") != 0:
+        fejl = vores.get("import_fejl", "")
+        return [] if "skemaet har plads til" in fejl else ["import failed: " + fejl]
+    ud = []
+    if vores.get("run_status") != 0:
+        ud.append("run ended with status %s: %s" % (vores.get("run_status"), vores.get("run_fejl", "")))
+    k = vores.get("kontrol")
+    if k is None:
+        ud.append("no CSV to check")
+        return ud
+    if k.get("haarde_brud"):
+        ud.append("%d hard rules broken (kontrol.txt)" % k["haarde_brud"])
+    if "Lektion" not in k.get("kolonner", "") and k.get("lektionstimer") != vores.get("placeret"):
+        ud.append("the CSV has %s lesson hours, the status line LL=%s" % (k.get("lektionstimer"), vores.get("placeret")))
+    if vores.get("importeret") == 0:
+        ud.append("the import exited 0 but brought no hours (PL=0)")
+    return ud
 
 
 def main():
@@ -93,7 +118,8 @@ def main():
           "| split days | hard rules broken | ours s | peer: placed | class gaps | teacher gaps | split days | peer s |")
     print("|" + "---|" * 16)
     sum_timer = sum_imp = sum_plac = sum_peer = 0
-    komplet_vores = komplet_peer = begge = afvist = 0
+    komplet_vores = komplet_peer = begge = afvist = alt_importeret_placeret = tomme = 0
+    afvigelser = []
     for sti in filer:
         vores = brikken_resultat(args.brikken_cache, sti, args.brikken_seconds)
         peer = fet_resultat(args.fet_cache, sti, args.fet_seconds)
@@ -102,10 +128,14 @@ def main():
         sum_timer += timer
         ok = vores is not None and vores.get("import_status") == 0
         afvist += vores is not None and not ok
+        afvigelser += [(kort(sti), a) for a in afvigelse(vores)]
         if ok:
             sum_imp += vores.get("importeret") or 0
             sum_plac += vores.get("placeret") or 0
         vores_komplet = ok and vores.get("placeret") == timer
+        if ok and vores.get("importeret"):
+            alt_importeret_placeret += vores.get("placeret") == vores.get("importeret")
+        tomme += ok and not vores.get("importeret")
         komplet_vores += vores_komplet
         if peer:
             sum_peer += peer.get("timer_placeret") or 0
@@ -113,9 +143,16 @@ def main():
             begge += bool(peer.get("komplet")) and vores_komplet
     print()
     print("Totals over %d files, %d active hours: ours imported %s and placed %s of the active hours "
-          "(%d import refusals); the peer placed %s. Every active hour placed: ours %d files, the peer %d, both %d."
-          % (len(filer), sum_timer, pct(sum_imp, sum_timer), pct(sum_plac, sum_timer), afvist,
-             pct(sum_peer, sum_timer), komplet_vores, komplet_peer, begge))
+          "(%d import refusals, %d imports with no hours); the peer placed %s. Every active hour placed: "
+          "ours %d files, the peer %d, both %d. Ours placed every imported hour on %d files."
+          % (len(filer), sum_timer, pct(sum_imp, sum_timer), pct(sum_plac, sum_timer), afvist, tomme,
+             pct(sum_peer, sum_timer), komplet_vores, komplet_peer, begge, alt_importeret_placeret))
+    if afvigelser:
+        print()
+        print("Faults seen in our runs:")
+        print()
+        for fil, a in afvigelser:
+            print("- %s: %s" % (fil, a))
 
 
 if __name__ == "__main__":
