@@ -6,7 +6,9 @@
 #
 # Without files: every fet-data file whose week fits 5 days x 8 hours.
 # Per file: DIR/KEY-Ns/ holds fet-cl's output, log.txt and resultat.json
-# (fetresultat.py, with the wall time). A file with resultat.json is not run
+# (fetresultat.py, with the wall time), and the peer's timetable in our CSV
+# columns (skema.csv, fet2csv.py) with kontroller.py's verdict on it
+# (kontrol.txt, kontrol.json): a check of the checker. A file with resultat.json is not run
 # again unless --again is given; --reparse only reads the cached output again
 # (after a change of fetresultat.py). Fixed random seeds make a rerun repeat.
 set -euo pipefail
@@ -29,15 +31,26 @@ while [ $# -gt 0 ]; do
     esac
 done
 
+# The checker on the peer's own timetable: it must find no hard rule broken.
+kontroller_peer() {
+    local fil=$1 mappe=$2
+    rm -f "$mappe/skema.csv" "$mappe/kontrol.txt" "$mappe/kontrol.json"
+    python3 "$HER/fet2csv.py" "$fil" "$mappe/ud" >"$mappe/skema.csv" 2>/dev/null || { rm -f "$mappe/skema.csv"; return 0; }
+    python3 "$HER/kontroller.py" "$mappe/skema.csv" --fet "$fil" >"$mappe/kontrol.txt" || true
+    python3 "$HER/kontroller.py" "$mappe/skema.csv" --fet "$fil" --json >"$mappe/kontrol.json" || true
+}
+
 sikr_pakker fet fet-data python3
 mkdir -p "$cache"
 
 vaelg_filer "${filer[@]}" | while read -r fil; do
     mappe="$cache/$(noegle "$fil")-${sekunder}s"
-    if [ $igen_laes -eq 1 ] && [ -s "$mappe/resultat.json" ]; then
+    if [ $igen_laes -eq 1 ]; then
+        [ -s "$mappe/resultat.json" ] || continue
         brugt=$(python3 -c "import json, sys; print(json.load(open(sys.argv[1]))['sekunder'])" "$mappe/resultat.json")
         python3 "$HER/fetresultat.py" "$fil" "$mappe/ud" --sekunder "$brugt" --graense "$sekunder" >"$mappe/resultat.ny"
         mv "$mappe/resultat.ny" "$mappe/resultat.json"
+        kontroller_peer "$fil" "$mappe"
         continue
     fi
     if [ $igen -eq 0 ] && [ -s "$mappe/resultat.json" ]; then
@@ -59,5 +72,6 @@ vaelg_filer "${filer[@]}" | while read -r fil; do
     brugt=$(python3 -c "import sys; print(round(float(sys.argv[1]) - float(sys.argv[2]), 2))" "$(date +%s.%N)" "$start")
     python3 "$HER/fetresultat.py" "$fil" "$mappe/ud" --sekunder "$brugt" --graense "$sekunder" >"$mappe/resultat.json"
     rm -rf "$mappe/ud/csv"
+    kontroller_peer "$fil" "$mappe"
     cat "$mappe/resultat.json"
 done

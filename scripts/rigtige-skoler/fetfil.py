@@ -38,6 +38,7 @@ class Fetfil:
     aargange: dict    # year -> {group -> [subgroups]}
     aktiviteter: list
     begraensninger: list
+    virtuelle_lokaler: set  # rooms that stand for a choice of real rooms
 
     def aktive(self):
         return [a for a in self.aktiviteter if a.aktiv]
@@ -122,7 +123,8 @@ def laes(sti):
         timer=_navne(rod.find("Hours_List"), "Hour"),
         aargange=_elevtrae(rod),
         aktiviteter=_aktiviteter(rod),
-        begraensninger=_begraensninger(rod))
+        begraensninger=_begraensninger(rod),
+        virtuelle_lokaler={_tekst(r, "Name") for r in rod.iter("Room") if _tekst(r, "Virtual") == "true"})
 
 
 class Elevsaet:

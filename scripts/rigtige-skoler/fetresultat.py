@@ -51,14 +51,20 @@ def konfliktsum(mappe):
     return float(m.group(1)) if m else None
 
 
-def placeringer(mappe, navn):
-    """{activity id: (day name, hour name, room)} of the placed activities."""
+def placeringer(mappe, navn, virtuelle=frozenset()):
+    """{activity id: (day name, hour name, [rooms])} of the placed activities.
+
+    A virtual room stands for the real rooms FET chose, listed beside it."""
     rod = ET.parse(os.path.join(mappe, navn + "_activities.xml")).getroot()
     ud = {}
     for a in rod.findall("Activity"):
         dag, time = fetfil._tekst(a, "Day"), fetfil._tekst(a, "Hour")
         if dag and time:
-            ud[fetfil._tekst(a, "Id")] = (dag, time, fetfil._tekst(a, "Room"))
+            lokaler = [(r.text or "").strip() for r in a.findall("Real_Room")]
+            lokale = fetfil._tekst(a, "Room")
+            if not lokaler and lokale and lokale not in virtuelle:
+                lokaler = [lokale]
+            ud[fetfil._tekst(a, "Id")] = (dag, time, lokaler)
     return ud
 
 

@@ -120,6 +120,7 @@ def main():
     sum_timer = sum_imp = sum_plac = sum_peer = 0
     komplet_vores = komplet_peer = begge = afvist = alt_importeret_placeret = tomme = 0
     afvigelser = []
+    peer_kontrol = []  # (file, hard rules broken, figures agree)
     for sti in filer:
         vores = brikken_resultat(args.brikken_cache, sti, args.brikken_seconds)
         peer = fet_resultat(args.fet_cache, sti, args.fet_seconds)
@@ -138,6 +139,10 @@ def main():
         tomme += ok and not vores.get("importeret")
         komplet_vores += vores_komplet
         if peer:
+            k = laes_json(os.path.join(args.fet_cache, "%s-%ss" % (noegle(sti), args.fet_seconds), "kontrol.json"))
+            if k:
+                enige = all(k.get(n) == peer.get(n) for n in ("klassehuller", "laererhuller", "delte_dage"))
+                peer_kontrol.append((kort(sti), k.get("haarde_brud"), enige))
             sum_peer += peer.get("timer_placeret") or 0
             komplet_peer += bool(peer.get("komplet"))
             begge += bool(peer.get("komplet")) and vores_komplet
@@ -147,6 +152,14 @@ def main():
           "ours %d files, the peer %d, both %d. Ours placed every imported hour on %d files."
           % (len(filer), sum_timer, pct(sum_imp, sum_timer), pct(sum_plac, sum_timer), afvist, tomme,
              pct(sum_peer, sum_timer), komplet_vores, komplet_peer, begge, alt_importeret_placeret))
+    if peer_kontrol:
+        brudt = [(f, b) for f, b, _ in peer_kontrol if b]
+        uenige = [f for f, _, e in peer_kontrol if not e]
+        print()
+        print("The checker on the peer's own %d timetables: hard rules broken in %d (%s); gaps and split days "
+              "as fetresultat.py counts them in %d." % (len(peer_kontrol), len(brudt),
+                                                        ", ".join("%s: %d" % x for x in brudt) or "none",
+                                                        len(peer_kontrol) - len(uenige)))
     if afvigelser:
         print()
         print("Faults seen in our runs:")
