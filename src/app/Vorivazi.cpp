@@ -15,19 +15,17 @@
 
 namespace {
 
-// The grids and the export page are drawn for at most 5 days of 8 hours; a
-// plan beyond that would be cut silently, so it is refused with the reason.
-std::string UdenforGitteret(int32_t dage, int32_t timer)
+// A week outside the limits would be cut silently, so it is refused with the reason.
+std::string UdenforUgen(Uge uge)
 {
     const auto udenfor = [](int32_t vaerdi, int32_t maks, const std::string& enhed) {
-        return "Planen har " + std::to_string(vaerdi) + " " + enhed + ", men skemaerne og eksportsiden (" +
-               std::to_string(Export::antalLinjer) + " linjer à " + std::to_string(Export::linjeBredde) +
-               " tegn) har plads til 1 til " + std::to_string(maks) + ".";
+        return "Planen har " + std::to_string(vaerdi) + " " + enhed + ", men programmet har plads til 1 til " +
+               std::to_string(maks) + ".";
     };
-    if (dage < 1 || dage > maksDage)
-        return udenfor(dage, maksDage, "dage om ugen");
-    if (timer < 1 || timer > maksTimer)
-        return udenfor(timer, maksTimer, "timer om dagen");
+    if (uge.dage < 1 || uge.dage > maksDage)
+        return udenfor(uge.dage, maksDage, "dage om ugen");
+    if (uge.timer < 1 || uge.timer > maksTimer)
+        return udenfor(uge.timer, maksTimer, "timer om dagen");
     return {};
 }
 
@@ -58,7 +56,7 @@ bool Vorivazi::AabnPlan(const std::string& planId)
         besked_.VisFejl(fejl, fejlTitel);
         return false;
     }
-    if (const std::string fejl = UdenforGitteret(kolonner_, raekker_); !fejl.empty()) {
+    if (const std::string fejl = UdenforUgen({kolonner_, raekker_}); !fejl.empty()) {
         besked_.VisFejl(fejl, fejlTitel);
         return false;
     }
@@ -153,10 +151,12 @@ bool Vorivazi::Generer(int32_t frekvens, int32_t styrke, int32_t dage, int32_t t
 
 bool Vorivazi::UdskrivSkema(const std::string& id, SkemaArt art) { return portal_ && portal_->UdskrivSkema(id, art); }
 
+// Within the classic 8-hour day the last hour stays free, as it always has; a
+// longer day is the school's own and is used whole.
 int32_t Vorivazi::AutoTimer() const
 {
-    constexpr int32_t hoejst = 7;
-    return std::min(hoejst, raekker_);
+    constexpr int32_t klassiskHoejst = klassiskeTimer - 1;
+    return raekker_ <= klassiskeTimer ? std::min(klassiskHoejst, raekker_) : raekker_;
 }
 
 double Vorivazi::Spredning(const std::string& id, SkemaArt art) { return portal_ ? portal_->Spredning(id, art) : 0.0; }

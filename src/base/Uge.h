@@ -9,12 +9,18 @@
 
 // The largest week a plan may have. Arrays of cells are sized by these, and
 // the bit sets of the completion hold one bit per cell of such a week.
-inline constexpr int32_t maksDage = 5;
-inline constexpr int32_t maksTimer = 8;
+inline constexpr int32_t maksDage = 7;
+inline constexpr int32_t maksTimer = 16;
 inline constexpr int32_t maksCeller = maksDage * maksTimer;
 
+// The week every plan had before longer weeks came: its text page, its
+// engine figures and its generation settings stay exactly as they were.
+inline constexpr int32_t klassiskeDage = 5;
+inline constexpr int32_t klassiskeTimer = 8;
+
 // The days of a timetable's columns, Monday first.
-inline constexpr std::array<const char*, maksDage> dagNavne{"Mandag", "Tirsdag", "Onsdag", "Torsdag", "Fredag"};
+inline constexpr std::array<const char*, maksDage> dagNavne{"Mandag", "Tirsdag", "Onsdag", "Torsdag",
+                                                            "Fredag", "Lørdag",  "Søndag"};
 
 // The id that marks "not set": a lesson still without teacher or room.
 inline const std::string tomId = "tom";

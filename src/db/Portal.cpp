@@ -122,7 +122,7 @@ const PrSkemaArt<std::string> eksportFil{{"HoldSkemaer", "LaererSkemaer", "Lokal
 Portal::Portal(std::string planId, int32_t kolonner, int32_t raekker, Datakilde tilstand)
     : skemaKontrol_(std::make_unique<SkemaKontrol>(kolonner, raekker)), sql_(std::make_unique<SqlKlasse>(tilstand)),
       planId_(std::move(planId)), kolonner_(kolonner), raekker_(raekker), tilstand_(tilstand),
-      export_(std::make_unique<Export>())
+      export_(std::make_unique<Export>(kolonner, raekker))
 {
 }
 

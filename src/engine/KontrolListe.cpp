@@ -61,16 +61,25 @@ private:
 
 } // namespace
 
-KontrolListe::KontrolListe(Portal* portal_, SqlKlasse* sql_, Datakilde tilstand_, int32_t, int32_t, std::string planId_,
-                           std::string tffId_)
-    : tilstand(tilstand_), sql(sql_), listeNavn{"Hold",  "fag",        "laerer",     "LokaleType",      "lokale",
-                                                "lægge", "HoldLOkale", "holdLaerer", "Laerer Fagprofil"},
+KontrolListe::KontrolListe(Portal* portal_, SqlKlasse* sql_, Datakilde tilstand_, int32_t dage, int32_t timer,
+                           std::string planId_, std::string tffId_)
+    : ugeTimer(UgeTimer(dage, timer)), tilstand(tilstand_),
+      sql(sql_), listeNavn{"Hold",  "fag",        "laerer",     "LokaleType",      "lokale",
+                           "lægge", "HoldLOkale", "holdLaerer", "Laerer Fagprofil"},
       portal(portal_), planId(std::move(planId_)), tffId(std::move(tffId_))
 {
     sql->SaetTilstand(tilstand);
 }
 
 KontrolListe::~KontrolListe() = default;
+
+// The tightness figures count 40 hours a week whatever the plan's week within
+// 5 x 8; a longer week counts its own hours, or its classes would seem fuller
+// than they can be.
+int32_t KontrolListe::UgeTimer(int32_t dage, int32_t timer)
+{
+    return std::max(klassiskeDage * klassiskeTimer, dage * timer);
+}
 
 Klyngeliste<data>& KontrolListe::Liste(ListeNr n) { return lister.at(n - 1); }
 

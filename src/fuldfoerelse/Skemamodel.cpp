@@ -4,23 +4,6 @@
 #include <bit>
 #include <tuple>
 
-namespace {
-
-// Gap hours of a week of occupancy bits: empty hours between a day's first and last lesson.
-int32_t Huller(uint64_t optaget)
-{
-    constexpr uint64_t dagMaske = (uint64_t{1} << maksTimer) - 1;
-    int32_t huller = 0;
-    for (int32_t dag = 0; dag < maksDage; ++dag) {
-        const uint64_t timer = (optaget >> (dag * maksTimer)) & dagMaske;
-        if (timer != 0)
-            huller += std::bit_width(timer) - std::countr_zero(timer) - std::popcount(timer);
-    }
-    return huller;
-}
-
-} // namespace
-
 // The rules' questions about unit e at celle, in room lokale or (-1) any of its
 // rooms. kunFaste: only units that never move count as in the way, so the
 // answer says whether pushing movable units out would make the start possible.
@@ -85,7 +68,7 @@ Skemamodel::Skemamodel(const Skemabillede& billede) : billede_(billede)
         Maske spaerret = 0;
         for (int32_t celle = 0; celle < maksCeller; ++celle)
             if (prioriteter[celle] == utilgaengelig)
-                spaerret |= Maske{1} << celle;
+                spaerret |= CelleMaske(celle);
         spaerret_.push_back(spaerret);
     }
     for (const auto& [type, lokaler] : billede_.lokalerAfType)
@@ -96,6 +79,9 @@ Skemamodel::Skemamodel(const Skemabillede& billede) : billede_(billede)
     TilfoejManglende();
     hold_.resize(holdNavne_.navne.size());
     laerere_.resize(laererNavne_.navne.size());
+    prioritet_.resize(laererNavne_.navne.size());
+    for (const auto& [laerer, prioriteter] : billede_.prioriteter)
+        prioritet_[laererNavne_.Find(laerer)].assign(prioriteter.begin(), prioriteter.end());
     lokaler_.resize(lokaleNavne_.navne.size());
     fagDag_.assign(holdFagNavne_.navne.size(), std::vector<int32_t>(maksDage, 0));
     placeret_.assign(billede_.krav.size(), 0);
@@ -303,15 +289,16 @@ bool Skemamodel::Blokerende(int32_t e, int32_t celle, int32_t lokale, std::vecto
     return true;
 }
 
-int32_t Skemamodel::Straf(int32_t laerer, Maske maske) const
+// A teacher's hours away from her wishes: 3 - priority per hour; nothing for
+// a teacher with no priorities at all.
+int32_t Skemamodel::Straf(int32_t laerer, int32_t celle, int32_t laengde) const
 {
-    const auto fundet = billede_.prioriteter.find(laererNavne_.navne[laerer]);
-    if (fundet == billede_.prioriteter.end())
+    const auto& prioriteter = prioritet_[laerer];
+    if (prioriteter.empty())
         return 0;
     int32_t straf = 0;
-    for (int32_t celle = 0; celle < maksCeller; ++celle)
-        if ((maske >> celle) & 1)
-            straf += 3 - fundet->second[celle];
+    for (int32_t c = celle; c < celle + laengde && c < maksCeller; ++c)
+        straf += 3 - prioriteter[c];
     return straf;
 }
 
@@ -337,7 +324,7 @@ void Skemamodel::Tael(int32_t e, int32_t fortegn)
     maal_.holdHuller += Huller(hold.optaget);
     if (laerer != nullptr) {
         maal_.laererHuller += Huller(laerer->optaget);
-        maal_.straf += fortegn * Straf(enhed.laerer, maske);
+        maal_.straf += fortegn * Straf(enhed.laerer, enhed.celle, enhed.laengde);
     }
     fagDag_[enhed.holdFag][enhed.celle / maksTimer] += fortegn;
     // An hour outside the plan is still to be placed.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fuldfoerelse/Skemabillede.h"
+#include "fuldfoerelse/Ugemaske.h"
 
 #include <compare>
 #include <cstdint>
@@ -84,9 +85,7 @@ private:
         int32_t Find(const std::string& navn) const;
         int32_t Tilfoej(const std::string& navn);
     };
-    // One bit per cell of the week.
-    using Maske = uint64_t;
-    static_assert(maksCeller <= 64, "a week's cells must fit the mask");
+    using Maske = Ugemaske;
     struct Ressource {
         Maske optaget = 0;
         Maske fast = 0; // cells of units that never move
@@ -102,7 +101,7 @@ private:
     static Maske BlokMaske(int32_t celle, int32_t laengde);
     bool FagPaaDagen(int32_t e, int32_t dag, bool kunFaste) const;
     void Tael(int32_t e, int32_t fortegn);
-    int32_t Straf(int32_t laerer, Maske maske) const;
+    int32_t Straf(int32_t laerer, int32_t celle, int32_t laengde) const;
 
     Skemabillede billede_;
     Navne holdNavne_;
@@ -113,7 +112,8 @@ private:
     std::vector<Ressource> laerere_;
     std::vector<Ressource> lokaler_;
     std::vector<Maske> spaerret_;
-    std::vector<std::vector<int32_t>> fagDag_; // per class-subject, lessons per day
+    std::vector<std::vector<int32_t>> prioritet_; // per teacher and cell; empty: no priorities
+    std::vector<std::vector<int32_t>> fagDag_;    // per class-subject, lessons per day
     std::vector<std::vector<int32_t>> lokalerForKrav_;
     std::vector<int32_t> kravHold_;
     std::vector<int32_t> kravLaerer_;

@@ -16,12 +16,12 @@ PdfUdskriver::PdfUdskriver(std::string fil) : fil_(std::move(fil)) {}
 
 PdfUdskriver::~PdfUdskriver() = default;
 
-bool PdfUdskriver::Start(const std::string& skrifttype, const std::string& titel)
+bool PdfUdskriver::Start(const std::string& skrifttype, const std::string& titel, double skala)
 {
     job_ = std::make_unique<Job>(fil_);
     job_->pdf.setResolution(sidetegning::oploesning);
     job_->pdf.setTitle(QString::fromStdString(titel));
-    if (!sidetegning::Begynd(job_->painter, job_->pdf, skrifttype)) {
+    if (!sidetegning::Begynd(job_->painter, job_->pdf, skrifttype, skala)) {
         job_.reset();
         besked_.VisFejl("Skemaet kunne ikke skrives i PDF-filen " + fil_, fejlTitel);
         return false;

@@ -72,19 +72,19 @@ TEST_F(VorivaziPaaDemo, UnknownPlanCreatesNothing)
 TEST_F(VorivaziPaaDemo, APlanBeyondTheGridIsRefusedNamingTheLimitAndItsValue)
 {
     SqlKlasse sql(Datakilde::database);
-    for (const auto& [id, dage, timer] : {std::tuple{"Seks", 6, 8}, {"Ni", 5, 9}, {"Ingen", 0, 8}})
+    for (const auto& [id, dage, timer] : {std::tuple{"Otte", 8, 8}, {"Sytten", 5, 17}, {"Ingen", 0, 8}})
         ASSERT_TRUE(sql.UdfoerSql("insert into Plan values (?, ?, ?, ?)",
                                   {std::string(id), std::string("Fordeling2026"), dage, timer}));
     MedTestModtager m;
     Vorivazi v(Datakilde::database);
-    for (const char* id : {"Seks", "Ni", "Ingen"})
+    for (const char* id : {"Otte", "Sytten", "Ingen"})
         EXPECT_FALSE(v.AabnPlan(id)) << id;
     EXPECT_FALSE(v.ErAaben());
     ASSERT_EQ(m.modtager.bokse.size(), 3u);
-    const std::string plads = ", men skemaerne og eksportsiden (28 linjer à 85 tegn) har plads til 1 til ";
-    EXPECT_EQ(m.modtager.bokse[0].tekst, "Planen har 6 dage om ugen" + plads + "5.");
-    EXPECT_EQ(m.modtager.bokse[1].tekst, "Planen har 9 timer om dagen" + plads + "8.");
-    EXPECT_EQ(m.modtager.bokse[2].tekst, "Planen har 0 dage om ugen" + plads + "5.");
+    const std::string plads = ", men programmet har plads til 1 til ";
+    EXPECT_EQ(m.modtager.bokse[0].tekst, "Planen har 8 dage om ugen" + plads + "7.");
+    EXPECT_EQ(m.modtager.bokse[1].tekst, "Planen har 17 timer om dagen" + plads + "16.");
+    EXPECT_EQ(m.modtager.bokse[2].tekst, "Planen har 0 dage om ugen" + plads + "7.");
 }
 
 TEST_F(VorivaziPaaDemo, OpensAPlanAndHandsOutItsIdsAndLessons)

@@ -383,5 +383,6 @@ TEST_F(Cli, AMoveChangesClassTeacherAndRoomTogetherOrNothingAtAll)
     EXPECT_EQ(afvist.status, 1);
     EXPECT_NE(afvist.ud.find("afvist: læreren Gorm er optaget af 7.a Tysk"), std::string::npos) << afvist.ud;
     EXPECT_EQ(gemteLektioner(db_->Forbindelse(), "Plan2026"), gemt);
-    EXPECT_EQ(koerCli(db + " run Plan2026 --move h:1.a:6,1:1,1").status, 2) << "days count from 1 to 5";
+    EXPECT_EQ(koerCli(db + " run Plan2026 --move h:1.a:8,1:1,1").status, 2) << "days count from 1 to 7";
+    EXPECT_EQ(koerCli(db + " run Plan2026 --move h:1.a:6,1:1,1").status, 1) << "Plan2026 has no Saturday";
 }

@@ -380,8 +380,8 @@ void fyldAlleTimer(Portal& portal, const std::string& fag)
     portal.RydSkemaer();
     const auto hold = storeIds("H"), laerer = storeIds("L"), lokale = storeIds("R");
     for (size_t i = 0; i < hold.size(); ++i) {
-        for (int32_t k = 0; k < maksDage; ++k) {
-            for (int32_t r = 0; r < maksTimer; ++r)
+        for (int32_t k = 0; k < klassiskeDage; ++k) {
+            for (int32_t r = 0; r < klassiskeTimer; ++r)
                 portal.SaetLektion(hold[i], fag, laerer[i], lokale[i], 1, k, r);
         }
     }
@@ -392,8 +392,8 @@ Raekker alleTimer(const std::string& fag)
     Raekker raekker;
     const auto hold = storeIds("H"), laerer = storeIds("L"), lokale = storeIds("R");
     for (size_t i = 0; i < hold.size(); ++i) {
-        for (int32_t k = 0; k < maksDage; ++k) {
-            for (int32_t r = 0; r < maksTimer; ++r)
+        for (int32_t k = 0; k < klassiskeDage; ++k) {
+            for (int32_t r = 0; r < klassiskeTimer; ++r)
                 raekker.push_back(hold[i] + " " + fag + " " + laerer[i] + " " + lokale[i] + " 1 " + std::to_string(k) +
                                   " " + std::to_string(r));
         }
