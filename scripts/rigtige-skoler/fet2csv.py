@@ -6,8 +6,8 @@
 OUTPUT-DIR is where fet-cl wrote (fet.sh keeps it as CACHE/KEY-Ns/ud). One row
 per hour of a placed activity per class-or-group × teacher × room, with the
 appended columns Gruppe;Inddeling;Lektion (Lektion is FET's activity id).
-Classes are those of fetfil.Elevsaet.klasser; a students set that is a strict
-part of a class becomes a group of it, all in one division (FET keeps parts
+Classes and groups are those of fetfil.Elevsaet (klasser, hold_og_grupper),
+all groups in one division (FET keeps parts
 that share students apart by itself). Days and hours are numbers from 1.
 kontroller.py on this file must find no hard rule broken, and the same gap
 hours as fetresultat.py.
@@ -20,19 +20,6 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import fetfil  # noqa: E402
 import fetresultat  # noqa: E402
-
-
-def hold_og_grupper(saet, klasser, navne):
-    """[(class, group)] that a list of students sets covers; group "" is the whole class."""
-    ud = []
-    for navn in navne:
-        atomer = saet.atomer_af([navn])
-        for klasse, k_atomer in sorted(klasser.items()):
-            if k_atomer <= atomer:
-                ud.append((klasse, ""))
-            elif atomer & k_atomer:
-                ud.append((klasse, navn))
-    return sorted(set(ud))
 
 
 def main():
@@ -55,7 +42,7 @@ def main():
         dag, time, lokaler = placeret[a.id]
         d, h = fil.dag_nr(dag), fil.time_nr(time)
         for t in range(h, h + a.varighed):
-            for hold, gruppe in hold_og_grupper(saet, klasser, a.elever) or [("", "")]:
+            for hold, gruppe in saet.hold_og_grupper(klasser, a.elever) or [("", "")]:
                 for laerer in a.laerere or [""]:
                     for lokale in lokaler or [""]:
                         w.writerow(["FET", d + 1, t + 1, hold, a.fag, laerer, lokale, a.varighed, gruppe,

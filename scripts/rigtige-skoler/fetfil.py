@@ -185,3 +185,17 @@ class Elevsaet:
             if s not in self.art and s:
                 ud[s] = frozenset({s})
         return ud
+
+    def hold_og_grupper(self, klasser, navne):
+        """[(class, group)] that the students sets named cover; group "" is the whole class.
+
+        A set that is a strict part of a class is a group of it, as our CSV has it."""
+        ud = set()
+        for navn in navne:
+            atomer = self.atomer_af([navn])
+            for klasse, k_atomer in klasser.items():
+                if k_atomer <= atomer:
+                    ud.add((klasse, ""))
+                elif atomer & k_atomer:
+                    ud.add((klasse, navn))
+        return sorted(ud)

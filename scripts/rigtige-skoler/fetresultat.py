@@ -90,8 +90,8 @@ def maal_skema(fil, placeret):
                 klasse_uge[k][d] |= timer
         for t in a.laerere:
             laerer_uge[t][d] |= timer
-        for s in a.elever:
-            fagtimer[(s, a.fag)][d] |= timer
+        for hold_gruppe in saet.hold_og_grupper(klasser, a.elever):
+            fagtimer[(hold_gruppe, a.fag)][d] |= timer
     p = pauser(fil)
     return {
         "timer_placeret": timer_placeret,

@@ -5,8 +5,8 @@ A week is given as {owner: {day: set of hours}} with days and hours counted from
 - gap hour: an hour of a day, after the owner's first and before its last
   lesson that day, where the owner has no lesson and that is no break of the
   school;
-- split day: a (students set, subject, day) whose hours of that subject do
-  not form one unbroken run.
+- split day: a (class or group, subject, day) whose hours of that subject do
+  not form one unbroken run; a lesson of several classes counts for each.
 """
 
 import collections
