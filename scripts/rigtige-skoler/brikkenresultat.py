@@ -29,6 +29,20 @@ def tal(tekst):
     return int(tekst.strip()) if tekst and tekst.strip().lstrip("-").isdigit() else None
 
 
+def ubrugelige_raekker(run):
+    """The summary lines of the message about stored rows the opened plan cannot use."""
+    linjer = run.splitlines()
+    for i, l in enumerate(linjer):
+        if "kan ikke bruges" in l:
+            ud = []
+            for n in linjer[i + 1:]:
+                if not re.match(r"^  \d+ ", n):
+                    break
+                ud.append(n.strip())
+            return ud
+    return []
+
+
 def resultat(fet_sti, mappe):
     fil = fetfil.laes(fet_sti)
     ud = {"fil": fet_sti, "timer": sum(a.varighed for a in fil.aktive()),
@@ -49,6 +63,7 @@ def resultat(fet_sti, mappe):
     m = re.search(r"Fuldført: placeret (\d+)→(\d+) af (\d+), mellemtimer hold (\d+)→(\d+), lærere (\d+)→(\d+)", run)
     if m:
         ud["fuldfoert"] = [int(x) for x in m.groups()]
+    ud["ubrugelige"] = ubrugelige_raekker(run)
     if ud["run_status"] != 0:
         fejl = [l for l in run.splitlines() if l.strip()]
         ud["run_fejl"] = fejl[-1] if fejl else ""

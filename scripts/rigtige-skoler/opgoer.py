@@ -26,7 +26,7 @@ KATEGORIER = [
     ("timer_aargang", "one students set, a year"),
     ("timer_gruppe", "one students set, a group"),
     ("timer_undergruppe", "one students set, a subgroup"),
-    ("timer_del_af_klasse", "one set that is a part of a class (a group or subgroup that is not the only one)"),
+    ("timer_del_af_klasse", "one set that is a strict part of a class (needs groups)"),
     ("timer_flere_hold", "several students sets"),
     ("timer_flere_laerere", "several teachers"),
     ("timer_ingen_elever", "no students"),

@@ -101,6 +101,8 @@ def afvigelse(vores):
         ud.append("the CSV has %s lesson hours, the status line LL=%s" % (k.get("lektionstimer"), vores.get("placeret")))
     if vores.get("importeret") == 0:
         ud.append("the import exited 0 but brought no hours (PL=0)")
+    if vores.get("ubrugelige"):
+        ud.append("the imported plan has stored rows it cannot use: " + "; ".join(vores["ubrugelige"]))
     return ud
 
 
@@ -116,7 +118,7 @@ def main():
                                          capture_output=True, text=True, check=True).stdout.split()
     print("| file | active hours | ours: imported | ours: placed | placed/imported | class gaps | teacher gaps "
           "| split days | hard rules broken | ours s | peer: placed | class gaps | teacher gaps | split days | peer s |")
-    print("|" + "---|" * 16)
+    print("|" + "---|" * 15)
     sum_timer = sum_imp = sum_plac = sum_peer = 0
     komplet_vores = komplet_peer = begge = afvist = alt_importeret_placeret = tomme = 0
     afvigelser = []
