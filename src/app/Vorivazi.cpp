@@ -7,6 +7,7 @@
 #include "db/SqlKlasse.h"
 #include "engine/Generator.h"
 #include "engine/KontrolListe.h"
+#include "skoledata/GemteVaerdier.h"
 #include "store/Lektion.h"
 #include "store/SkemaArt.h"
 
@@ -75,7 +76,26 @@ bool Vorivazi::AabnPlan(const std::string& planId)
     stack<std::string> lokaleNavne = kontrolListe_->NavneStak(SkemaArt::lokale);
     portal_->SaetNavnestakke(std::move(holdNavne), std::move(laererNavne), std::move(lokaleNavne));
     portal_->Indlaes();
+    MeldRegelbrud();
     return true;
+}
+
+// The lists left these rows out; the planner mends them in the school-data window.
+void Vorivazi::MeldRegelbrud() const
+{
+    if (tilstand_ != Datakilde::database)
+        return;
+    const std::vector<std::string> brud = gemteVaerdier::Brud(tff_);
+    if (brud.empty())
+        return;
+    std::string linjer;
+    for (const std::string& linje : brud) {
+        besked_.Log("Gemte skoledata bruges ikke: " + linje);
+        linjer += "\n  " + linje;
+    }
+    besked_.VisInfo("Nogle gemte skoledata holder sig ikke inden for reglerne og bruges ikke i planen; ret dem under "
+                    "Data → Skoledata …:" +
+                    linjer);
 }
 
 bool Vorivazi::HentPlanliste() { return plan_->HentPlanliste(planNavne_); }

@@ -103,6 +103,7 @@ private:
     Haandflytning Haandflytninger();
     // The rooms a demand may use: its home room, or every room of its type.
     std::vector<std::string> Lokaler(const Timekrav& krav);
+    void MeldRegelbrud() const;
 
     std::unique_ptr<Portal> portal_;
     std::unique_ptr<KontrolListe> kontrolListe_;

@@ -87,7 +87,7 @@ public:
     bool ErFastlaast(const std::string& hold, int32_t kolonne, int32_t raekke) const;
     const std::set<Fastlaasning>& Fastlaaste() const { return fastlaaste_; }
 
-    // One of the plan's two stored tables (Portal.cpp).
+    // One of the plan's three stored tables (Portal.cpp).
     struct Tabel;
 
 private:
@@ -106,6 +106,7 @@ private:
     // Each gives "" when the row went into the timetables, else why it could not.
     std::string BrugLektion(const Raekke& r);
     std::string BrugPrioritet(const Raekke& r, std::set<std::tuple<std::string, int32_t, int32_t>>& sete);
+    std::string BrugFastlaasning(const Raekke& r);
     void Behold(const Tabel& tabel, const Raekke& raekke, const std::string& grund);
     void MeldUbrugte() const;
     Fingeraftryk LagretFingeraftryk();
@@ -140,7 +141,7 @@ private:
         std::vector<Raekke> raekker;
         std::map<std::string, int32_t> grunde; // how many rows for each reason
     };
-    std::array<Ubrugte, 2> ubrugte_;
+    std::array<Ubrugte, 3> ubrugte_;
     Fingeraftryk fingeraftryk_; // of the stored rows as opened or last saved
     std::set<Fastlaasning> fastlaaste_;
 };

@@ -1,5 +1,6 @@
 #include "udgiv/PdfUdskriver.h"
 
+#include "udgiv/AtomiskFil.h"
 #include "udgiv/Sidetegning.h"
 
 #include <QPainter>
@@ -18,6 +19,7 @@ PdfUdskriver::~PdfUdskriver() = default;
 
 bool PdfUdskriver::Start(const std::string& skrifttype, const std::string& titel, double skala)
 {
+    atomiskFil::TaalFilgraense();
     job_ = std::make_unique<Job>(fil_);
     job_->pdf.setResolution(sidetegning::oploesning);
     job_->pdf.setTitle(QString::fromStdString(titel));

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 
 TEST(VorivaziFresh, EmptyStacksLeaveTheirArgumentsAlone)
@@ -152,4 +153,67 @@ TEST_F(VorivaziPaaDemo, CompletionPlacesWhatAShortGenerationLeftAndTheStoreAgree
     EXPECT_EQ(v.Manglende().Mangler(), v.SumTimer() - v.AntalLektionerIalt());
     EXPECT_EQ(v.AntalMellemtimer(), f->Bedste().holdHuller);
     EXPECT_TRUE(m.modtager.bokse.size() == 2u) << "only the two questions; the check found nothing";
+}
+
+namespace {
+
+// PL and the placed lessons of Plan2026 after a generation.
+std::pair<int32_t, std::vector<LektionsData>> genererPlan2026()
+{
+    Vorivazi v(Datakilde::database);
+    EXPECT_TRUE(v.AabnPlan("Plan2026"));
+    EXPECT_TRUE(v.Generer(1, 4, 5, 8, 0, true));
+    std::vector<LektionsData> lektioner;
+    v.HentNavne(SkemaArt::hold);
+    for (std::string id; v.TagNavn(id);) {
+        const auto holdets = v.Lektioner(id, SkemaArt::hold);
+        lektioner.insert(lektioner.end(), holdets.begin(), holdets.end());
+    }
+    return {v.SumTimer(), lektioner};
+}
+
+// The message about the school data, "" when there is none.
+std::string regelbrud(const TestModtager& m)
+{
+    for (const auto& boks : m.bokse) {
+        if (boks.tekst.starts_with("Nogle gemte skoledata"))
+            return boks.tekst;
+    }
+    return "";
+}
+
+} // namespace
+
+TEST_F(VorivaziPaaDemo, StoredNumbersOutsideTheRulesAreNamedAtOpeningAndLeftOut)
+{
+    SqlKlasse sql(Datakilde::database);
+    ASSERT_TRUE(sql.UdfoerSql("update Fag set Timer_AFa = 0 where FagID_AFa = 'Musik'"));
+    MedTestModtager m;
+    m.modtager.standardSvar = true;
+    const int32_t udenMusik = genererPlan2026().first;
+    EXPECT_EQ(regelbrud(m.modtager), "");
+
+    ASSERT_TRUE(sql.UdfoerSql("update Fag set Timer_AFa = 1000000 where FagID_AFa = 'Musik'"));
+    const auto [pl, lektioner] = genererPlan2026();
+    EXPECT_EQ(pl, udenMusik);
+    EXPECT_TRUE(std::none_of(lektioner.begin(), lektioner.end(), [](const auto& l) { return l.fag == "Musik"; }));
+    EXPECT_NE(regelbrud(m.modtager).find("\n  Fag (Musik): ugetimer skal være et tal fra 0 til 40, ikke 1000000"),
+              std::string::npos)
+        << regelbrud(m.modtager);
+
+    ASSERT_TRUE(sql.UdfoerSql("update LaererFagProfil set Blokstoerrelse_LFP = 9 where LaererID_LFP = 'Lærke' and "
+                              "FagID_LFP = 'Billedkunst' and TimeFagFordelingID_LFP = 'Fordeling2026'"));
+    // Another distribution's profiles are no concern of this plan.
+    ASSERT_TRUE(sql.UdfoerSql("update LaererFagProfil set AntalHold_LFP = -1 where TimeFagFordelingID_LFP = "
+                              "'Fordeling2027'"));
+    m.modtager.bokse.clear();
+    const auto lektionerUdenLaerke = genererPlan2026().second;
+    const std::string besked = regelbrud(m.modtager);
+    EXPECT_NE(besked.find("\n  Lærernes fagprofiler (Fordeling2026, Billedkunst, Lærke): blokstørrelse skal være et "
+                          "tal fra 1 til 8, ikke 9"),
+              std::string::npos)
+        << besked;
+    EXPECT_EQ(besked.find("Fordeling2027"), std::string::npos) << besked;
+    EXPECT_TRUE(std::none_of(lektionerUdenLaerke.begin(), lektionerUdenLaerke.end(),
+                             [](const auto& l) { return l.fag == "Billedkunst" && l.laerer == "Lærke"; }));
 }
