@@ -16,6 +16,10 @@
 
 namespace {
 
+// The plan's settings as they are stored.
+const std::string spredIndstilling = "spred";
+const std::string delDobbelteIndstilling = "deldobbelte";
+
 // A week outside the limits would be cut silently, so it is refused with the reason.
 std::string UdenforUgen(Uge uge)
 {
@@ -76,6 +80,8 @@ bool Vorivazi::AabnPlan(const std::string& planId)
     stack<std::string> lokaleNavne = kontrolListe_->NavneStak(SkemaArt::lokale);
     portal_->SaetNavnestakke(std::move(holdNavne), std::move(laererNavne), std::move(lokaleNavne));
     portal_->Indlaes();
+    regler_ = Regelvalg::Planens(portal_->Indstilling(spredIndstilling, 1) != 0);
+    delDobbelte_ = portal_->Indstilling(delDobbelteIndstilling, 0) != 0;
     MeldRegelbrud();
     return true;
 }
@@ -197,10 +203,25 @@ int32_t Vorivazi::AntalLektionerIalt() { return portal_ ? portal_->AntalLektione
 
 int32_t Vorivazi::AntalMellemtimer() { return portal_ ? portal_->AntalMellemtimer() : 0; }
 
+void Vorivazi::SaetRegler(const Regelvalg& regler)
+{
+    regler_ = regler;
+    if (portal_)
+        portal_->SaetIndstilling(spredIndstilling, regler.Spreder() ? 1 : 0);
+}
+
+void Vorivazi::SaetDelDobbelte(bool delDobbelte)
+{
+    delDobbelte_ = delDobbelte;
+    if (portal_)
+        portal_->SaetIndstilling(delDobbelteIndstilling, delDobbelte ? 1 : 0);
+}
+
 Skemabillede Vorivazi::Billede()
 {
     Skemabillede billede = TagOejebliksbillede(*portal_, *kontrolListe_);
     billede.regler = regler_;
+    billede.delDobbelte = delDobbelte_;
     for (const auto& [hold, kolonne, raekke] : portal_->Fastlaaste()) {
         LektionsData laast;
         laast.hold = hold;

@@ -65,8 +65,9 @@ struct Valg {
     bool fuldfoer = false;
     int sekunder = 2;
     bool manglende = false;
-    bool spred = false;     // accepted; spreading is the rule anyway
-    bool spredIkke = false; // the completion, hand moves and missing hours may repeat a subject on a day
+    // The plan's spreading rule for this run (and stored with --save); without either the plan's own.
+    bool spred = false;
+    bool spredIkke = false;
 };
 
 // Printing and the PDF book draw with Qt's GUI side.

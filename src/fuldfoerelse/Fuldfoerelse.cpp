@@ -35,12 +35,19 @@ Fuldfoerelse::Fuldfoerelse(const Skemabillede& billede, Fuldfoerelsesvalg valg)
 {
 }
 
+// While lessons wait in the pool, the placement decides when to give up on
+// them (it sets them aside); the search as a whole ends on its step budget,
+// when the gaps stop improving, or when nothing is left to do.
 bool Fuldfoerelse::Faerdig() const
 {
-    if (skridt_ >= valg_.maksSkridt || skridt_ - sidstForbedret_ >= valg_.maksUdenFremskridt)
+    if (skridt_ >= valg_.maksSkridt)
+        return true;
+    if (!pulje_.empty())
+        return false;
+    if (skridt_ - sidstForbedret_ >= valg_.maksUdenFremskridt)
         return true;
     const Maal& nu = model_.Status();
-    return pulje_.empty() && tilSide_.empty() && nu.manglende == 0 && nu.holdHuller == 0 && nu.laererHuller == 0;
+    return tilSide_.empty() && nu.manglende == 0 && nu.holdHuller == 0 && nu.laererHuller == 0;
 }
 
 bool Fuldfoerelse::Koer(int64_t skridt)
@@ -58,7 +65,8 @@ std::string Fuldfoerelse::Opsummering() const
     const auto fraTil = [](int32_t fra, int32_t til) { return std::to_string(fra) + "→" + std::to_string(til); };
     return "Fuldført: placeret " + fraTil(ialt - foer_.manglende, ialt - bedste_.manglende) + " af " +
            std::to_string(ialt) + ", mellemtimer hold " + fraTil(foer_.holdHuller, bedste_.holdHuller) + ", lærere " +
-           fraTil(foer_.laererHuller, bedste_.laererHuller);
+           fraTil(foer_.laererHuller, bedste_.laererHuller) +
+           (delteDobbelte_ > 0 ? ", dobbelttimer delt " + std::to_string(delteDobbelte_) : "");
 }
 
 std::vector<LektionsData> Fuldfoerelse::BedsteLektioner()
@@ -111,6 +119,29 @@ void Fuldfoerelse::LaegTilSide()
     tilSide_ = model_.Ledige();
     faerrestManglende_ = model_.Status().manglende;
     sidstPlaceret_ = skridt_;
+    sidstForbedret_ = skridt_; // the gaps get their full time from here
+    if (model_.Billede().delDobbelte)
+        DelDobbelte();
+}
+
+// The planner allows it: a double lesson that found no place goes on as two
+// single hours, which the spreading rule keeps on different days.
+void Fuldfoerelse::DelDobbelte()
+{
+    std::vector<int32_t> tilbage;
+    for (const int32_t e : tilSide_) {
+        if (model_.Enheder()[e].laengde != 2) {
+            tilbage.push_back(e);
+            continue;
+        }
+        const int32_t tvilling = model_.DelDobbelt(e);
+        tabuTil_.push_back(0);
+        bedstePladser_.push_back({});
+        pulje_.push_back(e);
+        pulje_.push_back(tvilling);
+        ++delteDobbelte_;
+    }
+    tilSide_ = std::move(tilbage);
 }
 
 // Each lesson set aside goes where it fits now; the rest try the chains again.
@@ -354,19 +385,19 @@ bool Fuldfoerelse::Kaede(int32_t e)
     return false;
 }
 
-// Takes every movable lesson of one class on one day out and lays each at its
-// best free start again, kept when the timetables are no worse.
+// Takes every movable lesson of one class or teacher on one day out and lays
+// each at its best free start again, kept when the timetables are no worse.
 bool Fuldfoerelse::GenopbygDag()
 {
     const auto& enheder = model_.Enheder();
     const int32_t e = tilfaeldig_.Under(enheder.size());
     if (!KanFlyttes(e))
         return false;
-    const int32_t hold = enheder[e].folk.front();
+    const int32_t hvem = enheder[e].folk[tilfaeldig_.Under(enheder[e].folk.size())];
     const int32_t dag = enheder[e].celle / maksTimer;
     std::vector<std::pair<int32_t, Skemamodel::Plads>> gamle;
     for (int32_t c = dag * maksTimer; c < (dag + 1) * maksTimer; ++c)
-        if (const int32_t x = model_.Ejer(hold, c);
+        if (const int32_t x = model_.Ejer(hvem, c);
             x >= 0 && KanFlyttes(x) &&
             std::none_of(gamle.begin(), gamle.end(), [x](const auto& g) { return g.first == x; }))
             gamle.push_back({x, {enheder[x].celle, enheder[x].lokaler}});

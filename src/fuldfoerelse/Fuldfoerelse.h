@@ -56,6 +56,7 @@ private:
     bool IndsaetDirekte(int32_t e);
     bool IndsaetMedUdskubning(int32_t e);
     void LaegTilSide();
+    void DelDobbelte();
     void ProevDeLagteTilSide();
     void Forbedr();
     bool Flyt(int32_t e);
@@ -79,4 +80,5 @@ private:
     int64_t sidstForbedret_ = 0;
     int64_t sidstPlaceret_ = 0;
     int32_t faerrestManglende_ = 0;
+    int32_t delteDobbelte_ = 0;
 };

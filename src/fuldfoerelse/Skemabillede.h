@@ -36,4 +36,6 @@ struct Skemabillede {
     // Hours (hold, kolonne, raekke) the planner fixed; their lessons never move.
     std::vector<LektionsData> laaste;
     Regelvalg regler = Regelvalg::Planens(true);
+    // A double lesson that fits nowhere may be laid as two single hours on different days.
+    bool delDobbelte = false;
 };

@@ -425,6 +425,15 @@ void Skemamodel::Tael(int32_t e, int32_t fortegn)
     }
 }
 
+int32_t Skemamodel::DelDobbelt(int32_t e)
+{
+    Enhed& enhed = enheder_[e];
+    enhed.laengde = 1;
+    enhed.blokFelt = 1;
+    enheder_.push_back(enhed);
+    return static_cast<int32_t>(enheder_.size()) - 1;
+}
+
 void Skemamodel::Saet(int32_t e, int32_t celle, const std::vector<int32_t>& lokaler)
 {
     enheder_[e].celle = celle;

@@ -94,6 +94,9 @@ public:
     // rules forbid the start even with every movable unit taken out.
     bool Blokerende(int32_t e, int32_t celle, const std::vector<int32_t>& lokaler, std::vector<int32_t>& ud) const;
 
+    // Makes the unplaced double lesson e two single hours: e and the unit it returns.
+    int32_t DelDobbelt(int32_t e);
+
     void Saet(int32_t e, int32_t celle, const std::vector<int32_t>& lokaler);
     void Fjern(int32_t e);
     std::vector<Plads> Pladser() const;

@@ -347,3 +347,70 @@ TEST(ManglendeTimer, OnlyLessonsBeyondThePlansLastHourAreOutsideIt)
     EXPECT_EQ(m.udenforPlanen[1].kolonne, 2);
     EXPECT_EQ(m.Mangler(), 2);
 }
+
+TEST(Fuldfoerelse, ATeacherWithOneHourTooManyLeavesTheRestOfTheSchoolAsGood)
+{
+    Skemabillede b = stramSkole(5, 6);
+    Fuldfoerelse uden(b, hurtig);
+    fuldfoer(b, uden);
+    ASSERT_EQ(uden.Bedste().manglende, 0);
+
+    // A class of its own whose teacher can teach two hours a week, and must teach three.
+    b.lokalerAfType[stamlokaleType].push_back("AX");
+    auto& kan = b.prioriteter["TX"];
+    kan.fill(utilgaengelig);
+    kan[celleAf(1, 0)] = 0;
+    kan[celleAf(3, 0)] = 0;
+    b.krav.push_back({"HX", "Xx", "TX", stamlokaleType, "AX", 1, 3});
+    Fuldfoerelse med(b, hurtig);
+    const std::vector<LektionsData> efter = fuldfoer(b, med);
+    EXPECT_EQ(brudteRegler(b, efter), std::vector<std::string>{});
+    EXPECT_EQ(med.Bedste().manglende, 1) << "only the hour that cannot be placed is missing";
+    EXPECT_LE(med.Bedste().holdHuller, uden.Bedste().holdHuller + 1);
+    EXPECT_LE(med.Bedste().laererHuller, uden.Bedste().laererHuller + 1);
+}
+
+TEST(Fuldfoerelse, TeacherGapsCloseWhereTheClassesLoseNone)
+{
+    // T teaches 1a first thing and 1b last thing; 1b's lesson may as well be second.
+    Skemabillede b;
+    b.uge.dage = 1;
+    b.uge.timer = 4;
+    b.lokalerAfType[stamlokaleType] = {"A1", "A2"};
+    b.prioriteter["T"].fill(0);
+    b.krav.push_back({"1a", "Ma", "T", stamlokaleType, "A1", 1, 1});
+    b.krav.push_back({"1b", "Da", "T", stamlokaleType, "A2", 1, 1});
+    b.lektioner = {LektionsData(lektion("1a", "Ma", "T", "A1", 1), 0, 0),
+                   LektionsData(lektion("1b", "Da", "T", "A2", 1), 0, 3)};
+    Fuldfoerelse f(b, {});
+    fuldfoer(b, f);
+    EXPECT_EQ(f.Foer().laererHuller, 2);
+    EXPECT_EQ(f.Bedste().laererHuller, 0);
+    EXPECT_LT(f.Skridt(), Fuldfoerelsesvalg{}.maksSkridt) << "nothing left to do ends the search";
+}
+
+TEST(Fuldfoerelse, ADoubleLessonWithNoPlaceBecomesTwoSingleHoursWhenAllowed)
+{
+    // Every day has one free hour, never two in a row: the double fits nowhere.
+    Skemabillede b;
+    b.uge.dage = 3;
+    b.uge.timer = 2;
+    b.lokalerAfType[stamlokaleType] = {"A1"};
+    b.prioriteter["T"].fill(0);
+    b.prioriteter["U"].fill(0);
+    b.krav.push_back({"1a", "Ma", "T", stamlokaleType, "A1", 2, 2});
+    b.krav.push_back({"1a", "Da", "U", stamlokaleType, "A1", 1, 3});
+    for (int32_t dag = 0; dag < 3; ++dag)
+        b.lektioner.push_back(LektionsData(lektion("1a", "Da", "U", "A1", 1), dag, dag % 2));
+    b.laaste = b.lektioner;
+    Fuldfoerelse fast(b, hurtig);
+    fuldfoer(b, fast);
+    EXPECT_EQ(fast.Bedste().manglende, 2);
+
+    b.delDobbelte = true;
+    Fuldfoerelse delt(b, hurtig);
+    const std::vector<LektionsData> efter = fuldfoer(b, delt);
+    EXPECT_EQ(delt.Bedste().manglende, 0);
+    EXPECT_EQ(brudteRegler(b, efter), std::vector<std::string>{});
+    EXPECT_NE(delt.Opsummering().find(", dobbelttimer delt 1"), std::string::npos) << delt.Opsummering();
+}

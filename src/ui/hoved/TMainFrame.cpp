@@ -39,8 +39,10 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QProgressDialog>
+#include <QSignalBlocker>
 #include <QScopeGuard>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
@@ -321,7 +323,9 @@ Vorivazi& TMainFrame::Facade() { return *vorivazi_; }
 void TMainFrame::SkiftFacade(std::unique_ptr<Vorivazi> facade)
 {
     vorivazi_ = std::move(facade);
-    vorivazi_->SaetRegler(Regelvalg::Planens(Spred_->isChecked()));
+    // The check mark shows the opened plan's own setting.
+    const QSignalBlocker stille(Spred_);
+    Spred_->setChecked(vorivazi_->Regler().Spreder());
     TomFortrydelser("en anden plan er åbnet");
 }
 
