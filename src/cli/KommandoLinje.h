@@ -63,7 +63,7 @@ struct Valg {
     bool log = false;
     bool tider = false;
     bool fuldfoer = false;
-    int sekunder = 2;
+    int sekunder = 60; // a safety stop: the step budget ends the completion first
     bool manglende = false;
     // The plan's spreading rule for this run (and stored with --save); without either the plan's own.
     bool spred = false;

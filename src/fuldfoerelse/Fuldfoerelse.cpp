@@ -292,10 +292,10 @@ bool Fuldfoerelse::Byt(int32_t e)
     const auto& enheder = model_.Enheder();
     const int32_t hold = enheder[e].folk.front();
     std::vector<int32_t> partnere;
-    for (size_t f = 0; f < enheder.size(); ++f)
-        if (static_cast<int32_t>(f) != e && KanFlyttes(static_cast<int32_t>(f)) && enheder[f].folk.front() == hold &&
-            enheder[f].laengde == enheder[e].laengde)
-            partnere.push_back(static_cast<int32_t>(f));
+    for (const int32_t celle : model_.Startceller())
+        if (const int32_t f = model_.Ejer(hold, celle);
+            f >= 0 && f != e && enheder[f].celle == celle && enheder[f].laengde == enheder[e].laengde && KanFlyttes(f))
+            partnere.push_back(f);
     if (partnere.empty())
         return false;
     const int32_t f = partnere[tilfaeldig_.Under(partnere.size())];

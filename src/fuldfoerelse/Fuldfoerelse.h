@@ -10,9 +10,9 @@
 struct Fuldfoerelsesvalg {
     uint64_t froe = 1;
     // The search ends after this many steps, so the same data give the same result.
-    int64_t maksSkridt = 400000;
+    int64_t maksSkridt = 2000000;
     // Steps without a better timetable before the search ends.
-    int64_t maksUdenFremskridt = 60000;
+    int64_t maksUdenFremskridt = 100000;
     // Steps without a lesson more in place before the placement changes tack:
     // it sets aside what it cannot place and works on the rest.
     int64_t maksUdenPlacering = 4000;

@@ -88,6 +88,8 @@ Skemamodel::Skemamodel(const Skemabillede& billede) : billede_(billede)
     LaesKrav();
     LaesLektioner();
     TilfoejManglende();
+    fagTimer_.assign(spredNoegler_.size(), {});
+    fagTimerFast_.assign(spredNoegler_.size(), {});
     placeret_.assign(krav_.size(), 0);
     for (const Krav& krav : krav_)
         maal_.manglende += krav.timer;
@@ -298,17 +300,9 @@ uint32_t Skemamodel::FagetsTimer(int32_t e, int32_t dag, bool kunFaste) const
     const Enhed& enhed = enheder_[e];
     if (enhed.spredNoegle < 0)
         return 0;
-    uint32_t timer = 0;
-    for (const int32_t r : enhed.folk) {
-        if (ressourcer_[r].art != Art::hold)
-            continue;
-        for (int32_t c = dag * maksTimer; c < (dag + 1) * maksTimer; ++c) {
-            const int32_t anden = ressourcer_[r].ejer[c];
-            if (anden >= 0 && anden != e && enheder_[anden].spredNoegle == enhed.spredNoegle &&
-                (!kunFaste || enheder_[anden].fast))
-                timer |= uint32_t{1} << (c - dag * maksTimer);
-        }
-    }
+    uint32_t timer = (kunFaste ? fagTimerFast_ : fagTimer_)[enhed.spredNoegle][dag];
+    if (enhed.celle >= 0 && enhed.celle / maksTimer == dag)
+        timer &= ~DagensTimer(BlokMaske(enhed.celle, enhed.laengde), dag);
     return timer;
 }
 
@@ -419,6 +413,14 @@ void Skemamodel::Tael(int32_t e, int32_t fortegn)
         if (r >= 0)
             TaelRessource(r, e, maske, fortegn);
     // An hour outside the plan is still to be placed.
+    if (enhed.spredNoegle >= 0) {
+        const int32_t dag = enhed.celle / maksTimer;
+        const uint32_t timer = DagensTimer(maske, dag);
+        for (auto* fag : {&fagTimer_, enhed.fast ? &fagTimerFast_ : nullptr})
+            if (fag != nullptr)
+                (*fag)[enhed.spredNoegle][dag] = fortegn > 0 ? (*fag)[enhed.spredNoegle][dag] | timer
+                                                             : (*fag)[enhed.spredNoegle][dag] & ~timer;
+    }
     if (enhed.krav >= 0 && IPlanen(enhed.celle, enhed.laengde)) {
         placeret_[enhed.krav] += fortegn * enhed.laengde;
         maal_.manglende -= fortegn * enhed.laengde;

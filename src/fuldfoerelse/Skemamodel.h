@@ -3,6 +3,7 @@
 #include "fuldfoerelse/Skemabillede.h"
 #include "fuldfoerelse/Ugemaske.h"
 
+#include <array>
 #include <compare>
 #include <cstdint>
 #include <map>
@@ -136,6 +137,9 @@ private:
     std::vector<Ressource> ressourcer_;
     std::map<std::string, int32_t> ressourceIndeks_;
     std::map<std::string, int32_t> spredNoegler_;
+    // Per spreading key and day, the hours its units hold (and those that never move).
+    std::vector<std::array<uint32_t, maksDage>> fagTimer_;
+    std::vector<std::array<uint32_t, maksDage>> fagTimerFast_;
     std::vector<Krav> krav_;
     std::vector<int32_t> placeret_;
     std::vector<Enhed> enheder_;
