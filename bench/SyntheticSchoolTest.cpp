@@ -2,6 +2,7 @@
 
 #include "app/Vorivazi.h"
 #include "db/SqlKlasse.h"
+#include "support/HurtigFuldfoerelse.h"
 #include "support/TestDatabase.h"
 #include "support/TestModtager.h"
 
@@ -127,7 +128,7 @@ TEST_F(SyntheticSchoolDb, ALongWeekGeneratesCompletesAndSavesWithEveryRuleKept)
     Vorivazi vorivazi(Datakilde::database);
     ASSERT_TRUE(vorivazi.AabnPlan(school.PlanId()));
     ASSERT_TRUE(vorivazi.Generer(1, 4, maksDage, maksTimer, 0, true));
-    const std::unique_ptr<Fuldfoerelse> fuldfoerelse = vorivazi.NyFuldfoerelse({});
+    const std::unique_ptr<Fuldfoerelse> fuldfoerelse = vorivazi.NyFuldfoerelse(hurtigFuldfoerelse);
     while (fuldfoerelse->Koer(10000)) {
     }
     vorivazi.AfslutFuldfoerelse(*fuldfoerelse);

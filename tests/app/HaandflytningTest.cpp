@@ -1,6 +1,7 @@
 // The planner's hand moves on the generated demo plan, seen through all three kinds of timetable.
 #include "app/Vorivazi.h"
 #include "db/SqlKlasse.h"
+#include "support/HurtigFuldfoerelse.h"
 #include "support/TestDatabase.h"
 #include "support/TestModtager.h"
 
@@ -93,7 +94,7 @@ TEST_F(Haandflytninger, PinnedLessonsStayThroughHandMovesTheCompletionSavingAndR
         EXPECT_EQ(v.ProevFlyt("1.a", SkemaArt::hold, her, {4, 0}).grund, fastlaastTekst);
         EXPECT_FALSE(v.FjernLektion("1.a", SkemaArt::hold, her));
 
-        const std::unique_ptr<Fuldfoerelse> f = v.NyFuldfoerelse({});
+        const std::unique_ptr<Fuldfoerelse> f = v.NyFuldfoerelse(hurtigFuldfoerelse);
         while (f->Koer(1000)) {
         }
         v.AfslutFuldfoerelse(*f);
