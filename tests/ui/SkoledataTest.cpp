@@ -6,8 +6,11 @@
 #include "ui/skoledata/Skoledatamodel.h"
 #include "ui/skoledata/TSkoledata.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QFile>
+#include <QInputDialog>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -28,6 +31,21 @@ int RaekkeMed(const Skoledatamodel& model, const QString& id)
             return r;
     }
     return -1;
+}
+
+void SvarTekst(QWidget* dialog, const QString& tekst)
+{
+    auto* spoergsmaal = qobject_cast<QInputDialog*>(dialog);
+    QVERIFY(spoergsmaal != nullptr);
+    spoergsmaal->setTextValue(tekst);
+    spoergsmaal->accept();
+}
+
+void TrykKnap(QWidget* dialog, QMessageBox::StandardButton knap)
+{
+    auto* boks = qobject_cast<QMessageBox*>(dialog);
+    QVERIFY(boks != nullptr);
+    boks->button(knap)->click();
 }
 
 } // namespace
@@ -124,4 +142,17 @@ void SkoledataTest::CsvUdOgIndIgen()
     QVERIFY(m.modtager.bokse.back().tekst.find("overskrifterne skal være fag;ugetimer;lokaletype") !=
             std::string::npos);
     QVERIFY(fag.Data().Af("Fag") == foer);
+}
+
+void SkoledataTest::KopierPlanGennemDialogerne()
+{
+    Vinduesmiljoe m;
+    MedModaleDialoger({[](QWidget* d) { SvarTekst(d, "Plan2026"); }, [](QWidget* d) { SvarTekst(d, "Plan2030"); },
+                       [](QWidget* d) { TrykKnap(d, QMessageBox::No); }},
+                      [&m] { m.handling("KopierPlan")->trigger(); });
+    QVERIFY(!m.modtager.bokse.empty());
+    QCOMPARE(m.modtager.bokse.back().tekst, std::string("Planen Plan2026 er kopieret til Plan2030."));
+    const Skoledata gemt = Skoledatabase().Laes();
+    QVERIFY(gemt.HarPlan("Plan2030"));
+    QVERIFY(!gemt.Afhaengige(Felt::Plan, "Plan2030").empty());
 }

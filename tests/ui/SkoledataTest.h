@@ -10,4 +10,5 @@ private slots:
     void RedigerGemOgGenaabn();
     void OmdoebningSpoergerOgFoelgerMed();
     void CsvUdOgIndIgen();
+    void KopierPlanGennemDialogerne();
 };

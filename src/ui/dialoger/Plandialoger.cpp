@@ -28,7 +28,8 @@ std::string Opremsning(const std::vector<std::string>& linjer)
 bool KopierPlan(QWidget* foraelder)
 {
     QStringList planer;
-    for (const Raekke& plan : Skoledatabase().Laes().Af("Plan"))
+    const Skoledata gemte = Skoledatabase().Laes();
+    for (const Raekke& plan : gemte.Af("Plan"))
         planer << QString::fromStdString(SomTekst(plan[0]));
     bool ok = false;
     const QString fra = QInputDialog::getItem(foraelder, "Kopiér plan", "Planen der kopieres:", planer, 0, false, &ok);
