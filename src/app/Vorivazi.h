@@ -23,6 +23,11 @@ class SqlKlasse;
 
 // What the windows and the command line both tell the user about saving and export.
 inline const std::string skrivebeskyttetTekst = "Programmet er sat op til ikke at skrive til databasen!";
+// The refusal of a write while the protection is on, with how to lift it.
+inline std::string SkrivebeskyttetBesked(const std::string& slaaFra)
+{
+    return slaaFra.empty() ? skrivebeskyttetTekst : skrivebeskyttetTekst + "\n" + slaaFra;
+}
 inline const std::string gemtTekst = "Skemaerne er gemt i databasen!";
 inline const std::string eksporteretTekst =
     "Skemaerne er nu exporteret til 3 filer.!\n'HoldSkemaer.txt', 'LaererSkemaer.txt' og 'LokaleSkemaer.txt'";

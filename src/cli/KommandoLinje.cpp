@@ -5,8 +5,7 @@
 #include "app/Udgivelse.h"
 #include "base/Talformat.h"
 #include "app/Vorivazi.h"
-#include "import/FetImport.h"
-#include "skoledata/Skoledatabase.h"
+#include "app/Skoledatatjeneste.h"
 #include "db/SqlKlasse.h"
 #include "db/TSqlModul.h"
 #include "store/Ugedage.h"
@@ -331,10 +330,11 @@ int skrivFejl(const std::vector<std::string>& grunde, std::ostream& fejl)
     return afslutTrinFejlede;
 }
 
+// copy-plan and import-fet are themselves the wish to write; --writable guards the steps of run.
 int kopierPlan(const Valg& valg, std::ostream& ud, std::ostream& fejl)
 {
     std::vector<std::string> grunde;
-    if (!Skoledatabase().KopierPlan(valg.plan, valg.tilPlan, valg.medLektioner, grunde))
+    if (!Skoledatatjeneste::UdenBeskyttelse().KopierPlan(valg.plan, valg.tilPlan, valg.medLektioner, grunde))
         return skrivFejl(grunde, fejl);
     ud << "Planen " << valg.plan << " er kopieret til " << valg.tilPlan << '\n';
     return afslutOK;
@@ -345,7 +345,7 @@ int importerFet(const Valg& valg, std::ostream& ud, std::ostream& fejl)
 {
     std::vector<std::string> rapport;
     std::vector<std::string> grunde;
-    const bool ok = fetImport::Importer(valg.fil, valg.plan, rapport, grunde);
+    const bool ok = Skoledatatjeneste::UdenBeskyttelse().ImporterFet(valg.fil, valg.plan, rapport, grunde);
     if (ok)
         ud << "Planen " << valg.plan << " er importeret fra " << valg.fil << '\n';
     for (const std::string& linje : rapport)

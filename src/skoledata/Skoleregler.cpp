@@ -153,7 +153,8 @@ std::optional<Interval> Graenser(Felt felt)
 
 std::string IdFejl(const std::string& id)
 {
-    if (id.empty())
+    // Only spaces look empty too, and could not be told from another such id.
+    if (id.find_first_not_of(' ') == std::string::npos)
         return "må ikke være tom";
     if (HarStyretegn(id))
         return "må ikke indeholde styretegn (linjeskift, tabulator o.l.)";

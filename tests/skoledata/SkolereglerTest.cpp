@@ -35,6 +35,7 @@ TEST(Skoleregler, EveryBadInputIsRefusedWithItsMessageAndGoodOnesPass)
     }();
     const std::vector<Tilfaelde> tilfaelde{
         {"Hold", {""s, "Indskoling"s}, "Hold (): hold må ikke være tom"},
+        {"Plan", {" "s, "F1"s, 5, 8}, "Planer ( ): plan må ikke være tom"},
         {"Hold", {"1.\nb"s, "Indskoling"s}, "hold må ikke indeholde styretegn"},
         {"Hold",
          {"1.\xC2\x85"

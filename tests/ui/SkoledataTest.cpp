@@ -16,6 +16,8 @@
 
 namespace {
 
+void SlaaSkrivebeskyttelseFra(Vinduesmiljoe& m) { m.handling("SkrivebeskytDB")->setChecked(false); }
+
 TSkoledata* AabnVindue(Vinduesmiljoe& m)
 {
     m.handling("Skoledata")->trigger();
@@ -53,6 +55,7 @@ void TrykKnap(QWidget* dialog, QMessageBox::StandardButton knap)
 void SkoledataTest::RedigerGemOgGenaabn()
 {
     Vinduesmiljoe m;
+    SlaaSkrivebeskyttelseFra(m);
     TSkoledata* vindue = AabnVindue(m);
     QVERIFY(vindue != nullptr);
     Skoledatamodel& fag = *vindue->ModelFor("Fag");
@@ -98,6 +101,7 @@ void SkoledataTest::RedigerGemOgGenaabn()
 void SkoledataTest::OmdoebningSpoergerOgFoelgerMed()
 {
     Vinduesmiljoe m;
+    SlaaSkrivebeskyttelseFra(m);
     TSkoledata* vindue = AabnVindue(m);
     QVERIFY(vindue != nullptr);
     Skoledatamodel& hold = *vindue->ModelFor("Hold");
@@ -147,6 +151,7 @@ void SkoledataTest::CsvUdOgIndIgen()
 void SkoledataTest::KopierPlanGennemDialogerne()
 {
     Vinduesmiljoe m;
+    SlaaSkrivebeskyttelseFra(m);
     MedModaleDialoger({[](QWidget* d) { SvarTekst(d, "Plan2026"); }, [](QWidget* d) { SvarTekst(d, "Plan2030"); },
                        [](QWidget* d) { TrykKnap(d, QMessageBox::No); }},
                       [&m] { m.handling("KopierPlan")->trigger(); });
@@ -155,4 +160,33 @@ void SkoledataTest::KopierPlanGennemDialogerne()
     const Skoledata gemt = Skoledatabase().Laes();
     QVERIFY(gemt.HarPlan("Plan2030"));
     QVERIFY(!gemt.Afhaengige(Felt::Plan, "Plan2030").empty());
+}
+
+void SkoledataTest::SkrivebeskyttelsenGaelderSkoledata()
+{
+    Vinduesmiljoe m;
+    const Skoledata foer = Skoledatabase().Laes();
+    const std::string slaaFra = "Slå \"Skrivebeskyt DB\" fra i menuen Opsætning";
+
+    // Refused before a single question is asked.
+    for (const char* handling : {"KopierPlan", "Importer"}) {
+        m.modtager.bokse.clear();
+        MedModaleDialoger({}, [&m, handling] { m.handling(handling)->trigger(); });
+        QCOMPARE(m.modtager.bokse.size(), size_t{1});
+        QCOMPARE(m.modtager.bokse.back().art, std::string("fejl"));
+        QVERIFY(m.modtager.bokse.back().tekst.find(slaaFra) != std::string::npos);
+    }
+
+    TSkoledata* vindue = AabnVindue(m);
+    Skoledatamodel& fag = *vindue->ModelFor("Fag");
+    QVERIFY(fag.setData(fag.index(RaekkeMed(fag, "Dansk_ind"), 1), 8));
+    QVERIFY(!vindue->Gem());
+    QVERIFY(m.modtager.bokse.back().tekst.find(slaaFra) != std::string::npos);
+    QVERIFY(Skoledatabase().Laes().raekker == foer.raekker);
+    QCOMPARE(fag.index(RaekkeMed(fag, "Dansk_ind"), 1).data().toInt(), 8);
+
+    SlaaSkrivebeskyttelseFra(m);
+    QVERIFY(vindue->Gem());
+    m.modtager.svar = {true};
+    vindue->close();
 }

@@ -11,4 +11,5 @@ private slots:
     void OmdoebningSpoergerOgFoelgerMed();
     void CsvUdOgIndIgen();
     void KopierPlanGennemDialogerne();
+    void SkrivebeskyttelsenGaelderSkoledata();
 };

@@ -47,6 +47,8 @@
 namespace {
 
 const QString titelStart = "Brikken++ v1.0 beta - ";
+const std::string slaaSkrivebeskyttelseFra =
+    "Slå \"Skrivebeskyt DB\" fra i menuen Opsætning for at skrive til databasen.";
 
 enum Felt { plFelt = 1, llFelt = 3, procentFelt = 5, mlFelt = 7, beskedFelt = 8 };
 // Steps of the completion between two looks at the window's events.
@@ -56,7 +58,8 @@ constexpr int64_t fuldfoerelsesSkive = 300;
 
 TMainFrame::TMainFrame(Programvinduer& vinduer)
     : Klientomraade(new QMdiArea), StatusBar1(new Statuslinje({25, 30, 30, 25, 25, 40, 30, 30, 400})),
-      vinduer_(vinduer), vorivazi_(std::make_unique<Vorivazi>(Datakilde::database)), fortrydelser_(new QUndoStack(this))
+      vinduer_(vinduer), vorivazi_(std::make_unique<Vorivazi>(Datakilde::database)),
+      skoledata_({[this] { return Skrivebeskyttet(); }, slaaSkrivebeskyttelseFra}), fortrydelser_(new QUndoStack(this))
 {
     setObjectName("TMainFrame");
     SaetUgemt(false);
@@ -659,7 +662,7 @@ void TMainFrame::CommBoxClick() { vinduer_.out->setVisible(CommBox_->isChecked()
 
 void TMainFrame::SkoledataClick()
 {
-    auto* vindue = new TSkoledata(this);
+    auto* vindue = new TSkoledata(this, skoledata_);
     vindue->setAttribute(Qt::WA_DeleteOnClose);
     // New or renamed plans show in the plan dialog from now on.
     connect(vindue, &TSkoledata::Gemt, this, [this] { planlisteIndlaest = false; });
@@ -668,13 +671,13 @@ void TMainFrame::SkoledataClick()
 
 void TMainFrame::KopierPlanClick()
 {
-    if (plandialoger::KopierPlan(this))
+    if (plandialoger::KopierPlan(this, skoledata_))
         planlisteIndlaest = false;
 }
 
 void TMainFrame::ImporterClick()
 {
-    if (plandialoger::ImporterFet(this))
+    if (plandialoger::ImporterFet(this, skoledata_))
         planlisteIndlaest = false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "ui/faelles/Navnetabel.h"
 
+#include "app/Skoledatatjeneste.h"
 #include "store/SkemaArt.h"
 
 #include <QMainWindow>
@@ -60,6 +61,8 @@ public:
     TSkemaFrame* NytSkemavindue(const QString& type = {});
 
     bool Skrivebeskyttet() const;
+    // The school's data, written only while "Skrivebeskyt DB" is off.
+    const Skoledatatjeneste& Skoledatatjenesten() const { return skoledata_; }
     // Shows and raises the time window when it is switched on in the menu.
     void VisTidsSpec();
 
@@ -136,6 +139,7 @@ private:
 
     Programvinduer& vinduer_;
     std::unique_ptr<Vorivazi> vorivazi_;
+    Skoledatatjeneste skoledata_;
     QFrame* vaerktoejslinje_ = nullptr;
     std::vector<Knap> knapper_;
     // Generation, "Nyt projekt" and opening a plan start it afresh.

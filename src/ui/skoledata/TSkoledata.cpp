@@ -1,7 +1,7 @@
 #include "ui/skoledata/TSkoledata.h"
 
+#include "app/Skoledatatjeneste.h"
 #include "base/Besked.h"
-#include "skoledata/Skoledatabase.h"
 #include "skoledata/SkoledataCsv.h"
 #include "ui/faelles/Fejlsikring.h"
 #include "ui/dialoger/Plandialoger.h"
@@ -52,9 +52,9 @@ QString CsvNavn(const Skoledatamodel& model) { return QString::fromStdString(mod
 
 } // namespace
 
-TSkoledata::TSkoledata(QWidget* foraelder)
+TSkoledata::TSkoledata(QWidget* foraelder, const Skoledatatjeneste& tjeneste)
     : QWidget(foraelder, Qt::Window), Sider(new QTabWidget), PlanValg(new QComboBox), LaererValg(new QComboBox),
-      Gitter(new QTableView), prioriteter_(new Prioritetsgitter(redigeret_, this))
+      Gitter(new QTableView), tjeneste_(tjeneste), prioriteter_(new Prioritetsgitter(redigeret_, this))
 {
     setObjectName("TSkoledata");
     setWindowTitle(QString::fromStdString(titel));
@@ -187,7 +187,7 @@ void TSkoledata::VisUge()
 
 void TSkoledata::LaesIgen()
 {
-    laest_ = Skoledatabase().Laes();
+    laest_ = tjeneste_.Laes();
     redigeret_ = laest_;
     NulstilModeller();
 }
@@ -195,7 +195,7 @@ void TSkoledata::LaesIgen()
 bool TSkoledata::Gem()
 {
     std::vector<std::string> fejl;
-    if (!Skoledatabase().Gem(laest_, redigeret_, fejl)) {
+    if (!tjeneste_.Gem(laest_, redigeret_, fejl)) {
         Besked().VisFejl("Intet er gemt; det indtastede står stadig i vinduet.\n" + plandialoger::Opremsning(fejl),
                          fejlTitel);
         return false;

@@ -11,6 +11,7 @@ class QTabWidget;
 class QTableView;
 class Prioritetsgitter;
 class Skoledatamodel;
+class Skoledatatjeneste;
 
 // The school's data in the planner's words, one page per concept: plans,
 // class types, classes, subjects, teachers, rooms and the teachers'
@@ -19,7 +20,7 @@ class Skoledatamodel;
 class TSkoledata : public QWidget {
     Q_OBJECT
 public:
-    explicit TSkoledata(QWidget* foraelder);
+    TSkoledata(QWidget* foraelder, const Skoledatatjeneste& tjeneste);
     ~TSkoledata() override;
 
     QTabWidget* Sider;
@@ -51,6 +52,7 @@ private:
     void VisUge();
     void NulstilModeller();
 
+    const Skoledatatjeneste& tjeneste_;
     Skoledata laest_;
     Skoledata redigeret_;
     std::vector<Skoledatamodel*> modeller_;
