@@ -24,7 +24,8 @@ TEST_F(SkoledatatjenesteTest, EveryWriteIsRefusedWhileProtectedAndSaysHowToLiftI
     efter.Tilfoej("Hold", {"1.z"s, "Indskoling"s});
     std::vector<std::string> rapport;
     std::vector<std::string> fejl;
-    const std::vector<std::string> afvist{"Programmet er sat op til ikke at skrive til databasen!\nSlå beskyttelsen fra."};
+    const std::vector<std::string> afvist{
+        "Programmet er sat op til ikke at skrive til databasen!\nSlå beskyttelsen fra."};
 
     EXPECT_EQ(tjeneste.Skrivefejl(), afvist.front());
     EXPECT_FALSE(tjeneste.Gem(foer, efter, fejl));

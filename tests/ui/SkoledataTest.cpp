@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -106,17 +107,34 @@ void SkoledataTest::OmdoebningSpoergerOgFoelgerMed()
     QVERIFY(vindue != nullptr);
     Skoledatamodel& hold = *vindue->ModelFor("Hold");
     const int r = RaekkeMed(hold, "1.a");
+    QSignalSpy oensker(&hold, &Skoledatamodel::omdoebningOensket);
 
+    // The model asks nobody and changes nothing; the window asks once the edit is over.
     m.modtager.svar = {false};
     QVERIFY(!hold.setData(hold.index(r, 0), "1.x"));
+    QVERIFY(m.modtager.bokse.empty());
+    QCOMPARE(oensker.size(), 1);
+    QCoreApplication::processEvents();
     QVERIFY(m.modtager.bokse.back().tekst.find("hold 1.a bruges af") != std::string::npos);
     QCOMPARE(hold.index(r, 0).data().toString(), QString("1.a"));
 
-    QVERIFY(!hold.setData(hold.index(r, 0), "1.b"));
-    QCOMPARE(m.modtager.bokse.back().tekst, std::string("Hold: hold 1.b findes allerede"));
+    // Ids the rules refuse and ids already given are refused and reported, never carried through.
+    const size_t bokse = m.modtager.bokse.size();
+    for (const auto& [id, grund] :
+         {std::pair{"", "Hold: hold må ikke være tom"}, std::pair{" ", "Hold: hold må ikke være tom"},
+          std::pair{"1.b", "Hold: hold 1.b findes allerede"}}) {
+        QVERIFY(!hold.setData(hold.index(r, 0), id));
+        QCoreApplication::processEvents();
+        QCOMPARE(m.modtager.bokse.back().tekst, std::string(grund));
+    }
+    QCOMPARE(m.modtager.bokse.size(), bokse + 3);
+    QCOMPARE(oensker.size(), 1);
+    QCOMPARE(hold.index(r, 0).data().toString(), QString("1.a"));
 
     m.modtager.svar = {true};
-    QVERIFY(hold.setData(hold.index(r, 0), "1.x"));
+    QVERIFY(!hold.setData(hold.index(r, 0), "1.x"));
+    QCoreApplication::processEvents();
+    QCOMPARE(hold.index(r, 0).data().toString(), QString("1.x"));
     QVERIFY(vindue->Gem());
     const Skoledata gemt = Skoledatabase().Laes();
     QVERIFY(gemt.Afhaengige(Felt::Hold, "1.a").empty());

@@ -89,7 +89,15 @@ QWidget* TSkoledata::Side(const std::vector<std::string>& tabeller)
     for (const std::string& navn : tabeller) {
         const Tabel& tabel = TabelNavngivet(navn);
         auto* model = new Skoledatamodel(tabel, redigeret_, this);
-        connect(model, &Skoledatamodel::AndreTabellerAendret, this, &TSkoledata::NulstilModeller, Qt::QueuedConnection);
+        connect(model, &Skoledatamodel::andreTabellerAendret, this, &TSkoledata::NulstilModeller, Qt::QueuedConnection);
+        // Queued: the planner is asked once the editor has closed, not while the model takes the value.
+        connect(
+            model, &Skoledatamodel::afvist, this,
+            [](const QString& grund) { Besked().VisFejl(grund.toStdString(), fejlTitel); }, Qt::QueuedConnection);
+        connect(
+            model, &Skoledatamodel::omdoebningOensket, this,
+            [this, model](int raekke, const QString& fra, const QString& til) { Omdoeb(*model, raekke, fra, til); },
+            Qt::QueuedConnection);
         modeller_.push_back(model);
         auto* visning = new QTableView;
         visning->setObjectName(QString::fromStdString(navn));
@@ -106,7 +114,7 @@ QWidget* TSkoledata::Side(const std::vector<std::string>& tabeller)
             visning->edit(model->index(model->rowCount() - 1, 0));
         });
         connect(Knap("Slet række", knapper), &QPushButton::clicked, this,
-                [model, visning] { model->SletRaekke(visning->currentIndex().row()); });
+                [this, model, visning] { SletRaekke(*model, visning->currentIndex().row()); });
         connect(Knap("Eksportér CSV …", knapper), &QPushButton::clicked, this, [this, model] {
             const QString fil = QFileDialog::getSaveFileName(this, "Eksportér CSV", CsvNavn(*model), csvFiltre);
             if (!fil.isEmpty())
@@ -152,6 +160,32 @@ Skoledatamodel* TSkoledata::ModelFor(const std::string& tabel) const
             return model;
     }
     return nullptr;
+}
+
+bool TSkoledata::MaaAendreBrugere(const Skoledatamodel& model, int raekke, const std::string& handling)
+{
+    const auto brugere = model.Brugere(raekke);
+    if (brugere.empty())
+        return true;
+    return Besked().Spoerg(model.IdBetegnelse() + " " + model.Id(raekke) + " bruges af " +
+                               std::to_string(brugere.size()) + " rækker:" + plandialoger::Opremsning(brugere) +
+                               "\n\n" + handling,
+                           titel);
+}
+
+void TSkoledata::Omdoeb(Skoledatamodel& model, int raekke, const QString& fra, const QString& til)
+{
+    // The row may have changed while the question waited.
+    if (model.Id(raekke) != fra.toStdString())
+        return;
+    if (MaaAendreBrugere(model, raekke, "Omdøb også dem til " + til.toStdString() + "?"))
+        model.OmdoebId(raekke, til.toStdString());
+}
+
+void TSkoledata::SletRaekke(Skoledatamodel& model, int raekke)
+{
+    if (raekke >= 0 && MaaAendreBrugere(model, raekke, "Slet også dem?"))
+        model.SletRaekke(raekke);
 }
 
 void TSkoledata::NulstilModeller()

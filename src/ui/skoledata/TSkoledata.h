@@ -51,6 +51,10 @@ private:
     void OpdaterValg();
     void VisUge();
     void NulstilModeller();
+    // Asks before other rows follow a rename or a delete; no leaves the rows as they are.
+    bool MaaAendreBrugere(const Skoledatamodel& model, int raekke, const std::string& handling);
+    void Omdoeb(Skoledatamodel& model, int raekke, const QString& fra, const QString& til);
+    void SletRaekke(Skoledatamodel& model, int raekke);
 
     const Skoledatatjeneste& tjeneste_;
     Skoledata laest_;
