@@ -1,6 +1,7 @@
 #include "app/Vorivazi.h"
 
 #include "app/Oejebliksbillede.h"
+#include "app/Skemavisning.h"
 #include "udgiv/Export.h"
 #include "db/Plan.h"
 #include "db/Portal.h"
@@ -169,6 +170,14 @@ int32_t Vorivazi::AntalLektioner(const std::string& id, SkemaArt art)
 int32_t Vorivazi::TimerFor(const std::string& id, SkemaArt art)
 {
     return kontrolListe_ ? kontrolListe_->TimerFor(id, art) : 0;
+}
+
+int32_t Vorivazi::PlanlagteTimer(const std::string& id, SkemaArt art)
+{
+    const int32_t lister = TimerFor(id, art);
+    if (art == SkemaArt::hold || !ErAaben())
+        return lister;
+    return ::PlanlagteTimer(Billede(false), art, id, lister);
 }
 
 int32_t Vorivazi::SumTimer() { return kontrolListe_ ? kontrolListe_->SumTimer() : 0; }

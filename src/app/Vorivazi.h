@@ -68,6 +68,9 @@ public:
     double Spredning(const std::string& id, SkemaArt art);
     int32_t AntalLektioner(const std::string& id, SkemaArt art);
     int32_t TimerFor(const std::string& id, SkemaArt art);
+    // The planned hours a view shows (Skemavisning's PlanlagteTimer); TimerFor
+    // is the planning lists' figure, which the generation leaves behind.
+    int32_t PlanlagteTimer(const std::string& id, SkemaArt art);
     int32_t SumTimer();
     int32_t AntalLektionerIalt();
     int32_t AntalMellemtimer();

@@ -277,7 +277,7 @@ private:
             if (kolonne >= 0 && kolonne < static_cast<int32_t>(dagNavne.size()) && raekke >= 0 && raekke < visteTimer)
                 celler[raekke][kolonne] = CelleTekst(skema.art, hold, fag, laerer, lokale);
         }
-        const int32_t planlagt = vorivazi_.TimerFor(skema.id, skema.art);
+        const int32_t planlagt = vorivazi_.PlanlagteTimer(skema.id, skema.art);
         const int32_t lagt = vorivazi_.AntalLektioner(skema.id, skema.art);
         ud_ << "Skema - " << skema.id << '\n'
             << SkemaSomTekst(celler) << "PL=" << planlagt << " LL=" << lagt

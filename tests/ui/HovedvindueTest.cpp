@@ -310,6 +310,14 @@ void HovedvindueTest::BeskedboksSvar()
     MedModalDialog([](QWidget* dialog) { dialog->close(); },
                    [&] { svar = vinduer.spoerg("Spørgsmål", "Accept af handling!"); });
     QVERIFY(!svar); // closing counts as Cancel
+    // A careful question goes on only when OK is chosen: Enter alone cancels.
+    svar = true;
+    MedModalDialog([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Return); },
+                   [&] { svar = vinduer.spoergForsigtigt("Overskriv?", "Accept af handling!"); });
+    QVERIFY(!svar);
+    MedModalDialog(tryk(QMessageBox::Ok),
+                   [&] { svar = vinduer.spoergForsigtigt("Overskriv?", "Accept af handling!"); });
+    QVERIFY(svar);
 
     MedModalDialog(
         [](QWidget* dialog) {

@@ -18,8 +18,11 @@
 #include "ui/dialoger/TPlanListeForm.h"
 #include "ui/skema/TSkemaFrame.h"
 #include "ui/skema/TekstGitter.h"
+#include "ui/skoledata/Skoledatamodel.h"
+#include "ui/skoledata/TSkoledata.h"
 #include "ui/hoved/VaerktoejsKnap.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -671,4 +674,98 @@ void PlanVinduesTest::ManglendeTimeTraekkesIndISkemaet()
     hoved.Fortrydelser().undo();
     QCOMPARE(gitterTekster(*klasse), foer);
     QCOMPARE(hoved.Facade().Manglende(false).Mangler(), manglerFoer);
+}
+
+void PlanVinduesTest::SkoledataGemningLaeserPlanenIgen()
+{
+    Vinduesmiljoe m;
+    aabnPlan(m);
+    generer(m);
+    TMainFrame& hoved = m.hoved();
+    hoved.show();
+    m.handling("SkrivebeskytDB")->setChecked(false);
+    m.handling("Skoledata")->trigger();
+    TSkoledata* data = hoved.findChildren<TSkoledata*>().back();
+    Skoledatamodel& hold = *data->ModelFor("Hold");
+    int raekke = 0;
+    while (hold.Id(raekke) != "1.a")
+        ++raekke;
+    m.modtager.svar = {true};
+    hold.setData(hold.index(raekke, 0), "1.x");
+    QCoreApplication::processEvents();
+    QCOMPARE(hold.Id(raekke), std::string("1.x"));
+
+    // Annuller: the unsaved timetables and the school data stay as they are.
+    m.modtager.bokse.clear();
+    m.modtager.jaNejSvar = {Svar::annuller};
+    QVERIFY(!data->Gem());
+    QCOMPARE(m.modtager.bokse.size(), size_t{1});
+    QVERIFY(m.modtager.bokse[0].tekst.find("Skemaerne i planen Plan2026 er ikke gemt") != std::string::npos);
+    QVERIFY(hoved.Facade().AntalLektionerIalt() > 0);
+
+    // Nej: saved, and the plan read again with the new class and without the dropped timetables.
+    m.modtager.jaNejSvar = {Svar::nej};
+    QVERIFY(data->Gem());
+    QCOMPARE(hoved.windowTitle(), "Brikken++ v1.0 beta - " + plan);
+    QCOMPARE(hoved.Facade().AntalLektionerIalt(), 0);
+    const auto hold1 = tabel(hoved.holdNavne);
+    QVERIFY(std::find(hold1.begin(), hold1.end(), "1.x") != hold1.end());
+    QVERIFY(std::find(hold1.begin(), hold1.end(), "1.a") == hold1.end());
+    QVERIFY(!hoved.genereret);
+
+    // The plan as read again is what is stored: saving asks nobody.
+    generer(m);
+    m.modtager.bokse.clear();
+    m.handling("Gemprojekt1")->trigger();
+    QCOMPARE(m.modtager.bokse.size(), size_t{1});
+    QCOMPARE(m.modtager.bokse[0].tekst, std::string("Skemaerne er gemt i databasen!"));
+
+    // A renamed open plan is gone under its old name: it is closed, and said so.
+    data->LaesIgen(); // the window's lessons are the ones stored before the save
+    Skoledatamodel& planer = *data->ModelFor("Plan");
+    m.modtager.svar = {true};
+    planer.setData(planer.index(0, 0), "Plan2030");
+    QCoreApplication::processEvents();
+    QVERIFY2(data->Gem(), m.modtager.bokse.back().tekst.c_str());
+    QVERIFY(m.modtager.bokse.back().tekst.find("Planen Plan2026 findes ikke længere") != std::string::npos);
+    QVERIFY(!hoved.Facade().ErAaben());
+    QCOMPARE(hoved.windowTitle(), QString("Brikken++ v1.0 beta - <tom>"));
+    data->close();
+}
+
+void PlanVinduesTest::GenereringLaeggerTilEllerBegynderForfra()
+{
+    Vinduesmiljoe m;
+    aabnPlan(m);
+    TGenereringsFrame& dialog = *m.vinduer.generering;
+    const auto generer = [&m, &dialog](bool rydFoerst, int timerIndeks) {
+        dialog.GFRadioGroup2->Knap(timerIndeks)->setChecked(true);
+        MedModalDialog(
+            [&dialog, rydFoerst](QWidget*) {
+                if (rydFoerst)
+                    dialog.RydFoerst->setChecked(true);
+                QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+            },
+            [&m] { m.handling("Beregnskemaer1")->trigger(); });
+        return m.hoved().Facade().AntalLektionerIalt();
+    };
+    const int32_t toTimer = generer(false, 0);
+    QVERIFY(toTimer > 0);
+    QVERIFY(!dialog.RydFoerst->isChecked());
+
+    // The dialog says what a second generation adds to; without clearing it adds.
+    MedModalDialog([&dialog](QWidget*) { dialog.reject(); }, [&m] { m.handling("Beregnskemaer1")->trigger(); });
+    QVERIFY(dialog.Tilfoejelse->text().contains(QString::number(toTimer) + " lektionstimer, der allerede er placeret"));
+    QVERIFY(dialog.RydFoerst->isEnabled());
+    const int32_t tilfoejet = generer(false, 6);
+    QVERIFY(tilfoejet > toTimer);
+
+    // Cleared first, it starts afresh: only the first two hours of each day hold lessons.
+    QVERIFY(generer(true, 0) < tilfoejet);
+    QVERIFY(m.hoved().genereret);
+    Vorivazi& facade = m.hoved().Facade();
+    for (int32_t i = 0; i < m.hoved().holdNavne.Antal(); ++i) {
+        for (const LektionsData& l : facade.Lektioner(m.hoved().holdNavne[i], SkemaArt::hold))
+            QVERIFY2(l.raekke < 2, l.hold.c_str());
+    }
 }

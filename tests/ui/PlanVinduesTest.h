@@ -21,4 +21,6 @@ private slots:
     void AabneSkemavinduerFoelgerSkemaerne();
     void HaandredigeringMedTraekOgFortryd();
     void ManglendeTimeTraekkesIndISkemaet();
+    void SkoledataGemningLaeserPlanenIgen();
+    void GenereringLaeggerTilEllerBegynderForfra();
 };

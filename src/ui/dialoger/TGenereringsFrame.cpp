@@ -11,6 +11,8 @@
 #include "base/Besked.h"
 #include "app/Vorivazi.h"
 
+#include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 
 namespace {
@@ -56,11 +58,18 @@ TGenereringsFrame::TGenereringsFrame(Programvinduer& vinduer)
       GFRadioGroup4(gruppe("GFRadioGroup4", "Styrke:", tal(1, 6), 3, 176,
                            "Styrke|Bestemmer styrken. Standardværdien er 4.", this)),
       Button1(knap("Button1", "OK", 56, "|Tryk for at acceptere valgene.", this)),
-      Button2(knap("Button2", "Annuller", 192, "|Tryk for at annullere.", this)), vinduer_(vinduer)
+      Button2(knap("Button2", "Annuller", 192, "|Tryk for at annullere.", this)), Tilfoejelse(new QLabel(this)),
+      RydFoerst(new QCheckBox("Ryd skemaerne først og begynd forfra", this)), vinduer_(vinduer)
 {
     setObjectName("TGenereringsFrame");
     setWindowTitle("Genererings opsætning");
-    setFixedSize(329, 299);
+    setFixedSize(329, 344);
+    Tilfoejelse->setObjectName("Tilfoejelse");
+    Tilfoejelse->setWordWrap(true);
+    Tilfoejelse->setGeometry(8, 268, 313, 34);
+    RydFoerst->setObjectName("RydFoerst");
+    RydFoerst->setGeometry(8, 308, 313, 24);
+    SaetHint(RydFoerst, "|Sletter de placerede lektioner, før der genereres, som \"Nyt projekt\" gør.");
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, Sikret(this, &TGenereringsFrame::Button1Click));
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
@@ -76,6 +85,14 @@ int32_t TGenereringsFrame::Styrke() const { return GFRadioGroup4->Valgt() + 1; }
 
 void TGenereringsFrame::showEvent(QShowEvent* haendelse)
 {
+    // A generation places what is missing around the lessons already placed,
+    // so a second one with other settings changes little unless they go first.
+    const int32_t lagt = vinduer_.mainFrame->Facade().AntalLektionerIalt();
+    Tilfoejelse->setText(lagt == 0 ? "Skemaerne er tomme."
+                                   : "Genereringen lægger til de " + QString::number(lagt) +
+                                         " lektionstimer, der allerede er placeret.");
+    RydFoerst->setChecked(false);
+    RydFoerst->setEnabled(lagt > 0);
     CentrerPaaSkaermen(this);
     QDialog::showEvent(haendelse);
 }
@@ -85,6 +102,8 @@ void TGenereringsFrame::Button1Click()
     TMainFrame& hoved = *vinduer_.mainFrame;
     hoved.VisTidsSpec();
     Besked().TidsTitel("Generering");
+    if (RydFoerst->isChecked())
+        hoved.RydSkemaer();
     bool lykkedes = false;
     {
         const Optaget optaget;

@@ -44,6 +44,8 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 const QString titelStart = "Brikken++ v1.0 beta - ";
@@ -315,10 +317,10 @@ void TMainFrame::MusenNaar(const QWidget* widget)
 
 Vorivazi& TMainFrame::Facade() { return *vorivazi_; }
 
-void TMainFrame::SkiftFacade(std::unique_ptr<Vorivazi> facade)
+void TMainFrame::SkiftFacade(std::unique_ptr<Vorivazi> facade, const QString& hvorfor)
 {
     vorivazi_ = std::move(facade);
-    TomFortrydelser("en anden plan er åbnet");
+    TomFortrydelser(hvorfor);
 }
 
 QUndoStack& TMainFrame::Fortrydelser() { return *fortrydelser_; }
@@ -430,11 +432,16 @@ void TMainFrame::NytSkemaprojekt1Click()
 {
     if (!vorivazi_->ErAaben() || !MaaForladeSkemaerne())
         return;
+    RydSkemaer();
+    SkemaerAendret();
+    Besked().VisInfo("Skemaerne i projektet er nu slettet!");
+}
+
+void TMainFrame::RydSkemaer()
+{
     vorivazi_->NytProjekt();
     TomFortrydelser("skemaerne er slettet");
     genereret = false;
-    SkemaerAendret();
-    Besked().VisInfo("Skemaerne i projektet er nu slettet!");
 }
 
 bool TMainFrame::MaaForladeSkemaerne()
@@ -449,6 +456,48 @@ bool TMainFrame::MaaForladeSkemaerne()
     default:
         return false;
     }
+}
+
+bool TMainFrame::MaaGenindlaesePlanen()
+{
+    if (!vorivazi_->ErAaben() || !ugemt_)
+        return true;
+    switch (Besked().SpoergJaNej("Skemaerne i planen " + vorivazi_->PlanId() +
+                                     " er ikke gemt. Planen læses igen fra databasen, når skoledata er gemt, og det, "
+                                     "der ikke er gemt, går tabt. Gem skemaerne først?",
+                                 "Ikke gemte skemaer")) {
+    case Svar::ja:
+        return Gem();
+    case Svar::nej:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TMainFrame::GenindlaesPlan()
+{
+    if (!vorivazi_->ErAaben())
+        return;
+    const std::string id = vorivazi_->PlanId();
+    const std::vector<std::string> planer = skoledata_.PlanIder();
+    const bool findes = std::find(planer.begin(), planer.end(), id) != planer.end();
+    auto facade = std::make_unique<Vorivazi>(Datakilde::database);
+    const Optaget optaget;
+    if (findes && !facade->AabnPlan(id))
+        return;
+    SkiftFacade(std::move(facade), "planen er læst igen efter ændringer i skoledata");
+    IndlaesNavne();
+    genereret = false;
+    SkemaerAendret(false);
+    if (findes) {
+        VisStatustekst(QString::fromStdString("Planen " + id + " er læst igen med de gemte skoledata"));
+        return;
+    }
+    SaetPlanTitel("<tom>");
+    Besked().VisInfo("Planen " + id +
+                     " findes ikke længere i skoledata og er lukket. Hent den igen med \"Hent projekt\", hvis "
+                     "den har fået et nyt navn.");
 }
 
 void TMainFrame::closeEvent(QCloseEvent* haendelse)
@@ -664,8 +713,12 @@ void TMainFrame::SkoledataClick()
 {
     auto* vindue = new TSkoledata(this, skoledata_);
     vindue->setAttribute(Qt::WA_DeleteOnClose);
-    // New or renamed plans show in the plan dialog from now on.
-    connect(vindue, &TSkoledata::Gemt, this, [this] { planlisteIndlaest = false; });
+    vindue->MaaGemme = [this] { return MaaGenindlaesePlanen(); };
+    connect(vindue, &TSkoledata::Gemt, this, [this] {
+        // New or renamed plans show in the plan dialog from now on.
+        planlisteIndlaest = false;
+        GenindlaesPlan();
+    });
     vindue->show();
 }
 

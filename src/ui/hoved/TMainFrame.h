@@ -40,7 +40,7 @@ public:
     void ForbindVinduer();
 
     Vorivazi& Facade();
-    void SkiftFacade(std::unique_ptr<Vorivazi> facade);
+    void SkiftFacade(std::unique_ptr<Vorivazi> facade, const QString& hvorfor = "en anden plan er åbnet");
     // Fills the three id tables from the open plan.
     void IndlaesNavne();
     const Navnetabel& NavneFor(SkemaArt art) const;
@@ -54,6 +54,9 @@ public:
     // After a generation: a run that got through its phases changed the
     // timetables; a failed one left them as they were.
     void GenereringAfsluttet(bool lykkedes);
+    // Takes every lesson out of the timetables, as "Nyt projekt" does; the
+    // next generation starts afresh. The caller tells the windows.
+    void RydSkemaer();
     void StatusOpdatering();
     void VisStatustekst(const QString& tekst);
     void AktiverGenerering();
@@ -103,6 +106,12 @@ private:
     // True when the timetables may be left: nothing unsaved, or the planner
     // saved them or chose to drop them.
     bool MaaForladeSkemaerne();
+    // Before school data are saved: the open plan is read again afterwards,
+    // so its unsaved timetables are saved first or given up, as the planner says.
+    bool MaaGenindlaesePlanen();
+    // Reads the open plan again after its school data changed; a plan that is
+    // gone (renamed or deleted) is closed.
+    void GenindlaesPlan();
     bool Gem();
     void SaetUgemt(bool ugemte);
 

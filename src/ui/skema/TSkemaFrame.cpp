@@ -232,7 +232,7 @@ void TSkemaFrame::VisLektioner(const std::string& id, SkemaArt art)
 void TSkemaFrame::VisTal(const std::string& id, SkemaArt art)
 {
     Vorivazi& facade = hoved_.Facade();
-    const int32_t planlagt = facade.TimerFor(id, art);
+    const int32_t planlagt = facade.PlanlagteTimer(id, art);
     const int32_t lagt = facade.AntalLektioner(id, art);
     StatusBar->SaetTekst(plFelt, QString::number(planlagt));
     StatusBar->SaetTekst(llFelt, QString::number(lagt));

@@ -228,16 +228,26 @@ void TSkoledata::LaesIgen()
 
 bool TSkoledata::Gem()
 {
-    std::vector<std::string> fejl;
-    if (!tjeneste_.Gem(laest_, redigeret_, fejl)) {
-        Besked().VisFejl("Intet er gemt; det indtastede står stadig i vinduet.\n" + plandialoger::Opremsning(fejl),
-                         fejlTitel);
-        return false;
+    if (redigeret_.raekker == laest_.raekker) {
+        Besked().VisInfo("Der er ingen ændringer at gemme.");
+        return true;
     }
-    LaesIgen();
-    emit Gemt();
-    Besked().VisInfo("Skoledata er gemt i databasen.");
-    return true;
+    std::vector<std::string> fejl = tjeneste_.Kontroller(laest_, redigeret_);
+    if (const std::string beskyttet = tjeneste_.Skrivefejl(); !beskyttet.empty())
+        fejl.insert(fejl.begin(), beskyttet);
+    if (fejl.empty()) {
+        if (!MaaGemme())
+            return false;
+        if (tjeneste_.Gem(laest_, redigeret_, fejl)) {
+            LaesIgen();
+            Besked().VisInfo("Skoledata er gemt i databasen.");
+            emit Gemt();
+            return true;
+        }
+    }
+    Besked().VisFejl("Intet er gemt; det indtastede står stadig i vinduet.\n" + plandialoger::Opremsning(fejl),
+                     fejlTitel);
+    return false;
 }
 
 bool TSkoledata::EksporterCsv(const Skoledatamodel& model, const QString& fil)

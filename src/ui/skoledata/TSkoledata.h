@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 class QComboBox;
@@ -31,6 +32,9 @@ public:
     // The model of a table's section, for tests and scripts.
     Skoledatamodel* ModelFor(const std::string& tabel) const;
     Prioritetsgitter* Prioriteter() const { return prioriteter_; }
+
+    // Asked before a save that the rules and the write protection allow; false saves nothing.
+    std::function<bool()> MaaGemme = [] { return true; };
 
     bool Gem();
     void LaesIgen();
