@@ -1,6 +1,7 @@
 #include "PlanVinduesTest.h"
 
 #include "Vinduesmiljoe.h"
+#include "app/Udgivelse.h"
 #include "app/Vorivazi.h"
 #include "db/SqlKlasse.h"
 #include "db/TSqlModul.h"
@@ -768,4 +769,39 @@ void PlanVinduesTest::GenereringLaeggerTilEllerBegynderForfra()
         for (const LektionsData& l : facade.Lektioner(m.hoved().holdNavne[i], SkemaArt::hold))
             QVERIFY2(l.raekke < 2, l.hold.c_str());
     }
+}
+
+void PlanVinduesTest::SkemavindueVokserOgViserPlanensUge()
+{
+    Vinduesmiljoe m;
+    SqlKlasse sql(Datakilde::database);
+    QVERIFY(sql.UdfoerSql("update Plan set Kolonne_P = 4, Raekke_P = 6 where PlanID_P = 'Plan2026'"));
+    aabnPlan(m);
+    generer(m);
+    m.hoved().resize(1200, 900);
+    m.hoved().show();
+    TSkemaFrame* skema = m.hoved().NytSkemavindue("Laerer");
+    QCOMPARE(skema->size(), QSize(464, 225));
+    QCOMPARE(skema->SFStringGrid1->columnCount(), 1 + 4);
+    QCOMPARE(skema->SFStringGrid1->rowCount(), 6);
+    QCOMPARE(skema->SFStringGrid1->Celle(4, 0), QString("Torsdag"));
+    skema->SFComboBox2->showPopup();
+    skema->SFComboBox2->hidePopup();
+    for (int i = 0; i < skema->SFComboBox2->count(); ++i)
+        QVERIFY2(skema->SFComboBox2->itemText(i) != "tom", "tom is no teacher");
+    skema->VisSkema(SkemaArt::laerer, "Hanne");
+
+    // The grid fills the grown window, and each lesson has its subject's colour of the published forms.
+    skema->parentWidget()->resize(900, 600);
+    QCoreApplication::processEvents();
+    QCOMPARE(skema->SFStringGrid1->width(), skema->width());
+    QVERIFY(skema->SFStringGrid1->geometry().bottom() + skema->StatusBar->height() >= skema->height() - 1);
+    const std::map<std::string, std::string> farver = FagFarver(m.hoved().Facade());
+    int farvede = 0;
+    for (const LektionsData& l : m.hoved().Facade().Lektioner("Hanne", SkemaArt::laerer)) {
+        const QTableWidgetItem* celle = skema->SFStringGrid1->item(l.raekke, l.kolonne + 1);
+        QCOMPARE(celle->background().color(), QColor(QString::fromStdString(farver.at(l.fag))));
+        ++farvede;
+    }
+    QVERIFY(farvede > 0);
 }

@@ -23,4 +23,5 @@ private slots:
     void ManglendeTimeTraekkesIndISkemaet();
     void SkoledataGemningLaeserPlanenIgen();
     void GenereringLaeggerTilEllerBegynderForfra();
+    void SkemavindueVokserOgViserPlanensUge();
 };

@@ -412,6 +412,8 @@ TSkemaFrame* TMainFrame::NytSkemavindue(const QString& type)
         vindue, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                     Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     ramme->setAttribute(Qt::WA_DeleteOnClose);
+    // The view opens at its own size, whether or not the main window is shown yet.
+    ramme->resize(ramme->sizeHint());
     if (!type.isEmpty())
         vindue->VaelgType(type);
     ramme->show();

@@ -22,10 +22,6 @@ namespace {
 
 const QString lektionMime = "application/x-brikken-lektion";
 
-// Hours and days of every view; the grid's column 0 holds the hour numbers.
-constexpr int dage = 5;
-constexpr int timer = 8;
-
 const std::array<QColor, 3> maalFarver{QColor(0xb8, 0xe6, 0xb0), QColor(0xf6, 0xe7, 0x8c), QColor(0xf0, 0xa8, 0xa8)};
 
 QString Navn(const LektionsData& l) { return QString::fromStdString(Beskriv(l)); }
@@ -95,8 +91,9 @@ void Haandredigering::FarvForHold(const Timekrav& krav)
 
 void Haandredigering::Farv(const std::function<Flytsvar(Placering)>& proev)
 {
-    for (int dag = 0; dag < dage; ++dag)
-        for (int time = 0; time < timer; ++time) {
+    // The grid has the plan's own days and hours; its column 0 holds the hour numbers.
+    for (int dag = 0; dag + 1 < gitter_.columnCount(); ++dag)
+        for (int time = 0; time < gitter_.rowCount(); ++time) {
             const Flytsvar svar = proev({dag, time});
             QTableWidgetItem* celle = gitter_.item(time, dag + 1);
             celle->setBackground(maalFarver[static_cast<size_t>(svar.udfald)]);
@@ -110,8 +107,8 @@ void Haandredigering::Farv(const std::function<Flytsvar(Placering)>& proev)
 void Haandredigering::FjernFarver()
 {
     // Writing each text again gives it its own background and tooltip back.
-    for (int kolonne = 1; kolonne <= dage; ++kolonne)
-        for (int raekke = 1; raekke <= timer; ++raekke)
+    for (int kolonne = 1; kolonne < gitter_.columnCount(); ++kolonne)
+        for (int raekke = 1; raekke <= gitter_.rowCount(); ++raekke)
             gitter_.SaetCelle(kolonne, raekke, gitter_.Celle(kolonne, raekke));
 }
 
@@ -269,10 +266,13 @@ void Haandredigering::VisMenu(const QPoint& punkt)
     const bool fastlaast = hoved_.Facade().ErFastlaast(lektion->hold, p->kolonne, p->raekke);
     menu.addAction(fastlaast ? "Frigiv" : "Fastlås", [this, p, fastlaast] { SaetFastlaast(*p, !fastlaast); });
     menu.addSeparator();
-    menu.addAction("Vis lærerens skema",
-                   [this, l = *lektion] { emit visSkema(SkemaArt::laerer, QString::fromStdString(l.laerer)); });
-    menu.addAction("Vis lokalets skema",
-                   [this, l = *lektion] { emit visSkema(SkemaArt::lokale, QString::fromStdString(l.lokale)); });
+    // "tom" is no teacher or room with a timetable of its own.
+    if (lektion->laerer != tomId)
+        menu.addAction("Vis lærerens skema",
+                       [this, l = *lektion] { emit visSkema(SkemaArt::laerer, QString::fromStdString(l.laerer)); });
+    if (lektion->lokale != tomId)
+        menu.addAction("Vis lokalets skema",
+                       [this, l = *lektion] { emit visSkema(SkemaArt::lokale, QString::fromStdString(l.lokale)); });
     menu.exec(gitter_.viewport()->mapToGlobal(punkt));
 }
 
