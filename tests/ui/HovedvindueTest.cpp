@@ -1,6 +1,8 @@
 #include "HovedvindueTest.h"
 
 #include "Vinduesmiljoe.h"
+#include "ui/faelles/Lokaltal.h"
+#include "ui/faelles/Oversaettelse.h"
 #include "ui/faelles/Navnetabel.h"
 #include "ui/skema/Rulleliste.h"
 #include "ui/hoved/Statuslinje.h"
@@ -387,4 +389,15 @@ void HovedvindueTest::HjaelpOgForklaringer()
     m.handling("Nytskema1")->trigger();
     for (const int felt : {0, 1, 2, 3, 4, 5, 6, 7})
         QVERIFY(!aktivtSkema(m)->StatusBar->Felt(felt)->toolTip().isEmpty());
+}
+
+void HovedvindueTest::DanskeTalOgQtsDanskeDialoger()
+{
+    // The tests run under the C locale: the windows write Danish figures all the same.
+    QCOMPARE(ProcentTekst(200.0 / 3), QString("66,70"));
+    QCOMPARE(ProcentTekst(0.0), QString("0,00"));
+    QCOMPARE(SekunderTekst(1234.5), QString("1.234,500000"));
+    QVERIFY(BrugDanskeQtTekster(*qApp));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Annuller"));
+    QCOMPARE(QLocale().decimalPoint(), QString(","));
 }

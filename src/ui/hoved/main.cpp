@@ -10,6 +10,7 @@
 #include "ui/hoved/Billeder.h"
 #include "ui/hoved/Programvinduer.h"
 #include "ui/hoved/TMainFrame.h"
+#include "ui/faelles/Oversaettelse.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -39,6 +40,8 @@ int main(int argc, char* argv[])
     QApplication applikation(argc, argv);
     QApplication::setApplicationName("Brikken++");
     QApplication::setWindowIcon(Programikon());
+    // Without the translations Qt's dialogs stay English; nothing else depends on them.
+    BrugDanskeQtTekster(applikation);
     PrinterUdskriver printer;
     Udskriver::SaetAktiv(&printer);
     SaetPdfBogSkriver(&SkrivPdfSkemabog);
