@@ -25,7 +25,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -374,16 +378,40 @@ void PlanVinduesTest::NytProjektOgEksport()
     generer(m);
     m.modtager.bokse.clear();
 
-    const MidlertidigMappe mappe;
-    m.handling("ExportProject")->trigger();
+    // The folder is asked for, not taken from where the program was started.
+    const MidlertidigMappe arbejdsmappe;
+    const QTemporaryDir valgt;
+    const auto eksporter = [&m](const QString& mappe) {
+        MedModalDialog(
+            [mappe](QWidget* dialog) {
+                auto* vaelger = qobject_cast<QFileDialog*>(dialog);
+                QVERIFY(vaelger != nullptr);
+                QCOMPARE(vaelger->fileMode(), QFileDialog::Directory);
+                if (mappe.isEmpty()) {
+                    vaelger->reject();
+                    return;
+                }
+                vaelger->setDirectory(mappe);
+                vaelger->selectFile(mappe);
+                QMetaObject::invokeMethod(vaelger, "accept");
+            },
+            [&m] { m.handling("ExportProject")->trigger(); });
+    };
+    eksporter(valgt.path());
     QCOMPARE(m.modtager.bokse.size(), size_t{1});
     QCOMPARE(m.modtager.bokse[0].tekst, std::string("Skemaerne er nu exporteret til 3 filer.!\n'HoldSkemaer.txt', "
-                                                    "'LaererSkemaer.txt' og 'LokaleSkemaer.txt'"));
+                                                    "'LaererSkemaer.txt' og 'LokaleSkemaer.txt'\ni mappen ") +
+                                            QDir(valgt.path()).absolutePath().toStdString());
     for (const char* fil : {"HoldSkemaer.txt", "LaererSkemaer.txt", "LokaleSkemaer.txt"}) {
-        const std::string sti = (mappe.Sti() / fil).string();
-        QVERIFY(QFile::exists(QString::fromStdString(sti)));
-        QVERIFY(memoLinjer(m).contains(QString::fromStdString(sti)));
+        const QString sti = QDir(valgt.path()).absoluteFilePath(fil);
+        QVERIFY(QFile::exists(sti));
+        QVERIFY(memoLinjer(m).contains(sti));
+        QVERIFY(!QFile::exists(QString::fromStdString((arbejdsmappe.Sti() / fil).string())));
     }
+    // Cancelled, nothing is written or said; the folder is offered again next time.
+    eksporter({});
+    QCOMPARE(m.modtager.bokse.size(), size_t{1});
+    QCOMPARE(QSettings("Brikken++", "Brikken++").value("udgivelse/tekst").toString(), valgt.path());
 
     m.handling("NytSkemaprojekt1")->trigger();
     QCOMPARE(m.modtager.bokse.back().tekst, std::string("Skemaerne i projektet er nu slettet!"));

@@ -3,6 +3,7 @@
 #include "SkoledataTest.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdlib>
@@ -14,6 +15,9 @@ int main(int argc, char* argv[])
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     unsetenv("LC_ALL");
     setenv("LC_NUMERIC", "C", 1);
+    // The folders the windows remember go to a settings folder of the run's own.
+    const QTemporaryDir indstillinger;
+    setenv("XDG_CONFIG_HOME", indstillinger.path().toLocal8Bit().constData(), 1);
     QApplication applikation(argc, argv);
 
     int status = 0;

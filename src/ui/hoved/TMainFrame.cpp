@@ -547,16 +547,25 @@ void TMainFrame::ExportProjectClick()
         Besked().VisFejl("Der er ikke åbnet nogen plan!", fejlTitel);
         return;
     }
+    // The files go where the planner says, not into whatever folder the program was started from.
+    const QString noegle = "udgivelse/tekst";
+    QSettings indstillinger("Brikken++", "Brikken++");
+    const QString forrige = indstillinger.value(noegle).toString();
+    const QString mappe = QFileDialog::getExistingDirectory(this, "Eksportér tekstfilerne til mappen",
+                                                            forrige.isEmpty() ? QDir::homePath() : forrige);
+    if (mappe.isEmpty())
+        return;
+    indstillinger.setValue(noegle, mappe);
     bool eksporteret = false;
     {
         const Optaget optaget;
-        eksporteret = vorivazi_->Eksporter();
+        eksporteret = vorivazi_->Eksporter(mappe.toStdString());
     }
     if (!eksporteret)
         return;
     for (const char* fil : {"HoldSkemaer.txt", "LaererSkemaer.txt", "LokaleSkemaer.txt"})
-        Besked().Log(QDir::current().absoluteFilePath(fil).toStdString());
-    Besked().VisInfo(eksporteretTekst);
+        Besked().Log(QDir(mappe).absoluteFilePath(fil).toStdString());
+    Besked().VisInfo(eksporteretTekst + "\ni mappen " + QDir(mappe).absolutePath().toStdString());
 }
 
 void TMainFrame::EksporterPdfClick() { UdgivSom(Udgivelsesform::pdf); }
