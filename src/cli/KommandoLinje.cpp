@@ -211,7 +211,7 @@ private:
     bool gem()
     {
         if (!valg_.skrivbar) {
-            besked_.VisFejl(skrivebeskyttetTekst, fejlTitel);
+            besked_.VisFejl(SkrivebeskyttetBesked("Giv --writable for at skrive til databasen."), fejlTitel);
             return false;
         }
         if (!vorivazi_.Gem(valg_.tving ? Overskrivning::Tillad : Overskrivning::Afvis))

@@ -73,7 +73,8 @@ void HovedvindueTest::SkrivebeskyttelseAfviserGemning()
     QTest::mouseClick(knap(m, "MFPanel4"), Qt::LeftButton);
     QCOMPARE(m.modtager.bokse.size(), size_t{2});
     for (const auto& boks : m.modtager.bokse) {
-        QCOMPARE(boks.tekst, std::string("Programmet er sat op til ikke at skrive til databasen!"));
+        QCOMPARE(boks.tekst, std::string("Programmet er sat op til ikke at skrive til databasen!\nSlå \"Skrivebeskyt "
+                                         "DB\" fra i menuen Opsætning for at skrive til databasen."));
         QCOMPARE(boks.titel, std::string("En fejl er opstået!"));
     }
     QVERIFY(m.modtager.tidsTitler.empty()); // nothing was saved

@@ -475,7 +475,9 @@ void PlanVinduesTest::UgemteSkemaerSpoergesFoerDeForlades()
     m.modtager.bokse.clear();
     m.modtager.jaNejSvar = {Svar::ja};
     m.handling("NytSkemaprojekt1")->trigger();
-    QCOMPARE(m.modtager.bokse.back().tekst, std::string("Programmet er sat op til ikke at skrive til databasen!"));
+    QCOMPARE(m.modtager.bokse.back().tekst,
+             std::string("Programmet er sat op til ikke at skrive til databasen!\nSlå \"Skrivebeskyt DB\" fra i menuen "
+                         "Opsætning for at skrive til databasen."));
     QCOMPARE(hoved.Facade().AntalLektionerIalt(), lagt);
 
     // Ja with writing allowed: saved, then cleared; the cleared timetables are unsaved again.
@@ -832,4 +834,32 @@ void PlanVinduesTest::SkemavindueVokserOgViserPlanensUge()
         ++farvede;
     }
     QVERIFY(farvede > 0);
+}
+
+void PlanVinduesTest::FortrydTilbageTilDetGemteFjernerStjernen()
+{
+    Vinduesmiljoe m;
+    aabnPlan(m);
+    generer(m);
+    m.handling("SkrivebeskytDB")->setChecked(false);
+    m.handling("Gemprojekt1")->trigger();
+    TMainFrame& hoved = m.hoved();
+    const QString gemt = "Brikken++ v1.0 beta - " + plan;
+    QCOMPARE(hoved.windowTitle(), gemt);
+
+    TSkemaFrame* skema = hoved.NytSkemavindue();
+    skema->VisSkema(SkemaArt::hold, "1.a");
+    slip(*skema, skema->Redigering->Traekdata({3, 0}), {0, 4});
+    QCOMPARE(hoved.windowTitle(), gemt + " *");
+    hoved.Fortrydelser().undo();
+    QCOMPARE(hoved.windowTitle(), gemt);
+    hoved.Fortrydelser().redo();
+    QCOMPARE(hoved.windowTitle(), gemt + " *");
+
+    // After a generation the list starts afresh, and its first step is no longer what is stored.
+    generer(m);
+    slip(*skema, skema->Redigering->Traekdata({3, 0}), {0, 4});
+    QCOMPARE(hoved.Fortrydelser().count(), 1);
+    hoved.Fortrydelser().undo();
+    QCOMPARE(hoved.windowTitle(), gemt + " *");
 }

@@ -24,4 +24,5 @@ private slots:
     void SkoledataGemningLaeserPlanenIgen();
     void GenereringLaeggerTilEllerBegynderForfra();
     void SkemavindueVokserOgViserPlanensUge();
+    void FortrydTilbageTilDetGemteFjernerStjernen();
 };

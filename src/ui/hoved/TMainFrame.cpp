@@ -81,6 +81,10 @@ TMainFrame::TMainFrame(Programvinduer& vinduer)
     lag->addWidget(Klientomraade, 1);
     setCentralWidget(midte);
 
+    connect(fortrydelser_, &QUndoStack::cleanChanged, this, [this](bool ren) {
+        if (rentErGemt_)
+            SaetUgemt(!ren);
+    });
     // Every window's hints reach the message field of the status bar.
     qApp->installEventFilter(this);
 }
@@ -327,6 +331,7 @@ QUndoStack& TMainFrame::Fortrydelser() { return *fortrydelser_; }
 
 void TMainFrame::TomFortrydelser(const QString& hvorfor)
 {
+    rentErGemt_ = false;
     if (fortrydelser_->count() == 0)
         return;
     fortrydelser_->clear();
@@ -355,7 +360,10 @@ const Navnetabel& TMainFrame::NavneFor(SkemaArt art) const { return this->*navne
 
 void TMainFrame::SkemaerAendret(bool ugemte)
 {
-    SaetUgemt(ugemte);
+    if (ugemte)
+        SaetUgemt(true);
+    else
+        MarkerGemt();
     StatusOpdatering();
     emit skemaerAendret();
 }
@@ -367,6 +375,13 @@ void TMainFrame::GenereringAfsluttet(bool lykkedes)
         SkemaerAendret();
     } else
         StatusOpdatering();
+}
+
+void TMainFrame::MarkerGemt()
+{
+    fortrydelser_->setClean();
+    rentErGemt_ = true;
+    SaetUgemt(false);
 }
 
 void TMainFrame::SaetUgemt(bool ugemte)
@@ -524,7 +539,7 @@ void TMainFrame::Gemprojekt1Click() { Gem(); }
 bool TMainFrame::Gem()
 {
     if (Skrivebeskyttet()) {
-        Besked().VisFejl(skrivebeskyttetTekst, fejlTitel);
+        Besked().VisFejl(SkrivebeskyttetBesked(slaaSkrivebeskyttelseFra), fejlTitel);
         return false;
     }
     if (!vorivazi_->ErAaben())
@@ -536,7 +551,7 @@ bool TMainFrame::Gem()
     }
     if (!gemt)
         return false;
-    SaetUgemt(false);
+    MarkerGemt();
     Besked().VisInfo(gemtTekst);
     return true;
 }

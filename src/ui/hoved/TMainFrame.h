@@ -114,6 +114,8 @@ private:
     void GenindlaesPlan();
     bool Gem();
     void SaetUgemt(bool ugemte);
+    // The timetables are as stored: so is the undo list's present step.
+    void MarkerGemt();
 
     void NytSkemaprojekt1Click();
     void Hentprojekt1Click();
@@ -168,4 +170,7 @@ private:
     Hjaelpevindue* hjaelp_ = nullptr;
     QString planTitel_ = "<tom>";
     bool ugemt_ = false;
+    // Undoing back to the list's clean step gives the stored timetables; not
+    // so once a generation, completion or clearing changed them outside the list.
+    bool rentErGemt_ = true;
 };
