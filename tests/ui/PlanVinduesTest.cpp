@@ -25,6 +25,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -434,7 +435,11 @@ void PlanVinduesTest::ManglendeTimerOgFuldfoerelse()
 
     QTest::mouseClick(hoved.StatusBar1->Felt(procentFelt), Qt::LeftButton);
     auto* vindue = hoved.findChild<TManglende*>("Manglende");
-    QVERIFY(vindue && vindue->isVisible());
+    // Docked beside the views, so it stays in sight while they are worked in.
+    QVERIFY(vindue && vindue->isVisibleTo(&hoved));
+    auto* dok = qobject_cast<QDockWidget*>(vindue->parentWidget());
+    QVERIFY(dok != nullptr);
+    QCOMPARE(hoved.dockWidgetArea(dok), Qt::BottomDockWidgetArea);
     QVERIFY(vindue->Tabel->topLevelItemCount() > 0);
     QVERIFY2(vindue->Tabel->topLevelItem(0)->childCount() > 0, "the hours of a row unfold");
 

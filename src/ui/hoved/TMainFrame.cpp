@@ -32,6 +32,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -399,7 +400,7 @@ void TMainFrame::StatusOpdatering()
     StatusBar1->SaetTekst(llFelt, QString::number(lagt));
     StatusBar1->SaetTekst(procentFelt, ProcentTekst(LagtProcent(planlagt, lagt)));
     StatusBar1->SaetTekst(mlFelt, QString::number(mellemtimer));
-    if (manglende_ != nullptr && manglende_->isVisible())
+    if (manglendeDok_ != nullptr && !manglendeDok_->isHidden())
         manglende_->Opdater(*vorivazi_, Spred_->isChecked());
 }
 
@@ -692,10 +693,14 @@ void TMainFrame::ManglendeTimerClick()
             for (Haandredigering* redigering : findChildren<Haandredigering*>())
                 redigering->FarvForHold(krav);
         });
+        manglendeDok_ = new QDockWidget(manglende_->windowTitle(), this);
+        manglendeDok_->setObjectName("ManglendeDok");
+        manglendeDok_->setWidget(manglende_);
+        addDockWidget(Qt::BottomDockWidgetArea, manglendeDok_);
     }
     manglende_->Opdater(*vorivazi_, Spred_->isChecked());
-    manglende_->show();
-    manglende_->raise();
+    manglendeDok_->show();
+    manglendeDok_->raise();
 }
 
 // The search runs in slices on this thread, so "Stop" is heard between them;

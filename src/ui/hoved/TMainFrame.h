@@ -13,6 +13,7 @@
 #include <vector>
 
 class QAction;
+class QDockWidget;
 class QKeySequence;
 class QMenu;
 class QFrame;
@@ -166,6 +167,8 @@ private:
     QAction* Fuldfoer_ = nullptr;
     QAction* Spred_ = nullptr;
     TManglende* manglende_ = nullptr;
+    // Holds the missing hours beside the views, so they stay in sight while lessons are dragged in.
+    QDockWidget* manglendeDok_ = nullptr;
     QString sidsteHint_;
     Hjaelpevindue* hjaelp_ = nullptr;
     QString planTitel_ = "<tom>";
