@@ -1,6 +1,7 @@
 #include "SkoledataTest.h"
 
 #include "Vinduesmiljoe.h"
+#include "app/Vorivazi.h"
 #include "skoledata/Skoledatabase.h"
 #include "ui/skoledata/Prioritetsgitter.h"
 #include "ui/skoledata/Skoledatamodel.h"
@@ -9,6 +10,8 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
+#include <QTableView>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -205,6 +208,44 @@ void SkoledataTest::SkrivebeskyttelsenGaelderSkoledata()
 
     SlaaSkrivebeskyttelseFra(m);
     QVERIFY(vindue->Gem());
+    m.modtager.svar = {true};
+    vindue->close();
+}
+
+void SkoledataTest::UtilgaengeligeTimerMedHoejreklikOgOverskrifter()
+{
+    Vinduesmiljoe m;
+    auto facade = std::make_unique<Vorivazi>(Datakilde::database);
+    QVERIFY(facade->AabnPlan("Plan2027"));
+    m.hoved().SkiftFacade(std::move(facade));
+    TSkoledata* vindue = AabnVindue(m);
+    QCOMPARE(vindue->PlanValg->currentText(), QString("Plan2027")); // the plan that is open
+    vindue->LaererValg->setCurrentText("Anne");
+    Prioritetsgitter& uge = *vindue->Prioriteter();
+    vindue->show();
+    QCoreApplication::processEvents();
+
+    // Right click steps down, round from -3 to +3.
+    const QModelIndex tirsdagAnden = uge.index(1, 1);
+    const QPoint punkt = vindue->Gitter->visualRect(tirsdagAnden).center();
+    QCOMPARE(uge.Prioritet(1, 1), 0);
+    emit vindue->Gitter->customContextMenuRequested(punkt);
+    QCOMPARE(uge.Prioritet(1, 1), -1);
+    for (int i = 0; i < 3; ++i)
+        emit vindue->Gitter->customContextMenuRequested(punkt);
+    QCOMPARE(uge.Prioritet(1, 1), 3);
+
+    // A day's heading gives the whole day the next priority of its first hour; an hour's heading the whole hour.
+    emit vindue->Gitter->horizontalHeader()->sectionClicked(2);
+    for (int time = 0; time < uge.rowCount(); ++time)
+        QCOMPARE(uge.Prioritet(2, time), 1);
+    emit vindue->Gitter->verticalHeader()->sectionClicked(1);
+    for (int dag = 0; dag < uge.columnCount(); ++dag)
+        QCOMPARE(uge.Prioritet(dag, 1), 1);
+    emit vindue->Gitter->verticalHeader()->customContextMenuRequested(
+        QPoint(2, vindue->Gitter->verticalHeader()->sectionViewportPosition(2) + 2));
+    for (int dag = 0; dag < uge.columnCount(); ++dag)
+        QCOMPARE(uge.Prioritet(dag, 2), -1);
     m.modtager.svar = {true};
     vindue->close();
 }

@@ -12,4 +12,5 @@ private slots:
     void CsvUdOgIndIgen();
     void KopierPlanGennemDialogerne();
     void SkrivebeskyttelsenGaelderSkoledata();
+    void UtilgaengeligeTimerMedHoejreklikOgOverskrifter();
 };

@@ -744,6 +744,8 @@ void TMainFrame::SkoledataClick()
 {
     auto* vindue = new TSkoledata(this, skoledata_);
     vindue->setAttribute(Qt::WA_DeleteOnClose);
+    if (vorivazi_->ErAaben())
+        vindue->VaelgPlan(vorivazi_->PlanId());
     vindue->MaaGemme = [this] { return MaaGenindlaesePlanen(); };
     connect(vindue, &TSkoledata::Gemt, this, [this] {
         // New or renamed plans show in the plan dialog from now on.

@@ -142,14 +142,33 @@ QWidget* TSkoledata::PrioritetsSide()
     Gitter->setSelectionMode(QAbstractItemView::NoSelection);
     Gitter->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     Gitter->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    connect(Gitter, &QTableView::clicked, prioriteter_, &Prioritetsgitter::Skift);
+    // Left click steps up, right click down; a day's or hour's heading steps all its hours.
+    connect(Gitter, &QTableView::clicked, prioriteter_, [this](const QModelIndex& i) { prioriteter_->Skift(i, 1); });
+    Gitter->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Gitter, &QWidget::customContextMenuRequested, prioriteter_,
+            [this](const QPoint& punkt) { prioriteter_->Skift(Gitter->indexAt(punkt), -1); });
+    for (QHeaderView* overskrift : {Gitter->horizontalHeader(), Gitter->verticalHeader()}) {
+        const bool dage = overskrift == Gitter->horizontalHeader();
+        const auto skift = [this, dage](int sektion, int32_t retning) {
+            if (dage)
+                prioriteter_->SkiftDag(sektion, retning);
+            else
+                prioriteter_->SkiftTime(sektion, retning);
+        };
+        overskrift->setSectionsClickable(true);
+        overskrift->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(overskrift, &QHeaderView::sectionClicked, prioriteter_, [skift](int sektion) { skift(sektion, 1); });
+        connect(overskrift, &QWidget::customContextMenuRequested, prioriteter_,
+                [overskrift, skift](const QPoint& punkt) { skift(overskrift->logicalIndexAt(punkt), -1); });
+    }
     connect(PlanValg, &QComboBox::currentTextChanged, this, &TSkoledata::VisUge);
     connect(LaererValg, &QComboBox::currentTextChanged, this, &TSkoledata::VisUge);
     auto* layout = new QVBoxLayout(side);
     layout->addLayout(valg);
     layout->addWidget(Gitter);
     layout->addWidget(
-        new QLabel("Klik på en time for at skifte prioritet: -3 (kan ikke, mørkerød) … 0 … +3 (helst, grøn)."));
+        new QLabel("Klik på en time for at skifte prioritet: -3 (kan ikke, mørkerød) … 0 … +3 (helst, grøn); højreklik "
+                   "går den anden vej. Et klik på en dag eller en time giver hele dagen eller timen samme prioritet."));
     return side;
 }
 
@@ -213,6 +232,8 @@ void TSkoledata::OpdaterValg()
     LaererValg->setCurrentText(laerer);
     VisUge();
 }
+
+void TSkoledata::VaelgPlan(const std::string& planId) { PlanValg->setCurrentText(QString::fromStdString(planId)); }
 
 void TSkoledata::VisUge()
 {

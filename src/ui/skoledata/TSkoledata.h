@@ -32,6 +32,8 @@ public:
     // The model of a table's section, for tests and scripts.
     Skoledatamodel* ModelFor(const std::string& tabel) const;
     Prioritetsgitter* Prioriteter() const { return prioriteter_; }
+    // The week of unavailable hours shows this plan (the one open in the main window).
+    void VaelgPlan(const std::string& planId);
 
     // Asked before a save that the rules and the write protection allow; false saves nothing.
     std::function<bool()> MaaGemme = [] { return true; };
