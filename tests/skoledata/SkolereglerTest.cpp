@@ -57,6 +57,7 @@ TEST(Skoleregler, EveryBadInputIsRefusedWithItsMessageAndGoodOnesPass)
         {"Holdliste", {"9.z"s, "F1"s}, "Fordelingernes hold (F1, 9.z): hold \"9.z\" findes ikke; vælg en der findes"},
         {"HoldLaererRelation", {"1.a"s, "Tysk"s, "Hanne"s, "P1"s}, "fag \"Tysk\" findes ikke"},
         {"LokaleHoldRelation", {"1.a"s, "B7"s, "P1"s}, "lokale \"B7\" findes ikke"},
+        {"Fag", {"Sløjd"s, 2, "Værksted"s}, "Fag (Sløjd): lokaletype \"Værksted\" har intet lokale"},
         {"Fag",
          {"Dansk"s, 8, "Stamlokale"s},
          "Fag (Dansk): findes allerede med andre værdier (gemt: Dansk, 9, Stamlokale; ny: Dansk, 8, Stamlokale)"},

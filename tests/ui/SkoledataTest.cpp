@@ -6,6 +6,7 @@
 #include "ui/skoledata/Prioritetsgitter.h"
 #include "ui/skoledata/Skoledatamodel.h"
 #include "ui/skoledata/TSkoledata.h"
+#include "ui/skoledata/Vaerdidelegat.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -13,6 +14,7 @@
 #include <QHeaderView>
 #include <QTableView>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -246,6 +248,45 @@ void SkoledataTest::UtilgaengeligeTimerMedHoejreklikOgOverskrifter()
         QPoint(2, vindue->Gitter->verticalHeader()->sectionViewportPosition(2) + 2));
     for (int dag = 0; dag < uge.columnCount(); ++dag)
         QCOMPARE(uge.Prioritet(dag, 2), -1);
+    m.modtager.svar = {true};
+    vindue->close();
+}
+
+void SkoledataTest::AfvisteVaerdierErRoedeMedGrunden()
+{
+    Vinduesmiljoe m;
+    TSkoledata* vindue = AabnVindue(m);
+    Skoledatamodel& fag = *vindue->ModelFor("Fag");
+    const auto roed = [](const QModelIndex& i) { return i.data(Qt::BackgroundRole).isValid(); };
+    const auto grund = [](const QModelIndex& i) { return i.data(Qt::ToolTipRole).toString(); };
+
+    // Typed through the cell's editor, 99 stays 99, red with the reason.
+    const QModelIndex timer = fag.index(RaekkeMed(fag, "Dansk_ind"), 1);
+    auto* visning = vindue->findChild<QTableView*>("Fag");
+    Vaerdidelegat delegat;
+    std::unique_ptr<QWidget> editor(delegat.createEditor(visning->viewport(), {}, timer));
+    auto* tekst = qobject_cast<QLineEdit*>(editor.get());
+    QVERIFY(tekst != nullptr);
+    tekst->setText("99");
+    delegat.setModelData(tekst, &fag, timer);
+    QCOMPARE(timer.data().toInt(), 99);
+    QVERIFY(roed(timer));
+    QCOMPARE(grund(timer), QString("Ugetimer skal være et tal fra 0 til 40, ikke 99"));
+
+    // Read from a file: a room type no room has, and a class that does not exist, are red as well.
+    QTemporaryDir mappe;
+    QFile fil(mappe.filePath("Fag.csv"));
+    QVERIFY(fil.open(QIODevice::WriteOnly));
+    fil.write("fag;ugetimer;lokaletype\nSløjd;2;Værksted\nDansk;9;Stamlokale\n");
+    fil.close();
+    QVERIFY(vindue->ImporterCsv(fag, fil.fileName()));
+    QVERIFY(roed(fag.index(0, 2)));
+    QVERIFY(grund(fag.index(0, 2)).contains("\"Værksted\" har intet lokale"));
+    QVERIFY(!roed(fag.index(1, 2)));
+    Skoledatamodel& holdliste = *vindue->ModelFor("Holdliste");
+    holdliste.setData(holdliste.index(0, 0), "9.z");
+    QVERIFY(roed(holdliste.index(0, 0)));
+    QCOMPARE(grund(holdliste.index(0, 0)), QString("Hold \"9.z\" findes ikke; vælg en der findes"));
     m.modtager.svar = {true};
     vindue->close();
 }

@@ -13,4 +13,5 @@ private slots:
     void KopierPlanGennemDialogerne();
     void SkrivebeskyttelsenGaelderSkoledata();
     void UtilgaengeligeTimerMedHoejreklikOgOverskrifter();
+    void AfvisteVaerdierErRoedeMedGrunden();
 };

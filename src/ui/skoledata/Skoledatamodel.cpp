@@ -49,9 +49,8 @@ QVariant Skoledatamodel::data(const QModelIndex& indeks, int rolle) const
     const auto& raekker = Raekker();
     if (!indeks.isValid() || static_cast<size_t>(indeks.row()) >= raekker.size())
         return {};
-    const Kolonne& kolonne = tabel_.kolonner[static_cast<size_t>(indeks.column())];
-    const SqlVaerdi& vaerdi = raekker[static_cast<size_t>(indeks.row())][static_cast<size_t>(indeks.column())];
-    const std::string fejl = skoleregler::VaerdiFejl(kolonne, vaerdi);
+    const auto k = static_cast<size_t>(indeks.column());
+    const SqlVaerdi& vaerdi = raekker[static_cast<size_t>(indeks.row())][k];
     switch (rolle) {
     case Qt::DisplayRole:
     case Qt::EditRole:
@@ -59,9 +58,15 @@ QVariant Skoledatamodel::data(const QModelIndex& indeks, int rolle) const
             return *tal;
         return QString::fromStdString(SomTekst(vaerdi));
     case Qt::BackgroundRole:
-        return fejl.empty() ? QVariant() : QBrush(QColor(255, 200, 200));
-    case Qt::ToolTipRole:
-        return fejl.empty() ? QVariant() : Overskrift(kolonne.felt) + " " + QString::fromStdString(fejl);
+    case Qt::ToolTipRole: {
+        // Every value the rules would refuse on saving, whether typed or read from a file.
+        const std::string fejl = skoleregler::CelleFejl(data_, tabel_, k, vaerdi);
+        if (fejl.empty())
+            return {};
+        if (rolle == Qt::BackgroundRole)
+            return QBrush(QColor(255, 200, 200));
+        return Overskrift(tabel_.kolonner[k].felt) + " " + QString::fromStdString(fejl);
+    }
     default:
         return {};
     }
