@@ -166,9 +166,11 @@ QWidget* TSkoledata::PrioritetsSide()
     auto* layout = new QVBoxLayout(side);
     layout->addLayout(valg);
     layout->addWidget(Gitter);
-    layout->addWidget(
-        new QLabel("Klik på en time for at skifte prioritet: -3 (kan ikke, mørkerød) … 0 … +3 (helst, grøn); højreklik "
-                   "går den anden vej. Et klik på en dag eller en time giver hele dagen eller timen samme prioritet."));
+    auto* forklaring = new QLabel(
+        "Klik på en time for at skifte prioritet: -3 (kan ikke, mørkerød) … 0 … +3 (helst, grøn); højreklik "
+        "går den anden vej. Et klik på en dag eller en time giver hele dagen eller timen samme prioritet.");
+    forklaring->setWordWrap(true);
+    layout->addWidget(forklaring);
     return side;
 }
 
