@@ -685,7 +685,11 @@ void PlanVinduesTest::ManglendeTimeTraekkesIndISkemaet()
             if (klasse->SFStringGrid1->item(time, dag + 1)->background().color() == QColor(0xb8, 0xe6, 0xb0))
                 groen = Placering{dag, time};
     QVERIFY(groen);
+    // Each hour says what a drop there would do: the one found is free; the class's own first hour is refused, and why.
+    QCOMPARE(klasse->SFStringGrid1->item(groen->raekke, groen->kolonne + 1)->toolTip(), QString("Ledig time"));
+    QCOMPARE(klasse->SFStringGrid1->item(0, 1)->background().color(), QColor(0xf0, 0xa8, 0xa8));
     QVERIFY(!klasse->SFStringGrid1->item(0, 1)->toolTip().isEmpty());
+    QVERIFY(klasse->SFStringGrid1->item(0, 1)->toolTip() != "Ledig time");
     klasse->Redigering->FjernFarver();
 
     // A drop on an hour the class already has changes nothing.
