@@ -1,5 +1,7 @@
 #include "HovedvindueTest.h"
 
+#include "UiTestMain.h"
+
 #include "Vinduesmiljoe.h"
 #include "ui/faelles/Lokaltal.h"
 #include "ui/faelles/Oversaettelse.h"
@@ -402,3 +404,5 @@ void HovedvindueTest::DanskeTalOgQtsDanskeDialoger()
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Annuller"));
     QCOMPARE(QLocale().decimalPoint(), QString(","));
 }
+
+int main(int argc, char* argv[]) { return KoerVinduesTest<HovedvindueTest>(argc, argv); }

@@ -1,5 +1,7 @@
 #include "PlanVinduesTest.h"
 
+#include "UiTestMain.h"
+
 #include "Vinduesmiljoe.h"
 #include "app/Udgivelse.h"
 #include "app/Vorivazi.h"
@@ -872,3 +874,5 @@ void PlanVinduesTest::FortrydTilbageTilDetGemteFjernerStjernen()
     hoved.Fortrydelser().undo();
     QCOMPARE(hoved.windowTitle(), gemt + " *");
 }
+
+int main(int argc, char* argv[]) { return KoerVinduesTest<PlanVinduesTest>(argc, argv); }

@@ -1,5 +1,7 @@
 #include "SkoledataTest.h"
 
+#include "UiTestMain.h"
+
 #include "Vinduesmiljoe.h"
 #include "app/Vorivazi.h"
 #include "skoledata/Skoledatabase.h"
@@ -290,3 +292,5 @@ void SkoledataTest::AfvisteVaerdierErRoedeMedGrunden()
     m.modtager.svar = {true};
     vindue->close();
 }
+
+int main(int argc, char* argv[]) { return KoerVinduesTest<SkoledataTest>(argc, argv); }
