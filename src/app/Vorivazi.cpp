@@ -152,6 +152,20 @@ bool Vorivazi::Generer(int32_t frekvens, int32_t styrke, int32_t dage, int32_t t
     return generator_ && generator_->Generer(frekvens, styrke, dage, timer, genereret, skrivebeskyttet);
 }
 
+bool Vorivazi::BegyndGenerering(int32_t frekvens, int32_t styrke, int32_t dage, int32_t timer, int32_t genereret,
+                                bool skrivebeskyttet)
+{
+    return generator_ && generator_->Begynd(frekvens, styrke, dage, timer, genereret, skrivebeskyttet);
+}
+
+bool Vorivazi::GenereringsTrin() { return generator_ && generator_->Trin(); }
+
+void Vorivazi::StopGenerering()
+{
+    if (generator_)
+        generator_->Stop();
+}
+
 bool Vorivazi::UdskrivSkema(const std::string& id, SkemaArt art) { return portal_ && portal_->UdskrivSkema(id, art); }
 
 int32_t Vorivazi::AutoTimer() const

@@ -60,6 +60,11 @@ public:
     bool Gem(Overskrivning overskriv = Overskrivning::Spoerg);
     bool Generer(int32_t frekvens, int32_t styrke, int32_t dage, int32_t timer, int32_t genereret,
                  bool skrivebeskyttet);
+    // Generer in steps (Generator's Begynd, Trin and Stop), for the job runner.
+    bool BegyndGenerering(int32_t frekvens, int32_t styrke, int32_t dage, int32_t timer, int32_t genereret,
+                          bool skrivebeskyttet);
+    bool GenereringsTrin();
+    void StopGenerering();
     bool UdskrivSkema(const std::string& id, SkemaArt art);
     // Automatic generation widens one hour per day at a time up to this:
     // seven hours, or the plan's own day when it is shorter.

@@ -5,6 +5,7 @@
 #include "app/Udgivelse.h"
 #include "base/Talformat.h"
 #include "app/Vorivazi.h"
+#include "app/Opgaver.h"
 #include "app/Skoledatatjeneste.h"
 #include "db/SqlKlasse.h"
 #include "db/TSqlModul.h"
@@ -146,24 +147,26 @@ public:
     }
 
 private:
+    Genereringsvalg GenereringsValg() const
+    {
+        return {valg_.frekvens, valg_.styrke, valg_.dage, valg_.timer, !valg_.skrivbar};
+    }
+
     bool generer()
     {
-        const bool ok = vorivazi_.Generer(valg_.frekvens, valg_.styrke, valg_.dage, valg_.timer, 0, !valg_.skrivbar);
-        genereret_ = ok;
-        return ok;
+        Genereringsopgave generering(vorivazi_, GenereringsValg(), false);
+        KoerOpgave(generering);
+        genereret_ = generering.Lykkedes();
+        return genereret_;
     }
 
     // Runs with 1, 2, ... hours per day, each continuing the last one that finished.
     bool autoGenerer()
     {
-        bool nogenLykkedes = false;
-        for (int timer = 1; timer <= vorivazi_.AutoTimer(); ++timer) {
-            const bool ok = vorivazi_.Generer(valg_.frekvens, valg_.styrke, valg_.dage, timer, genereret_ ? 1 : 0,
-                                              !valg_.skrivbar);
-            genereret_ = genereret_ || ok;
-            nogenLykkedes = nogenLykkedes || ok;
-        }
-        return nogenLykkedes;
+        AutoGenereringsopgave generering(vorivazi_, GenereringsValg(), genereret_);
+        KoerOpgave(generering);
+        genereret_ = generering.Genereret();
+        return generering.NogenLykkedes();
     }
 
     bool flytLektion(const FlytValg& flyt)
@@ -184,13 +187,12 @@ private:
     // The step budget makes the result repeatable; the seconds only stop a search that runs long.
     bool fuldfoer()
     {
-        const std::unique_ptr<Fuldfoerelse> fuldfoerelse = vorivazi_.NyFuldfoerelse({}, valg_.spred);
-        if (!fuldfoerelse)
+        Fuldfoerelsesopgave fuldfoerelse(vorivazi_, valg_.spred, fuldfoerelsesSkive);
+        if (!fuldfoerelse.Klar())
             return false;
         const auto slut = std::chrono::steady_clock::now() + std::chrono::seconds(valg_.sekunder);
-        while (fuldfoerelse->Koer(fuldfoerelsesSkive) && std::chrono::steady_clock::now() < slut) {
-        }
-        ud_ << vorivazi_.AfslutFuldfoerelse(*fuldfoerelse) << '\n';
+        KoerOpgave(fuldfoerelse, [slut] { return std::chrono::steady_clock::now() >= slut; });
+        ud_ << fuldfoerelse.Linje() << '\n';
         return true;
     }
 

@@ -41,6 +41,7 @@
 #include <QMimeData>
 #include <QUndoStack>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -873,6 +874,32 @@ void PlanVinduesTest::FortrydTilbageTilDetGemteFjernerStjernen()
     QCOMPARE(hoved.Fortrydelser().count(), 1);
     hoved.Fortrydelser().undo();
     QCOMPARE(hoved.windowTitle(), gemt + " *");
+}
+
+void PlanVinduesTest::StopHolderDetBedsteFundne()
+{
+    Vinduesmiljoe m;
+    aabnPlan(m);
+    m.vinduer.generering->GFRadioGroup2->Knap(0)->setChecked(true);
+    generer(m);
+    TMainFrame& hoved = m.hoved();
+    const int32_t lagtFoer = hoved.Facade().AntalLektionerIalt();
+
+    // "Stop" as soon as the progress dialog is up: the search ends early, and what it found is kept.
+    bool stoppet = false;
+    MedModaleDialoger({[&stoppet](QWidget* dialog) {
+                          auto* fremskridt = qobject_cast<QProgressDialog*>(dialog);
+                          QVERIFY(fremskridt != nullptr);
+                          QCOMPARE(fremskridt->windowTitle(), QString("Fuldfør skemaet"));
+                          fremskridt->cancel();
+                          stoppet = true;
+                      }},
+                      [&m] { m.handling("Fuldfoer")->trigger(); });
+    QVERIFY(stoppet);
+    QVERIFY(hoved.StatusBar1->Tekst(beskedFelt).startsWith("Fuldført: placeret " + QString::number(lagtFoer) + "→"));
+    QVERIFY(hoved.Facade().AntalLektionerIalt() >= lagtFoer);
+    QVERIFY(hoved.findChild<QProgressDialog*>() == nullptr || !hoved.findChild<QProgressDialog*>()->isVisible());
+    kontrollerStatus(m);
 }
 
 int main(int argc, char* argv[]) { return KoerVinduesTest<PlanVinduesTest>(argc, argv); }

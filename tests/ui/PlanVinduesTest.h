@@ -25,4 +25,5 @@ private slots:
     void GenereringLaeggerTilEllerBegynderForfra();
     void SkemavindueVokserOgViserPlanensUge();
     void FortrydTilbageTilDetGemteFjernerStjernen();
+    void StopHolderDetBedsteFundne();
 };

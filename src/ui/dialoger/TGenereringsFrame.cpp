@@ -2,14 +2,15 @@
 
 #include "ui/faelles/Fejlsikring.h"
 #include "ui/faelles/Hint.h"
-#include "ui/faelles/Optaget.h"
 #include "ui/hoved/Programvinduer.h"
 #include "ui/dialoger/Radiogruppe.h"
 #include "ui/faelles/Skaerm.h"
 #include "ui/hoved/TGenSpe.h"
 #include "ui/hoved/TMainFrame.h"
 #include "base/Besked.h"
+#include "app/Opgaver.h"
 #include "app/Vorivazi.h"
+#include "ui/faelles/Fremskridtsvindue.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -104,12 +105,11 @@ void TGenereringsFrame::Button1Click()
     Besked().TidsTitel("Generering");
     if (RydFoerst->isChecked())
         hoved.RydSkemaer();
-    bool lykkedes = false;
-    {
-        const Optaget optaget;
-        lykkedes = hoved.Facade().Generer(Frekvens(), Styrke(), Dage(), Timer(), hoved.genereret ? 1 : 0,
-                                          hoved.Skrivebeskyttet());
-    }
+    // The same generation as Vorivazi::Generer, in steps, so that "Stop" can end it between two.
+    Genereringsopgave generering(hoved.Facade(), {Frekvens(), Styrke(), Dage(), Timer(), hoved.Skrivebeskyttet()},
+                                 hoved.genereret);
+    KoerMedFremskridt(this, windowTitle(), "Genererer skemaerne …", generering);
+    const bool lykkedes = generering.Lykkedes();
     hoved.genereret = hoved.genereret || lykkedes;
     hoved.GenereringAfsluttet(lykkedes);
     hoved.VisStatustekst("Generereringen er afsluttet");

@@ -5,6 +5,7 @@
 
 #include "ui/hoved/Billeder.h"
 #include "ui/faelles/Fejlsikring.h"
+#include "ui/faelles/Fremskridtsvindue.h"
 #include "ui/faelles/Hint.h"
 #include "ui/hoved/Hjaelpevindue.h"
 #include "ui/faelles/Lokaltal.h"
@@ -25,6 +26,7 @@
 #include "ui/skoledata/TSkoledata.h"
 #include "ui/hoved/VaerktoejsKnap.h"
 #include "base/Besked.h"
+#include "app/Opgaver.h"
 #include "app/Skemavisning.h"
 #include "app/Udgivelse.h"
 #include "app/Vorivazi.h"
@@ -39,7 +41,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QProgressDialog>
 #include <QScopeGuard>
 #include <QSettings>
 #include <QUndoStack>
@@ -656,32 +657,33 @@ void TMainFrame::MFPanel9Click() { vinduer_.generering->exec(); }
 void TMainFrame::AutoGenererClick()
 {
     const TGenereringsFrame& indstillinger = *vinduer_.generering;
-    const int32_t dage = indstillinger.Dage();
-    const int32_t frekvens = indstillinger.Frekvens();
-    const int32_t styrke = indstillinger.Styrke();
+    AutoGenereringsopgave generering(*vorivazi_,
+                                     {indstillinger.Frekvens(), indstillinger.Styrke(), indstillinger.Dage(),
+                                      indstillinger.Timer(), Skrivebeskyttet()},
+                                     genereret);
     TAutoG& fremskridt = *vinduer_.autoG;
     fremskridt.show();
     CentrerPaaSkaermen(&fremskridt);
     fremskridt.Nulstil();
-    bool nogenLykkedes = false;
     {
         const Optaget optaget;
         const auto luk = qScopeGuard([&fremskridt] { fremskridt.close(); });
-        // Each run continues where the one before left, one hour wider per day.
-        // Whole steps that reach the end of the bar: 15 each for seven runs.
-        const int32_t koersler = vorivazi_->AutoTimer();
+        // Whole steps of the bar that reach its end: 15 each for seven runs.
+        const int32_t koersler = generering.Koersler();
         const int trin = koersler > 0 ? (100 + koersler - 1) / koersler : 0;
-        for (int32_t timer = 1; timer <= koersler; ++timer) {
-            if (vorivazi_->Generer(frekvens, styrke, dage, timer, genereret ? 1 : 0, Skrivebeskyttet())) {
-                genereret = true;
-                nogenLykkedes = true;
+        int32_t vist = 0;
+        const auto visKoersler = [&] {
+            for (; vist < generering.Faerdige(); ++vist) {
+                fremskridt.Fremskrid(trin);
+                VisStatustekst("AutoGenerere!!");
             }
-            fremskridt.Fremskrid(trin);
-            VisStatustekst("AutoGenerere!!");
             Optaget::HoldVinduerOpdateret();
-        }
+        };
+        KoerOpgave(generering, {}, [&](const Fremskridt&) { visKoersler(); });
+        visKoersler();
     }
-    GenereringAfsluttet(nogenLykkedes);
+    genereret = generering.Genereret();
+    GenereringAfsluttet(generering.NogenLykkedes());
     VisStatustekst("AutoGenerereringen er afsluttet");
 }
 
@@ -707,29 +709,15 @@ void TMainFrame::ManglendeTimerClick()
 // stopping keeps the best timetables found so far.
 void TMainFrame::FuldfoerClick()
 {
-    const std::unique_ptr<Fuldfoerelse> fuldfoerelse = vorivazi_->NyFuldfoerelse({}, Spred_->isChecked());
-    if (!fuldfoerelse)
+    Fuldfoerelsesopgave fuldfoerelse(*vorivazi_, Spred_->isChecked(), fuldfoerelsesSkive);
+    if (!fuldfoerelse.Klar())
         return;
-    const int skridt = static_cast<int>(Fuldfoerelsesvalg{}.maksSkridt);
-    QProgressDialog fremskridt("Fuldfører skemaet …", "Stop", 0, skridt, this);
-    fremskridt.setWindowTitle("Fuldfør skemaet");
-    fremskridt.setWindowModality(Qt::WindowModal);
-    fremskridt.setMinimumDuration(0);
-    while (fuldfoerelse->Koer(fuldfoerelsesSkive) && !fremskridt.wasCanceled()) {
-        const Maal& bedste = fuldfoerelse->Bedste();
-        fremskridt.setLabelText("Mangler " + QString::number(bedste.manglende) + " timer, mellemtimer hold " +
-                                QString::number(bedste.holdHuller) + ", lærere " +
-                                QString::number(bedste.laererHuller));
-        fremskridt.setValue(static_cast<int>(fuldfoerelse->Skridt()));
-        QCoreApplication::processEvents();
-    }
-    fremskridt.close();
-    const std::string linje = vorivazi_->AfslutFuldfoerelse(*fuldfoerelse);
-    if (fuldfoerelse->Forbedret()) {
+    KoerMedFremskridt(this, "Fuldfør skemaet", "Fuldfører skemaet …", fuldfoerelse);
+    if (fuldfoerelse.Forbedret()) {
         TomFortrydelser("skemaerne er fuldført");
         SkemaerAendret();
     }
-    VisStatustekst(QString::fromStdString(linje));
+    VisStatustekst(QString::fromStdString(fuldfoerelse.Linje()));
 }
 
 void TMainFrame::Cascade1Click() { Klientomraade->cascadeSubWindows(); }
