@@ -50,7 +50,7 @@ void Measure(const std::filesystem::path& folder, int32_t size, uint64_t seed)
         if (!vorivazi.AabnPlan(school.PlanId()) || !vorivazi.Generer(1, 4, 5, 6, 0, true))
             throw std::runtime_error("Planen kunne ikke genereres");
         const auto start = Clock::now();
-        const std::unique_ptr<Fuldfoerelse> completion = vorivazi.NyFuldfoerelse({}, false);
+        const std::unique_ptr<Fuldfoerelse> completion = vorivazi.NyFuldfoerelse({});
         // One step at a time, to see when the last hour goes in.
         while (completion->Koer(1)) {
             if (toAllPlaced < 0 && completion->Bedste().manglende == 0)

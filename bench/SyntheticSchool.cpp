@@ -9,10 +9,7 @@ namespace {
 
 const std::string homeRoomType = "Stamlokale";
 const std::string noId = "tom";
-constexpr int32_t days = 5;
-constexpr int32_t fullDay = 8;
-// A tight school's week: every class has a lesson in each of its hours.
-constexpr int32_t tightDay = 6;
+constexpr int32_t fullWeek = 5 * 8;
 
 // splitmix64: the same numbers for the same seed on every platform, which
 // the standard library's distributions do not promise.
@@ -105,19 +102,31 @@ void VaryHours(std::vector<ClassType>& types, Random& random)
     }
 }
 
-// Fills every class type's week by adding hours to its home-room subjects in turn.
-void FillWeek(std::vector<ClassType>& types, int32_t week)
+// Fills every class type's week by adding hours to its home-room subjects in
+// turn. A subject keeps to one lesson a day, so one that would need more
+// hours than the days becomes a subject of double lessons.
+void FillWeek(std::vector<ClassType>& types, int32_t week, int32_t days)
 {
     for (ClassType& type : types) {
         int32_t total = 0;
         std::vector<Subject*> homeRoom;
         for (Subject& s : type.subjects) {
             total += s.hours;
-            if (s.roomType == homeRoomType && s.block == 1)
+            if (s.roomType == homeRoomType)
                 homeRoom.push_back(&s);
         }
-        for (size_t i = 0; total < week; ++total, ++i)
-            ++homeRoom[i % homeRoom.size()]->hours;
+        for (size_t i = 0, full = 0; total < week && full < homeRoom.size(); ++i) {
+            Subject& s = *homeRoom[i % homeRoom.size()];
+            if (s.hours + 1 > days * s.block && s.block == 1)
+                s.block = 2;
+            if (s.hours + 1 > days * s.block) {
+                ++full;
+                continue;
+            }
+            full = 0;
+            ++s.hours;
+            ++total;
+        }
     }
 }
 
@@ -154,7 +163,8 @@ struct Relation {
 // than three subjects may, or a new teacher is hired.
 class Staffing {
 public:
-    explicit Staffing(Random& random) : random_(random), names_(TeacherNames(random)) {}
+    // cells: the hours of the school's week.
+    Staffing(Random& random, int32_t cells) : random_(random), names_(TeacherNames(random)), cells_(cells) {}
 
     Teacher& For(size_t type, const Subject& subject)
     {
@@ -183,6 +193,7 @@ private:
 
     Teacher& Hire(size_t type)
     {
+        // Room for 20 to 26 hours of a 40-hour week, more in a longer one.
         const size_t n = teachers_.size();
         std::string id = names_[n % names_.size()];
         if (n >= names_.size())
@@ -190,12 +201,13 @@ private:
         Teacher& teacher = teachers_.emplace_back();
         teacher.id = id;
         teacher.type = type;
-        teacher.cap = 20 + static_cast<int32_t>(random_.Below(7));
+        teacher.cap = (20 + static_cast<int32_t>(random_.Below(7))) * std::max(cells_, fullWeek) / fullWeek;
         return teacher;
     }
 
     Random& random_;
     std::vector<std::string> names_;
+    int32_t cells_;
     std::vector<Teacher> teachers_;
 };
 
@@ -207,17 +219,26 @@ std::string Numbered(const std::string& prefix, int32_t n) { return prefix + (n 
 
 } // namespace
 
-SyntheticSchool::SyntheticSchool(uint64_t seed, int32_t classes, bool tight)
+SyntheticSchool::SyntheticSchool(uint64_t seed, int32_t classes, bool tight, int32_t days, int32_t hours)
     : planId_((tight ? "Stram" : "Syntetisk") + std::to_string(classes) + "_" + std::to_string(seed)), classes_(classes)
 {
     if (classes < 1 || classes > maxClasses)
         throw std::invalid_argument("Skolens størrelse skal være 1 til " + std::to_string(maxClasses) + " hold");
+    if (days < 1 || days > maksDage || hours < 0 || hours > maksTimer)
+        throw std::invalid_argument("Ugen skal have 1 til " + std::to_string(maksDage) + " dage og 1 til " +
+                                    std::to_string(maksTimer) + " timer om dagen");
+    // A tight school's week: every class has a lesson in each of its hours.
+    const int32_t hoursPerDay = hours > 0 ? hours : tight ? 6 : 8;
+    const bool classicWeek = days == 5 && (hoursPerDay == 8 || (tight && hoursPerDay == 6));
+    if (!classicWeek)
+        planId_ += "_" + std::to_string(days) + "x" + std::to_string(hoursPerDay);
     Random random(seed);
     std::vector<ClassType> types = Catalogue();
     VaryHours(types, random);
-    const int32_t hoursPerDay = tight ? tightDay : fullDay;
     if (tight)
-        FillWeek(types, days * hoursPerDay);
+        FillWeek(types, days * hoursPerDay, days);
+    else if (!classicWeek)
+        FillWeek(types, days * hoursPerDay * 27 / fullWeek, days); // as full as the classic week
     const std::string distribution = "Fordeling_" + planId_;
 
     Add("Plan", {planId_, distribution, days, hoursPerDay});
@@ -257,7 +278,7 @@ SyntheticSchool::SyntheticSchool(uint64_t seed, int32_t classes, bool tight)
     rooms_ = static_cast<int32_t>(rooms.size());
 
     // Teachers, subject by subject over the classes of each type.
-    Staffing staffing(random);
+    Staffing staffing(random, days * hoursPerDay);
     std::vector<Relation> relations;
     for (size_t t = 0; t < types.size(); ++t) {
         for (size_t si = 0; si < types[t].subjects.size(); ++si) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Uge.h"
 #include "db/SqlKlasse.h"
 
 #include <cstdint>
@@ -27,9 +28,11 @@ public:
         SqlParametre values;
     };
 
-    // Throws std::invalid_argument for a size outside 1 ... maxClasses.
-    // A tight school has 6 hours a day and every class uses all 30 of them.
-    SyntheticSchool(uint64_t seed, int32_t classes, bool tight = false);
+    // Throws std::invalid_argument for a size outside 1 ... maxClasses or a
+    // week outside the program's. A tight school has 6 hours a day unless told
+    // otherwise, and every class uses all its hours; another school has 8 hours
+    // a day and fills about 27 of every 40 hours of its week. hours 0: that default.
+    SyntheticSchool(uint64_t seed, int32_t classes, bool tight = false, int32_t days = 5, int32_t hours = 0);
 
     const std::string& PlanId() const { return planId_; }
     const std::vector<Row>& Rows() const { return rows_; }

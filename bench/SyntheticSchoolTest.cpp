@@ -1,6 +1,7 @@
 #include "SyntheticSchool.h"
 
 #include "app/Vorivazi.h"
+#include "db/SqlKlasse.h"
 #include "support/TestDatabase.h"
 #include "support/TestModtager.h"
 
@@ -113,4 +114,48 @@ TEST_F(SyntheticSchoolDb, ALargeSchoolGeneratesWithoutClashesOrBlockedHours)
                     "Kolonne_Le = Kolonne_Ti and Raekke_Le = Raekke_Ti and Prioritet_Ti = -3"),
               0);
     EXPECT_GT(count("select * from Tidsprioritet where Prioritet_Ti = -3"), 0);
+}
+
+// A week of 7 days and 16 hours goes through generation, completion and saving
+// with every rule kept, checked from the saved rows alone.
+TEST_F(SyntheticSchoolDb, ALongWeekGeneratesCompletesAndSavesWithEveryRuleKept)
+{
+    const SyntheticSchool school(2, 6, false, maksDage, maksTimer);
+    school.Write();
+    MedTestModtager m;
+    m.modtager.standardSvar = true;
+    Vorivazi vorivazi(Datakilde::database);
+    ASSERT_TRUE(vorivazi.AabnPlan(school.PlanId()));
+    ASSERT_TRUE(vorivazi.Generer(1, 4, maksDage, maksTimer, 0, true));
+    const std::unique_ptr<Fuldfoerelse> fuldfoerelse = vorivazi.NyFuldfoerelse({});
+    while (fuldfoerelse->Koer(10000)) {
+    }
+    vorivazi.AfslutFuldfoerelse(*fuldfoerelse);
+    const int32_t lagt = vorivazi.AntalLektionerIalt();
+    EXPECT_GE(lagt, school.Hours() * 95 / 100);
+    ASSERT_TRUE(vorivazi.Gem());
+
+    SqlKlasse sql(Datakilde::database);
+    auto count = [&sql](const std::string& query) {
+        int32_t n = -1;
+        EXPECT_TRUE(sql.Forespoerg("select count(*) as n from (" + query + ") x") && sql.HentTal("n", n)) << query;
+        return n;
+    };
+    EXPECT_EQ(count("select * from Lektion"), lagt);
+    EXPECT_GT(count("select * from Lektion where Kolonne_Le >= 5 or Raekke_Le >= 8"), 0) << "the long week is used";
+    EXPECT_EQ(count("select * from Lektion where Kolonne_Le < 0 or Kolonne_Le >= 7 or Raekke_Le < 0 or "
+                    "Raekke_Le >= 16"),
+              0);
+    for (const char* who : {"HoldID_Le", "LaererID_Le", "LokaleID_Le"})
+        EXPECT_EQ(count(std::string("select ") + who + " from Lektion group by " + who +
+                        ", Kolonne_Le, Raekke_Le having count(*) > 1"),
+                  0)
+            << who << " booked twice in one hour";
+    EXPECT_EQ(count("select * from Lektion, Tidsprioritet where LaererID_Le = LaererID_Ti and "
+                    "Kolonne_Le = Kolonne_Ti and Raekke_Le = Raekke_Ti and Prioritet_Ti = -3"),
+              0);
+    // A subject once a day: one hour, or the two hours of a double lesson side by side.
+    EXPECT_EQ(count("select HoldID_Le from Lektion group by HoldID_Le, FagID_Le, Kolonne_Le having count(*) > 2 or "
+                    "max(Raekke_Le) - min(Raekke_Le) <> count(*) - 1 or (count(*) = 2 and min(Blokstoerrelse_Le) < 2)"),
+              0);
 }

@@ -1,6 +1,6 @@
 // Writes a synthetic school (one plan) into a planning database:
 //
-//   brikken-syntetisk --db FORBINDELSE [--seed N] [--size HOLD] [--tight]
+//   brikken-syntetisk --db FORBINDELSE [--seed N] [--size HOLD] [--tight] [--days D] [--hours T]
 //
 // FORBINDELSE is what the program's data module takes: sqlite:STI,
 // postgresql://BRUGER@VÆRT:PORT/DATABASE or odbc:DSN. The schema is created
@@ -30,7 +30,7 @@ int Usage(const std::string& why)
 {
     std::cerr << "brikken-syntetisk: " << why << "\n"
               << "Brug: brikken-syntetisk --db FORBINDELSE [--seed N] [--size HOLD (1-" << SyntheticSchool::maxClasses
-              << ")] [--tight]\n";
+              << ")] [--tight] [--days D] [--hours T]\n";
     return 2;
 }
 
@@ -42,6 +42,8 @@ int main(int argc, char** argv)
     uint64_t seed = 1;
     int32_t size = 20; // a school of two tracks
     bool tight = false;
+    int32_t days = 5;
+    int32_t hours = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         if (option == "--tight") {
@@ -58,6 +60,10 @@ int main(int argc, char** argv)
             ok = Number(value, seed);
         else if (option == "--size")
             ok = Number(value, size);
+        else if (option == "--days")
+            ok = Number(value, days);
+        else if (option == "--hours")
+            ok = Number(value, hours);
         else
             ok = false;
         if (!ok)
@@ -69,7 +75,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     TSqlModul& module = TSqlModul::Instans();
     try {
-        const SyntheticSchool school(seed, size, tight);
+        const SyntheticSchool school(seed, size, tight, days, hours);
         std::string error;
         if (!module.VaelgForbindelse(connection, error) || !module.Forbind(error))
             throw DatabaseFejl(error);

@@ -2,7 +2,8 @@
 
 #include "base/Besked.h"
 #include "db/Portal.h"
-#include "store/Stack.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -20,18 +21,86 @@ bool IBlokken(const LektionsData& der, const LektionsData& blok)
            der.raekke < blok.raekke + blok.blok;
 }
 
+std::string Opregning(const std::vector<std::string>& navne)
+{
+    std::string tekst;
+    for (size_t i = 0; i < navne.size(); ++i)
+        tekst += (i == 0 ? "" : i + 1 == navne.size() ? " og " : ", ") + navne[i];
+    return tekst;
+}
+
 } // namespace
 
 std::string Beskriv(const LektionsData& l) { return l.hold + " " + l.fag; }
 
-Haandflytning::Haandflytning(Portal& portal, int32_t dage, int32_t timer) : portal_(portal), dage_(dage), timer_(timer)
-{
-}
+// The rules' questions about block l at til, answered from the open plan's
+// timetables. The blocks of flytter move in the same step and are in nobody's way.
+class Haandflytning::PlanFakta {
+public:
+    PlanFakta(Haandflytning& h, const LektionsData& l, const std::vector<std::string>& lokaler, Placering til,
+              const std::vector<LektionsData>& flytter, bool fastlaast)
+        : h_(h), l_(l), lokaler_(lokaler), til_(til), flytter_(flytter), fastlaast_(fastlaast)
+    {
+    }
 
-bool Haandflytning::ErIPlanen(Placering p) const
-{
-    return p.kolonne >= 0 && p.kolonne < dage_ && p.raekke >= 0 && p.raekke < timer_;
-}
+    bool Fastlaast() const { return fastlaast_; }
+    bool HarLaerer() const { return l_.laerer != tomId; }
+    bool HarLokaler() const { return !lokaler_.empty(); }
+    bool LaererUtilgaengelig() const
+    {
+        for (int32_t i = 0; i < l_.blok; ++i)
+            if (h_.portal_.ErSpaerret(l_.laerer, til_.kolonne, til_.raekke + i))
+                return true;
+        return false;
+    }
+    bool LaererOptaget() const { return Fremmed(SkemaArt::laerer, l_.laerer).has_value(); }
+    bool LokaleOptaget() const { return !LedigtLokale(); }
+    bool HoldOptaget() const { return Fremmed(SkemaArt::hold, l_.hold).has_value(); }
+    bool FagSammeDag() const { return FagetsLektion().has_value(); }
+
+    // The first lesson of the timetable in the block's hours that does not move along.
+    std::optional<LektionsData> Fremmed(SkemaArt art, const std::string& id) const
+    {
+        for (int32_t i = 0; i < l_.blok; ++i)
+            if (auto der = h_.LektionI(id, art, Time(til_, i)); der && Flytter(*der))
+                continue;
+            else if (der)
+                return der;
+        return std::nullopt;
+    }
+    // The first of the rooms free in every hour of the block.
+    std::optional<std::string> LedigtLokale() const
+    {
+        for (const std::string& lokale : lokaler_)
+            if (!Fremmed(SkemaArt::lokale, lokale))
+                return lokale;
+        return std::nullopt;
+    }
+    // Another lesson of the class's subject that day, in any hour of the grid.
+    std::optional<LektionsData> FagetsLektion() const
+    {
+        for (int32_t r = 0; r < maksTimer; ++r)
+            if (auto der = h_.LektionI(l_.hold, SkemaArt::hold, {til_.kolonne, r});
+                der && der->fag == l_.fag && !Flytter(*der))
+                return der;
+        return std::nullopt;
+    }
+
+private:
+    bool Flytter(const LektionsData& der) const
+    {
+        return std::any_of(flytter_.begin(), flytter_.end(), [&](const LektionsData& b) { return IBlokken(der, b); });
+    }
+
+    Haandflytning& h_;
+    const LektionsData& l_;
+    const std::vector<std::string>& lokaler_;
+    Placering til_;
+    const std::vector<LektionsData>& flytter_;
+    bool fastlaast_;
+};
+
+Haandflytning::Haandflytning(Portal& portal, Uge uge, Regelvalg valg) : portal_(portal), uge_(uge), valg_(valg) {}
 
 // l.kolonne and l.raekke are the first hour of its block.
 bool Haandflytning::ErFastlaast(const LektionsData& l) const
@@ -44,15 +113,7 @@ bool Haandflytning::ErFastlaast(const LektionsData& l) const
 
 std::optional<LektionsData> Haandflytning::LektionI(const std::string& id, SkemaArt art, Placering p)
 {
-    stack<LektionsData> lektioner;
-    portal_.HentLektioner(id, lektioner, art);
-    std::optional<LektionsData> fundet;
-    while (!lektioner.tom()) {
-        LektionsData l = lektioner.pop();
-        if (l.kolonne == p.kolonne && l.raekke == p.raekke)
-            fundet = l;
-    }
-    return fundet;
+    return portal_.Lektion(id, art, p);
 }
 
 // Each of the lesson's three timetables must hold the very same lesson in every hour of its block.
@@ -67,38 +128,27 @@ bool Haandflytning::GitreneEnige(const LektionsData& l)
     return true;
 }
 
-std::optional<Haandflytning::Blok> Haandflytning::FindBlok(const std::string& id, SkemaArt art, Placering fra,
-                                                           Placering til, Flytsvar& svar)
+Udfald<Haandflytning::Blok> Haandflytning::FindBlok(const std::string& id, SkemaArt art, Placering fra, Placering til)
 {
-    svar = {FlytUdfald::afvist, "uden for planen"};
-    if (!ErIPlanen(fra) || !ErIPlanen(til))
-        return std::nullopt;
+    if (!uge_.Indeholder(fra) || !uge_.Indeholder(til))
+        return Udfald<Blok>::Afvist(HindringsTekst(Hindring::udenforPlanen));
     std::optional<LektionsData> l = LektionI(id, art, fra);
-    if (!l) {
-        svar.grund = "der er ingen lektion i timen";
-        return std::nullopt;
-    }
+    if (!l)
+        return Udfald<Blok>::Afvist("der er ingen lektion i timen");
     // The second hour of a double lesson takes its first hour along.
     int32_t forskydning = 0;
     if (l->blok == 2 && fra.raekke > 0 && portal_.ErDobbeltLektion(id, art, fra.kolonne, fra.raekke - 1)) {
         forskydning = 1;
         l->raekke -= 1;
     }
-    const Blok b{*l, {l->kolonne, l->raekke}, {til.kolonne, til.raekke - forskydning}};
-    if (!GitreneEnige(b.lektion)) {
-        svar.grund = "lektionens skemaer er uenige";
-        Besked().Log("Flytning afvist, skemaerne er uenige om " + Beskriv(b.lektion));
-        return std::nullopt;
+    if (!GitreneEnige(*l)) {
+        Besked().Log("Flytning afvist, skemaerne er uenige om " + Beskriv(*l));
+        return Udfald<Blok>::Afvist("lektionens skemaer er uenige");
     }
-    if (b.til.raekke < 0) {
-        svar.grund = "før dagens første time";
-        return std::nullopt;
-    }
-    if (b.til.raekke + b.lektion.blok > timer_) {
-        svar.grund = "efter dagens sidste time";
-        return std::nullopt;
-    }
-    return b;
+    const Placering start{til.kolonne, til.raekke - forskydning};
+    if (const Hindring uden = UgeHindring(uge_, start, l->blok); uden != Hindring::ingen)
+        return Udfald<Blok>::Afvist(HindringsTekst(uden));
+    return Blok{*l, start};
 }
 
 // The lesson at the target that the guarded move swaps with: in the class
@@ -118,91 +168,108 @@ std::optional<LektionsData> Haandflytning::Modpart(const Blok& b)
     return deler(SkemaArt::lokale, &LektionsData::hold, &LektionsData::laerer);
 }
 
-// The first thing that keeps lesson l out of the block at til, when the
-// lesson undtaget is taken out as well; empty when there is none.
-std::string Haandflytning::Hindring(const LektionsData& l, Placering til, const std::optional<LektionsData>& undtaget)
+std::string Haandflytning::Grund(const LektionsData& l, const std::vector<std::string>& lokaler, Placering til,
+                                 const std::vector<LektionsData>& flytter)
 {
-    const auto fremmed = [&](const std::optional<LektionsData>& der) {
-        return der && !IBlokken(*der, l) && !(undtaget && IBlokken(*der, *undtaget));
-    };
-    for (int32_t i = 0; i < l.blok; ++i) {
-        const Placering p = Time(til, i);
-        if (portal_.ErSpaerret(l.laerer, p.kolonne, p.raekke))
-            return "læreren " + l.laerer + " er utilgængelig";
-        if (const auto der = LektionI(l.laerer, SkemaArt::laerer, p); fremmed(der))
-            return "læreren " + l.laerer + " er optaget af " + Beskriv(*der);
-        if (const auto der = LektionI(l.lokale, SkemaArt::lokale, p); fremmed(der))
-            return "lokalet " + l.lokale + " er optaget af " + Beskriv(*der);
-        if (const auto der = LektionI(l.hold, SkemaArt::hold, p); fremmed(der))
-            return "klassen har " + Beskriv(*der);
+    const bool fastlaast = std::any_of(flytter.begin(), flytter.end(),
+                                       [&](const LektionsData& b) { return IBlokken(l, b) && ErFastlaast(b); });
+    const PlanFakta fakta(*this, l, lokaler, til, flytter, fastlaast);
+    const Hindring hindring = FoersteHindring(uge_, til, l.blok, fakta, valg_);
+    switch (hindring) {
+    case Hindring::ingen:
+        return "";
+    case Hindring::fastlaast:
+        return fastlaastTekst;
+    case Hindring::ingenLaerer:
+        return "faget har ingen lærer endnu";
+    case Hindring::manglerLokale:
+        return "der er intet lokale til " + Beskriv(l);
+    case Hindring::laererUtilgaengelig:
+        return "læreren " + l.laerer + " er utilgængelig";
+    case Hindring::laererOptaget:
+        return "læreren " + l.laerer + " er optaget af " + Beskriv(*fakta.Fremmed(SkemaArt::laerer, l.laerer));
+    case Hindring::intetLokale:
+        if (lokaler.size() == 1)
+            return "lokalet " + lokaler.front() + " er optaget af " +
+                   Beskriv(*fakta.Fremmed(SkemaArt::lokale, lokaler.front()));
+        return "lokalerne " + Opregning(lokaler) + " er optaget";
+    case Hindring::holdOptaget:
+        return "klassen har " + Beskriv(*fakta.Fremmed(SkemaArt::hold, l.hold));
+    case Hindring::fagSammeDag:
+        return "klassen har allerede " + l.fag + " den dag";
+    default:
+        return HindringsTekst(hindring);
     }
-    for (int32_t r = 0; r < timer_; ++r)
-        if (const auto der = LektionI(l.hold, SkemaArt::hold, {til.kolonne, r}); fremmed(der) && der->fag == l.fag)
-            return "klassen har allerede " + l.fag + " den dag";
-    return "";
 }
 
-std::string Haandflytning::Afvisningsgrund(const Blok& b)
+std::string Haandflytning::Afvisningsgrund(const Blok& b, const std::optional<LektionsData>& modpart)
 {
-    const std::optional<LektionsData> modpart = Modpart(b);
     if (modpart && modpart->blok != b.lektion.blok)
         return "kan kun bytte med en lektion af samme længde (" + Beskriv(*modpart) + ")";
-    if (std::string grund = Hindring(b.lektion, b.til, modpart); !grund.empty())
+    std::vector<LektionsData> flytter{b.lektion};
+    if (modpart)
+        flytter.push_back(*modpart);
+    if (std::string grund = Grund(b.lektion, {b.lektion.lokale}, b.til, flytter); !grund.empty())
         return grund;
     if (modpart) {
-        if (std::string grund = Hindring(*modpart, b.fra, b.lektion); !grund.empty())
+        const Placering fra{b.lektion.kolonne, b.lektion.raekke};
+        if (std::string grund = Grund(*modpart, {modpart->lokale}, fra, flytter); !grund.empty())
             return "byt med " + Beskriv(*modpart) + ": " + grund;
     }
-    return "flytningen er ikke tilladt";
+    return "";
 }
 
 Flytsvar Haandflytning::Proev(const std::string& id, SkemaArt art, Placering fra, Placering til)
 {
-    Flytsvar svar;
-    const std::optional<Blok> b = FindBlok(id, art, fra, til, svar);
+    const Udfald<Blok> b = FindBlok(id, art, fra, til);
     if (!b)
-        return svar;
-    if (ErFastlaast(b->lektion))
-        return {FlytUdfald::afvist, fastlaastTekst};
-    if (const std::optional<LektionsData> modpart = Modpart(*b); modpart && ErFastlaast(*modpart))
-        return {FlytUdfald::afvist, "byt med " + Beskriv(*modpart) + ": " + fastlaastTekst};
-    if (!portal_.ProevFlytLektion(id, b->lektion.blok, art, b->fra, b->til))
-        return {FlytUdfald::afvist, Afvisningsgrund(*b)};
-    if (const std::optional<LektionsData> modpart = Modpart(*b))
+        return {FlytUdfald::afvist, b.Grund()};
+    const Placering start{b->lektion.kolonne, b->lektion.raekke};
+    if (b->til == start)
+        return {FlytUdfald::afvist, "lektionen står der allerede"};
+    const std::optional<LektionsData> modpart = Modpart(*b);
+    if (std::string grund = Afvisningsgrund(*b, modpart); !grund.empty())
+        return {FlytUdfald::afvist, grund};
+    if (!portal_.ProevFlytLektion(id, b->lektion.blok, art, start, b->til, valg_)) {
+        Besked().Log("Flytning af " + Beskriv(b->lektion) + " afvist af skemaerne, skønt reglerne tillod den");
+        return {FlytUdfald::afvist, "flytningen er ikke tilladt"};
+    }
+    if (modpart)
         return {FlytUdfald::byt, Beskriv(*modpart)};
     return {FlytUdfald::ledig, ""};
 }
 
 Flytsvar Haandflytning::Udfoer(const std::string& id, SkemaArt art, Placering fra, Placering til)
 {
-    Flytsvar svar;
-    const std::optional<Blok> b = FindBlok(id, art, fra, til, svar);
-    if (!b)
+    const Flytsvar svar = Proev(id, art, fra, til);
+    if (svar.udfald == FlytUdfald::afvist)
         return svar;
-    svar = Proev(id, art, fra, til);
-    if (svar.udfald != FlytUdfald::afvist && !portal_.FlytLektion(id, b->lektion.blok, art, b->fra, b->til))
+    const Udfald<Blok> b = FindBlok(id, art, fra, til);
+    const Placering start{b->lektion.kolonne, b->lektion.raekke};
+    if (!portal_.FlytLektion(id, b->lektion.blok, art, start, b->til, valg_))
         return {FlytUdfald::afvist, "flytningen er ikke tilladt"};
     return svar;
 }
 
-std::optional<LektionsData> Haandflytning::Fjern(const std::string& id, SkemaArt art, Placering p)
+Udfald<LektionsData> Haandflytning::Fjern(const std::string& id, SkemaArt art, Placering p)
 {
-    Flytsvar svar;
-    const std::optional<Blok> b = FindBlok(id, art, p, p, svar);
-    if (!b || ErFastlaast(b->lektion) || !portal_.FjernLektion(id, art, b->fra))
-        return std::nullopt;
+    const Udfald<Blok> b = FindBlok(id, art, p, p);
+    if (!b)
+        return Udfald<LektionsData>::Afvist(b.Grund());
+    if (ErFastlaast(b->lektion))
+        return Udfald<LektionsData>::Afvist(fastlaastTekst);
+    if (!portal_.FjernLektion(id, art, {b->lektion.kolonne, b->lektion.raekke}))
+        return Udfald<LektionsData>::Afvist("lektionen kan ikke tages ud");
     return b->lektion;
 }
 
-std::optional<LektionsData> Haandflytning::SaetFastlaast(const std::string& id, SkemaArt art, Placering p,
-                                                         bool fastlaast)
+Udfald<LektionsData> Haandflytning::SaetFastlaast(const std::string& id, SkemaArt art, Placering p, bool fastlaast)
 {
-    Flytsvar svar;
-    const std::optional<Blok> b = FindBlok(id, art, p, p, svar);
+    const Udfald<Blok> b = FindBlok(id, art, p, p);
     if (!b)
-        return std::nullopt;
+        return Udfald<LektionsData>::Afvist(b.Grund());
     for (int32_t i = 0; i < b->lektion.blok; ++i) {
-        const Placering t = Time(b->fra, i);
+        const Placering t = Time({b->lektion.kolonne, b->lektion.raekke}, i);
         if (fastlaast)
             portal_.Fastlaas(b->lektion.hold, t.kolonne, t.raekke);
         else
@@ -222,28 +289,12 @@ bool Haandflytning::Placer(const LektionsData& l)
     return true;
 }
 
-std::optional<LektionsData> Haandflytning::NyBlok(LektionsData l, const std::vector<std::string>& lokaler,
-                                                  Placering til, Flytsvar& svar)
+Udfald<LektionsData> Haandflytning::NyBlok(LektionsData l, const std::vector<std::string>& lokaler, Placering til)
 {
-    svar = {FlytUdfald::afvist, "uden for planen"};
-    if (!ErIPlanen(til))
-        return std::nullopt;
-    if (til.raekke + l.blok > timer_) {
-        svar.grund = "efter dagens sidste time";
-        return std::nullopt;
-    }
     l.kolonne = til.kolonne;
     l.raekke = til.raekke;
-    svar.grund = "intet lokale";
-    for (size_t i = 0; i < lokaler.size(); ++i) {
-        l.lokale = lokaler[i];
-        std::string grund = Hindring(l, til, std::nullopt);
-        if (grund.empty()) {
-            svar = {FlytUdfald::ledig, ""};
-            return l;
-        }
-        if (i == 0)
-            svar.grund = std::move(grund);
-    }
-    return std::nullopt;
+    if (std::string grund = Grund(l, lokaler, til, {}); !grund.empty())
+        return Udfald<LektionsData>::Afvist(grund);
+    l.lokale = *PlanFakta(*this, l, lokaler, til, {}, false).LedigtLokale();
+    return l;
 }

@@ -46,7 +46,7 @@ void LaesPrioriteter(Portal& portal, Skemabillede& billede)
         celler.fill(0);
         while (prioriteter.antal() > 0) {
             const PLektionsData p = prioriteter.pop();
-            if (p.kolonne >= 0 && p.kolonne < maksDage && p.raekke >= 0 && p.raekke < maksTimer)
+            if (Uge{}.Indeholder({p.kolonne, p.raekke}))
                 celler[p.kolonne * maksTimer + p.raekke] = p.prioritet;
         }
     }
@@ -58,10 +58,8 @@ Skemabillede TagOejebliksbillede(Portal& portal, KontrolListe& kontrolListe)
 {
     Skemabillede billede;
     // The store falls back to the full week in the same way for dimensions it refuses.
-    const bool gyldig = portal.Kolonner() >= 1 && portal.Kolonner() <= maksDage && portal.Raekker() >= 1 &&
-                        portal.Raekker() <= maksTimer;
-    billede.dage = gyldig ? portal.Kolonner() : maksDage;
-    billede.timer = gyldig ? portal.Raekker() : maksTimer;
+    const Uge planens{portal.Kolonner(), portal.Raekker()};
+    billede.uge = planens.Gyldig() ? planens : Uge{};
     LaesKrav(kontrolListe, billede);
     LaesLokaler(kontrolListe, billede);
     LaesLektioner(portal, billede);

@@ -57,8 +57,8 @@ bool AutoGenereringsopgave::Naeste()
 
 Fremskridt AutoGenereringsopgave::Status() const
 {
-    return {Faerdige(), koersler_, "Kørsel " + std::to_string(std::min(timer_, koersler_)) + " af " +
-                                       std::to_string(koersler_)};
+    return {Faerdige(), koersler_,
+            "Kørsel " + std::to_string(std::min(timer_, koersler_)) + " af " + std::to_string(koersler_)};
 }
 
 void AutoGenereringsopgave::Afslut(bool stoppet)
@@ -70,8 +70,8 @@ void AutoGenereringsopgave::Afslut(bool stoppet)
     }
 }
 
-Fuldfoerelsesopgave::Fuldfoerelsesopgave(Vorivazi& vorivazi, bool spred, int64_t skive)
-    : vorivazi_(vorivazi), fuldfoerelse_(vorivazi.NyFuldfoerelse({}, spred)), skive_(skive)
+Fuldfoerelsesopgave::Fuldfoerelsesopgave(Vorivazi& vorivazi, int64_t skive)
+    : vorivazi_(vorivazi), fuldfoerelse_(vorivazi.NyFuldfoerelse({})), skive_(skive)
 {
 }
 

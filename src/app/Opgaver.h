@@ -69,7 +69,7 @@ private:
 // keeps the best timetables found so far.
 class Fuldfoerelsesopgave : public Opgave {
 public:
-    Fuldfoerelsesopgave(Vorivazi& vorivazi, bool spred, int64_t skive);
+    Fuldfoerelsesopgave(Vorivazi& vorivazi, int64_t skive);
 
     bool Naeste() override;
     Fremskridt Status() const override;

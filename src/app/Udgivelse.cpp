@@ -144,9 +144,7 @@ bool Udgiv(Vorivazi& vorivazi, Udgivelsesform form, const std::string& sti)
     }
     std::string fejl;
     if (!skriv(SamlSkemabog(vorivazi), form, sti, fejl)) {
-        besked.VisFejl("Skemaerne kunne ikke eksporteres til " + sti + ":\n" + fejl +
-                           "\nTidligere eksporterede filer er ikke ændret.",
-                       fejlTitel);
+        besked.VisFejl("Skemaerne kunne ikke eksporteres til " + sti + ":\n" + fejl, fejlTitel);
         return false;
     }
     besked.VisInfo(hvor(form, std::filesystem::absolute(sti).string()));

@@ -24,6 +24,6 @@ std::map<std::string, std::string> FagFarver(Vorivazi& vorivazi);
 Skemabog SamlSkemabog(Vorivazi& vorivazi);
 
 // Writes the form to the file (the folder for web pages) and tells the user
-// where the files went, or why they could not be written; a failure leaves
-// earlier files as they were.
+// where the files went, or why they could not be written and what became of
+// the earlier files (udgiv/AtomiskFil).
 bool Udgiv(Vorivazi& vorivazi, Udgivelsesform form, const std::string& sti);

@@ -8,6 +8,7 @@
 #include "db/SqlKlasse.h"
 #include "engine/Generator.h"
 #include "engine/KontrolListe.h"
+#include "skoledata/GemteVaerdier.h"
 #include "store/Lektion.h"
 #include "store/SkemaArt.h"
 
@@ -16,19 +17,17 @@
 
 namespace {
 
-// The grids and the export page are drawn for at most 5 days of 8 hours; a
-// plan beyond that would be cut silently, so it is refused with the reason.
-std::string UdenforGitteret(int32_t dage, int32_t timer)
+// A week outside the limits would be cut silently, so it is refused with the reason.
+std::string UdenforUgen(Uge uge)
 {
     const auto udenfor = [](int32_t vaerdi, int32_t maks, const std::string& enhed) {
-        return "Planen har " + std::to_string(vaerdi) + " " + enhed + ", men skemaerne og eksportsiden (" +
-               std::to_string(Export::antalLinjer) + " linjer à " + std::to_string(Export::linjeBredde) +
-               " tegn) har plads til 1 til " + std::to_string(maks) + ".";
+        return "Planen har " + std::to_string(vaerdi) + " " + enhed + ", men programmet har plads til 1 til " +
+               std::to_string(maks) + ".";
     };
-    if (dage < 1 || dage > maksDage)
-        return udenfor(dage, maksDage, "dage om ugen");
-    if (timer < 1 || timer > maksTimer)
-        return udenfor(timer, maksTimer, "timer om dagen");
+    if (uge.dage < 1 || uge.dage > maksDage)
+        return udenfor(uge.dage, maksDage, "dage om ugen");
+    if (uge.timer < 1 || uge.timer > maksTimer)
+        return udenfor(uge.timer, maksTimer, "timer om dagen");
     return {};
 }
 
@@ -59,7 +58,7 @@ bool Vorivazi::AabnPlan(const std::string& planId)
         besked_.VisFejl(fejl, fejlTitel);
         return false;
     }
-    if (const std::string fejl = UdenforGitteret(kolonner_, raekker_); !fejl.empty()) {
+    if (const std::string fejl = UdenforUgen({kolonner_, raekker_}); !fejl.empty()) {
         besked_.VisFejl(fejl, fejlTitel);
         return false;
     }
@@ -78,7 +77,26 @@ bool Vorivazi::AabnPlan(const std::string& planId)
     stack<std::string> lokaleNavne = kontrolListe_->NavneStak(SkemaArt::lokale);
     portal_->SaetNavnestakke(std::move(holdNavne), std::move(laererNavne), std::move(lokaleNavne));
     portal_->Indlaes();
+    MeldRegelbrud();
     return true;
+}
+
+// The lists left these rows out; the planner mends them in the school-data window.
+void Vorivazi::MeldRegelbrud() const
+{
+    if (tilstand_ != Datakilde::database)
+        return;
+    const std::vector<std::string> brud = gemteVaerdier::Brud(tff_);
+    if (brud.empty())
+        return;
+    std::string linjer;
+    for (const std::string& linje : brud) {
+        besked_.Log("Gemte skoledata bruges ikke: " + linje);
+        linjer += "\n  " + linje;
+    }
+    besked_.VisInfo("Nogle gemte skoledata holder sig ikke inden for reglerne og bruges ikke i planen; ret dem under "
+                    "Data → Skoledata …:" +
+                    linjer);
 }
 
 bool Vorivazi::HentPlanliste() { return plan_->HentPlanliste(planNavne_); }
@@ -168,10 +186,12 @@ void Vorivazi::StopGenerering()
 
 bool Vorivazi::UdskrivSkema(const std::string& id, SkemaArt art) { return portal_ && portal_->UdskrivSkema(id, art); }
 
+// Within the classic 8-hour day the last hour stays free, as it always has; a
+// longer day is the school's own and is used whole.
 int32_t Vorivazi::AutoTimer() const
 {
-    constexpr int32_t hoejst = 7;
-    return std::min(hoejst, raekker_);
+    constexpr int32_t klassiskHoejst = klassiskeTimer - 1;
+    return raekker_ <= klassiskeTimer ? std::min(klassiskHoejst, raekker_) : raekker_;
 }
 
 double Vorivazi::Spredning(const std::string& id, SkemaArt art) { return portal_ ? portal_->Spredning(id, art) : 0.0; }
@@ -191,7 +211,7 @@ int32_t Vorivazi::PlanlagteTimer(const std::string& id, SkemaArt art)
     const int32_t lister = TimerFor(id, art);
     if (art == SkemaArt::hold || !ErAaben())
         return lister;
-    return ::PlanlagteTimer(Billede(false), art, id, lister);
+    return ::PlanlagteTimer(Billede(), art, id, lister);
 }
 
 int32_t Vorivazi::SumTimer() { return kontrolListe_ ? kontrolListe_->SumTimer() : 0; }
@@ -200,10 +220,10 @@ int32_t Vorivazi::AntalLektionerIalt() { return portal_ ? portal_->AntalLektione
 
 int32_t Vorivazi::AntalMellemtimer() { return portal_ ? portal_->AntalMellemtimer() : 0; }
 
-Skemabillede Vorivazi::Billede(bool spred)
+Skemabillede Vorivazi::Billede()
 {
     Skemabillede billede = TagOejebliksbillede(*portal_, *kontrolListe_);
-    billede.spred = spred;
+    billede.regler = regler_;
     for (const auto& [hold, kolonne, raekke] : portal_->Fastlaaste()) {
         LektionsData laast;
         laast.hold = hold;
@@ -214,16 +234,13 @@ Skemabillede Vorivazi::Billede(bool spred)
     return billede;
 }
 
-ManglendeTimer Vorivazi::Manglende(bool spred)
-{
-    return ErAaben() ? FindManglendeTimer(Billede(spred)) : ManglendeTimer{};
-}
+ManglendeTimer Vorivazi::Manglende() { return ErAaben() ? FindManglendeTimer(Billede()) : ManglendeTimer{}; }
 
-std::unique_ptr<Fuldfoerelse> Vorivazi::NyFuldfoerelse(const Fuldfoerelsesvalg& valg, bool spred)
+std::unique_ptr<Fuldfoerelse> Vorivazi::NyFuldfoerelse(const Fuldfoerelsesvalg& valg)
 {
     if (!ErAaben())
         return nullptr;
-    return std::make_unique<Fuldfoerelse>(Billede(spred), valg);
+    return std::make_unique<Fuldfoerelse>(Billede(), valg);
 }
 
 std::string Vorivazi::AfslutFuldfoerelse(Fuldfoerelse& fuldfoerelse)
@@ -250,7 +267,7 @@ std::vector<LektionsData> Vorivazi::Lektioner(const std::string& id, SkemaArt ar
     if (!portal_)
         return ud;
     stack<LektionsData> lektioner;
-    portal_->HentLektioner(id, lektioner, art);
+    portal_->LaesLektioner(id, lektioner, art);
     while (!lektioner.tom())
         ud.push_back(lektioner.pop());
     return ud;
@@ -261,32 +278,34 @@ bool Vorivazi::ErSpaerret(const std::string& laerer, int32_t dag, int32_t time)
     return portal_ && portal_->ErSpaerret(laerer, dag, time);
 }
 
+Haandflytning Vorivazi::Haandflytninger() { return Haandflytning(*portal_, Uge{kolonner_, raekker_}, regler_); }
+
 Flytsvar Vorivazi::ProevFlyt(const std::string& id, SkemaArt art, Placering fra, Placering til)
 {
     if (!portal_)
-        return {FlytUdfald::afvist, "ingen plan er åben"};
-    return Haandflytning(*portal_, kolonner_, raekker_).Proev(id, art, fra, til);
+        return {FlytUdfald::afvist, ingenPlanTekst};
+    return Haandflytninger().Proev(id, art, fra, til);
 }
 
 Flytsvar Vorivazi::Flyt(const std::string& id, SkemaArt art, Placering fra, Placering til)
 {
     if (!portal_)
-        return {FlytUdfald::afvist, "ingen plan er åben"};
-    return Haandflytning(*portal_, kolonner_, raekker_).Udfoer(id, art, fra, til);
+        return {FlytUdfald::afvist, ingenPlanTekst};
+    return Haandflytninger().Udfoer(id, art, fra, til);
 }
 
-std::optional<LektionsData> Vorivazi::FjernLektion(const std::string& id, SkemaArt art, Placering p)
+Udfald<LektionsData> Vorivazi::FjernLektion(const std::string& id, SkemaArt art, Placering p)
 {
     if (!portal_)
-        return std::nullopt;
-    return Haandflytning(*portal_, kolonner_, raekker_).Fjern(id, art, p);
+        return Udfald<LektionsData>::Afvist(ingenPlanTekst);
+    return Haandflytninger().Fjern(id, art, p);
 }
 
-std::optional<LektionsData> Vorivazi::SaetFastlaast(const std::string& id, SkemaArt art, Placering p, bool fastlaast)
+Udfald<LektionsData> Vorivazi::SaetFastlaast(const std::string& id, SkemaArt art, Placering p, bool fastlaast)
 {
     if (!portal_)
-        return std::nullopt;
-    return Haandflytning(*portal_, kolonner_, raekker_).SaetFastlaast(id, art, p, fastlaast);
+        return Udfald<LektionsData>::Afvist(ingenPlanTekst);
+    return Haandflytninger().SaetFastlaast(id, art, p, fastlaast);
 }
 
 bool Vorivazi::ErFastlaast(const std::string& hold, int32_t kolonne, int32_t raekke)
@@ -294,23 +313,24 @@ bool Vorivazi::ErFastlaast(const std::string& hold, int32_t kolonne, int32_t rae
     return portal_ && portal_->ErFastlaast(hold, kolonne, raekke);
 }
 
-bool Vorivazi::PlacerLektion(const LektionsData& lektion)
+bool Vorivazi::PlacerLektion(const LektionsData& lektion) { return portal_ && Haandflytninger().Placer(lektion); }
+
+std::vector<std::string> Vorivazi::Lokaler(const Timekrav& krav)
 {
-    return portal_ && Haandflytning(*portal_, kolonner_, raekker_).Placer(lektion);
+    if (krav.IStamlokale())
+        return krav.lokale == tomId ? std::vector<std::string>{} : std::vector<std::string>{krav.lokale};
+    return Billede().lokalerAfType[krav.lokaletype];
 }
 
-std::optional<LektionsData> Vorivazi::NyLektion(const Timekrav& krav, Placering til, Flytsvar& svar)
+Udfald<LektionsData> Vorivazi::NyLektion(const Timekrav& krav, Placering til)
 {
-    svar = {FlytUdfald::afvist, "ingen plan er åben"};
     if (!portal_)
-        return std::nullopt;
-    // A demand for a type of room takes the first room of that type free at the hour.
-    const std::vector<std::string> lokaler = krav.IStamlokale() ? std::vector<std::string>{krav.lokale}
-                                                                : Billede(false).lokalerAfType[krav.lokaletype];
+        return Udfald<LektionsData>::Afvist(ingenPlanTekst);
     LektionsData l;
     l.hold = krav.hold;
     l.fag = krav.fag;
     l.laerer = krav.laerer;
     l.blok = krav.blok;
-    return Haandflytning(*portal_, kolonner_, raekker_).NyBlok(l, lokaler, til, svar);
+    // A demand for a type of room takes the first room of that type free at the hour.
+    return Haandflytninger().NyBlok(l, Lokaler(krav), til);
 }

@@ -28,6 +28,7 @@ inline std::string SkrivebeskyttetBesked(const std::string& slaaFra)
 {
     return slaaFra.empty() ? skrivebeskyttetTekst : skrivebeskyttetTekst + "\n" + slaaFra;
 }
+inline const std::string ingenPlanTekst = "ingen plan er åben";
 inline const std::string gemtTekst = "Skemaerne er gemt i databasen!";
 inline const std::string eksporteretTekst =
     "Skemaerne er nu exporteret til 3 filer.!\n'HoldSkemaer.txt', 'LaererSkemaer.txt' og 'LokaleSkemaer.txt'";
@@ -80,11 +81,14 @@ public:
     int32_t AntalLektionerIalt();
     int32_t AntalMellemtimer();
 
-    // The demands with hours still missing, with the reasons, and the lessons
-    // outside the plan. With spred, a day that has a lesson of the subject is no place for another.
-    ManglendeTimer Manglende(bool spred);
+    // The rules the plan switches on or off; hand moves, the missing hours and
+    // the completion all keep the same ones.
+    const Regelvalg& Regler() const { return regler_; }
+    void SaetRegler(const Regelvalg& regler) { regler_ = regler; }
+    // The demands with hours still missing, with the reasons, and the lessons outside the plan.
+    ManglendeTimer Manglende();
     // A completion that starts from the timetables as they are now; nullptr without an open plan.
-    std::unique_ptr<Fuldfoerelse> NyFuldfoerelse(const Fuldfoerelsesvalg& valg, bool spred);
+    std::unique_ptr<Fuldfoerelse> NyFuldfoerelse(const Fuldfoerelsesvalg& valg);
     // Writes the best timetables it found back when they are better and checks
     // them; logs and returns the line that compares before and after.
     std::string AfslutFuldfoerelse(Fuldfoerelse& fuldfoerelse);
@@ -99,17 +103,20 @@ public:
     // The planner's hand moves (days and hours from 0); refused when no plan is open.
     Flytsvar ProevFlyt(const std::string& id, SkemaArt art, Placering fra, Placering til);
     Flytsvar Flyt(const std::string& id, SkemaArt art, Placering fra, Placering til);
-    std::optional<LektionsData> FjernLektion(const std::string& id, SkemaArt art, Placering p);
+    Udfald<LektionsData> FjernLektion(const std::string& id, SkemaArt art, Placering p);
     // Pinned lessons stay where they are through hand moves and the completion.
-    std::optional<LektionsData> SaetFastlaast(const std::string& id, SkemaArt art, Placering p, bool fastlaast);
+    Udfald<LektionsData> SaetFastlaast(const std::string& id, SkemaArt art, Placering p, bool fastlaast);
     bool ErFastlaast(const std::string& hold, int32_t kolonne, int32_t raekke);
     bool PlacerLektion(const LektionsData& lektion);
-    // One block of a missing demand placed at til by hand: the block it would
-    // be, or nothing with svar saying why.
-    std::optional<LektionsData> NyLektion(const Timekrav& krav, Placering til, Flytsvar& svar);
+    // One block of a missing demand placed at til by hand: the block it would be, or why not.
+    Udfald<LektionsData> NyLektion(const Timekrav& krav, Placering til);
 
 private:
-    Skemabillede Billede(bool spred);
+    Skemabillede Billede();
+    Haandflytning Haandflytninger();
+    // The rooms a demand may use: its home room, or every room of its type.
+    std::vector<std::string> Lokaler(const Timekrav& krav);
+    void MeldRegelbrud() const;
 
     std::unique_ptr<Portal> portal_;
     std::unique_ptr<KontrolListe> kontrolListe_;
@@ -123,5 +130,6 @@ private:
     stack<std::string> planNavne_;
     stack<std::string> navne_;
     stack<LektionsData> lektioner_;
+    Regelvalg regler_;
     Besked besked_;
 };

@@ -7,15 +7,17 @@
 #include "app/Vorivazi.h"
 #include "app/Opgaver.h"
 #include "app/Skoledatatjeneste.h"
+#include "db/Forbindelsesvalg.h"
 #include "db/SqlKlasse.h"
 #include "db/TSqlModul.h"
-#include "store/Ugedage.h"
+#include "base/Uge.h"
 
 #include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string_view>
 
@@ -108,6 +110,7 @@ public:
     {
         if (!vorivazi_.AabnPlan(valg_.plan))
             return afslutTrinFejlede;
+        vorivazi_.SaetRegler({!valg_.spredIkke});
         for (const SkemaArt art : alleSkemaArter) {
             vorivazi_.HentNavne(art);
             std::string id;
@@ -187,7 +190,7 @@ private:
     // The step budget makes the result repeatable; the seconds only stop a search that runs long.
     bool fuldfoer()
     {
-        Fuldfoerelsesopgave fuldfoerelse(vorivazi_, valg_.spred, fuldfoerelsesSkive);
+        Fuldfoerelsesopgave fuldfoerelse(vorivazi_, fuldfoerelsesSkive);
         if (!fuldfoerelse.Klar())
             return false;
         const auto slut = std::chrono::steady_clock::now() + std::chrono::seconds(valg_.sekunder);
@@ -198,7 +201,7 @@ private:
 
     void skrivManglende()
     {
-        const ManglendeTimer manglende = vorivazi_.Manglende(valg_.spred);
+        const ManglendeTimer manglende = vorivazi_.Manglende();
         ud_ << "Hold\tFag\tLærer\tLokale\tBlok\tØnsket\tPlaceret\tMangler\tÅrsager\n";
         for (const ManglendeKrav& k : manglende.krav)
             ud_ << k.krav.hold << '\t' << k.krav.fag << '\t' << k.krav.laerer << '\t' << k.krav.Lokaleangivelse()
@@ -355,10 +358,89 @@ int importerFet(const Valg& valg, std::ostream& ud, std::ostream& fejl)
     return ok ? afslutOK : skrivFejl(grunde, fejl);
 }
 
+const std::string saadanOprettes = "; den oprettes med: brikken-cli --db FORBINDELSE init --demo";
+
+// Only init makes a database: connecting to a file named on the command line
+// that is not there would leave an empty one behind. "" when it is there.
+std::string ManglendeFil(const Valg& valg, const TSqlModul& modul)
+{
+    const Forbindelsesvalg& forbindelse = modul.Valg();
+    std::error_code ingen;
+    if (valg.kommando == Valg::Kommando::init || valg.forbindelse.empty() ||
+        forbindelse.type != Forbindelsesvalg::Type::SQLite || std::filesystem::is_regular_file(forbindelse.sti, ingen))
+        return "";
+    return "Databasen findes ikke (" + modul.Beskrivelse() + ")" + saadanOprettes;
+}
+
+// A database without the program's tables would answer every command with the engine's text.
+std::string ManglendeTabeller(const Valg& valg, TSqlModul& modul)
+{
+    if (valg.kommando == Valg::Kommando::init || modul.HarTabeller())
+        return "";
+    return "Databasen har ikke programmets tabeller (" + modul.Beskrivelse() + ")" + saadanOprettes;
+}
+
 void skrivTider(const KommandoLinjeModtager& modtager, std::ostream& ud)
 {
     for (const auto& raekke : modtager.TidsRaekker())
         ud << raekke.etiket << '\t' << FormaterSekunder(raekke.sekunder, punktum) << '\n';
+}
+
+// The options each command takes besides --db and --log.
+const std::set<std::string>& KommandoensValg(Valg::Kommando kommando)
+{
+    static const std::map<Valg::Kommando, std::set<std::string>> valg{
+        {Valg::Kommando::init, {"--demo"}},
+        {Valg::Kommando::plans, {}},
+        {Valg::Kommando::run,
+         {"--clear",      "--generate",    "--auto",       "--days",     "--hours",    "--frequency",
+          "--strength",   "--yes",         "--writable",   "--save",     "--force",    "--export",
+          "--export-pdf", "--export-html", "--export-csv", "--complete", "--seconds",  "--spread",
+          "--move",       "--print",       "--pdf",        "--show",     "--unplaced", "--times"}},
+        {Valg::Kommando::copyPlan, {"--lessons"}},
+        {Valg::Kommando::importFet, {"--plan"}},
+    };
+    return valg.at(kommando);
+}
+
+// Options that only change another step of run, and what they need.
+struct Afhaengighed {
+    std::string valg;
+    std::vector<std::string> kraever;
+};
+
+// Why an option given would change nothing, or "": a run does not silently
+// ignore what was asked of it.
+std::string UbrugtValg(const Valg& valg, const std::set<std::string>& givne)
+{
+    static const std::vector<std::string> altid{"--db", "--log"};
+    const std::string kommando = valg.kommando == Valg::Kommando::copyPlan    ? "copy-plan"
+                                 : valg.kommando == Valg::Kommando::importFet ? "import-fet"
+                                 : valg.kommando == Valg::Kommando::init      ? "init"
+                                 : valg.kommando == Valg::Kommando::plans     ? "plans"
+                                                                              : "run";
+    for (const std::string& givet : givne) {
+        if (!KommandoensValg(valg.kommando).contains(givet) &&
+            std::find(altid.begin(), altid.end(), givet) == altid.end())
+            return givet + " bruges ikke af " + kommando;
+    }
+    static const std::vector<Afhaengighed> afhaengigheder{{"--force", {"--save"}},
+                                                          {"--seconds", {"--complete"}},
+                                                          {"--spread", {"--complete", "--unplaced"}},
+                                                          {"--days", {"--generate", "--auto"}},
+                                                          {"--hours", {"--generate", "--auto"}},
+                                                          {"--frequency", {"--generate", "--auto"}},
+                                                          {"--strength", {"--generate", "--auto"}}};
+    for (const auto& [afhaengigt, kraever] : afhaengigheder) {
+        if (givne.contains(afhaengigt) &&
+            std::none_of(kraever.begin(), kraever.end(), [&](const std::string& k) { return givne.contains(k); })) {
+            std::string liste;
+            for (const std::string& k : kraever)
+                liste += (liste.empty() ? "" : " eller ") + k;
+            return afhaengigt + " bruges kun med " + liste;
+        }
+    }
+    return "";
 }
 
 } // namespace
@@ -371,7 +453,7 @@ std::string Brug()
            "  brikken-cli [--db FORBINDELSE] run PLAN [--clear] [--generate | --auto] [--days N] [--hours N]\n"
            "              [--frequency N] [--strength N] [--yes] [--writable] [--save [--force]]\n"
            "              [--export MAPPE] [--export-pdf FIL] [--export-html MAPPE] [--export-csv FIL]\n"
-           "              [--complete [--seconds S]] [--spread] [--move TYPE:ID:DAG,TIME:DAG,TIME]\n"
+           "              [--complete [--seconds S]] [--no-spread] [--move TYPE:ID:DAG,TIME:DAG,TIME]\n"
            "              [--print TYPE:ID --pdf FIL] [--show TYPE:ID] [--unplaced] [--log] [--times]\n"
            "  brikken-cli [--db FORBINDELSE] copy-plan FRA TIL [--lessons]\n"
            "  brikken-cli [--db FORBINDELSE] import-fet FIL --plan ID\n"
@@ -395,10 +477,11 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
                                                                {"--lessons", &Valg::medLektioner},
                                                                {"--complete", &Valg::fuldfoer},
                                                                {"--unplaced", &Valg::manglende},
-                                                               {"--spread", &Valg::spred}};
+                                                               {"--spread", &Valg::spred},
+                                                               {"--no-spread", &Valg::spredIkke}};
     static const std::map<std::string, std::pair<Interval, int Valg::*>> talValg{
         {"--days", {{1, 5}, &Valg::dage}},
-        {"--hours", {{2, 8}, &Valg::timer}},
+        {"--hours", {{1, 8}, &Valg::timer}},
         {"--frequency", {{1, 8}, &Valg::frekvens}},
         {"--strength", {{1, 6}, &Valg::styrke}},
         {"--seconds", {{1, 3600}, &Valg::sekunder}}};
@@ -410,13 +493,16 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
 
     Valg valg;
     std::vector<std::string> ord;
+    std::set<std::string> givne;
     for (size_t i = 0; i < argumenter.size(); ++i) {
         const std::string& a = argumenter[i];
         if (const auto kontakt = kontakter.find(a); kontakt != kontakter.end()) {
             valg.*(kontakt->second) = true;
+            givne.insert(a);
             continue;
         }
-        if (!a.starts_with("--")) {
+        // A word that looks like an option is never a plan or a file.
+        if (!a.starts_with("-")) {
             ord.push_back(a);
             continue;
         }
@@ -427,10 +513,11 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
             fejl = "ukendt valg " + a;
             return std::nullopt;
         }
-        if (i + 1 == argumenter.size()) {
+        if (i + 1 == argumenter.size() || argumenter[i + 1].starts_with("--")) {
             fejl = a + " kræver en værdi";
             return std::nullopt;
         }
+        givne.insert(a);
         const std::string& v = argumenter[++i];
         if (tal != talValg.end()) {
             const auto& [interval, felt] = tal->second;
@@ -493,6 +580,8 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
         fejl = ord[0] == "run" ? "run kræver netop én plan" : "ukendt kommando " + ord[0];
         return std::nullopt;
     }
+    if (fejl = UbrugtValg(valg, givne); !fejl.empty())
+        return std::nullopt;
     if (valg.generer && valg.autoGenerer) {
         fejl = "--generate og --auto kan ikke bruges sammen";
         return std::nullopt;
@@ -558,6 +647,10 @@ int Koer(const Valg& valg, std::ostream& ud, std::ostream& fejl)
         fejl << grund << '\n' << Brug();
         return afslutBrugsfejl;
     }
+    if (const std::string mangler = ManglendeFil(valg, modul); !mangler.empty()) {
+        fejl << mangler << '\n';
+        return afslutBrugsfejl;
+    }
     if (!modul.Forbind(grund)) {
         fejl << "Databasen kan ikke nås (" << modul.Beskrivelse() << "): " << grund << '\n';
         return afslutBrugsfejl;
@@ -565,6 +658,11 @@ int Koer(const Valg& valg, std::ostream& ud, std::ostream& fejl)
 
     int status = afslutOK;
     try {
+        if (const std::string mangler = ManglendeTabeller(valg, modul); !mangler.empty()) {
+            fejl << mangler << '\n';
+            modul.Luk();
+            return afslutBrugsfejl;
+        }
         switch (valg.kommando) {
         case Valg::Kommando::init:
             status = init(valg, fejl);

@@ -65,7 +65,8 @@ struct Valg {
     bool fuldfoer = false;
     int sekunder = 2;
     bool manglende = false;
-    bool spred = false;
+    bool spred = false;     // accepted; spreading is the rule anyway
+    bool spredIkke = false; // the completion, hand moves and missing hours may repeat a subject on a day
 };
 
 // Printing and the PDF book draw with Qt's GUI side.

@@ -60,11 +60,25 @@ const Portal::Tabel& prioritetsTabel()
     return tabel;
 }
 
+// Pins came after the other tables, so a database may not have their table
+// yet; only a database keeps them.
+const Portal::Tabel& fastlaasningsTabel()
+{
+    static const Portal::Tabel tabel{
+        2,
+        "Fastlaasning",
+        "select * from Fastlaasning where PlanID_Fa = ? order by HoldID_Fa, Kolonne_Fa, Raekke_Fa",
+        "delete from Fastlaasning where PlanID_Fa = ?",
+        "",
+        "",
+        {"HoldID_Fa", "Kolonne_Fa", "Raekke_Fa"},
+        "fastlåsning",
+        "fastlåsninger"};
+    return tabel;
+}
+
 // Changes nothing, but holds the plan's catalogue row (on SQLite the whole
 // database) until the save commits, so that two saves of a plan take turns.
-// Pins came after the other tables, so a database may not have their table yet.
-const std::string fastlaasningsTabel = "Fastlaasning";
-
 const std::string planLaas = "update Plan set Kolonne_P = Kolonne_P where PlanID_P = ?";
 
 const std::string optagetTekst = "Databasen er optaget af en anden, der gemmer, eller den kan ikke skrives; "
@@ -122,7 +136,7 @@ const PrSkemaArt<std::string> eksportFil{{"HoldSkemaer", "LaererSkemaer", "Lokal
 Portal::Portal(std::string planId, int32_t kolonner, int32_t raekker, Datakilde tilstand)
     : skemaKontrol_(std::make_unique<SkemaKontrol>(kolonner, raekker)), sql_(std::make_unique<SqlKlasse>(tilstand)),
       planId_(std::move(planId)), kolonner_(kolonner), raekker_(raekker), tilstand_(tilstand),
-      export_(std::make_unique<Export>())
+      export_(std::make_unique<Export>(kolonner, raekker))
 {
 }
 
@@ -154,36 +168,40 @@ void Portal::Indlaes()
         if (const std::string grund = BrugPrioritet(r, sete); !grund.empty())
             Behold(prioritetsTabel(), r, grund);
     });
-    MeldUbrugte();
     LaesFastlaasninger();
+    MeldUbrugte();
 }
 
 void Portal::LaesFastlaasninger()
 {
     fastlaaste_.clear();
-    if (tilstand_ != Datakilde::database || planId_ == tomId || !TSqlModul::Instans().HarTabel(fastlaasningsTabel))
+    if (tilstand_ != Datakilde::database || !TSqlModul::Instans().HarTabel(fastlaasningsTabel().navn))
         return;
-    if (!sql_->Forespoerg("select HoldID_Fa, Kolonne_Fa, Raekke_Fa from Fastlaasning where PlanID_Fa = ?", {planId_}))
-        return;
-    do {
-        Fastlaasning f;
-        if (sql_->HentTekst("HoldID_Fa", std::get<0>(f)) && sql_->HentTal("Kolonne_Fa", std::get<1>(f)) &&
-            sql_->HentTal("Raekke_Fa", std::get<2>(f)))
-            fastlaaste_.insert(f);
-    } while (sql_->Naeste());
+    GennemgaaRaekker(fastlaasningsTabel(), [this](const Raekke& r) {
+        if (const std::string grund = BrugFastlaasning(r); !grund.empty())
+            Behold(fastlaasningsTabel(), r, grund);
+    });
 }
 
+// Pins are no part of the check for another planner's save. The table is
+// looked for first: PostgreSQL would print a notice on every save that it
+// exists already ("if not exists" is for two first saves at once).
 bool Portal::GemFastlaasninger()
 {
-    const std::string tekst = TSqlModul::Instans().Teksttype();
+    const Tabel& tabel = fastlaasningsTabel();
+    TSqlModul& modul = TSqlModul::Instans();
+    const std::string tekst = modul.Teksttype();
     const std::string opret = "create table if not exists Fastlaasning (PlanID_Fa " + tekst + " not null, HoldID_Fa " +
                               tekst + " not null, Kolonne_Fa integer not null, Raekke_Fa integer not null)";
-    if (!sql_->UdfoerSql(opret) || !sql_->UdfoerSql("delete from Fastlaasning where PlanID_Fa = ?", {planId_}))
+    if ((!modul.HarTabel(tabel.navn) && !sql_->UdfoerSql(opret)) || !sql_->UdfoerSql(tabel.sletning, {planId_}))
         return false;
-    return std::all_of(fastlaaste_.begin(), fastlaaste_.end(), [&](const Fastlaasning& f) {
-        const auto& [hold, kolonne, raekke] = f;
-        return sql_->UdfoerSql("insert into Fastlaasning values (?, ?, ?, ?)", {planId_, hold, kolonne, raekke});
-    });
+    Fingeraftryk medregnesIkke;
+    return std::all_of(fastlaaste_.begin(), fastlaaste_.end(),
+                       [&](const Fastlaasning& f) {
+                           const auto& [hold, kolonne, raekke] = f;
+                           return IndsaetRaekke(tabel, {hold, kolonne, raekke}, medregnesIkke);
+                       }) &&
+           IndsaetUbrugte(tabel, medregnesIkke);
 }
 
 void Portal::Fastlaas(const std::string& hold, int32_t kolonne, int32_t raekke)
@@ -266,6 +284,22 @@ std::string Portal::BrugPrioritet(const Raekke& r, std::set<std::tuple<std::stri
     return "";
 }
 
+std::string Portal::BrugFastlaasning(const Raekke& r)
+{
+    if (std::string fejl = TypeFejl(r, 1); !fejl.empty())
+        return fejl;
+    const std::string& hold = std::get<std::string>(r[0]);
+    const int32_t kolonne = std::get<int32_t>(r[1]);
+    const int32_t raekke = std::get<int32_t>(r[2]);
+    if (kolonne < 0 || kolonne >= kolonner_ || raekke < 0 || raekke >= raekker_)
+        return udenforPlanen;
+    if (!ider_[SkemaArt::hold].contains(hold))
+        return "for et hold, der ikke er i planen";
+    // A pin stored twice says no more than once.
+    fastlaaste_.insert({hold, kolonne, raekke});
+    return "";
+}
+
 void Portal::Behold(const Tabel& tabel, const Raekke& raekke, const std::string& grund)
 {
     Ubrugte& ubrugte = ubrugte_[tabel.nr];
@@ -282,7 +316,7 @@ void Portal::MeldUbrugte() const
     std::string linjer;
     std::string eksempler;
     size_t ialt = 0;
-    for (const Tabel* tabel : {&lektionsTabel(), &prioritetsTabel()}) {
+    for (const Tabel* tabel : {&lektionsTabel(), &prioritetsTabel(), &fastlaasningsTabel()}) {
         const Ubrugte& ubrugte = ubrugte_[tabel->nr];
         for (const auto& [grund, antal] : ubrugte.grunde)
             linjer += "\n  " + std::to_string(antal) + " " + (antal == 1 ? tabel->enhed : tabel->flertal) + " " + grund;
@@ -464,7 +498,7 @@ bool Portal::Eksporter(const std::string& mappe)
     std::string fejl;
     if (atomiskFil::Skriv(filer, fejl))
         return true;
-    besked_.VisFejl("Skemaerne kunne ikke eksporteres (" + fejl + "). De tidligere filer er uændrede.", fejlTitel);
+    besked_.VisFejl("Skemaerne kunne ikke eksporteres: " + fejl, fejlTitel);
     return false;
 }
 

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <functional>
 #include <map>
 #include <memory>
@@ -52,6 +53,9 @@ public:
 
     bool KontrollerAlle();
     bool HentLektioner(const std::string& id, stack<LektionsData>& lektioner, SkemaArt art);
+    // Reads without a log line, for the many reads of hand moves, views and publishing.
+    bool LaesLektioner(const std::string& id, stack<LektionsData>& lektioner, SkemaArt art);
+    std::optional<LektionsData> Lektion(const std::string& id, SkemaArt art, Placering p);
     void RydSkemaer();
     double Spredning(const std::string& id, SkemaArt art);
     int32_t AntalLektionerIalt();
@@ -66,8 +70,10 @@ public:
     bool SaetLektion(const std::string& hold, const std::string& fag, const std::string& laerer,
                      const std::string& lokale, int32_t blok, int32_t kolonne, int32_t raekke);
     void TvingFlyt(const std::string& id, SkemaArt art, Placering fra, Placering til);
-    bool FlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til);
-    bool ProevFlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til);
+    bool FlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til,
+                     const Regelvalg& valg = {});
+    bool ProevFlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til,
+                          const Regelvalg& valg = {});
     bool FjernLektion(const std::string& id, SkemaArt art, Placering fra);
     void NulstilMarkoer(SkemaArt art);
     bool HentNaesteLektioner(stack<LektionsData>& lektioner, SkemaArt art);
@@ -81,7 +87,7 @@ public:
     bool ErFastlaast(const std::string& hold, int32_t kolonne, int32_t raekke) const;
     const std::set<Fastlaasning>& Fastlaaste() const { return fastlaaste_; }
 
-    // One of the plan's two stored tables (Portal.cpp).
+    // One of the plan's three stored tables (Portal.cpp).
     struct Tabel;
 
 private:
@@ -100,6 +106,7 @@ private:
     // Each gives "" when the row went into the timetables, else why it could not.
     std::string BrugLektion(const Raekke& r);
     std::string BrugPrioritet(const Raekke& r, std::set<std::tuple<std::string, int32_t, int32_t>>& sete);
+    std::string BrugFastlaasning(const Raekke& r);
     void Behold(const Tabel& tabel, const Raekke& raekke, const std::string& grund);
     void MeldUbrugte() const;
     Fingeraftryk LagretFingeraftryk();
@@ -136,7 +143,7 @@ private:
         std::vector<Raekke> raekker;
         std::map<std::string, int32_t> grunde; // how many rows for each reason
     };
-    std::array<Ubrugte, 2> ubrugte_;
+    std::array<Ubrugte, 3> ubrugte_;
     Fingeraftryk fingeraftryk_; // of the stored rows as opened or last saved
     std::set<Fastlaasning> fastlaaste_;
 };

@@ -32,6 +32,16 @@ int32_t Portal::AntalLektioner(const std::string& id, SkemaArt art) { return ske
 
 int32_t Portal::AntalSpaerringer(const std::string& laerer) { return skemaKontrol_->AntalSpaerringer(laerer); }
 
+bool Portal::LaesLektioner(const std::string& id, stack<LektionsData>& lektioner, SkemaArt art)
+{
+    return skemaKontrol_->LaesLektioner(id, lektioner, art);
+}
+
+std::optional<LektionsData> Portal::Lektion(const std::string& id, SkemaArt art, Placering p)
+{
+    return skemaKontrol_->Lektion(id, art, p);
+}
+
 bool Portal::ErLedig(const std::string& id, SkemaArt art, int32_t kolonne, int32_t raekke)
 {
     return skemaKontrol_->ErLedig(id, art, kolonne, raekke);
@@ -63,14 +73,16 @@ void Portal::TvingFlyt(const std::string& id, SkemaArt art, Placering fra, Place
     skemaKontrol_->TvingFlyt(id, art, fra, til);
 }
 
-bool Portal::FlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til)
+bool Portal::FlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til,
+                         const Regelvalg& valg)
 {
-    return skemaKontrol_->FlytLektion(id, blok, art, fra, til, Flytning::udfoer);
+    return skemaKontrol_->FlytLektion(id, blok, art, fra, til, Flytning::udfoer, valg);
 }
 
-bool Portal::ProevFlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til)
+bool Portal::ProevFlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til,
+                              const Regelvalg& valg)
 {
-    return skemaKontrol_->FlytLektion(id, blok, art, fra, til, Flytning::proev);
+    return skemaKontrol_->FlytLektion(id, blok, art, fra, til, Flytning::proev, valg);
 }
 
 void Portal::SaetDimensioner(int32_t dage, int32_t timer)

@@ -28,6 +28,13 @@ namespace {
 
 QSqlQuery& FaellesQuery() { return TSqlModul::Instans().Query(); }
 
+// Every call that may wait on a server goes through the data module's watchdog.
+template <typename Kald>
+auto Vent(Kald&& kald)
+{
+    return TSqlModul::Instans().Vent(std::forward<Kald>(kald));
+}
+
 QString TilQString(const std::string& tekst)
 {
     // An empty text must stay a text: a null QString would be bound as NULL.
@@ -94,18 +101,18 @@ bool Udfoer(QSqlQuery& query, const std::string& tekst, const SqlParametre& para
     Forberedt& forberedt = SidstForberedt();
     if (parametre.empty()) {
         forberedt = {};
-        return query.exec(TilQString(tekst));
+        return Vent([&] { return query.exec(TilQString(tekst)); });
     }
     // Anything else run on the query since, or a new query, changes its last text.
     if (forberedt.query != &query || forberedt.tekst != tekst || query.lastQuery() != forberedt.qTekst) {
         forberedt = {};
         const QString qTekst = TilQString(tekst);
-        if (!query.prepare(qTekst))
+        if (!Vent([&] { return query.prepare(qTekst); }))
             return false;
         forberedt = {&query, tekst, qTekst, {}};
     }
     Bind(query, parametre, forberedt.bundet);
-    if (query.exec())
+    if (Vent([&] { return query.exec(); }))
         return true;
     forberedt = {};
     return false;
@@ -299,7 +306,7 @@ bool SqlKlasse::Forespoerg(const std::string& tekst, const SqlParametre& paramet
         Besked().Spor("fejl i statement\n");
         Afbryd(query.lastError().text().toStdString());
     }
-    return query.next();
+    return Vent([&] { return query.next(); });
 }
 
 bool SqlKlasse::HentTekst(const std::string& kolonne, std::string& ud)
@@ -392,7 +399,7 @@ bool SqlKlasse::Naeste()
     QSqlQuery& query = FaellesQuery();
     if (!PaaRaekke(query))
         return false;
-    query.next();
+    Vent([&] { return query.next(); });
     return true;
 }
 

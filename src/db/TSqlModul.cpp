@@ -3,6 +3,7 @@
 #include "db/Forbindelsesvalg.h"
 #include "db/SqlKlasse.h"
 #include "db/SqliteIndsaettelse.h"
+#include "db/Svarvagt.h"
 
 #include <QFile>
 #include <QSqlDatabase>
@@ -22,7 +23,8 @@ const QString alias = "kora";
 // A server that stops answering (a cut cable, a sleeping laptop) must end in
 // an error, not a wait for ever: both ends probe the idle connection, unacked
 // data gives up after 30 s, and no statement, a wait for another save's lock
-// included, runs longer than that. An empty password lets libpq take it from
+// included, runs longer than that. A server whose host still answers while
+// the server does not is Svarvagt's. An empty password lets libpq take it from
 // PGPASSWORD or ~/.pgpass.
 constexpr const char* serverTidsgraenser =
     "connect_timeout=10;keepalives=1;keepalives_idle=10;keepalives_interval=5;keepalives_count=3;"
@@ -74,6 +76,19 @@ std::vector<QString> SkemaTabeller()
     return tabeller;
 }
 
+std::string Sekunder(std::chrono::milliseconds tid)
+{
+    const auto ms = tid.count();
+    return std::to_string(ms / 1000) + (ms % 1000 == 0 ? "" : "," + std::to_string(ms % 1000 / 100));
+}
+
+std::string IntetSvarTekst(const std::string& beskrivelse)
+{
+    return "Databasen (" + beskrivelse + ") har ikke svaret i " + Sekunder(Svarvagt::Graense()) +
+           " sekunder: den er optaget, eller der er ingen forbindelse til den. Forbindelsen er lukket; "
+           "prøv igen om lidt.";
+}
+
 } // namespace
 
 struct TSqlModul::Data {
@@ -82,6 +97,7 @@ struct TSqlModul::Data {
     std::string valgFejl;
     std::unique_ptr<QSqlQuery> query;
     bool transaktion = false;
+    std::unique_ptr<Svarvagt> vagt; // a server's connection only
 
     QSqlDatabase Database() const { return QSqlDatabase::database(alias, false); }
 };
@@ -179,16 +195,26 @@ bool TSqlModul::Forbind(std::string& fejl)
             db.setConnectOptions("SQL_ATTR_LOGIN_TIMEOUT=10;SQL_ATTR_CONNECTION_TIMEOUT=30");
             break;
         }
-        if (db.open()) {
+        if (valg.type != Forbindelsesvalg::Type::SQLite) {
+            d_->vagt = std::make_unique<Svarvagt>();
+            d_->vagt->FoerForbindelse();
+        }
+        BegyndVent();
+        const bool aaben = db.open();
+        const bool udloebet = Udloebet();
+        if (aaben && !udloebet) {
+            if (d_->vagt)
+                d_->vagt->EfterForbindelse();
             d_->query = std::make_unique<QSqlQuery>(db);
             d_->query->setForwardOnly(true);
             return true;
         }
-        fejl = db.lastError().text().toStdString();
+        fejl = udloebet ? IntetSvarTekst(Beskrivelse()) : db.lastError().text().toStdString();
         if (fejl.empty())
             fejl = "Forbindelsen til " + Beskrivelse() + " kunne ikke åbnes";
     }
     QSqlDatabase::removeDatabase(alias);
+    d_->vagt.reset();
     return false;
 }
 
@@ -203,7 +229,7 @@ QSqlQuery& TSqlModul::Query()
 bool TSqlModul::HarTabeller()
 {
     Query();
-    const QStringList findes = d_->Database().tables();
+    const QStringList findes = Vent([this] { return d_->Database().tables(); });
     for (const QString& tabel : SkemaTabeller()) {
         if (!findes.contains(tabel, Qt::CaseInsensitive))
             return false;
@@ -214,7 +240,8 @@ bool TSqlModul::HarTabeller()
 bool TSqlModul::HarTabel(const std::string& tabel)
 {
     Query();
-    return d_->Database().tables().contains(QString::fromStdString(tabel), Qt::CaseInsensitive);
+    const QStringList findes = Vent([this] { return d_->Database().tables(); });
+    return findes.contains(QString::fromStdString(tabel), Qt::CaseInsensitive);
 }
 
 std::string TSqlModul::Teksttype()
@@ -227,8 +254,7 @@ std::string TSqlModul::Teksttype()
 void TSqlModul::OpretDatabase(bool medDemo)
 {
     Query();
-    QSqlDatabase db = d_->Database();
-    const QStringList findes = db.tables();
+    const QStringList findes = Vent([this] { return d_->Database().tables(); });
     for (const QString& tabel : SkemaTabeller()) {
         if (findes.contains(tabel, Qt::CaseInsensitive))
             throw DatabaseFejl("Databasen har allerede tabellen " + tabel.toStdString() +
@@ -243,7 +269,7 @@ void TSqlModul::OpretDatabase(bool medDemo)
     StartTransaktion();
     QSqlQuery& query = *d_->query;
     for (const std::string& saetning : saetninger) {
-        if (!query.exec(QString::fromStdString(saetning))) {
+        if (!Vent([&] { return query.exec(QString::fromStdString(saetning)); })) {
             const std::string fejl = query.lastError().text().toStdString();
             Rollback();
             throw DatabaseFejl("Databasen kunne ikke oprettes: " + fejl);
@@ -260,9 +286,8 @@ void TSqlModul::StartTransaktion()
         throw DatabaseFejl("En transaktion var allerede åben; den er rullet tilbage");
     }
     query.finish();
-    QSqlDatabase db = d_->Database();
-    if (!db.transaction())
-        throw DatabaseFejl(db.lastError().text().toStdString());
+    if (!Vent([this] { return d_->Database().transaction(); }))
+        throw DatabaseFejl(d_->Database().lastError().text().toStdString());
     d_->transaktion = true;
 }
 
@@ -271,9 +296,8 @@ void TSqlModul::Commit()
     if (!d_->transaktion || !d_->query)
         return;
     d_->query->finish();
-    QSqlDatabase db = d_->Database();
-    if (!db.commit()) {
-        const std::string fejl = db.lastError().text().toStdString();
+    if (!Vent([this] { return d_->Database().commit(); })) {
+        const std::string fejl = d_->Database().lastError().text().toStdString();
         Rollback();
         throw DatabaseFejl(fejl);
     }
@@ -286,7 +310,12 @@ void TSqlModul::Rollback()
         return;
     d_->transaktion = false;
     d_->query->finish();
+    // Called on the way out of a failure, so it never throws: a server that
+    // does not answer rolls back on its own once the connection is gone.
+    BegyndVent();
     d_->Database().rollback();
+    if (Udloebet())
+        Luk();
 }
 
 void TSqlModul::Luk()
@@ -298,4 +327,22 @@ void TSqlModul::Luk()
     d_->query.reset();
     d_->Database().close();
     QSqlDatabase::removeDatabase(alias);
+    d_->vagt.reset();
+}
+
+void TSqlModul::BegyndVent()
+{
+    if (d_->vagt)
+        d_->vagt->Begynd();
+}
+
+bool TSqlModul::Udloebet() { return d_->vagt && d_->vagt->Slut(); }
+
+void TSqlModul::SlutVent()
+{
+    if (!Udloebet())
+        return;
+    const std::string beskrivelse = Beskrivelse();
+    Luk();
+    throw DatabaseFejl(IntetSvarTekst(beskrivelse));
 }

@@ -38,6 +38,17 @@ public:
     void OpretDatabase(bool medDemo);
     void Luk();
 
+    // Runs one call that waits on the server. A wait past the limit (see
+    // Svarvagt) closes the connection and throws DatabaseFejl.
+    template <typename Kald>
+    auto Vent(Kald&& kald)
+    {
+        BegyndVent();
+        auto svar = kald();
+        SlutVent();
+        return svar;
+    }
+
     // For SqlKlasse: the shared query, connecting first; throws DatabaseFejl
     // when the database cannot be reached.
     QSqlQuery& Query();
@@ -52,6 +63,10 @@ public:
 
 private:
     TSqlModul();
+    void BegyndVent();
+    void SlutVent();
+    // True when the wait ran out; the connection is cut then, but not yet closed.
+    bool Udloebet();
     struct Data;
     std::unique_ptr<Data> d_;
 };

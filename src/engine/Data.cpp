@@ -1,12 +1,13 @@
 #include "engine/Data.h"
 
+#include "base/Uge.h"
+
 #include <utility>
 
 data::Sortering data::sortering;
 
 namespace {
 
-const std::string ikkeSatTekst = "tom";
 constexpr int32_t ikkeSatHeltal = -1;
 constexpr double ikkeSatDecimal = -1.0;
 
@@ -54,7 +55,7 @@ data& data::operator=(data&& anden) noexcept
 
 void data::Nulstil()
 {
-    tekst.fill(ikkeSatTekst);
+    tekst.fill(tomId);
     heltal.fill(ikkeSatHeltal);
     decimaltal.fill(ikkeSatDecimal);
     ben.fill(nullptr);
@@ -67,7 +68,7 @@ std::ostream& operator<<(std::ostream& ud, const data& d)
         return ud;
     }
     for (const std::string& t : d.tekst)
-        if (t != ikkeSatTekst)
+        if (t != tomId)
             ud << t << " ";
     for (const int32_t h : d.heltal)
         if (h != ikkeSatHeltal)

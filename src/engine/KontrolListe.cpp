@@ -61,16 +61,25 @@ private:
 
 } // namespace
 
-KontrolListe::KontrolListe(Portal* portal_, SqlKlasse* sql_, Datakilde tilstand_, int32_t, int32_t, std::string planId_,
-                           std::string tffId_)
-    : tilstand(tilstand_), sql(sql_), listeNavn{"Hold",  "fag",        "laerer",     "LokaleType",      "lokale",
-                                                "lægge", "HoldLOkale", "holdLaerer", "Laerer Fagprofil"},
+KontrolListe::KontrolListe(Portal* portal_, SqlKlasse* sql_, Datakilde tilstand_, int32_t dage, int32_t timer,
+                           std::string planId_, std::string tffId_)
+    : ugeTimer(UgeTimer(dage, timer)), tilstand(tilstand_),
+      sql(sql_), listeNavn{"Hold",  "fag",        "laerer",     "LokaleType",      "lokale",
+                           "lægge", "HoldLOkale", "holdLaerer", "Laerer Fagprofil"},
       portal(portal_), planId(std::move(planId_)), tffId(std::move(tffId_))
 {
     sql->SaetTilstand(tilstand);
 }
 
 KontrolListe::~KontrolListe() = default;
+
+// The tightness figures count 40 hours a week whatever the plan's week within
+// 5 x 8; a longer week counts its own hours, or its classes would seem fuller
+// than they can be.
+int32_t KontrolListe::UgeTimer(int32_t dage, int32_t timer)
+{
+    return std::max(klassiskeDage * klassiskeTimer, dage * timer);
+}
 
 Klyngeliste<data>& KontrolListe::Liste(ListeNr n) { return lister.at(n - 1); }
 
@@ -106,7 +115,7 @@ bool KontrolListe::KlargoerLaeggeliste()
 {
     Klyngeliste<data>& lektioner = Liste(laeggeListe);
     lektioner.Udskriv();
-    kladde.tekst[3] = stamlokale;
+    kladde.tekst[3] = stamlokaleType;
     graense = lektioner.Saml(feltLektionsType, kladde, Samling::bagerst);
     return graense != 0;
 }
@@ -156,7 +165,7 @@ void KontrolListe::OpdaterLokaletyper()
     Klyngeliste<data>& lokaler = Liste(lokaleListe);
     for (int32_t i = 0; i < lokaler.antal; ++i) {
         data& lokale = lokaler.element[i];
-        if (lokale.tekst[1] == stamlokale)
+        if (lokale.tekst[1] == stamlokaleType)
             continue;
         lokale.heltal[1] = portal->AntalLektioner(lokale.tekst[0], SkemaArt::lokale);
         if (lokale.ben[0] != nullptr)

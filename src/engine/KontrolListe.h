@@ -132,8 +132,10 @@ private:
     bool SkrivRelationer(ListeNr n);
     void MeldUdaekkede(const std::vector<std::string>& udaekkede);
 
+    static int32_t UgeTimer(int32_t dage, int32_t timer);
+
     int32_t graense = 0;
-    int32_t ugeTimer = 40;
+    int32_t ugeTimer;
     int32_t indeks = 0;
     Datakilde tilstand;
     std::array<Klyngeliste<data>, antalLister> lister;
@@ -144,7 +146,6 @@ private:
     Portal* portal;
     std::string planId;
     std::string tffId;
-    std::string stamlokale = "Stamlokale";
     int32_t maksForsoeg = 4;
     bool skrivebeskyttet = false;
     Besked besked;

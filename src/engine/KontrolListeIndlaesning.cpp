@@ -1,6 +1,7 @@
 // Loading the nine planning lists from the database or from text files.
 #include "engine/KontrolListe.h"
 
+#include "skoledata/GemteVaerdier.h"
 #include "store/Lektion.h"
 
 #include <vector>
@@ -59,6 +60,11 @@ const char* filnavn(int32_t n)
     }
 }
 
+// Rows whose numbers break the school-data rules are left out (opening the plan names them).
+std::string FagetOverholder() { return gemteVaerdier::Overholdes("Fag") + " AND "; }
+
+std::string ProfilenOverholder() { return gemteVaerdier::Overholdes("LaererFagProfil") + " AND "; }
+
 } // namespace
 
 // Every query ends in a total order, so that equal sort keys reach the lists
@@ -70,23 +76,27 @@ KontrolListe::Forespoergsel KontrolListe::ListeForespoergsel(int32_t n) const
     switch (n) {
     case holdListe:
         return {"SELECT HoldID_AHo AS HoldID, SUM(Timer_AFa) AS AntalTimer "
-                "FROM Hold, Holdliste, Fag, Fagprofil "
-                "WHERE Hold_THo = HoldID_AHo AND FagID_Fp = FagID_Afa AND "
-                "Type_AHo = Type_FP And timefagfordelingID_THo = ? "
-                "GROUP BY HoldID_AHo ORDER BY HoldID_AHo",
+                "FROM Hold, Holdliste, Fag, Fagprofil WHERE " +
+                    FagetOverholder() +
+                    "Hold_THo = HoldID_AHo AND FagID_Fp = FagID_Afa AND "
+                    "Type_AHo = Type_FP And timefagfordelingID_THo = ? "
+                    "GROUP BY HoldID_AHo ORDER BY HoldID_AHo",
                 {tffId}};
     case fagListe:
         return {"SELECT DISTINCT FagID_Afa AS FagID, Lokaletype_Afa AS Lokaletype, "
-                "Timer_AFa AS Timer, AntalHold_LFP AS Hold FROM Fag, Fagliste, LaererFagProfil "
-                "WHERE TimeFagFordelingID_LFP = ? AND FagID_TFa = FagID_AFa AND "
-                "FagID_TFa = FagID_LFP "
-                "ORDER BY FagID_AFa, Lokaletype_AFa, Timer_AFa, AntalHold_LFP",
+                "Timer_AFa AS Timer, AntalHold_LFP AS Hold FROM Fag, Fagliste, LaererFagProfil WHERE " +
+                    FagetOverholder() + ProfilenOverholder() +
+                    "TimeFagFordelingID_LFP = ? AND FagID_TFa = FagID_AFa AND "
+                    "FagID_TFa = FagID_LFP "
+                    "ORDER BY FagID_AFa, Lokaletype_AFa, Timer_AFa, AntalHold_LFP",
                 {tffId}};
     case laererListe:
         return {"SELECT LaererID_HLR AS LaererID, SUM(Timer_AFa) AS Timer "
-                "FROM HoldLaererRelation, Fag WHERE PlanID_HLR = ? "
-                "AND FagID_HLR = FagID_AFa "
-                "GROUP BY LaererID_HLR ORDER BY LaererID_HLR",
+                "FROM HoldLaererRelation, Fag WHERE " +
+                    FagetOverholder() +
+                    "PlanID_HLR = ? "
+                    "AND FagID_HLR = FagID_AFa "
+                    "GROUP BY LaererID_HLR ORDER BY LaererID_HLR",
                 {planId}};
     case lokaletypeListe:
         return {"SELECT\tLokaletype_ALo AS LokaleType, COUNT(Lokaletype_ALo) AS Antal_Lokaler "
@@ -94,14 +104,15 @@ KontrolListe::Forespoergsel KontrolListe::ListeForespoergsel(int32_t n) const
                 "WHERE Lokaletype_ALo != ? And "
                 "LokaleID_ALo = LokaleID_LP And PlanID_LP = ? "
                 "GROUP BY Lokaletype_ALo ORDER BY Lokaletype_ALo",
-                {stamlokale, planId}};
+                {stamlokaleType, planId}};
     case andenLokaletypeForespoergsel:
         return {"SELECT\tLokaletype_AFa AS LokaleType, SUM(Timer_AFa) AS Antal_Timer "
-                "FROM Fag, HoldLaererRelation "
-                "WHERE Lokaletype_AFa != ? AND "
-                "FagID_HLR = FagID_AFa And PlanID_HLR = ? "
-                "GROUP BY Lokaletype_AFa ORDER BY Lokaletype_AFa",
-                {stamlokale, planId}};
+                "FROM Fag, HoldLaererRelation WHERE " +
+                    FagetOverholder() +
+                    "Lokaletype_AFa != ? AND "
+                    "FagID_HLR = FagID_AFa And PlanID_HLR = ? "
+                    "GROUP BY Lokaletype_AFa ORDER BY Lokaletype_AFa",
+                {stamlokaleType, planId}};
     case lokaleListe:
         return {"SELECT LokaleID_LP as LokaleID, Lokaletype_ALo as Lokaletype "
                 "FROM Lokaleplan, Lokale "
@@ -113,11 +124,12 @@ KontrolListe::Forespoergsel KontrolListe::ListeForespoergsel(int32_t n) const
         return {"SELECT DISTINCT HoldID_HLR AS HoldID, FagID_HLR AS FagID, "
                 "LaererID_HLR AS LaererID, Lokaletype_AFa AS LokaleType, LokaleID_LoHR "
                 "AS LokaleID, Blokstoerrelse_LFP AS Bloksize "
-                "FROM LaererFagProfil, Fag, HoldLaererRelation, LokaleHoldRelation "
-                "WHERE PlanID_HLR = ? AND "
-                "TimeFagFordelingID_LFP = ? AND FagID_HLR = FagID_AFa AND "
-                "FagID_HLR = FagID_LFP AND HoldID_HLR = HoldID_LoHR AND PlanID_LoHR = ? "
-                "ORDER BY HoldID_HLR, FagID_HLR, LaererID_HLR, Lokaletype_AFa, LokaleID_LoHR, Blokstoerrelse_LFP",
+                "FROM LaererFagProfil, Fag, HoldLaererRelation, LokaleHoldRelation WHERE " +
+                    FagetOverholder() + ProfilenOverholder() +
+                    "PlanID_HLR = ? AND "
+                    "TimeFagFordelingID_LFP = ? AND FagID_HLR = FagID_AFa AND "
+                    "FagID_HLR = FagID_LFP AND HoldID_HLR = HoldID_LoHR AND PlanID_LoHR = ? "
+                    "ORDER BY HoldID_HLR, FagID_HLR, LaererID_HLR, Lokaletype_AFa, LokaleID_LoHR, Blokstoerrelse_LFP",
                 {planId, tffId, planId}};
     case holdLokaleListe:
         return {"SELECT HoldID_LoHR AS HoldID, LokaleID_LoHR AS LokaleID "
@@ -135,9 +147,10 @@ KontrolListe::Forespoergsel KontrolListe::ListeForespoergsel(int32_t n) const
     case fagprofilListe:
         return {"Select LaererID_LFP AS LaererID, FagID_LFP AS FagID, "
                 "AntalHold_LFP AS AntalHold "
-                "From LaererFagProfil "
-                "Where TimeFagFordelingID_LFP = ? "
-                "Order by FagID_LFP, LaererID_LFP, AntalHold_LFP",
+                "From LaererFagProfil Where " +
+                    ProfilenOverholder() +
+                    "TimeFagFordelingID_LFP = ? "
+                    "Order by FagID_LFP, LaererID_LFP, AntalHold_LFP",
                 {tffId}};
     default:
         return {};
@@ -219,7 +232,7 @@ void KontrolListe::UdledLokale()
     const std::string type = kladde.tekst[1];
     kladde.tekst[0] = type;
     data* fundet = nullptr;
-    if (type == stamlokale) {
+    if (type == stamlokaleType) {
         kladde.ben[0] = nullptr;
         kladde.tekst[1] = lokale;
         if (Liste(holdLokaleListe).Hent(fundet, kladde, feltStamlokale)) {
@@ -246,7 +259,7 @@ KontrolListe::Raekke KontrolListe::UdledLektion(int32_t foersteNye)
         return Raekke::ingen;
     std::array<std::string, 5> tekster = kladde.tekst;
     const bool udfyldt = skrivebeskyttet && UdfyldFraRelationer(tekster);
-    if (tekster[3] != stamlokale)
+    if (tekster[3] != stamlokaleType)
         tekster[4] = tomId;
     // A dropped row never reached the list, so it looks nothing up either.
     if (udfyldt && FindesAllerede(foersteNye, Liste(laeggeListe).antal, tekster))
@@ -280,7 +293,7 @@ bool KontrolListe::UdfyldFraRelationer(std::array<std::string, 5>& tekster)
         udfyld(
             tekster[2], Liste(holdLaererListe),
             [&](const data& r) { return r.tekst[0] == tekster[0] && r.tekst[1] == tekster[1]; }, 2);
-    if (tekster[3] == stamlokale && tekster[4] == tomId)
+    if (tekster[3] == stamlokaleType && tekster[4] == tomId)
         udfyld(
             tekster[4], Liste(holdLokaleListe), [&](const data& r) { return r.tekst[0] == tekster[0]; }, 1);
     return aendret;

@@ -29,7 +29,7 @@ bool KontrolListe::TildelStamlokaler()
     relationer.SorterDel(feltAnden, udenLokale, medLokale, stigende);
 
     Klyngeliste<data>& lokaler = Liste(lokaleListe);
-    kladde.tekst[1] = stamlokale;
+    kladde.tekst[1] = stamlokaleType;
     const int32_t stamlokaler = lokaler.Saml(feltAnden, kladde, Samling::forrest);
     if (stamlokaler == 0) {
         besked.VisFejl("Fejl: Der er ikke nok ledige stamlokaler", stopTitel);
@@ -51,7 +51,7 @@ bool KontrolListe::TildelStamlokaler()
     if (tildelt == udenLokale)
         return true;
     besked.VisFejl("Der er ikke ledige stamlokaler nok: " + std::to_string(udenLokale - tildelt) +
-                       " hold har stadig intet fast lokale. Giv planen flere lokaler af typen " + stamlokale +
+                       " hold har stadig intet fast lokale. Giv planen flere lokaler af typen " + stamlokaleType +
                        ", eller giv holdene et fast lokale.",
                    stopTitel);
     return false;

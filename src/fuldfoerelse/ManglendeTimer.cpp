@@ -5,25 +5,30 @@
 
 namespace {
 
-// The detail a planner needs to act on an obstacle at a cell.
+// The detail a planner needs to act on an obstacle at a cell: the classes the
+// teacher teaches then, or the rooms taken and by which class.
 std::string Detalje(const Skemamodel& model, int32_t e, int32_t celle, Hindring hindring)
 {
     const Skemamodel::Enhed& enhed = model.Enheder()[e];
-    std::string detalje;
-    const auto tilfoej = [&detalje](const std::string& navn) {
-        if (detalje.find(navn) == std::string::npos)
-            detalje += (detalje.empty() ? "" : ", ") + navn;
+    std::vector<std::string> navne;
+    const auto tilfoej = [&navne](std::string navn) {
+        if (std::find(navne.begin(), navne.end(), navn) == navne.end())
+            navne.push_back(std::move(navn));
     };
-    for (const Skemamodel::Enhed& anden : model.Enheder()) {
-        if (anden.celle < 0 || anden.celle / maksTimer != celle / maksTimer)
-            continue;
-        const bool overlapper = anden.celle < celle + enhed.laengde && celle < anden.celle + anden.laengde;
-        if (hindring == Hindring::laererOptaget && overlapper && anden.laerer == enhed.laerer)
-            tilfoej(model.HoldNavn(anden.hold));
-        else if (hindring == Hindring::intetLokale && overlapper && anden.lokale >= 0 &&
-                 std::count(model.Lokaler(enhed.krav).begin(), model.Lokaler(enhed.krav).end(), anden.lokale) > 0)
-            tilfoej(model.LokaleNavn(anden.lokale) + " (" + model.HoldNavn(anden.hold) + ")");
+    const int32_t dagensSlut = (celle / maksTimer + 1) * maksTimer;
+    for (int32_t c = celle; c < std::min(celle + enhed.laengde, dagensSlut); ++c) {
+        if (hindring == Hindring::laererOptaget) {
+            if (const int32_t anden = model.LaererEjer(enhed.laerer, c); anden >= 0 && anden != e)
+                tilfoej(model.HoldNavn(model.Enheder()[anden].hold));
+        } else if (hindring == Hindring::intetLokale) {
+            for (const int32_t lokale : model.Lokaler(enhed.krav))
+                if (const int32_t anden = model.LokaleEjer(lokale, c); anden >= 0 && anden != e)
+                    tilfoej(model.LokaleNavn(lokale) + " (" + model.HoldNavn(model.Enheder()[anden].hold) + ")");
+        }
     }
+    std::string detalje;
+    for (const std::string& navn : navne)
+        detalje += (detalje.empty() ? "" : ", ") + navn;
     return detalje;
 }
 
@@ -35,40 +40,13 @@ std::vector<TimeAarsag> Aarsager(const Skemamodel& model, int32_t e)
         if (!model.HoldLedigt(enhed.hold, celle))
             continue;
         const Hindring hindring = model.FoersteHindring(e, celle, -1);
-        aarsager.push_back({celle / maksTimer, celle % maksTimer, hindring, Detalje(model, e, celle, hindring)});
+        const Placering p = Skemamodel::PlaceringAf(celle);
+        aarsager.push_back({p.kolonne, p.raekke, hindring, Detalje(model, e, celle, hindring)});
     }
     return aarsager;
 }
 
-bool UdenforPlanen(const Skemabillede& billede, const LektionsData& l)
-{
-    return l.kolonne < 0 || l.kolonne >= billede.dage || l.raekke < 0 || l.raekke >= billede.timer;
-}
-
 } // namespace
-
-const char* HindringsTekst(Hindring hindring)
-{
-    switch (hindring) {
-    case Hindring::ingen:
-        return "ledig";
-    case Hindring::laererOptaget:
-        return "lærer optaget";
-    case Hindring::laererUtilgaengelig:
-        return "lærer utilgængelig";
-    case Hindring::intetLokale:
-        return "intet lokale";
-    case Hindring::efterSidsteTime:
-        return "efter dagens sidste time";
-    case Hindring::fagSammeDag:
-        return "faget samme dag";
-    case Hindring::holdOptaget:
-        return "holdet optaget";
-    case Hindring::ingenLaerer:
-        return "ingen lærer";
-    }
-    return "";
-}
 
 std::string ManglendeKrav::Opsummering() const
 {
@@ -105,7 +83,7 @@ ManglendeTimer FindManglendeTimer(const Skemabillede& billede)
         resultat.krav.push_back({billede.krav[k], placeret, billede.krav[k].timer - placeret, Aarsager(model, e)});
     }
     for (const LektionsData& l : billede.lektioner)
-        if (UdenforPlanen(billede, l))
+        if (!billede.uge.Indeholder({l.kolonne, l.raekke}))
             resultat.udenforPlanen.push_back(l);
     return resultat;
 }

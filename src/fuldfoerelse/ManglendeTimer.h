@@ -35,6 +35,3 @@ struct ManglendeTimer {
 };
 
 ManglendeTimer FindManglendeTimer(const Skemabillede& billede);
-
-// The Danish name of an obstacle as the planner reads it.
-const char* HindringsTekst(Hindring hindring);

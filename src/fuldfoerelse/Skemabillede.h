@@ -1,5 +1,6 @@
 #pragma once
 
+#include "regler/Placeringsregler.h"
 #include "store/Lektion.h"
 
 #include <array>
@@ -7,9 +8,6 @@
 #include <map>
 #include <string>
 #include <vector>
-
-inline constexpr int32_t antalCeller = maksDage * maksTimer;
-inline const std::string stamlokaleType = "Stamlokale";
 
 // One lesson demand: a class's weekly hours of a subject with its teacher.
 struct Timekrav {
@@ -29,15 +27,13 @@ struct Timekrav {
 // A copy of what the missing-hours analysis and the completion read from the
 // open plan, so they run without the store and the planning lists.
 struct Skemabillede {
-    int32_t dage = maksDage;
-    int32_t timer = maksTimer;
+    Uge uge;
     std::vector<Timekrav> krav;
     std::map<std::string, std::vector<std::string>> lokalerAfType;
     std::vector<LektionsData> lektioner;
     // Per teacher, cell kolonne * maksTimer + raekke; missing means no priorities.
-    std::map<std::string, std::array<int32_t, antalCeller>> prioriteter;
+    std::map<std::string, std::array<int32_t, maksCeller>> prioriteter;
     // Hours (hold, kolonne, raekke) the planner fixed; their lessons never move.
     std::vector<LektionsData> laaste;
-    // The planner asked for one lesson of a subject per class and day.
-    bool spred = false;
+    Regelvalg regler;
 };

@@ -4,23 +4,48 @@
 #include <bit>
 #include <tuple>
 
-namespace {
-
-int32_t CelleAf(int32_t kolonne, int32_t raekke) { return kolonne * maksTimer + raekke; }
-
-// Gap hours of a week of occupancy bits: empty hours between a day's first and last lesson.
-int32_t Huller(uint64_t optaget)
-{
-    int32_t huller = 0;
-    for (int32_t dag = 0; dag < maksDage; ++dag) {
-        const auto timer = static_cast<uint8_t>(optaget >> (dag * maksTimer));
-        if (timer != 0)
-            huller += (maksTimer - std::countl_zero(timer)) - std::countr_zero(timer) - std::popcount(timer);
+// The rules' questions about unit e at celle, in room lokale or (-1) any of its
+// rooms. kunFaste: only units that never move count as in the way, so the
+// answer says whether pushing movable units out would make the start possible.
+class Skemamodel::Fakta {
+public:
+    Fakta(const Skemamodel& m, int32_t e, int32_t celle, int32_t lokale, bool kunFaste)
+        : m_(m), enhed_(m.enheder_[e]), e_(e), celle_(celle), lokale_(lokale), kunFaste_(kunFaste),
+          maske_(BlokMaske(celle, enhed_.laengde)),
+          egen_(enhed_.celle >= 0 && !kunFaste ? BlokMaske(enhed_.celle, enhed_.laengde) : 0)
+    {
     }
-    return huller;
-}
 
-} // namespace
+    bool Fastlaast() const { return enhed_.fast; }
+    bool HarLaerer() const { return enhed_.laerer >= 0; }
+    bool HarLokaler() const { return !m_.Lokaler(enhed_.krav).empty(); }
+    bool LaererUtilgaengelig() const { return (m_.spaerret_[enhed_.laerer] & maske_) != 0; }
+    bool LaererOptaget() const { return Optaget(m_.laerere_[enhed_.laerer], egen_); }
+    bool LokaleOptaget() const
+    {
+        const auto& lokaler = m_.Lokaler(enhed_.krav);
+        return lokale_ >= 0 ? !LokaleLedigt(lokale_)
+                            : std::none_of(lokaler.begin(), lokaler.end(), [&](int32_t l) { return LokaleLedigt(l); });
+    }
+    bool HoldOptaget() const { return Optaget(m_.hold_[enhed_.hold], egen_); }
+    bool FagSammeDag() const { return m_.FagPaaDagen(e_, celle_ / maksTimer, kunFaste_); }
+
+private:
+    bool Optaget(const Ressource& r, Maske egen) const
+    {
+        return ((kunFaste_ ? r.fast : r.optaget) & ~egen & maske_) != 0;
+    }
+    bool LokaleLedigt(int32_t l) const { return !Optaget(m_.lokaler_[l], l == enhed_.lokale ? egen_ : 0); }
+
+    const Skemamodel& m_;
+    const Enhed& enhed_;
+    int32_t e_;
+    int32_t celle_;
+    int32_t lokale_;
+    bool kunFaste_;
+    Maske maske_;
+    Maske egen_;
+};
 
 int32_t Skemamodel::Navne::Find(const std::string& navn) const
 {
@@ -38,15 +63,12 @@ int32_t Skemamodel::Navne::Tilfoej(const std::string& navn)
 
 Skemamodel::Skemamodel(const Skemabillede& billede) : billede_(billede)
 {
-    for (int32_t dag = 0; dag < billede_.dage; ++dag)
-        for (int32_t time = 0; time < billede_.timer; ++time)
-            plan_ |= uint64_t{1} << CelleAf(dag, time);
     for (const auto& [laerer, prioriteter] : billede_.prioriteter) {
         laererNavne_.Tilfoej(laerer);
-        uint64_t spaerret = 0;
-        for (int32_t celle = 0; celle < antalCeller; ++celle)
+        Maske spaerret = 0;
+        for (int32_t celle = 0; celle < maksCeller; ++celle)
             if (prioriteter[celle] == utilgaengelig)
-                spaerret |= uint64_t{1} << celle;
+                spaerret |= CelleMaske(celle);
         spaerret_.push_back(spaerret);
     }
     for (const auto& [type, lokaler] : billede_.lokalerAfType)
@@ -57,6 +79,9 @@ Skemamodel::Skemamodel(const Skemabillede& billede) : billede_(billede)
     TilfoejManglende();
     hold_.resize(holdNavne_.navne.size());
     laerere_.resize(laererNavne_.navne.size());
+    prioritet_.resize(laererNavne_.navne.size());
+    for (const auto& [laerer, prioriteter] : billede_.prioriteter)
+        prioritet_[laererNavne_.Find(laerer)].assign(prioriteter.begin(), prioriteter.end());
     lokaler_.resize(lokaleNavne_.navne.size());
     fagDag_.assign(holdFagNavne_.navne.size(), std::vector<int32_t>(maksDage, 0));
     placeret_.assign(billede_.krav.size(), 0);
@@ -67,8 +92,8 @@ Skemamodel::Skemamodel(const Skemabillede& billede) : billede_(billede)
     for (Enhed& enhed : enheder_)
         enhed.celle = -1;
     Gendan(laest);
-    for (int32_t celle = 0; celle < antalCeller; ++celle)
-        if ((plan_ >> celle) & 1)
+    for (int32_t celle = 0; celle < maksCeller; ++celle)
+        if (billede_.uge.Indeholder(PlaceringAf(celle)))
             startceller_.push_back(celle);
 }
 
@@ -111,12 +136,12 @@ void Skemamodel::LaesLektioner()
         enhed.holdFag = holdFagNavne_.Tilfoej(l.hold + '\n' + l.fag);
         enhed.blokFelt = l.blok;
         enhed.kilde = l;
-        if (l.kolonne < 0 || l.kolonne >= maksDage || l.raekke < 0 || l.raekke >= maksTimer) {
+        if (!Uge{}.Indeholder({l.kolonne, l.raekke})) {
             enhed.fast = true; // kept as read, outside every grid
             enheder_.push_back(enhed);
             continue;
         }
-        enhed.celle = CelleAf(l.kolonne, l.raekke);
+        enhed.celle = CelleAf({l.kolonne, l.raekke});
         const bool dobbelt = l.blok == 2 && i + 1 < lektioner.size() && lektioner[i + 1].hold == l.hold &&
                              lektioner[i + 1].kolonne == l.kolonne && lektioner[i + 1].raekke == l.raekke + 1 &&
                              lektioner[i + 1].fag == l.fag && lektioner[i + 1].laerer == l.laerer &&
@@ -196,49 +221,39 @@ std::vector<int32_t> Skemamodel::Ledige() const
 
 bool Skemamodel::IPlanen(int32_t celle, int32_t laengde) const
 {
-    return celle / maksTimer < billede_.dage && celle % maksTimer + laengde <= billede_.timer;
+    return billede_.uge.RummerBlok(PlaceringAf(celle), laengde);
 }
 
-uint64_t Skemamodel::Maske(int32_t celle, int32_t laengde) const
+// The cells of a block, cut at the end of the day.
+Skemamodel::Maske Skemamodel::BlokMaske(int32_t celle, int32_t laengde)
 {
     const int32_t time = celle % maksTimer;
     const int32_t timer = std::min(laengde, maksTimer - time);
-    return ((uint64_t{1} << timer) - 1) << celle;
+    return ((Maske{1} << timer) - 1) << celle;
 }
 
 bool Skemamodel::HoldLedigt(int32_t hold, int32_t celle) const { return ((hold_[hold].optaget >> celle) & 1) == 0; }
 
-bool Skemamodel::FagPaaDagen(int32_t e, int32_t dag) const
+// Another unit of the class's subject that day (with kunFaste: one that never moves).
+bool Skemamodel::FagPaaDagen(int32_t e, int32_t dag, bool kunFaste) const
 {
     const Enhed& enhed = enheder_[e];
-    const int32_t egen = enhed.celle >= 0 && enhed.celle / maksTimer == dag ? 1 : 0;
-    return fagDag_[enhed.holdFag][dag] - egen > 0;
+    if (!kunFaste) {
+        const int32_t egen = enhed.celle >= 0 && enhed.celle / maksTimer == dag ? 1 : 0;
+        return fagDag_[enhed.holdFag][dag] - egen > 0;
+    }
+    for (int32_t c = dag * maksTimer; c < (dag + 1) * maksTimer; ++c) {
+        const int32_t anden = hold_[enhed.hold].ejer[c];
+        if (anden >= 0 && anden != e && enheder_[anden].fast && enheder_[anden].holdFag == enhed.holdFag)
+            return true;
+    }
+    return false;
 }
 
 Hindring Skemamodel::FoersteHindring(int32_t e, int32_t celle, int32_t lokale) const
 {
-    const Enhed& enhed = enheder_[e];
-    if (enhed.laerer < 0)
-        return Hindring::ingenLaerer;
-    const uint64_t maske = Maske(celle, enhed.laengde);
-    const uint64_t egen = enhed.celle >= 0 ? Maske(enhed.celle, enhed.laengde) : 0;
-    if ((laerere_[enhed.laerer].optaget & ~egen & maske) != 0)
-        return Hindring::laererOptaget;
-    if ((spaerret_[enhed.laerer] & maske) != 0)
-        return Hindring::laererUtilgaengelig;
-    const auto lokaleLedigt = [&](int32_t l) {
-        return (lokaler_[l].optaget & ~(l == enhed.lokale ? egen : 0) & maske) == 0;
-    };
-    const auto& lokaler = Lokaler(enhed.krav);
-    if (lokale >= 0 ? !lokaleLedigt(lokale) : std::none_of(lokaler.begin(), lokaler.end(), lokaleLedigt))
-        return Hindring::intetLokale;
-    if (celle % maksTimer + enhed.laengde > billede_.timer || (maske & ~plan_) != 0)
-        return Hindring::efterSidsteTime;
-    if (billede_.spred && FagPaaDagen(e, celle / maksTimer))
-        return Hindring::fagSammeDag;
-    if ((hold_[enhed.hold].optaget & ~egen & maske) != 0)
-        return Hindring::holdOptaget;
-    return Hindring::ingen;
+    return ::FoersteHindring(billede_.uge, PlaceringAf(celle), enheder_[e].laengde,
+                             Fakta(*this, e, celle, lokale, false), billede_.regler);
 }
 
 int32_t Skemamodel::LedigtLokale(int32_t e, int32_t celle) const
@@ -253,10 +268,8 @@ bool Skemamodel::Blokerende(int32_t e, int32_t celle, int32_t lokale, std::vecto
 {
     ud.clear();
     const Enhed& enhed = enheder_[e];
-    if (enhed.laerer < 0 || celle % maksTimer + enhed.laengde > billede_.timer)
-        return false;
-    const uint64_t maske = Maske(celle, enhed.laengde);
-    if ((maske & ~plan_) != 0 || (spaerret_[enhed.laerer] & maske) != 0)
+    if (::FoersteHindring(billede_.uge, PlaceringAf(celle), enhed.laengde, Fakta(*this, e, celle, lokale, true),
+                          billede_.regler) != Hindring::ingen)
         return false;
     const auto tilfoej = [&](int32_t anden) {
         if (anden >= 0 && anden != e && std::find(ud.begin(), ud.end(), anden) == ud.end())
@@ -265,26 +278,27 @@ bool Skemamodel::Blokerende(int32_t e, int32_t celle, int32_t lokale, std::vecto
     for (int32_t c = celle; c < celle + enhed.laengde; ++c)
         for (const Ressource* r : {&hold_[enhed.hold], &laerere_[enhed.laerer], &lokaler_[lokale]})
             tilfoej(r->ejer[c]);
-    if (billede_.spred) {
+    if (billede_.regler.spred) {
         const int32_t dag = celle / maksTimer;
-        for (int32_t c = dag * maksTimer; c < dag * maksTimer + billede_.timer; ++c) {
+        for (int32_t c = dag * maksTimer; c < (dag + 1) * maksTimer; ++c) {
             const int32_t anden = hold_[enhed.hold].ejer[c];
             if (anden >= 0 && enheder_[anden].holdFag == enhed.holdFag)
                 tilfoej(anden);
         }
     }
-    return std::none_of(ud.begin(), ud.end(), [&](int32_t anden) { return enheder_[anden].fast; });
+    return true;
 }
 
-int32_t Skemamodel::Straf(int32_t laerer, uint64_t maske) const
+// A teacher's hours away from her wishes: 3 - priority per hour; nothing for
+// a teacher with no priorities at all.
+int32_t Skemamodel::Straf(int32_t laerer, int32_t celle, int32_t laengde) const
 {
-    const auto fundet = billede_.prioriteter.find(laererNavne_.navne[laerer]);
-    if (fundet == billede_.prioriteter.end())
+    const auto& prioriteter = prioritet_[laerer];
+    if (prioriteter.empty())
         return 0;
     int32_t straf = 0;
-    for (int32_t celle = 0; celle < antalCeller; ++celle)
-        if ((maske >> celle) & 1)
-            straf += 3 - fundet->second[celle];
+    for (int32_t c = celle; c < celle + laengde && c < maksCeller; ++c)
+        straf += 3 - prioriteter[c];
     return straf;
 }
 
@@ -292,7 +306,7 @@ int32_t Skemamodel::Straf(int32_t laerer, uint64_t maske) const
 void Skemamodel::Tael(int32_t e, int32_t fortegn)
 {
     const Enhed& enhed = enheder_[e];
-    const uint64_t maske = Maske(enhed.celle, enhed.laengde);
+    const Maske maske = BlokMaske(enhed.celle, enhed.laengde);
     Ressource& hold = hold_[enhed.hold];
     Ressource* laerer = enhed.laerer >= 0 ? &laerere_[enhed.laerer] : nullptr;
     maal_.holdHuller -= Huller(hold.optaget);
@@ -302,13 +316,15 @@ void Skemamodel::Tael(int32_t e, int32_t fortegn)
         if (r == nullptr)
             continue;
         r->optaget = fortegn > 0 ? r->optaget | maske : r->optaget & ~maske;
-        for (int32_t c = enhed.celle; c < enhed.celle + enhed.laengde && c < antalCeller; ++c)
+        if (enhed.fast)
+            r->fast = fortegn > 0 ? r->fast | maske : r->fast & ~maske;
+        for (int32_t c = enhed.celle; c < enhed.celle + enhed.laengde && c < maksCeller; ++c)
             r->ejer[c] = fortegn > 0 ? e : -1;
     }
     maal_.holdHuller += Huller(hold.optaget);
     if (laerer != nullptr) {
         maal_.laererHuller += Huller(laerer->optaget);
-        maal_.straf += fortegn * Straf(enhed.laerer, maske);
+        maal_.straf += fortegn * Straf(enhed.laerer, enhed.celle, enhed.laengde);
     }
     fagDag_[enhed.holdFag][enhed.celle / maksTimer] += fortegn;
     // An hour outside the plan is still to be placed.
@@ -353,8 +369,9 @@ std::vector<LektionsData> Skemamodel::Lektioner() const
             continue;
         const Timekrav& krav = billede_.krav[enhed.krav];
         const lektion l(krav.hold, krav.fag, krav.laerer, lokaleNavne_.navne[enhed.lokale], enhed.blokFelt);
+        const Placering p = PlaceringAf(enhed.celle);
         for (int32_t i = 0; i < enhed.laengde; ++i)
-            lektioner.emplace_back(l, enhed.celle / maksTimer, enhed.celle % maksTimer + i);
+            lektioner.emplace_back(l, p.kolonne, p.raekke + i);
     }
     return lektioner;
 }

@@ -1,24 +1,13 @@
 #pragma once
 
 #include "fuldfoerelse/Skemabillede.h"
+#include "fuldfoerelse/Ugemaske.h"
 
 #include <compare>
-#include <map>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
-
-// Why a lesson cannot go into an hour, in the order they are looked for.
-enum class Hindring {
-    ingen,
-    laererOptaget,
-    laererUtilgaengelig,
-    intetLokale,
-    efterSidsteTime,
-    fagSammeDag,
-    holdOptaget,
-    ingenLaerer,
-};
 
 // What the completion minimises, most important first.
 struct Maal {
@@ -29,7 +18,7 @@ struct Maal {
     auto operator<=>(const Maal&) const = default;
 };
 
-// The timetables as occupancy bits of 40 cells per class, teacher and room,
+// The timetables as occupancy bits, one per cell of the week, per class, teacher and room,
 // with the demands' lessons as units that can be taken out and put back.
 // Lessons of no demand or fixed by the planner stay put; a demand's lesson
 // outside the plan's days and hours counts as not placed until it is moved in.
@@ -56,6 +45,8 @@ public:
     // Hours of the demand placed inside the plan.
     int32_t Placeret(int32_t krav) const;
     bool IPlanen(int32_t celle, int32_t laengde) const;
+    static Placering PlaceringAf(int32_t celle) { return {celle / maksTimer, celle % maksTimer}; }
+    static int32_t CelleAf(Placering p) { return p.kolonne * maksTimer + p.raekke; }
     // The movable units not placed inside the plan.
     std::vector<int32_t> Ledige() const;
 
@@ -66,9 +57,14 @@ public:
     bool HoldLedigt(int32_t hold, int32_t celle) const;
     // The first reason unit e cannot start at celle in room lokale (-1: any of its rooms).
     Hindring FoersteHindring(int32_t e, int32_t celle, int32_t lokale) const;
+    // The unit that holds the resource's cell, or -1.
+    int32_t HoldEjer(int32_t hold, int32_t celle) const { return hold_[hold].ejer[celle]; }
+    int32_t LaererEjer(int32_t laerer, int32_t celle) const { return laerere_[laerer].ejer[celle]; }
+    int32_t LokaleEjer(int32_t lokale, int32_t celle) const { return lokaler_[lokale].ejer[celle]; }
     // A free room of the unit's demand for that start, or -1.
     int32_t LedigtLokale(int32_t e, int32_t celle) const;
-    // The placed units in the way of unit e at celle in lokale; false when a fixed one is.
+    // The placed units in the way of unit e at celle in lokale: false when the
+    // rules forbid the start even with every movable unit taken out.
     bool Blokerende(int32_t e, int32_t celle, int32_t lokale, std::vector<int32_t>& ud) const;
 
     void Saet(int32_t e, int32_t celle, int32_t lokale);
@@ -89,20 +85,23 @@ private:
         int32_t Find(const std::string& navn) const;
         int32_t Tilfoej(const std::string& navn);
     };
+    using Maske = Ugemaske;
     struct Ressource {
-        uint64_t optaget = 0;
-        std::vector<int32_t> ejer = std::vector<int32_t>(antalCeller, -1);
+        Maske optaget = 0;
+        Maske fast = 0; // cells of units that never move
+        std::vector<int32_t> ejer = std::vector<int32_t>(maksCeller, -1);
     };
+    class Fakta;
 
     void LaesKrav();
     void LaesLektioner();
     int32_t FindKrav(const LektionsData& l) const;
     bool ErLaast(const LektionsData& l) const;
     void TilfoejManglende();
-    uint64_t Maske(int32_t celle, int32_t laengde) const;
-    bool FagPaaDagen(int32_t e, int32_t dag) const;
+    static Maske BlokMaske(int32_t celle, int32_t laengde);
+    bool FagPaaDagen(int32_t e, int32_t dag, bool kunFaste) const;
     void Tael(int32_t e, int32_t fortegn);
-    int32_t Straf(int32_t laerer, uint64_t maske) const;
+    int32_t Straf(int32_t laerer, int32_t celle, int32_t laengde) const;
 
     Skemabillede billede_;
     Navne holdNavne_;
@@ -112,8 +111,9 @@ private:
     std::vector<Ressource> hold_;
     std::vector<Ressource> laerere_;
     std::vector<Ressource> lokaler_;
-    std::vector<uint64_t> spaerret_;
-    std::vector<std::vector<int32_t>> fagDag_; // per class-subject, lessons per day
+    std::vector<Maske> spaerret_;
+    std::vector<std::vector<int32_t>> prioritet_; // per teacher and cell; empty: no priorities
+    std::vector<std::vector<int32_t>> fagDag_;    // per class-subject, lessons per day
     std::vector<std::vector<int32_t>> lokalerForKrav_;
     std::vector<int32_t> kravHold_;
     std::vector<int32_t> kravLaerer_;
@@ -121,6 +121,5 @@ private:
     std::vector<int32_t> placeret_;
     std::vector<Enhed> enheder_;
     std::vector<int32_t> startceller_;
-    uint64_t plan_ = 0;
     Maal maal_;
 };

@@ -8,6 +8,7 @@
 #include <map>
 #include <numeric>
 #include <set>
+#include <tuple>
 
 namespace fetImport {
 
@@ -89,6 +90,7 @@ public:
             return false;
         }
         LaesElevgrupper();
+        LaesErklaerede();
         LaesLokaleOensker();
         LaesAktiviteter();
         SamlUndervisning();
@@ -109,12 +111,46 @@ private:
         if (elever == nullptr)
             return;
         for (const XmlElement* aargang : elever->Boern("Year")) {
+            erklaerede_["holdet"].insert(aargang->Tekst("Name"));
             for (const XmlElement* gruppe : aargang->Boern("Group")) {
                 aargangAf_[gruppe->Tekst("Name")] = aargang->Tekst("Name");
-                for (const XmlElement* undergruppe : gruppe->Boern("Subgroup"))
+                erklaerede_["holdet"].insert(gruppe->Tekst("Name"));
+                for (const XmlElement* undergruppe : gruppe->Boern("Subgroup")) {
                     undergrupper_.insert(undergruppe->Tekst("Name"));
+                    erklaerede_["holdet"].insert(undergruppe->Tekst("Name"));
+                }
             }
         }
+    }
+
+    void LaesErklaerede()
+    {
+        for (const auto& [liste, element, hvad] :
+             {std::tuple{"Teachers_List", "Teacher", "læreren"}, std::tuple{"Subjects_List", "Subject", "faget"}}) {
+            if (const XmlElement* l = rod_.Barn(liste)) {
+                for (const XmlElement* e : l->Boern(element))
+                    erklaerede_[hvad].insert(e->Tekst("Name"));
+            }
+        }
+    }
+
+    // A name the file uses without declaring it is most likely a slip of the pen: say so.
+    void RapporterUerklaerede(const XmlElement& a)
+    {
+        std::vector<std::string> navne;
+        for (const auto& [element, hvad] :
+             {std::pair{"Teacher", "læreren"}, std::pair{"Subject", "faget"}, std::pair{"Students", "holdet"}}) {
+            const std::string navn = a.Tekst(element);
+            if (!erklaerede_[hvad].contains(navn))
+                navne.push_back(std::string(hvad) + " " + navn);
+        }
+        if (navne.empty())
+            return;
+        std::string liste;
+        for (size_t i = 0; i < navne.size(); ++i)
+            liste += (i == 0 ? "" : i + 1 == navne.size() ? " og " : ", ") + navne[i];
+        rapport_.push_back("Aktivitet " + a.Tekst("Id") + " (" + a.Tekst("Subject") + ") nævner " + liste +
+                           ", som filen ikke har erklæret; overført, som det står");
     }
 
     void LaesLokaleOensker()
@@ -160,8 +196,14 @@ private:
         if (liste == nullptr)
             return;
         std::map<std::string, size_t> grupper; // activity group id -> index into aktiviteter_, npos when refused
+        std::set<std::string> ider;
         for (const XmlElement* a : liste->Boern("Activity")) {
             const std::string id = a->Tekst("Id");
+            if (!ider.insert(id).second) {
+                rapport_.push_back("Aktivitet " + id + " (" + a->Tekst("Subject") +
+                                   ") findes to gange i filen; den anden er ikke overført");
+                continue;
+            }
             const std::string gruppeId = Tal(a->Tekst("Activity_Group_Id")) != 0 ? a->Tekst("Activity_Group_Id") : id;
             auto [gruppe, ny] = grupper.emplace(gruppeId, std::string::npos);
             if (ny) {
@@ -170,6 +212,7 @@ private:
                                        "; ikke overført");
                     continue;
                 }
+                RapporterUerklaerede(*a);
                 gruppe->second = aktiviteter_.size();
                 const auto egetLokale = aktivitetsLokale_.find(id);
                 const auto fagetsLokale = fagLokale_.find(a->Tekst("Subject"));
@@ -346,12 +389,21 @@ private:
         const XmlElement* liste = rod_.Barn("Time_Constraints_List");
         if (liste == nullptr)
             return;
+        std::set<std::string> underviser;
+        for (const auto& [noegle, u] : undervisning_)
+            underviser.insert(u.laerer);
         std::set<std::tuple<std::string, int32_t, int32_t>> tider;
         for (const XmlElement& b : liste->boern) {
             if (b.navn == "ConstraintBasicCompulsoryTime")
                 continue;
             if (b.navn != "ConstraintTeacherNotAvailableTimes" || !ErAktiv(b)) {
                 ++ikkeOverfoert_[b.navn];
+                continue;
+            }
+            // The plan would refuse hours of a teacher it does not have.
+            if (!underviser.contains(b.Tekst("Teacher"))) {
+                rapport_.push_back("Lærer " + b.Tekst("Teacher") +
+                                   " underviser ikke i det overførte; de utilgængelige tider er ikke overført");
                 continue;
             }
             for (const XmlElement* tid : b.Boern("Not_Available_Time")) {
@@ -383,7 +435,8 @@ private:
     std::vector<std::string> dage_;
     std::vector<std::string> timer_;
     std::set<std::string> undergrupper_;
-    std::map<std::string, std::string> aargangAf_; // group -> its year
+    std::map<std::string, std::set<std::string>> erklaerede_; // "læreren", "faget", "holdet" -> declared names
+    std::map<std::string, std::string> aargangAf_;            // group -> its year
     std::map<std::string, std::string> aktivitetsLokale_;
     std::map<std::string, std::string> fagLokale_;
     std::map<std::string, std::string> hjemLokale_;

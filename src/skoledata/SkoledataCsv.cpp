@@ -1,5 +1,6 @@
 #include "skoledata/SkoledataCsv.h"
 
+#include "udgiv/AtomiskFil.h"
 #include "udgiv/CsvLinje.h"
 #include "skoledata/Skoleregler.h"
 
@@ -78,14 +79,22 @@ SqlVaerdi Vaerdi(const Kolonne& kolonne, const std::string& tekst)
 
 std::string Skriv(const Tabel& tabel, const std::vector<Raekke>& raekker)
 {
-    std::string tekst = csv::Linje(Overskrifter(tabel));
+    const std::vector<std::string> overskrifter = Overskrifter(tabel);
+    std::string tekst = csv::Linje({overskrifter.begin(), overskrifter.end()});
     for (const Raekke& raekke : raekker) {
-        std::vector<std::string> felter;
-        for (const SqlVaerdi& vaerdi : raekke)
-            felter.push_back(SomTekst(vaerdi));
+        std::vector<csv::Felt> felter;
+        for (const SqlVaerdi& vaerdi : raekke) {
+            const auto* tal = std::get_if<int32_t>(&vaerdi);
+            felter.push_back(tal != nullptr ? csv::Felt::Tal(*tal) : csv::Felt(SomTekst(vaerdi)));
+        }
         tekst += csv::Linje(felter);
     }
     return tekst;
+}
+
+bool SkrivFil(const Tabel& tabel, const std::vector<Raekke>& raekker, const std::string& fil, std::string& fejl)
+{
+    return atomiskFil::Skriv({{fil, Skriv(tabel, raekker)}}, fejl);
 }
 
 bool Laes(const Tabel& tabel, const std::string& tekst, std::vector<Raekke>& ud, std::vector<std::string>& fejl)
@@ -109,7 +118,7 @@ bool Laes(const Tabel& tabel, const std::string& tekst, std::vector<Raekke>& ud,
         }
         Raekke raekke;
         for (size_t k = 0; k < poster[p].size(); ++k)
-            raekke.push_back(Vaerdi(tabel.kolonner[k], poster[p][k]));
+            raekke.push_back(Vaerdi(tabel.kolonner[k], csv::UdenVaern(poster[p][k])));
         raekker.push_back(std::move(raekke));
     }
     if (!fejl.empty())

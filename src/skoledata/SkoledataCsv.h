@@ -11,6 +11,8 @@
 namespace skoledataCsv {
 
 std::string Skriv(const Tabel& tabel, const std::vector<Raekke>& raekker);
+// Writes the file whole or not at all (udgiv/AtomiskFil); false with the reason.
+bool SkrivFil(const Tabel& tabel, const std::vector<Raekke>& raekker, const std::string& fil, std::string& fejl);
 
 // False with one message per fault (naming the row) when the file does not
 // have the table's columns; values are not judged here but by the rules on

@@ -1,10 +1,9 @@
 #pragma once
 
+#include "base/Uge.h"
+
 #include <cstdint>
 #include <string>
-
-// The id that marks "not set".
-inline const std::string tomId = "tom";
 
 // One lesson hour. The same object sits in the same cell of its class,
 // teacher and room grids; the class grid owns it.
@@ -54,16 +53,3 @@ struct PLektionsData {
     int32_t kolonne = 0;
     int32_t raekke = 0;
 };
-
-// A cell position: day column and hour row.
-struct Placering {
-    int32_t kolonne = 0;
-    int32_t raekke = 0;
-};
-
-// Fixed grid size; a plan uses at most these many days and hours.
-inline constexpr int32_t maksDage = 5;
-inline constexpr int32_t maksTimer = 8;
-
-// The lowest priority: the teacher cannot teach in that hour.
-inline constexpr int32_t utilgaengelig = -3;

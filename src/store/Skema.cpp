@@ -2,7 +2,7 @@
 
 #include "store/SListe.h"
 
-bool skema::IGitter(int32_t k, int32_t r) { return k >= 0 && k < maksDage && r >= 0 && r < maksTimer; }
+bool skema::IGitter(int32_t k, int32_t r) { return Uge{}.Indeholder({k, r}); }
 
 const lektion* skema::Celle(int32_t k, int32_t r) const { return IGitter(k, r) ? celle_[k][r].get() : nullptr; }
 

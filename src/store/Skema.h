@@ -14,14 +14,14 @@ class hold_skema;
 class laerer_skema;
 class lokale_skema;
 
-// The week grid of one class, teacher or room: 5 days x 8 hours, each cell
+// The week grid of one class, teacher or room: maksDage x maksTimer, each cell
 // empty or referring to the lesson placed in that hour. One lesson object is
 // shared by the grids of its class, teacher and room. Cells hold shared
 // references, so a lesson lives exactly as long as a grid refers to it:
 // removing an hour from its three grids frees it, copying a grid shares the
 // lessons, and a reference can never dangle, even in grids that disagree.
 //
-// Positions outside the 5 x 8 grid hold nothing and take nothing: reads
+// Positions outside the grid (the largest week) hold nothing and take nothing: reads
 // report an empty result and writes are ignored.
 class skema {
 public:
@@ -58,7 +58,7 @@ public:
     // Coefficient of variation (%) of the days' last occupied hours.
     double Spredning() const;
 
-    // A position of the 5 x 8 grid.
+    // A position of the grid.
     static bool IGitter(int32_t k, int32_t r);
 
     // Grids are ordered by name.

@@ -1,9 +1,10 @@
 #include "store/SkemaKontrol.h"
 
-#include "store/Ugedage.h"
+#include "base/Uge.h"
 
 #include "base/Besked.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -50,15 +51,64 @@ void PlacerTimer(const lektion& l, const SkemaTrio& t, Placering p, int32_t time
         Placer(l, *t.hold, *t.laerer, *t.lokale, p.kolonne, p.raekke + i);
 }
 
-bool KanPlaceres(const lektion& l, const SkemaTrio& t, Placering p, int32_t timer)
-{
-    for (int32_t i = 0; i < timer; ++i) {
-        const Placering q = Time(p, i);
-        if (!t.hold->HoldTillader(l, q.kolonne, q.raekke) || !t.laerer->LaererTillader(q.kolonne, q.raekke) ||
-            !t.lokale->LokaleTillader(q.kolonne, q.raekke))
-            return false;
+// The rules' questions about a block at p, answered from the grids of its
+// trio; the block itself has been taken out of them.
+class GitterFakta {
+public:
+    GitterFakta(const lektion& l, const SkemaTrio& t, Placering p, int32_t timer) : l_(l), t_(t), p_(p), timer_(timer)
+    {
     }
-    return true;
+
+    bool Fastlaast() const { return false; } // pins are the planner's, decided above the store
+    bool HarLaerer() const { return true; }
+    bool HarLokaler() const { return true; }
+    bool LaererUtilgaengelig() const
+    {
+        return EnTime([&](Placering q) { return t_.laerer->Prioritet(q.kolonne, q.raekke) == utilgaengelig; });
+    }
+    bool LaererOptaget() const
+    {
+        return EnTime([&](Placering q) { return !t_.laerer->ErTom(q.kolonne, q.raekke); });
+    }
+    bool LokaleOptaget() const
+    {
+        return EnTime([&](Placering q) { return !t_.lokale->ErTom(q.kolonne, q.raekke); });
+    }
+    bool HoldOptaget() const
+    {
+        return EnTime([&](Placering q) { return !t_.hold->ErTom(q.kolonne, q.raekke); });
+    }
+    bool FagSammeDag() const
+    {
+        int32_t raekke = 0;
+        return t_.hold->FagPaaDag(l_, p_.kolonne, raekke);
+    }
+
+private:
+    template <typename P>
+    bool EnTime(P p) const
+    {
+        for (int32_t i = 0; i < timer_; ++i)
+            if (p(Time(p_, i)))
+                return true;
+        return false;
+    }
+
+    const lektion& l_;
+    const SkemaTrio& t_;
+    Placering p_;
+    int32_t timer_;
+};
+
+// The plan's week and the rules a guarded move keeps.
+struct Vagt {
+    Uge uge;
+    Regelvalg valg;
+};
+
+bool KanPlaceres(const lektion& l, const SkemaTrio& t, Placering p, int32_t timer, const Vagt& vagt)
+{
+    return FoersteHindring(vagt.uge, p, timer, GitterFakta(l, t, p, timer), vagt.valg) == Hindring::ingen;
 }
 
 bool ErDobbeltITrio(const SkemaTrio& t, Placering p)
@@ -85,10 +135,11 @@ bool FindKollision(const lektion& l1, const SkemaTrio& t, Placering til, lektion
 // Takes the block out, tests the target and puts the block at the target
 // (when the move is performed) or back where it was. The lesson is a copy: taking an hour
 // out frees the grids' own object.
-bool FlytMedVagt(const lektion& l, const SkemaTrio& t, Placering fra, Placering til, int32_t timer, Flytning flytning)
+bool FlytMedVagt(const lektion& l, const SkemaTrio& t, Placering fra, Placering til, int32_t timer, Flytning flytning,
+                 const Vagt& vagt)
 {
     FjernTimer(t, fra, timer);
-    const bool mulig = KanPlaceres(l, t, til, timer);
+    const bool mulig = KanPlaceres(l, t, til, timer, vagt);
     PlacerTimer(l, t, mulig && flytning == Flytning::udfoer ? til : fra, timer);
     return mulig;
 }
@@ -96,15 +147,15 @@ bool FlytMedVagt(const lektion& l, const SkemaTrio& t, Placering fra, Placering 
 // l1 at fra and l2 at til change places when each may move into the other's
 // hours; when the move is only tried, both end where they were.
 bool OmbytMedVagt(const lektion& l1, const SkemaTrio& a, Placering fra, const lektion& l2, const SkemaTrio& b,
-                  Placering til, Flytning flytning)
+                  Placering til, Flytning flytning, const Vagt& vagt)
 {
     FjernTimer(b, til, l2.blok);
-    const bool l1KanFlytte = FlytMedVagt(l1, a, fra, til, l1.blok, Flytning::proev);
+    const bool l1KanFlytte = FlytMedVagt(l1, a, fra, til, l1.blok, Flytning::proev, vagt);
     PlacerTimer(l2, b, til, l2.blok);
     if (!l1KanFlytte)
         return false;
     FjernTimer(a, fra, l1.blok);
-    const bool ombyttet = FlytMedVagt(l2, b, til, fra, l2.blok, flytning);
+    const bool ombyttet = FlytMedVagt(l2, b, til, fra, l2.blok, flytning, vagt);
     PlacerTimer(l1, a, ombyttet && flytning == Flytning::udfoer ? til : fra, l1.blok);
     return ombyttet;
 }
@@ -159,22 +210,19 @@ void LogOptagetTime(const lektion& l, int32_t k, int32_t r)
 SkemaKontrol::SkemaKontrol(int32_t dage, int32_t timer)
 {
     const bool gyldige = dage >= 0 && dage <= maksDage && timer >= 0 && timer <= maksTimer;
-    dage_ = gyldige ? dage : maksDage;
-    timer_ = gyldige ? timer : maksTimer;
+    uge_ = gyldige ? Uge{dage, timer} : Uge{};
 }
 
 // The lessons still placed are freed with their timetables.
 SkemaKontrol::~SkemaKontrol() = default;
 
-void SkemaKontrol::SaetDimensioner(int32_t dage, int32_t timer)
-{
-    dage_ = dage;
-    timer_ = timer;
-}
+void SkemaKontrol::SaetDimensioner(int32_t dage, int32_t timer) { uge_ = {dage, timer}; }
 
-int32_t SkemaKontrol::Dage() const { return dage_; }
+int32_t SkemaKontrol::Dage() const { return uge_.dage; }
 
-int32_t SkemaKontrol::Timer() const { return timer_; }
+int32_t SkemaKontrol::Timer() const { return uge_.timer; }
+
+Uge SkemaKontrol::PlanensUge() const { return {std::min(uge_.dage, maksDage), std::min(uge_.timer, maksTimer)}; }
 
 // The three lists hold different timetable types, so a kind picks its list here.
 template <typename F>
@@ -205,19 +253,12 @@ bool SkemaKontrol::FindTrio(const lektion& l, SkemaTrio& trio)
     return trio.lokale != nullptr;
 }
 
-// A plan never reaches outside the grid, whatever dimensions it was given.
 bool SkemaKontrol::ErIPlanen(int32_t kolonne, int32_t raekke) const
 {
-    return kolonne >= 0 && kolonne < dage_ && raekke >= 0 && raekke < timer_ && skema::IGitter(kolonne, raekke);
+    return PlanensUge().Indeholder({kolonne, raekke});
 }
 
-bool SkemaKontrol::BlokIPlanen(Placering p, int32_t timer) const
-{
-    for (int32_t i = 0; i < timer; ++i)
-        if (!ErIPlanen(p.kolonne, p.raekke + i))
-            return false;
-    return true;
-}
+bool SkemaKontrol::BlokIPlanen(Placering p, int32_t timer) const { return PlanensUge().RummerBlok(p, timer); }
 
 bool SkemaKontrol::OpretSkema(const std::string& id, SkemaArt art)
 {
@@ -255,6 +296,20 @@ bool SkemaKontrol::HentLektioner(const std::string& id, stack<LektionsData>& lek
 {
     if (art == SkemaArt::laerer)
         Besked().Log(id);
+    return LaesLektioner(id, lektioner, art);
+}
+
+std::optional<LektionsData> SkemaKontrol::Lektion(const std::string& id, SkemaArt art, Placering p)
+{
+    const skema* s = ErIPlanen(p.kolonne, p.raekke) ? FindSkema(id, art) : nullptr;
+    lektion l;
+    if (s == nullptr || !s->KopierLektion(p.kolonne, p.raekke, l))
+        return std::nullopt;
+    return LektionsData(l, p.kolonne, p.raekke);
+}
+
+bool SkemaKontrol::LaesLektioner(const std::string& id, stack<LektionsData>& lektioner, SkemaArt art)
+{
     skema* s = FindSkema(id, art);
     if (s == nullptr)
         return false;
@@ -331,7 +386,7 @@ bool SkemaKontrol::ErDobbeltLektion(const std::string& id, SkemaArt art, int32_t
 }
 
 bool SkemaKontrol::FlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til,
-                               Flytning flytning)
+                               Flytning flytning, const Regelvalg& valg)
 {
     if (!BlokIPlanen(fra, blok) || !BlokIPlanen(til, blok))
         return false;
@@ -345,14 +400,15 @@ bool SkemaKontrol::FlytLektion(const std::string& id, int32_t blok, SkemaArt art
     if (!FindTrio(l1, a) || (blok == 2 && !ErDobbeltITrio(a, fra)))
         return false;
 
+    const Vagt vagt{PlanensUge(), valg};
     lektion l2;
     if (!FindKollision(l1, a, til, l2))
-        return FlytMedVagt(l1, a, fra, til, blok, flytning);
+        return FlytMedVagt(l1, a, fra, til, blok, flytning, vagt);
 
     SkemaTrio b;
     if (l2.blok != blok || !FindTrio(l2, b) || (blok == 2 && !ErDobbeltITrio(b, til)))
         return false;
-    return OmbytMedVagt(l1, a, fra, l2, b, til, flytning);
+    return OmbytMedVagt(l1, a, fra, l2, b, til, flytning, vagt);
 }
 
 void SkemaKontrol::TvingFlyt(const std::string& id, SkemaArt art, Placering fra, Placering til)

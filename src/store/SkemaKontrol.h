@@ -5,8 +5,10 @@
 #include "store/SkemaArt.h"
 #include "store/SkemaListe.h"
 #include "store/Stack.h"
+#include "regler/Placeringsregler.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // A move is performed, or only tried: then everything is left as it was.
@@ -34,7 +36,12 @@ public:
                      const std::string& lokale, int32_t blok, int32_t kolonne, int32_t raekke);
     bool SaetPrioritet(const std::string& laerer, int32_t vaerdi, int32_t kolonne, int32_t raekke);
 
+    // Writes a teacher's id to the log first: the trace of the generation shows it.
     bool HentLektioner(const std::string& id, stack<LektionsData>& lektioner, SkemaArt art);
+    // The same without the log line, for readers outside the generation.
+    bool LaesLektioner(const std::string& id, stack<LektionsData>& lektioner, SkemaArt art);
+    // The lesson in one cell of a timetable, inside the plan.
+    std::optional<LektionsData> Lektion(const std::string& id, SkemaArt art, Placering p);
     bool HentNaesteLektioner(stack<LektionsData>& lektioner, SkemaArt art);
     bool HentNaestePrioriteter(stack<PLektionsData>& prioriteter, std::string& navn);
     void NulstilMarkoer(SkemaArt art);
@@ -46,8 +53,10 @@ public:
     bool HarFag(const std::string& hold, const std::string& fag, int32_t kolonne, int32_t raekke);
     bool ErDobbeltLektion(const std::string& id, SkemaArt art, int32_t kolonne, int32_t raekke);
 
-    bool FlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til,
-                     Flytning flytning);
+    // The guarded move or swap of a block; the rules are the generation's
+    // unless the planner's own are given.
+    bool FlytLektion(const std::string& id, int32_t blok, SkemaArt art, Placering fra, Placering til, Flytning flytning,
+                     const Regelvalg& valg = {});
     void TvingFlyt(const std::string& id, SkemaArt art, Placering fra, Placering til);
     // Takes the block starting at fra out of its class, teacher and room
     // timetables; false, with nothing changed, unless all three hold it.
@@ -71,11 +80,12 @@ private:
     bool NaesteSkema(SkemaArt art, skema*& naeste);
     // The class, teacher and room timetables of the lesson, looked up in that order.
     bool FindTrio(const lektion& l, SkemaTrio& trio);
+    // The plan's week, never reaching outside the grid whatever dimensions it was given.
+    Uge PlanensUge() const;
     bool ErIPlanen(int32_t kolonne, int32_t raekke) const;
     bool BlokIPlanen(Placering p, int32_t timer) const;
 
-    int32_t dage_;
-    int32_t timer_;
+    Uge uge_;
     SkemaListe<hold_skema> holdListe_;
     SkemaListe<laerer_skema> laererListe_;
     SkemaListe<lokale_skema> lokaleListe_;

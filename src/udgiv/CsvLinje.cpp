@@ -4,7 +4,16 @@ namespace csv {
 
 namespace {
 
-std::string felt(const std::string& tekst)
+constexpr char vaern = '\'';
+
+// Starts with apostrophes, if any, and then a character that makes a formula.
+bool LignerFormel(const std::string& tekst)
+{
+    const size_t start = tekst.find_first_not_of(vaern);
+    return start != std::string::npos && std::string("=+-@\t\r").find(tekst[start]) != std::string::npos;
+}
+
+std::string Citeret(const std::string& tekst)
 {
     if (tekst.find_first_of(";\"\r\n") == std::string::npos)
         return tekst;
@@ -16,12 +25,27 @@ std::string felt(const std::string& tekst)
 
 } // namespace
 
-std::string Linje(const std::vector<std::string>& felter)
+Felt Felt::Tal(int64_t tal)
+{
+    Felt felt(std::to_string(tal));
+    felt.tal = true;
+    return felt;
+}
+
+std::string Linje(const std::vector<Felt>& felter)
 {
     std::string linje;
-    for (size_t i = 0; i < felter.size(); ++i)
-        linje += (i == 0 ? "" : std::string(1, skille)) + felt(felter[i]);
+    for (size_t i = 0; i < felter.size(); ++i) {
+        const Felt& f = felter[i];
+        const bool vaernes = !f.tal && LignerFormel(f.tekst);
+        linje += (i == 0 ? "" : std::string(1, skille)) + Citeret(vaernes ? vaern + f.tekst : f.tekst);
+    }
     return linje + "\r\n";
+}
+
+std::string UdenVaern(const std::string& felt)
+{
+    return felt.starts_with(vaern) && LignerFormel(felt) ? felt.substr(1) : felt;
 }
 
 } // namespace csv

@@ -2,7 +2,7 @@
 
 #include "udgiv/AtomiskFil.h"
 #include "udgiv/CsvLinje.h"
-#include "store/Ugedage.h"
+#include "base/Uge.h"
 
 #include <vector>
 
@@ -14,8 +14,8 @@ std::string CsvSkemabog(const Skemabog& bog)
     for (const UdgivetSkema* skema : bog.AfArt(SkemaArt::hold)) {
         for (const UdgivetLektion& u : skema->lektioner) {
             const LektionsData& l = u.lektion;
-            ud += csv::Linje({bog.plan, dagNavne.at(l.kolonne), std::to_string(l.raekke + 1), l.hold, l.fag, l.laerer,
-                              l.lokale, std::to_string(l.blok)});
+            ud += csv::Linje({bog.plan, dagNavne.at(l.kolonne), csv::Felt::Tal(l.raekke + 1), l.hold, l.fag, l.laerer,
+                              l.lokale, csv::Felt::Tal(l.blok)});
         }
     }
     return ud;

@@ -3,7 +3,7 @@
 #include "udgiv/Udskriver.h"
 
 #include "base/Besked.h"
-#include "store/Ugedage.h"
+#include "base/Uge.h"
 
 #include <algorithm>
 
@@ -11,8 +11,6 @@ namespace {
 
 constexpr int32_t cellebredde = 14;
 constexpr int32_t baandhoejde = 3;
-constexpr int32_t antalLektioner = 8;
-constexpr int32_t antalDage = 5;
 // Columns for one text of a lesson: half a day's cell less the blank between.
 constexpr int32_t feltBredde = 6;
 
@@ -78,14 +76,20 @@ void tilfoejUtf8(std::string& ud, char32_t tegn)
 
 } // namespace
 
-Export::Export() : skabelon_(LavSkabelon()), arbejdsside_(skabelon_) {}
-
-Export::Side Export::LavSkabelon()
+// A week within 5 x 8 keeps the classic page of 28 lines of 85 characters.
+Export::Export(int32_t dage, int32_t timer)
+    : dage_(std::clamp(dage, klassiskeDage, maksDage)), lektioner_(std::clamp(timer, klassiskeTimer, maksTimer)),
+      skabelon_(LavSkabelon(dage_, lektioner_)), arbejdsside_(skabelon_)
 {
-    Side side{};
-    for (int32_t linje = 0; linje < antalLinjer; ++linje) {
+}
+
+Export::Side Export::LavSkabelon(int32_t dage, int32_t lektioner)
+{
+    const int32_t bredde = cellebredde * (dage + 1) + 1;
+    Side side(baandhoejde * (lektioner + 1) + 1, std::u32string(bredde, U' '));
+    for (int32_t linje = 0; linje < static_cast<int32_t>(side.size()); ++linje) {
         const bool kantlinje = linje % baandhoejde == 0;
-        for (int32_t kolonne = 0; kolonne < linjeBredde; ++kolonne) {
+        for (int32_t kolonne = 0; kolonne < bredde; ++kolonne) {
             const bool kantkolonne = kolonne % cellebredde == 0;
             if (kantlinje && kantkolonne)
                 side[linje][kolonne] = U'+';
@@ -97,11 +101,11 @@ Export::Side Export::LavSkabelon()
                 side[linje][kolonne] = U' ';
         }
     }
-    for (int32_t dag = 0; dag < antalDage; ++dag)
-        Skriv(side, 1, 18 + cellebredde * dag, dagNavne[dag]);
-    for (int32_t lektion = 1; lektion <= antalLektioner; ++lektion) {
-        Skriv(side, baandhoejde * lektion + 1, 2, "Lektion");
-        Skriv(side, baandhoejde * lektion + 1, 10, std::to_string(lektion));
+    for (int32_t dag = 0; dag < dage; ++dag)
+        Skriv(side, 1, 18 + cellebredde * dag, dagNavne[dag], bredde);
+    for (int32_t lektion = 1; lektion <= lektioner; ++lektion) {
+        Skriv(side, baandhoejde * lektion + 1, 2, "Lektion", bredde);
+        Skriv(side, baandhoejde * lektion + 1, 10, std::to_string(lektion), bredde);
     }
     return side;
 }
@@ -111,11 +115,11 @@ void Export::NulstilSide() { arbejdsside_ = skabelon_; }
 bool Export::IndsaetPaaPlan(const std::string& hold, const std::string& fag, const std::string& laerer,
                             const std::string& lokale, int32_t dag, int32_t lektion)
 {
-    if (lektion < 1 || lektion > antalLektioner) {
+    if (lektion < 1 || lektion > lektioner_) {
         Besked().Spor("\nFejl ved COL Export::IndsaetPaaPlan");
         return false;
     }
-    if (dag < 0 || dag >= antalDage) {
+    if (dag < 0 || dag >= dage_) {
         Besked().Spor("\nFejl ved ROW Export::IndsaetPaaPlan");
         return false;
     }
@@ -132,7 +136,7 @@ bool Export::IndsaetPaaPlan(const std::string& hold, const std::string& fag, con
 
 void Export::Skriv(Side& side, int32_t linje, int32_t kolonne, const std::string& tekst, int32_t hoejst)
 {
-    const int32_t slut = std::min(linjeBredde, kolonne + hoejst);
+    const int32_t slut = std::min(static_cast<int32_t>(side[linje].size()), kolonne + hoejst);
     for (const char32_t tegn : tilTegn(tekst)) {
         if (kolonne >= slut)
             return;
@@ -151,19 +155,22 @@ std::string Export::Linje(int32_t nr) const
 std::string Export::SideTekst(const std::string& titel) const
 {
     std::string side = "\n" + titel + "\n" + std::string(10, '-') + "\n";
-    for (int32_t nr = 0; nr < antalLinjer; ++nr)
+    for (int32_t nr = 0; nr < Linjer(); ++nr)
         side += Linje(nr) + "\n";
     return side;
 }
 
 bool Export::UdskrivSide(const std::string& titel) const
 {
+    // A larger page is drawn smaller, so that it fits the paper the classic page fills.
+    const double skala = std::min(
+        {1.0, static_cast<double>(linjeBredde) / Bredde(), static_cast<double>(antalLinjer) / Linjer()});
     Udskriver& udskriver = Udskriver::Aktiv();
-    if (!udskriver.Start("LinePrinter", titel))
+    if (!udskriver.Start("LinePrinter", titel, skala))
         return false;
     udskriver.Tegn(460, 120, titel);
     udskriver.Tegn(460, 140, std::string(20, '-'));
-    for (int32_t nr = 0; nr < antalLinjer; ++nr)
+    for (int32_t nr = 0; nr < Linjer(); ++nr)
         udskriver.Tegn(460, 180 + 40 * nr, Linje(nr) + "  ");
     return udskriver.Slut();
 }

@@ -1,11 +1,13 @@
 #include "udgiv/HtmlSkemabog.h"
 
 #include "udgiv/AtomiskFil.h"
-#include "store/Ugedage.h"
+#include "base/Uge.h"
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <vector>
 
 namespace {
@@ -93,6 +95,20 @@ public:
     }
     const std::string& For(const UdgivetSkema* skema) const { return navne_.at(skema); }
     static std::string Oversigt(SkemaArt art) { return "oversigt-" + forstavelse(art) + ".html"; }
+    // Could the name be a timetable's page of some export?
+    static bool ErSidenavn(const std::string& navn)
+    {
+        for (const SkemaArt art : alleSkemaArter) {
+            const std::string start = forstavelse(art) + "-";
+            const std::string slut = ".html";
+            if (navn.size() <= start.size() + slut.size() || !navn.starts_with(start) || !navn.ends_with(slut))
+                continue;
+            const std::string tal = navn.substr(start.size(), navn.size() - start.size() - slut.size());
+            if (std::all_of(tal.begin(), tal.end(), [](char c) { return c >= '0' && c <= '9'; }))
+                return true;
+        }
+        return false;
+    }
 
 private:
     static std::string forstavelse(SkemaArt art)
@@ -178,6 +194,21 @@ std::string indeks(const Skemabog& bog, const Sidenavne& navne)
     return side(titel, ud);
 }
 
+// Pages of an earlier export with more timetables would still be found by
+// name; other files in the folder are the planner's own and stay.
+void FjernGamleSider(const std::string& mappe, const std::vector<atomiskFil::Fil>& skrevne)
+{
+    std::set<std::filesystem::path> nye;
+    for (const atomiskFil::Fil& fil : skrevne)
+        nye.insert(std::filesystem::path(fil.sti).filename());
+    std::error_code grund;
+    for (const auto& post : std::filesystem::directory_iterator(mappe, grund)) {
+        const std::filesystem::path navn = post.path().filename();
+        if (!nye.contains(navn) && Sidenavne::ErSidenavn(navn.string()) && post.is_regular_file(grund))
+            std::filesystem::remove(post.path(), grund);
+    }
+}
+
 } // namespace
 
 bool SkrivHtmlSkemabog(const Skemabog& bog, const std::string& mappe, std::string& fejl)
@@ -195,5 +226,8 @@ bool SkrivHtmlSkemabog(const Skemabog& bog, const std::string& mappe, std::strin
         filer.push_back({iMappen(Sidenavne::Oversigt(art)), oversigtsSide(bog, art, navne)});
     for (const UdgivetSkema& skema : bog.skemaer)
         filer.push_back({iMappen(navne.For(&skema)), skemaSide(bog, skema)});
-    return atomiskFil::Skriv(filer, fejl);
+    if (!atomiskFil::Skriv(filer, fejl))
+        return false;
+    FjernGamleSider(mappe, filer);
+    return true;
 }

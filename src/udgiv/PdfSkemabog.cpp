@@ -1,7 +1,7 @@
 #include "udgiv/PdfSkemabog.h"
 
 #include "udgiv/AtomiskFil.h"
-#include "store/Ugedage.h"
+#include "base/Uge.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

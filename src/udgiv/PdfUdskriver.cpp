@@ -1,5 +1,6 @@
 #include "udgiv/PdfUdskriver.h"
 
+#include "udgiv/AtomiskFil.h"
 #include "udgiv/Sidetegning.h"
 
 #include <QPainter>
@@ -16,12 +17,13 @@ PdfUdskriver::PdfUdskriver(std::string fil) : fil_(std::move(fil)) {}
 
 PdfUdskriver::~PdfUdskriver() = default;
 
-bool PdfUdskriver::Start(const std::string& skrifttype, const std::string& titel)
+bool PdfUdskriver::Start(const std::string& skrifttype, const std::string& titel, double skala)
 {
+    atomiskFil::TaalFilgraense();
     job_ = std::make_unique<Job>(fil_);
     job_->pdf.setResolution(sidetegning::oploesning);
     job_->pdf.setTitle(QString::fromStdString(titel));
-    if (!sidetegning::Begynd(job_->painter, job_->pdf, skrifttype)) {
+    if (!sidetegning::Begynd(job_->painter, job_->pdf, skrifttype, skala)) {
         job_.reset();
         besked_.VisFejl("Skemaet kunne ikke skrives i PDF-filen " + fil_, fejlTitel);
         return false;

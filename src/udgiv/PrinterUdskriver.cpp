@@ -44,7 +44,7 @@ PrinterUdskriver::PrinterUdskriver() = default;
 
 PrinterUdskriver::~PrinterUdskriver() = default;
 
-bool PrinterUdskriver::Start(const std::string& skrifttype, const std::string& titel)
+bool PrinterUdskriver::Start(const std::string& skrifttype, const std::string& titel, double skala)
 {
     job_ = std::make_unique<Job>();
     job_->pdfFil = pdfFilTil(titel);
@@ -55,7 +55,7 @@ bool PrinterUdskriver::Start(const std::string& skrifttype, const std::string& t
     }
     printer.setResolution(sidetegning::oploesning);
     printer.setDocName(QString::fromStdString(titel));
-    if (!sidetegning::Begynd(job_->painter, printer, skrifttype)) {
+    if (!sidetegning::Begynd(job_->painter, printer, skrifttype, skala)) {
         job_.reset();
         besked_.VisFejl("Skemaet kunne ikke udskrives", fejlTitel);
         return false;

@@ -17,7 +17,7 @@ public:
     PrinterUdskriver(const PrinterUdskriver&) = delete;
     PrinterUdskriver& operator=(const PrinterUdskriver&) = delete;
 
-    bool Start(const std::string& skrifttype, const std::string& titel) override;
+    bool Start(const std::string& skrifttype, const std::string& titel, double skala) override;
     void Tegn(int32_t x, int32_t y, const std::string& tekst) override;
     bool Slut() override;
 

@@ -14,7 +14,7 @@ constexpr int skriftHoejde = 34;
 
 } // namespace
 
-bool Begynd(QPainter& maler, QPaintDevice& enhed, const std::string& skrifttype)
+bool Begynd(QPainter& maler, QPaintDevice& enhed, const std::string& skrifttype, double skala)
 {
     // Fonts come from the GUI side; without it Qt would abort.
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr || !maler.begin(&enhed))
@@ -23,6 +23,7 @@ bool Begynd(QPainter& maler, QPaintDevice& enhed, const std::string& skrifttype)
     skrift.setStyleHint(QFont::TypeWriter);
     skrift.setPixelSize(skriftHoejde);
     maler.setFont(skrift);
+    maler.scale(skala, skala);
     return true;
 }
 

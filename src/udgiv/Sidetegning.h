@@ -14,8 +14,9 @@ namespace sidetegning {
 
 inline constexpr int oploesning = 300;
 
-// Starts painting on enhed, already set to `oploesning`, in the named font.
-bool Begynd(QPainter& maler, QPaintDevice& enhed, const std::string& skrifttype);
+// Starts painting on enhed, already set to `oploesning`, in the named font,
+// everything scaled by skala.
+bool Begynd(QPainter& maler, QPaintDevice& enhed, const std::string& skrifttype, double skala);
 // (x, y) is the top left corner of the text, not its baseline.
 void Tegn(QPainter& maler, int32_t x, int32_t y, const std::string& tekst);
 

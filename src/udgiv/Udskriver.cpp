@@ -7,7 +7,7 @@ namespace {
 // Until a program installs its printer, nothing can be printed.
 class IngenUdskriver : public Udskriver {
 public:
-    bool Start(const std::string&, const std::string&) override
+    bool Start(const std::string&, const std::string&, double) override
     {
         Besked().VisFejl("Skemaet kan ikke udskrives uden grafisk brugerflade", fejlTitel);
         return false;

@@ -11,8 +11,9 @@ class Udskriver {
 public:
     virtual ~Udskriver() = default;
 
-    // Begins a one-page document; titel names it. False: nothing is printed.
-    virtual bool Start(const std::string& skrifttype, const std::string& titel) = 0;
+    // Begins a one-page document; titel names it. Everything drawn is scaled
+    // by skala (1: the classic page fills the paper). False: nothing is printed.
+    virtual bool Start(const std::string& skrifttype, const std::string& titel, double skala) = 0;
     virtual void Tegn(int32_t x, int32_t y, const std::string& tekst) = 0;
     // Ends the document and sends the page off.
     virtual bool Slut() = 0;

@@ -29,8 +29,8 @@ protected:
             hold.push_back(id);
         for (const std::string& h : hold)
             for (const LektionsData& l : v.Lektioner(h, SkemaArt::hold))
-                ud.push_back(l.hold + " " + l.fag + " " + l.laerer + " " + l.lokale + " " +
-                             std::to_string(l.kolonne) + "," + std::to_string(l.raekke));
+                ud.push_back(l.hold + " " + l.fag + " " + l.laerer + " " + l.lokale + " " + std::to_string(l.kolonne) +
+                             "," + std::to_string(l.raekke));
         std::sort(ud.begin(), ud.end());
         return ud;
     }
@@ -88,9 +88,9 @@ TEST_F(Opgaver, StoppedWorkKeepsWhatItHasDone)
     EXPECT_GT(lagt, 0);
     EXPECT_LT(lagt, v->SumTimer());
     // The plan's own week is back and the lessons not placed are missing, nothing else.
-    EXPECT_EQ(v->Manglende(false).Mangler(), v->SumTimer() - lagt);
+    EXPECT_EQ(v->Manglende().Mangler(), v->SumTimer() - lagt);
 
-    Fuldfoerelsesopgave fuldfoerelse(*v, false, 50);
+    Fuldfoerelsesopgave fuldfoerelse(*v, 50);
     ASSERT_TRUE(fuldfoerelse.Klar());
     skiver = 0;
     EXPECT_FALSE(KoerOpgave(fuldfoerelse, [&] { return ++skiver == 3; }));

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 
 TEST(VorivaziFresh, EmptyStacksLeaveTheirArgumentsAlone)
@@ -72,19 +73,19 @@ TEST_F(VorivaziPaaDemo, UnknownPlanCreatesNothing)
 TEST_F(VorivaziPaaDemo, APlanBeyondTheGridIsRefusedNamingTheLimitAndItsValue)
 {
     SqlKlasse sql(Datakilde::database);
-    for (const auto& [id, dage, timer] : {std::tuple{"Seks", 6, 8}, {"Ni", 5, 9}, {"Ingen", 0, 8}})
+    for (const auto& [id, dage, timer] : {std::tuple{"Otte", 8, 8}, {"Sytten", 5, 17}, {"Ingen", 0, 8}})
         ASSERT_TRUE(sql.UdfoerSql("insert into Plan values (?, ?, ?, ?)",
                                   {std::string(id), std::string("Fordeling2026"), dage, timer}));
     MedTestModtager m;
     Vorivazi v(Datakilde::database);
-    for (const char* id : {"Seks", "Ni", "Ingen"})
+    for (const char* id : {"Otte", "Sytten", "Ingen"})
         EXPECT_FALSE(v.AabnPlan(id)) << id;
     EXPECT_FALSE(v.ErAaben());
     ASSERT_EQ(m.modtager.bokse.size(), 3u);
-    const std::string plads = ", men skemaerne og eksportsiden (28 linjer à 85 tegn) har plads til 1 til ";
-    EXPECT_EQ(m.modtager.bokse[0].tekst, "Planen har 6 dage om ugen" + plads + "5.");
-    EXPECT_EQ(m.modtager.bokse[1].tekst, "Planen har 9 timer om dagen" + plads + "8.");
-    EXPECT_EQ(m.modtager.bokse[2].tekst, "Planen har 0 dage om ugen" + plads + "5.");
+    const std::string plads = ", men programmet har plads til 1 til ";
+    EXPECT_EQ(m.modtager.bokse[0].tekst, "Planen har 8 dage om ugen" + plads + "7.");
+    EXPECT_EQ(m.modtager.bokse[1].tekst, "Planen har 17 timer om dagen" + plads + "16.");
+    EXPECT_EQ(m.modtager.bokse[2].tekst, "Planen har 0 dage om ugen" + plads + "7.");
 }
 
 TEST_F(VorivaziPaaDemo, OpensAPlanAndHandsOutItsIdsAndLessons)
@@ -141,17 +142,80 @@ TEST_F(VorivaziPaaDemo, CompletionPlacesWhatAShortGenerationLeftAndTheStoreAgree
     ASSERT_TRUE(v.Generer(1, 4, 5, 3, 0, true)); // three hours a day leave many hours missing
     const int32_t lagtFoer = v.AntalLektionerIalt();
     ASSERT_LT(lagtFoer, v.SumTimer());
-    EXPECT_EQ(v.Manglende(false).Mangler(), v.SumTimer() - lagtFoer);
+    EXPECT_EQ(v.Manglende().Mangler(), v.SumTimer() - lagtFoer);
 
-    const std::unique_ptr<Fuldfoerelse> f = v.NyFuldfoerelse({}, false);
+    const std::unique_ptr<Fuldfoerelse> f = v.NyFuldfoerelse({});
     while (f->Koer(1000)) {
     }
     const std::string linje = v.AfslutFuldfoerelse(*f);
     EXPECT_EQ(linje.rfind("Fuldført: placeret " + std::to_string(lagtFoer) + "→", 0), 0u) << linje;
     EXPECT_GT(v.AntalLektionerIalt(), lagtFoer);
-    EXPECT_EQ(v.Manglende(false).Mangler(), v.SumTimer() - v.AntalLektionerIalt());
+    EXPECT_EQ(v.Manglende().Mangler(), v.SumTimer() - v.AntalLektionerIalt());
     EXPECT_EQ(v.AntalMellemtimer(), f->Bedste().holdHuller);
     EXPECT_TRUE(m.modtager.bokse.size() == 2u) << "only the two questions; the check found nothing";
+}
+
+namespace {
+
+// PL and the placed lessons of Plan2026 after a generation.
+std::pair<int32_t, std::vector<LektionsData>> genererPlan2026()
+{
+    Vorivazi v(Datakilde::database);
+    EXPECT_TRUE(v.AabnPlan("Plan2026"));
+    EXPECT_TRUE(v.Generer(1, 4, 5, 8, 0, true));
+    std::vector<LektionsData> lektioner;
+    v.HentNavne(SkemaArt::hold);
+    for (std::string id; v.TagNavn(id);) {
+        const auto holdets = v.Lektioner(id, SkemaArt::hold);
+        lektioner.insert(lektioner.end(), holdets.begin(), holdets.end());
+    }
+    return {v.SumTimer(), lektioner};
+}
+
+// The message about the school data, "" when there is none.
+std::string regelbrud(const TestModtager& m)
+{
+    for (const auto& boks : m.bokse) {
+        if (boks.tekst.starts_with("Nogle gemte skoledata"))
+            return boks.tekst;
+    }
+    return "";
+}
+
+} // namespace
+
+TEST_F(VorivaziPaaDemo, StoredNumbersOutsideTheRulesAreNamedAtOpeningAndLeftOut)
+{
+    SqlKlasse sql(Datakilde::database);
+    ASSERT_TRUE(sql.UdfoerSql("update Fag set Timer_AFa = 0 where FagID_AFa = 'Musik'"));
+    MedTestModtager m;
+    m.modtager.standardSvar = true;
+    const int32_t udenMusik = genererPlan2026().first;
+    EXPECT_EQ(regelbrud(m.modtager), "");
+
+    ASSERT_TRUE(sql.UdfoerSql("update Fag set Timer_AFa = 1000000 where FagID_AFa = 'Musik'"));
+    const auto [pl, lektioner] = genererPlan2026();
+    EXPECT_EQ(pl, udenMusik);
+    EXPECT_TRUE(std::none_of(lektioner.begin(), lektioner.end(), [](const auto& l) { return l.fag == "Musik"; }));
+    EXPECT_NE(regelbrud(m.modtager).find("\n  Fag (Musik): ugetimer skal være et tal fra 0 til 40, ikke 1000000"),
+              std::string::npos)
+        << regelbrud(m.modtager);
+
+    ASSERT_TRUE(sql.UdfoerSql("update LaererFagProfil set Blokstoerrelse_LFP = 9 where LaererID_LFP = 'Lærke' and "
+                              "FagID_LFP = 'Billedkunst' and TimeFagFordelingID_LFP = 'Fordeling2026'"));
+    // Another distribution's profiles are no concern of this plan.
+    ASSERT_TRUE(sql.UdfoerSql("update LaererFagProfil set AntalHold_LFP = -1 where TimeFagFordelingID_LFP = "
+                              "'Fordeling2027'"));
+    m.modtager.bokse.clear();
+    const auto lektionerUdenLaerke = genererPlan2026().second;
+    const std::string besked = regelbrud(m.modtager);
+    EXPECT_NE(besked.find("\n  Lærernes fagprofiler (Fordeling2026, Billedkunst, Lærke): blokstørrelse skal være et "
+                          "tal fra 1 til 8, ikke 9"),
+              std::string::npos)
+        << besked;
+    EXPECT_EQ(besked.find("Fordeling2027"), std::string::npos) << besked;
+    EXPECT_TRUE(std::none_of(lektionerUdenLaerke.begin(), lektionerUdenLaerke.end(),
+                             [](const auto& l) { return l.fag == "Billedkunst" && l.laerer == "Lærke"; }));
 }
 
 TEST_F(VorivaziPaaDemo, EveryTimetablesFiguresAreTrueAfterGenerationAndCompletion)
@@ -183,7 +247,7 @@ TEST_F(VorivaziPaaDemo, EveryTimetablesFiguresAreTrueAfterGenerationAndCompletio
     };
     ASSERT_TRUE(v.Generer(1, 4, 5, 8, 0, true));
     kontroller("generated");
-    const std::unique_ptr<Fuldfoerelse> f = v.NyFuldfoerelse({}, false);
+    const std::unique_ptr<Fuldfoerelse> f = v.NyFuldfoerelse({});
     while (f->Koer(1000)) {
     }
     v.AfslutFuldfoerelse(*f);

@@ -199,6 +199,34 @@ TEST_F(Cli, FailuresAndUsageErrorsHaveTheirExitStatus)
     EXPECT_EQ(koerCli("--db odbc: plans").status, 2);
 }
 
+// Runs the program with the standard error in the output.
+Resultat koerCliMedFejl(const std::string& argumenter)
+{
+    return koerKommando(std::string(BRIKKEN_CLI) + " " + argumenter + " 2>&1");
+}
+
+TEST(CliDatabase, ADatabaseNamedOnTheCommandLineMustBeThereButForInit)
+{
+    MidlertidigMappe mappe;
+    for (const char* navn : {"12345", "sqlite:mappe/x.sqlite"}) {
+        const Resultat plans = koerCliMedFejl(std::string("--db ") + navn + " plans");
+        EXPECT_EQ(plans.status, 2) << plans.ud;
+        EXPECT_EQ(plans.ud.rfind("Databasen findes ikke (SQLite: ", 0), 0U) << plans.ud;
+    }
+    std::ofstream("tom.sqlite");
+    const Resultat tom = koerCliMedFejl("--db tom.sqlite copy-plan A B");
+    EXPECT_EQ(tom.status, 2);
+    EXPECT_EQ(tom.ud.rfind("Databasen har ikke programmets tabeller (SQLite: tom.sqlite)", 0), 0U) << tom.ud;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 1) << "nothing was created";
+
+    EXPECT_EQ(koerCliMedFejl("--db ny/skole.sqlite init --demo").status, 0);
+    EXPECT_EQ(koerCliMedFejl("--db ny/skole.sqlite plans").ud, "Plan2026\nPlan2027\n");
+    const Resultat ubrugt = koerCliMedFejl("--db ny/skole.sqlite copy-plan Plan2026 Plan2030 --export-pdf q.pdf");
+    EXPECT_EQ(ubrugt.status, 2);
+    EXPECT_NE(ubrugt.ud.find("Brug:"), std::string::npos) << ubrugt.ud;
+    EXPECT_EQ(koerCliMedFejl("--db ny/skole.sqlite plans").ud, "Plan2026\nPlan2027\n") << "no plan was copied";
+}
+
 TEST_F(Cli, AFullDiskIsAFailureAndLeavesThePreviousFilesWhole)
 {
     ASSERT_EQ(koerCli(db + " init --demo").status, 0);
@@ -386,5 +414,6 @@ TEST_F(Cli, AMoveChangesClassTeacherAndRoomTogetherOrNothingAtAll)
     EXPECT_EQ(afvist.status, 1);
     EXPECT_NE(afvist.ud.find("afvist: læreren Gorm er optaget af 7.a Tysk"), std::string::npos) << afvist.ud;
     EXPECT_EQ(gemteLektioner(db_->Forbindelse(), "Plan2026"), gemt);
-    EXPECT_EQ(koerCli(db + " run Plan2026 --move h:1.a:6,1:1,1").status, 2) << "days count from 1 to 5";
+    EXPECT_EQ(koerCli(db + " run Plan2026 --move h:1.a:8,1:1,1").status, 2) << "days count from 1 to 7";
+    EXPECT_EQ(koerCli(db + " run Plan2026 --move h:1.a:6,1:1,1").status, 1) << "Plan2026 has no Saturday";
 }

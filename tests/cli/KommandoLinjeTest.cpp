@@ -59,7 +59,10 @@ TEST(KommandoLinje, GenerationSettingsDefaultAsTheDialogAndAreRangeChecked)
     std::string fejl;
     EXPECT_FALSE(fortolk({"run", "P", "--days", "6"}, &fejl));
     EXPECT_NE(fejl.find("1 til 5"), std::string::npos) << fejl;
-    EXPECT_FALSE(fortolk({"run", "P", "--hours", "1"}));
+    EXPECT_FALSE(fortolk({"run", "P", "--generate", "--hours", "0"}));
+    valg = fortolk({"run", "P", "--generate", "--hours", "1"});
+    ASSERT_TRUE(valg) << "a plan may have one hour a day";
+    EXPECT_EQ(valg->timer, 1);
     EXPECT_FALSE(fortolk({"run", "P", "--frequency", "0"}));
     EXPECT_FALSE(fortolk({"run", "P", "--strength", "7"}));
     EXPECT_FALSE(fortolk({"run", "P", "--strength", "4x"}));
@@ -101,6 +104,48 @@ TEST(KommandoLinje, UsageErrorsAreExplained)
     EXPECT_FALSE(fortolk({"run", "P", "--pdf", "x.pdf"}));
     EXPECT_FALSE(fortolk({"run", "P", "--show", "x:1a"}));
     EXPECT_FALSE(fortolk({"run", "P", "--show", "h:"}));
+}
+
+TEST(KommandoLinje, OptionsACommandWouldIgnoreAreRefused)
+{
+    const std::vector<std::pair<std::vector<std::string>, std::string>> afvist{
+        {{"copy-plan", "Plan2026", "Ny", "--export-pdf", "q.pdf", "--save"}, "--export-pdf bruges ikke af copy-plan"},
+        {{"import-fet", "s.fet", "--plan", "P", "--export-html", "web"}, "--export-html bruges ikke af import-fet"},
+        {{"plans", "--demo"}, "--demo bruges ikke af plans"},
+        {{"init", "--lessons"}, "--lessons bruges ikke af init"},
+        {{"run", "P", "--plan", "Q"}, "--plan bruges ikke af run"},
+        {{"copy-plan", "A", "B", "--times"}, "--times bruges ikke af copy-plan"},
+        {{"run", "P", "--force"}, "--force bruges kun med --save"},
+        {{"run", "P", "--seconds", "5"}, "--seconds bruges kun med --complete"},
+        {{"run", "P", "--spread"}, "--spread bruges kun med --complete eller --unplaced"},
+        {{"run", "P", "--hours", "7", "--save"}, "--hours bruges kun med --generate eller --auto"},
+    };
+    for (const auto& [argumenter, grund] : afvist) {
+        std::string fejl;
+        EXPECT_FALSE(fortolk(argumenter, &fejl)) << grund;
+        EXPECT_EQ(fejl, grund);
+    }
+    for (const std::vector<std::string>& argumenter :
+         {std::vector<std::string>{"run", "P", "--save", "--force", "--log"},
+          {"run", "P", "--unplaced", "--spread"},
+          {"init", "--demo", "--db", "x.sqlite"},
+          {"plans", "--log"},
+          {"copy-plan", "A", "B", "--lessons"}})
+        EXPECT_TRUE(fortolk(argumenter)) << argumenter[0] << " " << argumenter.back();
+}
+
+TEST(KommandoLinje, AnOptionIsNeverTakenForAPlanAFileOrAValue)
+{
+    std::string fejl;
+    EXPECT_FALSE(fortolk({"copy-plan", "Plan2026", "--export-csv"}, &fejl));
+    EXPECT_FALSE(fortolk({"copy-plan", "Plan2026", "-x"}, &fejl));
+    EXPECT_EQ(fejl, "ukendt valg -x");
+    EXPECT_FALSE(fortolk({"run", "P", "--export-csv", "--save"}, &fejl));
+    EXPECT_EQ(fejl, "--export-csv kræver en værdi");
+    EXPECT_FALSE(fortolk({"import-fet", "--plan", "--lessons", "s.fet"}, &fejl));
+    EXPECT_EQ(fejl, "--plan kræver en værdi");
+    EXPECT_FALSE(fortolk({"run", "-P"}, &fejl));
+    EXPECT_EQ(fejl, "ukendt valg -P");
 }
 
 TEST(KommandoLinje, TextGridCountsCharactersNotBytes)

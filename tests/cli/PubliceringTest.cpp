@@ -13,6 +13,7 @@
 #include <fstream>
 #include <map>
 #include <regex>
+#include <sys/stat.h>
 
 namespace {
 
@@ -121,4 +122,28 @@ TEST_F(Publicering, AFailedBookLeavesTheEarlierOneAndSaysSo)
     EXPECT_NE(koersel.ud.find("kunne ikke eksporteres"), std::string::npos) << koersel.ud;
     EXPECT_EQ(laes("bog.pdf"), "tidligere");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 1);
+}
+
+TEST_F(Publicering, OnlyARegularFileIsReplacedAndAFileSizeLimitIsReported)
+{
+    MidlertidigMappe mappe;
+    ASSERT_EQ(::mkfifo("roer.csv", 0644), 0);
+    std::ofstream("maal.csv") << "tidligere";
+    std::filesystem::create_symlink("maal.csv", "link.csv");
+    for (const char* maal : {"roer.csv", "link.csv", "."}) {
+        const Resultat koersel = koerKommando(std::string(BRIKKEN_CLI) + " --db " + citer(forbindelse) +
+                                              " run Plan2026 --export-csv " + maal + " 2>&1");
+        EXPECT_EQ(koersel.status, 1) << maal;
+        EXPECT_NE(koersel.ud.find("Eksporten erstatter kun almindelige filer"), std::string::npos) << koersel.ud;
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo("roer.csv"));
+    EXPECT_TRUE(std::filesystem::is_symlink("link.csv"));
+
+    // No trap here: the program itself must outlive the limit's signal.
+    const Resultat graense = koerKommando("ulimit -f 1; " + std::string(BRIKKEN_CLI) + " --db " + citer(forbindelse) +
+                                          " run Plan2026 --generate --yes --export-csv maal.csv 2>&1");
+    EXPECT_EQ(graense.status, 1) << graense.ud;
+    EXPECT_NE(graense.ud.find("grænsen for filstørrelse"), std::string::npos) << graense.ud;
+    EXPECT_EQ(laes("maal.csv"), "tidligere");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 3) << "no temporary file is left";
 }

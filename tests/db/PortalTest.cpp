@@ -278,6 +278,66 @@ TEST_F(PortalDb, RowsThatCannotBeUsedAreReportedAndSavedBackUnchanged)
     EXPECT_EQ(raaRaekker("Tidsprioritet", prioritetsKolonner), prioriteterFoer);
 }
 
+TEST_F(PortalDb, PinsThatCannotBeUsedAreReportedKeptAndSavedBack)
+{
+    GemPlanA();
+    udfoer("create table Fastlaasning (PlanID_Fa varchar(255) not null, HoldID_Fa varchar(255) not null, "
+           "Kolonne_Fa integer not null, Raekke_Fa integer not null)");
+    const auto fastlaas = [](const std::string& plan, const std::string& hold, int32_t kolonne, int32_t raekke) {
+        udfoer("insert into Fastlaasning values (?, ?, ?, ?)", {plan, hold, kolonne, raekke});
+    };
+    fastlaas(planA, "1.a", 1, 2);
+    fastlaas(planA, "1.a", 1, 2);
+    fastlaas(planA, "Ukendt", 0, 0);
+    fastlaas(planA, "1.a", 5, 0);
+    fastlaas(planA, "O'Brien's", 0, 8);
+    fastlaas("Plan2", "Ukendt", 0, 0);
+    const bool sqlite = db_->Motor() == "sqlite";
+    if (sqlite) {
+        udfoer("insert into Fastlaasning values (?, '1.a', 'abc', 1)", {planA});
+        udfoer("insert into Fastlaasning values (?, '1.a', 4294967297, 1)", {planA});
+    }
+    const std::vector<std::string> kolonner = {"PlanID_Fa", "HoldID_Fa", "Kolonne_Fa", "Raekke_Fa"};
+    const Raekker foer = raaRaekker("Fastlaasning", kolonner);
+    MedTestModtager m;
+    auto portal = Aabn(planA);
+
+    EXPECT_EQ(portal->AntalLektionerIalt(), 5);
+    EXPECT_EQ(portal->Fastlaaste(), (std::set<Portal::Fastlaasning>{{"1.a", 1, 2}}));
+    ASSERT_EQ(m.modtager.bokse.size(), 1U);
+    const std::string& besked = m.modtager.bokse[0].tekst;
+    EXPECT_NE(besked.find("1 fastlåsning for et hold, der ikke er i planen"), std::string::npos) << besked;
+    EXPECT_NE(besked.find("2 fastlåsninger uden for planens dage og timer"), std::string::npos) << besked;
+    if (sqlite) {
+        EXPECT_NE(besked.find("2 fastlåsninger med værdier, der ikke er gyldige tal"), std::string::npos) << besked;
+    }
+
+    // The pin stored twice is saved once; everything else as it was read.
+    ASSERT_TRUE(portal->Gem());
+    Raekker efter = foer;
+    efter.erase(std::find(efter.begin(), efter.end(), "'" + planA + "' '1.a' 1 2 "));
+    EXPECT_EQ(raaRaekker("Fastlaasning", kolonner), efter);
+    portal->Frigiv("1.a", 1, 2);
+    ASSERT_TRUE(portal->Gem());
+    efter.erase(std::find(efter.begin(), efter.end(), "'" + planA + "' '1.a' 1 2 "));
+    EXPECT_EQ(raaRaekker("Fastlaasning", kolonner), efter);
+    EXPECT_TRUE(Aabn(planA)->Fastlaaste().empty());
+}
+
+TEST_F(PortalDb, SavingTwiceSaysNothingOnTheSide)
+{
+    GemPlanA();
+    MedTestModtager m;
+    auto portal = Aabn(planA);
+    portal->Fastlaas("1.a", 1, 2);
+    testing::internal::CaptureStderr();
+    const bool gemt = portal->Gem() && portal->Gem();
+    const std::string sagt = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(gemt);
+    EXPECT_EQ(sagt, "");
+    EXPECT_TRUE(Aabn(planA)->ErFastlaast("1.a", 1, 2));
+}
+
 TEST_F(PortalDb, LessonsAndPrioritiesAreReplacedInOneTransaction)
 {
     GemPlanA();
@@ -380,8 +440,8 @@ void fyldAlleTimer(Portal& portal, const std::string& fag)
     portal.RydSkemaer();
     const auto hold = storeIds("H"), laerer = storeIds("L"), lokale = storeIds("R");
     for (size_t i = 0; i < hold.size(); ++i) {
-        for (int32_t k = 0; k < maksDage; ++k) {
-            for (int32_t r = 0; r < maksTimer; ++r)
+        for (int32_t k = 0; k < klassiskeDage; ++k) {
+            for (int32_t r = 0; r < klassiskeTimer; ++r)
                 portal.SaetLektion(hold[i], fag, laerer[i], lokale[i], 1, k, r);
         }
     }
@@ -392,8 +452,8 @@ Raekker alleTimer(const std::string& fag)
     Raekker raekker;
     const auto hold = storeIds("H"), laerer = storeIds("L"), lokale = storeIds("R");
     for (size_t i = 0; i < hold.size(); ++i) {
-        for (int32_t k = 0; k < maksDage; ++k) {
-            for (int32_t r = 0; r < maksTimer; ++r)
+        for (int32_t k = 0; k < klassiskeDage; ++k) {
+            for (int32_t r = 0; r < klassiskeTimer; ++r)
                 raekker.push_back(hold[i] + " " + fag + " " + laerer[i] + " " + lokale[i] + " 1 " + std::to_string(k) +
                                   " " + std::to_string(r));
         }

@@ -365,16 +365,20 @@ TEST_F(GeneratorTest, EveryWayTheFixedAssignmentFailsIsTold)
 TEST_F(GeneratorTest, AbsurdHoursAreRefusedOrSummedWithoutOverflow)
 {
     SqlKlasse sql(Datakilde::database);
-    ASSERT_TRUE(sql.UdfoerSql("update Fag set Timer_AFa = 1000000000 where FagID_AFa like 'Dansk%'"));
-    {
+    const auto sumTimer = [] {
         AabenPlan p;
-        ASSERT_TRUE(p.Aabn("Plan2026"));
+        EXPECT_TRUE(p.Aabn("Plan2026"));
         p.k->IndlaesListe(K::laeggeListe);
         p.k->KlargoerLaeggeliste();
-        EXPECT_EQ(p.k->SumTimer(), std::numeric_limits<int32_t>::max());
+        return p.k->SumTimer();
+    };
+    ASSERT_TRUE(sql.UdfoerSql("update Fag set Timer_AFa = 0 where FagID_AFa like 'Dansk%'"));
+    const int32_t udenDansk = sumTimer();
+    // Hours beyond the school-data rules are refused: the subjects are left out
+    // of the lists (opening the plan names them), so no sum can overflow.
+    for (const char* timer : {"1000000000", "2147483647"}) {
+        ASSERT_TRUE(
+            sql.UdfoerSql(std::string("update Fag set Timer_AFa = ") + timer + " where FagID_AFa like 'Dansk%'"));
+        EXPECT_EQ(sumTimer(), udenDansk) << timer;
     }
-    // A class's total beyond 32 bits is refused when the plan is opened.
-    ASSERT_TRUE(sql.UdfoerSql("update Fag set Timer_AFa = 2147483647 where FagID_AFa like 'Dansk%'"));
-    AabenPlan p;
-    EXPECT_THROW(p.Aabn("Plan2026"), DatabaseFejl);
 }

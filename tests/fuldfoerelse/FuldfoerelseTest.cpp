@@ -25,8 +25,9 @@ Skemabillede stramSkole(uint32_t froe, size_t antalHold)
     std::mt19937 tal(froe);
     const auto under = [&tal](size_t n) { return static_cast<size_t>(tal() % n); };
     Skemabillede b;
-    b.dage = 5;
-    b.timer = 6;
+    b.uge.dage = 5;
+    b.uge.timer = 6;
+    b.regler.spred = false;
     const size_t antalLaerere = 2 * antalHold;
     const size_t antalSale = std::max<size_t>(1, antalHold / 3);
     for (size_t l = 0; l < antalLaerere; ++l) {
@@ -52,11 +53,11 @@ Skemabillede stramSkole(uint32_t froe, size_t antalHold)
         return true;
     };
     std::vector<LektionsData> alle;
-    for (int32_t k = 0; k < b.dage; ++k) {
+    for (int32_t k = 0; k < b.uge.dage; ++k) {
         for (size_t h = 0; h < antalHold; ++h) {
-            for (int32_t r = 0; r < b.timer;) {
+            for (int32_t r = 0; r < b.uge.timer;) {
                 const int32_t celle = celleAf(k, r);
-                const int32_t blok = r + 1 < b.timer && under(4) == 0 ? 2 : 1;
+                const int32_t blok = r + 1 < b.uge.timer && under(4) == 0 ? 2 : 1;
                 std::string laerer;
                 for (size_t forsoeg = 0; forsoeg < 50 && laerer.empty(); ++forsoeg) {
                     const std::string l = navn("L", (h * 2 + under(forsoeg < 25 ? 4 : antalLaerere)) % antalLaerere);
@@ -115,7 +116,7 @@ std::vector<std::string> brudteRegler(const Skemabillede& b, const std::vector<L
         for (const auto& [art, id] : {std::pair{'h', l.hold}, {'l', l.laerer}, {'k', l.lokale}})
             if (!celler.insert({art, id, l.kolonne, l.raekke}).second)
                 brud.push_back("dobbeltbooket " + id);
-        if (l.kolonne >= b.dage || l.raekke >= b.timer)
+        if (l.kolonne >= b.uge.dage || l.raekke >= b.uge.timer)
             brud.push_back("uden for planen " + l.hold);
         if (b.prioriteter.at(l.laerer)[celleAf(l.kolonne, l.raekke)] == utilgaengelig)
             brud.push_back("lærer utilgængelig " + l.laerer);
@@ -201,8 +202,8 @@ TEST(Fuldfoerelse, NothingBetterLeavesTheTimetablesAsTheyWere)
 {
     // The only free hour is one the teacher cannot teach; gaps cannot be closed.
     Skemabillede b;
-    b.dage = 1;
-    b.timer = 3;
+    b.uge.dage = 1;
+    b.uge.timer = 3;
     b.lokalerAfType[stamlokaleType] = {"A1"};
     b.prioriteter["T"].fill(0);
     b.prioriteter["T"][celleAf(0, 1)] = utilgaengelig;
@@ -219,10 +220,11 @@ TEST(Fuldfoerelse, NothingBetterLeavesTheTimetablesAsTheyWere)
 
 TEST(Fuldfoerelse, ALessonOutsideThePlanIsMovedIntoIt)
 {
-    // Stored from a longer week; the plan now has two hours a day.
+    // Stored from a longer week; the plan now has two hours a day and allows a subject twice a day.
     Skemabillede b;
-    b.dage = 1;
-    b.timer = 2;
+    b.uge.dage = 1;
+    b.uge.timer = 2;
+    b.regler.spred = false;
     b.lokalerAfType[stamlokaleType] = {"A1"};
     b.prioriteter["T"].fill(0);
     b.krav.push_back({"1a", "Ma", "T", stamlokaleType, "A1", 1, 2});
@@ -243,8 +245,8 @@ TEST(ManglendeTimer, NamesTheFirstObstacleOfEveryFreeHour)
 {
     // 1a is free in the first hour of three days, each blocked for its own reason.
     Skemabillede b;
-    b.dage = 3;
-    b.timer = 2;
+    b.uge.dage = 3;
+    b.uge.timer = 2;
     b.lokalerAfType[stamlokaleType] = {"A1", "A2"};
     for (const char* l : {"T", "U", "V"})
         b.prioriteter[l].fill(0);
@@ -265,7 +267,7 @@ TEST(ManglendeTimer, NamesTheFirstObstacleOfEveryFreeHour)
     EXPECT_EQ(ma.krav.fag, "Ma");
     EXPECT_EQ(ma.placeret, 0);
     EXPECT_EQ(ma.mangler, 1);
-    EXPECT_EQ(ma.Opsummering(), "lærer optaget 1, lærer utilgængelig 1, intet lokale 1");
+    EXPECT_EQ(ma.Opsummering(), "lærer utilgængelig 1, lærer optaget 1, intet lokale 1");
     ASSERT_EQ(ma.aarsager.size(), 3u);
     EXPECT_EQ(ma.aarsager[0].detalje, "1b");
     EXPECT_EQ(ma.aarsager[2].detalje, "A1 (1b)");
@@ -276,8 +278,8 @@ TEST(ManglendeTimer, NamesTheFirstObstacleOfEveryFreeHour)
 TEST(ManglendeTimer, ADoubleLessonAtTheDaysEndAndASecondLessonTheSameDay)
 {
     Skemabillede b;
-    b.dage = 1;
-    b.timer = 3;
+    b.uge.dage = 1;
+    b.uge.timer = 3;
     b.lokalerAfType[stamlokaleType] = {"A1", "A2"};
     b.prioriteter["T"].fill(0);
     b.krav.push_back({"1a", "Ma", "T", stamlokaleType, "A1", 2, 4});
@@ -287,7 +289,45 @@ TEST(ManglendeTimer, ADoubleLessonAtTheDaysEndAndASecondLessonTheSameDay)
 
     b.krav = {{"1a", "Da", "T", stamlokaleType, "A1", 1, 2}};
     b.lektioner = {LektionsData(lektion("1a", "Da", "T", "A1", 1), 0, 0)};
-    EXPECT_EQ(FindManglendeTimer(b).krav[0].Opsummering(), "ledig 2");
-    b.spred = true;
     EXPECT_EQ(FindManglendeTimer(b).krav[0].Opsummering(), "faget samme dag 2");
+    b.regler.spred = false;
+    EXPECT_EQ(FindManglendeTimer(b).krav[0].Opsummering(), "ledig 2");
+}
+
+TEST(ManglendeTimer, ADoubleLessonNamesWhatTheTeacherTeachesInEitherHour)
+{
+    // T teaches 1b in Monday's second hour: a double lesson of 1a starting in
+    // the first hour collides there, one starting in the third does not.
+    Skemabillede b;
+    b.uge.dage = 1;
+    b.uge.timer = 4;
+    b.lokalerAfType[stamlokaleType] = {"A1", "A2"};
+    b.prioriteter["T"].fill(0);
+    b.krav.push_back({"1a", "Ma", "T", stamlokaleType, "A1", 2, 2});
+    b.krav.push_back({"1b", "Da", "T", stamlokaleType, "A2", 1, 1});
+    b.lektioner = {LektionsData(lektion("1b", "Da", "T", "A2", 1), 0, 1)};
+    const ManglendeKrav ma = FindManglendeTimer(b).krav.at(0);
+    ASSERT_EQ(ma.aarsager.size(), 4u);
+    EXPECT_EQ(ma.aarsager[0].hindring, Hindring::laererOptaget);
+    EXPECT_EQ(ma.aarsager[0].detalje, "1b");
+    EXPECT_EQ(ma.aarsager[2].hindring, Hindring::ingen);
+    EXPECT_EQ(ma.aarsager[3].hindring, Hindring::efterSidsteTime);
+}
+
+TEST(ManglendeTimer, OnlyLessonsBeyondThePlansLastHourAreOutsideIt)
+{
+    Skemabillede b;
+    b.uge.dage = 2;
+    b.uge.timer = 3;
+    b.lokalerAfType[stamlokaleType] = {"A1"};
+    b.prioriteter["T"].fill(0);
+    b.krav.push_back({"1a", "Ma", "T", stamlokaleType, "A1", 1, 3});
+    b.lektioner = {LektionsData(lektion("1a", "Ma", "T", "A1", 1), 0, 2),
+                   LektionsData(lektion("1a", "Ma", "T", "A1", 1), 1, 3),
+                   LektionsData(lektion("1a", "Ma", "T", "A1", 1), 2, 0)};
+    const ManglendeTimer m = FindManglendeTimer(b);
+    ASSERT_EQ(m.udenforPlanen.size(), 2u);
+    EXPECT_EQ(m.udenforPlanen[0].raekke, 3);
+    EXPECT_EQ(m.udenforPlanen[1].kolonne, 2);
+    EXPECT_EQ(m.Mangler(), 2);
 }

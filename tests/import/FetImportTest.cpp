@@ -33,6 +33,48 @@ bool Indeholder(const std::vector<std::string>& linjer, const std::string& tekst
                        [&](const std::string& l) { return l.find(tekst) != std::string::npos; });
 }
 
+// A week of the given size, teachers T and U, subject S, classes A and B, and the given activities and constraints.
+std::string skole(const std::string& aktiviteter, const std::string& begraensninger = "", int dage = 5, int timer = 8)
+{
+    std::string tekst = "<fet><Days_List>";
+    for (int d = 0; d < dage; ++d)
+        tekst += "<Day><Name>D" + std::to_string(d) + "</Name></Day>";
+    tekst += "</Days_List><Hours_List>";
+    for (int t = 0; t < timer; ++t)
+        tekst += "<Hour><Name>H" + std::to_string(t) + "</Name></Hour>";
+    return tekst +
+           "</Hours_List><Subjects_List><Subject><Name>S</Name></Subject></Subjects_List>"
+           "<Teachers_List><Teacher><Name>T</Name></Teacher><Teacher><Name>U</Name></Teacher></Teachers_List>"
+           "<Students_List><Year><Name>A</Name></Year><Year><Name>B</Name></Year></Students_List><Activities_List>" +
+           aktiviteter + "</Activities_List><Time_Constraints_List>" + begraensninger +
+           "</Time_Constraints_List></fet>";
+}
+
+// An activity of `timer` hours; a group of split parts shares gruppe.
+std::string aktivitet(int id, const std::string& laerer, const std::string& fag, const std::string& hold, int timer,
+                      int gruppe = 0)
+{
+    return "<Activity><Teacher>" + laerer + "</Teacher><Subject>" + fag + "</Subject><Students>" + hold +
+           "</Students><Duration>" + std::to_string(timer) + "</Duration><Id>" + std::to_string(id) +
+           "</Id><Activity_Group_Id>" + std::to_string(gruppe) + "</Activity_Group_Id><Active>true</Active></Activity>";
+}
+
+std::string utilgaengelig(const std::string& laerer, bool aktiv = true)
+{
+    return "<ConstraintTeacherNotAvailableTimes><Teacher>" + laerer +
+           "</Teacher><Not_Available_Time><Day>D0</Day><Hour>H7</Hour></Not_Available_Time><Active>" +
+           (aktiv ? "true" : "false") + "</Active></ConstraintTeacherNotAvailableTimes>";
+}
+
+// Translates the text as a file would be; false with the reason when refused.
+bool oversaet(const std::string& tekst, Skoledata& ud, std::vector<std::string>& rapport, std::string& fejl)
+{
+    MidlertidigMappe mappe;
+    std::ofstream("skole.fet") << tekst;
+    XmlElement rod;
+    return XmlElement::LaesFil("skole.fet", rod, fejl) && fetImport::Oversaet(rod, "P", ud, rapport, fejl);
+}
+
 } // namespace
 
 TEST_F(FetImport, CarriesTheSmallSchoolOverAndReportsWhatItCannot)
@@ -68,9 +110,10 @@ TEST_F(FetImport, CarriesTheSmallSchoolOverAndReportsWhatItCannot)
               (std::vector<Raekke>{{"Lille"s, "Bo"s, -3, 0, 0}, {"Lille"s, "Bo"s, -3, 2, 3}}));
     for (const char* linje : {"Aktivitet 7 (Dansk) har flere lærere (Anne, Bo)", "undergruppen 2a-hold1",
                               "Aktivitet 9 (Idræt) har flere hold (1a, 2a)", "stamlokalet Stamlokale_2a er oprettet",
-                              "1 × ConstraintTeacherMaxGapsPerWeek", "Gruppen 2a og dens årgang 2 har begge timer"})
+                              "1 × ConstraintTeacherMaxGapsPerWeek", "Gruppen 2a og dens årgang 2 har begge timer",
+                              "Aktivitet 10 (Musik) nævner faget Musik, som filen ikke har erklæret; overført"})
         EXPECT_TRUE(Indeholder(rapport, linje)) << linje;
-    EXPECT_EQ(rapport.size(), 6u);
+    EXPECT_EQ(rapport.size(), 7u);
 
     // The same file again: the same rows, and the stored plan is not touched.
     XmlElement rod;
@@ -125,4 +168,47 @@ TEST_F(FetImport, RefusesFilesItCannotUseAndWritesNothing)
     EXPECT_FALSE(fetImport::Importer("findes-ikke.fet", "P", rapport, fejl));
     EXPECT_NE(fejl.front().find("kan ikke åbnes"), std::string::npos) << fejl.front();
     EXPECT_EQ(Skoledatabase().Laes().raekker, foer.raekker);
+}
+
+TEST(FetOversaettelse, TheWeekMayHaveFiveDaysOfEightHoursOrOneOfOne)
+{
+    for (const auto& [dage, timer] : {std::pair{5, 8}, std::pair{1, 1}}) {
+        Skoledata data;
+        std::vector<std::string> rapport;
+        std::string fejl;
+        ASSERT_TRUE(oversaet(skole(aktivitet(1, "T", "S", "A", 1), "", dage, timer), data, rapport, fejl)) << fejl;
+        EXPECT_EQ(data.Af("Plan"), (std::vector<Raekke>{{"P"s, "P"s, dage, timer}}));
+    }
+}
+
+TEST(FetOversaettelse, WhatTheFileGetsWrongIsReportedAndNothingThePlanWouldRefuseIsWritten)
+{
+    Skoledata data;
+    std::vector<std::string> rapport;
+    std::string fejl;
+    const std::string aktiviteter = aktivitet(1, "T", "S", "A", 2, 1) +
+                                    aktivitet(2, "T", "S", "A", 2, 1) + // a double lesson twice
+                                    aktivitet(3, "T", "S", "A", 1) +    // the same subject as single hours
+                                    aktivitet(4, "T", "S", "B", 1) +
+                                    aktivitet(4, "U", "S", "B", 3) + // a second activity 4
+                                    aktivitet(5, "X", "Y", "C", 1);  // nothing of it declared
+    const std::string begraensninger = utilgaengelig("T") + utilgaengelig("U") + utilgaengelig("Ukendt") +
+                                       utilgaengelig("X", false);
+    ASSERT_TRUE(oversaet(skole(aktiviteter, begraensninger), data, rapport, fejl)) << fejl;
+
+    EXPECT_EQ(Sorteret(data, "HoldLaererRelation"),
+              (std::vector<Raekke>{{"A"s, "S_4"s, "T"s, "P"s}, {"B"s, "S_1"s, "T"s, "P"s}, {"C"s, "Y"s, "X"s, "P"s}}));
+    EXPECT_EQ(Sorteret(data, "LaererFagProfil"),
+              (std::vector<Raekke>{{"T"s, "S_1"s, 1, 1, "P"s}, {"T"s, "S_4"s, 1, 2, "P"s}, {"X"s, "Y"s, 1, 1, "P"s}}));
+    // Only a teacher the plan has keeps unavailable hours; an inactive constraint is not carried over.
+    EXPECT_EQ(Sorteret(data, "Tidsprioritet"), (std::vector<Raekke>{{"P"s, "T"s, -3, 0, 7}}));
+    for (const char* linje :
+         {"Aktivitet 3 (S, A) gentager holdets fag med anden lærer, blok eller lokale; ikke overført",
+          "Aktivitet 4 (S) findes to gange i filen; den anden er ikke overført",
+          "Aktivitet 5 (Y) nævner læreren X, faget Y og holdet C, som filen ikke har erklæret; overført, som det står",
+          "Lærer U underviser ikke i det overførte; de utilgængelige tider er ikke overført",
+          "Lærer Ukendt underviser ikke i det overførte; de utilgængelige tider er ikke overført",
+          "1 × ConstraintTeacherNotAvailableTimes: har intet modsvar her (eller er ikke aktiv); ikke overført"})
+        EXPECT_TRUE(Indeholder(rapport, linje)) << linje;
+    EXPECT_EQ(rapport.size(), 6u + 3u) << "and a home room made for each of A, B and C";
 }

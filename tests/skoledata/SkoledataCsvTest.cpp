@@ -18,6 +18,9 @@ TEST_F(SkoledataCsv, EveryTableComesBackFromItsFileWithTheSameRows)
     // Values a spreadsheet must get back unchanged.
     data.Tilfoej("Hold", {"Hold;1 \"x\""s, "Type\r\nto"s});
     data.Tilfoej("Tidsprioritet", {"Plan2026"s, "Åse"s, -3, 4, 7});
+    // Texts a spreadsheet would take for formulas, and one that only looks guarded.
+    data.Tilfoej("Hold", {"=HYPERLINK(\"x\")"s, "@SUM(A1)"s});
+    data.Tilfoej("Fag", {"-1"s, 3, "'+1"s});
     for (const Tabel& tabel : Skematabeller()) {
         const std::string fil = skoledataCsv::Skriv(tabel, data.Af(tabel.navn));
         std::vector<Raekke> igen;
@@ -26,6 +29,8 @@ TEST_F(SkoledataCsv, EveryTableComesBackFromItsFileWithTheSameRows)
         EXPECT_EQ(igen, data.Af(tabel.navn)) << tabel.navn;
     }
     EXPECT_EQ(skoledataCsv::Skriv(TabelNavngivet("Fagliste"), {{"Dansk"s}}), "fag\r\nDansk\r\n");
+    EXPECT_EQ(skoledataCsv::Skriv(TabelNavngivet("Tidsprioritet"), {{"P"s, "-x"s, -3, 0, 0}}),
+              "plan;lærer;prioritet;dag;time\r\nP;'-x;-3;0;0\r\n");
 }
 
 TEST(SkoledataCsvFil, ReadsWhatSpreadsheetsWriteAndNamesWhatItCannot)

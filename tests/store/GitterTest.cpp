@@ -45,18 +45,20 @@ TEST(Gitter, PlacedLessonIsSharedByItsThreeGridsAndCopiedOut)
 TEST(Gitter, PositionsOutsideTheGridHoldAndTakeNothing)
 {
     Trio t;
-    for (const auto& [k, r] : std::vector<std::pair<int32_t, int32_t>>{{5, 0}, {0, 8}, {-1, 0}, {0, -1}}) {
+    for (const auto& [k, r] :
+         std::vector<std::pair<int32_t, int32_t>>{{maksDage, 0}, {0, maksTimer}, {-1, 0}, {0, -1}}) {
         t.Saet("da", k, r);
         EXPECT_FALSE(t.hold.ErTom(k, r)) << "there is no free cell there";
         EXPECT_FALSE(t.hold.HoldTillader(lektion("7a", "ma", "AB", "L1", 1), k, r));
         EXPECT_FALSE(t.laerer.SaetPrioritet(1, k, r));
     }
     EXPECT_EQ(t.hold.AntalLektioner(), 0);
-    t.Saet("da", 0, 7);
-    t.hold.Flyt(0, 7, 0, 8);
-    t.hold.Ombyt(0, 7, 5, 7);
-    EXPECT_FALSE(t.hold.ErTom(0, 7));
-    EXPECT_FALSE(t.hold.ErDobbeltLektion(0, 7)) << "the last hour has no following hour";
+    constexpr int32_t sidste = maksTimer - 1;
+    t.Saet("da", 0, sidste);
+    t.hold.Flyt(0, sidste, 0, maksTimer);
+    t.hold.Ombyt(0, sidste, maksDage, sidste);
+    EXPECT_FALSE(t.hold.ErTom(0, sidste));
+    EXPECT_FALSE(t.hold.ErDobbeltLektion(0, sidste)) << "the last hour has no following hour";
 }
 
 TEST(Gitter, ExchangeMoveAndMoveOntoItself)

@@ -47,18 +47,22 @@ protected:
 
 } // namespace
 
-TEST(SkemaKontrolDimensioner, OutOfRangeDimensionsBecomeFiveByEight)
+TEST(SkemaKontrolDimensioner, OutOfRangeDimensionsBecomeTheLargestWeek)
 {
-    for (const auto& [d, t] : std::vector<std::pair<int32_t, int32_t>>{{6, 8}, {5, 9}, {-1, 4}, {3, -1}}) {
+    for (const auto& [d, t] :
+         std::vector<std::pair<int32_t, int32_t>>{{maksDage + 1, 8}, {5, maksTimer + 1}, {-1, 4}, {3, -1}}) {
         SkemaKontrol s(d, t);
-        EXPECT_EQ(s.Dage(), 5) << d << " " << t;
-        EXPECT_EQ(s.Timer(), 8) << d << " " << t;
+        EXPECT_EQ(s.Dage(), maksDage) << d << " " << t;
+        EXPECT_EQ(s.Timer(), maksTimer) << d << " " << t;
     }
     SkemaKontrol s(3, 6);
     EXPECT_EQ(s.Dage(), 3);
     EXPECT_EQ(s.Timer(), 6);
-    s.SaetDimensioner(9, 12);
-    EXPECT_EQ(s.Timer(), 12) << "replacement applies no bounds";
+    SkemaKontrol lang(6, 10);
+    EXPECT_EQ(lang.Dage(), 6) << "a Saturday school";
+    EXPECT_EQ(lang.Timer(), 10);
+    s.SaetDimensioner(9, 20);
+    EXPECT_EQ(s.Timer(), 20) << "replacement applies no bounds";
 }
 
 TEST_F(SkemaKontrolTest, SaetLektionPlacesOneHourInAllThreeTimetables)
@@ -73,7 +77,7 @@ TEST_F(SkemaKontrolTest, SaetLektionPlacesOneHourInAllThreeTimetables)
 
 TEST_F(SkemaKontrolTest, SaetLektionRefusesPositionsOutsideTheGrid)
 {
-    for (const auto& [k, r] : std::vector<std::pair<int32_t, int32_t>>{{5, 0}, {0, 8}, {-1, 3}, {2, -1}})
+    for (const auto& [k, r] : std::vector<std::pair<int32_t, int32_t>>{{maksDage, 0}, {0, maksTimer}, {-1, 3}, {2, -1}})
         EXPECT_FALSE(s.SaetLektion("7a", "da", "AB", "L1", 1, k, r)) << k << "," << r;
     EXPECT_EQ(s.AntalLektionerIalt(), 0);
 }
@@ -278,6 +282,10 @@ TEST_F(SkemaKontrolTest, GuardedMoveRespectsUnavailableHoursAndSubjectsOfTheDay)
     EXPECT_FALSE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {1, 1}, Flytning::udfoer)) << "teacher unavailable";
     EXPECT_FALSE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {2, 1}, Flytning::udfoer))
         << "da is already on Wednesday";
+    EXPECT_FALSE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {1, 1}, Flytning::proev, Regelvalg{false}))
+        << "without spreading the teacher still cannot";
+    EXPECT_TRUE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {2, 1}, Flytning::proev, Regelvalg{false}))
+        << "a plan without spreading may have da twice on Wednesday";
     EXPECT_FALSE(s.FlytLektion("7b", 1, SkemaArt::hold, {0, 0}, {3, 1}, Flytning::udfoer)) << "not 7b's lesson";
     EXPECT_FALSE(s.FlytLektion("7a", 2, SkemaArt::hold, {0, 0}, {3, 1}, Flytning::udfoer)) << "not a double lesson";
     EXPECT_FALSE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 1}, {3, 1}, Flytning::udfoer)) << "nothing there";
@@ -340,8 +348,8 @@ TEST_F(SkemaKontrolTest, ForcedMoveNeverOverwritesNorLeavesTheGrid)
     s.SaetLektion("7a", "ma", "CD", "L2", 1, 1, 0);
     const auto foer = Alt();
     s.TvingFlyt("7a", SkemaArt::hold, {0, 0}, {1, 0}) /* untested: only the class is shared */;
-    s.TvingFlyt("7a", SkemaArt::hold, {0, 0}, {5, 0});
-    s.TvingFlyt("7a", SkemaArt::hold, {0, 0}, {0, 8});
+    s.TvingFlyt("7a", SkemaArt::hold, {0, 0}, {maksDage, 0});
+    s.TvingFlyt("7a", SkemaArt::hold, {0, 0}, {0, maksTimer});
     s.TvingFlyt("7a", SkemaArt::hold, {0, -1}, {0, 0});
     s.TvingFlyt("9z", SkemaArt::hold, {0, 0}, {2, 0});
     EXPECT_EQ(Alt(), foer);

@@ -90,6 +90,29 @@ Export nySide()
 
 TEST(ExportPage, TheEmptyPageIsTheWeekGrid) { EXPECT_EQ(linjer(nySide()), tomSide()); }
 
+TEST(ExportPage, AWeekWithin5x8KeepsTheClassicPage)
+{
+    Export e(4, 7);
+    e.NulstilSide();
+    EXPECT_EQ(linjer(e), tomSide());
+    EXPECT_EQ(e.Linjer(), Export::antalLinjer);
+    EXPECT_EQ(e.Bredde(), Export::linjeBredde);
+}
+
+TEST(ExportPage, ALongerWeekGrowsThePageAsRecorded)
+{
+    Export e(6, 10);
+    e.NulstilSide();
+    ASSERT_TRUE(e.IndsaetPaaPlan("1a", "Dansk", "AB", "L12", 0, 1));
+    ASSERT_TRUE(e.IndsaetPaaPlan("1a", "Idræt", "Åse", "Hal", 5, 10));
+    EXPECT_FALSE(e.IndsaetPaaPlan("1a", "Idræt", "Åse", "Hal", 6, 1)) << "no Sunday in a six-day week";
+    EXPECT_FALSE(e.IndsaetPaaPlan("1a", "Idræt", "Åse", "Hal", 0, 11));
+    std::string side;
+    for (int32_t nr = 0; nr < e.Linjer(); ++nr)
+        side += e.Linje(nr) + "\n";
+    EXPECT_EQ(side, laesFil(BRIKKEN_TESTDATA "/side-6x10.txt"));
+}
+
 TEST(ExportPage, TheFourIdsOfALessonLandInItsCell)
 {
     Export e = nySide();
@@ -162,12 +185,14 @@ public:
     std::string skrifttype;
     std::string titel;
     std::vector<Tekst> tekster;
+    double skala = 0;
     bool afsluttet = false;
 
-    bool Start(const std::string& s, const std::string& t) override
+    bool Start(const std::string& s, const std::string& t, double k) override
     {
         skrifttype = s;
         titel = t;
+        skala = k;
         return true;
     }
     void Tegn(int32_t x, int32_t y, const std::string& tekst) override { tekster.push_back({x, y, tekst}); }
@@ -229,6 +254,7 @@ TEST(ExportPrint, ThePageIsDrawnLineByLine)
     EXPECT_EQ(udskriver.tekster[0].y, 120);
     EXPECT_EQ(udskriver.tekster[1].tekst, std::string(20, '-'));
     EXPECT_EQ(udskriver.tekster[1].y, 140);
+    EXPECT_EQ(udskriver.skala, 1.0) << "the classic page fills the paper";
     for (int32_t i = 0; i < 28; ++i) {
         const auto& linje = udskriver.tekster[2 + i];
         EXPECT_EQ(linje.x, 460);

@@ -1,5 +1,6 @@
 // The web pages and the spreadsheet file written from a small hand-made plan
 // whose ids hold characters that need care in every format.
+#include "udgiv/CsvLinje.h"
 #include "udgiv/CsvSkemabog.h"
 #include "udgiv/HtmlSkemabog.h"
 #include "support/MidlertidigMappe.h"
@@ -86,6 +87,24 @@ TEST(CsvSkemabog, HasAHeaderAndOneRowPerLessonHourWithItsFieldsQuotedWhereNeeded
     EXPECT_NE(csv.find("\r\nPlan<&>;Mandag;2;\"1<a&\"\"æøå;\";Dansk;\"Åse \"\"A\"\"\";A1;2\r\n"), std::string::npos)
         << csv;
     EXPECT_NE(csv.find(";Torsdag;6;"), std::string::npos);
+
+    Skemabog bog = lilleBog();
+    bog.plan = "=Plan";
+    bog.skemaer[0].lektioner[0].lektion.fag = "-Fag";
+    EXPECT_NE(CsvSkemabog(bog).find("\r\n'=Plan;Mandag;1;\"1<a&\"\"æøå;\";'-Fag;"), std::string::npos)
+        << CsvSkemabog(bog);
+}
+
+TEST(CsvLinje, TextsASpreadsheetWouldComputeAreGuardedNumbersAreNot)
+{
+    using csv::Felt;
+    EXPECT_EQ(csv::Linje({"=1+1", "+4", "-x", "@A1", "\tT", "a=b", "", "'", Felt::Tal(-3), Felt::Tal(7)}),
+              "'=1+1;'+4;'-x;'@A1;'\tT;a=b;;';-3;7\r\n");
+    EXPECT_EQ(csv::Linje({"=A;B", "'=x", "''-1", "'x"}), "\"'=A;B\";''=x;'''-1;'x\r\n");
+    for (const char* tekst : {"=1+1", "'=x", "''-1", "'x", "'", "", "a", "-"}) {
+        const std::string linje = csv::Linje({tekst});
+        EXPECT_EQ(csv::UdenVaern(linje.substr(0, linje.size() - 2)), tekst);
+    }
 }
 
 TEST(HtmlSkemabog, PagesParseLinkToEachOtherAndEscapeTheIds)
@@ -102,6 +121,28 @@ TEST(HtmlSkemabog, PagesParseLinkToEachOtherAndEscapeTheIds)
     EXPECT_NE(laes("web/laerer-1.html").find("<td class=\"spaerret\">"), std::string::npos);
     EXPECT_NE(laes("web/oversigt-hold.html").find(">Musi</td>"), std::string::npos);
     EXPECT_NE(laes("web/stil.css").find("@media print"), std::string::npos);
+}
+
+TEST(HtmlSkemabog, PagesOfAnEarlierLargerExportGoButThePlannersOwnFilesStay)
+{
+    MidlertidigMappe mappe;
+    std::string fejl;
+    Skemabog stor = lilleBog();
+    for (const char* id : {"2.a", "3.a"})
+        stor.skemaer.push_back({SkemaArt::hold, id, "PL 0   LL 0", {}, {}});
+    ASSERT_TRUE(SkrivHtmlSkemabog(stor, "web", fejl)) << fejl;
+    ASSERT_TRUE(std::filesystem::exists("web/hold-3.html"));
+    for (const char* egen : {"web/noter.html", "web/hold-a.html", "web/hold-3.html.bak"})
+        std::ofstream(egen) << "min";
+
+    ASSERT_TRUE(SkrivHtmlSkemabog(lilleBog(), "web", fejl)) << fejl;
+    std::vector<std::string> filer;
+    for (const auto& post : std::filesystem::directory_iterator("web"))
+        filer.push_back(post.path().filename().string());
+    std::sort(filer.begin(), filer.end());
+    EXPECT_EQ(filer, (std::vector<std::string>{"hold-1.html", "hold-3.html.bak", "hold-a.html", "index.html",
+                                               "laerer-1.html", "lokale-1.html", "noter.html", "oversigt-hold.html",
+                                               "oversigt-laerer.html", "stil.css"}));
 }
 
 TEST(Skemabogsfiler, AFailedWriteLeavesTheEarlierFilesAndNoTemporaryOnes)

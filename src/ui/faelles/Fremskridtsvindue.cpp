@@ -39,7 +39,8 @@ bool KoerMedFremskridt(QWidget* foraelder, const QString& titel, const QString& 
         QCoreApplication::processEvents();
         ur.start();
     };
-    const bool faerdig = KoerOpgave(opgave, [&dialog] { return dialog.wasCanceled(); }, vis);
+    const bool faerdig = KoerOpgave(
+        opgave, [&dialog] { return dialog.wasCanceled(); }, vis);
     dialog.close();
     return faerdig;
 }

@@ -155,9 +155,15 @@ void TMainFrame::LavMenu()
     ManglendeTimer_->setEnabled(false);
     Fuldfoer_ = Handling(generer, "Fuldfoer", "&Fuldfør skemaet", &TMainFrame::FuldfoerClick);
     Fuldfoer_->setEnabled(false);
-    // The check mark itself is the setting, read whenever missing hours are looked for.
+    // The check mark is the plan's spreading rule, kept by hand moves, missing hours and the completion.
     Spred_ = Handling(generer, "Spred", "Spred fagene over ugen", nullptr);
     Spred_->setCheckable(true);
+    Spred_->setChecked(true);
+    connect(Spred_, &QAction::toggled, this, [this](bool spred) {
+        vorivazi_->SaetRegler({spred});
+        if (manglende_ != nullptr)
+            manglende_->Opdater(*vorivazi_);
+    });
 
     QMenu* opsaetning = menuBar()->addMenu("&Opsætning");
     Handling(opsaetning, "Cascade1", "&Cascade", &TMainFrame::Cascade1Click);
@@ -326,6 +332,7 @@ Vorivazi& TMainFrame::Facade() { return *vorivazi_; }
 void TMainFrame::SkiftFacade(std::unique_ptr<Vorivazi> facade, const QString& hvorfor)
 {
     vorivazi_ = std::move(facade);
+    vorivazi_->SaetRegler({Spred_->isChecked()});
     TomFortrydelser(hvorfor);
 }
 
@@ -402,7 +409,7 @@ void TMainFrame::StatusOpdatering()
     StatusBar1->SaetTekst(procentFelt, ProcentTekst(LagtProcent(planlagt, lagt)));
     StatusBar1->SaetTekst(mlFelt, QString::number(mellemtimer));
     if (manglendeDok_ != nullptr && !manglendeDok_->isHidden())
-        manglende_->Opdater(*vorivazi_, Spred_->isChecked());
+        manglende_->Opdater(*vorivazi_);
 }
 
 void TMainFrame::VisStatustekst(const QString& tekst) { StatusBar1->SaetTekst(beskedFelt, tekst); }
@@ -700,7 +707,7 @@ void TMainFrame::ManglendeTimerClick()
         manglendeDok_->setWidget(manglende_);
         addDockWidget(Qt::BottomDockWidgetArea, manglendeDok_);
     }
-    manglende_->Opdater(*vorivazi_, Spred_->isChecked());
+    manglende_->Opdater(*vorivazi_);
     manglendeDok_->show();
     manglendeDok_->raise();
 }
@@ -709,7 +716,7 @@ void TMainFrame::ManglendeTimerClick()
 // stopping keeps the best timetables found so far.
 void TMainFrame::FuldfoerClick()
 {
-    Fuldfoerelsesopgave fuldfoerelse(*vorivazi_, Spred_->isChecked(), fuldfoerelsesSkive);
+    Fuldfoerelsesopgave fuldfoerelse(*vorivazi_, fuldfoerelsesSkive);
     if (!fuldfoerelse.Klar())
         return;
     KoerMedFremskridt(this, "Fuldfør skemaet", "Fuldfører skemaet …", fuldfoerelse);

@@ -15,6 +15,7 @@
 #include <QMimeData>
 #include <QUndoStack>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -76,9 +77,8 @@ void Haandredigering::FarvMaal(Placering fra)
 void Haandredigering::FarvPlacering(const Timekrav& krav)
 {
     Farv([&](Placering til) {
-        Flytsvar svar;
-        hoved_.Facade().NyLektion(krav, til, svar);
-        return svar;
+        const Udfald<LektionsData> blok = hoved_.Facade().NyLektion(krav, til);
+        return blok ? Flytsvar{FlytUdfald::ledig, ""} : Flytsvar{FlytUdfald::afvist, blok.Grund()};
     });
 }
 
@@ -91,9 +91,8 @@ void Haandredigering::FarvForHold(const Timekrav& krav)
 
 void Haandredigering::Farv(const std::function<Flytsvar(Placering)>& proev)
 {
-    // The grid has the plan's own days and hours; its column 0 holds the hour numbers.
-    for (int dag = 0; dag + 1 < gitter_.columnCount(); ++dag)
-        for (int time = 0; time < gitter_.rowCount(); ++time) {
+    for (int dag = 0; dag < Dage(); ++dag)
+        for (int time = 0; time < Timer(); ++time) {
             const Flytsvar svar = proev({dag, time});
             QTableWidgetItem* celle = gitter_.item(time, dag + 1);
             celle->setBackground(maalFarver[static_cast<size_t>(svar.udfald)]);
@@ -107,8 +106,8 @@ void Haandredigering::Farv(const std::function<Flytsvar(Placering)>& proev)
 void Haandredigering::FjernFarver()
 {
     // Writing each text again gives it its own background and tooltip back.
-    for (int kolonne = 1; kolonne < gitter_.columnCount(); ++kolonne)
-        for (int raekke = 1; raekke <= gitter_.rowCount(); ++raekke)
+    for (int kolonne = 1; kolonne <= Dage(); ++kolonne)
+        for (int raekke = 1; raekke <= Timer(); ++raekke)
             gitter_.SaetCelle(kolonne, raekke, gitter_.Celle(kolonne, raekke));
 }
 
@@ -137,11 +136,13 @@ bool Haandredigering::Fjern(Placering p)
     const std::optional<VistSkema> vist = vist_();
     if (!vist)
         return false;
-    const std::optional<LektionsData> fjernet = hoved_.Facade().FjernLektion(vist->id, vist->art, p);
-    if (!fjernet)
+    const Udfald<LektionsData> fjernet = hoved_.Facade().FjernLektion(vist->id, vist->art, p);
+    if (!fjernet) {
+        hoved_.VisStatustekst("Lektionen kan ikke fjernes: " + QString::fromStdString(fjernet.Grund()));
         return false;
+    }
     const auto gentag = [&hoved = hoved_, l = *fjernet] {
-        return hoved.Facade().FjernLektion(l.hold, SkemaArt::hold, {l.kolonne, l.raekke}).has_value();
+        return static_cast<bool>(hoved.Facade().FjernLektion(l.hold, SkemaArt::hold, {l.kolonne, l.raekke}));
     };
     const auto fortryd = [&hoved = hoved_, l = *fjernet] { return hoved.Facade().PlacerLektion(l); };
     hoved_.Fortrydelser().push(new Skemaaendring(hoved_, "fjern " + Navn(*fjernet), gentag, fortryd));
@@ -150,15 +151,14 @@ bool Haandredigering::Fjern(Placering p)
 
 bool Haandredigering::Placer(const Timekrav& krav, Placering til)
 {
-    Flytsvar svar;
-    const std::optional<LektionsData> blok = hoved_.Facade().NyLektion(krav, til, svar);
+    const Udfald<LektionsData> blok = hoved_.Facade().NyLektion(krav, til);
     if (!blok || !hoved_.Facade().PlacerLektion(*blok)) {
-        hoved_.VisStatustekst("Placeringen er afvist: " + QString::fromStdString(svar.grund));
+        hoved_.VisStatustekst("Placeringen er afvist: " + QString::fromStdString(blok.Grund()));
         return false;
     }
     const auto gentag = [&hoved = hoved_, l = *blok] { return hoved.Facade().PlacerLektion(l); };
     const auto fortryd = [&hoved = hoved_, l = *blok] {
-        return hoved.Facade().FjernLektion(l.hold, SkemaArt::hold, {l.kolonne, l.raekke}).has_value();
+        return static_cast<bool>(hoved.Facade().FjernLektion(l.hold, SkemaArt::hold, {l.kolonne, l.raekke}));
     };
     hoved_.Fortrydelser().push(new Skemaaendring(hoved_, "placér " + Navn(*blok), gentag, fortryd));
     return true;
@@ -169,18 +169,25 @@ bool Haandredigering::SaetFastlaast(Placering p, bool fastlaast)
     const std::optional<VistSkema> vist = vist_();
     if (!vist)
         return false;
-    const std::optional<LektionsData> lektion = hoved_.Facade().SaetFastlaast(vist->id, vist->art, p, fastlaast);
-    if (!lektion)
+    const Udfald<LektionsData> lektion = hoved_.Facade().SaetFastlaast(vist->id, vist->art, p, fastlaast);
+    if (!lektion) {
+        hoved_.VisStatustekst((fastlaast ? "Kan ikke fastlåse: " : "Kan ikke frigive: ") +
+                              QString::fromStdString(lektion.Grund()));
         return false;
+    }
     const auto saet = [&hoved = hoved_, l = *lektion](bool laas) {
         return [&hoved, l, laas] {
-            return hoved.Facade().SaetFastlaast(l.hold, SkemaArt::hold, {l.kolonne, l.raekke}, laas).has_value();
+            return static_cast<bool>(hoved.Facade().SaetFastlaast(l.hold, SkemaArt::hold, {l.kolonne, l.raekke}, laas));
         };
     };
     const QString navn = (fastlaast ? "Fastlås " : "Frigiv ") + Navn(*lektion);
     hoved_.Fortrydelser().push(new Skemaaendring(hoved_, navn, saet(fastlaast), saet(!fastlaast)));
     return true;
 }
+
+int Haandredigering::Dage() const { return std::min(hoved_.Facade().PlanDage(), gitter_.columnCount() - 1); }
+
+int Haandredigering::Timer() const { return std::min(hoved_.Facade().PlanTimer(), gitter_.rowCount()); }
 
 bool Haandredigering::Tast(int tast, Qt::KeyboardModifiers tilstand)
 {

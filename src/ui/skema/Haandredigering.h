@@ -64,6 +64,9 @@ protected:
 
 private:
     void Farv(const std::function<Flytsvar(Placering)>& proev);
+    // The plan's days and hours that the view shows.
+    int Dage() const;
+    int Timer() const;
     std::optional<Placering> CelleVed(const QPoint& punkt) const;
     std::optional<Placering> Markeret() const;
     std::optional<LektionsData> LektionI(Placering p) const;

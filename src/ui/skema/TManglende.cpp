@@ -1,7 +1,7 @@
 #include "ui/skema/TManglende.h"
 
 #include "app/Vorivazi.h"
-#include "store/Ugedage.h"
+#include "base/Uge.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -58,9 +58,9 @@ TManglende::TManglende(QWidget* hovedvindue) : QWidget(hovedvindue, Qt::Window),
     });
 }
 
-void TManglende::Opdater(Vorivazi& vorivazi, bool spred)
+void TManglende::Opdater(Vorivazi& vorivazi)
 {
-    const ManglendeTimer manglende = vorivazi.Manglende(spred);
+    const ManglendeTimer manglende = vorivazi.Manglende();
     Tabel->clear();
     krav_.clear();
     for (const ManglendeKrav& m : manglende.krav) {

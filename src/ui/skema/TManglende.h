@@ -23,7 +23,7 @@ class TManglende : public QWidget {
 public:
     explicit TManglende(QWidget* hovedvindue);
 
-    void Opdater(Vorivazi& vorivazi, bool spred);
+    void Opdater(Vorivazi& vorivazi);
     // What a drag of the demand in top-level row raekke carries.
     QMimeData* Traekdata(int raekke) const;
 

@@ -9,6 +9,7 @@
 #include "ui/skema/TekstGitter.h"
 #include "ui/hoved/TMainFrame.h"
 #include "base/Besked.h"
+#include "base/Uge.h"
 #include "app/Skemavisning.h"
 #include "app/Udgivelse.h"
 #include "app/Vorivazi.h"
@@ -55,7 +56,7 @@ std::optional<SkemaArt> ArtAfType(const QString& type)
 TSkemaFrame::TSkemaFrame(TMainFrame& hovedvindue)
     : Label1(fedLabel("Vælg type:", 6, 10, this)), SFComboBox1(new QComboBox(this)),
       Label2(fedLabel("Vælg her:", 235, 12, this)), SFComboBox2(new Rulleliste(this)),
-      SFStringGrid1(new TekstGitter(maksDage + 1, maksTimer + 1, 16, this)),
+      SFStringGrid1(new TekstGitter(klassiskeDage + 1, klassiskeTimer + 1, 16, this)),
       StatusBar(new Statuslinje({25, 25, 25, 25, 25, 40, 35, 40}, this)), hoved_(hovedvindue)
 {
     setObjectName("TSkemaFrame");
@@ -133,15 +134,15 @@ void TSkemaFrame::TilpasUge()
 {
     Vorivazi& facade = hoved_.Facade();
     const bool aaben = facade.ErAaben();
-    const int dage = aaben ? std::clamp(facade.PlanDage(), 1, maksDage) : maksDage;
-    const int timer = aaben ? std::clamp(facade.PlanTimer(), 1, maksTimer) : maksTimer;
+    const int dage = aaben ? std::clamp(facade.PlanDage(), 1, maksDage) : klassiskeDage;
+    const int timer = aaben ? std::clamp(facade.PlanTimer(), 1, maksTimer) : klassiskeTimer;
     if (dage == dage_ && timer == timer_)
         return;
     dage_ = dage;
     timer_ = timer;
     SFStringGrid1->SaetStoerrelse(dage_ + 1, timer_ + 1);
     for (int dag = 0; dag < dage_; ++dag)
-        SFStringGrid1->SaetCelle(dag + 1, 0, QString::fromStdString(hoved_.dagNavne[dag]));
+        SFStringGrid1->SaetCelle(dag + 1, 0, QString::fromUtf8(::dagNavne[static_cast<size_t>(dag)]));
     for (int time = 1; time <= timer_; ++time)
         SFStringGrid1->SaetCelle(0, time, QString::number(time));
 }

@@ -44,7 +44,7 @@ protected:
 
 private:
     void FormCreate();
-    // The open plan's own days and hours (the full week without a plan).
+    // The open plan's own days and hours (5 × 8 without a plan).
     void TilpasUge();
     void SFComboBox1Change();
     void SFComboBox2DropDown();

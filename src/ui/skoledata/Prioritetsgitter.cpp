@@ -1,6 +1,6 @@
 #include "ui/skoledata/Prioritetsgitter.h"
 
-#include "store/Ugedage.h"
+#include "base/Uge.h"
 
 #include <QBrush>
 #include <QColor>
@@ -50,7 +50,7 @@ void Prioritetsgitter::Vis(const std::string& planId, const std::string& laerer)
     for (const Raekke& plan : data_.Af("Plan")) {
         if (SomTekst(plan[0]) == planId) {
             dage_ = std::clamp(Tal(plan[2]), 0, static_cast<int32_t>(dagNavne.size()));
-            timer_ = std::clamp(Tal(plan[3]), 0, 8);
+            timer_ = std::clamp(Tal(plan[3]), 0, maksTimer);
         }
     }
     endResetModel();

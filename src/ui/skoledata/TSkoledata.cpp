@@ -275,12 +275,9 @@ bool TSkoledata::Gem()
 
 bool TSkoledata::EksporterCsv(const Skoledatamodel& model, const QString& fil)
 {
-    QFile ud(fil);
-    const std::string tekst = skoledataCsv::Skriv(model.TabelAf(), redigeret_.Af(model.TabelAf().navn));
-    if (!ud.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        ud.write(tekst.data(), static_cast<qint64>(tekst.size())) != static_cast<qint64>(tekst.size()) || !ud.flush()) {
-        Besked().VisFejl("Filen " + fil.toStdString() + " kunne ikke skrives: " + ud.errorString().toStdString(),
-                         fejlTitel);
+    std::string fejl;
+    if (!skoledataCsv::SkrivFil(model.TabelAf(), redigeret_.Af(model.TabelAf().navn), fil.toStdString(), fejl)) {
+        Besked().VisFejl("Filen " + fil.toStdString() + " kunne ikke skrives: " + fejl, fejlTitel);
         return false;
     }
     return true;

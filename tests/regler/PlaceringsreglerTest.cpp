@@ -1,0 +1,111 @@
+// The one answer to "may this block stand here": every reason at its boundary,
+// and which reason wins when several hold.
+#include "regler/Placeringsregler.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace {
+
+struct Fakta {
+    bool fastlaast = false;
+    bool harLaerer = true;
+    bool harLokaler = true;
+    bool utilgaengelig = false;
+    bool laererOptaget = false;
+    bool lokaleOptaget = false;
+    bool holdOptaget = false;
+    bool fagSammeDag = false;
+
+    bool Fastlaast() const { return fastlaast; }
+    bool HarLaerer() const { return harLaerer; }
+    bool HarLokaler() const { return harLokaler; }
+    bool LaererUtilgaengelig() const { return utilgaengelig; }
+    bool LaererOptaget() const { return laererOptaget; }
+    bool LokaleOptaget() const { return lokaleOptaget; }
+    bool HoldOptaget() const { return holdOptaget; }
+    bool FagSammeDag() const { return fagSammeDag; }
+};
+
+struct Tilfaelde {
+    const char* navn;
+    Placering start;
+    int32_t laengde;
+    Fakta fakta;
+    bool spred;
+    Hindring forventet;
+};
+
+// A plan of 4 days and 6 hours.
+constexpr Uge uge{4, 6};
+
+} // namespace
+
+TEST(Placeringsregler, EveryReasonAtItsBoundary)
+{
+    const Tilfaelde tilfaelde[] = {
+        {"the last hour of the last day", {3, 5}, 1, {}, true, Hindring::ingen},
+        {"a day after the plan's days", {4, 0}, 1, {}, true, Hindring::udenforPlanen},
+        {"a day before Monday", {-1, 0}, 1, {}, true, Hindring::udenforPlanen},
+        {"the hour after the day's hours", {0, 6}, 1, {}, true, Hindring::udenforPlanen},
+        {"the hour before the first", {0, -1}, 2, {}, true, Hindring::foerFoersteTime},
+        {"a double lesson ending in the last hour", {0, 4}, 2, {}, true, Hindring::ingen},
+        {"a double lesson starting in the last hour", {0, 5}, 2, {}, true, Hindring::efterSidsteTime},
+        {"pinned", {0, 0}, 1, {.fastlaast = true}, true, Hindring::fastlaast},
+        {"no teacher", {0, 0}, 1, {.harLaerer = false}, true, Hindring::ingenLaerer},
+        {"no room at all", {0, 0}, 1, {.harLokaler = false}, true, Hindring::manglerLokale},
+        {"the teacher cannot", {0, 0}, 1, {.utilgaengelig = true}, true, Hindring::laererUtilgaengelig},
+        {"the teacher teaches", {0, 0}, 1, {.laererOptaget = true}, true, Hindring::laererOptaget},
+        {"the rooms are taken", {0, 0}, 1, {.lokaleOptaget = true}, true, Hindring::intetLokale},
+        {"the class has a lesson", {0, 0}, 1, {.holdOptaget = true}, true, Hindring::holdOptaget},
+        {"the subject that day, spreading", {0, 0}, 1, {.fagSammeDag = true}, true, Hindring::fagSammeDag},
+        {"the subject that day, not spreading", {0, 0}, 1, {.fagSammeDag = true}, false, Hindring::ingen},
+    };
+    for (const Tilfaelde& t : tilfaelde)
+        EXPECT_EQ(FoersteHindring(uge, t.start, t.laengde, t.fakta, Regelvalg{t.spred}), t.forventet) << t.navn;
+}
+
+TEST(Placeringsregler, TheFirstReasonWinsInAFixedOrder)
+{
+    // Each reason beats every reason after it.
+    Fakta alt{true, false, false, true, true, true, true, true};
+    const Hindring orden[] = {Hindring::fastlaast,           Hindring::ingenLaerer,   Hindring::manglerLokale,
+                              Hindring::laererUtilgaengelig, Hindring::laererOptaget, Hindring::intetLokale,
+                              Hindring::holdOptaget,         Hindring::fagSammeDag,   Hindring::ingen};
+    bool Fakta::*felter[] = {&Fakta::fastlaast,     &Fakta::harLaerer,     &Fakta::harLokaler,  &Fakta::utilgaengelig,
+                             &Fakta::laererOptaget, &Fakta::lokaleOptaget, &Fakta::holdOptaget, &Fakta::fagSammeDag};
+    for (size_t i = 0; i < std::size(orden); ++i) {
+        EXPECT_EQ(FoersteHindring(uge, {0, 0}, 1, alt, Regelvalg{}), orden[i]) << i;
+        if (i < std::size(felter))
+            alt.*felter[i] = !(alt.*felter[i]);
+    }
+    EXPECT_EQ(FoersteHindring(uge, {9, 0}, 1, Fakta{.fastlaast = true}, Regelvalg{}), Hindring::udenforPlanen)
+        << "the week is asked first";
+}
+
+TEST(Placeringsregler, EveryReasonHasItsOwnWords)
+{
+    std::set<std::string> tekster;
+    for (int h = 0; h <= static_cast<int>(Hindring::fagSammeDag); ++h)
+        tekster.insert(HindringsTekst(static_cast<Hindring>(h)));
+    EXPECT_EQ(tekster.size(), static_cast<size_t>(Hindring::fagSammeDag) + 1);
+    EXPECT_EQ(std::string(HindringsTekst(Hindring::ingen)), "ledig");
+}
+
+TEST(Uge, InsideThePlanAndBlocksWithinOneDay)
+{
+    EXPECT_TRUE(uge.Indeholder({3, 5}));
+    EXPECT_FALSE(uge.Indeholder({4, 5}));
+    EXPECT_FALSE(uge.Indeholder({3, 6}));
+    EXPECT_FALSE(uge.Indeholder({0, -1}));
+    EXPECT_TRUE(uge.RummerBlok({0, 4}, 2));
+    EXPECT_FALSE(uge.RummerBlok({0, 5}, 2));
+    EXPECT_FALSE(uge.RummerBlok({4, 0}, 1));
+    EXPECT_TRUE((Uge{1, 1}).Gyldig());
+    EXPECT_FALSE((Uge{0, 8}).Gyldig());
+    EXPECT_FALSE((Uge{maksDage + 1, 1}).Gyldig());
+    EXPECT_FALSE((Uge{1, maksTimer + 1}).Gyldig());
+    EXPECT_TRUE((Uge{maksDage, maksTimer}).Gyldig());
+}
