@@ -847,6 +847,14 @@ void PlanVinduesTest::SkemavindueVokserOgViserPlanensUge()
         ++farvede;
     }
     QVERIFY(farvede > 0);
+
+    // A longer week: Saturday and ten hours, in an open view too.
+    QVERIFY(sql.UdfoerSql("update Plan set Kolonne_P = 6, Raekke_P = 10 where PlanID_P = 'Plan2026'"));
+    aabnPlan(m);
+    QCOMPARE(skema->SFStringGrid1->columnCount(), 1 + 6);
+    QCOMPARE(skema->SFStringGrid1->rowCount(), 10);
+    QCOMPARE(skema->SFStringGrid1->Celle(6, 0), QString("Lørdag"));
+    QCOMPARE(skema->SFStringGrid1->Celle(0, 10), QString("10"));
 }
 
 void PlanVinduesTest::FortrydTilbageTilDetGemteFjernerStjernen()

@@ -65,8 +65,6 @@ public:
     TSkemaFrame* NytSkemavindue(const QString& type = {});
 
     bool Skrivebeskyttet() const;
-    // The school's data, written only while "Skrivebeskyt DB" is off.
-    const Skoledatatjeneste& Skoledatatjenesten() const { return skoledata_; }
     // Shows and raises the time window when it is switched on in the menu.
     void VisTidsSpec();
 
