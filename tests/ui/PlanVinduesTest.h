@@ -21,4 +21,9 @@ private slots:
     void AabneSkemavinduerFoelgerSkemaerne();
     void HaandredigeringMedTraekOgFortryd();
     void ManglendeTimeTraekkesIndISkemaet();
+    void SkoledataGemningLaeserPlanenIgen();
+    void GenereringLaeggerTilEllerBegynderForfra();
+    void SkemavindueVokserOgViserPlanensUge();
+    void FortrydTilbageTilDetGemteFjernerStjernen();
+    void StopHolderDetBedsteFundne();
 };
