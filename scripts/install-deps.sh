@@ -2,7 +2,7 @@
 # Installs from Debian's packages whatever the build, the tests and the
 # program need and is not there yet. Quiet when everything is present.
 # fet-data brings example timetable files of a free program that the import
-# tests read.
+# tests read. libcadical-dev is the SAT solver of the exact completion.
 set -euo pipefail
 
 packages=(
@@ -16,6 +16,7 @@ packages=(
     hyperfine jq
     locales
     libsqlite3-dev libpq-dev
+    libcadical-dev
     fet-data
 )
 
