@@ -4,10 +4,12 @@
 //   brikken-eksakt-bench [DAYSxHOURS] [CLASSES ...]
 //
 // Defaults: a 5 x 6 week and 5, 10, 20, 40, 80 and 150 classes, three seeds
-// each. Prints one Markdown table row per school.
+// each. Prints one Markdown table row per school: hours to place, class hours
+// the construction left free, the answer, processor time, conflicts and the
+// core's resources + spread keys.
 #include "EksaktSkole.h"
 
-#include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
@@ -15,8 +17,6 @@
 #include <vector>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 constexpr int64_t konfliktGraense = 5'000'000;
 
@@ -49,9 +49,10 @@ const char* Navn(EksaktSvar::Udfald udfald)
 void Maal(uint32_t froe, int32_t hold, Uge uge, Skoleart art)
 {
     const EksaktSkole skole = LavEksaktSkole(froe, hold, uge, art);
-    const auto start = Clock::now();
+    // Processor time: the machines we measure on are shared.
+    const std::clock_t start = std::clock();
     const EksaktSvar svar = LoesEksakt(skole.opgave, konfliktGraense);
-    const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    const double ms = 1000.0 * static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
     if (svar.udfald == EksaktSvar::Udfald::fundet && !FoersteBrud(skole.opgave, svar).empty())
         throw std::runtime_error("forkert skema: " + FoersteBrud(skole.opgave, svar));
     std::printf("| %d×%d | %d | %u | %s | %d | %d | %s | %.1f | %lld | %zu+%zu |\n", uge.dage, uge.timer, hold, froe,
@@ -75,7 +76,7 @@ int main(int argc, char** argv)
     }
     if (stoerrelser.empty())
         stoerrelser = {5, 10, 20, 40, 80, 150};
-    std::printf("| uge | hold | frø | skole | timer | ledige | udfald | ms | konflikter | kerne |\n");
+    std::printf("| uge | hold | frø | skole | timer | ledige | udfald | ms cpu | konflikter | kerne |\n");
     std::printf("|---|---|---|---|---|---|---|---|---|---|\n");
     for (const int32_t hold : stoerrelser)
         for (uint32_t froe = 1; froe <= 3; ++froe)
