@@ -556,7 +556,7 @@ std::vector<int32_t> Loeser::Taelleskerne(int32_t led) const
 std::vector<int32_t> Loeser::MindsteTaelleskerne() const
 {
     std::vector<int32_t> mindste;
-    for (int32_t led = 0; led < AntalLed(); ++led)
+    for (int32_t led = 0; led < AntalLed() && mindste.size() != 1; ++led)
         if (const std::vector<int32_t> kerne = Taelleskerne(led);
             !kerne.empty() && (mindste.empty() || kerne.size() < mindste.size()))
             mindste = kerne;
