@@ -1,5 +1,7 @@
 #include "fuldfoerelse/Fuldfoerelse.h"
 
+#include "fuldfoerelse/Eksakt.h"
+
 #include <algorithm>
 #include <limits>
 #include <vector>
@@ -15,6 +17,53 @@ constexpr size_t maksKaede = 16;
 bool Indeholder(const std::vector<int32_t>& liste, int32_t x)
 {
     return std::find(liste.begin(), liste.end(), x) != liste.end();
+}
+
+std::vector<int32_t> Celler(Ugemaske maske)
+{
+    std::vector<int32_t> celler;
+    for (int32_t c = 0; c < maksCeller; ++c)
+        if ((maske & CelleMaske(c)) != 0)
+            celler.push_back(c);
+    return celler;
+}
+
+// The exact solver's task: every movable unit, with the starts the rules that
+// concern it alone allow; what never moves as taken cells and days. It keeps
+// a subject to one block a day, which the spreading rule also allows.
+EksaktOpgave EksaktOpgaveAf(const Skemamodel& model, std::vector<int32_t>& enheder)
+{
+    EksaktOpgave opgave;
+    opgave.uge = model.Billede().uge;
+    opgave.antalRessourcer = model.AntalRessourcer();
+    for (int32_t r = 0; r < model.AntalRessourcer(); ++r)
+        opgave.optaget.push_back(Celler(model.FastOptaget(r)));
+    const bool spred = model.Billede().regler.Spreder();
+    for (size_t e = 0; e < model.Enheder().size(); ++e) {
+        const Skemamodel::Enhed& enhed = model.Enheder()[e];
+        if (enhed.fast) {
+            if (spred && enhed.spredNoegle >= 0 && enhed.celle >= 0) {
+                opgave.spredDageOptaget.resize(std::max<size_t>(opgave.spredDageOptaget.size(), enhed.spredNoegle + 1));
+                opgave.spredDageOptaget[enhed.spredNoegle].push_back(enhed.celle / maksTimer);
+            }
+            continue;
+        }
+        EksaktOpgave::Enhed opgaveEnhed;
+        opgaveEnhed.ressourcer = enhed.folk;
+        opgaveEnhed.lokalevalg = model.Kravene()[enhed.krav].lokalevalg;
+        opgaveEnhed.laengde = enhed.laengde;
+        opgaveEnhed.spredNoegle = spred ? enhed.spredNoegle : -1;
+        Ugemaske spaerret = 0;
+        for (const int32_t r : enhed.folk)
+            spaerret |= model.Spaerret(r);
+        for (const int32_t celle : model.Startceller())
+            if (model.IPlanen(celle, enhed.laengde) &&
+                (spaerret & (((Ugemaske{1} << enhed.laengde) - 1) << celle)) == 0)
+                opgaveEnhed.starter.push_back(celle);
+        opgave.enheder.push_back(std::move(opgaveEnhed));
+        enheder.push_back(static_cast<int32_t>(e));
+    }
+    return opgave;
 }
 
 } // namespace
@@ -90,7 +139,8 @@ void Fuldfoerelse::Trin()
             faerrestManglende_ = model_.Status().manglende;
             sidstPlaceret_ = skridt_;
         } else if (skridt_ - sidstPlaceret_ >= valg_.maksUdenPlacering) {
-            LaegTilSide();
+            if (!PlacerEksakt())
+                LaegTilSide();
         }
     } else {
         Forbedr();
@@ -108,6 +158,40 @@ void Fuldfoerelse::Husk()
         bedstePladser_ = model_.Pladser();
         sidstForbedret_ = skridt_;
     }
+}
+
+// The placement got no further: the exact solver, asked once, lays every
+// movable lesson anew when a complete timetable exists. When it proves that
+// none does, it says what causes it.
+bool Fuldfoerelse::PlacerEksakt()
+{
+    if (eksaktSpurgt_ || valg_.eksaktGraense <= 0)
+        return false;
+    eksaktSpurgt_ = true;
+    std::vector<int32_t> enheder;
+    const EksaktOpgave opgave = EksaktOpgaveAf(model_, enheder);
+    const EksaktSvar svar = LoesEksakt(opgave, valg_.eksaktGraense);
+    // The solver keeps a subject to one block a day; the spreading rule also
+    // allows two single hours side by side. A proof that needs a subject's
+    // days therefore proves nothing here.
+    if (svar.udfald == EksaktSvar::Udfald::umulig && svar.kerneSpredNoegler.empty()) {
+        Umulighed bevis;
+        for (const int32_t r : svar.kerneRessourcer)
+            bevis.ressourcer.push_back(model_.Navn(r));
+        bevis_ = std::move(bevis);
+    }
+    if (svar.udfald != EksaktSvar::Udfald::fundet)
+        return false;
+    for (const int32_t e : enheder)
+        if (model_.Enheder()[e].celle >= 0)
+            model_.Fjern(e);
+    for (size_t i = 0; i < enheder.size(); ++i)
+        model_.Saet(enheder[i], svar.start[i], svar.lokale[i]);
+    pulje_.clear();
+    faerrestManglende_ = model_.Status().manglende;
+    sidstPlaceret_ = skridt_;
+    sidstForbedret_ = skridt_;
+    return true;
 }
 
 // The placement got no further: back to the best timetables, and what is not

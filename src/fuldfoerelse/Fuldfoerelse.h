@@ -4,6 +4,7 @@
 #include "fuldfoerelse/Skemamodel.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,17 @@ struct Fuldfoerelsesvalg {
     // Steps without a better timetable before the search ends.
     int64_t maksUdenFremskridt = 100000;
     // Steps without a lesson more in place before the placement changes tack:
-    // it sets aside what it cannot place and works on the rest.
+    // the exact solver places everything anew if it can, otherwise what
+    // cannot be placed is set aside and the search works on the rest.
     int64_t maksUdenPlacering = 4000;
+    // The exact solver's work, in conflicts (0: never ask it).
+    int64_t eksaktGraense = 200000;
+};
+
+// When the exact solver proves that no complete timetable exists: the
+// classes, teachers and rooms whose rules alone already leave an hour out.
+struct Umulighed {
+    std::vector<std::string> ressourcer;
 };
 
 // Places missing hours by moving placed lessons out of the way, then closes
@@ -37,6 +47,8 @@ public:
     // Every lesson hour of the best timetables found.
     std::vector<LektionsData> BedsteLektioner();
     const Skemamodel& Model() const { return model_; }
+    // Set when the exact solver proved that not every hour can be placed.
+    const std::optional<Umulighed>& Bevis() const { return bevis_; }
 
 private:
     // A small seeded sequence of its own, so the generation's is never touched.
@@ -55,6 +67,7 @@ private:
     void Indsaet(int32_t e);
     bool IndsaetDirekte(int32_t e);
     bool IndsaetMedUdskubning(int32_t e);
+    bool PlacerEksakt();
     void LaegTilSide();
     void DelDobbelte();
     void ProevDeLagteTilSide();
@@ -81,4 +94,6 @@ private:
     int64_t sidstPlaceret_ = 0;
     int32_t faerrestManglende_ = 0;
     int32_t delteDobbelte_ = 0;
+    bool eksaktSpurgt_ = false;
+    std::optional<Umulighed> bevis_;
 };

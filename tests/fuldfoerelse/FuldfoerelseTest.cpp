@@ -366,6 +366,8 @@ TEST(Fuldfoerelse, ATeacherWithOneHourTooManyLeavesTheRestOfTheSchoolAsGood)
     const std::vector<LektionsData> efter = fuldfoer(b, med);
     EXPECT_EQ(brudteRegler(b, efter), std::vector<std::string>{});
     EXPECT_EQ(med.Bedste().manglende, 1) << "only the hour that cannot be placed is missing";
+    ASSERT_TRUE(med.Bevis().has_value()) << "the exact solver proves it";
+    EXPECT_EQ(med.Bevis()->ressourcer, std::vector<std::string>{"TX"});
     EXPECT_LE(med.Bedste().holdHuller, uden.Bedste().holdHuller + 1);
     EXPECT_LE(med.Bedste().laererHuller, uden.Bedste().laererHuller + 1);
 }
@@ -413,4 +415,16 @@ TEST(Fuldfoerelse, ADoubleLessonWithNoPlaceBecomesTwoSingleHoursWhenAllowed)
     EXPECT_EQ(delt.Bedste().manglende, 0);
     EXPECT_EQ(brudteRegler(b, efter), std::vector<std::string>{});
     EXPECT_NE(delt.Opsummering().find(", dobbelttimer delt 1"), std::string::npos) << delt.Opsummering();
+}
+
+TEST(Fuldfoerelse, WhenThePlacementGivesUpAtOnceTheExactSolverPlacesEverything)
+{
+    const Skemabillede b = stramSkole(3, 7);
+    Fuldfoerelsesvalg straks = hurtig;
+    straks.maksUdenPlacering = 1;
+    Fuldfoerelse f(b, straks);
+    const std::vector<LektionsData> efter = fuldfoer(b, f);
+    EXPECT_EQ(f.Bedste().manglende, 0);
+    EXPECT_EQ(brudteRegler(b, efter), std::vector<std::string>{});
+    EXPECT_FALSE(f.Bevis().has_value());
 }
