@@ -35,6 +35,17 @@ std::string UdenforUgen(Uge uge)
     return {};
 }
 
+// "Der findes intet fuldt skema: Karen, 7.a og 7.b kan ikke få alle deres timer lagt sammen."
+std::string UmulighedsTekst(const Umulighed& bevis)
+{
+    std::string navne;
+    for (size_t i = 0; i < bevis.ressourcer.size(); ++i)
+        navne += (i == 0 ? "" : i + 1 == bevis.ressourcer.size() ? " og " : ", ") + bevis.ressourcer[i];
+    return "Der findes intet fuldt skema: " + navne +
+           (bevis.ressourcer.size() == 1 ? " kan ikke få alle sine timer lagt."
+                                         : " kan ikke få alle deres timer lagt sammen.");
+}
+
 } // namespace
 
 Vorivazi::Vorivazi(Datakilde tilstand)
@@ -275,7 +286,9 @@ std::string Vorivazi::AfslutFuldfoerelse(Fuldfoerelse& fuldfoerelse)
         if (!portal_->KontrollerAlle())
             besked_.VisFejl("Der er uoverensstemmelser i skemaerne", fejlTitel);
     }
-    const std::string linje = fuldfoerelse.Opsummering();
+    std::string linje = fuldfoerelse.Opsummering();
+    if (const std::optional<Umulighed>& bevis = fuldfoerelse.Bevis())
+        linje += "\n" + UmulighedsTekst(*bevis);
     besked_.Log(linje);
     return linje;
 }
