@@ -203,13 +203,13 @@ std::string Haandflytning::Grund(const LektionsData& l, const std::vector<std::s
 
 std::string Haandflytning::Afvisningsgrund(const Blok& b, const std::optional<LektionsData>& modpart)
 {
-    if (modpart && modpart->blok != b.lektion.blok)
-        return "kan kun bytte med en lektion af samme længde (" + Beskriv(*modpart) + ")";
     std::vector<LektionsData> flytter{b.lektion};
     if (modpart)
         flytter.push_back(*modpart);
     if (std::string grund = Grund(b.lektion, {b.lektion.lokale}, b.til, flytter); !grund.empty())
         return grund;
+    if (modpart && modpart->blok != b.lektion.blok)
+        return "kan kun bytte med en lektion af samme længde (" + Beskriv(*modpart) + ")";
     if (modpart) {
         const Placering fra{b.lektion.kolonne, b.lektion.raekke};
         if (std::string grund = Grund(*modpart, {modpart->lokale}, fra, flytter); !grund.empty())
