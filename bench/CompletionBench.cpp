@@ -90,7 +90,7 @@ int main(int argc, char** argv)
                  "|---|---|---|---|---|---|---|---|---|---|\n";
     int status = 0;
     try {
-        for (const int32_t size : {5, 10, 20})
+        for (const int32_t size : {5, 10, 20, 40, 80, 150})
             for (int seed = 1; seed <= seeds; ++seed)
                 Measure(folder, size, static_cast<uint64_t>(seed));
     } catch (const std::exception& e) {

@@ -3,7 +3,7 @@
 # program need and is not there yet. Quiet when everything is present.
 # qt6-translations-l10n makes Qt's own dialogs speak Danish.
 # fet-data brings example timetable files of a free program that the import
-# tests read.
+# tests read. libcadical-dev is the SAT solver of the exact completion.
 set -euo pipefail
 
 packages=(
@@ -17,6 +17,7 @@ packages=(
     hyperfine jq
     locales
     libsqlite3-dev libpq-dev
+    libcadical-dev
     fet-data
 )
 

@@ -56,7 +56,15 @@ public:
     bool LaererOptaget() const { return Fremmed(SkemaArt::laerer, l_.laerer).has_value(); }
     bool LokaleOptaget() const { return !LedigtLokale(); }
     bool HoldOptaget() const { return Fremmed(SkemaArt::hold, l_.hold).has_value(); }
-    bool FagSammeDag() const { return FagetsLektion().has_value(); }
+    uint32_t FagetsTimer() const
+    {
+        uint32_t timer = 0;
+        for (int32_t r = 0; r < maksTimer; ++r)
+            if (auto der = h_.LektionI(l_.hold, SkemaArt::hold, {til_.kolonne, r});
+                der && der->fag == l_.fag && !Flytter(*der))
+                timer |= uint32_t{1} << r;
+        return timer;
+    }
 
     // The first lesson of the timetable in the block's hours that does not move along.
     std::optional<LektionsData> Fremmed(SkemaArt art, const std::string& id) const
@@ -74,15 +82,6 @@ public:
         for (const std::string& lokale : lokaler_)
             if (!Fremmed(SkemaArt::lokale, lokale))
                 return lokale;
-        return std::nullopt;
-    }
-    // Another lesson of the class's subject that day, in any hour of the grid.
-    std::optional<LektionsData> FagetsLektion() const
-    {
-        for (int32_t r = 0; r < maksTimer; ++r)
-            if (auto der = h_.LektionI(l_.hold, SkemaArt::hold, {til_.kolonne, r});
-                der && der->fag == l_.fag && !Flytter(*der))
-                return der;
         return std::nullopt;
     }
 
@@ -204,13 +203,13 @@ std::string Haandflytning::Grund(const LektionsData& l, const std::vector<std::s
 
 std::string Haandflytning::Afvisningsgrund(const Blok& b, const std::optional<LektionsData>& modpart)
 {
-    if (modpart && modpart->blok != b.lektion.blok)
-        return "kan kun bytte med en lektion af samme længde (" + Beskriv(*modpart) + ")";
     std::vector<LektionsData> flytter{b.lektion};
     if (modpart)
         flytter.push_back(*modpart);
     if (std::string grund = Grund(b.lektion, {b.lektion.lokale}, b.til, flytter); !grund.empty())
         return grund;
+    if (modpart && modpart->blok != b.lektion.blok)
+        return "kan kun bytte med en lektion af samme længde (" + Beskriv(*modpart) + ")";
     if (modpart) {
         const Placering fra{b.lektion.kolonne, b.lektion.raekke};
         if (std::string grund = Grund(*modpart, {modpart->lokale}, fra, flytter); !grund.empty())

@@ -17,6 +17,10 @@
 
 namespace {
 
+// The plan's settings as they are stored.
+const std::string spredIndstilling = "spred";
+const std::string delDobbelteIndstilling = "deldobbelte";
+
 // A week outside the limits would be cut silently, so it is refused with the reason.
 std::string UdenforUgen(Uge uge)
 {
@@ -29,6 +33,17 @@ std::string UdenforUgen(Uge uge)
     if (uge.timer < 1 || uge.timer > maksTimer)
         return udenfor(uge.timer, maksTimer, "timer om dagen");
     return {};
+}
+
+// "Der findes intet fuldt skema: Karen, 7.a og 7.b kan ikke få alle deres timer lagt sammen."
+std::string UmulighedsTekst(const Umulighed& bevis)
+{
+    std::string navne;
+    for (size_t i = 0; i < bevis.ressourcer.size(); ++i)
+        navne += (i == 0 ? "" : i + 1 == bevis.ressourcer.size() ? " og " : ", ") + bevis.ressourcer[i];
+    return "Der findes intet fuldt skema: " + navne +
+           (bevis.ressourcer.size() == 1 ? " kan ikke få alle sine timer lagt."
+                                         : " kan ikke få alle deres timer lagt sammen.");
 }
 
 } // namespace
@@ -77,6 +92,8 @@ bool Vorivazi::AabnPlan(const std::string& planId)
     stack<std::string> lokaleNavne = kontrolListe_->NavneStak(SkemaArt::lokale);
     portal_->SaetNavnestakke(std::move(holdNavne), std::move(laererNavne), std::move(lokaleNavne));
     portal_->Indlaes();
+    regler_ = Regelvalg::Planens(portal_->Indstilling(spredIndstilling, 1) != 0);
+    delDobbelte_ = portal_->Indstilling(delDobbelteIndstilling, 0) != 0;
     MeldRegelbrud();
     return true;
 }
@@ -220,10 +237,25 @@ int32_t Vorivazi::AntalLektionerIalt() { return portal_ ? portal_->AntalLektione
 
 int32_t Vorivazi::AntalMellemtimer() { return portal_ ? portal_->AntalMellemtimer() : 0; }
 
+void Vorivazi::SaetRegler(const Regelvalg& regler)
+{
+    regler_ = regler;
+    if (portal_)
+        portal_->SaetIndstilling(spredIndstilling, regler.Spreder() ? 1 : 0);
+}
+
+void Vorivazi::SaetDelDobbelte(bool delDobbelte)
+{
+    delDobbelte_ = delDobbelte;
+    if (portal_)
+        portal_->SaetIndstilling(delDobbelteIndstilling, delDobbelte ? 1 : 0);
+}
+
 Skemabillede Vorivazi::Billede()
 {
     Skemabillede billede = TagOejebliksbillede(*portal_, *kontrolListe_);
     billede.regler = regler_;
+    billede.delDobbelte = delDobbelte_;
     for (const auto& [hold, kolonne, raekke] : portal_->Fastlaaste()) {
         LektionsData laast;
         laast.hold = hold;
@@ -254,7 +286,9 @@ std::string Vorivazi::AfslutFuldfoerelse(Fuldfoerelse& fuldfoerelse)
         if (!portal_->KontrollerAlle())
             besked_.VisFejl("Der er uoverensstemmelser i skemaerne", fejlTitel);
     }
-    const std::string linje = fuldfoerelse.Opsummering();
+    std::string linje = fuldfoerelse.Opsummering();
+    if (const std::optional<Umulighed>& bevis = fuldfoerelse.Bevis())
+        linje += "\n" + UmulighedsTekst(*bevis);
     besked_.Log(linje);
     return linje;
 }

@@ -83,8 +83,12 @@ public:
 
     // The rules the plan switches on or off; hand moves, the missing hours and
     // the completion all keep the same ones.
+    // Read from the plan when it opens and saved with it.
     const Regelvalg& Regler() const { return regler_; }
-    void SaetRegler(const Regelvalg& regler) { regler_ = regler; }
+    void SaetRegler(const Regelvalg& regler);
+    // A double lesson the completion cannot place may become two single hours on different days.
+    bool DelDobbelte() const { return delDobbelte_; }
+    void SaetDelDobbelte(bool delDobbelte);
     // The demands with hours still missing, with the reasons, and the lessons outside the plan.
     ManglendeTimer Manglende();
     // A completion that starts from the timetables as they are now; nullptr without an open plan.
@@ -130,6 +134,7 @@ private:
     stack<std::string> planNavne_;
     stack<std::string> navne_;
     stack<LektionsData> lektioner_;
-    Regelvalg regler_;
+    Regelvalg regler_ = Regelvalg::Planens(true);
+    bool delDobbelte_ = false;
     Besked besked_;
 };

@@ -110,7 +110,8 @@ public:
     {
         if (!vorivazi_.AabnPlan(valg_.plan))
             return afslutTrinFejlede;
-        vorivazi_.SaetRegler({!valg_.spredIkke});
+        if (valg_.spred || valg_.spredIkke)
+            vorivazi_.SaetRegler(Regelvalg::Planens(!valg_.spredIkke));
         for (const SkemaArt art : alleSkemaArter) {
             vorivazi_.HentNavne(art);
             std::string id;
@@ -393,10 +394,10 @@ const std::set<std::string>& KommandoensValg(Valg::Kommando kommando)
         {Valg::Kommando::init, {"--demo"}},
         {Valg::Kommando::plans, {}},
         {Valg::Kommando::run,
-         {"--clear",      "--generate",    "--auto",       "--days",     "--hours",    "--frequency",
-          "--strength",   "--yes",         "--writable",   "--save",     "--force",    "--export",
-          "--export-pdf", "--export-html", "--export-csv", "--complete", "--seconds",  "--spread",
-          "--move",       "--print",       "--pdf",        "--show",     "--unplaced", "--times"}},
+         {"--clear",      "--generate", "--auto",    "--days",     "--hours",  "--frequency",  "--strength",
+          "--yes",        "--writable", "--save",    "--force",    "--export", "--export-pdf", "--export-html",
+          "--export-csv", "--complete", "--seconds", "--spread",   "--move",   "--print",      "--pdf",
+          "--show",       "--unplaced", "--times",   "--no-spread"}},
         {Valg::Kommando::copyPlan, {"--lessons"}},
         {Valg::Kommando::importFet, {"--plan"}},
     };
@@ -424,13 +425,17 @@ std::string UbrugtValg(const Valg& valg, const std::set<std::string>& givne)
             std::find(altid.begin(), altid.end(), givet) == altid.end())
             return givet + " bruges ikke af " + kommando;
     }
-    static const std::vector<Afhaengighed> afhaengigheder{{"--force", {"--save"}},
-                                                          {"--seconds", {"--complete"}},
-                                                          {"--spread", {"--complete", "--unplaced"}},
-                                                          {"--days", {"--generate", "--auto"}},
-                                                          {"--hours", {"--generate", "--auto"}},
-                                                          {"--frequency", {"--generate", "--auto"}},
-                                                          {"--strength", {"--generate", "--auto"}}};
+    if (givne.contains("--spread") && givne.contains("--no-spread"))
+        return "--spread og --no-spread udelukker hinanden";
+    static const std::vector<Afhaengighed> afhaengigheder{
+        {"--force", {"--save"}},
+        {"--seconds", {"--complete"}},
+        {"--spread", {"--complete", "--unplaced", "--move", "--save"}},
+        {"--no-spread", {"--complete", "--unplaced", "--move", "--save"}},
+        {"--days", {"--generate", "--auto"}},
+        {"--hours", {"--generate", "--auto"}},
+        {"--frequency", {"--generate", "--auto"}},
+        {"--strength", {"--generate", "--auto"}}};
     for (const auto& [afhaengigt, kraever] : afhaengigheder) {
         if (givne.contains(afhaengigt) &&
             std::none_of(kraever.begin(), kraever.end(), [&](const std::string& k) { return givne.contains(k); })) {

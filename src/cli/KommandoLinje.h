@@ -63,10 +63,11 @@ struct Valg {
     bool log = false;
     bool tider = false;
     bool fuldfoer = false;
-    int sekunder = 2;
+    int sekunder = 60; // a safety stop: the step budget ends the completion first
     bool manglende = false;
-    bool spred = false;     // accepted; spreading is the rule anyway
-    bool spredIkke = false; // the completion, hand moves and missing hours may repeat a subject on a day
+    // The plan's spreading rule for this run (and stored with --save); without either the plan's own.
+    bool spred = false;
+    bool spredIkke = false;
 };
 
 // Printing and the PDF book draw with Qt's GUI side.

@@ -169,6 +169,7 @@ void Portal::Indlaes()
             Behold(prioritetsTabel(), r, grund);
     });
     LaesFastlaasninger();
+    LaesIndstillinger();
     MeldUbrugte();
 }
 
@@ -203,6 +204,47 @@ bool Portal::GemFastlaasninger()
                        }) &&
            IndsaetUbrugte(tabel, medregnesIkke);
 }
+
+// A setting stored with a value that is no whole number is left out: the
+// default holds until the planner sets it again.
+void Portal::LaesIndstillinger()
+{
+    indstillinger_.clear();
+    if (tilstand_ != Datakilde::database || !TSqlModul::Instans().HarTabel("Planindstilling") ||
+        !sql_->Forespoerg("select Navn_PI as Navn, Vaerdi_PI as Vaerdi from Planindstilling where PlanID_PI = ?",
+                          {planId_}))
+        return;
+    do {
+        std::string navn;
+        int32_t vaerdi = 0;
+        if (sql_->HentTekst("Navn", navn) && sql_->HentTal("Vaerdi", vaerdi))
+            indstillinger_[navn] = vaerdi;
+    } while (sql_->Naeste());
+}
+
+// Only the settings this program made are replaced; others stay as stored.
+bool Portal::GemIndstillinger()
+{
+    TSqlModul& modul = TSqlModul::Instans();
+    const std::string tekst = modul.Teksttype();
+    const std::string opret = "create table if not exists Planindstilling (PlanID_PI " + tekst + " not null, Navn_PI " +
+                              tekst + " not null, Vaerdi_PI integer)";
+    if (indstillinger_.empty() || (!modul.HarTabel("Planindstilling") && !sql_->UdfoerSql(opret)))
+        return indstillinger_.empty();
+    return std::all_of(indstillinger_.begin(), indstillinger_.end(), [&](const auto& indstilling) {
+        const auto& [navn, vaerdi] = indstilling;
+        return sql_->UdfoerSql("delete from Planindstilling where PlanID_PI = ? and Navn_PI = ?", {planId_, navn}) &&
+               sql_->UdfoerSql("insert into Planindstilling values (?, ?, ?)", {planId_, navn, vaerdi});
+    });
+}
+
+int32_t Portal::Indstilling(const std::string& navn, int32_t standard) const
+{
+    const auto fundet = indstillinger_.find(navn);
+    return fundet == indstillinger_.end() ? standard : fundet->second;
+}
+
+void Portal::SaetIndstilling(const std::string& navn, int32_t vaerdi) { indstillinger_[navn] = vaerdi; }
 
 void Portal::Fastlaas(const std::string& hold, int32_t kolonne, int32_t raekke)
 {
@@ -409,6 +451,8 @@ std::string Portal::Erstat(Stopur& trin, Overskrivning overskriv, Fingeraftryk& 
     SkrivTid(trin, "Gemning af nye Prioriteter: ", 4);
     if (tilstand_ == Datakilde::database && !GemFastlaasninger())
         return "Fastlåsningerne kunne ikke gemmes";
+    if (tilstand_ == Datakilde::database && !GemIndstillinger())
+        return "Planens indstillinger kunne ikke gemmes";
     return "";
 }
 

@@ -87,6 +87,12 @@ public:
     bool ErFastlaast(const std::string& hold, int32_t kolonne, int32_t raekke) const;
     const std::set<Fastlaasning>& Fastlaaste() const { return fastlaaste_; }
 
+    // The planner's settings of the plan by name ("spred", "deldobbelte"),
+    // saved with the lessons in a table of our own; a setting never made
+    // gives the default.
+    int32_t Indstilling(const std::string& navn, int32_t standard) const;
+    void SaetIndstilling(const std::string& navn, int32_t vaerdi);
+
     // One of the plan's three stored tables (Portal.cpp).
     struct Tabel;
 
@@ -120,6 +126,8 @@ private:
     bool IndsaetPrioriteter(Fingeraftryk& nyt);
     void LaesFastlaasninger();
     bool GemFastlaasninger();
+    void LaesIndstillinger();
+    bool GemIndstillinger();
     // The rows kept from opening, written back as they were read.
     bool IndsaetUbrugte(const Tabel& tabel, Fingeraftryk& nyt);
     bool IndsaetRaekke(const Tabel& tabel, const Raekke& raekke, Fingeraftryk& nyt);
@@ -146,4 +154,5 @@ private:
     std::array<Ubrugte, 3> ubrugte_;
     Fingeraftryk fingeraftryk_; // of the stored rows as opened or last saved
     std::set<Fastlaasning> fastlaaste_;
+    std::map<std::string, int32_t> indstillinger_;
 };

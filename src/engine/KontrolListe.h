@@ -131,6 +131,8 @@ private:
     bool FindesAllerede(int32_t fra, int32_t til, const std::array<std::string, 5>& tekster) const;
     bool SkrivRelationer(ListeNr n);
     void MeldUdaekkede(const std::vector<std::string>& udaekkede);
+    static void TraekTildelteFra(Klyngeliste<data>& profiler, const Klyngeliste<data>& relationer,
+                                 int32_t foersteTildelte);
 
     static int32_t UgeTimer(int32_t dage, int32_t timer);
 

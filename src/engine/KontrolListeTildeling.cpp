@@ -4,6 +4,7 @@
 #include "store/Lektion.h"
 
 #include <algorithm>
+#include <map>
 #include <vector>
 
 namespace {
@@ -58,6 +59,21 @@ bool KontrolListe::TildelStamlokaler()
 }
 
 // Rows without a teacher are served from the end of their gathered block.
+// A profile's number of classes is what the teacher may take in all: the
+// rows that already name her in the subject use some of it up.
+void KontrolListe::TraekTildelteFra(Klyngeliste<data>& profiler, const Klyngeliste<data>& relationer,
+                                    int32_t foersteTildelte)
+{
+    std::map<std::pair<std::string, std::string>, int32_t> tildelte; // teacher, subject
+    for (int32_t i = foersteTildelte; i < relationer.antal; ++i)
+        ++tildelte[{relationer.element[i].tekst[2], relationer.element[i].tekst[1]}];
+    for (int32_t p = 0; p < profiler.antal; ++p) {
+        data& profil = profiler.element[p];
+        if (const auto fundet = tildelte.find({profil.tekst[0], profil.tekst[1]}); fundet != tildelte.end())
+            profil.heltal[0] = std::max(profil.heltal[0] - fundet->second, 0);
+    }
+}
+
 bool KontrolListe::TildelLaerere()
 {
     Klyngeliste<data>& profiler = Liste(fagprofilListe);
@@ -71,6 +87,7 @@ bool KontrolListe::TildelLaerere()
                        accepttitel))
         return false;
     relationer.SorterDel(feltLaerer, udenLaerer, relationer.antal - udenLaerer, stigende);
+    TraekTildelteFra(profiler, relationer, udenLaerer);
 
     std::vector<std::string> udaekkede;
     for (int32_t i = udenLaerer - 1; i >= 0; --i) {

@@ -1,5 +1,8 @@
 #include "fuldfoerelse/Fuldfoerelse.h"
 
+#include "fuldfoerelse/Eksakt.h"
+
+#include <algorithm>
 #include <limits>
 #include <vector>
 
@@ -8,6 +11,60 @@ namespace {
 // How long a lesson just put in stays safe from being pushed out again.
 constexpr int64_t tabuGrund = 7;
 constexpr int32_t tabuSpredning = 8;
+// A chain of lessons changing places between two hours stays this small.
+constexpr size_t maksKaede = 16;
+
+bool Indeholder(const std::vector<int32_t>& liste, int32_t x)
+{
+    return std::find(liste.begin(), liste.end(), x) != liste.end();
+}
+
+std::vector<int32_t> Celler(Ugemaske maske)
+{
+    std::vector<int32_t> celler;
+    for (int32_t c = 0; c < maksCeller; ++c)
+        if ((maske & CelleMaske(c)) != 0)
+            celler.push_back(c);
+    return celler;
+}
+
+// The exact solver's task: every movable unit, with the starts the rules that
+// concern it alone allow; what never moves as taken cells and days. It keeps
+// a subject to one block a day, which the spreading rule also allows.
+EksaktOpgave EksaktOpgaveAf(const Skemamodel& model, std::vector<int32_t>& enheder)
+{
+    EksaktOpgave opgave;
+    opgave.uge = model.Billede().uge;
+    opgave.antalRessourcer = model.AntalRessourcer();
+    for (int32_t r = 0; r < model.AntalRessourcer(); ++r)
+        opgave.optaget.push_back(Celler(model.FastOptaget(r)));
+    const bool spred = model.Billede().regler.Spreder();
+    for (size_t e = 0; e < model.Enheder().size(); ++e) {
+        const Skemamodel::Enhed& enhed = model.Enheder()[e];
+        if (enhed.fast) {
+            if (spred && enhed.spredNoegle >= 0 && enhed.celle >= 0) {
+                opgave.spredDageOptaget.resize(std::max<size_t>(opgave.spredDageOptaget.size(), enhed.spredNoegle + 1));
+                opgave.spredDageOptaget[enhed.spredNoegle].push_back(enhed.celle / maksTimer);
+            }
+            continue;
+        }
+        EksaktOpgave::Enhed opgaveEnhed;
+        opgaveEnhed.ressourcer = enhed.folk;
+        opgaveEnhed.lokalevalg = model.Kravene()[enhed.krav].lokalevalg;
+        opgaveEnhed.laengde = enhed.laengde;
+        opgaveEnhed.spredNoegle = spred ? enhed.spredNoegle : -1;
+        Ugemaske spaerret = 0;
+        for (const int32_t r : enhed.folk)
+            spaerret |= model.Spaerret(r);
+        for (const int32_t celle : model.Startceller())
+            if (model.IPlanen(celle, enhed.laengde) &&
+                (spaerret & (((Ugemaske{1} << enhed.laengde) - 1) << celle)) == 0)
+                opgaveEnhed.starter.push_back(celle);
+        opgave.enheder.push_back(std::move(opgaveEnhed));
+        enheder.push_back(static_cast<int32_t>(e));
+    }
+    return opgave;
+}
 
 } // namespace
 
@@ -22,16 +79,24 @@ uint64_t Fuldfoerelse::Tilfaeldig::Naeste()
 
 Fuldfoerelse::Fuldfoerelse(const Skemabillede& billede, Fuldfoerelsesvalg valg)
     : model_(billede), tilfaeldig_(valg.froe), valg_(valg), pulje_(model_.Ledige()),
-      tabuTil_(model_.Enheder().size(), 0), bedsteEnheder_(model_.Enheder()), foer_(model_.Status()), bedste_(foer_)
+      tabuTil_(model_.Enheder().size(), 0), bedstePladser_(model_.Pladser()), foer_(model_.Status()), bedste_(foer_),
+      faerrestManglende_(foer_.manglende)
 {
 }
 
+// While lessons wait in the pool, the placement decides when to give up on
+// them (it sets them aside); the search as a whole ends on its step budget,
+// when the gaps stop improving, or when nothing is left to do.
 bool Fuldfoerelse::Faerdig() const
 {
-    if (skridt_ >= valg_.maksSkridt || skridt_ - sidstForbedret_ >= valg_.maksUdenFremskridt)
+    if (skridt_ >= valg_.maksSkridt)
+        return true;
+    if (!pulje_.empty())
+        return false;
+    if (skridt_ - sidstForbedret_ >= valg_.maksUdenFremskridt)
         return true;
     const Maal& nu = model_.Status();
-    return pulje_.empty() && nu.holdHuller == 0 && nu.laererHuller == 0;
+    return tilSide_.empty() && nu.manglende == 0 && nu.holdHuller == 0 && nu.laererHuller == 0;
 }
 
 bool Fuldfoerelse::Koer(int64_t skridt)
@@ -44,22 +109,23 @@ bool Fuldfoerelse::Koer(int64_t skridt)
 std::string Fuldfoerelse::Opsummering() const
 {
     int32_t ialt = 0;
-    for (const Timekrav& krav : model_.Billede().krav)
+    for (const Skemamodel::Krav& krav : model_.Kravene())
         ialt += krav.timer;
     const auto fraTil = [](int32_t fra, int32_t til) { return std::to_string(fra) + "→" + std::to_string(til); };
     return "Fuldført: placeret " + fraTil(ialt - foer_.manglende, ialt - bedste_.manglende) + " af " +
            std::to_string(ialt) + ", mellemtimer hold " + fraTil(foer_.holdHuller, bedste_.holdHuller) + ", lærere " +
-           fraTil(foer_.laererHuller, bedste_.laererHuller);
+           fraTil(foer_.laererHuller, bedste_.laererHuller) +
+           (delteDobbelte_ > 0 ? ", dobbelttimer delt " + std::to_string(delteDobbelte_) : "");
 }
 
 std::vector<LektionsData> Fuldfoerelse::BedsteLektioner()
 {
-    model_.Gendan(bedsteEnheder_);
+    model_.Gendan(bedstePladser_);
     return model_.Lektioner();
 }
 
-// One step: place a missing lesson when there is one, otherwise try to
-// remove gaps; remember the timetables whenever they are the best yet.
+// One step: place a missing lesson when there is one, otherwise close gaps;
+// remember the timetables whenever they are the best yet.
 void Fuldfoerelse::Trin()
 {
     ++skridt_;
@@ -69,14 +135,110 @@ void Fuldfoerelse::Trin()
         pulje_[i] = pulje_.back();
         pulje_.pop_back();
         Indsaet(e);
+        if (model_.Status().manglende < faerrestManglende_) {
+            faerrestManglende_ = model_.Status().manglende;
+            sidstPlaceret_ = skridt_;
+        } else if (skridt_ - sidstPlaceret_ >= valg_.maksUdenPlacering) {
+            if (!PlacerEksakt())
+                LaegTilSide();
+        }
     } else {
         Forbedr();
+        // Now and then the lessons set aside get another chance.
+        if (!tilSide_.empty() && skridt_ - sidstPlaceret_ >= 4 * valg_.maksUdenPlacering)
+            ProevDeLagteTilSide();
     }
+    Husk();
+}
+
+void Fuldfoerelse::Husk()
+{
     if (model_.Status() < bedste_) {
         bedste_ = model_.Status();
-        bedsteEnheder_ = model_.Enheder();
+        bedstePladser_ = model_.Pladser();
         sidstForbedret_ = skridt_;
     }
+}
+
+// The placement got no further: the exact solver, asked once, lays every
+// movable lesson anew when a complete timetable exists. When it proves that
+// none does, it says what causes it.
+bool Fuldfoerelse::PlacerEksakt()
+{
+    if (eksaktSpurgt_ || valg_.eksaktGraense <= 0)
+        return false;
+    eksaktSpurgt_ = true;
+    std::vector<int32_t> enheder;
+    const EksaktOpgave opgave = EksaktOpgaveAf(model_, enheder);
+    const EksaktSvar svar = LoesEksakt(opgave, valg_.eksaktGraense);
+    // The solver keeps a subject to one block a day; the spreading rule also
+    // allows two single hours side by side. A proof that needs a subject's
+    // days therefore proves nothing here.
+    if (svar.udfald == EksaktSvar::Udfald::umulig && svar.kerneSpredNoegler.empty()) {
+        Umulighed bevis;
+        for (const int32_t r : svar.kerneRessourcer)
+            bevis.ressourcer.push_back(model_.Navn(r));
+        bevis_ = std::move(bevis);
+    }
+    if (svar.udfald != EksaktSvar::Udfald::fundet)
+        return false;
+    for (const int32_t e : enheder)
+        if (model_.Enheder()[e].celle >= 0)
+            model_.Fjern(e);
+    for (size_t i = 0; i < enheder.size(); ++i)
+        model_.Saet(enheder[i], svar.start[i], svar.lokale[i]);
+    pulje_.clear();
+    faerrestManglende_ = model_.Status().manglende;
+    sidstPlaceret_ = skridt_;
+    sidstForbedret_ = skridt_;
+    return true;
+}
+
+// The placement got no further: back to the best timetables, and what is not
+// placed there waits aside while the gaps of the rest are closed.
+void Fuldfoerelse::LaegTilSide()
+{
+    model_.Gendan(bedstePladser_);
+    pulje_.clear();
+    tilSide_ = model_.Ledige();
+    faerrestManglende_ = model_.Status().manglende;
+    sidstPlaceret_ = skridt_;
+    sidstForbedret_ = skridt_; // the gaps get their full time from here
+    if (model_.Billede().delDobbelte)
+        DelDobbelte();
+}
+
+// The planner allows it: a double lesson that found no place goes on as two
+// single hours, which the spreading rule keeps on different days.
+void Fuldfoerelse::DelDobbelte()
+{
+    std::vector<int32_t> tilbage;
+    for (const int32_t e : tilSide_) {
+        if (model_.Enheder()[e].laengde != 2) {
+            tilbage.push_back(e);
+            continue;
+        }
+        const int32_t tvilling = model_.DelDobbelt(e);
+        tabuTil_.push_back(0);
+        bedstePladser_.push_back({});
+        pulje_.push_back(e);
+        pulje_.push_back(tvilling);
+        ++delteDobbelte_;
+    }
+    tilSide_ = std::move(tilbage);
+}
+
+// Each lesson set aside goes where it fits now; the rest try the chains again.
+void Fuldfoerelse::ProevDeLagteTilSide()
+{
+    std::vector<int32_t> igen;
+    for (const int32_t e : tilSide_)
+        if (!IndsaetDirekte(e))
+            igen.push_back(e);
+    tilSide_.clear();
+    pulje_ = std::move(igen);
+    faerrestManglende_ = model_.Status().manglende;
+    sidstPlaceret_ = skridt_;
 }
 
 // Lessons outside the plan move only from the pool, into the plan.
@@ -85,6 +247,8 @@ bool Fuldfoerelse::KanFlyttes(int32_t e) const
     const Skemamodel::Enhed& enhed = model_.Enheder()[e];
     return !enhed.fast && enhed.celle >= 0 && model_.IPlanen(enhed.celle, enhed.laengde);
 }
+
+void Fuldfoerelse::Tabu(int32_t e) { tabuTil_[e] = skridt_ + tabuGrund + tilfaeldig_.Under(tabuSpredning); }
 
 // A lesson outside the plan stays where it was until it finds a place inside.
 void Fuldfoerelse::Indsaet(int32_t e)
@@ -95,7 +259,7 @@ void Fuldfoerelse::Indsaet(int32_t e)
     if (IndsaetDirekte(e) || IndsaetMedUdskubning(e))
         return;
     if (gammel.celle >= 0)
-        model_.Saet(e, gammel.celle, gammel.lokale);
+        model_.Saet(e, gammel.celle, gammel.lokaler);
     pulje_.push_back(e);
     Forbedr();
 }
@@ -104,24 +268,24 @@ void Fuldfoerelse::Indsaet(int32_t e)
 bool Fuldfoerelse::IndsaetDirekte(int32_t e)
 {
     int32_t bedsteCelle = -1;
-    int32_t bedsteLokale = -1;
+    std::vector<int32_t> bedsteLokaler;
     Maal bedst;
     for (const int32_t celle : model_.Startceller()) {
-        const int32_t lokale = model_.LedigtLokale(e, celle);
-        if (lokale < 0)
+        const std::optional<std::vector<int32_t>> lokaler = model_.LedigeLokaler(e, celle);
+        if (!lokaler || model_.FoersteHindring(e, celle, &*lokaler) != Hindring::ingen)
             continue;
-        model_.Saet(e, celle, lokale);
+        model_.Saet(e, celle, *lokaler);
         if (bedsteCelle < 0 || model_.Status() < bedst) {
             bedst = model_.Status();
             bedsteCelle = celle;
-            bedsteLokale = lokale;
+            bedsteLokaler = *lokaler;
         }
         model_.Fjern(e);
     }
     if (bedsteCelle < 0)
         return false;
-    model_.Saet(e, bedsteCelle, bedsteLokale);
-    tabuTil_[e] = skridt_ + tabuGrund + tilfaeldig_.Under(tabuSpredning);
+    model_.Saet(e, bedsteCelle, bedsteLokaler);
+    Tabu(e);
     return true;
 }
 
@@ -130,12 +294,12 @@ bool Fuldfoerelse::IndsaetDirekte(int32_t e)
 bool Fuldfoerelse::IndsaetMedUdskubning(int32_t e)
 {
     int32_t bedsteCelle = -1;
-    int32_t bedsteLokale = -1;
+    std::vector<int32_t> bedsteLokaler;
     int64_t bedstePris = std::numeric_limits<int64_t>::max();
-    const int32_t krav = model_.Enheder()[e].krav;
+    const std::vector<std::vector<int32_t>> muligheder = model_.Lokalemuligheder(e);
     for (const int32_t celle : model_.Startceller()) {
-        for (const int32_t lokale : model_.Lokaler(krav)) {
-            if (!model_.Blokerende(e, celle, lokale, blokerende_))
+        for (const std::vector<int32_t>& lokaler : muligheder) {
+            if (!model_.Blokerende(e, celle, lokaler, blokerende_))
                 continue;
             int64_t pris = 0;
             for (const int32_t anden : blokerende_)
@@ -144,34 +308,49 @@ bool Fuldfoerelse::IndsaetMedUdskubning(int32_t e)
             if (pris < bedstePris) {
                 bedstePris = pris;
                 bedsteCelle = celle;
-                bedsteLokale = lokale;
+                bedsteLokaler = lokaler;
             }
         }
     }
     if (bedsteCelle < 0)
         return false;
-    model_.Blokerende(e, bedsteCelle, bedsteLokale, blokerende_);
+    model_.Blokerende(e, bedsteCelle, bedsteLokaler, blokerende_);
     for (const int32_t anden : blokerende_) {
         model_.Fjern(anden);
         pulje_.push_back(anden);
     }
-    model_.Saet(e, bedsteCelle, bedsteLokale);
-    tabuTil_[e] = skridt_ + tabuGrund + tilfaeldig_.Under(tabuSpredning);
+    model_.Saet(e, bedsteCelle, bedsteLokaler);
+    Tabu(e);
     return true;
 }
 
-// A random movable lesson moves to a free hour or swaps with another lesson
-// of its class, when that leaves the timetables no worse.
+// A random movable lesson moves, swaps, or changes hours with a chain of
+// others, or one day of a class is laid anew, when that leaves the
+// timetables no worse (sideways moves cross plateaus of equal gaps).
 void Fuldfoerelse::Forbedr()
 {
     const auto& enheder = model_.Enheder();
     const int32_t e = tilfaeldig_.Under(enheder.size());
     if (!KanFlyttes(e))
         return;
-    if (tilfaeldig_.Under(2) == 0)
+    switch (tilfaeldig_.Under(8)) {
+    case 0:
+    case 1:
+    case 2:
         Flyt(e);
-    else
+        break;
+    case 3:
+    case 4:
         Byt(e);
+        break;
+    case 5:
+    case 6:
+        Kaede(e);
+        break;
+    default:
+        GenopbygDag();
+        break;
+    }
 }
 
 bool Fuldfoerelse::Flyt(int32_t e)
@@ -180,25 +359,27 @@ bool Fuldfoerelse::Flyt(int32_t e)
     const Skemamodel::Enhed gammel = model_.Enheder()[e];
     model_.Fjern(e);
     const int32_t celle = model_.Startceller()[tilfaeldig_.Under(model_.Startceller().size())];
-    const int32_t lokale = model_.LedigtLokale(e, celle);
-    if (lokale >= 0) {
-        model_.Saet(e, celle, lokale);
+    if (const auto lokaler = model_.LedigeLokaler(e, celle);
+        lokaler && model_.FoersteHindring(e, celle, &*lokaler) == Hindring::ingen) {
+        model_.Saet(e, celle, *lokaler);
         if (model_.Status() <= foer)
             return true;
         model_.Fjern(e);
     }
-    model_.Saet(e, gammel.celle, gammel.lokale);
+    model_.Saet(e, gammel.celle, gammel.lokaler);
     return false;
 }
 
+// Swaps with another lesson of the same class and length.
 bool Fuldfoerelse::Byt(int32_t e)
 {
     const auto& enheder = model_.Enheder();
+    const int32_t hold = enheder[e].folk.front();
     std::vector<int32_t> partnere;
-    for (size_t f = 0; f < enheder.size(); ++f)
-        if (static_cast<int32_t>(f) != e && KanFlyttes(static_cast<int32_t>(f)) && enheder[f].hold == enheder[e].hold &&
-            enheder[f].laengde == enheder[e].laengde)
-            partnere.push_back(static_cast<int32_t>(f));
+    for (const int32_t celle : model_.Startceller())
+        if (const int32_t f = model_.Ejer(hold, celle);
+            f >= 0 && f != e && enheder[f].celle == celle && enheder[f].laengde == enheder[e].laengde && KanFlyttes(f))
+            partnere.push_back(f);
     if (partnere.empty())
         return false;
     const int32_t f = partnere[tilfaeldig_.Under(partnere.size())];
@@ -207,19 +388,125 @@ bool Fuldfoerelse::Byt(int32_t e)
     const Skemamodel::Enhed b = enheder[f];
     model_.Fjern(e);
     model_.Fjern(f);
-    const int32_t lokaleE = model_.LedigtLokale(e, b.celle);
-    if (lokaleE >= 0) {
-        model_.Saet(e, b.celle, lokaleE);
-        const int32_t lokaleF = model_.LedigtLokale(f, a.celle);
-        if (lokaleF >= 0) {
-            model_.Saet(f, a.celle, lokaleF);
+    if (const auto lokalerE = model_.LedigeLokaler(e, b.celle);
+        lokalerE && model_.FoersteHindring(e, b.celle, &*lokalerE) == Hindring::ingen) {
+        model_.Saet(e, b.celle, *lokalerE);
+        if (const auto lokalerF = model_.LedigeLokaler(f, a.celle);
+            lokalerF && model_.FoersteHindring(f, a.celle, &*lokalerF) == Hindring::ingen) {
+            model_.Saet(f, a.celle, *lokalerF);
             if (model_.Status() <= foer)
                 return true;
             model_.Fjern(f);
         }
         model_.Fjern(e);
     }
-    model_.Saet(e, a.celle, a.lokale);
-    model_.Saet(f, b.celle, b.lokale);
+    model_.Saet(e, a.celle, a.lokaler);
+    model_.Saet(f, b.celle, b.lokaler);
+    return false;
+}
+
+// A Kempe chain: e goes from its hour to another, every lesson there that
+// shares a class, teacher or room comes back the other way, and so on until
+// the two groups only meet each other. Each keeps its rooms.
+bool Fuldfoerelse::Kaede(int32_t e)
+{
+    const auto& enheder = model_.Enheder();
+    const int32_t a = enheder[e].celle;
+    const int32_t laengde = enheder[e].laengde;
+    const int32_t b = model_.Startceller()[tilfaeldig_.Under(model_.Startceller().size())];
+    if (b == a || !model_.IPlanen(b, laengde))
+        return false;
+    // Groups moving a -> b and b -> a, grown until closed; false when a lesson in
+    // the way does not fit the exchange.
+    std::vector<int32_t> fraA{e};
+    std::vector<int32_t> fraB;
+    const auto voks = [&](const std::vector<int32_t>& gruppe, int32_t til, std::vector<int32_t>& modsat) {
+        for (const int32_t x : gruppe) {
+            const Skemamodel::Enhed& enhed = enheder[x];
+            for (int32_t c = til; c < til + laengde; ++c)
+                for (const std::vector<int32_t>* ressourcer : {&enhed.folk, &enhed.lokaler})
+                    for (const int32_t r : *ressourcer) {
+                        const int32_t y = model_.Ejer(r, c);
+                        if (y < 0 || Indeholder(modsat, y))
+                            continue;
+                        if (!KanFlyttes(y) || enheder[y].celle != til || enheder[y].laengde != laengde ||
+                            modsat.size() >= maksKaede)
+                            return false;
+                        modsat.push_back(y);
+                    }
+        }
+        return true;
+    };
+    for (size_t foer = 0; foer != fraA.size() + fraB.size();) {
+        foer = fraA.size() + fraB.size();
+        if (!voks(fraA, b, fraB) || !voks(fraB, a, fraA))
+            return false;
+    }
+    const Maal foerMaal = model_.Status();
+    std::vector<std::pair<int32_t, Skemamodel::Plads>> gamle;
+    for (const std::vector<int32_t>* gruppe : {&fraA, &fraB})
+        for (const int32_t x : *gruppe) {
+            gamle.push_back({x, {enheder[x].celle, enheder[x].lokaler}});
+            model_.Fjern(x);
+        }
+    bool mulig = true;
+    std::vector<int32_t> sat;
+    for (const auto& [x, plads] : gamle) {
+        const int32_t til = plads.celle == a ? b : a;
+        if (model_.FoersteHindring(x, til, &plads.lokaler) != Hindring::ingen) {
+            mulig = false;
+            break;
+        }
+        model_.Saet(x, til, plads.lokaler);
+        sat.push_back(x);
+    }
+    if (mulig && model_.Status() <= foerMaal)
+        return true;
+    for (const int32_t x : sat)
+        model_.Fjern(x);
+    for (const auto& [x, plads] : gamle)
+        model_.Saet(x, plads.celle, plads.lokaler);
+    return false;
+}
+
+// Takes every movable lesson of one class or teacher on one day out and lays
+// each at its best free start again, kept when the timetables are no worse.
+bool Fuldfoerelse::GenopbygDag()
+{
+    const auto& enheder = model_.Enheder();
+    const int32_t e = tilfaeldig_.Under(enheder.size());
+    if (!KanFlyttes(e))
+        return false;
+    const int32_t hvem = enheder[e].folk[tilfaeldig_.Under(enheder[e].folk.size())];
+    const int32_t dag = enheder[e].celle / maksTimer;
+    std::vector<std::pair<int32_t, Skemamodel::Plads>> gamle;
+    for (int32_t c = dag * maksTimer; c < (dag + 1) * maksTimer; ++c)
+        if (const int32_t x = model_.Ejer(hvem, c);
+            x >= 0 && KanFlyttes(x) &&
+            std::none_of(gamle.begin(), gamle.end(), [x](const auto& g) { return g.first == x; }))
+            gamle.push_back({x, {enheder[x].celle, enheder[x].lokaler}});
+    const Maal foer = model_.Status();
+    for (const auto& [x, plads] : gamle)
+        model_.Fjern(x);
+    // The longest first, in a random order among equals.
+    for (size_t i = gamle.size(); i > 1; --i)
+        std::swap(gamle[i - 1], gamle[tilfaeldig_.Under(i)]);
+    std::stable_sort(gamle.begin(), gamle.end(),
+                     [&](const auto& x, const auto& y) { return enheder[x.first].laengde > enheder[y.first].laengde; });
+    std::vector<int32_t> sat;
+    bool mulig = true;
+    for (const auto& [x, plads] : gamle) {
+        if (!IndsaetDirekte(x)) {
+            mulig = false;
+            break;
+        }
+        sat.push_back(x);
+    }
+    if (mulig && model_.Status() <= foer)
+        return true;
+    for (const int32_t x : sat)
+        model_.Fjern(x);
+    for (const auto& [x, plads] : gamle)
+        model_.Saet(x, plads.celle, plads.lokaler);
     return false;
 }

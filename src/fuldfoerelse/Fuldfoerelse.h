@@ -4,19 +4,32 @@
 #include "fuldfoerelse/Skemamodel.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 struct Fuldfoerelsesvalg {
     uint64_t froe = 1;
     // The search ends after this many steps, so the same data give the same result.
-    int64_t maksSkridt = 200000;
-    // Steps without a better timetable before it gives up.
-    int64_t maksUdenFremskridt = 20000;
+    int64_t maksSkridt = 2000000;
+    // Steps without a better timetable before the search ends.
+    int64_t maksUdenFremskridt = 100000;
+    // Steps without a lesson more in place before the placement changes tack:
+    // the exact solver places everything anew if it can, otherwise what
+    // cannot be placed is set aside and the search works on the rest.
+    int64_t maksUdenPlacering = 4000;
+    // The exact solver's work, in conflicts (0: never ask it).
+    int64_t eksaktGraense = 200000;
 };
 
-// Places missing hours by moving placed lessons out of the way and then
-// removes gaps, on a model of the timetables; see docs/completion.md.
+// When the exact solver proves that no complete timetable exists: the
+// classes, teachers and rooms whose rules alone already leave an hour out.
+struct Umulighed {
+    std::vector<std::string> ressourcer;
+};
+
+// Places missing hours by moving placed lessons out of the way, then closes
+// gaps, on a model of the timetables; see docs/completion.md.
 class Fuldfoerelse {
 public:
     Fuldfoerelse(const Skemabillede& billede, Fuldfoerelsesvalg valg);
@@ -33,6 +46,9 @@ public:
     std::string Opsummering() const;
     // Every lesson hour of the best timetables found.
     std::vector<LektionsData> BedsteLektioner();
+    const Skemamodel& Model() const { return model_; }
+    // Set when the exact solver proved that not every hour can be placed.
+    const std::optional<Umulighed>& Bevis() const { return bevis_; }
 
 private:
     // A small seeded sequence of its own, so the generation's is never touched.
@@ -47,23 +63,37 @@ private:
     };
 
     void Trin();
+    void Husk();
     void Indsaet(int32_t e);
     bool IndsaetDirekte(int32_t e);
     bool IndsaetMedUdskubning(int32_t e);
+    bool PlacerEksakt();
+    void LaegTilSide();
+    void DelDobbelte();
+    void ProevDeLagteTilSide();
     void Forbedr();
     bool Flyt(int32_t e);
     bool Byt(int32_t e);
+    bool Kaede(int32_t e);
+    bool GenopbygDag();
     bool KanFlyttes(int32_t e) const;
+    void Tabu(int32_t e);
 
     Skemamodel model_;
     Tilfaeldig tilfaeldig_;
     Fuldfoerelsesvalg valg_;
     std::vector<int32_t> pulje_;
+    std::vector<int32_t> tilSide_; // units set aside: they could not be placed
     std::vector<int64_t> tabuTil_;
-    std::vector<Skemamodel::Enhed> bedsteEnheder_;
+    std::vector<Skemamodel::Plads> bedstePladser_;
     std::vector<int32_t> blokerende_;
     Maal foer_;
     Maal bedste_;
     int64_t skridt_ = 0;
     int64_t sidstForbedret_ = 0;
+    int64_t sidstPlaceret_ = 0;
+    int32_t faerrestManglende_ = 0;
+    int32_t delteDobbelte_ = 0;
+    bool eksaktSpurgt_ = false;
+    std::optional<Umulighed> bevis_;
 };

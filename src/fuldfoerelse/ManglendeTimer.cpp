@@ -5,6 +5,15 @@
 
 namespace {
 
+// The class of a unit, as the planner names it.
+const std::string& HoldNavn(const Skemamodel& model, int32_t e)
+{
+    for (const int32_t r : model.Enheder()[e].folk)
+        if (model.ArtAf(r) == Skemamodel::Art::hold)
+            return model.Navn(r);
+    return model.Navn(model.Enheder()[e].folk.front());
+}
+
 // The detail a planner needs to act on an obstacle at a cell: the classes the
 // teacher teaches then, or the rooms taken and by which class.
 std::string Detalje(const Skemamodel& model, int32_t e, int32_t celle, Hindring hindring)
@@ -18,12 +27,15 @@ std::string Detalje(const Skemamodel& model, int32_t e, int32_t celle, Hindring 
     const int32_t dagensSlut = (celle / maksTimer + 1) * maksTimer;
     for (int32_t c = celle; c < std::min(celle + enhed.laengde, dagensSlut); ++c) {
         if (hindring == Hindring::laererOptaget) {
-            if (const int32_t anden = model.LaererEjer(enhed.laerer, c); anden >= 0 && anden != e)
-                tilfoej(model.HoldNavn(model.Enheder()[anden].hold));
+            for (const int32_t r : enhed.folk)
+                if (const int32_t anden = model.Ejer(r, c);
+                    model.ArtAf(r) == Skemamodel::Art::laerer && anden >= 0 && anden != e)
+                    tilfoej(HoldNavn(model, anden));
         } else if (hindring == Hindring::intetLokale) {
-            for (const int32_t lokale : model.Lokaler(enhed.krav))
-                if (const int32_t anden = model.LokaleEjer(lokale, c); anden >= 0 && anden != e)
-                    tilfoej(model.LokaleNavn(lokale) + " (" + model.HoldNavn(model.Enheder()[anden].hold) + ")");
+            for (const auto& lokaler : model.Kravene()[enhed.krav].lokalevalg)
+                for (const int32_t lokale : lokaler)
+                    if (const int32_t anden = model.Ejer(lokale, c); anden >= 0 && anden != e)
+                        tilfoej(model.Navn(lokale) + " (" + HoldNavn(model, anden) + ")");
         }
     }
     std::string detalje;
@@ -34,12 +46,11 @@ std::string Detalje(const Skemamodel& model, int32_t e, int32_t celle, Hindring 
 
 std::vector<TimeAarsag> Aarsager(const Skemamodel& model, int32_t e)
 {
-    const Skemamodel::Enhed& enhed = model.Enheder()[e];
     std::vector<TimeAarsag> aarsager;
     for (const int32_t celle : model.Startceller()) {
-        if (!model.HoldLedigt(enhed.hold, celle))
+        if (!model.HoldLedigt(e, celle))
             continue;
-        const Hindring hindring = model.FoersteHindring(e, celle, -1);
+        const Hindring hindring = model.FoersteHindring(e, celle);
         const Placering p = Skemamodel::PlaceringAf(celle);
         aarsager.push_back({p.kolonne, p.raekke, hindring, Detalje(model, e, celle, hindring)});
     }
@@ -80,7 +91,10 @@ ManglendeTimer FindManglendeTimer(const Skemabillede& billede)
             continue;
         set[k] = true;
         const int32_t placeret = model.Placeret(k);
-        resultat.krav.push_back({billede.krav[k], placeret, billede.krav[k].timer - placeret, Aarsager(model, e)});
+        // The block the planner drops next is the one the reasons are for.
+        Timekrav krav = billede.krav[k];
+        krav.blok = model.Enheder()[e].laengde;
+        resultat.krav.push_back({krav, placeret, krav.timer - placeret, Aarsager(model, e)});
     }
     for (const LektionsData& l : billede.lektioner)
         if (!billede.uge.Indeholder({l.kolonne, l.raekke}))

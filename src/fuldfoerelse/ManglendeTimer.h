@@ -17,7 +17,7 @@ struct TimeAarsag {
 
 // A demand with hours still missing and, for every hour its class is free, the first obstacle.
 struct ManglendeKrav {
-    Timekrav krav;
+    Timekrav krav; // its blok: the length of the next block to place, which the reasons are for
     int32_t placeret = 0;
     int32_t mangler = 0;
     std::vector<TimeAarsag> aarsager;

@@ -35,5 +35,7 @@ struct Skemabillede {
     std::map<std::string, std::array<int32_t, maksCeller>> prioriteter;
     // Hours (hold, kolonne, raekke) the planner fixed; their lessons never move.
     std::vector<LektionsData> laaste;
-    Regelvalg regler;
+    Regelvalg regler = Regelvalg::Planens(true);
+    // A double lesson that fits nowhere may be laid as two single hours on different days.
+    bool delDobbelte = false;
 };

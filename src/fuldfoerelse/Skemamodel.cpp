@@ -1,94 +1,100 @@
 #include "fuldfoerelse/Skemamodel.h"
 
 #include <algorithm>
-#include <bit>
 #include <tuple>
 
-// The rules' questions about unit e at celle, in room lokale or (-1) any of its
-// rooms. kunFaste: only units that never move count as in the way, so the
-// answer says whether pushing movable units out would make the start possible.
+namespace {
+
+// At most this many choices of rooms are tried for one unit at one start.
+constexpr size_t maksLokalemuligheder = 64;
+
+bool Indeholder(const std::vector<int32_t>& liste, int32_t x)
+{
+    return std::find(liste.begin(), liste.end(), x) != liste.end();
+}
+
+} // namespace
+
+// The rules' questions about unit e at celle, in the given rooms or (nullptr)
+// any free ones. kunFaste: only units that never move count as in the way,
+// so the answer says whether pushing movable units out would make the start
+// possible.
 class Skemamodel::Fakta {
 public:
-    Fakta(const Skemamodel& m, int32_t e, int32_t celle, int32_t lokale, bool kunFaste)
-        : m_(m), enhed_(m.enheder_[e]), e_(e), celle_(celle), lokale_(lokale), kunFaste_(kunFaste),
-          maske_(BlokMaske(celle, enhed_.laengde)),
-          egen_(enhed_.celle >= 0 && !kunFaste ? BlokMaske(enhed_.celle, enhed_.laengde) : 0)
+    Fakta(const Skemamodel& m, int32_t e, int32_t celle, const std::vector<int32_t>* lokaler, bool kunFaste)
+        : m_(m), enhed_(m.enheder_[e]), e_(e), celle_(celle), lokaler_(lokaler), kunFaste_(kunFaste),
+          maske_(BlokMaske(celle, enhed_.laengde))
     {
     }
 
     bool Fastlaast() const { return enhed_.fast; }
-    bool HarLaerer() const { return enhed_.laerer >= 0; }
-    bool HarLokaler() const { return !m_.Lokaler(enhed_.krav).empty(); }
-    bool LaererUtilgaengelig() const { return (m_.spaerret_[enhed_.laerer] & maske_) != 0; }
-    bool LaererOptaget() const { return Optaget(m_.laerere_[enhed_.laerer], egen_); }
+    bool HarLaerer() const { return enhed_.krav < 0 || !m_.krav_[enhed_.krav].ingenLaerer; }
+    bool HarLokaler() const
+    {
+        if (enhed_.krav < 0)
+            return true;
+        const auto& valg = m_.krav_[enhed_.krav].lokalevalg;
+        return std::none_of(valg.begin(), valg.end(), [](const auto& lokaler) { return lokaler.empty(); });
+    }
+    bool LaererUtilgaengelig() const
+    {
+        return std::any_of(enhed_.folk.begin(), enhed_.folk.end(),
+                           [&](int32_t r) { return (m_.ressourcer_[r].spaerret & maske_) != 0; });
+    }
+    bool LaererOptaget() const { return FolkOptaget(Art::laerer); }
     bool LokaleOptaget() const
     {
-        const auto& lokaler = m_.Lokaler(enhed_.krav);
-        return lokale_ >= 0 ? !LokaleLedigt(lokale_)
-                            : std::none_of(lokaler.begin(), lokaler.end(), [&](int32_t l) { return LokaleLedigt(l); });
+        if (lokaler_ == nullptr)
+            return !m_.LedigeLokaler(e_, celle_).has_value();
+        return std::any_of(lokaler_->begin(), lokaler_->end(), [&](int32_t r) { return Optaget(r); });
     }
-    bool HoldOptaget() const { return Optaget(m_.hold_[enhed_.hold], egen_); }
-    bool FagSammeDag() const { return m_.FagPaaDagen(e_, celle_ / maksTimer, kunFaste_); }
+    bool HoldOptaget() const { return FolkOptaget(Art::hold); }
+    uint32_t FagetsTimer() const { return m_.FagetsTimer(e_, celle_ / maksTimer, kunFaste_); }
+
+    // The resource is busy in one of the block's hours with another unit.
+    bool Optaget(int32_t r) const
+    {
+        const Ressource& ressource = m_.ressourcer_[r];
+        Ugemaske andres = kunFaste_ ? ressource.fast : ressource.optaget;
+        if (!kunFaste_ && enhed_.celle >= 0)
+            for (int32_t c = enhed_.celle; c < enhed_.celle + enhed_.laengde && c < maksCeller; ++c)
+                if (ressource.ejer[c] == e_)
+                    andres &= ~CelleMaske(c);
+        return (andres & maske_) != 0;
+    }
 
 private:
-    bool Optaget(const Ressource& r, Maske egen) const
+    bool FolkOptaget(Art art) const
     {
-        return ((kunFaste_ ? r.fast : r.optaget) & ~egen & maske_) != 0;
+        return std::any_of(enhed_.folk.begin(), enhed_.folk.end(),
+                           [&](int32_t r) { return m_.ressourcer_[r].art == art && Optaget(r); });
     }
-    bool LokaleLedigt(int32_t l) const { return !Optaget(m_.lokaler_[l], l == enhed_.lokale ? egen_ : 0); }
 
     const Skemamodel& m_;
     const Enhed& enhed_;
     int32_t e_;
     int32_t celle_;
-    int32_t lokale_;
+    const std::vector<int32_t>* lokaler_;
     bool kunFaste_;
-    Maske maske_;
-    Maske egen_;
+    Ugemaske maske_;
 };
-
-int32_t Skemamodel::Navne::Find(const std::string& navn) const
-{
-    const auto fundet = indeks.find(navn);
-    return fundet == indeks.end() ? -1 : fundet->second;
-}
-
-int32_t Skemamodel::Navne::Tilfoej(const std::string& navn)
-{
-    const auto [plads, ny] = indeks.try_emplace(navn, static_cast<int32_t>(navne.size()));
-    if (ny)
-        navne.push_back(navn);
-    return plads->second;
-}
 
 Skemamodel::Skemamodel(const Skemabillede& billede) : billede_(billede)
 {
-    for (const auto& [laerer, prioriteter] : billede_.prioriteter) {
-        laererNavne_.Tilfoej(laerer);
-        Maske spaerret = 0;
-        for (int32_t celle = 0; celle < maksCeller; ++celle)
-            if (prioriteter[celle] == utilgaengelig)
-                spaerret |= CelleMaske(celle);
-        spaerret_.push_back(spaerret);
-    }
+    LaesPrioriteter();
     for (const auto& [type, lokaler] : billede_.lokalerAfType)
         for (const std::string& lokale : lokaler)
-            lokaleNavne_.Tilfoej(lokale);
+            TilfoejRessource(Art::lokale, lokale);
     LaesKrav();
     LaesLektioner();
     TilfoejManglende();
-    hold_.resize(holdNavne_.navne.size());
-    laerere_.resize(laererNavne_.navne.size());
-    prioritet_.resize(laererNavne_.navne.size());
-    for (const auto& [laerer, prioriteter] : billede_.prioriteter)
-        prioritet_[laererNavne_.Find(laerer)].assign(prioriteter.begin(), prioriteter.end());
-    lokaler_.resize(lokaleNavne_.navne.size());
-    fagDag_.assign(holdFagNavne_.navne.size(), std::vector<int32_t>(maksDage, 0));
-    placeret_.assign(billede_.krav.size(), 0);
-    for (const Timekrav& krav : billede_.krav)
+    fagTimer_.assign(spredNoegler_.size(), {});
+    fagTimerFast_.assign(spredNoegler_.size(), {});
+    placeret_.assign(krav_.size(), 0);
+    for (const Krav& krav : krav_)
         maal_.manglende += krav.timer;
     // Everything read counts once it is put back through the one path that counts.
-    const std::vector<Enhed> laest = enheder_;
+    const std::vector<Plads> laest = Pladser();
     for (Enhed& enhed : enheder_)
         enhed.celle = -1;
     Gendan(laest);
@@ -97,22 +103,62 @@ Skemamodel::Skemamodel(const Skemabillede& billede) : billede_(billede)
             startceller_.push_back(celle);
 }
 
+int32_t Skemamodel::FindRessource(Art art, const std::string& navn) const
+{
+    const auto fundet = ressourceIndeks_.find(static_cast<char>('0' + static_cast<int>(art)) + navn);
+    return fundet == ressourceIndeks_.end() ? -1 : fundet->second;
+}
+
+int32_t Skemamodel::TilfoejRessource(Art art, const std::string& navn)
+{
+    const auto [plads, ny] = ressourceIndeks_.try_emplace(static_cast<char>('0' + static_cast<int>(art)) + navn,
+                                                          static_cast<int32_t>(ressourcer_.size()));
+    if (ny) {
+        ressourcer_.emplace_back();
+        ressourcer_.back().art = art;
+        ressourcer_.back().navn = navn;
+    }
+    return plads->second;
+}
+
+int32_t Skemamodel::SpredNoegle(const std::string& hold, const std::string& fag)
+{
+    return spredNoegler_.try_emplace(hold + '\n' + fag, static_cast<int32_t>(spredNoegler_.size())).first->second;
+}
+
+void Skemamodel::LaesPrioriteter()
+{
+    for (const auto& [laerer, prioriteter] : billede_.prioriteter) {
+        const int32_t r = TilfoejRessource(Art::laerer, laerer);
+        ressourcer_[r].prioritet.assign(prioriteter.begin(), prioriteter.end());
+        for (int32_t celle = 0; celle < maksCeller; ++celle)
+            if (prioriteter[celle] == utilgaengelig)
+                ressourcer_[r].spaerret |= CelleMaske(celle);
+    }
+}
+
 void Skemamodel::LaesKrav()
 {
-    for (const Timekrav& krav : billede_.krav) {
-        kravHold_.push_back(holdNavne_.Tilfoej(krav.hold));
-        kravHoldFag_.push_back(holdFagNavne_.Tilfoej(krav.hold + '\n' + krav.fag));
-        kravLaerer_.push_back(krav.laerer == tomId ? -1 : laererNavne_.Find(krav.laerer));
+    for (const Timekrav& t : billede_.krav) {
+        Krav krav;
+        krav.folk.push_back(TilfoejRessource(Art::hold, t.hold));
+        krav.ingenLaerer = t.laerer == tomId || FindRessource(Art::laerer, t.laerer) < 0;
+        if (!krav.ingenLaerer)
+            krav.folk.push_back(FindRessource(Art::laerer, t.laerer));
         std::vector<int32_t> lokaler;
-        if (krav.IStamlokale()) {
-            if (const int32_t lokale = lokaleNavne_.Find(krav.lokale); lokale >= 0)
+        if (t.IStamlokale()) {
+            if (const int32_t lokale = FindRessource(Art::lokale, t.lokale); lokale >= 0)
                 lokaler.push_back(lokale);
-        } else if (const auto typen = billede_.lokalerAfType.find(krav.lokaletype);
+        } else if (const auto typen = billede_.lokalerAfType.find(t.lokaletype);
                    typen != billede_.lokalerAfType.end()) {
             for (const std::string& lokale : typen->second)
-                lokaler.push_back(lokaleNavne_.Find(lokale));
+                lokaler.push_back(FindRessource(Art::lokale, lokale));
         }
-        lokalerForKrav_.push_back(std::move(lokaler));
+        krav.lokalevalg.push_back(std::move(lokaler));
+        krav.spredNoegle = SpredNoegle(t.hold, t.fag);
+        krav.timer = t.timer;
+        krav.blok = t.blok;
+        krav_.push_back(std::move(krav));
     }
 }
 
@@ -124,16 +170,13 @@ void Skemamodel::LaesLektioner()
     std::sort(lektioner.begin(), lektioner.end(), [](const LektionsData& a, const LektionsData& b) {
         return std::tie(a.hold, a.kolonne, a.raekke) < std::tie(b.hold, b.kolonne, b.raekke);
     });
-    std::vector<int32_t> taget(billede_.krav.size(), 0);
+    std::vector<int32_t> taget(krav_.size(), 0);
     for (size_t i = 0; i < lektioner.size(); ++i) {
         const LektionsData& l = lektioner[i];
         Enhed enhed;
-        enhed.hold = holdNavne_.Tilfoej(l.hold);
-        enhed.laerer = laererNavne_.Tilfoej(l.laerer);
-        if (spaerret_.size() < laererNavne_.navne.size())
-            spaerret_.push_back(0);
-        enhed.lokale = lokaleNavne_.Tilfoej(l.lokale);
-        enhed.holdFag = holdFagNavne_.Tilfoej(l.hold + '\n' + l.fag);
+        enhed.folk = {TilfoejRessource(Art::hold, l.hold), TilfoejRessource(Art::laerer, l.laerer)};
+        enhed.lokaler = {TilfoejRessource(Art::lokale, l.lokale)};
+        enhed.spredNoegle = SpredNoegle(l.hold, l.fag);
         enhed.blokFelt = l.blok;
         enhed.kilde = l;
         if (!Uge{}.Indeholder({l.kolonne, l.raekke})) {
@@ -148,7 +191,7 @@ void Skemamodel::LaesLektioner()
                              lektioner[i + 1].lokale == l.lokale && lektioner[i + 1].blok == 2;
         const int32_t laengde = dobbelt ? 2 : 1;
         const int32_t krav = FindKrav(l);
-        if (krav >= 0 && taget[krav] + laengde <= billede_.krav[krav].timer) {
+        if (krav >= 0 && taget[krav] + laengde <= krav_[krav].timer) {
             // Only a demand's lessons move, so only they are held together as a unit.
             enhed.krav = krav;
             enhed.laengde = laengde;
@@ -165,13 +208,14 @@ void Skemamodel::LaesLektioner()
 
 int32_t Skemamodel::FindKrav(const LektionsData& l) const
 {
-    for (size_t k = 0; k < billede_.krav.size(); ++k) {
-        const Timekrav& krav = billede_.krav[k];
-        if (krav.hold != l.hold || krav.fag != l.fag || krav.laerer != l.laerer)
-            continue;
-        const int32_t lokale = lokaleNavne_.Find(l.lokale);
-        const auto& lokaler = lokalerForKrav_[k];
-        if (std::find(lokaler.begin(), lokaler.end(), lokale) != lokaler.end())
+    const int32_t hold = FindRessource(Art::hold, l.hold);
+    const int32_t laerer = FindRessource(Art::laerer, l.laerer);
+    const int32_t lokale = FindRessource(Art::lokale, l.lokale);
+    for (size_t k = 0; k < krav_.size(); ++k) {
+        const Timekrav& t = billede_.krav[k];
+        const Krav& krav = krav_[k];
+        if (t.fag == l.fag && krav.folk.front() == hold && !krav.ingenLaerer && krav.folk.back() == laerer &&
+            Indeholder(krav.lokalevalg.front(), lokale))
             return static_cast<int32_t>(k);
     }
     return -1;
@@ -185,30 +229,39 @@ bool Skemamodel::ErLaast(const LektionsData& l) const
 }
 
 // The hours a demand still lacks become unplaced units: double lessons while
-// two or more hours are missing, when the demand asks for them.
+// two or more hours are missing, when the demand asks for them. With the
+// spreading rule a demand of single hours that has more hours than days left
+// for it joins some of them into double lessons, as the generation does.
 void Skemamodel::TilfoejManglende()
 {
-    std::vector<int32_t> lagt(billede_.krav.size(), 0);
-    for (const Enhed& enhed : enheder_)
-        if (enhed.krav >= 0)
-            lagt[enhed.krav] += enhed.laengde;
-    for (size_t k = 0; k < billede_.krav.size(); ++k) {
-        const Timekrav& krav = billede_.krav[k];
-        for (int32_t rest = krav.timer - lagt[k]; rest > 0;) {
+    std::vector<int32_t> lagt(krav_.size(), 0);
+    std::vector<int32_t> blokke(krav_.size(), 0);
+    for (const Enhed& enhed : enheder_) {
+        if (enhed.krav < 0)
+            continue;
+        lagt[enhed.krav] += enhed.laengde;
+        blokke[enhed.krav] += enhed.celle >= 0 && IPlanen(enhed.celle, enhed.laengde) ? 1 : 0;
+    }
+    for (size_t k = 0; k < krav_.size(); ++k) {
+        const Krav& krav = krav_[k];
+        const int32_t mangler = krav.timer - lagt[k];
+        const int32_t dageTilbage = std::max(billede_.uge.dage - blokke[k], 0);
+        int32_t dobbelte = krav.blok == 2 ? mangler / 2 : 0;
+        if (billede_.regler.Spreder() && krav.blok == 1)
+            dobbelte = std::clamp(mangler - dageTilbage, 0, mangler / 2);
+        for (int32_t rest = mangler; rest > 0;) {
             Enhed enhed;
             enhed.krav = static_cast<int32_t>(k);
-            enhed.hold = kravHold_[k];
-            enhed.laerer = kravLaerer_[k];
-            enhed.holdFag = kravHoldFag_[k];
-            enhed.laengde = krav.blok == 2 && rest >= 2 ? 2 : 1;
+            enhed.folk = krav.folk;
+            enhed.lokaler.assign(krav.lokalevalg.size(), -1);
+            enhed.spredNoegle = krav.spredNoegle;
+            enhed.laengde = dobbelte-- > 0 ? 2 : 1;
             enhed.blokFelt = enhed.laengde;
             rest -= enhed.laengde;
             enheder_.push_back(enhed);
         }
     }
 }
-
-int32_t Skemamodel::Placeret(int32_t krav) const { return placeret_[krav]; }
 
 std::vector<int32_t> Skemamodel::Ledige() const
 {
@@ -225,119 +278,168 @@ bool Skemamodel::IPlanen(int32_t celle, int32_t laengde) const
 }
 
 // The cells of a block, cut at the end of the day.
-Skemamodel::Maske Skemamodel::BlokMaske(int32_t celle, int32_t laengde)
+Ugemaske Skemamodel::BlokMaske(int32_t celle, int32_t laengde)
 {
     const int32_t time = celle % maksTimer;
     const int32_t timer = std::min(laengde, maksTimer - time);
-    return ((Maske{1} << timer) - 1) << celle;
+    return ((Ugemaske{1} << timer) - 1) << celle;
 }
 
-bool Skemamodel::HoldLedigt(int32_t hold, int32_t celle) const { return ((hold_[hold].optaget >> celle) & 1) == 0; }
-
-// Another unit of the class's subject that day (with kunFaste: one that never moves).
-bool Skemamodel::FagPaaDagen(int32_t e, int32_t dag, bool kunFaste) const
+bool Skemamodel::HoldLedigt(int32_t e, int32_t celle) const
 {
     const Enhed& enhed = enheder_[e];
-    if (!kunFaste) {
-        const int32_t egen = enhed.celle >= 0 && enhed.celle / maksTimer == dag ? 1 : 0;
-        return fagDag_[enhed.holdFag][dag] - egen > 0;
-    }
-    for (int32_t c = dag * maksTimer; c < (dag + 1) * maksTimer; ++c) {
-        const int32_t anden = hold_[enhed.hold].ejer[c];
-        if (anden >= 0 && anden != e && enheder_[anden].fast && enheder_[anden].holdFag == enhed.holdFag)
-            return true;
-    }
-    return false;
+    return std::none_of(enhed.folk.begin(), enhed.folk.end(), [&](int32_t r) {
+        return ressourcer_[r].art == Art::hold && (ressourcer_[r].optaget & CelleMaske(celle)) != 0;
+    });
 }
 
-Hindring Skemamodel::FoersteHindring(int32_t e, int32_t celle, int32_t lokale) const
+// The hours of the day holding another unit of the class's subject (with
+// kunFaste: one that never moves).
+uint32_t Skemamodel::FagetsTimer(int32_t e, int32_t dag, bool kunFaste) const
+{
+    const Enhed& enhed = enheder_[e];
+    if (enhed.spredNoegle < 0)
+        return 0;
+    uint32_t timer = (kunFaste ? fagTimerFast_ : fagTimer_)[enhed.spredNoegle][dag];
+    if (enhed.celle >= 0 && enhed.celle / maksTimer == dag)
+        timer &= ~DagensTimer(BlokMaske(enhed.celle, enhed.laengde), dag);
+    return timer;
+}
+
+Hindring Skemamodel::FoersteHindring(int32_t e, int32_t celle, const std::vector<int32_t>* lokaler) const
 {
     return ::FoersteHindring(billede_.uge, PlaceringAf(celle), enheder_[e].laengde,
-                             Fakta(*this, e, celle, lokale, false), billede_.regler);
+                             Fakta(*this, e, celle, lokaler, false), billede_.regler);
 }
 
-int32_t Skemamodel::LedigtLokale(int32_t e, int32_t celle) const
+// Each room demand takes the first of its rooms that is free in every hour
+// and not taken by an earlier demand of the same unit.
+std::optional<std::vector<int32_t>> Skemamodel::LedigeLokaler(int32_t e, int32_t celle) const
 {
-    for (const int32_t lokale : Lokaler(enheder_[e].krav))
-        if (FoersteHindring(e, celle, lokale) == Hindring::ingen)
-            return lokale;
-    return -1;
+    const Enhed& enhed = enheder_[e];
+    if (enhed.krav < 0)
+        return enhed.lokaler;
+    const Fakta fakta(*this, e, celle, nullptr, false);
+    std::vector<int32_t> valgt;
+    for (const std::vector<int32_t>& lokaler : krav_[enhed.krav].lokalevalg) {
+        const auto ledigt = std::find_if(lokaler.begin(), lokaler.end(),
+                                         [&](int32_t r) { return !fakta.Optaget(r) && !Indeholder(valgt, r); });
+        if (ledigt == lokaler.end())
+            return std::nullopt;
+        valgt.push_back(*ledigt);
+    }
+    return valgt;
 }
 
-bool Skemamodel::Blokerende(int32_t e, int32_t celle, int32_t lokale, std::vector<int32_t>& ud) const
+std::vector<std::vector<int32_t>> Skemamodel::Lokalemuligheder(int32_t e) const
+{
+    const Enhed& enhed = enheder_[e];
+    if (enhed.krav < 0)
+        return {enhed.lokaler};
+    std::vector<std::vector<int32_t>> muligheder{{}};
+    for (const std::vector<int32_t>& lokaler : krav_[enhed.krav].lokalevalg) {
+        std::vector<std::vector<int32_t>> naeste;
+        for (const std::vector<int32_t>& hidtil : muligheder)
+            for (const int32_t lokale : lokaler)
+                if (!Indeholder(hidtil, lokale) && naeste.size() < maksLokalemuligheder) {
+                    naeste.push_back(hidtil);
+                    naeste.back().push_back(lokale);
+                }
+        muligheder = std::move(naeste);
+    }
+    return muligheder;
+}
+
+bool Skemamodel::Blokerende(int32_t e, int32_t celle, const std::vector<int32_t>& lokaler,
+                            std::vector<int32_t>& ud) const
 {
     ud.clear();
     const Enhed& enhed = enheder_[e];
-    if (::FoersteHindring(billede_.uge, PlaceringAf(celle), enhed.laengde, Fakta(*this, e, celle, lokale, true),
+    if (::FoersteHindring(billede_.uge, PlaceringAf(celle), enhed.laengde, Fakta(*this, e, celle, &lokaler, true),
                           billede_.regler) != Hindring::ingen)
         return false;
     const auto tilfoej = [&](int32_t anden) {
-        if (anden >= 0 && anden != e && std::find(ud.begin(), ud.end(), anden) == ud.end())
+        if (anden >= 0 && anden != e && !Indeholder(ud, anden))
             ud.push_back(anden);
     };
-    for (int32_t c = celle; c < celle + enhed.laengde; ++c)
-        for (const Ressource* r : {&hold_[enhed.hold], &laerere_[enhed.laerer], &lokaler_[lokale]})
-            tilfoej(r->ejer[c]);
-    if (billede_.regler.spred) {
-        const int32_t dag = celle / maksTimer;
-        for (int32_t c = dag * maksTimer; c < (dag + 1) * maksTimer; ++c) {
-            const int32_t anden = hold_[enhed.hold].ejer[c];
-            if (anden >= 0 && enheder_[anden].holdFag == enhed.holdFag)
-                tilfoej(anden);
-        }
+    for (int32_t c = celle; c < celle + enhed.laengde; ++c) {
+        for (const int32_t r : enhed.folk)
+            tilfoej(ressourcer_[r].ejer[c]);
+        for (const int32_t r : lokaler)
+            tilfoej(ressourcer_[r].ejer[c]);
     }
+    // The day's other lessons of the subject leave when the block does not fit beside them.
+    const int32_t dag = celle / maksTimer;
+    if (BryderSpredning(billede_.regler.spredning, FagetsTimer(e, dag, false), PlaceringAf(celle), enhed.laengde))
+        for (const int32_t r : enhed.folk)
+            if (ressourcer_[r].art == Art::hold)
+                for (int32_t c = dag * maksTimer; c < (dag + 1) * maksTimer; ++c)
+                    if (const int32_t anden = ressourcer_[r].ejer[c];
+                        anden >= 0 && enheder_[anden].spredNoegle == enhed.spredNoegle)
+                        tilfoej(anden);
     return true;
 }
 
-// A teacher's hours away from her wishes: 3 - priority per hour; nothing for
-// a teacher with no priorities at all.
-int32_t Skemamodel::Straf(int32_t laerer, int32_t celle, int32_t laengde) const
+// Adds (fortegn 1) or takes away (-1) the unit in one resource's counts.
+void Skemamodel::TaelRessource(int32_t r, int32_t e, Ugemaske maske, int32_t fortegn)
 {
-    const auto& prioriteter = prioritet_[laerer];
-    if (prioriteter.empty())
-        return 0;
-    int32_t straf = 0;
-    for (int32_t c = celle; c < celle + laengde && c < maksCeller; ++c)
-        straf += 3 - prioriteter[c];
-    return straf;
+    Ressource& ressource = ressourcer_[r];
+    const Enhed& enhed = enheder_[e];
+    int32_t* huller = ressource.art == Art::hold     ? &maal_.holdHuller
+                      : ressource.art == Art::laerer ? &maal_.laererHuller
+                                                     : nullptr;
+    if (huller != nullptr)
+        *huller -= Huller(ressource.optaget);
+    ressource.optaget = fortegn > 0 ? ressource.optaget | maske : ressource.optaget & ~maske;
+    if (enhed.fast)
+        ressource.fast = fortegn > 0 ? ressource.fast | maske : ressource.fast & ~maske;
+    for (int32_t c = enhed.celle; c < enhed.celle + enhed.laengde && c < maksCeller; ++c) {
+        ressource.ejer[c] = fortegn > 0 ? e : -1;
+        if (!ressource.prioritet.empty())
+            maal_.straf += fortegn * (3 - ressource.prioritet[c]);
+    }
+    if (huller != nullptr)
+        *huller += Huller(ressource.optaget);
 }
 
 // Adds (fortegn 1) or takes away (-1) the unit at its cell in every count.
 void Skemamodel::Tael(int32_t e, int32_t fortegn)
 {
     const Enhed& enhed = enheder_[e];
-    const Maske maske = BlokMaske(enhed.celle, enhed.laengde);
-    Ressource& hold = hold_[enhed.hold];
-    Ressource* laerer = enhed.laerer >= 0 ? &laerere_[enhed.laerer] : nullptr;
-    maal_.holdHuller -= Huller(hold.optaget);
-    if (laerer != nullptr)
-        maal_.laererHuller -= Huller(laerer->optaget);
-    for (Ressource* r : {&hold, laerer, enhed.lokale >= 0 ? &lokaler_[enhed.lokale] : nullptr}) {
-        if (r == nullptr)
-            continue;
-        r->optaget = fortegn > 0 ? r->optaget | maske : r->optaget & ~maske;
-        if (enhed.fast)
-            r->fast = fortegn > 0 ? r->fast | maske : r->fast & ~maske;
-        for (int32_t c = enhed.celle; c < enhed.celle + enhed.laengde && c < maksCeller; ++c)
-            r->ejer[c] = fortegn > 0 ? e : -1;
-    }
-    maal_.holdHuller += Huller(hold.optaget);
-    if (laerer != nullptr) {
-        maal_.laererHuller += Huller(laerer->optaget);
-        maal_.straf += fortegn * Straf(enhed.laerer, enhed.celle, enhed.laengde);
-    }
-    fagDag_[enhed.holdFag][enhed.celle / maksTimer] += fortegn;
+    const Ugemaske maske = BlokMaske(enhed.celle, enhed.laengde);
+    for (const int32_t r : enhed.folk)
+        TaelRessource(r, e, maske, fortegn);
+    for (const int32_t r : enhed.lokaler)
+        if (r >= 0)
+            TaelRessource(r, e, maske, fortegn);
     // An hour outside the plan is still to be placed.
+    if (enhed.spredNoegle >= 0) {
+        const int32_t dag = enhed.celle / maksTimer;
+        const uint32_t timer = DagensTimer(maske, dag);
+        for (auto* fag : {&fagTimer_, enhed.fast ? &fagTimerFast_ : nullptr})
+            if (fag != nullptr)
+                (*fag)[enhed.spredNoegle][dag] = fortegn > 0 ? (*fag)[enhed.spredNoegle][dag] | timer
+                                                             : (*fag)[enhed.spredNoegle][dag] & ~timer;
+    }
     if (enhed.krav >= 0 && IPlanen(enhed.celle, enhed.laengde)) {
         placeret_[enhed.krav] += fortegn * enhed.laengde;
         maal_.manglende -= fortegn * enhed.laengde;
     }
 }
 
-void Skemamodel::Saet(int32_t e, int32_t celle, int32_t lokale)
+int32_t Skemamodel::DelDobbelt(int32_t e)
+{
+    Enhed& enhed = enheder_[e];
+    enhed.laengde = 1;
+    enhed.blokFelt = 1;
+    enheder_.push_back(enhed);
+    return static_cast<int32_t>(enheder_.size()) - 1;
+}
+
+void Skemamodel::Saet(int32_t e, int32_t celle, const std::vector<int32_t>& lokaler)
 {
     enheder_[e].celle = celle;
-    enheder_[e].lokale = lokale;
+    enheder_[e].lokaler = lokaler;
     Tael(e, 1);
 }
 
@@ -347,14 +449,23 @@ void Skemamodel::Fjern(int32_t e)
     enheder_[e].celle = -1;
 }
 
-void Skemamodel::Gendan(const std::vector<Enhed>& enheder)
+std::vector<Skemamodel::Plads> Skemamodel::Pladser() const
+{
+    std::vector<Plads> pladser;
+    pladser.reserve(enheder_.size());
+    for (const Enhed& enhed : enheder_)
+        pladser.push_back({enhed.celle, enhed.lokaler});
+    return pladser;
+}
+
+void Skemamodel::Gendan(const std::vector<Plads>& pladser)
 {
     for (size_t e = 0; e < enheder_.size(); ++e)
-        if (enheder_[e].celle >= 0)
+        if (enheder_[e].celle >= 0 && !(Plads{enheder_[e].celle, enheder_[e].lokaler} == pladser[e]))
             Fjern(static_cast<int32_t>(e));
-    for (size_t e = 0; e < enheder.size(); ++e)
-        if (enheder[e].celle >= 0)
-            Saet(static_cast<int32_t>(e), enheder[e].celle, enheder[e].lokale);
+    for (size_t e = 0; e < pladser.size(); ++e)
+        if (pladser[e].celle >= 0 && enheder_[e].celle < 0)
+            Saet(static_cast<int32_t>(e), pladser[e].celle, pladser[e].lokaler);
 }
 
 std::vector<LektionsData> Skemamodel::Lektioner() const
@@ -368,7 +479,7 @@ std::vector<LektionsData> Skemamodel::Lektioner() const
         if (enhed.celle < 0)
             continue;
         const Timekrav& krav = billede_.krav[enhed.krav];
-        const lektion l(krav.hold, krav.fag, krav.laerer, lokaleNavne_.navne[enhed.lokale], enhed.blokFelt);
+        const lektion l(krav.hold, krav.fag, krav.laerer, ressourcer_[enhed.lokaler.front()].navn, enhed.blokFelt);
         const Placering p = PlaceringAf(enhed.celle);
         for (int32_t i = 0; i < enhed.laengde; ++i)
             lektioner.emplace_back(l, p.kolonne, p.raekke + i);

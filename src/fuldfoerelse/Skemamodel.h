@@ -3,9 +3,11 @@
 #include "fuldfoerelse/Skemabillede.h"
 #include "fuldfoerelse/Ugemaske.h"
 
+#include <array>
 #include <compare>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,106 +20,127 @@ struct Maal {
     auto operator<=>(const Maal&) const = default;
 };
 
-// The timetables as occupancy bits, one per cell of the week, per class, teacher and room,
-// with the demands' lessons as units that can be taken out and put back.
-// Lessons of no demand or fixed by the planner stay put; a demand's lesson
-// outside the plan's days and hours counts as not placed until it is moved in.
+// The timetables as occupancy bits, one per cell of the week, for every
+// class, teacher and room (the resources), with the demands' lessons as units
+// that can be taken out and put back. A unit occupies its classes and
+// teachers, and one room for each of its room demands. Lessons of no demand
+// or fixed by the planner stay put; a demand's lesson outside the plan's days
+// and hours counts as not placed until it is moved in.
 class Skemamodel {
 public:
+    enum class Art : uint8_t { hold, laerer, lokale };
+
+    // A demand as the model places it.
+    struct Krav {
+        std::vector<int32_t> folk;                    // the classes and teachers of every unit
+        std::vector<std::vector<int32_t>> lokalevalg; // per room demand: the rooms it may use
+        int32_t spredNoegle = -1;                     // the class's subject, for the spreading rule
+        int32_t timer = 0;                            // hours a week
+        int32_t blok = 1;                             // 2: taught as double lessons
+        bool ingenLaerer = false;
+    };
     struct Enhed {
         int32_t krav = -1; // -1: a lesson of no demand
-        int32_t hold = -1;
-        int32_t laerer = -1;
-        int32_t holdFag = -1;
-        int32_t lokale = -1;
+        std::vector<int32_t> folk;
+        std::vector<int32_t> lokaler; // the room of each room demand
+        int32_t spredNoegle = -1;
         int32_t celle = -1; // -1: not placed
         int32_t laengde = 1;
         int32_t blokFelt = 1;
         bool fast = false;
         LektionsData kilde; // a lesson of no demand as it was read
     };
+    // Where a unit stands: enough to put the timetables back.
+    struct Plads {
+        int32_t celle = -1;
+        std::vector<int32_t> lokaler;
+        bool operator==(const Plads&) const = default;
+    };
 
     explicit Skemamodel(const Skemabillede& billede);
 
     const Skemabillede& Billede() const { return billede_; }
+    const std::vector<Krav>& Kravene() const { return krav_; }
     const std::vector<Enhed>& Enheder() const { return enheder_; }
     const Maal& Status() const { return maal_; }
     // Hours of the demand placed inside the plan.
-    int32_t Placeret(int32_t krav) const;
+    int32_t Placeret(int32_t krav) const { return placeret_[krav]; }
     bool IPlanen(int32_t celle, int32_t laengde) const;
     static Placering PlaceringAf(int32_t celle) { return {celle / maksTimer, celle % maksTimer}; }
     static int32_t CelleAf(Placering p) { return p.kolonne * maksTimer + p.raekke; }
     // The movable units not placed inside the plan.
     std::vector<int32_t> Ledige() const;
-
-    // The cells of the plan where a unit of that length may start.
+    // The cells of the plan where a unit may start.
     const std::vector<int32_t>& Startceller() const { return startceller_; }
-    // The rooms a demand may use.
-    const std::vector<int32_t>& Lokaler(int32_t krav) const { return lokalerForKrav_[krav]; }
-    bool HoldLedigt(int32_t hold, int32_t celle) const;
-    // The first reason unit e cannot start at celle in room lokale (-1: any of its rooms).
-    Hindring FoersteHindring(int32_t e, int32_t celle, int32_t lokale) const;
-    // The unit that holds the resource's cell, or -1.
-    int32_t HoldEjer(int32_t hold, int32_t celle) const { return hold_[hold].ejer[celle]; }
-    int32_t LaererEjer(int32_t laerer, int32_t celle) const { return laerere_[laerer].ejer[celle]; }
-    int32_t LokaleEjer(int32_t lokale, int32_t celle) const { return lokaler_[lokale].ejer[celle]; }
-    // A free room of the unit's demand for that start, or -1.
-    int32_t LedigtLokale(int32_t e, int32_t celle) const;
-    // The placed units in the way of unit e at celle in lokale: false when the
-    // rules forbid the start even with every movable unit taken out.
-    bool Blokerende(int32_t e, int32_t celle, int32_t lokale, std::vector<int32_t>& ud) const;
 
-    void Saet(int32_t e, int32_t celle, int32_t lokale);
+    // Resources: classes, teachers and rooms in one numbering.
+    int32_t AntalRessourcer() const { return static_cast<int32_t>(ressourcer_.size()); }
+    Art ArtAf(int32_t r) const { return ressourcer_[r].art; }
+    const std::string& Navn(int32_t r) const { return ressourcer_[r].navn; }
+    // The unit in that cell of the resource, or -1.
+    int32_t Ejer(int32_t r, int32_t celle) const { return ressourcer_[r].ejer[celle]; }
+    Ugemaske FastOptaget(int32_t r) const { return ressourcer_[r].fast; }
+    Ugemaske Spaerret(int32_t r) const { return ressourcer_[r].spaerret; }
+    // The classes of unit e are all free at the cell.
+    bool HoldLedigt(int32_t e, int32_t celle) const;
+
+    // The first reason unit e cannot start at celle, in the given rooms (one
+    // per room demand) or, without rooms, in any free ones.
+    Hindring FoersteHindring(int32_t e, int32_t celle, const std::vector<int32_t>* lokaler = nullptr) const;
+    // Free rooms for each room demand of unit e at that start, or nothing.
+    std::optional<std::vector<int32_t>> LedigeLokaler(int32_t e, int32_t celle) const;
+    // The choices of rooms unit e has, one room per demand (a bounded number).
+    std::vector<std::vector<int32_t>> Lokalemuligheder(int32_t e) const;
+    // The placed units in the way of unit e at celle in lokaler: false when the
+    // rules forbid the start even with every movable unit taken out.
+    bool Blokerende(int32_t e, int32_t celle, const std::vector<int32_t>& lokaler, std::vector<int32_t>& ud) const;
+
+    // Makes the unplaced double lesson e two single hours: e and the unit it returns.
+    int32_t DelDobbelt(int32_t e);
+
+    void Saet(int32_t e, int32_t celle, const std::vector<int32_t>& lokaler);
     void Fjern(int32_t e);
-    // Puts every unit where the given copy has it.
-    void Gendan(const std::vector<Enhed>& enheder);
+    std::vector<Plads> Pladser() const;
+    // Puts every unit where the given places have it.
+    void Gendan(const std::vector<Plads>& pladser);
 
     // Every placed lesson hour, units unfolded.
     std::vector<LektionsData> Lektioner() const;
-    const std::string& HoldNavn(int32_t hold) const { return holdNavne_.navne[hold]; }
-    const std::string& LokaleNavn(int32_t lokale) const { return lokaleNavne_.navne[lokale]; }
 
 private:
-    // Names of one kind and their indices.
-    struct Navne {
-        std::vector<std::string> navne;
-        std::map<std::string, int32_t> indeks;
-        int32_t Find(const std::string& navn) const;
-        int32_t Tilfoej(const std::string& navn);
-    };
-    using Maske = Ugemaske;
     struct Ressource {
-        Maske optaget = 0;
-        Maske fast = 0; // cells of units that never move
+        Art art = Art::hold;
+        std::string navn;
+        Ugemaske optaget = 0;
+        Ugemaske fast = 0;              // cells of units that never move
+        Ugemaske spaerret = 0;          // cells the resource cannot be used (a teacher's -3)
+        std::vector<int32_t> prioritet; // per cell; empty: no wishes
         std::vector<int32_t> ejer = std::vector<int32_t>(maksCeller, -1);
     };
     class Fakta;
 
+    int32_t TilfoejRessource(Art art, const std::string& navn);
+    int32_t FindRessource(Art art, const std::string& navn) const;
+    int32_t SpredNoegle(const std::string& hold, const std::string& fag);
+    void LaesPrioriteter();
     void LaesKrav();
     void LaesLektioner();
     int32_t FindKrav(const LektionsData& l) const;
     bool ErLaast(const LektionsData& l) const;
     void TilfoejManglende();
-    static Maske BlokMaske(int32_t celle, int32_t laengde);
-    bool FagPaaDagen(int32_t e, int32_t dag, bool kunFaste) const;
+    static Ugemaske BlokMaske(int32_t celle, int32_t laengde);
+    uint32_t FagetsTimer(int32_t e, int32_t dag, bool kunFaste) const;
     void Tael(int32_t e, int32_t fortegn);
-    int32_t Straf(int32_t laerer, int32_t celle, int32_t laengde) const;
+    void TaelRessource(int32_t r, int32_t e, Ugemaske maske, int32_t fortegn);
 
     Skemabillede billede_;
-    Navne holdNavne_;
-    Navne laererNavne_;
-    Navne lokaleNavne_;
-    Navne holdFagNavne_;
-    std::vector<Ressource> hold_;
-    std::vector<Ressource> laerere_;
-    std::vector<Ressource> lokaler_;
-    std::vector<Maske> spaerret_;
-    std::vector<std::vector<int32_t>> prioritet_; // per teacher and cell; empty: no priorities
-    std::vector<std::vector<int32_t>> fagDag_;    // per class-subject, lessons per day
-    std::vector<std::vector<int32_t>> lokalerForKrav_;
-    std::vector<int32_t> kravHold_;
-    std::vector<int32_t> kravLaerer_;
-    std::vector<int32_t> kravHoldFag_;
+    std::vector<Ressource> ressourcer_;
+    std::map<std::string, int32_t> ressourceIndeks_;
+    std::map<std::string, int32_t> spredNoegler_;
+    // Per spreading key and day, the hours its units hold (and those that never move).
+    std::vector<std::array<uint32_t, maksDage>> fagTimer_;
+    std::vector<std::array<uint32_t, maksDage>> fagTimerFast_;
+    std::vector<Krav> krav_;
     std::vector<int32_t> placeret_;
     std::vector<Enhed> enheder_;
     std::vector<int32_t> startceller_;

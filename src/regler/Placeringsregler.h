@@ -2,6 +2,7 @@
 
 #include "base/Uge.h"
 
+#include <bit>
 #include <concepts>
 #include <cstdint>
 
@@ -22,45 +23,54 @@ enum class Hindring : uint8_t {
     fagSammeDag,         // the class has the subject that day already (the spreading rule)
 };
 
-// The rules a plan may switch; the others always hold.
+// How a class's subject may lie within one day.
+enum class Spredning : uint8_t {
+    fri,             // as often as it likes
+    sammenhaengende, // once a day, as one unbroken run of at most two hours (a double lesson)
+    enBlok,          // once a day, as one block: what the generation keeps
+};
+
+// The rules a plan may switch; the others always hold. A value of its own is
+// the generation's rules.
 struct Regelvalg {
-    // A class's subject lies on different days, or on one day as one
-    // unbroken block (a double lesson).
-    bool spred = true;
+    Spredning spredning = Spredning::enBlok;
+
+    // The planner's rules: spread or not.
+    static constexpr Regelvalg Planens(bool spred) { return {spred ? Spredning::sammenhaengende : Spredning::fri}; }
+    bool Spreder() const { return spredning != Spredning::fri; }
 };
 
 // What the rules ask about one block at one start (and, for rooms, in the
 // rooms the caller offers). Each user answers from its own timetables. The
 // blocks that move in the same step (the block itself, and a lesson it would
 // change places with) are never in their own way.
+// clang-format off
 template <typename F>
-concept Blokfakta = requires(const F& f)
-{
-    {
-        f.Fastlaast()
-        } -> std::same_as<bool>;
-    {
-        f.HarLaerer()
-        } -> std::same_as<bool>;
-    {
-        f.HarLokaler()
-        } -> std::same_as<bool>;
-    {
-        f.LaererUtilgaengelig()
-        } -> std::same_as<bool>;
-    {
-        f.LaererOptaget()
-        } -> std::same_as<bool>;
-    {
-        f.LokaleOptaget()
-        } -> std::same_as<bool>;
-    {
-        f.HoldOptaget()
-        } -> std::same_as<bool>;
-    {
-        f.FagSammeDag()
-        } -> std::same_as<bool>;
+concept Blokfakta = requires(const F& f) {
+    { f.Fastlaast() } -> std::same_as<bool>;
+    { f.HarLaerer() } -> std::same_as<bool>;
+    { f.HarLokaler() } -> std::same_as<bool>;
+    { f.LaererUtilgaengelig() } -> std::same_as<bool>;
+    { f.LaererOptaget() } -> std::same_as<bool>;
+    { f.LokaleOptaget() } -> std::same_as<bool>;
+    { f.HoldOptaget() } -> std::same_as<bool>;
+    // The hours of that day (bit 0 the first) holding another lesson of the class's subject.
+    { f.FagetsTimer() } -> std::same_as<uint32_t>;
 };
+// clang-format on
+
+// The block of `laengde` hours from `start` would break the spreading rule
+// beside the day's other hours of the subject.
+constexpr bool BryderSpredning(Spredning spredning, uint32_t fagetsTimer, Placering start, int32_t laengde)
+{
+    if (spredning == Spredning::fri || fagetsTimer == 0)
+        return false;
+    if (spredning == Spredning::enBlok)
+        return true;
+    const uint32_t alle = fagetsTimer | (((uint32_t{1} << laengde) - 1) << start.raekke);
+    const uint32_t fraFoerste = alle >> std::countr_zero(alle);
+    return std::popcount(alle) > 2 || (fraFoerste & (fraFoerste + 1)) != 0;
+}
 
 // Where the block of `laengde` hours may not start in the plan's week.
 constexpr Hindring UgeHindring(const Uge& uge, Placering start, int32_t laengde)
@@ -95,7 +105,7 @@ Hindring FoersteHindring(const Uge& uge, Placering start, int32_t laengde, const
         return Hindring::intetLokale;
     if (fakta.HoldOptaget())
         return Hindring::holdOptaget;
-    if (valg.spred && fakta.FagSammeDag())
+    if (BryderSpredning(valg.spredning, fakta.FagetsTimer(), start, laengde))
         return Hindring::fagSammeDag;
     return Hindring::ingen;
 }

@@ -78,10 +78,13 @@ public:
     {
         return EnTime([&](Placering q) { return !t_.hold->ErTom(q.kolonne, q.raekke); });
     }
-    bool FagSammeDag() const
+    uint32_t FagetsTimer() const
     {
-        int32_t raekke = 0;
-        return t_.hold->FagPaaDag(l_, p_.kolonne, raekke);
+        uint32_t timer = 0;
+        for (int32_t r = 0; r < maksTimer; ++r)
+            if (t_.hold->HarFag(l_.fag, p_.kolonne, r))
+                timer |= uint32_t{1} << r;
+        return timer;
     }
 
 private:

@@ -1,6 +1,7 @@
 // The planner's hand moves on the generated demo plan, seen through all three kinds of timetable.
 #include "app/Vorivazi.h"
 #include "db/SqlKlasse.h"
+#include "support/HurtigFuldfoerelse.h"
 #include "support/TestDatabase.h"
 #include "support/TestModtager.h"
 
@@ -93,7 +94,7 @@ TEST_F(Haandflytninger, PinnedLessonsStayThroughHandMovesTheCompletionSavingAndR
         EXPECT_EQ(v.ProevFlyt("1.a", SkemaArt::hold, her, {4, 0}).grund, fastlaastTekst);
         EXPECT_FALSE(v.FjernLektion("1.a", SkemaArt::hold, her));
 
-        const std::unique_ptr<Fuldfoerelse> f = v.NyFuldfoerelse({});
+        const std::unique_ptr<Fuldfoerelse> f = v.NyFuldfoerelse(hurtigFuldfoerelse);
         while (f->Koer(1000)) {
         }
         v.AfslutFuldfoerelse(*f);
@@ -148,7 +149,7 @@ void laesSkole(const std::string& plan)
 void kontrollerLedigOgSlip(Vorivazi& v)
 {
     for (const bool spred : {true, false}) {
-        v.SaetRegler({spred});
+        v.SaetRegler(Regelvalg::Planens(spred));
         const ManglendeTimer manglende = v.Manglende();
         ASSERT_FALSE(manglende.krav.empty());
         for (const ManglendeKrav& m : manglende.krav) {
@@ -247,11 +248,11 @@ TEST_F(Haandflytninger, WithoutSpreadingASubjectMayComeTwiceADay)
                 continue;
             for (int32_t time = 0; time < v.PlanTimer(); ++time) {
                 const Placering til{b.kolonne, time};
-                v.SaetRegler({true});
+                v.SaetRegler(Regelvalg::Planens(true));
                 const Flytsvar spredt = v.ProevFlyt("1.a", SkemaArt::hold, {a.kolonne, a.raekke}, til);
                 if (spredt.grund != "klassen har allerede " + a.fag + " den dag")
                     continue;
-                v.SaetRegler({false});
+                v.SaetRegler(Regelvalg::Planens(false));
                 EXPECT_NE(v.ProevFlyt("1.a", SkemaArt::hold, {a.kolonne, a.raekke}, til).grund, spredt.grund);
                 return;
             }

@@ -117,7 +117,8 @@ TEST(KommandoLinje, OptionsACommandWouldIgnoreAreRefused)
         {{"copy-plan", "A", "B", "--times"}, "--times bruges ikke af copy-plan"},
         {{"run", "P", "--force"}, "--force bruges kun med --save"},
         {{"run", "P", "--seconds", "5"}, "--seconds bruges kun med --complete"},
-        {{"run", "P", "--spread"}, "--spread bruges kun med --complete eller --unplaced"},
+        {{"run", "P", "--spread"}, "--spread bruges kun med --complete eller --unplaced eller --move eller --save"},
+        {{"run", "P", "--no-spread", "--spread", "--save"}, "--spread og --no-spread udelukker hinanden"},
         {{"run", "P", "--hours", "7", "--save"}, "--hours bruges kun med --generate eller --auto"},
     };
     for (const auto& [argumenter, grund] : afvist) {

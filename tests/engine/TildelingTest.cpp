@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
+
 namespace {
 
 using K = KontrolListe;
@@ -119,4 +122,36 @@ TEST(TildelLaerere, SubjectsWithoutProfilesDoNotFailAndCancelChangesNothing)
     EXPECT_TRUE(p.k->TildelLaerere());
     EXPECT_EQ(tekst(*p.k, K::holdLaererListe, 0, 2), "tom");
     EXPECT_EQ(tekst(*p.k, K::holdLaererListe, 1, 2), "AB");
+}
+
+TEST(TildelLaerere, RowsThatAlreadyNameTheTeacherCountAgainstHerProfile)
+{
+    MedTestModtager m;
+    m.modtager.svar = {true};
+    Planlister p;
+    p.Tilfoej(K::fagprofilListe, {"AB", "da"}, {2});
+    p.Tilfoej(K::fagprofilListe, {"CD", "da"}, {1});
+    p.Tilfoej(K::fagprofilListe, {"CD", "ty"}, {3});
+    p.Tilfoej(K::holdLaererListe, {"1a", "da", "AB"});
+    p.Tilfoej(K::holdLaererListe, {"1b", "ty", "CD"}); // another subject: takes nothing from CD's da
+    p.Tilfoej(K::holdLaererListe, {"1c", "da", "tom"});
+    p.Tilfoej(K::holdLaererListe, {"1d", "da", "tom"});
+
+    EXPECT_TRUE(p.k->TildelLaerere());
+    std::map<std::string, std::string> laerer;
+    for (int32_t i = 0; i < 4; ++i)
+        laerer[tekst(*p.k, K::holdLaererListe, i, 0)] = tekst(*p.k, K::holdLaererListe, i, 2);
+    EXPECT_EQ(std::multiset<std::string>({laerer["1c"], laerer["1d"]}), std::multiset<std::string>({"AB", "CD"}))
+        << "AB has room for one class more, CD for one";
+    EXPECT_EQ(p.Find(K::fagprofilListe, "AB")->heltal[0], 0);
+
+    // More rows name her than her profile allows: none left, never below none.
+    Planlister q;
+    q.Tilfoej(K::fagprofilListe, {"AB", "da"}, {1});
+    q.Tilfoej(K::holdLaererListe, {"1a", "da", "AB"});
+    q.Tilfoej(K::holdLaererListe, {"1b", "da", "AB"});
+    q.Tilfoej(K::holdLaererListe, {"1c", "da", "tom"});
+    m.modtager.svar = {true};
+    EXPECT_FALSE(q.k->TildelLaerere());
+    EXPECT_EQ(q.Find(K::fagprofilListe, "AB")->heltal[0], 0);
 }

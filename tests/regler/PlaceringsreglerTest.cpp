@@ -17,7 +17,7 @@ struct Fakta {
     bool laererOptaget = false;
     bool lokaleOptaget = false;
     bool holdOptaget = false;
-    bool fagSammeDag = false;
+    uint32_t fagetsTimer = 0; // the day's other hours of the subject
 
     bool Fastlaast() const { return fastlaast; }
     bool HarLaerer() const { return harLaerer; }
@@ -26,7 +26,7 @@ struct Fakta {
     bool LaererOptaget() const { return laererOptaget; }
     bool LokaleOptaget() const { return lokaleOptaget; }
     bool HoldOptaget() const { return holdOptaget; }
-    bool FagSammeDag() const { return fagSammeDag; }
+    uint32_t FagetsTimer() const { return fagetsTimer; }
 };
 
 struct Tilfaelde {
@@ -34,55 +34,70 @@ struct Tilfaelde {
     Placering start;
     int32_t laengde;
     Fakta fakta;
-    bool spred;
+    Spredning spredning;
     Hindring forventet;
 };
 
 // A plan of 4 days and 6 hours.
 constexpr Uge uge{4, 6};
+constexpr Spredning enBlok = Spredning::enBlok;
+constexpr Spredning sammen = Spredning::sammenhaengende;
+constexpr Spredning fri = Spredning::fri;
 
 } // namespace
 
 TEST(Placeringsregler, EveryReasonAtItsBoundary)
 {
     const Tilfaelde tilfaelde[] = {
-        {"the last hour of the last day", {3, 5}, 1, {}, true, Hindring::ingen},
-        {"a day after the plan's days", {4, 0}, 1, {}, true, Hindring::udenforPlanen},
-        {"a day before Monday", {-1, 0}, 1, {}, true, Hindring::udenforPlanen},
-        {"the hour after the day's hours", {0, 6}, 1, {}, true, Hindring::udenforPlanen},
-        {"the hour before the first", {0, -1}, 2, {}, true, Hindring::foerFoersteTime},
-        {"a double lesson ending in the last hour", {0, 4}, 2, {}, true, Hindring::ingen},
-        {"a double lesson starting in the last hour", {0, 5}, 2, {}, true, Hindring::efterSidsteTime},
-        {"pinned", {0, 0}, 1, {.fastlaast = true}, true, Hindring::fastlaast},
-        {"no teacher", {0, 0}, 1, {.harLaerer = false}, true, Hindring::ingenLaerer},
-        {"no room at all", {0, 0}, 1, {.harLokaler = false}, true, Hindring::manglerLokale},
-        {"the teacher cannot", {0, 0}, 1, {.utilgaengelig = true}, true, Hindring::laererUtilgaengelig},
-        {"the teacher teaches", {0, 0}, 1, {.laererOptaget = true}, true, Hindring::laererOptaget},
-        {"the rooms are taken", {0, 0}, 1, {.lokaleOptaget = true}, true, Hindring::intetLokale},
-        {"the class has a lesson", {0, 0}, 1, {.holdOptaget = true}, true, Hindring::holdOptaget},
-        {"the subject that day, spreading", {0, 0}, 1, {.fagSammeDag = true}, true, Hindring::fagSammeDag},
-        {"the subject that day, not spreading", {0, 0}, 1, {.fagSammeDag = true}, false, Hindring::ingen},
+        {"the last hour of the last day", {3, 5}, 1, {}, enBlok, Hindring::ingen},
+        {"a day after the plan's days", {4, 0}, 1, {}, enBlok, Hindring::udenforPlanen},
+        {"a day before Monday", {-1, 0}, 1, {}, enBlok, Hindring::udenforPlanen},
+        {"the hour after the day's hours", {0, 6}, 1, {}, enBlok, Hindring::udenforPlanen},
+        {"the hour before the first", {0, -1}, 2, {}, enBlok, Hindring::foerFoersteTime},
+        {"a double lesson ending in the last hour", {0, 4}, 2, {}, enBlok, Hindring::ingen},
+        {"a double lesson starting in the last hour", {0, 5}, 2, {}, enBlok, Hindring::efterSidsteTime},
+        {"pinned", {0, 0}, 1, {.fastlaast = true}, enBlok, Hindring::fastlaast},
+        {"no teacher", {0, 0}, 1, {.harLaerer = false}, enBlok, Hindring::ingenLaerer},
+        {"no room at all", {0, 0}, 1, {.harLokaler = false}, enBlok, Hindring::manglerLokale},
+        {"the teacher cannot", {0, 0}, 1, {.utilgaengelig = true}, enBlok, Hindring::laererUtilgaengelig},
+        {"the teacher teaches", {0, 0}, 1, {.laererOptaget = true}, enBlok, Hindring::laererOptaget},
+        {"the rooms are taken", {0, 0}, 1, {.lokaleOptaget = true}, enBlok, Hindring::intetLokale},
+        {"the class has a lesson", {0, 0}, 1, {.holdOptaget = true}, enBlok, Hindring::holdOptaget},
+        // The subject in hour 3 that day.
+        {"one block a day: next to it", {0, 2}, 1, {.fagetsTimer = 0b1000}, enBlok, Hindring::fagSammeDag},
+        {"unbroken: next to it", {0, 2}, 1, {.fagetsTimer = 0b1000}, sammen, Hindring::ingen},
+        {"unbroken: after it", {0, 4}, 1, {.fagetsTimer = 0b1000}, sammen, Hindring::ingen},
+        {"unbroken: a gap between", {0, 1}, 1, {.fagetsTimer = 0b1000}, sammen, Hindring::fagSammeDag},
+        {"unbroken: three hours in a row", {0, 1}, 2, {.fagetsTimer = 0b1000}, sammen, Hindring::fagSammeDag},
+        {"unbroken: a double lesson already", {0, 5}, 1, {.fagetsTimer = 0b11000}, sammen, Hindring::fagSammeDag},
+        {"unbroken: alone that day", {0, 1}, 2, {}, sammen, Hindring::ingen},
+        {"not spreading", {0, 0}, 1, {.fagetsTimer = 0b1000}, fri, Hindring::ingen},
     };
     for (const Tilfaelde& t : tilfaelde)
-        EXPECT_EQ(FoersteHindring(uge, t.start, t.laengde, t.fakta, Regelvalg{t.spred}), t.forventet) << t.navn;
+        EXPECT_EQ(FoersteHindring(uge, t.start, t.laengde, t.fakta, Regelvalg{t.spredning}), t.forventet) << t.navn;
 }
 
 TEST(Placeringsregler, TheFirstReasonWinsInAFixedOrder)
 {
     // Each reason beats every reason after it.
-    Fakta alt{true, false, false, true, true, true, true, true};
+    Fakta alt{true, false, false, true, true, true, true, 1};
     const Hindring orden[] = {Hindring::fastlaast,           Hindring::ingenLaerer,   Hindring::manglerLokale,
                               Hindring::laererUtilgaengelig, Hindring::laererOptaget, Hindring::intetLokale,
                               Hindring::holdOptaget,         Hindring::fagSammeDag,   Hindring::ingen};
-    bool Fakta::*felter[] = {&Fakta::fastlaast,     &Fakta::harLaerer,     &Fakta::harLokaler,  &Fakta::utilgaengelig,
-                             &Fakta::laererOptaget, &Fakta::lokaleOptaget, &Fakta::holdOptaget, &Fakta::fagSammeDag};
+    bool Fakta::*felter[] = {&Fakta::fastlaast,     &Fakta::harLaerer,     &Fakta::harLokaler, &Fakta::utilgaengelig,
+                             &Fakta::laererOptaget, &Fakta::lokaleOptaget, &Fakta::holdOptaget};
     for (size_t i = 0; i < std::size(orden); ++i) {
         EXPECT_EQ(FoersteHindring(uge, {0, 0}, 1, alt, Regelvalg{}), orden[i]) << i;
         if (i < std::size(felter))
             alt.*felter[i] = !(alt.*felter[i]);
+        else
+            alt.fagetsTimer = 0;
     }
     EXPECT_EQ(FoersteHindring(uge, {9, 0}, 1, Fakta{.fastlaast = true}, Regelvalg{}), Hindring::udenforPlanen)
         << "the week is asked first";
+    EXPECT_EQ(Regelvalg::Planens(true).spredning, Spredning::sammenhaengende);
+    EXPECT_FALSE(Regelvalg::Planens(false).Spreder());
+    EXPECT_EQ(Regelvalg{}.spredning, Spredning::enBlok) << "the generation's own";
 }
 
 TEST(Placeringsregler, EveryReasonHasItsOwnWords)

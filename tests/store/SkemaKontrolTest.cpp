@@ -282,9 +282,9 @@ TEST_F(SkemaKontrolTest, GuardedMoveRespectsUnavailableHoursAndSubjectsOfTheDay)
     EXPECT_FALSE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {1, 1}, Flytning::udfoer)) << "teacher unavailable";
     EXPECT_FALSE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {2, 1}, Flytning::udfoer))
         << "da is already on Wednesday";
-    EXPECT_FALSE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {1, 1}, Flytning::proev, Regelvalg{false}))
+    EXPECT_FALSE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {1, 1}, Flytning::proev, Regelvalg::Planens(false)))
         << "without spreading the teacher still cannot";
-    EXPECT_TRUE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {2, 1}, Flytning::proev, Regelvalg{false}))
+    EXPECT_TRUE(s.FlytLektion("7a", 1, SkemaArt::hold, {0, 0}, {2, 1}, Flytning::proev, Regelvalg::Planens(false)))
         << "a plan without spreading may have da twice on Wednesday";
     EXPECT_FALSE(s.FlytLektion("7b", 1, SkemaArt::hold, {0, 0}, {3, 1}, Flytning::udfoer)) << "not 7b's lesson";
     EXPECT_FALSE(s.FlytLektion("7a", 2, SkemaArt::hold, {0, 0}, {3, 1}, Flytning::udfoer)) << "not a double lesson";

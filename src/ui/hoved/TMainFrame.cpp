@@ -43,6 +43,7 @@
 #include <QMenuBar>
 #include <QScopeGuard>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
@@ -160,7 +161,7 @@ void TMainFrame::LavMenu()
     Spred_->setCheckable(true);
     Spred_->setChecked(true);
     connect(Spred_, &QAction::toggled, this, [this](bool spred) {
-        vorivazi_->SaetRegler({spred});
+        vorivazi_->SaetRegler(Regelvalg::Planens(spred));
         if (manglende_ != nullptr)
             manglende_->Opdater(*vorivazi_);
     });
@@ -332,7 +333,9 @@ Vorivazi& TMainFrame::Facade() { return *vorivazi_; }
 void TMainFrame::SkiftFacade(std::unique_ptr<Vorivazi> facade, const QString& hvorfor)
 {
     vorivazi_ = std::move(facade);
-    vorivazi_->SaetRegler({Spred_->isChecked()});
+    // The check mark shows the opened plan's own setting.
+    const QSignalBlocker stille(Spred_);
+    Spred_->setChecked(vorivazi_->Regler().Spreder());
     TomFortrydelser(hvorfor);
 }
 
