@@ -21,4 +21,5 @@ private slots:
     void AabneSkemavinduerFoelgerSkemaerne();
     void HaandredigeringMedTraekOgFortryd();
     void ManglendeTimeTraekkesIndISkemaet();
+    void KontrolAfPlanenFoerGenerering();
 };
