@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs from Debian's packages whatever the build, the tests and the
 # program need and is not there yet. Quiet when everything is present.
+# qt6-translations-l10n makes Qt's own dialogs speak Danish.
 # fet-data brings example timetable files of a free program that the import
 # tests read.
 set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config clang-format
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-translations-l10n
     libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc qt6-qpa-plugins
     libgtest-dev libgmock-dev libbenchmark-dev
     postgresql sqlite3 time

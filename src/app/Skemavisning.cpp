@@ -1,5 +1,7 @@
 #include "app/Skemavisning.h"
 
+#include <algorithm>
+
 std::vector<std::string> CelleLinjer(SkemaArt art, const std::string& hold, const std::string& fag,
                                      const std::string& laerer, const std::string& lokale)
 {
@@ -15,6 +17,49 @@ std::string CelleTekst(SkemaArt art, const std::string& hold, const std::string&
 {
     const std::vector<std::string> linjer = CelleLinjer(art, hold, fag, laerer, lokale);
     return linjer[0] + " " + linjer[1] + " " + linjer[2];
+}
+
+namespace {
+
+int32_t PlanlagteLokaletimer(const Skemabillede& billede, const std::string& lokale, int32_t lister)
+{
+    const auto type = std::find_if(billede.lokalerAfType.begin(), billede.lokalerAfType.end(), [&](const auto& t) {
+        return std::find(t.second.begin(), t.second.end(), lokale) != t.second.end();
+    });
+    if (type == billede.lokalerAfType.end())
+        return lister;
+    const std::vector<std::string>& rum = type->second;
+    int32_t stamtimer = 0;
+    int32_t oensket = 0;
+    for (const Timekrav& krav : billede.krav) {
+        stamtimer += krav.IStamlokale() && krav.lokale == lokale ? krav.timer : 0;
+        oensket += krav.lokaletype == type->first ? krav.timer : 0;
+    }
+    if (type->first == stamlokaleType)
+        return stamtimer;
+    int32_t iTypen = 0;
+    int32_t iRummet = 0;
+    for (const LektionsData& l : billede.lektioner) {
+        iRummet += l.lokale == lokale ? 1 : 0;
+        iTypen += std::find(rum.begin(), rum.end(), l.lokale) != rum.end() ? 1 : 0;
+    }
+    const auto antalRum = static_cast<int32_t>(rum.size());
+    const int32_t mangler = std::max(0, oensket - iTypen);
+    return iRummet + (mangler + antalRum - 1) / antalRum;
+}
+
+} // namespace
+
+int32_t PlanlagteTimer(const Skemabillede& billede, SkemaArt art, const std::string& id, int32_t lister)
+{
+    if (billede.krav.empty() || art == SkemaArt::hold)
+        return lister;
+    if (art == SkemaArt::lokale)
+        return PlanlagteLokaletimer(billede, id, lister);
+    int32_t timer = 0;
+    for (const Timekrav& krav : billede.krav)
+        timer += krav.laerer == id ? krav.timer : 0;
+    return timer;
 }
 
 double LagtProcent(int32_t planlagt, int32_t lagt) { return planlagt > 0 ? 100.0 * lagt / planlagt : 0.0; }

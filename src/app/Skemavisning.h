@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fuldfoerelse/Skemabillede.h"
 #include "store/SkemaArt.h"
 
 #include <cstdint>
@@ -14,6 +15,16 @@ std::vector<std::string> CelleLinjer(SkemaArt art, const std::string& hold, cons
 // The same ids on one line.
 std::string CelleTekst(SkemaArt art, const std::string& hold, const std::string& fag, const std::string& laerer,
                        const std::string& lokale);
+
+// The hours planned for a timetable as its view shows them. Until the
+// demands are known (a generation loads them), and for a class always,
+// `lister`: the planning lists' figure. A teacher plans the hours of the
+// demands given to the teacher, the fixed assignment's included. A home room
+// plans the hours its class is taught there, not the class's whole week. A
+// special room's hours are not its own: the plan asks for hours in a type of
+// room and the placement chooses among its rooms, so it plans what it holds
+// and its share of what its type still lacks.
+int32_t PlanlagteTimer(const Skemabillede& billede, SkemaArt art, const std::string& id, int32_t lister);
 
 // Hours placed as a percentage of the hours planned; 0 when none are planned.
 double LagtProcent(int32_t planlagt, int32_t lagt);

@@ -31,9 +31,20 @@ std::vector<std::string> ider(Vorivazi& vorivazi, SkemaArt art)
     return ud;
 }
 
+// Every subject placed, sorted: its place in the list gives its colour.
+std::vector<std::string> placeredeFag(Vorivazi& vorivazi)
+{
+    std::set<std::string> fag;
+    for (const std::string& hold : ider(vorivazi, SkemaArt::hold)) {
+        for (const LektionsData& l : vorivazi.Lektioner(hold, SkemaArt::hold))
+            fag.insert(l.fag);
+    }
+    return {fag.begin(), fag.end()};
+}
+
 std::string noegletal(Vorivazi& vorivazi, const std::string& id, SkemaArt art)
 {
-    const int32_t planlagt = vorivazi.TimerFor(id, art);
+    const int32_t planlagt = vorivazi.PlanlagteTimer(id, art);
     const int32_t lagt = vorivazi.AntalLektioner(id, art);
     return "PL " + std::to_string(planlagt) + "   LL " + std::to_string(lagt) + "   L% " +
            FormaterProcent(LagtProcent(planlagt, lagt), danskeSeparatorer) + "   CV% " +
@@ -100,21 +111,27 @@ bool skriv(const Skemabog& bog, Udgivelsesform form, const std::string& sti, std
 
 void SaetPdfBogSkriver(PdfBogSkriver skriver) { pdfBogSkriver = skriver; }
 
+std::map<std::string, std::string> FagFarver(Vorivazi& vorivazi)
+{
+    Skemabog bog;
+    bog.fag = placeredeFag(vorivazi);
+    std::map<std::string, std::string> farver;
+    for (const std::string& fag : bog.fag)
+        farver[fag] = bog.FagFarve(fag);
+    return farver;
+}
+
 Skemabog SamlSkemabog(Vorivazi& vorivazi)
 {
     Skemabog bog;
     bog.plan = vorivazi.PlanId();
     bog.dage = std::clamp(vorivazi.PlanDage(), 1, maksDage);
     bog.timer = std::clamp(vorivazi.PlanTimer(), 1, maksTimer);
-    std::set<std::string> fag;
     for (const SkemaArt art : alleSkemaArter) {
-        for (const std::string& id : ider(vorivazi, art)) {
+        for (const std::string& id : ider(vorivazi, art))
             bog.skemaer.push_back(samlSkema(vorivazi, id, art, bog));
-            for (const UdgivetLektion& l : bog.skemaer.back().lektioner)
-                fag.insert(l.lektion.fag);
-        }
     }
-    bog.fag.assign(fag.begin(), fag.end());
+    bog.fag = placeredeFag(vorivazi);
     return bog;
 }
 

@@ -2,6 +2,7 @@
 
 #include "store/Skemabog.h"
 
+#include <map>
 #include <string>
 
 class Vorivazi;
@@ -14,6 +15,10 @@ enum class Udgivelsesform { pdf, html, csv };
 // draw pages link; they hand their writer over at start.
 using PdfBogSkriver = bool (*)(const Skemabog& bog, const std::string& fil, std::string& fejl);
 void SaetPdfBogSkriver(PdfBogSkriver skriver);
+
+// "#rrggbb" for every subject placed in the open plan: the colours of the
+// published forms, so a view shows a subject as the book does.
+std::map<std::string, std::string> FagFarver(Vorivazi& vorivazi);
 
 // Every class, teacher and room timetable of the open plan, read once.
 Skemabog SamlSkemabog(Vorivazi& vorivazi);

@@ -2,6 +2,7 @@
 
 #include "app/Oejebliksbillede.h"
 #include "app/Plankontrol.h"
+#include "app/Skemavisning.h"
 #include "udgiv/Export.h"
 #include "db/Plan.h"
 #include "db/Portal.h"
@@ -170,6 +171,20 @@ bool Vorivazi::Generer(int32_t frekvens, int32_t styrke, int32_t dage, int32_t t
     return generator_ && generator_->Generer(frekvens, styrke, dage, timer, genereret, skrivebeskyttet);
 }
 
+bool Vorivazi::BegyndGenerering(int32_t frekvens, int32_t styrke, int32_t dage, int32_t timer, int32_t genereret,
+                                bool skrivebeskyttet)
+{
+    return generator_ && generator_->Begynd(frekvens, styrke, dage, timer, genereret, skrivebeskyttet);
+}
+
+bool Vorivazi::GenereringsTrin() { return generator_ && generator_->Trin(); }
+
+void Vorivazi::StopGenerering()
+{
+    if (generator_)
+        generator_->Stop();
+}
+
 bool Vorivazi::UdskrivSkema(const std::string& id, SkemaArt art) { return portal_ && portal_->UdskrivSkema(id, art); }
 
 // Within the classic 8-hour day the last hour stays free, as it always has; a
@@ -190,6 +205,14 @@ int32_t Vorivazi::AntalLektioner(const std::string& id, SkemaArt art)
 int32_t Vorivazi::TimerFor(const std::string& id, SkemaArt art)
 {
     return kontrolListe_ ? kontrolListe_->TimerFor(id, art) : 0;
+}
+
+int32_t Vorivazi::PlanlagteTimer(const std::string& id, SkemaArt art)
+{
+    const int32_t lister = TimerFor(id, art);
+    if (art == SkemaArt::hold || !ErAaben())
+        return lister;
+    return ::PlanlagteTimer(Billede(), art, id, lister);
 }
 
 int32_t Vorivazi::SumTimer() { return kontrolListe_ ? kontrolListe_->SumTimer() : 0; }

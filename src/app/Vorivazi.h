@@ -24,6 +24,11 @@ class SqlKlasse;
 
 // What the windows and the command line both tell the user about saving and export.
 inline const std::string skrivebeskyttetTekst = "Programmet er sat op til ikke at skrive til databasen!";
+// The refusal of a write while the protection is on, with how to lift it.
+inline std::string SkrivebeskyttetBesked(const std::string& slaaFra)
+{
+    return slaaFra.empty() ? skrivebeskyttetTekst : skrivebeskyttetTekst + "\n" + slaaFra;
+}
 inline const std::string ingenPlanTekst = "ingen plan er åben";
 inline const std::string gemtTekst = "Skemaerne er gemt i databasen!";
 inline const std::string eksporteretTekst =
@@ -57,6 +62,11 @@ public:
     bool Gem(Overskrivning overskriv = Overskrivning::Spoerg);
     bool Generer(int32_t frekvens, int32_t styrke, int32_t dage, int32_t timer, int32_t genereret,
                  bool skrivebeskyttet);
+    // Generer in steps (Generator's Begynd, Trin and Stop), for the job runner.
+    bool BegyndGenerering(int32_t frekvens, int32_t styrke, int32_t dage, int32_t timer, int32_t genereret,
+                          bool skrivebeskyttet);
+    bool GenereringsTrin();
+    void StopGenerering();
     bool UdskrivSkema(const std::string& id, SkemaArt art);
     // Automatic generation widens one hour per day at a time up to this:
     // seven hours, or the plan's own day when it is shorter.
@@ -65,6 +75,9 @@ public:
     double Spredning(const std::string& id, SkemaArt art);
     int32_t AntalLektioner(const std::string& id, SkemaArt art);
     int32_t TimerFor(const std::string& id, SkemaArt art);
+    // The planned hours a view shows (Skemavisning's PlanlagteTimer); TimerFor
+    // is the planning lists' figure, which the generation leaves behind.
+    int32_t PlanlagteTimer(const std::string& id, SkemaArt art);
     int32_t SumTimer();
     int32_t AntalLektionerIalt();
     int32_t AntalMellemtimer();

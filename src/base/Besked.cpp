@@ -38,6 +38,11 @@ Svar BeskedModtager::spoergJaNej(const std::string& tekst, const std::string& ti
     return spoerg(tekst, titel) ? Svar::ja : Svar::annuller;
 }
 
+bool BeskedModtager::spoergForsigtigt(const std::string& tekst, const std::string& titel)
+{
+    return spoerg(tekst, titel);
+}
+
 BeskedModtager* Besked::SaetModtager(BeskedModtager* modtager)
 {
     BeskedModtager* forrige = aktivModtager;
@@ -57,6 +62,11 @@ int Besked::VisFejl(const std::string& tekst, const std::string& titel) const
 bool Besked::Spoerg(const std::string& tekst, const std::string& titel) const
 {
     return aktivModtager->spoerg(tekst, titel);
+}
+
+bool Besked::SpoergForsigtigt(const std::string& tekst, const std::string& titel) const
+{
+    return aktivModtager->spoergForsigtigt(tekst, titel);
 }
 
 Svar Besked::SpoergJaNej(const std::string& tekst, const std::string& titel) const

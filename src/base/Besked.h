@@ -15,6 +15,9 @@ public:
     virtual int visFejl(const std::string& tekst, const std::string& titel) = 0;
     // OK gives true; Cancel (or closing the box) gives false.
     virtual bool spoerg(const std::string& tekst, const std::string& titel) = 0;
+    // A question whose safe answer is Cancel, so that Enter alone does not go on
+    // (something would be overwritten or lost). A receiver without a default button asks as spoerg.
+    virtual bool spoergForsigtigt(const std::string& tekst, const std::string& titel);
     // Closing the box is Annuller. A receiver without a third answer asks
     // OK/Cancel instead: OK is Ja, Cancel is Annuller.
     virtual Svar spoergJaNej(const std::string& tekst, const std::string& titel);
@@ -42,6 +45,7 @@ public:
     int VisInfo(const std::string& tekst) const;
     int VisFejl(const std::string& tekst, const std::string& titel) const;
     bool Spoerg(const std::string& tekst, const std::string& titel) const;
+    bool SpoergForsigtigt(const std::string& tekst, const std::string& titel) const;
     Svar SpoergJaNej(const std::string& tekst, const std::string& titel) const;
     void Log(const std::string& tekst) const;
     void LogTal(int32_t tal) const;

@@ -5,8 +5,8 @@
 #include "app/Udgivelse.h"
 #include "base/Talformat.h"
 #include "app/Vorivazi.h"
-#include "import/FetImport.h"
-#include "skoledata/Skoledatabase.h"
+#include "app/Opgaver.h"
+#include "app/Skoledatatjeneste.h"
 #include "db/Forbindelsesvalg.h"
 #include "db/SqlKlasse.h"
 #include "db/TSqlModul.h"
@@ -150,24 +150,26 @@ public:
     }
 
 private:
+    Genereringsvalg GenereringsValg() const
+    {
+        return {valg_.frekvens, valg_.styrke, valg_.dage, valg_.timer, !valg_.skrivbar};
+    }
+
     bool generer()
     {
-        const bool ok = vorivazi_.Generer(valg_.frekvens, valg_.styrke, valg_.dage, valg_.timer, 0, !valg_.skrivbar);
-        genereret_ = ok;
-        return ok;
+        Genereringsopgave generering(vorivazi_, GenereringsValg(), false);
+        KoerOpgave(generering);
+        genereret_ = generering.Lykkedes();
+        return genereret_;
     }
 
     // Runs with 1, 2, ... hours per day, each continuing the last one that finished.
     bool autoGenerer()
     {
-        bool nogenLykkedes = false;
-        for (int timer = 1; timer <= vorivazi_.AutoTimer(); ++timer) {
-            const bool ok = vorivazi_.Generer(valg_.frekvens, valg_.styrke, valg_.dage, timer, genereret_ ? 1 : 0,
-                                              !valg_.skrivbar);
-            genereret_ = genereret_ || ok;
-            nogenLykkedes = nogenLykkedes || ok;
-        }
-        return nogenLykkedes;
+        AutoGenereringsopgave generering(vorivazi_, GenereringsValg(), genereret_);
+        KoerOpgave(generering);
+        genereret_ = generering.Genereret();
+        return generering.NogenLykkedes();
     }
 
     bool flytLektion(const FlytValg& flyt)
@@ -188,13 +190,12 @@ private:
     // The step budget makes the result repeatable; the seconds only stop a search that runs long.
     bool fuldfoer()
     {
-        const std::unique_ptr<Fuldfoerelse> fuldfoerelse = vorivazi_.NyFuldfoerelse({});
-        if (!fuldfoerelse)
+        Fuldfoerelsesopgave fuldfoerelse(vorivazi_, fuldfoerelsesSkive);
+        if (!fuldfoerelse.Klar())
             return false;
         const auto slut = std::chrono::steady_clock::now() + std::chrono::seconds(valg_.sekunder);
-        while (fuldfoerelse->Koer(fuldfoerelsesSkive) && std::chrono::steady_clock::now() < slut) {
-        }
-        ud_ << vorivazi_.AfslutFuldfoerelse(*fuldfoerelse) << '\n';
+        KoerOpgave(fuldfoerelse, [slut] { return std::chrono::steady_clock::now() >= slut; });
+        ud_ << fuldfoerelse.Linje() << '\n';
         return true;
     }
 
@@ -215,7 +216,7 @@ private:
     bool gem()
     {
         if (!valg_.skrivbar) {
-            besked_.VisFejl(skrivebeskyttetTekst, fejlTitel);
+            besked_.VisFejl(SkrivebeskyttetBesked("Giv --writable for at skrive til databasen."), fejlTitel);
             return false;
         }
         if (!vorivazi_.Gem(valg_.tving ? Overskrivning::Tillad : Overskrivning::Afvis))
@@ -281,7 +282,7 @@ private:
             if (kolonne >= 0 && kolonne < static_cast<int32_t>(dagNavne.size()) && raekke >= 0 && raekke < visteTimer)
                 celler[raekke][kolonne] = CelleTekst(skema.art, hold, fag, laerer, lokale);
         }
-        const int32_t planlagt = vorivazi_.TimerFor(skema.id, skema.art);
+        const int32_t planlagt = vorivazi_.PlanlagteTimer(skema.id, skema.art);
         const int32_t lagt = vorivazi_.AntalLektioner(skema.id, skema.art);
         ud_ << "Skema - " << skema.id << '\n'
             << SkemaSomTekst(celler) << "PL=" << planlagt << " LL=" << lagt
@@ -354,10 +355,11 @@ int skrivFejl(const std::vector<std::string>& grunde, std::ostream& fejl)
     return afslutTrinFejlede;
 }
 
+// copy-plan and import-fet are themselves the wish to write; --writable guards the steps of run.
 int kopierPlan(const Valg& valg, std::ostream& ud, std::ostream& fejl)
 {
     std::vector<std::string> grunde;
-    if (!Skoledatabase().KopierPlan(valg.plan, valg.tilPlan, valg.medLektioner, grunde))
+    if (!Skoledatatjeneste::UdenBeskyttelse().KopierPlan(valg.plan, valg.tilPlan, valg.medLektioner, grunde))
         return skrivFejl(grunde, fejl);
     ud << "Planen " << valg.plan << " er kopieret til " << valg.tilPlan << '\n';
     return afslutOK;
@@ -368,7 +370,7 @@ int importerFet(const Valg& valg, std::ostream& ud, std::ostream& fejl)
 {
     std::vector<std::string> rapport;
     std::vector<std::string> grunde;
-    const bool ok = fetImport::Importer(valg.fil, valg.plan, rapport, grunde);
+    const bool ok = Skoledatatjeneste::UdenBeskyttelse().ImporterFet(valg.fil, valg.plan, rapport, grunde);
     if (ok)
         ud << "Planen " << valg.plan << " er importeret fra " << valg.fil << '\n';
     for (const std::string& linje : rapport)

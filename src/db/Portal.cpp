@@ -369,9 +369,20 @@ std::string Portal::TagPlanen(Overskrivning overskriv)
         return optagetTekst + "\n(" + sql_->SidsteFejl() + ")";
     if (overskriv == Overskrivning::Tillad || LagretFingeraftryk() == fingeraftryk_)
         return "";
-    if (overskriv == Overskrivning::Spoerg && besked_.Spoerg(andenHarGemtTekst, "Planen er ændret"))
+    if (overskriv == Overskrivning::Spoerg && besked_.SpoergForsigtigt(OverskrivningsSpoergsmaal(), "Planen er ændret"))
         return "";
     return ikkeOverskrevetTekst;
+}
+
+std::string Portal::OverskrivningsSpoergsmaal()
+{
+    int32_t lektioner = 0;
+    int32_t prioriteter = 0;
+    GennemgaaRaekker(lektionsTabel(), [&](const Raekke&) { ++lektioner; });
+    GennemgaaRaekker(prioritetsTabel(), [&](const Raekke&) { ++prioriteter; });
+    return andenHarGemtTekst + " Overskriver du, erstattes de " + std::to_string(lektioner) + " lektionstimer og " +
+           std::to_string(prioriteter) + " tidsprioriteter, der er gemt nu, af skemaerne her (" +
+           std::to_string(AntalLektionerIalt()) + " lektionstimer), og det, den anden har ændret, går tabt. Overskriv?";
 }
 
 // Gives the message of the step that failed, or "" when every step succeeded.

@@ -23,7 +23,7 @@
 
 class Export;
 
-inline const std::string andenHarGemtTekst = "Planen er gemt af en anden, siden du åbnede den. Overskriv?";
+inline const std::string andenHarGemtTekst = "Planen er gemt af en anden, siden du åbnede den.";
 
 // The opened plan: its timetables, their loading and saving, export and print.
 // Every other timetable operation is passed straight on to SkemaKontrol.
@@ -111,6 +111,8 @@ private:
     void MeldUbrugte() const;
     Fingeraftryk LagretFingeraftryk();
     std::string TagPlanen(Overskrivning overskriv);
+    // The question before another planner's save is overwritten: what it holds and what takes its place.
+    std::string OverskrivningsSpoergsmaal();
     std::string Erstat(Stopur& trin, Overskrivning overskriv, Fingeraftryk& nyt);
     // Runs the save as one transaction; see Portal.cpp.
     bool Transaktion(const std::function<std::string()>& erstat);

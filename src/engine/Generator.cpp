@@ -4,7 +4,6 @@
 
 #include "analyse/AnalyseSkema.h"
 #include "analyse/PlacerKrav.h"
-#include "base/Stopur.h"
 #include "db/Portal.h"
 
 #include <algorithm>
@@ -21,58 +20,96 @@ Generator::~Generator() = default;
 bool Generator::Generer(int32_t frekvens, int32_t styrke, int32_t nyeDage, int32_t nyeTimer, int32_t tidligere,
                         bool beskyttet)
 {
-    Stopur total;
-    Stopur fase;
+    if (!Begynd(frekvens, styrke, nyeDage, nyeTimer, tidligere, beskyttet))
+        return false;
+    while (Trin()) {
+    }
+    return true;
+}
+
+bool Generator::Begynd(int32_t frekvens, int32_t styrke, int32_t nyeDage, int32_t nyeTimer, int32_t tidligere,
+                       bool beskyttet)
+{
     skrivebeskyttet = beskyttet;
-    total.Start();
+    total_.Start();
     genereret = tidligere == 1;
     kontrolListe->SaetMaksForsoeg(styrke);
     kontrolListe->SaetSkrivebeskyttet(skrivebeskyttet);
 
-    const int32_t planDage = dage;
-    const int32_t planTimer = timer;
-    SaetDimensioner(std::min(nyeDage, planDage), std::min(nyeTimer, planTimer));
+    planDage_ = dage;
+    planTimer_ = timer;
+    SaetDimensioner(std::min(nyeDage, planDage_), std::min(nyeTimer, planTimer_));
     if (dage != nyeDage || timer != nyeTimer)
-        besked.Log("Planen har " + std::to_string(planDage) + " dage og " + std::to_string(planTimer) +
+        besked.Log("Planen har " + std::to_string(planDage_) + " dage og " + std::to_string(planTimer_) +
                    " timer om dagen; genereringen lægger kun lektioner inden for dem");
 
     // A step of no lessons would never end its part.
-    const int32_t skridt = std::max(frekvens, 1);
+    skridt_ = std::max(frekvens, 1);
 
-    if (!TagTid(fase, 1, "Kontrol af lister", [this] { return KontrolAfLister(); }) ||
-        !TagTid(fase, 2, "Klargoering til 1 del", [this] { return Klargoer1Del(); })) {
-        SaetDimensioner(planDage, planTimer);
-        fase.Stop();
-        total.Stop();
+    if (!TagTid(faseUr_, 1, "Kontrol af lister", [this] { return KontrolAfLister(); }) ||
+        !TagTid(faseUr_, 2, "Klargoering til 1 del", [this] { return Klargoer1Del(); })) {
+        SaetDimensioner(planDage_, planTimer_);
+        faseUr_.Stop();
+        total_.Stop();
         if (!portal->KontrollerAlle())
             besked.VisFejl("Skemaer stemmer ikke overens!", fejlTitel);
+        fase_ = 7;
         return false;
     }
-    TagTid(fase, 3, "Lægning af HLPL relationer:", [&] {
+    behold = false;
+    fase_ = 3;
+    faseUr_.Start();
+    return true;
+}
+
+bool Generator::Trin()
+{
+    switch (fase_) {
+    case 3:
+        if (LaegHLPL(skridt_))
+            return true;
+        faseUr_.Stop();
+        besked.TidsLinje(faseUr_.Sekunder(), "Lægning af HLPL relationer:", 3);
+        TagTid(faseUr_, 4, "Klargør til anden del:", [this] {
+            KlargoerAndenDel();
+            return true;
+        });
         behold = false;
-        while (LaegHLPL(skridt)) {
-        }
+        fase_ = 5;
+        faseUr_.Start();
         return true;
-    });
-    TagTid(fase, 4, "Klargør til anden del:", [this] {
-        KlargoerAndenDel();
-        return true;
-    });
-    TagTid(fase, 5, "Lægning af HLP relationer:", [&] {
-        behold = false;
-        while (LaegHLP(skridt)) {
-        }
-        return true;
-    });
-    TagTid(fase, 6, "Kontrol af skemaer: ", [&] {
-        SaetDimensioner(planDage, planTimer);
+    case 5:
+        if (LaegHLP(skridt_))
+            return true;
+        faseUr_.Stop();
+        besked.TidsLinje(faseUr_.Sekunder(), "Lægning af HLP relationer:", 5);
+        AfslutFaser();
+        return false;
+    default:
+        return false;
+    }
+}
+
+void Generator::Stop()
+{
+    if (fase_ != 3 && fase_ != 5)
+        return;
+    faseUr_.Stop();
+    besked.Log("Genereringen er stoppet; de lagte lektioner bliver i skemaerne");
+    AfslutFaser();
+}
+
+void Generator::AfslutFaser()
+{
+    TagTid(faseUr_, 6, "Kontrol af skemaer: ", [&] {
+        SaetDimensioner(planDage_, planTimer_);
         if (!portal->KontrollerAlle())
             besked.VisFejl("Der er uoverensstemmelser i skemaerne", fejlTitel);
         return true;
     });
-    total.Stop();
-    besked.TidsLinje(total.Sekunder(), "Total tid:", 7);
-    return true;
+    total_.Stop();
+    besked.TidsLinje(total_.Sekunder(), "Total tid:", 7);
+    fase_ = 7;
 }
 
 // Times one phase and writes its row; a failed phase writes no row.

@@ -3,6 +3,7 @@
 #include "engine/Del.h"
 
 #include "base/Besked.h"
+#include "base/Stopur.h"
 #include "store/Lektion.h"
 
 #include <cstdint>
@@ -13,7 +14,6 @@
 class AnalyseSkema;
 class KontrolListe;
 class Portal;
-class Stopur;
 
 // Turns the plan's lesson list into timetables in timed phases: check and
 // complete the lists, place the lessons that need a special room with class,
@@ -33,7 +33,21 @@ public:
     bool Generer(int32_t frekvens, int32_t styrke, int32_t dage, int32_t timer, int32_t genereret,
                  bool skrivebeskyttet);
 
+    // The same generation in steps, so that a runner can show how far it has
+    // come and stop it between two: Begynd runs phases 1 and 2 (false when
+    // they fail, and the generation is over), each Trin one step of placing
+    // (false once the last phase has run).
+    bool Begynd(int32_t frekvens, int32_t styrke, int32_t dage, int32_t timer, int32_t genereret, bool skrivebeskyttet);
+    bool Trin();
+    // Ends a generation between two steps: what is placed stays, the plan's
+    // own week and the check of the timetables follow.
+    void Stop();
+    // 3 placing the lessons of special rooms, 5 those of home rooms, 7 done.
+    int32_t Fase() const { return fase_; }
+
 private:
+    // Phases 4 and 6 and the total row, once the placing is over.
+    void AfslutFaser();
     bool KontrolAfLister();
     bool Klargoer1Del();
     bool LaegHLPL(int32_t frekvens);
@@ -68,4 +82,11 @@ private:
     bool genereret = false;
     bool skrivebeskyttet = false;
     Besked besked;
+    // Between the steps of one generation.
+    int32_t fase_ = 7;
+    int32_t skridt_ = 1;
+    int32_t planDage_ = 0;
+    int32_t planTimer_ = 0;
+    Stopur total_;
+    Stopur faseUr_;
 };

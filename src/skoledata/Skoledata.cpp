@@ -129,7 +129,13 @@ bool ErHenvisning(const Kolonne& kolonne)
     return !kolonne.definerer && (f == Felt::Plan || f == Felt::Hold || f == Felt::Fag || f == Felt::Lokale);
 }
 
-const std::vector<Raekke>& Skoledata::Af(const std::string& tabel) const
+std::vector<Raekke> Skoledata::Af(const std::string& tabel) &&
+{
+    const auto fundet = raekker.find(tabel);
+    return fundet == raekker.end() ? std::vector<Raekke>{} : std::move(fundet->second);
+}
+
+const std::vector<Raekke>& Skoledata::Af(const std::string& tabel) const&
 {
     static const std::vector<Raekke> ingen;
     const auto fundet = raekker.find(tabel);

@@ -59,7 +59,9 @@ struct Skoledata {
     std::map<std::string, std::vector<Raekke>> raekker;
 
     void Tilfoej(const std::string& tabel, Raekke raekke) { raekker[tabel].push_back(std::move(raekke)); }
-    const std::vector<Raekke>& Af(const std::string& tabel) const;
+    const std::vector<Raekke>& Af(const std::string& tabel) const&;
+    // Of a temporary (Laes().Af(...)) the rows are handed over, so a loop over them outlives it.
+    std::vector<Raekke> Af(const std::string& tabel) &&;
     bool HarPlan(const std::string& planId) const;
 
     // The rows that refer to an id of a Plan, Hold, Fag or Lokale, named for a message.

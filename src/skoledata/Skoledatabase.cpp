@@ -130,30 +130,43 @@ bool Skoledatabase::Indsaet(const Tabel& tabel, const Raekke& raekke)
     return sql_->IndsaetSlut();
 }
 
-bool Skoledatabase::Gem(const Skoledata& foer, const Skoledata& efter, std::vector<std::string>& fejl)
+std::vector<std::string> Skoledatabase::Forbered(const Skoledata& foer, const Skoledata& efter, Aendring& aendring)
 {
-    const Skoledata fjernes = Forskel(foer, efter);
+    aendring.fjernes = Forskel(foer, efter);
     const Skoledata nye = Forskel(efter, foer);
     const Skoledata gemte = Laes();
-    fejl.clear();
-    for (const auto& [navn, raekker] : Forskel(fjernes, gemte).raekker) {
+    std::vector<std::string> fejl;
+    for (const auto& [navn, raekker] : Forskel(aendring.fjernes, gemte).raekker) {
         for (const Raekke& raekke : raekker)
             fejl.push_back(AendretAfAndre(TabelNavngivet(navn), raekke));
     }
     if (!fejl.empty())
-        return false;
-    const Skoledata tilbage = Forskel(gemte, fjernes);
+        return fejl;
+    const Skoledata tilbage = Forskel(gemte, aendring.fjernes);
     fejl = skoleregler::Kontroller(tilbage, nye);
-    const auto brugte = BrugteIder(tilbage, fjernes, nye);
+    const auto brugte = BrugteIder(tilbage, aendring.fjernes, nye);
     fejl.insert(fejl.end(), brugte.begin(), brugte.end());
+    aendring.indsaettes = skoleregler::UdenGemte(tilbage, nye);
+    return fejl;
+}
+
+std::vector<std::string> Skoledatabase::Kontroller(const Skoledata& foer, const Skoledata& efter)
+{
+    Aendring aendring;
+    return Forbered(foer, efter, aendring);
+}
+
+bool Skoledatabase::Gem(const Skoledata& foer, const Skoledata& efter, std::vector<std::string>& fejl)
+{
+    Aendring aendring;
+    fejl = Forbered(foer, efter, aendring);
     if (!fejl.empty())
         return false;
-    const Skoledata skrives = skoleregler::UdenGemte(tilbage, nye);
     const auto& tabeller = Skematabeller();
     sql_->StartTransaktion();
     // Referring tables go first when rows are deleted and last when they are inserted.
     for (auto tabel = tabeller.rbegin(); tabel != tabeller.rend(); ++tabel) {
-        for (const Raekke& raekke : fjernes.Af(tabel->navn)) {
+        for (const Raekke& raekke : aendring.fjernes.Af(tabel->navn)) {
             if (!Slet(*tabel, raekke)) {
                 sql_->Rollback();
                 fejl.push_back(AendretAfAndre(*tabel, raekke));
@@ -162,7 +175,7 @@ bool Skoledatabase::Gem(const Skoledata& foer, const Skoledata& efter, std::vect
         }
     }
     for (const Tabel& tabel : tabeller) {
-        for (const Raekke& raekke : skrives.Af(tabel.navn)) {
+        for (const Raekke& raekke : aendring.indsaettes.Af(tabel.navn)) {
             if (!Indsaet(tabel, raekke)) {
                 sql_->Rollback();
                 fejl.push_back(tabel.betegnelse + " (" + NoegleTekst(tabel, raekke) +
@@ -178,6 +191,11 @@ bool Skoledatabase::Gem(const Skoledata& foer, const Skoledata& efter, std::vect
 bool Skoledatabase::KopierPlan(const std::string& fra, const std::string& til, bool medLektioner,
                                std::vector<std::string>& fejl)
 {
+    // Said once, not for every copied row that would carry the id.
+    if (const std::string idFejl = skoleregler::IdFejl(til); !idFejl.empty()) {
+        fejl = {TabelNavngivet("Plan").betegnelse + " (" + til + "): plan " + idFejl};
+        return false;
+    }
     const Skoledata gemte = Laes();
     if (!gemte.HarPlan(fra) || gemte.HarPlan(til)) {
         fejl = {"Planen " + (gemte.HarPlan(til) ? til + " findes allerede" : fra + " findes ikke")};

@@ -28,11 +28,19 @@ public:
     // changed or deleted since it was read refuses the whole write, as does
     // a deleted id that stored rows still refer to.
     bool Gem(const Skoledata& foer, const Skoledata& efter, std::vector<std::string>& fejl);
+    // What would refuse Gem(foer, efter) now, without writing anything.
+    std::vector<std::string> Kontroller(const Skoledata& foer, const Skoledata& efter);
     // A new plan `til` with the row, relations, rooms and priorities of
     // `fra`, and its lessons when asked for.
     bool KopierPlan(const std::string& fra, const std::string& til, bool medLektioner, std::vector<std::string>& fejl);
 
 private:
+    // The rows a write deletes and inserts, once the rules and the stored rows allow it.
+    struct Aendring {
+        Skoledata fjernes;
+        Skoledata indsaettes;
+    };
+    std::vector<std::string> Forbered(const Skoledata& foer, const Skoledata& efter, Aendring& aendring);
     std::vector<Raekke> LaesTabel(const Tabel& tabel);
     bool Slet(const Tabel& tabel, const Raekke& raekke);
     bool Indsaet(const Tabel& tabel, const Raekke& raekke);

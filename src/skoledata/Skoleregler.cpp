@@ -1,5 +1,7 @@
 #include "skoledata/Skoleregler.h"
 
+#include "fuldfoerelse/Skemabillede.h"
+
 #include <algorithm>
 #include <map>
 #include <set>
@@ -30,31 +32,60 @@ bool HarStyretegn(const std::string& tekst)
     return false;
 }
 
-// The ids of the Plan, Hold, Fag and Lokale tables found in the data.
-std::map<Felt, std::set<std::string>> DefineredeIder(const Skoledata& data)
-{
-    std::map<Felt, std::set<std::string>> ider;
-    for (const Tabel& tabel : Skematabeller()) {
-        for (size_t k = 0; k < tabel.kolonner.size(); ++k) {
-            if (!tabel.kolonner[k].definerer)
-                continue;
-            for (const Raekke& raekke : data.Af(tabel.navn)) {
-                if (k < raekke.size())
-                    ider[tabel.kolonner[k].felt].insert(SomTekst(raekke[k]));
+// The ids of the Plan, Hold, Fag and Lokale tables and the room types of the
+// rooms found in some data: what a reference may name.
+class Kendte {
+public:
+    explicit Kendte(std::initializer_list<const Skoledata*> data)
+    {
+        lokaletyper_.insert(stamlokaleType);
+        for (const Skoledata* d : data)
+            Tilfoej(*d);
+    }
+
+    // Empty when the value names something known (or is no reference), otherwise what is wrong.
+    std::string Fejl(const Tabel& tabel, const Kolonne& kolonne, const SqlVaerdi& vaerdi) const
+    {
+        const std::string id = SomTekst(vaerdi);
+        if (ErHenvisning(kolonne) && !(kolonne.tomTilladt && id == tomMarkoer)) {
+            const auto ider = ider_.find(kolonne.felt);
+            if (ider == ider_.end() || !ider->second.contains(id))
+                return "\"" + id + "\" findes ikke; vælg en der findes";
+        }
+        // A subject needing a type of room that no room has could never be placed.
+        if (tabel.navn == "Fag" && kolonne.felt == Felt::Lokaletype && !lokaletyper_.contains(id))
+            return "\"" + id + "\" har intet lokale; giv et lokale den type, eller vælg " + stamlokaleType;
+        return "";
+    }
+
+private:
+    void Tilfoej(const Skoledata& data)
+    {
+        for (const Tabel& tabel : Skematabeller()) {
+            for (size_t k = 0; k < tabel.kolonner.size(); ++k) {
+                const Kolonne& kolonne = tabel.kolonner[k];
+                const bool lokaletype = tabel.navn == "Lokale" && kolonne.felt == Felt::Lokaletype;
+                if (!kolonne.definerer && !lokaletype)
+                    continue;
+                for (const Raekke& raekke : data.Af(tabel.navn)) {
+                    if (k >= raekke.size())
+                        continue;
+                    if (lokaletype)
+                        lokaletyper_.insert(SomTekst(raekke[k]));
+                    else
+                        ider_[kolonne.felt].insert(SomTekst(raekke[k]));
+                }
             }
         }
     }
-    return ider;
-}
+
+    std::map<Felt, std::set<std::string>> ider_;
+    std::set<std::string> lokaletyper_;
+};
 
 class Kontrol {
 public:
-    Kontrol(const Skoledata& gemte, const Skoledata& nye) : gemte_(gemte), nye_(nye)
-    {
-        ider_ = DefineredeIder(gemte);
-        for (const auto& [felt, ider] : DefineredeIder(nye))
-            ider_[felt].insert(ider.begin(), ider.end());
-    }
+    Kontrol(const Skoledata& gemte, const Skoledata& nye) : gemte_(gemte), nye_(nye), kendte_({&gemte, &nye}) {}
 
     std::vector<std::string> Fejl()
     {
@@ -88,9 +119,8 @@ private:
             if (const std::string fejl = VaerdiFejl(kolonne, raekke[k]); !fejl.empty()) {
                 fejl_.push_back(hvor + FeltBetegnelse(kolonne.felt) + " " + fejl);
                 gyldig = false;
-            } else if (ErHenvisning(kolonne) && !FindesId(kolonne, raekke[k])) {
-                fejl_.push_back(hvor + FeltBetegnelse(kolonne.felt) + " \"" + SomTekst(raekke[k]) +
-                                "\" findes ikke; vælg en der findes");
+            } else if (const std::string ukendt = kendte_.Fejl(tabel, kolonne, raekke[k]); !ukendt.empty()) {
+                fejl_.push_back(hvor + FeltBetegnelse(kolonne.felt) + " " + ukendt);
             }
         }
         if (!gyldig)
@@ -110,18 +140,9 @@ private:
                             "; ny: " + RaekkeTekst(raekke) + ")");
     }
 
-    bool FindesId(const Kolonne& kolonne, const SqlVaerdi& vaerdi) const
-    {
-        const std::string id = SomTekst(vaerdi);
-        if (kolonne.tomTilladt && id == tomMarkoer)
-            return true;
-        const auto ider = ider_.find(kolonne.felt);
-        return ider != ider_.end() && ider->second.contains(id);
-    }
-
     const Skoledata& gemte_;
     const Skoledata& nye_;
-    std::map<Felt, std::set<std::string>> ider_;
+    Kendte kendte_;
     std::vector<std::string> fejl_;
 };
 
@@ -153,7 +174,8 @@ std::optional<Interval> Graenser(Felt felt)
 
 std::string IdFejl(const std::string& id)
 {
-    if (id.empty())
+    // Only spaces look empty too, and could not be told from another such id.
+    if (id.find_first_not_of(' ') == std::string::npos)
         return "må ikke være tom";
     if (HarStyretegn(id))
         return "må ikke indeholde styretegn (linjeskift, tabulator o.l.)";
@@ -183,6 +205,14 @@ std::string VaerdiFejl(const Kolonne& kolonne, const SqlVaerdi& vaerdi)
 }
 
 std::vector<std::string> Kontroller(const Skoledata& gemte, const Skoledata& nye) { return Kontrol(gemte, nye).Fejl(); }
+
+std::string CelleFejl(const Skoledata& data, const Tabel& tabel, size_t kolonne, const SqlVaerdi& vaerdi)
+{
+    const Kolonne& k = tabel.kolonner.at(kolonne);
+    if (std::string fejl = VaerdiFejl(k, vaerdi); !fejl.empty())
+        return fejl;
+    return Kendte({&data}).Fejl(tabel, k, vaerdi);
+}
 
 Skoledata UdenGemte(const Skoledata& gemte, const Skoledata& nye)
 {

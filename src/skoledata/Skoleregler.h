@@ -29,6 +29,11 @@ std::string IdFejl(const std::string& id);
 // Empty when the value may stand in the column, otherwise what is wrong with it.
 std::string VaerdiFejl(const Kolonne& kolonne, const SqlVaerdi& vaerdi);
 
+// Empty when the value may stand in the column of a row among `data`,
+// otherwise what is wrong with it: the value itself, or a reference to an
+// id (a room type for a subject) that `data` do not hold.
+std::string CelleFejl(const Skoledata& data, const Tabel& tabel, size_t kolonne, const SqlVaerdi& vaerdi);
+
 // One message per fault in the rows of `nye` that are to be added to the
 // stored rows `gemte`: bad values, a key given twice or already stored with
 // other values (a plan may not exist at all), references to ids that

@@ -87,6 +87,30 @@ private:
         maler_.drawText(felt, justering, q(tekst));
     }
 
+    // A name too wide for its box goes on over more lines, set only as small as
+    // those lines need (not below a readable size), instead of being shrunk onto one.
+    void TegnOmbrudtTekst(const QRect& felt, const std::string& tekst, int hoejde, bool fed)
+    {
+        constexpr int mindst = 18;
+        const QString t = q(tekst);
+        int flag = 0;
+        for (int h = hoejde;; --h) {
+            SaetSkrift(h, fed);
+            const QFontMetrics maal = maler_.fontMetrics();
+            const QStringList ord = t.split(' ', Qt::SkipEmptyParts);
+            const bool ordPasser = std::all_of(
+                ord.begin(), ord.end(), [&](const QString& o) { return maal.horizontalAdvance(o) <= felt.width(); });
+            // A word wider than the box is broken where it must be.
+            flag = Qt::AlignLeft | Qt::AlignVCenter | (ordPasser ? Qt::TextWordWrap : Qt::TextWrapAnywhere);
+            if (h <= mindst || maal.boundingRect(felt, flag, t).height() <= felt.height())
+                break;
+        }
+        maler_.save();
+        maler_.setClipRect(felt);
+        maler_.drawText(felt, flag, t);
+        maler_.restore();
+    }
+
     void Felt(const QRect& felt, const QColor& fyld)
     {
         maler_.setPen(QPen(linjeFarve, 2));
@@ -218,7 +242,7 @@ private:
             const QRect navn(margen, y, oversigtsEtiket, hoejde);
             Felt(navn, hovedFarve);
             maler_.setPen(Qt::black);
-            TegnTekst(navn.adjusted(12, 0, -12, 0), skema->id, std::min(34, hoejde * 2 / 3), true);
+            TegnOmbrudtTekst(navn.adjusted(12, 0, -12, 0), skema->id, std::min(34, hoejde * 2 / 3), true);
             for (int32_t dag = 0; dag < bog_.dage; ++dag) {
                 for (int32_t time = 0; time < bog_.timer; ++time) {
                     const QRect felt(venstre + (dag * bog_.timer + time) * bredde, y, bredde, hoejde);

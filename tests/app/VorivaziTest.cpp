@@ -217,3 +217,40 @@ TEST_F(VorivaziPaaDemo, StoredNumbersOutsideTheRulesAreNamedAtOpeningAndLeftOut)
     EXPECT_TRUE(std::none_of(lektionerUdenLaerke.begin(), lektionerUdenLaerke.end(),
                              [](const auto& l) { return l.fag == "Billedkunst" && l.laerer == "Lærke"; }));
 }
+
+TEST_F(VorivaziPaaDemo, EveryTimetablesFiguresAreTrueAfterGenerationAndCompletion)
+{
+    MedTestModtager m;
+    m.modtager.standardSvar = true;
+    Vorivazi v(Datakilde::database);
+    ASSERT_TRUE(v.AabnPlan("Plan2026"));
+    PrSkemaArt<std::vector<std::string>> ider;
+    for (const SkemaArt art : alleSkemaArter) {
+        v.HentNavne(art);
+        for (std::string id; v.TagNavn(id);)
+            ider[art].push_back(id);
+    }
+    const auto kontroller = [&](const std::string& hvornaar) {
+        int32_t laerertimer = 0;
+        for (const SkemaArt art : alleSkemaArter) {
+            for (const std::string& id : ider[art]) {
+                const int32_t planlagt = v.PlanlagteTimer(id, art);
+                const int32_t lagt = v.AntalLektioner(id, art);
+                EXPECT_GE(planlagt, lagt) << hvornaar << ": " << Bogstav(art) << ":" << id;
+                if (v.AntalLektionerIalt() == v.SumTimer()) {
+                    EXPECT_EQ(planlagt, lagt) << hvornaar << ": " << Bogstav(art) << ":" << id;
+                }
+                laerertimer += art == SkemaArt::laerer ? planlagt : 0;
+            }
+        }
+        EXPECT_EQ(laerertimer, v.SumTimer()) << hvornaar << ": every hour has its teacher";
+    };
+    ASSERT_TRUE(v.Generer(1, 4, 5, 8, 0, true));
+    kontroller("generated");
+    const std::unique_ptr<Fuldfoerelse> f = v.NyFuldfoerelse({});
+    while (f->Koer(1000)) {
+    }
+    v.AfslutFuldfoerelse(*f);
+    ASSERT_EQ(v.AntalLektionerIalt(), v.SumTimer());
+    kontroller("completed");
+}

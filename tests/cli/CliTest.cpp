@@ -342,6 +342,9 @@ TEST_F(Cli, ImportsAndCopiesPlansAndEveryImportedHourBecomesALessonDemand)
 
     EXPECT_EQ(koerCli(db + " copy-plan Import11 Kopi --lessons").status, 0);
     EXPECT_EQ(koerCli(db + " copy-plan Import11 Kopi").status, 1) << "the plan exists now";
+    const Resultat blank = koerKommando(std::string(BRIKKEN_CLI) + " " + db + " copy-plan Import11 ' ' 2>&1");
+    EXPECT_EQ(blank.status, 1);
+    EXPECT_NE(blank.ud.find("plan må ikke være tom"), std::string::npos) << blank.ud;
     EXPECT_NE(koerCli(db + " plans").ud.find("Kopi\n"), std::string::npos);
     EXPECT_NE(koerCli(db + " run Kopi --generate --yes").ud.find("PL=11 "), std::string::npos);
 }

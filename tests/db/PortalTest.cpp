@@ -588,7 +588,11 @@ TEST_F(PortalDb, ASaveDoesNotSilentlyOverwriteAnotherPlannersSave)
     EXPECT_FALSE(foerste->Gem());
     ASSERT_EQ(m.modtager.bokse.size(), 2U);
     EXPECT_EQ(m.modtager.bokse[0].art, "spoerg");
-    EXPECT_EQ(m.modtager.bokse[0].tekst, "Planen er gemt af en anden, siden du åbnede den. Overskriv?");
+    EXPECT_EQ(m.modtager.bokse[0].tekst,
+              "Planen er gemt af en anden, siden du åbnede den. Overskriver du, erstattes de 1 lektionstimer og 4 "
+              "tidsprioriteter, der er gemt nu, af skemaerne her (" +
+                  std::to_string(foerste->AntalLektionerIalt()) +
+                  " lektionstimer), og det, den anden har ændret, går tabt. Overskriv?");
     EXPECT_EQ(m.modtager.bokse[1].art, "fejl");
     EXPECT_FALSE(foerste->Gem(Overskrivning::Afvis));
     EXPECT_EQ(m.modtager.bokse.size(), 3U) << "refused without asking";

@@ -147,5 +147,17 @@ TEST_F(Skoledatabasen, EditsAreSavedAndAnOverwriteOfAnotherPlannersChangeIsRefus
         if (SomTekst(hold[0]) == "9.z")
             hold[1] = "Udskoling"s;
     }
-    EXPECT_TRUE(db.Gem(medNull, rettet, fejl)) << fejl.front();
+    ASSERT_TRUE(db.Gem(medNull, rettet, fejl)) << fejl.front();
+    // Read back: the NULL row is gone, not kept beside the corrected one.
+    std::vector<Raekke> hold9z;
+    for (const Raekke& hold : db.Laes().Af("Hold")) {
+        if (SomTekst(hold[0]) == "9.z")
+            hold9z.push_back(hold);
+    }
+    EXPECT_EQ(hold9z, (std::vector<Raekke>{{"9.z"s, "Udskoling"s}}));
+    SqlKlasse sql(Datakilde::database);
+    ASSERT_TRUE(sql.Forespoerg("select count(*) as antal from Hold where Type_AHo is null"));
+    int32_t nuller = -1;
+    ASSERT_TRUE(sql.HentTal("antal", nuller));
+    EXPECT_EQ(nuller, 0);
 }

@@ -35,6 +35,7 @@ TEST(Skoleregler, EveryBadInputIsRefusedWithItsMessageAndGoodOnesPass)
     }();
     const std::vector<Tilfaelde> tilfaelde{
         {"Hold", {""s, "Indskoling"s}, "Hold (): hold må ikke være tom"},
+        {"Plan", {" "s, "F1"s, 5, 8}, "Planer ( ): plan må ikke være tom"},
         {"Hold", {"1.\nb"s, "Indskoling"s}, "hold må ikke indeholde styretegn"},
         {"Hold",
          {"1.\xC2\x85"
@@ -53,9 +54,17 @@ TEST(Skoleregler, EveryBadInputIsRefusedWithItsMessageAndGoodOnesPass)
         {"Plan", {"P1"s, "F1"s, 5, 8}, "Planer (P1): planen findes allerede"},
         {"Tidsprioritet", {"P1"s, "Hanne"s, 4, 0, 0}, "prioritet skal være et tal fra -3 til 3, ikke 4"},
         {"Tidsprioritet", {"P1"s, "Hanne"s, -3, 5, 0}, "dag skal være et tal fra 0 til 4, ikke 5"},
+        {"Tidsprioritet", {"P1"s, "Hanne"s, -3, 0, 8}, "time skal være et tal fra 0 til 7, ikke 8"},
+        // The C1 controls end at U+009F; U+00A0 (no-break space) is an ordinary character.
+        {"Hold",
+         {"1.\xC2\x9F"
+          "b"s,
+          "Indskoling"s},
+         "hold må ikke indeholde styretegn"},
         {"Holdliste", {"9.z"s, "F1"s}, "Fordelingernes hold (F1, 9.z): hold \"9.z\" findes ikke; vælg en der findes"},
         {"HoldLaererRelation", {"1.a"s, "Tysk"s, "Hanne"s, "P1"s}, "fag \"Tysk\" findes ikke"},
         {"LokaleHoldRelation", {"1.a"s, "B7"s, "P1"s}, "lokale \"B7\" findes ikke"},
+        {"Fag", {"Sløjd"s, 2, "Værksted"s}, "Fag (Sløjd): lokaletype \"Værksted\" har intet lokale"},
         {"Fag",
          {"Dansk"s, 8, "Stamlokale"s},
          "Fag (Dansk): findes allerede med andre værdier (gemt: Dansk, 9, Stamlokale; ny: Dansk, 8, Stamlokale)"},
@@ -65,6 +74,12 @@ TEST(Skoleregler, EveryBadInputIsRefusedWithItsMessageAndGoodOnesPass)
         {"LokaleHoldRelation", {"1.a"s, "tom"s, "P1"s}, ""},
         {"Fag", {"Dansk"s, 9, "Stamlokale"s}, ""},
         {"Hold", {langtMenTilladt, "Indskoling"s}, ""},
+        {"Hold",
+         {"1.\xC2\xA0"
+          "b"s,
+          "Indskoling"s},
+         ""},
+        {"Tidsprioritet", {"P1"s, "Hanne"s, -3, 4, 7}, ""},
     };
     const Skoledata gemte = LilleSkole();
     for (const Tilfaelde& t : tilfaelde) {

@@ -1,5 +1,6 @@
 // The character page of one timetable, its export files and its printing.
 #include "udgiv/Export.h"
+#include "udgiv/PdfSkemabog.h"
 #include "udgiv/PdfUdskriver.h"
 #include "db/Portal.h"
 #include "udgiv/PrinterUdskriver.h"
@@ -22,6 +23,8 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <regex>
+#include <set>
 #include <sstream>
 #include <vector>
 
@@ -430,4 +433,40 @@ TEST_F(ExportPortal, AFailedExportLeavesThePreviousFilesWhole)
     for (size_t i = 0; i < filer.size(); ++i)
         EXPECT_EQ(laesFil(mappe.filePath(QString::fromStdString(filer[i])).toStdString()), foer[i]) << filer[i];
     EXPECT_EQ(mappe.entryList(QDir::Files).size(), 3) << "no temporary file is left behind";
+}
+
+TEST(ExportPrint, ALongClassNameInTheOverviewWrapsAndStaysReadable)
+{
+    ASSERT_TRUE(grafiskProgram());
+    Skemabog bog;
+    bog.plan = "P";
+    bog.fag = {"Dansk"};
+    const std::string langt = "Indskolingens udvidede valghold for naturfag";
+    for (const std::string& hold : {std::string("1.a"), std::string("1.b"), langt}) {
+        LektionsData l;
+        l.hold = hold;
+        l.fag = "Dansk";
+        bog.skemaer.push_back({SkemaArt::hold, hold, "PL 1", {{l, {"Dansk"}, "Dans"}}, {}});
+    }
+    QTemporaryDir mappe;
+    const QString pdf = QDir(mappe.path()).filePath("bog.pdf");
+    std::string fejl;
+    ASSERT_TRUE(SkrivPdfSkemabog(bog, pdf.toStdString(), fejl)) << fejl;
+
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
+    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0)
+        GTEST_SKIP() << "pdftotext is not available to read the page back";
+    const std::string side = pdftotext.readAllStandardOutput().toStdString();
+    // Every word of the name is there, each at least 5 points high (shrunk onto one line it was under 4).
+    const std::regex ord(R"re(<word xMin="[\d.]+" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)</word>)re");
+    std::set<std::string> fundne;
+    for (auto o = std::sregex_iterator(side.begin(), side.end(), ord); o != std::sregex_iterator(); ++o) {
+        const std::string tekst = (*o)[3];
+        if (langt.find(tekst) == std::string::npos || tekst.size() < 4)
+            continue;
+        fundne.insert(tekst);
+        EXPECT_GE(std::stod((*o)[2]) - std::stod((*o)[1]), 5.0) << tekst;
+    }
+    EXPECT_EQ(fundne, (std::set<std::string>{"Indskolingens", "udvidede", "valghold", "naturfag"}));
 }

@@ -1,6 +1,10 @@
 #include "HovedvindueTest.h"
 
+#include "UiTestMain.h"
+
 #include "Vinduesmiljoe.h"
+#include "ui/faelles/Lokaltal.h"
+#include "ui/faelles/Oversaettelse.h"
 #include "ui/faelles/Navnetabel.h"
 #include "ui/skema/Rulleliste.h"
 #include "ui/hoved/Statuslinje.h"
@@ -71,7 +75,8 @@ void HovedvindueTest::SkrivebeskyttelseAfviserGemning()
     QTest::mouseClick(knap(m, "MFPanel4"), Qt::LeftButton);
     QCOMPARE(m.modtager.bokse.size(), size_t{2});
     for (const auto& boks : m.modtager.bokse) {
-        QCOMPARE(boks.tekst, std::string("Programmet er sat op til ikke at skrive til databasen!"));
+        QCOMPARE(boks.tekst, std::string("Programmet er sat op til ikke at skrive til databasen!\nSlå \"Skrivebeskyt "
+                                         "DB\" fra i menuen Opsætning for at skrive til databasen."));
         QCOMPARE(boks.titel, std::string("En fejl er opstået!"));
     }
     QVERIFY(m.modtager.tidsTitler.empty()); // nothing was saved
@@ -310,6 +315,14 @@ void HovedvindueTest::BeskedboksSvar()
     MedModalDialog([](QWidget* dialog) { dialog->close(); },
                    [&] { svar = vinduer.spoerg("Spørgsmål", "Accept af handling!"); });
     QVERIFY(!svar); // closing counts as Cancel
+    // A careful question goes on only when OK is chosen: Enter alone cancels.
+    svar = true;
+    MedModalDialog([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Return); },
+                   [&] { svar = vinduer.spoergForsigtigt("Overskriv?", "Accept af handling!"); });
+    QVERIFY(!svar);
+    MedModalDialog(tryk(QMessageBox::Ok),
+                   [&] { svar = vinduer.spoergForsigtigt("Overskriv?", "Accept af handling!"); });
+    QVERIFY(svar);
 
     MedModalDialog(
         [](QWidget* dialog) {
@@ -380,3 +393,16 @@ void HovedvindueTest::HjaelpOgForklaringer()
     for (const int felt : {0, 1, 2, 3, 4, 5, 6, 7})
         QVERIFY(!aktivtSkema(m)->StatusBar->Felt(felt)->toolTip().isEmpty());
 }
+
+void HovedvindueTest::DanskeTalOgQtsDanskeDialoger()
+{
+    // The tests run under the C locale: the windows write Danish figures all the same.
+    QCOMPARE(ProcentTekst(200.0 / 3), QString("66,70"));
+    QCOMPARE(ProcentTekst(0.0), QString("0,00"));
+    QCOMPARE(SekunderTekst(1234.5), QString("1.234,500000"));
+    QVERIFY(BrugDanskeQtTekster(*qApp));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Annuller"));
+    QCOMPARE(QLocale().decimalPoint(), QString(","));
+}
+
+int main(int argc, char* argv[]) { return KoerVinduesTest<HovedvindueTest>(argc, argv); }

@@ -24,4 +24,5 @@ private slots:
     void SkemaMenuenAabnerSkemavinduer();
     void SidevinduerDaekkerIkkeBeskeder();
     void HjaelpOgForklaringer();
+    void DanskeTalOgQtsDanskeDialoger();
 };

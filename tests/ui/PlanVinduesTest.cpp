@@ -1,6 +1,9 @@
 #include "PlanVinduesTest.h"
 
+#include "UiTestMain.h"
+
 #include "Vinduesmiljoe.h"
+#include "app/Udgivelse.h"
 #include "app/Vorivazi.h"
 #include "db/SqlKlasse.h"
 #include "db/TSqlModul.h"
@@ -19,10 +22,18 @@
 #include "ui/dialoger/TPlankontrol.h"
 #include "ui/skema/TSkemaFrame.h"
 #include "ui/skema/TekstGitter.h"
+#include "ui/skoledata/Skoledatamodel.h"
+#include "ui/skoledata/TSkoledata.h"
 #include "ui/hoved/VaerktoejsKnap.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDockWidget>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -31,6 +42,7 @@
 #include <QMimeData>
 #include <QUndoStack>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -372,16 +384,40 @@ void PlanVinduesTest::NytProjektOgEksport()
     generer(m);
     m.modtager.bokse.clear();
 
-    const MidlertidigMappe mappe;
-    m.handling("ExportProject")->trigger();
+    // The folder is asked for, not taken from where the program was started.
+    const MidlertidigMappe arbejdsmappe;
+    const QTemporaryDir valgt;
+    const auto eksporter = [&m](const QString& mappe) {
+        MedModalDialog(
+            [mappe](QWidget* dialog) {
+                auto* vaelger = qobject_cast<QFileDialog*>(dialog);
+                QVERIFY(vaelger != nullptr);
+                QCOMPARE(vaelger->fileMode(), QFileDialog::Directory);
+                if (mappe.isEmpty()) {
+                    vaelger->reject();
+                    return;
+                }
+                vaelger->setDirectory(mappe);
+                vaelger->selectFile(mappe);
+                QMetaObject::invokeMethod(vaelger, "accept");
+            },
+            [&m] { m.handling("ExportProject")->trigger(); });
+    };
+    eksporter(valgt.path());
     QCOMPARE(m.modtager.bokse.size(), size_t{1});
     QCOMPARE(m.modtager.bokse[0].tekst, std::string("Skemaerne er nu exporteret til 3 filer.!\n'HoldSkemaer.txt', "
-                                                    "'LaererSkemaer.txt' og 'LokaleSkemaer.txt'"));
+                                                    "'LaererSkemaer.txt' og 'LokaleSkemaer.txt'\ni mappen ") +
+                                            QDir(valgt.path()).absolutePath().toStdString());
     for (const char* fil : {"HoldSkemaer.txt", "LaererSkemaer.txt", "LokaleSkemaer.txt"}) {
-        const std::string sti = (mappe.Sti() / fil).string();
-        QVERIFY(QFile::exists(QString::fromStdString(sti)));
-        QVERIFY(memoLinjer(m).contains(QString::fromStdString(sti)));
+        const QString sti = QDir(valgt.path()).absoluteFilePath(fil);
+        QVERIFY(QFile::exists(sti));
+        QVERIFY(memoLinjer(m).contains(sti));
+        QVERIFY(!QFile::exists(QString::fromStdString((arbejdsmappe.Sti() / fil).string())));
     }
+    // Cancelled, nothing is written or said; the folder is offered again next time.
+    eksporter({});
+    QCOMPARE(m.modtager.bokse.size(), size_t{1});
+    QCOMPARE(QSettings("Brikken++", "Brikken++").value("udgivelse/tekst").toString(), valgt.path());
 
     m.handling("NytSkemaprojekt1")->trigger();
     QCOMPARE(m.modtager.bokse.back().tekst, std::string("Skemaerne i projektet er nu slettet!"));
@@ -405,7 +441,11 @@ void PlanVinduesTest::ManglendeTimerOgFuldfoerelse()
 
     QTest::mouseClick(hoved.StatusBar1->Felt(procentFelt), Qt::LeftButton);
     auto* vindue = hoved.findChild<TManglende*>("Manglende");
-    QVERIFY(vindue && vindue->isVisible());
+    // Docked beside the views, so it stays in sight while they are worked in.
+    QVERIFY(vindue && vindue->isVisibleTo(&hoved));
+    auto* dok = qobject_cast<QDockWidget*>(vindue->parentWidget());
+    QVERIFY(dok != nullptr);
+    QCOMPARE(hoved.dockWidgetArea(dok), Qt::BottomDockWidgetArea);
     QVERIFY(vindue->Tabel->topLevelItemCount() > 0);
     QVERIFY2(vindue->Tabel->topLevelItem(0)->childCount() > 0, "the hours of a row unfold");
 
@@ -446,7 +486,9 @@ void PlanVinduesTest::UgemteSkemaerSpoergesFoerDeForlades()
     m.modtager.bokse.clear();
     m.modtager.jaNejSvar = {Svar::ja};
     m.handling("NytSkemaprojekt1")->trigger();
-    QCOMPARE(m.modtager.bokse.back().tekst, std::string("Programmet er sat op til ikke at skrive til databasen!"));
+    QCOMPARE(m.modtager.bokse.back().tekst,
+             std::string("Programmet er sat op til ikke at skrive til databasen!\nSlå \"Skrivebeskyt DB\" fra i menuen "
+                         "Opsætning for at skrive til databasen."));
     QCOMPARE(hoved.Facade().AntalLektionerIalt(), lagt);
 
     // Ja with writing allowed: saved, then cleared; the cleared timetables are unsaved again.
@@ -649,7 +691,11 @@ void PlanVinduesTest::ManglendeTimeTraekkesIndISkemaet()
             if (klasse->SFStringGrid1->item(time, dag + 1)->background().color() == QColor(0xb8, 0xe6, 0xb0))
                 groen = Placering{dag, time};
     QVERIFY(groen);
+    // Each hour says what a drop there would do: the one found is free; the class's own first hour is refused, and why.
+    QCOMPARE(klasse->SFStringGrid1->item(groen->raekke, groen->kolonne + 1)->toolTip(), QString("Ledig time"));
+    QCOMPARE(klasse->SFStringGrid1->item(0, 1)->background().color(), QColor(0xf0, 0xa8, 0xa8));
     QVERIFY(!klasse->SFStringGrid1->item(0, 1)->toolTip().isEmpty());
+    QVERIFY(klasse->SFStringGrid1->item(0, 1)->toolTip() != "Ledig time");
     klasse->Redigering->FjernFarver();
 
     // A drop on an hour the class already has changes nothing.
@@ -676,6 +722,197 @@ void PlanVinduesTest::ManglendeTimeTraekkesIndISkemaet()
     QCOMPARE(hoved.Facade().Manglende().Mangler(), manglerFoer);
 }
 
+void PlanVinduesTest::SkoledataGemningLaeserPlanenIgen()
+{
+    Vinduesmiljoe m;
+    aabnPlan(m);
+    generer(m);
+    TMainFrame& hoved = m.hoved();
+    hoved.show();
+    m.handling("SkrivebeskytDB")->setChecked(false);
+    m.handling("Skoledata")->trigger();
+    TSkoledata* data = hoved.findChildren<TSkoledata*>().back();
+    Skoledatamodel& hold = *data->ModelFor("Hold");
+    int raekke = 0;
+    while (hold.Id(raekke) != "1.a")
+        ++raekke;
+    m.modtager.svar = {true};
+    hold.setData(hold.index(raekke, 0), "1.x");
+    QCoreApplication::processEvents();
+    QCOMPARE(hold.Id(raekke), std::string("1.x"));
+
+    // Annuller: the unsaved timetables and the school data stay as they are.
+    m.modtager.bokse.clear();
+    m.modtager.jaNejSvar = {Svar::annuller};
+    QVERIFY(!data->Gem());
+    QCOMPARE(m.modtager.bokse.size(), size_t{1});
+    QVERIFY(m.modtager.bokse[0].tekst.find("Skemaerne i planen Plan2026 er ikke gemt") != std::string::npos);
+    QVERIFY(hoved.Facade().AntalLektionerIalt() > 0);
+
+    // Nej: saved, and the plan read again with the new class and without the dropped timetables.
+    m.modtager.jaNejSvar = {Svar::nej};
+    QVERIFY(data->Gem());
+    QCOMPARE(hoved.windowTitle(), "Brikken++ v1.0 beta - " + plan);
+    QCOMPARE(hoved.Facade().AntalLektionerIalt(), 0);
+    const auto hold1 = tabel(hoved.holdNavne);
+    QVERIFY(std::find(hold1.begin(), hold1.end(), "1.x") != hold1.end());
+    QVERIFY(std::find(hold1.begin(), hold1.end(), "1.a") == hold1.end());
+    QVERIFY(!hoved.genereret);
+
+    // The plan as read again is what is stored: saving asks nobody.
+    generer(m);
+    m.modtager.bokse.clear();
+    m.handling("Gemprojekt1")->trigger();
+    QCOMPARE(m.modtager.bokse.size(), size_t{1});
+    QCOMPARE(m.modtager.bokse[0].tekst, std::string("Skemaerne er gemt i databasen!"));
+
+    // A renamed open plan is gone under its old name: it is closed, and said so.
+    data->LaesIgen(); // the window's lessons are the ones stored before the save
+    Skoledatamodel& planer = *data->ModelFor("Plan");
+    m.modtager.svar = {true};
+    planer.setData(planer.index(0, 0), "Plan2030");
+    QCoreApplication::processEvents();
+    QVERIFY2(data->Gem(), m.modtager.bokse.back().tekst.c_str());
+    QVERIFY(m.modtager.bokse.back().tekst.find("Planen Plan2026 findes ikke længere") != std::string::npos);
+    QVERIFY(!hoved.Facade().ErAaben());
+    QCOMPARE(hoved.windowTitle(), QString("Brikken++ v1.0 beta - <tom>"));
+    data->close();
+}
+
+void PlanVinduesTest::GenereringLaeggerTilEllerBegynderForfra()
+{
+    Vinduesmiljoe m;
+    aabnPlan(m);
+    TGenereringsFrame& dialog = *m.vinduer.generering;
+    const auto generer = [&m, &dialog](bool rydFoerst, int timerIndeks) {
+        dialog.GFRadioGroup2->Knap(timerIndeks)->setChecked(true);
+        MedModalDialog(
+            [&dialog, rydFoerst](QWidget*) {
+                if (rydFoerst)
+                    dialog.RydFoerst->setChecked(true);
+                QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+            },
+            [&m] { m.handling("Beregnskemaer1")->trigger(); });
+        return m.hoved().Facade().AntalLektionerIalt();
+    };
+    const int32_t toTimer = generer(false, 0);
+    QVERIFY(toTimer > 0);
+    QVERIFY(!dialog.RydFoerst->isChecked());
+
+    // The dialog says what a second generation adds to; without clearing it adds.
+    MedModalDialog([&dialog](QWidget*) { dialog.reject(); }, [&m] { m.handling("Beregnskemaer1")->trigger(); });
+    QVERIFY(dialog.Tilfoejelse->text().contains(QString::number(toTimer) + " lektionstimer, der allerede er placeret"));
+    QVERIFY(dialog.RydFoerst->isEnabled());
+    const int32_t tilfoejet = generer(false, 6);
+    QVERIFY(tilfoejet > toTimer);
+
+    // Cleared first, it starts afresh: only the first two hours of each day hold lessons.
+    QVERIFY(generer(true, 0) < tilfoejet);
+    QVERIFY(m.hoved().genereret);
+    Vorivazi& facade = m.hoved().Facade();
+    for (int32_t i = 0; i < m.hoved().holdNavne.Antal(); ++i) {
+        for (const LektionsData& l : facade.Lektioner(m.hoved().holdNavne[i], SkemaArt::hold))
+            QVERIFY2(l.raekke < 2, l.hold.c_str());
+    }
+}
+
+void PlanVinduesTest::SkemavindueVokserOgViserPlanensUge()
+{
+    Vinduesmiljoe m;
+    SqlKlasse sql(Datakilde::database);
+    QVERIFY(sql.UdfoerSql("update Plan set Kolonne_P = 4, Raekke_P = 6 where PlanID_P = 'Plan2026'"));
+    aabnPlan(m);
+    generer(m);
+    m.hoved().resize(1200, 900);
+    m.hoved().show();
+    TSkemaFrame* skema = m.hoved().NytSkemavindue("Laerer");
+    QCOMPARE(skema->size(), QSize(464, 225));
+    QCOMPARE(skema->SFStringGrid1->columnCount(), 1 + 4);
+    QCOMPARE(skema->SFStringGrid1->rowCount(), 6);
+    QCOMPARE(skema->SFStringGrid1->Celle(4, 0), QString("Torsdag"));
+    skema->SFComboBox2->showPopup();
+    skema->SFComboBox2->hidePopup();
+    for (int i = 0; i < skema->SFComboBox2->count(); ++i)
+        QVERIFY2(skema->SFComboBox2->itemText(i) != "tom", "tom is no teacher");
+    skema->VisSkema(SkemaArt::laerer, "Hanne");
+
+    // The grid fills the grown window, and each lesson has its subject's colour of the published forms.
+    skema->parentWidget()->resize(900, 600);
+    QCoreApplication::processEvents();
+    QCOMPARE(skema->SFStringGrid1->width(), skema->width());
+    QVERIFY(skema->SFStringGrid1->geometry().bottom() + skema->StatusBar->height() >= skema->height() - 1);
+    const std::map<std::string, std::string> farver = FagFarver(m.hoved().Facade());
+    int farvede = 0;
+    for (const LektionsData& l : m.hoved().Facade().Lektioner("Hanne", SkemaArt::laerer)) {
+        const QTableWidgetItem* celle = skema->SFStringGrid1->item(l.raekke, l.kolonne + 1);
+        QCOMPARE(celle->background().color(), QColor(QString::fromStdString(farver.at(l.fag))));
+        ++farvede;
+    }
+    QVERIFY(farvede > 0);
+
+    // A longer week: Saturday and ten hours, in an open view too.
+    QVERIFY(sql.UdfoerSql("update Plan set Kolonne_P = 6, Raekke_P = 10 where PlanID_P = 'Plan2026'"));
+    aabnPlan(m);
+    QCOMPARE(skema->SFStringGrid1->columnCount(), 1 + 6);
+    QCOMPARE(skema->SFStringGrid1->rowCount(), 10);
+    QCOMPARE(skema->SFStringGrid1->Celle(6, 0), QString("Lørdag"));
+    QCOMPARE(skema->SFStringGrid1->Celle(0, 10), QString("10"));
+}
+
+void PlanVinduesTest::FortrydTilbageTilDetGemteFjernerStjernen()
+{
+    Vinduesmiljoe m;
+    aabnPlan(m);
+    generer(m);
+    m.handling("SkrivebeskytDB")->setChecked(false);
+    m.handling("Gemprojekt1")->trigger();
+    TMainFrame& hoved = m.hoved();
+    const QString gemt = "Brikken++ v1.0 beta - " + plan;
+    QCOMPARE(hoved.windowTitle(), gemt);
+
+    TSkemaFrame* skema = hoved.NytSkemavindue();
+    skema->VisSkema(SkemaArt::hold, "1.a");
+    slip(*skema, skema->Redigering->Traekdata({3, 0}), {0, 4});
+    QCOMPARE(hoved.windowTitle(), gemt + " *");
+    hoved.Fortrydelser().undo();
+    QCOMPARE(hoved.windowTitle(), gemt);
+    hoved.Fortrydelser().redo();
+    QCOMPARE(hoved.windowTitle(), gemt + " *");
+
+    // After a generation the list starts afresh, and its first step is no longer what is stored.
+    generer(m);
+    slip(*skema, skema->Redigering->Traekdata({3, 0}), {0, 4});
+    QCOMPARE(hoved.Fortrydelser().count(), 1);
+    hoved.Fortrydelser().undo();
+    QCOMPARE(hoved.windowTitle(), gemt + " *");
+}
+
+void PlanVinduesTest::StopHolderDetBedsteFundne()
+{
+    Vinduesmiljoe m;
+    aabnPlan(m);
+    m.vinduer.generering->GFRadioGroup2->Knap(0)->setChecked(true);
+    generer(m);
+    TMainFrame& hoved = m.hoved();
+    const int32_t lagtFoer = hoved.Facade().AntalLektionerIalt();
+
+    // "Stop" as soon as the progress dialog is up: the search ends early, and what it found is kept.
+    bool stoppet = false;
+    MedModaleDialoger({[&stoppet](QWidget* dialog) {
+                          auto* fremskridt = qobject_cast<QProgressDialog*>(dialog);
+                          QVERIFY(fremskridt != nullptr);
+                          QCOMPARE(fremskridt->windowTitle(), QString("Fuldfør skemaet"));
+                          fremskridt->cancel();
+                          stoppet = true;
+                      }},
+                      [&m] { m.handling("Fuldfoer")->trigger(); });
+    QVERIFY(stoppet);
+    QVERIFY(hoved.StatusBar1->Tekst(beskedFelt).startsWith("Fuldført: placeret " + QString::number(lagtFoer) + "→"));
+    QVERIFY(hoved.Facade().AntalLektionerIalt() >= lagtFoer);
+    QVERIFY(hoved.findChild<QProgressDialog*>() == nullptr || !hoved.findChild<QProgressDialog*>()->isVisible());
+    kontrollerStatus(m);
+}
+
 void PlanVinduesTest::KontrolAfPlanenFoerGenerering()
 {
     Vinduesmiljoe m;
@@ -692,3 +929,5 @@ void PlanVinduesTest::KontrolAfPlanenFoerGenerering()
     QVERIFY(fund.contains("9.a har intet stamlokale."));
     QVERIFY2(!fund.contains("umuligt"), qPrintable(fund));
 }
+
+int main(int argc, char* argv[]) { return KoerVinduesTest<PlanVinduesTest>(argc, argv); }

@@ -21,5 +21,10 @@ private slots:
     void AabneSkemavinduerFoelgerSkemaerne();
     void HaandredigeringMedTraekOgFortryd();
     void ManglendeTimeTraekkesIndISkemaet();
+    void SkoledataGemningLaeserPlanenIgen();
+    void GenereringLaeggerTilEllerBegynderForfra();
+    void SkemavindueVokserOgViserPlanensUge();
+    void FortrydTilbageTilDetGemteFjernerStjernen();
+    void StopHolderDetBedsteFundne();
     void KontrolAfPlanenFoerGenerering();
 };

@@ -1,17 +1,30 @@
 #include "SkoledataTest.h"
 
+#include "UiTestMain.h"
+
 #include "Vinduesmiljoe.h"
+#include "app/Vorivazi.h"
 #include "skoledata/Skoledatabase.h"
 #include "ui/skoledata/Prioritetsgitter.h"
 #include "ui/skoledata/Skoledatamodel.h"
 #include "ui/skoledata/TSkoledata.h"
+#include "ui/skoledata/Vaerdidelegat.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
+#include <QTableView>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
+
+void SlaaSkrivebeskyttelseFra(Vinduesmiljoe& m) { m.handling("SkrivebeskytDB")->setChecked(false); }
 
 TSkoledata* AabnVindue(Vinduesmiljoe& m)
 {
@@ -30,11 +43,27 @@ int RaekkeMed(const Skoledatamodel& model, const QString& id)
     return -1;
 }
 
+void SvarTekst(QWidget* dialog, const QString& tekst)
+{
+    auto* spoergsmaal = qobject_cast<QInputDialog*>(dialog);
+    QVERIFY(spoergsmaal != nullptr);
+    spoergsmaal->setTextValue(tekst);
+    spoergsmaal->accept();
+}
+
+void TrykKnap(QWidget* dialog, QMessageBox::StandardButton knap)
+{
+    auto* boks = qobject_cast<QMessageBox*>(dialog);
+    QVERIFY(boks != nullptr);
+    boks->button(knap)->click();
+}
+
 } // namespace
 
 void SkoledataTest::RedigerGemOgGenaabn()
 {
     Vinduesmiljoe m;
+    SlaaSkrivebeskyttelseFra(m);
     TSkoledata* vindue = AabnVindue(m);
     QVERIFY(vindue != nullptr);
     Skoledatamodel& fag = *vindue->ModelFor("Fag");
@@ -80,21 +109,39 @@ void SkoledataTest::RedigerGemOgGenaabn()
 void SkoledataTest::OmdoebningSpoergerOgFoelgerMed()
 {
     Vinduesmiljoe m;
+    SlaaSkrivebeskyttelseFra(m);
     TSkoledata* vindue = AabnVindue(m);
     QVERIFY(vindue != nullptr);
     Skoledatamodel& hold = *vindue->ModelFor("Hold");
     const int r = RaekkeMed(hold, "1.a");
+    QSignalSpy oensker(&hold, &Skoledatamodel::omdoebningOensket);
 
+    // The model asks nobody and changes nothing; the window asks once the edit is over.
     m.modtager.svar = {false};
     QVERIFY(!hold.setData(hold.index(r, 0), "1.x"));
+    QVERIFY(m.modtager.bokse.empty());
+    QCOMPARE(oensker.size(), 1);
+    QCoreApplication::processEvents();
     QVERIFY(m.modtager.bokse.back().tekst.find("hold 1.a bruges af") != std::string::npos);
     QCOMPARE(hold.index(r, 0).data().toString(), QString("1.a"));
 
-    QVERIFY(!hold.setData(hold.index(r, 0), "1.b"));
-    QCOMPARE(m.modtager.bokse.back().tekst, std::string("Hold: hold 1.b findes allerede"));
+    // Ids the rules refuse and ids already given are refused and reported, never carried through.
+    const size_t bokse = m.modtager.bokse.size();
+    for (const auto& [id, grund] :
+         {std::pair{"", "Hold: hold må ikke være tom"}, std::pair{" ", "Hold: hold må ikke være tom"},
+          std::pair{"1.b", "Hold: hold 1.b findes allerede"}}) {
+        QVERIFY(!hold.setData(hold.index(r, 0), id));
+        QCoreApplication::processEvents();
+        QCOMPARE(m.modtager.bokse.back().tekst, std::string(grund));
+    }
+    QCOMPARE(m.modtager.bokse.size(), bokse + 3);
+    QCOMPARE(oensker.size(), 1);
+    QCOMPARE(hold.index(r, 0).data().toString(), QString("1.a"));
 
     m.modtager.svar = {true};
-    QVERIFY(hold.setData(hold.index(r, 0), "1.x"));
+    QVERIFY(!hold.setData(hold.index(r, 0), "1.x"));
+    QCoreApplication::processEvents();
+    QCOMPARE(hold.index(r, 0).data().toString(), QString("1.x"));
     QVERIFY(vindue->Gem());
     const Skoledata gemt = Skoledatabase().Laes();
     QVERIFY(gemt.Afhaengige(Felt::Hold, "1.a").empty());
@@ -125,3 +172,125 @@ void SkoledataTest::CsvUdOgIndIgen()
             std::string::npos);
     QVERIFY(fag.Data().Af("Fag") == foer);
 }
+
+void SkoledataTest::KopierPlanGennemDialogerne()
+{
+    Vinduesmiljoe m;
+    SlaaSkrivebeskyttelseFra(m);
+    MedModaleDialoger({[](QWidget* d) { SvarTekst(d, "Plan2026"); }, [](QWidget* d) { SvarTekst(d, "Plan2030"); },
+                       [](QWidget* d) { TrykKnap(d, QMessageBox::No); }},
+                      [&m] { m.handling("KopierPlan")->trigger(); });
+    QVERIFY(!m.modtager.bokse.empty());
+    QCOMPARE(m.modtager.bokse.back().tekst, std::string("Planen Plan2026 er kopieret til Plan2030."));
+    const Skoledata gemt = Skoledatabase().Laes();
+    QVERIFY(gemt.HarPlan("Plan2030"));
+    QVERIFY(!gemt.Afhaengige(Felt::Plan, "Plan2030").empty());
+}
+
+void SkoledataTest::SkrivebeskyttelsenGaelderSkoledata()
+{
+    Vinduesmiljoe m;
+    const Skoledata foer = Skoledatabase().Laes();
+    const std::string slaaFra = "Slå \"Skrivebeskyt DB\" fra i menuen Opsætning";
+
+    // Refused before a single question is asked.
+    for (const char* handling : {"KopierPlan", "Importer"}) {
+        m.modtager.bokse.clear();
+        MedModaleDialoger({}, [&m, handling] { m.handling(handling)->trigger(); });
+        QCOMPARE(m.modtager.bokse.size(), size_t{1});
+        QCOMPARE(m.modtager.bokse.back().art, std::string("fejl"));
+        QVERIFY(m.modtager.bokse.back().tekst.find(slaaFra) != std::string::npos);
+    }
+
+    TSkoledata* vindue = AabnVindue(m);
+    Skoledatamodel& fag = *vindue->ModelFor("Fag");
+    QVERIFY(fag.setData(fag.index(RaekkeMed(fag, "Dansk_ind"), 1), 8));
+    QVERIFY(!vindue->Gem());
+    QVERIFY(m.modtager.bokse.back().tekst.find(slaaFra) != std::string::npos);
+    QVERIFY(Skoledatabase().Laes().raekker == foer.raekker);
+    QCOMPARE(fag.index(RaekkeMed(fag, "Dansk_ind"), 1).data().toInt(), 8);
+
+    SlaaSkrivebeskyttelseFra(m);
+    QVERIFY(vindue->Gem());
+    m.modtager.svar = {true};
+    vindue->close();
+}
+
+void SkoledataTest::UtilgaengeligeTimerMedHoejreklikOgOverskrifter()
+{
+    Vinduesmiljoe m;
+    auto facade = std::make_unique<Vorivazi>(Datakilde::database);
+    QVERIFY(facade->AabnPlan("Plan2027"));
+    m.hoved().SkiftFacade(std::move(facade));
+    TSkoledata* vindue = AabnVindue(m);
+    QCOMPARE(vindue->PlanValg->currentText(), QString("Plan2027")); // the plan that is open
+    vindue->LaererValg->setCurrentText("Anne");
+    Prioritetsgitter& uge = *vindue->Prioriteter();
+    vindue->show();
+    QCoreApplication::processEvents();
+
+    // Right click steps down, round from -3 to +3.
+    const QModelIndex tirsdagAnden = uge.index(1, 1);
+    const QPoint punkt = vindue->Gitter->visualRect(tirsdagAnden).center();
+    QCOMPARE(uge.Prioritet(1, 1), 0);
+    emit vindue->Gitter->customContextMenuRequested(punkt);
+    QCOMPARE(uge.Prioritet(1, 1), -1);
+    for (int i = 0; i < 3; ++i)
+        emit vindue->Gitter->customContextMenuRequested(punkt);
+    QCOMPARE(uge.Prioritet(1, 1), 3);
+
+    // A day's heading gives the whole day the next priority of its first hour; an hour's heading the whole hour.
+    emit vindue->Gitter->horizontalHeader()->sectionClicked(2);
+    for (int time = 0; time < uge.rowCount(); ++time)
+        QCOMPARE(uge.Prioritet(2, time), 1);
+    emit vindue->Gitter->verticalHeader()->sectionClicked(1);
+    for (int dag = 0; dag < uge.columnCount(); ++dag)
+        QCOMPARE(uge.Prioritet(dag, 1), 1);
+    emit vindue->Gitter->verticalHeader()->customContextMenuRequested(
+        QPoint(2, vindue->Gitter->verticalHeader()->sectionViewportPosition(2) + 2));
+    for (int dag = 0; dag < uge.columnCount(); ++dag)
+        QCOMPARE(uge.Prioritet(dag, 2), -1);
+    m.modtager.svar = {true};
+    vindue->close();
+}
+
+void SkoledataTest::AfvisteVaerdierErRoedeMedGrunden()
+{
+    Vinduesmiljoe m;
+    TSkoledata* vindue = AabnVindue(m);
+    Skoledatamodel& fag = *vindue->ModelFor("Fag");
+    const auto roed = [](const QModelIndex& i) { return i.data(Qt::BackgroundRole).isValid(); };
+    const auto grund = [](const QModelIndex& i) { return i.data(Qt::ToolTipRole).toString(); };
+
+    // Typed through the cell's editor, 99 stays 99, red with the reason.
+    const QModelIndex timer = fag.index(RaekkeMed(fag, "Dansk_ind"), 1);
+    auto* visning = vindue->findChild<QTableView*>("Fag");
+    Vaerdidelegat delegat;
+    std::unique_ptr<QWidget> editor(delegat.createEditor(visning->viewport(), {}, timer));
+    auto* tekst = qobject_cast<QLineEdit*>(editor.get());
+    QVERIFY(tekst != nullptr);
+    tekst->setText("99");
+    delegat.setModelData(tekst, &fag, timer);
+    QCOMPARE(timer.data().toInt(), 99);
+    QVERIFY(roed(timer));
+    QCOMPARE(grund(timer), QString("Ugetimer skal være et tal fra 0 til 40, ikke 99"));
+
+    // Read from a file: a room type no room has, and a class that does not exist, are red as well.
+    QTemporaryDir mappe;
+    QFile fil(mappe.filePath("Fag.csv"));
+    QVERIFY(fil.open(QIODevice::WriteOnly));
+    fil.write("fag;ugetimer;lokaletype\nSløjd;2;Værksted\nDansk;9;Stamlokale\n");
+    fil.close();
+    QVERIFY(vindue->ImporterCsv(fag, fil.fileName()));
+    QVERIFY(roed(fag.index(0, 2)));
+    QVERIFY(grund(fag.index(0, 2)).contains("\"Værksted\" har intet lokale"));
+    QVERIFY(!roed(fag.index(1, 2)));
+    Skoledatamodel& holdliste = *vindue->ModelFor("Holdliste");
+    holdliste.setData(holdliste.index(0, 0), "9.z");
+    QVERIFY(roed(holdliste.index(0, 0)));
+    QCOMPARE(grund(holdliste.index(0, 0)), QString("Hold \"9.z\" findes ikke; vælg en der findes"));
+    m.modtager.svar = {true};
+    vindue->close();
+}
+
+int main(int argc, char* argv[]) { return KoerVinduesTest<SkoledataTest>(argc, argv); }

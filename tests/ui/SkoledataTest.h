@@ -10,4 +10,8 @@ private slots:
     void RedigerGemOgGenaabn();
     void OmdoebningSpoergerOgFoelgerMed();
     void CsvUdOgIndIgen();
+    void KopierPlanGennemDialogerne();
+    void SkrivebeskyttelsenGaelderSkoledata();
+    void UtilgaengeligeTimerMedHoejreklikOgOverskrifter();
+    void AfvisteVaerdierErRoedeMedGrunden();
 };

@@ -11,6 +11,8 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 // Records every message box and question (questions are answered OK), and
 // passes log lines and time rows on to the windows as the program does.
@@ -61,4 +63,29 @@ inline void MedModalDialog(const std::function<void(QWidget*)>& imens, const std
             imens(dialog);
     });
     aabn();
+}
+
+// Runs the step that opens modal dialogs one after the other; each answer acts
+// in its dialog, in order. A dialog left without an answer is rejected, so a
+// step that asks more than expected ends instead of waiting for ever.
+inline void MedModaleDialoger(std::vector<std::function<void(QWidget*)>> svar, const std::function<void()>& aabn)
+{
+    auto* ur = new QTimer;
+    auto tilbage = std::make_shared<std::vector<std::function<void(QWidget*)>>>(std::move(svar));
+    QObject::connect(ur, &QTimer::timeout, [tilbage] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (dialog == nullptr || dialog->property("besvaret").toBool())
+            return;
+        dialog->setProperty("besvaret", true);
+        if (tilbage->empty()) {
+            QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+            return;
+        }
+        const auto naeste = tilbage->front();
+        tilbage->erase(tilbage->begin());
+        naeste(dialog);
+    });
+    ur->start(10);
+    aabn();
+    delete ur;
 }

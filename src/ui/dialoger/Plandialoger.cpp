@@ -1,8 +1,7 @@
 #include "ui/dialoger/Plandialoger.h"
 
+#include "app/Skoledatatjeneste.h"
 #include "base/Besked.h"
-#include "import/FetImport.h"
-#include "skoledata/Skoledatabase.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -25,11 +24,26 @@ std::string Opremsning(const std::vector<std::string>& linjer)
     return tekst;
 }
 
-bool KopierPlan(QWidget* foraelder)
+namespace {
+
+// Refuses before the planner answers a single question.
+bool MaaSkrive(const Skoledatatjeneste& skoledata, const std::string& hvad)
 {
+    const std::string grund = skoledata.Skrivefejl();
+    if (!grund.empty())
+        Besked().VisFejl(hvad + "\n" + grund, fejlTitel);
+    return grund.empty();
+}
+
+} // namespace
+
+bool KopierPlan(QWidget* foraelder, const Skoledatatjeneste& skoledata)
+{
+    if (!MaaSkrive(skoledata, "Planen kan ikke kopieres."))
+        return false;
     QStringList planer;
-    for (const Raekke& plan : Skoledatabase().Laes().Af("Plan"))
-        planer << QString::fromStdString(SomTekst(plan[0]));
+    for (const std::string& plan : skoledata.PlanIder())
+        planer << QString::fromStdString(plan);
     bool ok = false;
     const QString fra = QInputDialog::getItem(foraelder, "Kopiér plan", "Planen der kopieres:", planer, 0, false, &ok);
     if (!ok)
@@ -43,7 +57,7 @@ bool KopierPlan(QWidget* foraelder)
     if (svar == QMessageBox::Cancel)
         return false;
     std::vector<std::string> fejl;
-    if (!Skoledatabase().KopierPlan(fra.toStdString(), til.toStdString(), svar == QMessageBox::Yes, fejl)) {
+    if (!skoledata.KopierPlan(fra.toStdString(), til.toStdString(), svar == QMessageBox::Yes, fejl)) {
         Besked().VisFejl("Planen blev ikke kopieret:" + Opremsning(fejl), fejlTitel);
         return false;
     }
@@ -51,8 +65,10 @@ bool KopierPlan(QWidget* foraelder)
     return true;
 }
 
-bool ImporterFet(QWidget* foraelder)
+bool ImporterFet(QWidget* foraelder, const Skoledatatjeneste& skoledata)
 {
+    if (!MaaSkrive(skoledata, "Intet kan importeres."))
+        return false;
     const QString fil = QFileDialog::getOpenFileName(foraelder, "Importér skemafil", {},
                                                      "Skemafiler (*.fet);;Alle filer (*)");
     if (fil.isEmpty())
@@ -64,7 +80,7 @@ bool ImporterFet(QWidget* foraelder)
         return false;
     std::vector<std::string> rapport;
     std::vector<std::string> fejl;
-    const bool importeret = fetImport::Importer(fil.toStdString(), plan.toStdString(), rapport, fejl);
+    const bool importeret = skoledata.ImporterFet(fil.toStdString(), plan.toStdString(), rapport, fejl);
     const Besked besked;
     for (const std::string& linje : rapport)
         besked.Log("Import: " + linje);

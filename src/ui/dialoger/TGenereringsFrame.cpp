@@ -2,15 +2,18 @@
 
 #include "ui/faelles/Fejlsikring.h"
 #include "ui/faelles/Hint.h"
-#include "ui/faelles/Optaget.h"
 #include "ui/hoved/Programvinduer.h"
 #include "ui/dialoger/Radiogruppe.h"
 #include "ui/faelles/Skaerm.h"
 #include "ui/hoved/TGenSpe.h"
 #include "ui/hoved/TMainFrame.h"
 #include "base/Besked.h"
+#include "app/Opgaver.h"
 #include "app/Vorivazi.h"
+#include "ui/faelles/Fremskridtsvindue.h"
 
+#include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 
 namespace {
@@ -56,11 +59,18 @@ TGenereringsFrame::TGenereringsFrame(Programvinduer& vinduer)
       GFRadioGroup4(gruppe("GFRadioGroup4", "Styrke:", tal(1, 6), 3, 176,
                            "Styrke|Bestemmer styrken. Standardværdien er 4.", this)),
       Button1(knap("Button1", "OK", 56, "|Tryk for at acceptere valgene.", this)),
-      Button2(knap("Button2", "Annuller", 192, "|Tryk for at annullere.", this)), vinduer_(vinduer)
+      Button2(knap("Button2", "Annuller", 192, "|Tryk for at annullere.", this)), Tilfoejelse(new QLabel(this)),
+      RydFoerst(new QCheckBox("Ryd skemaerne først og begynd forfra", this)), vinduer_(vinduer)
 {
     setObjectName("TGenereringsFrame");
     setWindowTitle("Genererings opsætning");
-    setFixedSize(329, 299);
+    setFixedSize(329, 344);
+    Tilfoejelse->setObjectName("Tilfoejelse");
+    Tilfoejelse->setWordWrap(true);
+    Tilfoejelse->setGeometry(8, 268, 313, 34);
+    RydFoerst->setObjectName("RydFoerst");
+    RydFoerst->setGeometry(8, 308, 313, 24);
+    SaetHint(RydFoerst, "|Sletter de placerede lektioner, før der genereres, som \"Nyt projekt\" gør.");
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, Sikret(this, &TGenereringsFrame::Button1Click));
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
@@ -76,6 +86,14 @@ int32_t TGenereringsFrame::Styrke() const { return GFRadioGroup4->Valgt() + 1; }
 
 void TGenereringsFrame::showEvent(QShowEvent* haendelse)
 {
+    // A generation places what is missing around the lessons already placed,
+    // so a second one with other settings changes little unless they go first.
+    const int32_t lagt = vinduer_.mainFrame->Facade().AntalLektionerIalt();
+    Tilfoejelse->setText(lagt == 0 ? "Skemaerne er tomme."
+                                   : "Genereringen lægger til de " + QString::number(lagt) +
+                                         " lektionstimer, der allerede er placeret.");
+    RydFoerst->setChecked(false);
+    RydFoerst->setEnabled(lagt > 0);
     CentrerPaaSkaermen(this);
     QDialog::showEvent(haendelse);
 }
@@ -85,12 +103,13 @@ void TGenereringsFrame::Button1Click()
     TMainFrame& hoved = *vinduer_.mainFrame;
     hoved.VisTidsSpec();
     Besked().TidsTitel("Generering");
-    bool lykkedes = false;
-    {
-        const Optaget optaget;
-        lykkedes = hoved.Facade().Generer(Frekvens(), Styrke(), Dage(), Timer(), hoved.genereret ? 1 : 0,
-                                          hoved.Skrivebeskyttet());
-    }
+    if (RydFoerst->isChecked())
+        hoved.RydSkemaer();
+    // The same generation as Vorivazi::Generer, in steps, so that "Stop" can end it between two.
+    Genereringsopgave generering(hoved.Facade(), {Frekvens(), Styrke(), Dage(), Timer(), hoved.Skrivebeskyttet()},
+                                 hoved.genereret);
+    KoerMedFremskridt(this, windowTitle(), "Genererer skemaerne …", generering);
+    const bool lykkedes = generering.Lykkedes();
     hoved.genereret = hoved.genereret || lykkedes;
     hoved.GenereringAfsluttet(lykkedes);
     hoved.VisStatustekst("Generereringen er afsluttet");

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+class QCheckBox;
+class QLabel;
 class QPushButton;
 class Radiogruppe;
 struct Programvinduer;
@@ -26,6 +28,10 @@ public:
     Radiogruppe* GFRadioGroup4;
     QPushButton* Button1;
     QPushButton* Button2;
+    // Below the specified controls: what a generation does with the lessons
+    // already placed, and the choice to clear them first.
+    QLabel* Tilfoejelse;
+    QCheckBox* RydFoerst;
 
 protected:
     void showEvent(QShowEvent* haendelse) override;

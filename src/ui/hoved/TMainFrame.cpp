@@ -5,6 +5,7 @@
 
 #include "ui/hoved/Billeder.h"
 #include "ui/faelles/Fejlsikring.h"
+#include "ui/faelles/Fremskridtsvindue.h"
 #include "ui/faelles/Hint.h"
 #include "ui/hoved/Hjaelpevindue.h"
 #include "ui/faelles/Lokaltal.h"
@@ -26,6 +27,7 @@
 #include "ui/skoledata/TSkoledata.h"
 #include "ui/hoved/VaerktoejsKnap.h"
 #include "base/Besked.h"
+#include "app/Opgaver.h"
 #include "app/Skemavisning.h"
 #include "app/Udgivelse.h"
 #include "app/Vorivazi.h"
@@ -33,21 +35,25 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QProgressDialog>
 #include <QScopeGuard>
 #include <QSettings>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 const QString titelStart = "Brikken++ v1.0 beta - ";
+const std::string slaaSkrivebeskyttelseFra =
+    "Slå \"Skrivebeskyt DB\" fra i menuen Opsætning for at skrive til databasen.";
 
 enum Felt { plFelt = 1, llFelt = 3, procentFelt = 5, mlFelt = 7, beskedFelt = 8 };
 // Steps of the completion between two looks at the window's events.
@@ -57,7 +63,8 @@ constexpr int64_t fuldfoerelsesSkive = 300;
 
 TMainFrame::TMainFrame(Programvinduer& vinduer)
     : Klientomraade(new QMdiArea), StatusBar1(new Statuslinje({25, 30, 30, 25, 25, 40, 30, 30, 400})),
-      vinduer_(vinduer), vorivazi_(std::make_unique<Vorivazi>(Datakilde::database)), fortrydelser_(new QUndoStack(this))
+      vinduer_(vinduer), vorivazi_(std::make_unique<Vorivazi>(Datakilde::database)),
+      skoledata_({[this] { return Skrivebeskyttet(); }, slaaSkrivebeskyttelseFra}), fortrydelser_(new QUndoStack(this))
 {
     setObjectName("TMainFrame");
     SaetUgemt(false);
@@ -77,6 +84,10 @@ TMainFrame::TMainFrame(Programvinduer& vinduer)
     lag->addWidget(Klientomraade, 1);
     setCentralWidget(midte);
 
+    connect(fortrydelser_, &QUndoStack::cleanChanged, this, [this](bool ren) {
+        if (rentErGemt_)
+            SaetUgemt(!ren);
+    });
     // Every window's hints reach the message field of the status bar.
     qApp->installEventFilter(this);
 }
@@ -321,17 +332,18 @@ void TMainFrame::MusenNaar(const QWidget* widget)
 
 Vorivazi& TMainFrame::Facade() { return *vorivazi_; }
 
-void TMainFrame::SkiftFacade(std::unique_ptr<Vorivazi> facade)
+void TMainFrame::SkiftFacade(std::unique_ptr<Vorivazi> facade, const QString& hvorfor)
 {
     vorivazi_ = std::move(facade);
     vorivazi_->SaetRegler({Spred_->isChecked()});
-    TomFortrydelser("en anden plan er åbnet");
+    TomFortrydelser(hvorfor);
 }
 
 QUndoStack& TMainFrame::Fortrydelser() { return *fortrydelser_; }
 
 void TMainFrame::TomFortrydelser(const QString& hvorfor)
 {
+    rentErGemt_ = false;
     if (fortrydelser_->count() == 0)
         return;
     fortrydelser_->clear();
@@ -360,7 +372,10 @@ const Navnetabel& TMainFrame::NavneFor(SkemaArt art) const { return this->*navne
 
 void TMainFrame::SkemaerAendret(bool ugemte)
 {
-    SaetUgemt(ugemte);
+    if (ugemte)
+        SaetUgemt(true);
+    else
+        MarkerGemt();
     StatusOpdatering();
     emit skemaerAendret();
 }
@@ -372,6 +387,13 @@ void TMainFrame::GenereringAfsluttet(bool lykkedes)
         SkemaerAendret();
     } else
         StatusOpdatering();
+}
+
+void TMainFrame::MarkerGemt()
+{
+    fortrydelser_->setClean();
+    rentErGemt_ = true;
+    SaetUgemt(false);
 }
 
 void TMainFrame::SaetUgemt(bool ugemte)
@@ -389,7 +411,7 @@ void TMainFrame::StatusOpdatering()
     StatusBar1->SaetTekst(llFelt, QString::number(lagt));
     StatusBar1->SaetTekst(procentFelt, ProcentTekst(LagtProcent(planlagt, lagt)));
     StatusBar1->SaetTekst(mlFelt, QString::number(mellemtimer));
-    if (manglende_ != nullptr && manglende_->isVisible())
+    if (manglendeDok_ != nullptr && !manglendeDok_->isHidden())
         manglende_->Opdater(*vorivazi_);
 }
 
@@ -418,6 +440,8 @@ TSkemaFrame* TMainFrame::NytSkemavindue(const QString& type)
         vindue, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                     Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     ramme->setAttribute(Qt::WA_DeleteOnClose);
+    // The view opens at its own size, whether or not the main window is shown yet.
+    ramme->resize(ramme->sizeHint());
     if (!type.isEmpty())
         vindue->VaelgType(type);
     ramme->show();
@@ -438,11 +462,16 @@ void TMainFrame::NytSkemaprojekt1Click()
 {
     if (!vorivazi_->ErAaben() || !MaaForladeSkemaerne())
         return;
+    RydSkemaer();
+    SkemaerAendret();
+    Besked().VisInfo("Skemaerne i projektet er nu slettet!");
+}
+
+void TMainFrame::RydSkemaer()
+{
     vorivazi_->NytProjekt();
     TomFortrydelser("skemaerne er slettet");
     genereret = false;
-    SkemaerAendret();
-    Besked().VisInfo("Skemaerne i projektet er nu slettet!");
 }
 
 bool TMainFrame::MaaForladeSkemaerne()
@@ -457,6 +486,48 @@ bool TMainFrame::MaaForladeSkemaerne()
     default:
         return false;
     }
+}
+
+bool TMainFrame::MaaGenindlaesePlanen()
+{
+    if (!vorivazi_->ErAaben() || !ugemt_)
+        return true;
+    switch (Besked().SpoergJaNej("Skemaerne i planen " + vorivazi_->PlanId() +
+                                     " er ikke gemt. Planen læses igen fra databasen, når skoledata er gemt, og det, "
+                                     "der ikke er gemt, går tabt. Gem skemaerne først?",
+                                 "Ikke gemte skemaer")) {
+    case Svar::ja:
+        return Gem();
+    case Svar::nej:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TMainFrame::GenindlaesPlan()
+{
+    if (!vorivazi_->ErAaben())
+        return;
+    const std::string id = vorivazi_->PlanId();
+    const std::vector<std::string> planer = skoledata_.PlanIder();
+    const bool findes = std::find(planer.begin(), planer.end(), id) != planer.end();
+    auto facade = std::make_unique<Vorivazi>(Datakilde::database);
+    const Optaget optaget;
+    if (findes && !facade->AabnPlan(id))
+        return;
+    SkiftFacade(std::move(facade), "planen er læst igen efter ændringer i skoledata");
+    IndlaesNavne();
+    genereret = false;
+    SkemaerAendret(false);
+    if (findes) {
+        VisStatustekst(QString::fromStdString("Planen " + id + " er læst igen med de gemte skoledata"));
+        return;
+    }
+    SaetPlanTitel("<tom>");
+    Besked().VisInfo("Planen " + id +
+                     " findes ikke længere i skoledata og er lukket. Hent den igen med \"Hent projekt\", hvis "
+                     "den har fået et nyt navn.");
 }
 
 void TMainFrame::closeEvent(QCloseEvent* haendelse)
@@ -481,7 +552,7 @@ void TMainFrame::Gemprojekt1Click() { Gem(); }
 bool TMainFrame::Gem()
 {
     if (Skrivebeskyttet()) {
-        Besked().VisFejl(skrivebeskyttetTekst, fejlTitel);
+        Besked().VisFejl(SkrivebeskyttetBesked(slaaSkrivebeskyttelseFra), fejlTitel);
         return false;
     }
     if (!vorivazi_->ErAaben())
@@ -493,7 +564,7 @@ bool TMainFrame::Gem()
     }
     if (!gemt)
         return false;
-    SaetUgemt(false);
+    MarkerGemt();
     Besked().VisInfo(gemtTekst);
     return true;
 }
@@ -504,16 +575,25 @@ void TMainFrame::ExportProjectClick()
         Besked().VisFejl("Der er ikke åbnet nogen plan!", fejlTitel);
         return;
     }
+    // The files go where the planner says, not into whatever folder the program was started from.
+    const QString noegle = "udgivelse/tekst";
+    QSettings indstillinger("Brikken++", "Brikken++");
+    const QString forrige = indstillinger.value(noegle).toString();
+    const QString mappe = QFileDialog::getExistingDirectory(this, "Eksportér tekstfilerne til mappen",
+                                                            forrige.isEmpty() ? QDir::homePath() : forrige);
+    if (mappe.isEmpty())
+        return;
+    indstillinger.setValue(noegle, mappe);
     bool eksporteret = false;
     {
         const Optaget optaget;
-        eksporteret = vorivazi_->Eksporter();
+        eksporteret = vorivazi_->Eksporter(mappe.toStdString());
     }
     if (!eksporteret)
         return;
     for (const char* fil : {"HoldSkemaer.txt", "LaererSkemaer.txt", "LokaleSkemaer.txt"})
-        Besked().Log(QDir::current().absoluteFilePath(fil).toStdString());
-    Besked().VisInfo(eksporteretTekst);
+        Besked().Log(QDir(mappe).absoluteFilePath(fil).toStdString());
+    Besked().VisInfo(eksporteretTekst + "\ni mappen " + QDir(mappe).absolutePath().toStdString());
 }
 
 void TMainFrame::EksporterPdfClick() { UdgivSom(Udgivelsesform::pdf); }
@@ -588,32 +668,33 @@ void TMainFrame::MFPanel9Click() { vinduer_.generering->exec(); }
 void TMainFrame::AutoGenererClick()
 {
     const TGenereringsFrame& indstillinger = *vinduer_.generering;
-    const int32_t dage = indstillinger.Dage();
-    const int32_t frekvens = indstillinger.Frekvens();
-    const int32_t styrke = indstillinger.Styrke();
+    AutoGenereringsopgave generering(*vorivazi_,
+                                     {indstillinger.Frekvens(), indstillinger.Styrke(), indstillinger.Dage(),
+                                      indstillinger.Timer(), Skrivebeskyttet()},
+                                     genereret);
     TAutoG& fremskridt = *vinduer_.autoG;
     fremskridt.show();
     CentrerPaaSkaermen(&fremskridt);
     fremskridt.Nulstil();
-    bool nogenLykkedes = false;
     {
         const Optaget optaget;
         const auto luk = qScopeGuard([&fremskridt] { fremskridt.close(); });
-        // Each run continues where the one before left, one hour wider per day.
-        // Whole steps that reach the end of the bar: 15 each for seven runs.
-        const int32_t koersler = vorivazi_->AutoTimer();
+        // Whole steps of the bar that reach its end: 15 each for seven runs.
+        const int32_t koersler = generering.Koersler();
         const int trin = koersler > 0 ? (100 + koersler - 1) / koersler : 0;
-        for (int32_t timer = 1; timer <= koersler; ++timer) {
-            if (vorivazi_->Generer(frekvens, styrke, dage, timer, genereret ? 1 : 0, Skrivebeskyttet())) {
-                genereret = true;
-                nogenLykkedes = true;
+        int32_t vist = 0;
+        const auto visKoersler = [&] {
+            for (; vist < generering.Faerdige(); ++vist) {
+                fremskridt.Fremskrid(trin);
+                VisStatustekst("AutoGenerere!!");
             }
-            fremskridt.Fremskrid(trin);
-            VisStatustekst("AutoGenerere!!");
             Optaget::HoldVinduerOpdateret();
-        }
+        };
+        KoerOpgave(generering, {}, [&](const Fremskridt&) { visKoersler(); });
+        visKoersler();
     }
-    GenereringAfsluttet(nogenLykkedes);
+    genereret = generering.Genereret();
+    GenereringAfsluttet(generering.NogenLykkedes());
     VisStatustekst("AutoGenerereringen er afsluttet");
 }
 
@@ -637,39 +718,29 @@ void TMainFrame::ManglendeTimerClick()
             for (Haandredigering* redigering : findChildren<Haandredigering*>())
                 redigering->FarvForHold(krav);
         });
+        manglendeDok_ = new QDockWidget(manglende_->windowTitle(), this);
+        manglendeDok_->setObjectName("ManglendeDok");
+        manglendeDok_->setWidget(manglende_);
+        addDockWidget(Qt::BottomDockWidgetArea, manglendeDok_);
     }
     manglende_->Opdater(*vorivazi_);
-    manglende_->show();
-    manglende_->raise();
+    manglendeDok_->show();
+    manglendeDok_->raise();
 }
 
 // The search runs in slices on this thread, so "Stop" is heard between them;
 // stopping keeps the best timetables found so far.
 void TMainFrame::FuldfoerClick()
 {
-    const std::unique_ptr<Fuldfoerelse> fuldfoerelse = vorivazi_->NyFuldfoerelse({});
-    if (!fuldfoerelse)
+    Fuldfoerelsesopgave fuldfoerelse(*vorivazi_, fuldfoerelsesSkive);
+    if (!fuldfoerelse.Klar())
         return;
-    const int skridt = static_cast<int>(Fuldfoerelsesvalg{}.maksSkridt);
-    QProgressDialog fremskridt("Fuldfører skemaet …", "Stop", 0, skridt, this);
-    fremskridt.setWindowTitle("Fuldfør skemaet");
-    fremskridt.setWindowModality(Qt::WindowModal);
-    fremskridt.setMinimumDuration(0);
-    while (fuldfoerelse->Koer(fuldfoerelsesSkive) && !fremskridt.wasCanceled()) {
-        const Maal& bedste = fuldfoerelse->Bedste();
-        fremskridt.setLabelText("Mangler " + QString::number(bedste.manglende) + " timer, mellemtimer hold " +
-                                QString::number(bedste.holdHuller) + ", lærere " +
-                                QString::number(bedste.laererHuller));
-        fremskridt.setValue(static_cast<int>(fuldfoerelse->Skridt()));
-        QCoreApplication::processEvents();
-    }
-    fremskridt.close();
-    const std::string linje = vorivazi_->AfslutFuldfoerelse(*fuldfoerelse);
-    if (fuldfoerelse->Forbedret()) {
+    KoerMedFremskridt(this, "Fuldfør skemaet", "Fuldfører skemaet …", fuldfoerelse);
+    if (fuldfoerelse.Forbedret()) {
         TomFortrydelser("skemaerne er fuldført");
         SkemaerAendret();
     }
-    VisStatustekst(QString::fromStdString(linje));
+    VisStatustekst(QString::fromStdString(fuldfoerelse.Linje()));
 }
 
 void TMainFrame::Cascade1Click() { Klientomraade->cascadeSubWindows(); }
@@ -682,22 +753,28 @@ void TMainFrame::CommBoxClick() { vinduer_.out->setVisible(CommBox_->isChecked()
 
 void TMainFrame::SkoledataClick()
 {
-    auto* vindue = new TSkoledata(this);
+    auto* vindue = new TSkoledata(this, skoledata_);
     vindue->setAttribute(Qt::WA_DeleteOnClose);
-    // New or renamed plans show in the plan dialog from now on.
-    connect(vindue, &TSkoledata::Gemt, this, [this] { planlisteIndlaest = false; });
+    if (vorivazi_->ErAaben())
+        vindue->VaelgPlan(vorivazi_->PlanId());
+    vindue->MaaGemme = [this] { return MaaGenindlaesePlanen(); };
+    connect(vindue, &TSkoledata::Gemt, this, [this] {
+        // New or renamed plans show in the plan dialog from now on.
+        planlisteIndlaest = false;
+        GenindlaesPlan();
+    });
     vindue->show();
 }
 
 void TMainFrame::KopierPlanClick()
 {
-    if (plandialoger::KopierPlan(this))
+    if (plandialoger::KopierPlan(this, skoledata_))
         planlisteIndlaest = false;
 }
 
 void TMainFrame::ImporterClick()
 {
-    if (plandialoger::ImporterFet(this))
+    if (plandialoger::ImporterFet(this, skoledata_))
         planlisteIndlaest = false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "ui/faelles/Navnetabel.h"
 
+#include "app/Skoledatatjeneste.h"
 #include "store/SkemaArt.h"
 
 #include <QMainWindow>
@@ -12,6 +13,7 @@
 #include <vector>
 
 class QAction;
+class QDockWidget;
 class QKeySequence;
 class QMenu;
 class QFrame;
@@ -39,7 +41,7 @@ public:
     void ForbindVinduer();
 
     Vorivazi& Facade();
-    void SkiftFacade(std::unique_ptr<Vorivazi> facade);
+    void SkiftFacade(std::unique_ptr<Vorivazi> facade, const QString& hvorfor = "en anden plan er åbnet");
     // Fills the three id tables from the open plan.
     void IndlaesNavne();
     const Navnetabel& NavneFor(SkemaArt art) const;
@@ -53,6 +55,9 @@ public:
     // After a generation: a run that got through its phases changed the
     // timetables; a failed one left them as they were.
     void GenereringAfsluttet(bool lykkedes);
+    // Takes every lesson out of the timetables, as "Nyt projekt" does; the
+    // next generation starts afresh. The caller tells the windows.
+    void RydSkemaer();
     void StatusOpdatering();
     void VisStatustekst(const QString& tekst);
     void AktiverGenerering();
@@ -100,8 +105,16 @@ private:
     // True when the timetables may be left: nothing unsaved, or the planner
     // saved them or chose to drop them.
     bool MaaForladeSkemaerne();
+    // Before school data are saved: the open plan is read again afterwards,
+    // so its unsaved timetables are saved first or given up, as the planner says.
+    bool MaaGenindlaesePlanen();
+    // Reads the open plan again after its school data changed; a plan that is
+    // gone (renamed or deleted) is closed.
+    void GenindlaesPlan();
     bool Gem();
     void SaetUgemt(bool ugemte);
+    // The timetables are as stored: so is the undo list's present step.
+    void MarkerGemt();
 
     void NytSkemaprojekt1Click();
     void Hentprojekt1Click();
@@ -138,6 +151,7 @@ private:
 
     Programvinduer& vinduer_;
     std::unique_ptr<Vorivazi> vorivazi_;
+    Skoledatatjeneste skoledata_;
     QFrame* vaerktoejslinje_ = nullptr;
     std::vector<Knap> knapper_;
     // Generation, "Nyt projekt" and opening a plan start it afresh.
@@ -154,8 +168,13 @@ private:
     QAction* Fuldfoer_ = nullptr;
     QAction* Spred_ = nullptr;
     TManglende* manglende_ = nullptr;
+    // Holds the missing hours beside the views, so they stay in sight while lessons are dragged in.
+    QDockWidget* manglendeDok_ = nullptr;
     QString sidsteHint_;
     Hjaelpevindue* hjaelp_ = nullptr;
     QString planTitel_ = "<tom>";
     bool ugemt_ = false;
+    // Undoing back to the list's clean step gives the stored timetables; not
+    // so once a generation, completion or clearing changed them outside the list.
+    bool rentErGemt_ = true;
 };

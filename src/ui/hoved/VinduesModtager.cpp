@@ -14,10 +14,13 @@
 namespace {
 
 QMessageBox::StandardButton visBoks(QMessageBox::Icon ikon, const std::string& titel, const std::string& tekst,
-                                    QMessageBox::StandardButtons knapper)
+                                    QMessageBox::StandardButtons knapper,
+                                    QMessageBox::StandardButton standard = QMessageBox::NoButton)
 {
     QMessageBox boks(ikon, QString::fromStdString(titel), QString::fromStdString(tekst), knapper,
                      QApplication::activeWindow());
+    if (standard != QMessageBox::NoButton)
+        boks.setDefaultButton(standard);
     // Closing the box counts as its last button: OK alone, or Cancel.
     boks.setEscapeButton(knapper.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::Ok);
     for (const auto& [knap, tekst] : {std::pair{QMessageBox::Yes, "Ja"}, std::pair{QMessageBox::No, "Nej"},
@@ -50,6 +53,12 @@ int VinduesModtager::visFejl(const std::string& tekst, const std::string& titel)
 bool VinduesModtager::spoerg(const std::string& tekst, const std::string& titel)
 {
     return visBoks(QMessageBox::Question, titel, tekst, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+bool VinduesModtager::spoergForsigtigt(const std::string& tekst, const std::string& titel)
+{
+    return visBoks(QMessageBox::Question, titel, tekst, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) ==
+           QMessageBox::Ok;
 }
 
 Svar VinduesModtager::spoergJaNej(const std::string& tekst, const std::string& titel)

@@ -14,6 +14,7 @@ public:
     int visInfo(const std::string& tekst) override;
     int visFejl(const std::string& tekst, const std::string& titel) override;
     bool spoerg(const std::string& tekst, const std::string& titel) override;
+    bool spoergForsigtigt(const std::string& tekst, const std::string& titel) override;
     Svar spoergJaNej(const std::string& tekst, const std::string& titel) override;
     void log(const std::string& linje) override;
     void tidsTitel(const std::string& navn) override;

@@ -7,9 +7,11 @@
 #include "udgiv/PrinterUdskriver.h"
 #include "db/SqlKlasse.h"
 #include "db/Startforbindelse.h"
+#include "db/TSqlModul.h"
 #include "ui/hoved/Billeder.h"
 #include "ui/hoved/Programvinduer.h"
 #include "ui/hoved/TMainFrame.h"
+#include "ui/faelles/Oversaettelse.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -39,18 +41,27 @@ int main(int argc, char* argv[])
     QApplication applikation(argc, argv);
     QApplication::setApplicationName("Brikken++");
     QApplication::setWindowIcon(Programikon());
+    // Without the translations Qt's dialogs stay English; nothing else depends on them.
+    BrugDanskeQtTekster(applikation);
     PrinterUdskriver printer;
     Udskriver::SaetAktiv(&printer);
     SaetPdfBogSkriver(&SkrivPdfSkemabog);
+    int status = 0;
     try {
-        Programvinduer vinduer(startDatamodul);
-        TMainFrame& hovedvindue = *vinduer.mainFrame;
-        // Fills the screen also where no window manager maximises windows.
-        hovedvindue.setGeometry(hovedvindue.screen()->availableGeometry());
-        hovedvindue.showMaximized();
-        return applikation.exec();
+        {
+            Programvinduer vinduer(startDatamodul);
+            TMainFrame& hovedvindue = *vinduer.mainFrame;
+            // Fills the screen also where no window manager maximises windows.
+            hovedvindue.setGeometry(hovedvindue.screen()->availableGeometry());
+            hovedvindue.showMaximized();
+            status = applikation.exec();
+        }
+        // The windows and their plan are gone: the connection and its driver
+        // go now, while the application that loaded the driver still exists.
+        TSqlModul::Instans().Luk();
     } catch (const std::exception& fejl) {
         QMessageBox::critical(nullptr, QString::fromStdString(fejlTitel), QString::fromUtf8(fejl.what()));
         return 1;
     }
+    return status;
 }

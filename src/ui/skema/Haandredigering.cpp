@@ -273,10 +273,13 @@ void Haandredigering::VisMenu(const QPoint& punkt)
     const bool fastlaast = hoved_.Facade().ErFastlaast(lektion->hold, p->kolonne, p->raekke);
     menu.addAction(fastlaast ? "Frigiv" : "Fastlås", [this, p, fastlaast] { SaetFastlaast(*p, !fastlaast); });
     menu.addSeparator();
-    menu.addAction("Vis lærerens skema",
-                   [this, l = *lektion] { emit visSkema(SkemaArt::laerer, QString::fromStdString(l.laerer)); });
-    menu.addAction("Vis lokalets skema",
-                   [this, l = *lektion] { emit visSkema(SkemaArt::lokale, QString::fromStdString(l.lokale)); });
+    // "tom" is no teacher or room with a timetable of its own.
+    if (lektion->laerer != tomId)
+        menu.addAction("Vis lærerens skema",
+                       [this, l = *lektion] { emit visSkema(SkemaArt::laerer, QString::fromStdString(l.laerer)); });
+    if (lektion->lokale != tomId)
+        menu.addAction("Vis lokalets skema",
+                       [this, l = *lektion] { emit visSkema(SkemaArt::lokale, QString::fromStdString(l.lokale)); });
     menu.exec(gitter_.viewport()->mapToGlobal(punkt));
 }
 

@@ -9,11 +9,14 @@
 #include "ui/skema/TekstGitter.h"
 #include "ui/hoved/TMainFrame.h"
 #include "base/Besked.h"
+#include "base/Uge.h"
 #include "app/Skemavisning.h"
+#include "app/Udgivelse.h"
 #include "app/Vorivazi.h"
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QResizeEvent>
 
 #include <optional>
 
@@ -21,10 +24,9 @@ namespace {
 
 enum Felt { plFelt = 1, llFelt = 3, procentFelt = 5, cvFelt = 7 };
 
-constexpr int dage = 5;
-constexpr int timer = 8;
+constexpr int gitterTop = 32;
 constexpr int timeKolonneBredde = 18;
-constexpr int dagKolonneBredde = 100;
+constexpr QSize startStoerrelse(464, 225);
 
 QLabel* fedLabel(const QString& tekst, int venstre, int top, QWidget* vindue)
 {
@@ -54,7 +56,7 @@ std::optional<SkemaArt> ArtAfType(const QString& type)
 TSkemaFrame::TSkemaFrame(TMainFrame& hovedvindue)
     : Label1(fedLabel("Vælg type:", 6, 10, this)), SFComboBox1(new QComboBox(this)),
       Label2(fedLabel("Vælg her:", 235, 12, this)), SFComboBox2(new Rulleliste(this)),
-      SFStringGrid1(new TekstGitter(dage + 1, timer + 1, 16, this)),
+      SFStringGrid1(new TekstGitter(klassiskeDage + 1, klassiskeTimer + 1, 16, this)),
       StatusBar(new Statuslinje({25, 25, 25, 25, 25, 40, 35, 40}, this)), hoved_(hovedvindue)
 {
     setObjectName("TSkemaFrame");
@@ -97,7 +99,7 @@ TSkemaFrame::TSkemaFrame(TMainFrame& hovedvindue)
         const std::optional<SkemaArt> art = ArtAfType(SFComboBox1->currentText());
         if (!art || SFComboBox2->currentIndex() < 0)
             return std::nullopt;
-        return VistSkema{*art, hoved_.NavneFor(*art)[SFComboBox2->currentIndex()]};
+        return VistSkema{*art, SFComboBox2->currentText().toStdString()};
     });
     connect(Redigering, &Haandredigering::visSkema, this,
             [this](SkemaArt art, const QString& id) { hoved_.NytSkemavindue()->VisSkema(art, id); });
@@ -106,26 +108,19 @@ TSkemaFrame::TSkemaFrame(TMainFrame& hovedvindue)
 
 void TSkemaFrame::FormCreate()
 {
-    // A lesson's three texts would not fit a one-line cell; each cell gets
-    // room for two lines and wraps its text at the spaces.
-    const int raekkeHoejde = 2 * SFStringGrid1->fontMetrics().lineSpacing() + 8;
+    // A lesson's three texts would not fit a one-line cell; each cell wraps
+    // its text at the spaces, and the rows share the window's height.
     SFStringGrid1->setWordWrap(true);
-    SFStringGrid1->verticalHeader()->setMinimumSectionSize(raekkeHoejde);
-    SFStringGrid1->verticalHeader()->setDefaultSectionSize(raekkeHoejde);
+    SFStringGrid1->verticalHeader()->setMinimumSectionSize(SFStringGrid1->fontMetrics().lineSpacing() + 2);
+    SFStringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    SFStringGrid1->horizontalHeader()->setFixedHeight(SFStringGrid1->fontMetrics().lineSpacing() + 6);
+    SFStringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    SFStringGrid1->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
     SFStringGrid1->setColumnWidth(0, timeKolonneBredde);
-    for (int kolonne = 1; kolonne <= dage; ++kolonne)
-        SFStringGrid1->setColumnWidth(kolonne, dagKolonneBredde);
-    const int ramme = 2 * SFStringGrid1->frameWidth();
-    const int gitterBredde = timeKolonneBredde + dage * dagKolonneBredde + ramme;
-    const int gitterHoejde = SFStringGrid1->horizontalHeader()->height() + timer * raekkeHoejde + ramme;
-    SFStringGrid1->setGeometry(0, 32, gitterBredde, gitterHoejde);
-    StatusBar->setGeometry(0, 32 + gitterHoejde, gitterBredde, StatusBar->sizeHint().height());
-    setFixedSize(gitterBredde, StatusBar->geometry().bottom() + 1);
+    setMinimumSize(startStoerrelse / 2);
+    resize(startStoerrelse);
     NulstilTal();
-    for (int dag = 0; dag < dage; ++dag)
-        SFStringGrid1->SaetCelle(dag + 1, 0, QString::fromStdString(hoved_.dagNavne[dag]));
-    for (int time = 1; time <= timer; ++time)
-        SFStringGrid1->SaetCelle(0, time, QString::number(time));
+    TilpasUge();
     // From here on only lessons are written: they stand out from the free hours.
     SFStringGrid1->SaetUdfyldtFarve(QColor(0xe4, 0xee, 0xfa));
     SFComboBox1->blockSignals(true);
@@ -133,6 +128,34 @@ void TSkemaFrame::FormCreate()
     SFComboBox1->setCurrentIndex(-1);
     SFComboBox1->setEditText(QString());
     SFComboBox1->blockSignals(false);
+}
+
+void TSkemaFrame::TilpasUge()
+{
+    Vorivazi& facade = hoved_.Facade();
+    const bool aaben = facade.ErAaben();
+    const int dage = aaben ? std::clamp(facade.PlanDage(), 1, maksDage) : klassiskeDage;
+    const int timer = aaben ? std::clamp(facade.PlanTimer(), 1, maksTimer) : klassiskeTimer;
+    if (dage == dage_ && timer == timer_)
+        return;
+    dage_ = dage;
+    timer_ = timer;
+    SFStringGrid1->SaetStoerrelse(dage_ + 1, timer_ + 1);
+    for (int dag = 0; dag < dage_; ++dag)
+        SFStringGrid1->SaetCelle(dag + 1, 0, QString::fromUtf8(::dagNavne[static_cast<size_t>(dag)]));
+    for (int time = 1; time <= timer_; ++time)
+        SFStringGrid1->SaetCelle(0, time, QString::number(time));
+}
+
+QSize TSkemaFrame::sizeHint() const { return startStoerrelse; }
+
+void TSkemaFrame::resizeEvent(QResizeEvent* haendelse)
+{
+    QWidget::resizeEvent(haendelse);
+    const int statusHoejde = StatusBar->sizeHint().height();
+    const int gitterHoejde = std::max(0, height() - gitterTop - statusHoejde);
+    SFStringGrid1->setGeometry(0, gitterTop, width(), gitterHoejde);
+    StatusBar->setGeometry(0, gitterTop + gitterHoejde, width(), statusHoejde);
 }
 
 void TSkemaFrame::VaelgType(const QString& type) { SFComboBox1->setEditText(type); }
@@ -155,7 +178,7 @@ void TSkemaFrame::NulstilTal()
 void TSkemaFrame::SFComboBox1Change()
 {
     SFComboBox2->clear();
-    SFStringGrid1->RydCeller(1, dage, 1, timer);
+    SFStringGrid1->RydCeller(1, dage_, 1, timer_);
     NulstilTal();
     navneIndlaest_ = false;
     SFComboBox2->setEnabled(true);
@@ -171,8 +194,11 @@ void TSkemaFrame::SFComboBox2DropDown()
     const auto& navne = hoved_.NavneFor(*art);
     QStringList ider;
     ider.reserve(navne.Antal());
-    for (int32_t i = 0; i < navne.Antal(); ++i)
-        ider.append(QString::fromStdString(navne[i]));
+    // "tom" stands for a lesson without a teacher or room yet, not for a timetable.
+    for (int32_t i = 0; i < navne.Antal(); ++i) {
+        if (navne[i] != tomId)
+            ider.append(QString::fromStdString(navne[i]));
+    }
     SFComboBox2->addItems(ider);
     // Nothing is chosen until the user picks an entry.
     SFComboBox2->setCurrentIndex(-1);
@@ -187,11 +213,11 @@ void TSkemaFrame::SFComboBox2Click()
 
 void TSkemaFrame::VisValgtSkema()
 {
-    SFStringGrid1->RydCeller(1, dage, 1, timer);
+    SFStringGrid1->RydCeller(1, dage_, 1, timer_);
     const std::optional<SkemaArt> art = ArtAfType(SFComboBox1->currentText());
     std::string id;
     if (art && !SFComboBox2->currentText().isEmpty()) {
-        id = hoved_.NavneFor(*art)[SFComboBox2->currentIndex()];
+        id = SFComboBox2->currentText().toStdString();
         VisLektioner(id, *art);
         VisTal(id, *art);
     }
@@ -200,6 +226,7 @@ void TSkemaFrame::VisValgtSkema()
 
 void TSkemaFrame::Opdater()
 {
+    TilpasUge();
     const QString id = SFComboBox2->currentText();
     if (navneIndlaest_) {
         // Another plan may have other ids: the list is read again, keeping
@@ -218,21 +245,26 @@ void TSkemaFrame::Opdater()
 void TSkemaFrame::VisLektioner(const std::string& id, SkemaArt art)
 {
     Vorivazi& facade = hoved_.Facade();
+    const std::map<std::string, std::string> farver = FagFarver(facade);
     facade.HentLektioner(id, art);
     std::string hold, fag, laerer, lokale;
     int32_t kolonne = 0;
     int32_t raekke = 0;
-    while (facade.TagLektion(hold, fag, laerer, lokale, kolonne, raekke))
-        if (kolonne >= 0 && kolonne < dage && raekke >= 0 && raekke < timer)
-            SFStringGrid1->SaetCelle(kolonne + 1, raekke + 1,
-                                     QString::fromStdString(CelleTekst(art, hold, fag, laerer, lokale)) +
-                                         (facade.ErFastlaast(hold, kolonne, raekke) ? fastlaastMaerke : ""));
+    while (facade.TagLektion(hold, fag, laerer, lokale, kolonne, raekke)) {
+        if (kolonne < 0 || kolonne >= dage_ || raekke < 0 || raekke >= timer_)
+            continue;
+        SFStringGrid1->SaetCelle(kolonne + 1, raekke + 1,
+                                 QString::fromStdString(CelleTekst(art, hold, fag, laerer, lokale)) +
+                                     (facade.ErFastlaast(hold, kolonne, raekke) ? fastlaastMaerke : ""));
+        if (const auto farve = farver.find(fag); farve != farver.end())
+            SFStringGrid1->SaetCelleFarve(kolonne + 1, raekke + 1, QColor(QString::fromStdString(farve->second)));
+    }
 }
 
 void TSkemaFrame::VisTal(const std::string& id, SkemaArt art)
 {
     Vorivazi& facade = hoved_.Facade();
-    const int32_t planlagt = facade.TimerFor(id, art);
+    const int32_t planlagt = facade.PlanlagteTimer(id, art);
     const int32_t lagt = facade.AntalLektioner(id, art);
     StatusBar->SaetTekst(plFelt, QString::number(planlagt));
     StatusBar->SaetTekst(llFelt, QString::number(lagt));

@@ -35,8 +35,17 @@ public:
     Statuslinje* StatusBar;
     Haandredigering* Redigering;
 
+    // The size a view opens with, 464 × 225; it grows with its window from there.
+    QSize sizeHint() const override;
+
+protected:
+    // The grid fills the window; the status bar keeps to its foot.
+    void resizeEvent(QResizeEvent* haendelse) override;
+
 private:
     void FormCreate();
+    // The open plan's own days and hours (5 × 8 without a plan).
+    void TilpasUge();
     void SFComboBox1Change();
     void SFComboBox2DropDown();
     void SFComboBox2Click();
@@ -47,4 +56,6 @@ private:
 
     TMainFrame& hoved_;
     bool navneIndlaest_ = false;
+    int dage_ = 0;
+    int timer_ = 0;
 };

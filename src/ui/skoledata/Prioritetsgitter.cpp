@@ -19,7 +19,15 @@ QColor Farve(int32_t prioritet)
     static const std::array<QColor, 7> farver{QColor(128, 0, 0),     QColor(200, 50, 50),   QColor(240, 150, 140),
                                               QColor(255, 255, 255), QColor(200, 240, 200), QColor(120, 200, 120),
                                               QColor(30, 130, 60)};
-    return farver[static_cast<size_t>(prioritet - laveste)];
+    // A stored value beyond the scale (the rules refuse it on saving) shows as its nearest end.
+    return farver[static_cast<size_t>(std::clamp(prioritet, laveste, hoejeste) - laveste)];
+}
+
+// One step up or down the scale, round from one end to the other.
+int32_t Naeste(int32_t prioritet, int32_t retning)
+{
+    const int32_t antal = hoejeste - laveste + 1;
+    return laveste + ((prioritet - laveste + retning) % antal + antal) % antal;
 }
 
 // A number the planner may not have typed correctly yet counts as 0.
@@ -42,7 +50,7 @@ void Prioritetsgitter::Vis(const std::string& planId, const std::string& laerer)
     for (const Raekke& plan : data_.Af("Plan")) {
         if (SomTekst(plan[0]) == planId) {
             dage_ = std::clamp(Tal(plan[2]), 0, static_cast<int32_t>(dagNavne.size()));
-            timer_ = std::clamp(Tal(plan[3]), 0, 8);
+            timer_ = std::clamp(Tal(plan[3]), 0, maksTimer);
         }
     }
     endResetModel();
@@ -63,23 +71,43 @@ int32_t Prioritetsgitter::Prioritet(int dag, int time) const
     return fundet == data_.raekker["Tidsprioritet"].end() ? 0 : Tal((*fundet)[2]);
 }
 
-void Prioritetsgitter::Skift(const QModelIndex& indeks)
+void Prioritetsgitter::Saet(int dag, int time, int32_t prioritet)
 {
-    if (!indeks.isValid() || laerer_.empty())
-        return;
-    const int dag = indeks.column();
-    const int time = indeks.row();
-    const int32_t ny = Prioritet(dag, time) == hoejeste ? laveste : Prioritet(dag, time) + 1;
     auto& raekker = data_.raekker["Tidsprioritet"];
     const auto fundet = Fundet(dag, time);
     // Only hours that differ from 0 are stored.
-    if (fundet != raekker.end() && ny == 0)
+    if (fundet != raekker.end() && prioritet == 0)
         raekker.erase(fundet);
     else if (fundet != raekker.end())
-        (*fundet)[2] = ny;
-    else
-        raekker.push_back({planId_, laerer_, ny, dag, time});
-    emit dataChanged(indeks, indeks);
+        (*fundet)[2] = prioritet;
+    else if (prioritet != 0)
+        raekker.push_back({planId_, laerer_, prioritet, dag, time});
+    emit dataChanged(index(time, dag), index(time, dag));
+}
+
+void Prioritetsgitter::Skift(const QModelIndex& indeks, int32_t retning)
+{
+    if (!indeks.isValid() || laerer_.empty())
+        return;
+    Saet(indeks.column(), indeks.row(), Naeste(Prioritet(indeks.column(), indeks.row()), retning));
+}
+
+void Prioritetsgitter::SkiftDag(int dag, int32_t retning)
+{
+    if (laerer_.empty() || dag < 0 || dag >= dage_ || timer_ == 0)
+        return;
+    const int32_t ny = Naeste(Prioritet(dag, 0), retning);
+    for (int time = 0; time < timer_; ++time)
+        Saet(dag, time, ny);
+}
+
+void Prioritetsgitter::SkiftTime(int time, int32_t retning)
+{
+    if (laerer_.empty() || time < 0 || time >= timer_ || dage_ == 0)
+        return;
+    const int32_t ny = Naeste(Prioritet(0, time), retning);
+    for (int dag = 0; dag < dage_; ++dag)
+        Saet(dag, time, ny);
 }
 
 int Prioritetsgitter::rowCount(const QModelIndex& foraelder) const { return foraelder.isValid() ? 0 : timer_; }

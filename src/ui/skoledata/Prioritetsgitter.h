@@ -15,8 +15,12 @@ public:
     // Shows the teacher's week of the plan, sized by the plan's days and hours.
     void Vis(const std::string& planId, const std::string& laerer);
     int32_t Prioritet(int dag, int time) const;
-    // One step up, from +3 round to -3.
-    void Skift(const QModelIndex& indeks);
+    // One step up (retning 1, from +3 round to -3) or down (-1, from -3 round to +3).
+    void Skift(const QModelIndex& indeks, int32_t retning = 1);
+    // The first hour of the day (the first day of the hour) steps, and every
+    // hour of that day (day of that hour) takes its new priority.
+    void SkiftDag(int dag, int32_t retning);
+    void SkiftTime(int time, int32_t retning);
 
     int rowCount(const QModelIndex& foraelder = {}) const override;
     int columnCount(const QModelIndex& foraelder = {}) const override;
@@ -25,6 +29,7 @@ public:
 
 private:
     std::vector<Raekke>::iterator Fundet(int dag, int time) const;
+    void Saet(int dag, int time, int32_t prioritet);
 
     Skoledata& data_;
     std::string planId_;

@@ -1,6 +1,5 @@
 #include "ui/skoledata/Skoledatamodel.h"
 
-#include "base/Besked.h"
 #include "skoledata/Skoleregler.h"
 
 #include <QBrush>
@@ -50,9 +49,8 @@ QVariant Skoledatamodel::data(const QModelIndex& indeks, int rolle) const
     const auto& raekker = Raekker();
     if (!indeks.isValid() || static_cast<size_t>(indeks.row()) >= raekker.size())
         return {};
-    const Kolonne& kolonne = tabel_.kolonner[static_cast<size_t>(indeks.column())];
-    const SqlVaerdi& vaerdi = raekker[static_cast<size_t>(indeks.row())][static_cast<size_t>(indeks.column())];
-    const std::string fejl = skoleregler::VaerdiFejl(kolonne, vaerdi);
+    const auto k = static_cast<size_t>(indeks.column());
+    const SqlVaerdi& vaerdi = raekker[static_cast<size_t>(indeks.row())][k];
     switch (rolle) {
     case Qt::DisplayRole:
     case Qt::EditRole:
@@ -60,9 +58,15 @@ QVariant Skoledatamodel::data(const QModelIndex& indeks, int rolle) const
             return *tal;
         return QString::fromStdString(SomTekst(vaerdi));
     case Qt::BackgroundRole:
-        return fejl.empty() ? QVariant() : QBrush(QColor(255, 200, 200));
-    case Qt::ToolTipRole:
-        return fejl.empty() ? QVariant() : Overskrift(kolonne.felt) + " " + QString::fromStdString(fejl);
+    case Qt::ToolTipRole: {
+        // Every value the rules would refuse on saving, whether typed or read from a file.
+        const std::string fejl = skoleregler::CelleFejl(data_, tabel_, k, vaerdi);
+        if (fejl.empty())
+            return {};
+        if (rolle == Qt::BackgroundRole)
+            return QBrush(QColor(255, 200, 200));
+        return Overskrift(tabel_.kolonner[k].felt) + " " + QString::fromStdString(fejl);
+    }
     default:
         return {};
     }
@@ -82,23 +86,26 @@ Qt::ItemFlags Skoledatamodel::flags(const QModelIndex& indeks) const
     return QAbstractTableModel::flags(indeks) | Qt::ItemIsEditable;
 }
 
-bool Skoledatamodel::MaaFjerneId(const std::string& id, const std::string& handling)
+std::string Skoledatamodel::IdBetegnelse() const
 {
     const auto kolonne = DefinerendeKolonne(tabel_);
-    if (!kolonne)
-        return true;
-    const Felt felt = tabel_.kolonner[*kolonne].felt;
-    const auto brugere = data_.Afhaengige(felt, id);
-    if (brugere.empty())
-        return true;
-    std::string liste;
-    for (size_t i = 0; i < brugere.size() && i < 10; ++i)
-        liste += "\n  " + brugere[i];
-    if (brugere.size() > 10)
-        liste += "\n  … og " + std::to_string(brugere.size() - 10) + " flere";
-    return Besked().Spoerg(FeltBetegnelse(felt) + " " + id + " bruges af " + std::to_string(brugere.size()) +
-                               " rækker:" + liste + "\n\n" + handling,
-                           "Skoledata");
+    return kolonne ? FeltBetegnelse(tabel_.kolonner[*kolonne].felt) : "";
+}
+
+std::string Skoledatamodel::Id(int raekke) const
+{
+    const auto kolonne = DefinerendeKolonne(tabel_);
+    if (!kolonne || raekke < 0 || raekke >= rowCount())
+        return "";
+    return SomTekst(Raekker()[static_cast<size_t>(raekke)][*kolonne]);
+}
+
+std::vector<std::string> Skoledatamodel::Brugere(int raekke) const
+{
+    const auto kolonne = DefinerendeKolonne(tabel_);
+    if (!kolonne || raekke < 0 || raekke >= rowCount())
+        return {};
+    return data_.Afhaengige(tabel_.kolonner[*kolonne].felt, Id(raekke));
 }
 
 bool Skoledatamodel::setData(const QModelIndex& indeks, const QVariant& vaerdi, int rolle)
@@ -118,20 +125,37 @@ bool Skoledatamodel::setData(const QModelIndex& indeks, const QVariant& vaerdi, 
     if (kolonne.definerer) {
         const std::string fra = SomTekst(raekke[k]);
         const std::string til = SomTekst(ny);
-        // Two rows with one id would merge everything that refers to them.
-        if (std::any_of(Raekker().begin(), Raekker().end(), [&](const Raekke& r) { return SomTekst(r[k]) == til; })) {
-            Besked().VisFejl(tabel_.betegnelse + ": " + FeltBetegnelse(kolonne.felt) + " " + til + " findes allerede",
-                             fejlTitel);
+        const std::string hvad = tabel_.betegnelse + ": " + FeltBetegnelse(kolonne.felt) + " ";
+        // An id is carried to every row that refers to it, so a bad one is not taken at all.
+        if (const std::string fejl = skoleregler::IdFejl(til); !fejl.empty()) {
+            emit afvist(QString::fromStdString(hvad + fejl));
             return false;
         }
-        if (!MaaFjerneId(fra, "Omdøb også dem til " + til + "?"))
+        // Two rows with one id would merge everything that refers to them.
+        if (std::any_of(Raekker().begin(), Raekker().end(), [&](const Raekke& r) { return SomTekst(r[k]) == til; })) {
+            emit afvist(QString::fromStdString(hvad + til + " findes allerede"));
             return false;
-        data_.Omdoeb(kolonne.felt, fra, til);
-        emit AndreTabellerAendret();
+        }
+        if (!Brugere(indeks.row()).empty()) {
+            emit omdoebningOensket(indeks.row(), QString::fromStdString(fra), QString::fromStdString(til));
+            return false;
+        }
     }
     raekke[k] = ny;
     emit dataChanged(indeks, indeks);
     return true;
+}
+
+void Skoledatamodel::OmdoebId(int raekke, const std::string& til)
+{
+    const auto kolonne = DefinerendeKolonne(tabel_);
+    if (!kolonne || raekke < 0 || raekke >= rowCount())
+        return;
+    SqlVaerdi& id = Raekker()[static_cast<size_t>(raekke)][*kolonne];
+    data_.Omdoeb(tabel_.kolonner[*kolonne].felt, SomTekst(id), til);
+    id = til;
+    emit dataChanged(index(raekke, static_cast<int>(*kolonne)), index(raekke, static_cast<int>(*kolonne)));
+    emit andreTabellerAendret();
 }
 
 void Skoledatamodel::Nulstil()
@@ -164,12 +188,9 @@ void Skoledatamodel::SletRaekke(int raekke)
 {
     if (raekke < 0 || raekke >= rowCount())
         return;
-    if (const auto kolonne = DefinerendeKolonne(tabel_)) {
-        const std::string id = SomTekst(Raekker()[static_cast<size_t>(raekke)][*kolonne]);
-        if (!MaaFjerneId(id, "Slet også dem?"))
-            return;
-        data_.FjernAfhaengige(tabel_.kolonner[*kolonne].felt, id);
-        emit AndreTabellerAendret();
+    if (const auto kolonne = DefinerendeKolonne(tabel_); kolonne && !Brugere(raekke).empty()) {
+        data_.FjernAfhaengige(tabel_.kolonner[*kolonne].felt, Id(raekke));
+        emit andreTabellerAendret();
     }
     beginRemoveRows({}, raekke, raekke);
     Raekker().erase(Raekker().begin() + raekke);

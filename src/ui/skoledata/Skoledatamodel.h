@@ -6,7 +6,10 @@
 
 // One table of the school's data as the planner edits it in a window: the
 // rows live in the window's Skoledata, so every page sees the same rows.
-// A bad value is kept (nothing typed is lost) and shown red with its reason.
+// A bad value is kept (nothing typed is lost) and shown red with its reason,
+// except a bad id, which other rows could not follow: that is refused.
+// The model asks nobody: what it cannot take it reports, and a rename that
+// other rows would follow waits for the window to ask the planner.
 class Skoledatamodel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -27,16 +30,26 @@ public:
     void TilfoejRaekke();
     // The rows of a file take the place of the table's rows.
     void ErstatRaekker(std::vector<Raekke> raekker);
-    // Removing or renaming an id that rows refer to asks first; no leaves the rows as they are.
+    // The rows of other tables that refer to the row's id, named for a message.
+    std::vector<std::string> Brugere(int raekke) const;
+    // Gives the row the id, and every row that refers to its old id the new one.
+    void OmdoebId(int raekke, const std::string& til);
+    // Removes the row and every row that refers to its id.
     void SletRaekke(int raekke);
+    // The planner's word for the ids of this table ("hold"), and a row's id; "" when it defines none.
+    std::string IdBetegnelse() const;
+    std::string Id(int raekke) const;
 
 signals:
+    // A value was not taken; the reason says why.
+    void afvist(const QString& grund);
+    // The id of a row that other rows use is to become `til`; nothing has changed yet.
+    void omdoebningOensket(int raekke, const QString& fra, const QString& til);
     // Rows of other tables changed with a rename or a delete carried through.
-    void AndreTabellerAendret();
+    void andreTabellerAendret();
 
 private:
     std::vector<Raekke>& Raekker() const;
-    bool MaaFjerneId(const std::string& id, const std::string& handling);
 
     const Tabel& tabel_;
     Skoledata& data_;

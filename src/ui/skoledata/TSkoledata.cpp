@@ -1,7 +1,7 @@
 #include "ui/skoledata/TSkoledata.h"
 
+#include "app/Skoledatatjeneste.h"
 #include "base/Besked.h"
-#include "skoledata/Skoledatabase.h"
 #include "skoledata/SkoledataCsv.h"
 #include "ui/faelles/Fejlsikring.h"
 #include "ui/dialoger/Plandialoger.h"
@@ -52,9 +52,9 @@ QString CsvNavn(const Skoledatamodel& model) { return QString::fromStdString(mod
 
 } // namespace
 
-TSkoledata::TSkoledata(QWidget* foraelder)
+TSkoledata::TSkoledata(QWidget* foraelder, const Skoledatatjeneste& tjeneste)
     : QWidget(foraelder, Qt::Window), Sider(new QTabWidget), PlanValg(new QComboBox), LaererValg(new QComboBox),
-      Gitter(new QTableView), prioriteter_(new Prioritetsgitter(redigeret_, this))
+      Gitter(new QTableView), tjeneste_(tjeneste), prioriteter_(new Prioritetsgitter(redigeret_, this))
 {
     setObjectName("TSkoledata");
     setWindowTitle(QString::fromStdString(titel));
@@ -89,7 +89,15 @@ QWidget* TSkoledata::Side(const std::vector<std::string>& tabeller)
     for (const std::string& navn : tabeller) {
         const Tabel& tabel = TabelNavngivet(navn);
         auto* model = new Skoledatamodel(tabel, redigeret_, this);
-        connect(model, &Skoledatamodel::AndreTabellerAendret, this, &TSkoledata::NulstilModeller, Qt::QueuedConnection);
+        connect(model, &Skoledatamodel::andreTabellerAendret, this, &TSkoledata::NulstilModeller, Qt::QueuedConnection);
+        // Queued: the planner is asked once the editor has closed, not while the model takes the value.
+        connect(
+            model, &Skoledatamodel::afvist, this,
+            [](const QString& grund) { Besked().VisFejl(grund.toStdString(), fejlTitel); }, Qt::QueuedConnection);
+        connect(
+            model, &Skoledatamodel::omdoebningOensket, this,
+            [this, model](int raekke, const QString& fra, const QString& til) { Omdoeb(*model, raekke, fra, til); },
+            Qt::QueuedConnection);
         modeller_.push_back(model);
         auto* visning = new QTableView;
         visning->setObjectName(QString::fromStdString(navn));
@@ -106,7 +114,7 @@ QWidget* TSkoledata::Side(const std::vector<std::string>& tabeller)
             visning->edit(model->index(model->rowCount() - 1, 0));
         });
         connect(Knap("Slet række", knapper), &QPushButton::clicked, this,
-                [model, visning] { model->SletRaekke(visning->currentIndex().row()); });
+                [this, model, visning] { SletRaekke(*model, visning->currentIndex().row()); });
         connect(Knap("Eksportér CSV …", knapper), &QPushButton::clicked, this, [this, model] {
             const QString fil = QFileDialog::getSaveFileName(this, "Eksportér CSV", CsvNavn(*model), csvFiltre);
             if (!fil.isEmpty())
@@ -134,14 +142,35 @@ QWidget* TSkoledata::PrioritetsSide()
     Gitter->setSelectionMode(QAbstractItemView::NoSelection);
     Gitter->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     Gitter->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    connect(Gitter, &QTableView::clicked, prioriteter_, &Prioritetsgitter::Skift);
+    // Left click steps up, right click down; a day's or hour's heading steps all its hours.
+    connect(Gitter, &QTableView::clicked, prioriteter_, [this](const QModelIndex& i) { prioriteter_->Skift(i, 1); });
+    Gitter->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Gitter, &QWidget::customContextMenuRequested, prioriteter_,
+            [this](const QPoint& punkt) { prioriteter_->Skift(Gitter->indexAt(punkt), -1); });
+    for (QHeaderView* overskrift : {Gitter->horizontalHeader(), Gitter->verticalHeader()}) {
+        const bool dage = overskrift == Gitter->horizontalHeader();
+        const auto skift = [this, dage](int sektion, int32_t retning) {
+            if (dage)
+                prioriteter_->SkiftDag(sektion, retning);
+            else
+                prioriteter_->SkiftTime(sektion, retning);
+        };
+        overskrift->setSectionsClickable(true);
+        overskrift->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(overskrift, &QHeaderView::sectionClicked, prioriteter_, [skift](int sektion) { skift(sektion, 1); });
+        connect(overskrift, &QWidget::customContextMenuRequested, prioriteter_,
+                [overskrift, skift](const QPoint& punkt) { skift(overskrift->logicalIndexAt(punkt), -1); });
+    }
     connect(PlanValg, &QComboBox::currentTextChanged, this, &TSkoledata::VisUge);
     connect(LaererValg, &QComboBox::currentTextChanged, this, &TSkoledata::VisUge);
     auto* layout = new QVBoxLayout(side);
     layout->addLayout(valg);
     layout->addWidget(Gitter);
-    layout->addWidget(
-        new QLabel("Klik på en time for at skifte prioritet: -3 (kan ikke, mørkerød) … 0 … +3 (helst, grøn)."));
+    auto* forklaring = new QLabel(
+        "Klik på en time for at skifte prioritet: -3 (kan ikke, mørkerød) … 0 … +3 (helst, grøn); højreklik "
+        "går den anden vej. Et klik på en dag eller en time giver hele dagen eller timen samme prioritet.");
+    forklaring->setWordWrap(true);
+    layout->addWidget(forklaring);
     return side;
 }
 
@@ -152,6 +181,32 @@ Skoledatamodel* TSkoledata::ModelFor(const std::string& tabel) const
             return model;
     }
     return nullptr;
+}
+
+bool TSkoledata::MaaAendreBrugere(const Skoledatamodel& model, int raekke, const std::string& handling)
+{
+    const auto brugere = model.Brugere(raekke);
+    if (brugere.empty())
+        return true;
+    return Besked().Spoerg(model.IdBetegnelse() + " " + model.Id(raekke) + " bruges af " +
+                               std::to_string(brugere.size()) + " rækker:" + plandialoger::Opremsning(brugere) +
+                               "\n\n" + handling,
+                           titel);
+}
+
+void TSkoledata::Omdoeb(Skoledatamodel& model, int raekke, const QString& fra, const QString& til)
+{
+    // The row may have changed while the question waited.
+    if (model.Id(raekke) != fra.toStdString())
+        return;
+    if (MaaAendreBrugere(model, raekke, "Omdøb også dem til " + til.toStdString() + "?"))
+        model.OmdoebId(raekke, til.toStdString());
+}
+
+void TSkoledata::SletRaekke(Skoledatamodel& model, int raekke)
+{
+    if (raekke >= 0 && MaaAendreBrugere(model, raekke, "Slet også dem?"))
+        model.SletRaekke(raekke);
 }
 
 void TSkoledata::NulstilModeller()
@@ -180,6 +235,8 @@ void TSkoledata::OpdaterValg()
     VisUge();
 }
 
+void TSkoledata::VaelgPlan(const std::string& planId) { PlanValg->setCurrentText(QString::fromStdString(planId)); }
+
 void TSkoledata::VisUge()
 {
     prioriteter_->Vis(PlanValg->currentText().toStdString(), LaererValg->currentText().toStdString());
@@ -187,23 +244,33 @@ void TSkoledata::VisUge()
 
 void TSkoledata::LaesIgen()
 {
-    laest_ = Skoledatabase().Laes();
+    laest_ = tjeneste_.Laes();
     redigeret_ = laest_;
     NulstilModeller();
 }
 
 bool TSkoledata::Gem()
 {
-    std::vector<std::string> fejl;
-    if (!Skoledatabase().Gem(laest_, redigeret_, fejl)) {
-        Besked().VisFejl("Intet er gemt; det indtastede står stadig i vinduet.\n" + plandialoger::Opremsning(fejl),
-                         fejlTitel);
-        return false;
+    if (redigeret_.raekker == laest_.raekker) {
+        Besked().VisInfo("Der er ingen ændringer at gemme.");
+        return true;
     }
-    LaesIgen();
-    emit Gemt();
-    Besked().VisInfo("Skoledata er gemt i databasen.");
-    return true;
+    std::vector<std::string> fejl = tjeneste_.Kontroller(laest_, redigeret_);
+    if (const std::string beskyttet = tjeneste_.Skrivefejl(); !beskyttet.empty())
+        fejl.insert(fejl.begin(), beskyttet);
+    if (fejl.empty()) {
+        if (!MaaGemme())
+            return false;
+        if (tjeneste_.Gem(laest_, redigeret_, fejl)) {
+            LaesIgen();
+            Besked().VisInfo("Skoledata er gemt i databasen.");
+            emit Gemt();
+            return true;
+        }
+    }
+    Besked().VisFejl("Intet er gemt; det indtastede står stadig i vinduet.\n" + plandialoger::Opremsning(fejl),
+                     fejlTitel);
+    return false;
 }
 
 bool TSkoledata::EksporterCsv(const Skoledatamodel& model, const QString& fil)

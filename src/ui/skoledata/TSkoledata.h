@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 class QComboBox;
@@ -11,6 +12,7 @@ class QTabWidget;
 class QTableView;
 class Prioritetsgitter;
 class Skoledatamodel;
+class Skoledatatjeneste;
 
 // The school's data in the planner's words, one page per concept: plans,
 // class types, classes, subjects, teachers, rooms and the teachers'
@@ -19,7 +21,7 @@ class Skoledatamodel;
 class TSkoledata : public QWidget {
     Q_OBJECT
 public:
-    explicit TSkoledata(QWidget* foraelder);
+    TSkoledata(QWidget* foraelder, const Skoledatatjeneste& tjeneste);
     ~TSkoledata() override;
 
     QTabWidget* Sider;
@@ -30,6 +32,11 @@ public:
     // The model of a table's section, for tests and scripts.
     Skoledatamodel* ModelFor(const std::string& tabel) const;
     Prioritetsgitter* Prioriteter() const { return prioriteter_; }
+    // The week of unavailable hours shows this plan (the one open in the main window).
+    void VaelgPlan(const std::string& planId);
+
+    // Asked before a save that the rules and the write protection allow; false saves nothing.
+    std::function<bool()> MaaGemme = [] { return true; };
 
     bool Gem();
     void LaesIgen();
@@ -50,7 +57,12 @@ private:
     void OpdaterValg();
     void VisUge();
     void NulstilModeller();
+    // Asks before other rows follow a rename or a delete; no leaves the rows as they are.
+    bool MaaAendreBrugere(const Skoledatamodel& model, int raekke, const std::string& handling);
+    void Omdoeb(Skoledatamodel& model, int raekke, const QString& fra, const QString& til);
+    void SletRaekke(Skoledatamodel& model, int raekke);
 
+    const Skoledatatjeneste& tjeneste_;
     Skoledata laest_;
     Skoledata redigeret_;
     std::vector<Skoledatamodel*> modeller_;

@@ -4,7 +4,7 @@
 #include "ui/skoledata/Skoledatamodel.h"
 
 #include <QComboBox>
-#include <QSpinBox>
+#include <QLineEdit>
 
 #include <set>
 
@@ -46,11 +46,10 @@ QWidget* Vaerdidelegat::createEditor(QWidget* foraelder, const QStyleOptionViewI
     const Kolonne& kolonne = KolonneAf(indeks);
     if (kolonne.definerer)
         return QStyledItemDelegate::createEditor(foraelder, valg, indeks);
-    if (const auto graenser = skoleregler::Graenser(kolonne.felt)) {
-        auto* tal = new QSpinBox(foraelder);
-        tal->setRange(graenser->mindst, graenser->hoejst);
-        return tal;
-    }
+    // A number is typed as text, so a value beyond the rules (99 weekly hours)
+    // is kept as typed and shown red with the reason instead of being cut to fit.
+    if (skoleregler::Graenser(kolonne.felt))
+        return new QLineEdit(foraelder);
     auto* liste = new QComboBox(foraelder);
     liste->addItems(Valgmuligheder(ModelAf(indeks).Data(), kolonne));
     liste->setEditable(!ErHenvisning(kolonne));
@@ -59,21 +58,19 @@ QWidget* Vaerdidelegat::createEditor(QWidget* foraelder, const QStyleOptionViewI
 
 void Vaerdidelegat::setEditorData(QWidget* editor, const QModelIndex& indeks) const
 {
-    const QVariant vaerdi = indeks.data(Qt::EditRole);
-    if (auto* tal = qobject_cast<QSpinBox*>(editor))
-        tal->setValue(vaerdi.toInt());
-    else if (auto* liste = qobject_cast<QComboBox*>(editor))
-        liste->setCurrentText(vaerdi.toString());
+    if (auto* liste = qobject_cast<QComboBox*>(editor))
+        liste->setCurrentText(indeks.data(Qt::EditRole).toString());
     else
         QStyledItemDelegate::setEditorData(editor, indeks);
 }
 
 void Vaerdidelegat::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& indeks) const
 {
-    if (auto* tal = qobject_cast<QSpinBox*>(editor))
-        model->setData(indeks, tal->value());
-    else if (auto* liste = qobject_cast<QComboBox*>(editor))
+    auto* tekst = qobject_cast<QLineEdit*>(editor);
+    if (auto* liste = qobject_cast<QComboBox*>(editor))
         model->setData(indeks, liste->currentText());
+    else if (tekst != nullptr && skoleregler::Graenser(KolonneAf(indeks).felt))
+        model->setData(indeks, tekst->text().trimmed());
     else
         QStyledItemDelegate::setModelData(editor, model, indeks);
 }

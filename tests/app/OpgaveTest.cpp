@@ -1,0 +1,101 @@
+#include "app/Opgaver.h"
+#include "app/Vorivazi.h"
+#include "support/TestDatabase.h"
+#include "support/TestModtager.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+class Opgaver : public DatabaseTest {
+protected:
+    // A fresh facade on Plan2026 per run, so that every run starts from the same pseudo-random sequence.
+    std::unique_ptr<Vorivazi> Aabn()
+    {
+        auto v = std::make_unique<Vorivazi>(Datakilde::database);
+        EXPECT_TRUE(v->AabnPlan("Plan2026"));
+        return v;
+    }
+
+    // Every lesson hour of the plan, class by class, in a fixed order.
+    static std::vector<std::string> Lektioner(Vorivazi& v)
+    {
+        std::vector<std::string> ud;
+        v.HentNavne(SkemaArt::hold);
+        std::vector<std::string> hold;
+        for (std::string id; v.TagNavn(id);)
+            hold.push_back(id);
+        for (const std::string& h : hold)
+            for (const LektionsData& l : v.Lektioner(h, SkemaArt::hold))
+                ud.push_back(l.hold + " " + l.fag + " " + l.laerer + " " + l.lokale + " " + std::to_string(l.kolonne) +
+                             "," + std::to_string(l.raekke));
+        std::sort(ud.begin(), ud.end());
+        return ud;
+    }
+
+    MedTestModtager m;
+};
+
+} // namespace
+
+TEST_F(Opgaver, AGenerationInStepsGivesWhatTheWholeOneGives)
+{
+    m.modtager.standardSvar = true;
+    const auto hel = Aabn();
+    ASSERT_TRUE(hel->Generer(1, 4, 5, 8, 0, true));
+    const auto trinvis = Aabn();
+    Genereringsopgave generering(*trinvis, {1, 4, 5, 8, true}, false);
+    int64_t skiver = 0;
+    EXPECT_TRUE(KoerOpgave(generering, {}, [&](const Fremskridt& f) {
+        ++skiver;
+        EXPECT_EQ(f.ialt, trinvis->SumTimer());
+    }));
+    EXPECT_TRUE(generering.Lykkedes());
+    EXPECT_GT(skiver, 10) << "a slice is a step, not the whole generation";
+    EXPECT_EQ(Lektioner(*trinvis), Lektioner(*hel));
+}
+
+TEST_F(Opgaver, AutomaticGenerationRunsOneGenerationPerWidthOfTheDay)
+{
+    m.modtager.standardSvar = true;
+    const auto loekke = Aabn();
+    bool genereret = false;
+    for (int32_t timer = 1; timer <= loekke->AutoTimer(); ++timer)
+        genereret = loekke->Generer(1, 4, 5, timer, genereret ? 1 : 0, true) || genereret;
+    const auto opgave = Aabn();
+    AutoGenereringsopgave generering(*opgave, {1, 4, 5, 8, true}, false);
+    std::vector<int64_t> faerdige;
+    KoerOpgave(generering, {}, [&](const Fremskridt& f) {
+        if (faerdige.empty() || faerdige.back() != f.gjort)
+            faerdige.push_back(f.gjort);
+    });
+    EXPECT_TRUE(generering.NogenLykkedes());
+    EXPECT_EQ(generering.Faerdige(), 7);
+    EXPECT_EQ(faerdige, (std::vector<int64_t>{0, 1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(Lektioner(*opgave), Lektioner(*loekke));
+}
+
+TEST_F(Opgaver, StoppedWorkKeepsWhatItHasDone)
+{
+    m.modtager.standardSvar = true;
+    const auto v = Aabn();
+    Genereringsopgave generering(*v, {1, 4, 5, 8, true}, false);
+    int skiver = 0;
+    EXPECT_FALSE(KoerOpgave(generering, [&] { return ++skiver == 40; }));
+    const int32_t lagt = v->AntalLektionerIalt();
+    EXPECT_GT(lagt, 0);
+    EXPECT_LT(lagt, v->SumTimer());
+    // The plan's own week is back and the lessons not placed are missing, nothing else.
+    EXPECT_EQ(v->Manglende().Mangler(), v->SumTimer() - lagt);
+
+    Fuldfoerelsesopgave fuldfoerelse(*v, 50);
+    ASSERT_TRUE(fuldfoerelse.Klar());
+    skiver = 0;
+    EXPECT_FALSE(KoerOpgave(fuldfoerelse, [&] { return ++skiver == 3; }));
+    EXPECT_EQ(fuldfoerelse.Linje().rfind("Fuldført: placeret " + std::to_string(lagt) + "→", 0), 0u)
+        << fuldfoerelse.Linje();
+    EXPECT_TRUE(fuldfoerelse.Forbedret());
+    EXPECT_GT(v->AntalLektionerIalt(), lagt) << "stopped early, the best found is kept all the same";
+}
