@@ -160,3 +160,20 @@ TEST_F(SyntheticSchoolDb, ALongWeekGeneratesCompletesAndSavesWithEveryRuleKept)
                     "max(Raekke_Le) - min(Raekke_Le) <> count(*) - 1"),
               0);
 }
+
+// A tight school is built so that its classes fill the week with what the
+// teachers can: the check before generating finds nothing that makes a
+// complete timetable impossible, only the class left without a home room.
+TEST_F(SyntheticSchoolDb, ATightSchoolPassesTheCheckBeforeGenerating)
+{
+    const SyntheticSchool school(1, 40, true);
+    school.Write();
+    MedTestModtager m;
+    Vorivazi vorivazi(Datakilde::database);
+    ASSERT_TRUE(vorivazi.AabnPlan(school.PlanId()));
+    const Udfald<std::vector<Fund>> fund = vorivazi.KontrollerPlan();
+    ASSERT_TRUE(fund);
+    ASSERT_EQ(fund->size(), 1u);
+    EXPECT_EQ(fund->front().art, Fundart::stamlokaleMangler);
+    EXPECT_FALSE(fund->front().umulig);
+}

@@ -1,6 +1,7 @@
-// The benchmarks of generation, opening, saving and the timetable view on
-// synthetic schools. PostgreSQL is measured when BRIKKEN_TEST_PG names a
-// server account that may create databases (scripts/bench.sh starts one).
+// The benchmarks of generation, opening, saving, the timetable view and the
+// check before generating on synthetic schools. PostgreSQL is measured when
+// BRIKKEN_TEST_PG names a server account that may create databases
+// (scripts/bench.sh starts one).
 #include "BenchDatabases.h"
 #include "Suites.h"
 #include "SummaryReporter.h"
@@ -27,6 +28,7 @@ int main(int argc, char** argv)
     RegisterGenerationBenchmarks();
     RegisterPersistenceBenchmarks(withPostgreSQL);
     RegisterViewBenchmarks();
+    RegisterCheckBenchmarks();
 
     // Colours only on a terminal: a report sent to a file stays readable.
     SummaryReporter reporter(::isatty(STDOUT_FILENO) != 0 ? benchmark::ConsoleReporter::OO_Defaults

@@ -1,6 +1,7 @@
 #include "app/Vorivazi.h"
 
 #include "app/Oejebliksbillede.h"
+#include "app/Plankontrol.h"
 #include "app/Skemavisning.h"
 #include "udgiv/Export.h"
 #include "db/Plan.h"
@@ -264,6 +265,17 @@ Skemabillede Vorivazi::Billede()
         billede.laaste.push_back(laast);
     }
     return billede;
+}
+
+Udfald<std::vector<Fund>> Vorivazi::KontrollerPlan()
+{
+    if (!ErAaben())
+        return Udfald<std::vector<Fund>>::Afvist(ingenPlanTekst);
+    if (tilstand_ != Datakilde::database)
+        return Udfald<std::vector<Fund>>::Afvist("kontrollen læser planen i databasen");
+    Skemabillede billede = LaesPlanensKrav(*sql_, *kontrolListe_, portal_->PlanId(), {kolonner_, raekker_});
+    billede.regler = regler_;
+    return KontrollerGennemfoerlighed(billede);
 }
 
 ManglendeTimer Vorivazi::Manglende() { return ErAaben() ? FindManglendeTimer(Billede()) : ManglendeTimer{}; }

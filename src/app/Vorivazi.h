@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fuldfoerelse/Fuldfoerelse.h"
+#include "fuldfoerelse/Gennemfoerlighed.h"
 #include "fuldfoerelse/ManglendeTimer.h"
 #include "base/Besked.h"
 #include "db/Datakilde.h"
@@ -89,6 +90,10 @@ public:
     // A double lesson the completion cannot place may become two single hours on different days.
     bool DelDobbelte() const { return delDobbelte_; }
     void SaetDelDobbelte(bool delDobbelte);
+    // The check before generating: what keeps a complete timetable from
+    // existing, and what the planner should know, read from the plan as the
+    // database holds it. Leaves the next generation exactly as without it.
+    Udfald<std::vector<Fund>> KontrollerPlan();
     // The demands with hours still missing, with the reasons, and the lessons outside the plan.
     ManglendeTimer Manglende();
     // A completion that starts from the timetables as they are now; nullptr without an open plan.

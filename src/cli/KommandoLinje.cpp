@@ -329,6 +329,26 @@ int plans(std::ostream& ud)
     return afslutOK;
 }
 
+// Exit status 1 when a finding means the plan cannot be complete; warnings alone are 0.
+int kontroller(const Valg& valg, std::ostream& ud)
+{
+    Vorivazi vorivazi(Datakilde::database);
+    if (!vorivazi.AabnPlan(valg.plan))
+        return afslutTrinFejlede;
+    vorivazi.SaetRegler(Regelvalg::Planens(!valg.spredIkke));
+    const Udfald<std::vector<Fund>> fund = vorivazi.KontrollerPlan();
+    if (!fund) {
+        Besked().VisFejl(fund.Grund(), fejlTitel);
+        return afslutTrinFejlede;
+    }
+    if (fund->empty())
+        ud << ingenFundTekst << '\n';
+    for (const Fund& f : *fund)
+        ud << Fundlinje(f) << '\n';
+    const bool umulig = std::any_of(fund->begin(), fund->end(), [](const Fund& f) { return f.umulig; });
+    return umulig ? afslutTrinFejlede : afslutOK;
+}
+
 int skrivFejl(const std::vector<std::string>& grunde, std::ostream& fejl)
 {
     for (const std::string& grund : grunde)
@@ -398,6 +418,7 @@ const std::set<std::string>& KommandoensValg(Valg::Kommando kommando)
           "--yes",        "--writable", "--save",    "--force",    "--export", "--export-pdf", "--export-html",
           "--export-csv", "--complete", "--seconds", "--spread",   "--move",   "--print",      "--pdf",
           "--show",       "--unplaced", "--times",   "--no-spread"}},
+        {Valg::Kommando::check, {"--no-spread"}},
         {Valg::Kommando::copyPlan, {"--lessons"}},
         {Valg::Kommando::importFet, {"--plan"}},
     };
@@ -419,6 +440,7 @@ std::string UbrugtValg(const Valg& valg, const std::set<std::string>& givne)
                                  : valg.kommando == Valg::Kommando::importFet ? "import-fet"
                                  : valg.kommando == Valg::Kommando::init      ? "init"
                                  : valg.kommando == Valg::Kommando::plans     ? "plans"
+                                 : valg.kommando == Valg::Kommando::check     ? "check"
                                                                               : "run";
     for (const std::string& givet : givne) {
         if (!KommandoensValg(valg.kommando).contains(givet) &&
@@ -460,6 +482,7 @@ std::string Brug()
            "              [--export MAPPE] [--export-pdf FIL] [--export-html MAPPE] [--export-csv FIL]\n"
            "              [--complete [--seconds S]] [--no-spread] [--move TYPE:ID:DAG,TIME:DAG,TIME]\n"
            "              [--print TYPE:ID --pdf FIL] [--show TYPE:ID] [--unplaced] [--log] [--times]\n"
+           "  brikken-cli [--db FORBINDELSE] check PLAN [--no-spread]\n"
            "  brikken-cli [--db FORBINDELSE] copy-plan FRA TIL [--lessons]\n"
            "  brikken-cli [--db FORBINDELSE] import-fet FIL --plan ID\n"
            "FORBINDELSE: sqlite:STI (eller blot STI), postgresql://BRUGER:KODE@VÆRT:PORT/DATABASE, odbc:DSN\n"
@@ -570,6 +593,9 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
     } else if (ord[0] == "run" && ord.size() == 2) {
         valg.kommando = Valg::Kommando::run;
         valg.plan = ord[1];
+    } else if (ord[0] == "check" && ord.size() == 2) {
+        valg.kommando = Valg::Kommando::check;
+        valg.plan = ord[1];
     } else if (ord[0] == "copy-plan" && ord.size() == 3) {
         valg.kommando = Valg::Kommando::copyPlan;
         valg.plan = ord[1];
@@ -582,7 +608,7 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
                                      : "import-fet kræver én fil og --plan ID";
         return std::nullopt;
     } else {
-        fejl = ord[0] == "run" ? "run kræver netop én plan" : "ukendt kommando " + ord[0];
+        fejl = ord[0] == "run" || ord[0] == "check" ? ord[0] + " kræver netop én plan" : "ukendt kommando " + ord[0];
         return std::nullopt;
     }
     if (fejl = UbrugtValg(valg, givne); !fejl.empty())
@@ -677,6 +703,9 @@ int Koer(const Valg& valg, std::ostream& ud, std::ostream& fejl)
             break;
         case Valg::Kommando::run:
             status = Koersel(valg, ud).Plan();
+            break;
+        case Valg::Kommando::check:
+            status = kontroller(valg, ud);
             break;
         case Valg::Kommando::copyPlan:
             status = kopierPlan(valg, ud, fejl);

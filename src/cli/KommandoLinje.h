@@ -12,6 +12,7 @@
 //   brikken-cli [--db CONNECTION] init [--demo]
 //   brikken-cli [--db CONNECTION] plans
 //   brikken-cli [--db CONNECTION] run PLAN [steps...]
+//   brikken-cli [--db CONNECTION] check PLAN [--no-spread]
 //   brikken-cli [--db CONNECTION] copy-plan FROM TO [--lessons]
 //   brikken-cli [--db CONNECTION] import-fet FILE --plan ID
 namespace kommandoLinje {
@@ -31,7 +32,7 @@ struct FlytValg {
 };
 
 struct Valg {
-    enum class Kommando { init, plans, run, copyPlan, importFet };
+    enum class Kommando { init, plans, run, check, copyPlan, importFet };
     Kommando kommando = Kommando::plans;
     std::string forbindelse; // empty: the data module's configured connection
     bool demo = false;

@@ -199,6 +199,35 @@ TEST_F(Cli, FailuresAndUsageErrorsHaveTheirExitStatus)
     EXPECT_EQ(koerCli("--db odbc: plans").status, 2);
 }
 
+TEST_F(Cli, CheckPrintsTheFindingsAndFailsOnlyWhenThePlanCannotBeComplete)
+{
+    ASSERT_EQ(koerCli(db + " init --demo").status, 0);
+    const Resultat demo = koerCli(db + " check Plan2026");
+    EXPECT_EQ(demo.status, 0) << demo.ud;
+    EXPECT_EQ(linjer(demo.ud), 6);
+    EXPECT_TRUE(demo.ud.starts_with("Advarsel: 9.a har intet stamlokale.")) << demo.ud;
+
+    const auto udfoer = [this](const std::string& saetning) {
+        std::string fejl;
+        TSqlModul::Instans().VaelgForbindelse(db_->Forbindelse(), fejl);
+        EXPECT_TRUE(SqlKlasse(Datakilde::database).UdfoerSql(saetning)) << saetning;
+        TSqlModul::Instans().Luk();
+    };
+    // Without the rows left open for the fixed assignment there is nothing to say.
+    udfoer("delete from HoldLaererRelation where LaererID_HLR = 'tom'");
+    udfoer("delete from LokaleHoldRelation where LokaleID_LoHR = 'tom'");
+    EXPECT_EQ(koerCli(db + " check Plan2026").ud, "Planen kan lægges: ingen fund.\n");
+    // Gymnastics without its hall cannot be complete.
+    udfoer("delete from LokalePlan where LokaleID_LP in (select LokaleID_ALo from Lokale where Lokaletype_ALo = "
+           "'Gymnastiksal')");
+    const Resultat uden = koerCli(db + " check Plan2026");
+    EXPECT_EQ(uden.status, 1);
+    EXPECT_TRUE(uden.ud.starts_with("Umuligt: Planen har ingen lokaler af typen Gymnastiksal")) << uden.ud;
+
+    EXPECT_EQ(koerCli(db + " check Findes_ikke").status, 1);
+    EXPECT_EQ(koerCli(db + " check Plan2026 --save").status, 2);
+}
+
 // Runs the program with the standard error in the output.
 Resultat koerCliMedFejl(const std::string& argumenter)
 {

@@ -177,6 +177,25 @@ TEST(KommandoLinje, TextGridCountsCharactersNotBytes)
     EXPECT_EQ(linjer[2].back(), '|') << "no trailing blanks after the last day";
 }
 
+TEST(KommandoLinje, CheckTakesOnePlanAndOnlyTheSpreadingSwitch)
+{
+    auto kontrol = fortolk({"check", "Plan2026", "--no-spread", "--db", "x.sqlite"});
+    ASSERT_TRUE(kontrol);
+    EXPECT_EQ(kontrol->kommando, Valg::Kommando::check);
+    EXPECT_EQ(kontrol->plan, "Plan2026");
+    EXPECT_TRUE(kontrol->spredIkke);
+
+    std::string fejl;
+    EXPECT_FALSE(fortolk({"check"}, &fejl));
+    EXPECT_EQ(fejl, "check kræver netop én plan");
+    EXPECT_FALSE(fortolk({"check", "A", "B"}, &fejl));
+    EXPECT_EQ(fejl, "check kræver netop én plan");
+    EXPECT_FALSE(fortolk({"check", "P", "--generate"}, &fejl));
+    EXPECT_EQ(fejl, "--generate bruges ikke af check");
+    // run takes the switch its usage shows too.
+    EXPECT_TRUE(fortolk({"run", "P", "--complete", "--no-spread"}));
+}
+
 TEST(KommandoLinje, ReadsTheCommandsForTheSchoolData)
 {
     auto kopi = fortolk({"copy-plan", "Plan2026", "Plan2027", "--lessons"});

@@ -19,6 +19,7 @@
 #include "ui/skema/TManglende.h"
 #include "ui/hoved/TOut.h"
 #include "ui/dialoger/TPlanListeForm.h"
+#include "ui/dialoger/TPlankontrol.h"
 #include "ui/skema/TSkemaFrame.h"
 #include "ui/skema/TekstGitter.h"
 #include "ui/skoledata/Skoledatamodel.h"
@@ -46,6 +47,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTextBrowser>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -909,6 +911,23 @@ void PlanVinduesTest::StopHolderDetBedsteFundne()
     QVERIFY(hoved.Facade().AntalLektionerIalt() >= lagtFoer);
     QVERIFY(hoved.findChild<QProgressDialog*>() == nullptr || !hoved.findChild<QProgressDialog*>()->isVisible());
     kontrollerStatus(m);
+}
+
+void PlanVinduesTest::KontrolAfPlanenFoerGenerering()
+{
+    Vinduesmiljoe m;
+    QVERIFY(!m.handling("KontrollerPlan")->isEnabled());
+    aabnPlan(m);
+    QVERIFY(m.handling("KontrollerPlan")->isEnabled());
+    m.handling("KontrollerPlan")->trigger();
+    auto* vindue = m.hoved().findChild<TPlankontrol*>("Plankontrol");
+    QVERIFY(vindue && vindue->isVisible());
+    QCOMPARE(vindue->windowTitle(), "Kontrollér planen " + plan);
+    QCOMPARE(vindue->Opsummering->text(), QString("Planen kan lægges, men se 6 advarsler før du genererer."));
+    const QString fund = vindue->Fundliste->toPlainText();
+    QVERIFY(fund.startsWith("Advarsler"));
+    QVERIFY(fund.contains("9.a har intet stamlokale."));
+    QVERIFY2(!fund.contains("umuligt"), qPrintable(fund));
 }
 
 int main(int argc, char* argv[]) { return KoerVinduesTest<PlanVinduesTest>(argc, argv); }

@@ -26,4 +26,5 @@ private slots:
     void SkemavindueVokserOgViserPlanensUge();
     void FortrydTilbageTilDetGemteFjernerStjernen();
     void StopHolderDetBedsteFundne();
+    void KontrolAfPlanenFoerGenerering();
 };

@@ -22,6 +22,7 @@
 #include "ui/skema/TManglende.h"
 #include "ui/hoved/TOut.h"
 #include "ui/dialoger/TPlanListeForm.h"
+#include "ui/dialoger/TPlankontrol.h"
 #include "ui/skema/TSkemaFrame.h"
 #include "ui/skoledata/TSkoledata.h"
 #include "ui/hoved/VaerktoejsKnap.h"
@@ -147,6 +148,8 @@ void TMainFrame::LavMenu()
     Handling(skema, "Nytlokaleskema1", "Nyt lokaleskema", &TMainFrame::MFPanel12Click, {}, "lokaleskema");
 
     QMenu* generer = menuBar()->addMenu("&Generer");
+    Kontroller_ = Handling(generer, "KontrollerPlan", "&Kontrollér planen", &TMainFrame::KontrollerPlanClick);
+    Kontroller_->setEnabled(false);
     Beregnskemaer1_ = Handling(generer, "Beregnskemaer1", "&Beregn skemaer", &TMainFrame::MFPanel9Click, {}, "generer");
     Beregnskemaer1_->setEnabled(false);
     AutoGenerer_ = Handling(generer, "AutoGenerer", "AutoGenerer", &TMainFrame::AutoGenererClick);
@@ -419,6 +422,7 @@ void TMainFrame::VisStatustekst(const QString& tekst) { StatusBar1->SaetTekst(be
 
 void TMainFrame::AktiverGenerering()
 {
+    Kontroller_->setEnabled(true);
     Beregnskemaer1_->setEnabled(true);
     AutoGenerer_->setEnabled(true);
     ManglendeTimer_->setEnabled(true);
@@ -695,6 +699,18 @@ void TMainFrame::AutoGenererClick()
     genereret = generering.Genereret();
     GenereringAfsluttet(generering.NogenLykkedes());
     VisStatustekst("AutoGenerereringen er afsluttet");
+}
+
+void TMainFrame::KontrollerPlanClick()
+{
+    const Udfald<std::vector<Fund>> fund = vorivazi_->KontrollerPlan();
+    if (!fund) {
+        Besked().VisFejl(fund.Grund(), fejlTitel);
+        return;
+    }
+    auto* vindue = new TPlankontrol(this, QString::fromStdString(vorivazi_->PlanId()), *fund);
+    vindue->setAttribute(Qt::WA_DeleteOnClose);
+    vindue->show();
 }
 
 void TMainFrame::ManglendeTimerClick()

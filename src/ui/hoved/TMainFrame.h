@@ -140,6 +140,8 @@ private:
     void SpecifikationerClick();
     void CommBoxClick();
     void About2Click();
+    // The check before generating: what keeps a complete timetable from existing.
+    void KontrollerPlanClick();
     void ManglendeTimerClick();
     void FuldfoerClick();
     void Indhold1Click();
@@ -156,6 +158,7 @@ private:
     void TomFortrydelser(const QString& hvorfor);
 
     QUndoStack* fortrydelser_;
+    QAction* Kontroller_ = nullptr;
     QAction* Beregnskemaer1_ = nullptr;
     QAction* AutoGenerer_ = nullptr;
     QAction* Specifikationer_ = nullptr;
