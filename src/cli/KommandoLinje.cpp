@@ -449,6 +449,8 @@ std::string UbrugtValg(const Valg& valg, const std::set<std::string>& givne)
     }
     if (givne.contains("--spread") && givne.contains("--no-spread"))
         return "--spread og --no-spread udelukker hinanden";
+    if (valg.kommando != Valg::Kommando::run)
+        return "";
     static const std::vector<Afhaengighed> afhaengigheder{
         {"--force", {"--save"}},
         {"--seconds", {"--complete"}},

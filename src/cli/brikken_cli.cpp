@@ -11,6 +11,10 @@ int main(int argc, char** argv)
         if (std::string_view(argv[i]) == "--db" && kommandoLinje::SkjulAdgangskode(argv[i + 1]))
             std::cerr << "brikken-cli: " << kommandoLinje::adgangskodeAdvarsel << '\n';
     }
+    if (argumenter.size() == 1 && (argumenter[0] == "--help" || argumenter[0] == "-h")) {
+        std::cout << kommandoLinje::Brug();
+        return 0;
+    }
     std::string fejl;
     const auto valg = kommandoLinje::Fortolk(argumenter, fejl);
     if (!valg) {

@@ -197,6 +197,9 @@ TEST_F(Cli, FailuresAndUsageErrorsHaveTheirExitStatus)
     EXPECT_EQ(koerCli(db + " run Plan2026 --show h:ukendt").status, 1);
     EXPECT_EQ(koerCli(db + " run Plan2026 --days 9").status, 2);
     EXPECT_EQ(koerCli("--db odbc: plans").status, 2);
+    const Resultat hjaelp = koerCli("--help");
+    EXPECT_EQ(hjaelp.status, 0);
+    EXPECT_TRUE(hjaelp.ud.starts_with("Brug:")) << hjaelp.ud;
 }
 
 TEST_F(Cli, CheckPrintsTheFindingsAndFailsOnlyWhenThePlanCannotBeComplete)
