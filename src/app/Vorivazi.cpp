@@ -14,6 +14,7 @@
 #include "store/SkemaArt.h"
 
 #include <algorithm>
+#include <set>
 #include <string>
 
 namespace {
@@ -301,8 +302,33 @@ std::string Vorivazi::AfslutFuldfoerelse(Fuldfoerelse& fuldfoerelse)
     std::string linje = fuldfoerelse.Opsummering();
     if (const std::optional<Umulighed>& bevis = fuldfoerelse.Bevis())
         linje += "\n" + UmulighedsTekst(*bevis);
+    for (const std::string& fund : FundOmDetManglende())
+        linje += "\n" + fund;
     besked_.Log(linje);
     return linje;
+}
+
+std::vector<std::string> Vorivazi::FundOmDetManglende()
+{
+    const ManglendeTimer manglende = Manglende();
+    if (manglende.Mangler() == 0 || tilstand_ != Datakilde::database)
+        return {};
+    std::set<std::string> beroerte;
+    for (const ManglendeKrav& m : manglende.krav) {
+        if (m.mangler > 0)
+            beroerte.insert({m.krav.hold, m.krav.fag, m.krav.laerer, m.krav.Lokaleangivelse()});
+    }
+    const Udfald<std::vector<Fund>> fund = KontrollerPlan();
+    std::vector<std::string> linjer;
+    if (!fund)
+        return linjer;
+    for (const Fund& f : *fund) {
+        // Warnings may be about rows the generation has filled in since.
+        if (f.umulig &&
+            std::any_of(f.navne.begin(), f.navne.end(), [&](const std::string& n) { return beroerte.contains(n); }))
+            linjer.push_back(Fundlinje(f));
+    }
+    return linjer;
 }
 
 std::string Vorivazi::PlanId() const { return portal_ ? portal_->PlanId() : ""; }

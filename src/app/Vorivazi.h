@@ -122,6 +122,8 @@ public:
 
 private:
     Skemabillede Billede();
+    // The check's findings that name what a completion left unplaced: why it stayed short.
+    std::vector<std::string> FundOmDetManglende();
     Haandflytning Haandflytninger();
     // The rooms a demand may use: its home room, or every room of its type.
     std::vector<std::string> Lokaler(const Timekrav& krav);

@@ -25,7 +25,6 @@ namespace kommandoLinje {
 
 namespace {
 
-constexpr int visteTimer = 8;
 // Steps of the completion between two looks at the clock.
 constexpr int64_t fuldfoerelsesSkive = 500;
 // Figures on the command line use a decimal dot, whatever the locale.
@@ -274,13 +273,15 @@ private:
     {
         if (!kendtId(skema))
             return false;
-        std::vector<std::vector<std::string>> celler(visteTimer, std::vector<std::string>(dagNavne.size()));
+        const int32_t dage = vorivazi_.PlanDage();
+        const int32_t timer = vorivazi_.PlanTimer();
+        std::vector<std::vector<std::string>> celler(timer, std::vector<std::string>(dage));
         vorivazi_.HentLektioner(skema.id, skema.art);
         std::string hold, fag, laerer, lokale;
         int32_t kolonne = 0;
         int32_t raekke = 0;
         while (vorivazi_.TagLektion(hold, fag, laerer, lokale, kolonne, raekke)) {
-            if (kolonne >= 0 && kolonne < static_cast<int32_t>(dagNavne.size()) && raekke >= 0 && raekke < visteTimer)
+            if (kolonne >= 0 && kolonne < dage && raekke >= 0 && raekke < timer)
                 celler[raekke][kolonne] = CelleTekst(skema.art, hold, fag, laerer, lokale);
         }
         const int32_t planlagt = vorivazi_.PlanlagteTimer(skema.id, skema.art);
@@ -335,7 +336,9 @@ int kontroller(const Valg& valg, std::ostream& ud)
     Vorivazi vorivazi(Datakilde::database);
     if (!vorivazi.AabnPlan(valg.plan))
         return afslutTrinFejlede;
-    vorivazi.SaetRegler(Regelvalg::Planens(!valg.spredIkke));
+    // The plan's own rule unless the command line waives it.
+    if (valg.spredIkke)
+        vorivazi.SaetRegler(Regelvalg::Planens(false));
     const Udfald<std::vector<Fund>> fund = vorivazi.KontrollerPlan();
     if (!fund) {
         Besked().VisFejl(fund.Grund(), fejlTitel);
@@ -510,8 +513,8 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
                                                                {"--spread", &Valg::spred},
                                                                {"--no-spread", &Valg::spredIkke}};
     static const std::map<std::string, std::pair<Interval, int Valg::*>> talValg{
-        {"--days", {{1, 5}, &Valg::dage}},
-        {"--hours", {{1, 8}, &Valg::timer}},
+        {"--days", {{1, maksDage}, &Valg::dage}},
+        {"--hours", {{1, maksTimer}, &Valg::timer}},
         {"--frequency", {{1, 8}, &Valg::frekvens}},
         {"--strength", {{1, 6}, &Valg::styrke}},
         {"--seconds", {{1, 3600}, &Valg::sekunder}}};
@@ -658,7 +661,8 @@ std::string SkemaSomTekst(const std::vector<std::vector<std::string>>& celler)
             linje += " | " + udfyld(felt, celleBredde);
         ud << linje.substr(0, linje.find_last_not_of(' ') + 1) << '\n';
     };
-    skrivLinje("  ", dagNavne);
+    const size_t dage = celler.empty() ? 0 : celler.front().size();
+    skrivLinje("  ", std::vector<std::string>(dagNavne.begin(), dagNavne.begin() + static_cast<std::ptrdiff_t>(dage)));
     for (size_t time = 0; time < celler.size(); ++time) {
         std::string nummer = std::to_string(time + 1);
         nummer.insert(0, 2 - std::min<size_t>(nummer.size(), 2), ' ');

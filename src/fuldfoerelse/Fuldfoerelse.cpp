@@ -173,8 +173,9 @@ bool Fuldfoerelse::PlacerEksakt()
     const EksaktSvar svar = LoesEksakt(opgave, valg_.eksaktGraense);
     // The solver keeps a subject to one block a day; the spreading rule also
     // allows two single hours side by side. A proof that needs a subject's
-    // days therefore proves nothing here.
-    if (svar.udfald == EksaktSvar::Udfald::umulig && svar.kerneSpredNoegler.empty()) {
+    // days therefore proves nothing here. A core without resources is a
+    // lesson with nowhere to go at all, which the check names better.
+    if (svar.udfald == EksaktSvar::Udfald::umulig && svar.kerneSpredNoegler.empty() && !svar.kerneRessourcer.empty()) {
         Umulighed bevis;
         for (const int32_t r : svar.kerneRessourcer)
             bevis.ressourcer.push_back(model_.Navn(r));

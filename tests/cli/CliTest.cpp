@@ -187,6 +187,16 @@ TEST_F(Cli, GenerationKeepsToThePlansOwnHours)
         for (std::string linje; std::getline(linjer, linje);)
             EXPECT_LT(std::stoi(linje.substr(linje.rfind(' ') + 1)), 4) << koersel << ": " << linje;
     }
+    // More days than the plan has are cut to its own, with the line that says so; the view shows its week.
+    const Resultat seks = koerKommando(std::string(BRIKKEN_CLI) + " " + db +
+                                       " run Plan2026 --clear --generate --days 6 --yes --log --show h:1.a 2>&1");
+    EXPECT_EQ(seks.status, 0);
+    EXPECT_NE(seks.ud.find("Planen har 5 dage og 4 timer om dagen; genereringen lægger kun lektioner inden for dem"),
+              std::string::npos)
+        << seks.ud;
+    EXPECT_NE(seks.ud.find("| Fredag\n 1 |"), std::string::npos) << seks.ud;
+    EXPECT_EQ(seks.ud.find("Lørdag"), std::string::npos);
+    EXPECT_EQ(seks.ud.find("\n 5 |"), std::string::npos) << "four hours a day, four rows";
 }
 
 TEST_F(Cli, FailuresAndUsageErrorsHaveTheirExitStatus)
@@ -226,6 +236,14 @@ TEST_F(Cli, CheckPrintsTheFindingsAndFailsOnlyWhenThePlanCannotBeComplete)
     const Resultat uden = koerCli(db + " check Plan2026");
     EXPECT_EQ(uden.status, 1);
     EXPECT_TRUE(uden.ud.starts_with("Umuligt: Planen har ingen lokaler af typen Gymnastiksal")) << uden.ud;
+    // A completion that stays short says the same of what it left.
+    const Resultat kort = koerKommando(std::string(BRIKKEN_CLI) + " " + db +
+                                       " run Plan2026 --generate --yes --complete --seconds 5 2>&1");
+    const size_t fuldfoert = kort.ud.find("Fuldført: placeret");
+    ASSERT_NE(fuldfoert, std::string::npos) << kort.ud;
+    EXPECT_NE(kort.ud.find("\nUmuligt: Planen har ingen lokaler af typen Gymnastiksal", fuldfoert), std::string::npos)
+        << kort.ud;
+    EXPECT_EQ(kort.ud.find("Advarsel", fuldfoert), std::string::npos) << kort.ud;
 
     EXPECT_EQ(koerCli(db + " check Findes_ikke").status, 1);
     EXPECT_EQ(koerCli(db + " check Plan2026 --save").status, 2);

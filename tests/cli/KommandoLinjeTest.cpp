@@ -57,8 +57,11 @@ TEST(KommandoLinje, GenerationSettingsDefaultAsTheDialogAndAreRangeChecked)
     EXPECT_EQ(valg->styrke, 6);
 
     std::string fejl;
-    EXPECT_FALSE(fortolk({"run", "P", "--days", "6"}, &fejl));
-    EXPECT_NE(fejl.find("1 til 5"), std::string::npos) << fejl;
+    EXPECT_FALSE(fortolk({"run", "P", "--generate", "--days", "8"}, &fejl));
+    EXPECT_NE(fejl.find("1 til 7"), std::string::npos) << fejl;
+    EXPECT_FALSE(fortolk({"run", "P", "--generate", "--hours", "17"}, &fejl));
+    EXPECT_NE(fejl.find("1 til 16"), std::string::npos) << fejl;
+    EXPECT_TRUE(fortolk({"run", "P", "--generate", "--days", "7", "--hours", "16"}));
     EXPECT_FALSE(fortolk({"run", "P", "--generate", "--hours", "0"}));
     valg = fortolk({"run", "P", "--generate", "--hours", "1"});
     ASSERT_TRUE(valg) << "a plan may have one hour a day";

@@ -47,10 +47,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+
+#include <functional>
 #include <QTextBrowser>
 #include <QTest>
 #include <QTreeWidget>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <utility>
@@ -857,6 +860,48 @@ void PlanVinduesTest::SkemavindueVokserOgViserPlanensUge()
     QCOMPARE(skema->SFStringGrid1->rowCount(), 10);
     QCOMPARE(skema->SFStringGrid1->Celle(6, 0), QString("Lørdag"));
     QCOMPARE(skema->SFStringGrid1->Celle(0, 10), QString("10"));
+}
+
+void PlanVinduesTest::GenereringsdialogenFoelgerPlanensUgeOgRegler()
+{
+    Vinduesmiljoe m;
+    SqlKlasse sql(Datakilde::database);
+    TGenereringsFrame& dialog = *m.vinduer.generering;
+    const auto iDialogen = [&m](const std::function<void(QWidget*)>& goer) {
+        MedModalDialog(goer, [&m] { m.handling("Beregnskemaer1")->trigger(); });
+    };
+
+    // A short week keeps the classic choices, and its views show its own five hours.
+    QVERIFY(sql.UdfoerSql("update Plan set Kolonne_P = 5, Raekke_P = 5 where PlanID_P = 'Plan2026'"));
+    aabnPlan(m);
+    iDialogen([&dialog](QWidget*) {
+        QCOMPARE(dialog.GFRadioGroup1->Antal(), 5);
+        QCOMPARE(dialog.GFRadioGroup2->Antal(), 7);
+        QCOMPARE(dialog.Timer(), 8);
+        QVERIFY(dialog.Spred->isChecked());
+        QVERIFY(!dialog.DelDobbelte->isChecked());
+        dialog.reject();
+    });
+    TSkemaFrame* skema = m.hoved().NytSkemavindue();
+    QCOMPARE(skema->SFStringGrid1->rowCount(), 5);
+
+    // A longer week is offered whole, and the rules chosen are the plan's.
+    QVERIFY(sql.UdfoerSql("update Plan set Kolonne_P = 6, Raekke_P = 16 where PlanID_P = 'Plan2026'"));
+    aabnPlan(m);
+    iDialogen([&dialog](QWidget*) {
+        QCOMPARE(dialog.Dage(), 6);
+        QCOMPARE(dialog.Timer(), 16);
+        QVERIFY(dialog.GFRadioGroup2->Knap(14)->geometry().right() < dialog.GFRadioGroup2->width());
+        dialog.Spred->setChecked(false);
+        dialog.DelDobbelte->setChecked(true);
+        QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+    });
+    Vorivazi& facade = m.hoved().Facade();
+    QVERIFY(!facade.Regler().Spreder());
+    QVERIFY(facade.DelDobbelte());
+    QVERIFY(!m.handling("Spred")->isChecked());
+    for (const LektionsData& l : facade.Lektioner("1.a", SkemaArt::hold))
+        QVERIFY(l.raekke < 16 && l.kolonne < 6);
 }
 
 void PlanVinduesTest::FortrydTilbageTilDetGemteFjernerStjernen()

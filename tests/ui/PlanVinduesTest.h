@@ -24,6 +24,7 @@ private slots:
     void SkoledataGemningLaeserPlanenIgen();
     void GenereringLaeggerTilEllerBegynderForfra();
     void SkemavindueVokserOgViserPlanensUge();
+    void GenereringsdialogenFoelgerPlanensUgeOgRegler();
     void FortrydTilbageTilDetGemteFjernerStjernen();
     void StopHolderDetBedsteFundne();
     void KontrolAfPlanenFoerGenerering();

@@ -262,18 +262,18 @@ void SkoledataTest::AfvisteVaerdierErRoedeMedGrunden()
     const auto roed = [](const QModelIndex& i) { return i.data(Qt::BackgroundRole).isValid(); };
     const auto grund = [](const QModelIndex& i) { return i.data(Qt::ToolTipRole).toString(); };
 
-    // Typed through the cell's editor, 99 stays 99, red with the reason.
+    // Typed through the cell's editor, 200 stays 200, red with the reason.
     const QModelIndex timer = fag.index(RaekkeMed(fag, "Dansk_ind"), 1);
     auto* visning = vindue->findChild<QTableView*>("Fag");
     Vaerdidelegat delegat;
     std::unique_ptr<QWidget> editor(delegat.createEditor(visning->viewport(), {}, timer));
     auto* tekst = qobject_cast<QLineEdit*>(editor.get());
     QVERIFY(tekst != nullptr);
-    tekst->setText("99");
+    tekst->setText("200");
     delegat.setModelData(tekst, &fag, timer);
-    QCOMPARE(timer.data().toInt(), 99);
+    QCOMPARE(timer.data().toInt(), 200);
     QVERIFY(roed(timer));
-    QCOMPARE(grund(timer), QString("Ugetimer skal være et tal fra 0 til 40, ikke 99"));
+    QCOMPARE(grund(timer), QString("Ugetimer skal være et tal fra 0 til 112, ikke 200"));
 
     // Read from a file: a room type no room has, and a class that does not exist, are red as well.
     QTemporaryDir mappe;

@@ -12,6 +12,9 @@ class Radiogruppe : public QGroupBox {
 public:
     Radiogruppe(const QString& titel, const QStringList& punkter, int valgt, QWidget* foraelder);
 
+    // New choices; the same count keeps the choice made.
+    void SaetPunkter(const QStringList& punkter, int valgt);
+    int Antal() const;
     int Valgt() const;
     QRadioButton* Knap(int indeks) const;
 

@@ -8,6 +8,7 @@
 #include "ui/hoved/TGenSpe.h"
 #include "ui/hoved/TMainFrame.h"
 #include "base/Besked.h"
+#include "base/Uge.h"
 #include "app/Opgaver.h"
 #include "app/Vorivazi.h"
 #include "ui/faelles/Fremskridtsvindue.h"
@@ -15,6 +16,8 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -60,20 +63,44 @@ TGenereringsFrame::TGenereringsFrame(Programvinduer& vinduer)
                            "Styrke|Bestemmer styrken. Standardværdien er 4.", this)),
       Button1(knap("Button1", "OK", 56, "|Tryk for at acceptere valgene.", this)),
       Button2(knap("Button2", "Annuller", 192, "|Tryk for at annullere.", this)), Tilfoejelse(new QLabel(this)),
-      RydFoerst(new QCheckBox("Ryd skemaerne først og begynd forfra", this)), vinduer_(vinduer)
+      RydFoerst(new QCheckBox("Ryd skemaerne først og begynd forfra", this)),
+      Spred(new QCheckBox("Spred fagene over ugen", this)),
+      DelDobbelte(new QCheckBox("Del en dobbelttime, der ikke kan ligge samlet", this)), vinduer_(vinduer)
 {
     setObjectName("TGenereringsFrame");
     setWindowTitle("Genererings opsætning");
-    setFixedSize(329, 344);
+    setFixedSize(329, 392);
     Tilfoejelse->setObjectName("Tilfoejelse");
     Tilfoejelse->setWordWrap(true);
     Tilfoejelse->setGeometry(8, 268, 313, 34);
     RydFoerst->setObjectName("RydFoerst");
     RydFoerst->setGeometry(8, 308, 313, 24);
     SaetHint(RydFoerst, "|Sletter de placerede lektioner, før der genereres, som \"Nyt projekt\" gør.");
+    Spred->setObjectName("Spred");
+    Spred->setGeometry(8, 336, 313, 24);
+    SaetHint(Spred, "|Fuldførelsen, håndflytninger og manglende timer lægger et hold og fags timer på hver sin "
+                    "dag eller samlet i én blok. Genereringen gør det altid. Gemmes med planen.");
+    DelDobbelte->setObjectName("DelDobbelte");
+    DelDobbelte->setGeometry(8, 360, 313, 24);
+    SaetHint(DelDobbelte, "|Fuldførelsen må lægge en dobbelttime som to enkelttimer på hver sin dag, når den ikke "
+                          "kan ligge samlet. Gemmes med planen.");
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, Sikret(this, &TGenereringsFrame::Button1Click));
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+// The classic choices 1-5 days and 2-8 hours, widened to the plan's own week.
+void TGenereringsFrame::FoelgPlanensUge()
+{
+    const Vorivazi& facade = vinduer_.mainFrame->Facade();
+    const int dage = std::max<int>(klassiskeDage, facade.PlanDage());
+    const int timer = std::max<int>(klassiskeTimer, facade.PlanTimer());
+    GFRadioGroup1->SaetPunkter(tal(1, dage), dage - 1);
+    GFRadioGroup2->SaetPunkter(tal(2, timer), timer - 2);
+    const int bredde = std::max(305, 20 + 28 * GFRadioGroup2->Antal());
+    for (Radiogruppe* g : {GFRadioGroup1, GFRadioGroup2, GFRadioGroup3, GFRadioGroup4})
+        g->resize(bredde, g->height());
+    setFixedSize(bredde + 24, height());
 }
 
 int32_t TGenereringsFrame::Dage() const { return GFRadioGroup1->Valgt() + 1; }
@@ -94,6 +121,9 @@ void TGenereringsFrame::showEvent(QShowEvent* haendelse)
                                          " lektionstimer, der allerede er placeret.");
     RydFoerst->setChecked(false);
     RydFoerst->setEnabled(lagt > 0);
+    Spred->setChecked(vinduer_.mainFrame->Facade().Regler().Spreder());
+    DelDobbelte->setChecked(vinduer_.mainFrame->Facade().DelDobbelte());
+    FoelgPlanensUge();
     CentrerPaaSkaermen(this);
     QDialog::showEvent(haendelse);
 }
@@ -105,6 +135,7 @@ void TGenereringsFrame::Button1Click()
     Besked().TidsTitel("Generering");
     if (RydFoerst->isChecked())
         hoved.RydSkemaer();
+    hoved.SaetRegler(Regelvalg::Planens(Spred->isChecked()), DelDobbelte->isChecked());
     // The same generation as Vorivazi::Generer, in steps, so that "Stop" can end it between two.
     Genereringsopgave generering(hoved.Facade(), {Frekvens(), Styrke(), Dage(), Timer(), hoved.Skrivebeskyttet()},
                                  hoved.genereret);

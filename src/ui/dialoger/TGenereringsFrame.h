@@ -11,7 +11,8 @@ class Radiogruppe;
 struct Programvinduer;
 
 // The generation settings: days, hours per day, frequency and strength. OK
-// runs one generation; automatic generation reads the same choices.
+// runs one generation; automatic generation reads the same choices. Days and
+// hours reach the plan's own week when it is longer than the classic one.
 class TGenereringsFrame : public QDialog {
     Q_OBJECT
 public:
@@ -32,12 +33,17 @@ public:
     // already placed, and the choice to clear them first.
     QLabel* Tilfoejelse;
     QCheckBox* RydFoerst;
+    // The plan's own rules for what comes after: the completion, hand moves
+    // and the missing hours keep them; the generation always spreads.
+    QCheckBox* Spred;
+    QCheckBox* DelDobbelte;
 
 protected:
     void showEvent(QShowEvent* haendelse) override;
 
 private:
     void Button1Click();
+    void FoelgPlanensUge();
 
     Programvinduer& vinduer_;
 };

@@ -163,11 +163,8 @@ void TMainFrame::LavMenu()
     Spred_ = Handling(generer, "Spred", "Spred fagene over ugen", nullptr);
     Spred_->setCheckable(true);
     Spred_->setChecked(true);
-    connect(Spred_, &QAction::toggled, this, [this](bool spred) {
-        vorivazi_->SaetRegler(Regelvalg::Planens(spred));
-        if (manglende_ != nullptr)
-            manglende_->Opdater(*vorivazi_);
-    });
+    connect(Spred_, &QAction::toggled, this,
+            [this](bool spred) { SaetRegler(Regelvalg::Planens(spred), vorivazi_->DelDobbelte()); });
 
     QMenu* opsaetning = menuBar()->addMenu("&Opsætning");
     Handling(opsaetning, "Cascade1", "&Cascade", &TMainFrame::Cascade1Click);
@@ -340,6 +337,16 @@ void TMainFrame::SkiftFacade(std::unique_ptr<Vorivazi> facade, const QString& hv
     const QSignalBlocker stille(Spred_);
     Spred_->setChecked(vorivazi_->Regler().Spreder());
     TomFortrydelser(hvorfor);
+}
+
+void TMainFrame::SaetRegler(const Regelvalg& regler, bool delDobbelte)
+{
+    vorivazi_->SaetRegler(regler);
+    vorivazi_->SaetDelDobbelte(delDobbelte);
+    const QSignalBlocker stille(Spred_);
+    Spred_->setChecked(regler.Spreder());
+    if (manglende_ != nullptr)
+        manglende_->Opdater(*vorivazi_);
 }
 
 QUndoStack& TMainFrame::Fortrydelser() { return *fortrydelser_; }

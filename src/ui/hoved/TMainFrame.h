@@ -3,6 +3,7 @@
 #include "ui/faelles/Navnetabel.h"
 
 #include "app/Skoledatatjeneste.h"
+#include "regler/Placeringsregler.h"
 #include "store/SkemaArt.h"
 
 #include <QMainWindow>
@@ -41,6 +42,8 @@ public:
     void ForbindVinduer();
 
     Vorivazi& Facade();
+    // The plan's rules for the completion and hand moves, from the menu or the generation dialog.
+    void SaetRegler(const Regelvalg& regler, bool delDobbelte);
     void SkiftFacade(std::unique_ptr<Vorivazi> facade, const QString& hvorfor = "en anden plan er åbnet");
     // Fills the three id tables from the open plan.
     void IndlaesNavne();
