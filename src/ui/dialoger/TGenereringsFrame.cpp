@@ -97,7 +97,7 @@ void TGenereringsFrame::FoelgPlanensUge()
     const int timer = std::max<int>(klassiskeTimer, facade.PlanTimer());
     GFRadioGroup1->SaetPunkter(tal(1, dage), dage - 1);
     GFRadioGroup2->SaetPunkter(tal(2, timer), timer - 2);
-    const int bredde = std::max(305, 20 + 28 * GFRadioGroup2->Antal());
+    const int bredde = std::max(305, 20 + 36 * GFRadioGroup2->Antal());
     for (Radiogruppe* g : {GFRadioGroup1, GFRadioGroup2, GFRadioGroup3, GFRadioGroup4})
         g->resize(bredde, g->height());
     setFixedSize(bredde + 24, height());
