@@ -936,6 +936,10 @@ void PlanVinduesTest::FortrydTilbageTilDetGemteFjernerStjernen()
 void PlanVinduesTest::StopHolderDetBedsteFundne()
 {
     Vinduesmiljoe m;
+    // Short of a room type, so the completion also says what stands in the way.
+    QVERIFY(SqlKlasse(Datakilde::database)
+                .UdfoerSql("delete from LokalePlan where LokaleID_LP in (select LokaleID_ALo from Lokale where "
+                           "Lokaletype_ALo = 'Gymnastiksal')"));
     aabnPlan(m);
     m.vinduer.generering->GFRadioGroup2->Knap(0)->setChecked(true);
     generer(m);
@@ -954,6 +958,10 @@ void PlanVinduesTest::StopHolderDetBedsteFundne()
                       [&m] { m.handling("Fuldfoer")->trigger(); });
     QVERIFY(stoppet);
     QVERIFY(hoved.StatusBar1->Tekst(beskedFelt).startsWith("Fuldført: placeret " + QString::number(lagtFoer) + "→"));
+    QVERIFY(!hoved.StatusBar1->Tekst(beskedFelt).contains('\n'));
+    QCOMPARE(m.modtager.bokse.back().art, std::string("info"));
+    QVERIFY(m.modtager.bokse.back().tekst.find("\nUmuligt: Planen har ingen lokaler af typen Gymnastiksal") !=
+            std::string::npos);
     QVERIFY(hoved.Facade().AntalLektionerIalt() >= lagtFoer);
     QVERIFY(hoved.findChild<QProgressDialog*>() == nullptr || !hoved.findChild<QProgressDialog*>()->isVisible());
     kontrollerStatus(m);

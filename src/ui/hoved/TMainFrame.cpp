@@ -750,7 +750,12 @@ void TMainFrame::FuldfoerClick()
         TomFortrydelser("skemaerne er fuldført");
         SkemaerAendret();
     }
-    VisStatustekst(QString::fromStdString(fuldfoerelse.Linje()));
+    // The status bar holds the summary; what stands in the way, when anything does, gets a box of its own.
+    const std::string linje = fuldfoerelse.Linje();
+    const size_t slut = linje.find('\n');
+    VisStatustekst(QString::fromStdString(linje.substr(0, slut)));
+    if (slut != std::string::npos)
+        Besked().VisInfo(linje);
 }
 
 void TMainFrame::Cascade1Click() { Klientomraade->cascadeSubWindows(); }
