@@ -199,6 +199,26 @@ TEST_F(Cli, GenerationKeepsToThePlansOwnHours)
     EXPECT_EQ(seks.ud.find("\n 5 |"), std::string::npos) << "four hours a day, four rows";
 }
 
+TEST_F(Cli, AClassThatLostItsHomeRoomKeepsItsHoursAndSaysWhy)
+{
+    ASSERT_EQ(koerCli(db + " init --demo").status, 0);
+    const std::string alle = koerCli(db + " run Plan2026 --generate --yes").ud;
+    {
+        std::string fejl;
+        TSqlModul::Instans().VaelgForbindelse(db_->Forbindelse(), fejl);
+        ASSERT_TRUE(SqlKlasse(Datakilde::database)
+                        .UdfoerSql("delete from Lokale where LokaleID_ALo in (select LokaleID_LoHR from "
+                                   "LokaleHoldRelation where HoldID_LoHR = '1.a' and PlanID_LoHR = 'Plan2026')"));
+        TSqlModul::Instans().Luk();
+    }
+    const Resultat uden = koerCli(db + " run Plan2026 --generate --yes --unplaced");
+    ASSERT_EQ(uden.status, 0);
+    EXPECT_EQ(uden.ud.substr(0, uden.ud.find(' ')), alle.substr(0, alle.find(' '))) << "PL counts the class's hours";
+    EXPECT_EQ(uden.ud.find("L%=100"), std::string::npos) << uden.ud;
+    EXPECT_NE(uden.ud.find("\n1.a\tDansk_ind\tAnne\tA1\t2\t9\t0\t9\t"), std::string::npos) << uden.ud;
+    EXPECT_NE(uden.ud.find("intet lokale at bruge"), std::string::npos) << uden.ud;
+}
+
 TEST_F(Cli, FailuresAndUsageErrorsHaveTheirExitStatus)
 {
     ASSERT_EQ(koerCli(db + " init --demo").status, 0);
