@@ -37,6 +37,10 @@ double Median(std::vector<double> values)
 struct Cost {
     double generation = 0; // ms per lesson hour placed
     double completion = 0;
+    // The completion runs until its step budget is spent without progress, so
+    // its total follows the improvements it finds; per step is the model's cost.
+    double perStep = 0; // microseconds
+    int64_t steps = 0;
 };
 
 Cost Measure(const std::filesystem::path& folder, int32_t size, int32_t days, int32_t hours, int repeats)
@@ -51,7 +55,9 @@ Cost Measure(const std::filesystem::path& folder, int32_t size, int32_t days, in
     school.Write();
     std::vector<double> generation;
     std::vector<double> completion;
+    std::vector<double> perStep;
     int32_t placed = 0;
+    int64_t steps = 0;
     for (int r = 0; r < repeats; ++r) {
         Quiet quiet;
         Vorivazi vorivazi(Datakilde::database);
@@ -64,15 +70,18 @@ Cost Measure(const std::filesystem::path& folder, int32_t size, int32_t days, in
         while (search->Koer(1000)) {
         }
         vorivazi.AfslutFuldfoerelse(*search);
+        const double completed = Milliseconds(Clock::now() - generated);
         placed = vorivazi.AntalLektionerIalt();
+        steps = search->Skridt();
         generation.push_back(Milliseconds(generated - start) / std::max(placed, 1));
-        completion.push_back(Milliseconds(Clock::now() - generated) / std::max(placed, 1));
+        completion.push_back(completed / std::max(placed, 1));
+        perStep.push_back(1000 * completed / static_cast<double>(std::max<int64_t>(steps, 1)));
     }
     std::cout << std::fixed << std::setprecision(4) << "| " << size << " | " << days << " × " << hours << " | "
               << school.Hours() << " | " << placed << " | " << Median(generation) << " | " << Median(completion)
-              << " |\n";
+              << " | " << steps << " | " << std::setprecision(2) << Median(perStep) << " |\n";
     module.Luk();
-    return {Median(generation), Median(completion)};
+    return {Median(generation), Median(completion), Median(perStep), steps};
 }
 
 } // namespace
@@ -83,8 +92,8 @@ int main(int argc, char** argv)
     const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     const auto folder = std::filesystem::temp_directory_path() / ("brikken-week-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
-    std::cout << "| hold | uge | timer | lagt | generering ms/time | fuldførelse ms/time |\n"
-                 "|---|---|---|---|---|---|\n";
+    std::cout << "| hold | uge | timer | lagt | generering ms/time | fuldførelse ms/time | skridt | µs/skridt |\n"
+                 "|---|---|---|---|---|---|---|---|\n";
     int status = 0;
     try {
         for (const int32_t size : {20, 40, 80}) {
@@ -92,7 +101,7 @@ int main(int argc, char** argv)
             const Cost longer = Measure(folder, size, 6, 10, repeats);
             std::cout << std::setprecision(2) << "| " << size << " | 6 × 10 / 5 × 8 | | | "
                       << longer.generation / classic.generation << " | " << longer.completion / classic.completion
-                      << " |\n";
+                      << " | | " << longer.perStep / classic.perStep << " |\n";
         }
     } catch (const std::exception& e) {
         std::cerr << "brikken-week-bench: " << e.what() << '\n';
