@@ -154,9 +154,9 @@ std::optional<Interval> Graenser(Felt felt)
     case Felt::Timer:
         return Interval{0, 40};
     case Felt::Dage:
-        return Interval{1, 5};
+        return Interval{1, maksDage};
     case Felt::TimerPrDag:
-        return Interval{1, 8};
+        return Interval{1, maksTimer};
     case Felt::AntalHold:
         return Interval{0, 200};
     case Felt::Blok:
@@ -164,9 +164,9 @@ std::optional<Interval> Graenser(Felt felt)
     case Felt::Prioritet:
         return Interval{-3, 3};
     case Felt::Dag:
-        return Interval{0, 4};
+        return Interval{0, maksDage - 1};
     case Felt::Time:
-        return Interval{0, 7};
+        return Interval{0, maksTimer - 1};
     default:
         return std::nullopt;
     }

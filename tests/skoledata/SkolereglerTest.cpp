@@ -49,12 +49,13 @@ TEST(Skoleregler, EveryBadInputIsRefusedWithItsMessageAndGoodOnesPass)
         {"Fag", {"Tysk"s, 41, "Stamlokale"s}, "Fag (Tysk): ugetimer skal være et tal fra 0 til 40, ikke 41"},
         {"Fag", {"Tysk"s, -1, "Stamlokale"s}, "ikke -1"},
         {"Fag", {"Tysk"s, "to"s, "Stamlokale"s}, "ugetimer skal være et heltal, ikke \"to\""},
-        {"Plan", {"P2"s, "F2"s, 6, 8}, "Planer (P2): dage skal være et tal fra 1 til 5, ikke 6"},
-        {"Plan", {"P2"s, "F2"s, 5, 0}, "timer pr. dag skal være et tal fra 1 til 8, ikke 0"},
+        {"Plan", {"P2"s, "F2"s, 8, 8}, "Planer (P2): dage skal være et tal fra 1 til 7, ikke 8"},
+        {"Plan", {"P2"s, "F2"s, 5, 0}, "timer pr. dag skal være et tal fra 1 til 16, ikke 0"},
+        {"Plan", {"P2"s, "F2"s, 5, 17}, "timer pr. dag skal være et tal fra 1 til 16, ikke 17"},
         {"Plan", {"P1"s, "F1"s, 5, 8}, "Planer (P1): planen findes allerede"},
         {"Tidsprioritet", {"P1"s, "Hanne"s, 4, 0, 0}, "prioritet skal være et tal fra -3 til 3, ikke 4"},
-        {"Tidsprioritet", {"P1"s, "Hanne"s, -3, 5, 0}, "dag skal være et tal fra 0 til 4, ikke 5"},
-        {"Tidsprioritet", {"P1"s, "Hanne"s, -3, 0, 8}, "time skal være et tal fra 0 til 7, ikke 8"},
+        {"Tidsprioritet", {"P1"s, "Hanne"s, -3, 7, 0}, "dag skal være et tal fra 0 til 6, ikke 7"},
+        {"Tidsprioritet", {"P1"s, "Hanne"s, -3, 0, 16}, "time skal være et tal fra 0 til 15, ikke 16"},
         // The C1 controls end at U+009F; U+00A0 (no-break space) is an ordinary character.
         {"Hold",
          {"1.\xC2\x9F"
