@@ -219,8 +219,21 @@ private:
                            ", som filen ikke har erklæret; overført, som det står");
     }
 
+    // A virtual room stands for one room of each of several sets at once, which a lesson here cannot take: it
+    // is neither a room nor a room requirement of the plan.
+    void LaesVirtuelleLokaler()
+    {
+        if (const XmlElement* liste = rod_.Barn("Rooms_List")) {
+            for (const XmlElement* lokale : liste->Boern("Room")) {
+                if (lokale->Tekst("Virtual") == "true")
+                    virtuelle_.insert(lokale->Tekst("Name"));
+            }
+        }
+    }
+
     void LaesLokaleOensker()
     {
+        LaesVirtuelleLokaler();
         const XmlElement* liste = rod_.Barn("Space_Constraints_List");
         if (liste == nullptr)
             return;
@@ -229,14 +242,19 @@ private:
             const bool aktivitet = b.navn == "ConstraintActivityPreferredRoom" ||
                                    b.navn == "ConstraintActivityPreferredRooms";
             const bool fag = b.navn == "ConstraintSubjectPreferredRoom" || b.navn == "ConstraintSubjectPreferredRooms";
+            const bool hjem = b.navn == "ConstraintStudentsSetHomeRoom";
             const bool brugbar = ErAktiv(b) && !lokaler.empty();
+            const bool virtuel = std::any_of(lokaler.begin(), lokaler.end(),
+                                             [&](const std::string& l) { return virtuelle_.contains(l); });
             if (brugbar && (aktivitet || fag) && !ErKrav(b))
                 ++oenskerUnderKrav_[b.navn];
+            else if (brugbar && (aktivitet || fag || hjem) && virtuel)
+                ++virtuelleOensker_[b.navn];
             else if (brugbar && aktivitet)
                 aktivitetsLokaler_[b.Tekst("Activity_Id")] = lokaler;
             else if (brugbar && fag)
                 fagLokaler_[b.Tekst("Subject")] = lokaler;
-            else if (brugbar && b.navn == "ConstraintStudentsSetHomeRoom" && lokaler.size() == 1)
+            else if (brugbar && hjem && lokaler.size() == 1)
                 hjemLokale_[b.Tekst("Students")] = *lokaler.begin();
             else if (b.navn != "ConstraintBasicCompulsorySpace")
                 ++ikkeOverfoert_[b.navn];
@@ -531,7 +549,9 @@ private:
         if (const XmlElement* liste = rod_.Barn("Rooms_List")) {
             for (const XmlElement* lokale : liste->Boern("Room")) {
                 const std::string navn = lokale->Tekst("Name");
-                if (!saerlokaler_.contains(navn) && !ErOensketHjem(navn))
+                if (virtuelle_.contains(navn))
+                    rapport_.push_back("Lokale " + navn + " er virtuelt (flere lokaler på én gang); ikke overført");
+                else if (!saerlokaler_.contains(navn) && !ErOensketHjem(navn))
                     ledige.push_back(navn);
             }
         }
@@ -653,6 +673,9 @@ private:
         for (const auto& [navn, antal] : oenskerUnderKrav_)
             rapport_.push_back(std::to_string(antal) + " × " + navn +
                                ": vægt under 100 %, et ønske og ikke et krav; ikke overført");
+        for (const auto& [navn, antal] : virtuelleOensker_)
+            rapport_.push_back(std::to_string(antal) + " × " + navn +
+                               ": nævner et virtuelt lokale, som ikke er ét lokale her; ikke overført");
     }
 
     const XmlElement& rod_;
@@ -679,6 +702,8 @@ private:
     std::map<std::string, std::string> hjem_;
     std::map<std::string, int> ikkeOverfoert_;
     std::map<std::string, int> oenskerUnderKrav_;
+    std::map<std::string, int> virtuelleOensker_;
+    std::set<std::string> virtuelle_;
 };
 
 } // namespace

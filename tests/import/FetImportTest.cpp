@@ -289,18 +289,20 @@ TEST(FetOversaettelse, RoomRequirementsBecomeRoomTypesAndWishesStayWishes)
                                     aktivitet(5, "U", "M", "A", 1);
     const std::string lokaler = "<Room><Name>Gym</Name></Room><Room><Name>Pool</Name></Room><Room><Name>Lab1</Name>"
                                 "</Room><Room><Name>Lab2</Name></Room><Room><Name>Aula</Name></Room>"
-                                "<Room><Name>R1</Name></Room>";
+                                "<Room><Name>R1</Name></Room><Room><Name>V</Name><Virtual>true</Virtual></Room>";
     const auto krav = [](const std::string& art, const std::string& hvem, const std::string& lokaler, int vaegt) {
         return "<Constraint" + art + "><Weight_Percentage>" + std::to_string(vaegt) + "</Weight_Percentage>" + hvem +
                lokaler + "<Active>true</Active></Constraint" + art + ">";
     };
-    // The parts of S ask for the gym and the pool; M's wish for the hall is weak.
+    // The parts of S ask for the gym and the pool; M's wish for the hall is weak; V is no single room.
     const std::string rum = krav("ActivityPreferredRoom", "<Activity_Id>1</Activity_Id>", "<Room>Gym</Room>", 100) +
                             krav("ActivityPreferredRoom", "<Activity_Id>2</Activity_Id>", "<Room>Pool</Room>", 100) +
                             krav("SubjectPreferredRooms", "<Subject>N</Subject>",
                                  "<Preferred_Room>Lab1</Preferred_Room><Preferred_Room>Lab2</Preferred_Room>", 100) +
                             krav("ActivityPreferredRoom", "<Activity_Id>4</Activity_Id>", "<Room>Pool</Room>", 100) +
-                            krav("SubjectPreferredRoom", "<Subject>M</Subject>", "<Room>Aula</Room>", 5);
+                            krav("SubjectPreferredRoom", "<Subject>M</Subject>", "<Room>Aula</Room>", 5) +
+                            krav("SubjectPreferredRooms", "<Subject>S</Subject>", "<Preferred_Room>V</Preferred_Room>",
+                                 100);
     Skoledata data;
     std::vector<std::string> rapport;
     std::string fejl;
