@@ -147,8 +147,8 @@ public:
         RapporterAfviste();
         // A plan without a lesson to place is no use, and the file then almost surely needs what we lack.
         if (std::none_of(fag_.begin(), fag_.end(), [](const auto& f) { return f.second.first > 0; })) {
-            fejl = "Filen har ingen undervisning, der kan overføres (ingen aktivitet for ét hold med én lærer); "
-                   "rapporten siger hvorfor. Intet er importeret";
+            fejl = "Filen har ingen undervisning, der kan overføres: ingen aktivitet er for ét hold med én lærer "
+                   "(rapporten nævner hver aktivitet og hvorfor)";
             return false;
         }
         Byg(ud);
