@@ -263,8 +263,8 @@ private:
 
     // Each students set of an activity that can come in becomes a class unless it is a subgroup that is a strict
     // part of another such set: that needs groups of a class. Sets of the same students are one class, named by
-    // the largest kind (year before group before subgroup). Years and groups are classes as before, also when a
-    // group's year has lessons too (RapporterOverlap says so).
+    // the largest kind (year before group before subgroup). A year or group is a class also when a group's year
+    // has lessons too (RapporterOverlap says so).
     void FindKlasser()
     {
         std::set<std::string> naevnte;
