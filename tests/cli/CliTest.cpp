@@ -380,6 +380,17 @@ TEST_F(Cli, ImportsAndCopiesPlansAndEveryImportedHourBecomesALessonDemand)
         EXPECT_NE(koert.ud.find("PL=" + std::to_string(timer) + " "), std::string::npos) << koert.ud;
         EXPECT_EQ(koerCli(db + " import-fet " + citer(fil) + " --plan " + plan).status, 1);
     }
+    // A file with nothing to carry over is a failure that says why and adds no plan.
+    MidlertidigMappe mappe;
+    std::ofstream(mappe.Sti() / "tom.fet")
+        << "<fet><Days_List><Day><Name>M</Name></Day></Days_List><Hours_List><Hour><Name>1</Name></Hour>"
+           "</Hours_List><Activities_List><Activity><Teacher>T</Teacher><Teacher>U</Teacher><Subject>S</Subject>"
+           "<Students>A</Students><Duration>1</Duration><Id>1</Id></Activity></Activities_List></fet>";
+    const Resultat tom = koerCli(db + " import-fet " + citer((mappe.Sti() / "tom.fet").string()) + " --plan Tom");
+    EXPECT_EQ(tom.status, 1);
+    EXPECT_NE(tom.ud.find("Rapport: Aktivitet 1 (S) har flere lærere (T, U); ikke overført"), std::string::npos)
+        << tom.ud;
+    EXPECT_EQ(koerCli(db + " plans").ud.find("Tom"), std::string::npos);
 
     EXPECT_EQ(koerCli(db + " copy-plan Import11 Kopi --lessons").status, 0);
     EXPECT_EQ(koerCli(db + " copy-plan Import11 Kopi").status, 1) << "the plan exists now";
