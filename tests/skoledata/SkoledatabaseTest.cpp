@@ -77,7 +77,7 @@ TEST_F(TomSkoledatabase, ARefusedWriteLeavesTheDatabaseAsItWas)
     // Broken by a rule: nothing of the batch is written.
     Skoledata brudt;
     brudt.Tilfoej("Hold", {"1.b"s, "Indskoling"s});
-    brudt.Tilfoej("Fag", {"Dansk"s, 99, "Stamlokale"s});
+    brudt.Tilfoej("Fag", {"Dansk"s, 200, "Stamlokale"s});
     EXPECT_FALSE(db.Tilfoej(brudt, fejl));
     EXPECT_EQ(fejl.size(), 1u);
     EXPECT_EQ(db.Laes().raekker, foer.raekker);

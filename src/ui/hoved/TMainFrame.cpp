@@ -484,11 +484,12 @@ void TMainFrame::RydSkemaer()
     genereret = false;
 }
 
-bool TMainFrame::MaaForladeSkemaerne()
+bool TMainFrame::MaaForladeSkemaerne() { return !ugemt_ || GemEfterSvar("Skemaerne er ikke gemt. Gem nu?"); }
+
+// Ja saves first, Nej goes on without, Annuller stays: true when the caller may go on.
+bool TMainFrame::GemEfterSvar(const std::string& spoergsmaal)
 {
-    if (!ugemt_)
-        return true;
-    switch (Besked().SpoergJaNej("Skemaerne er ikke gemt. Gem nu?", "Ikke gemte skemaer")) {
+    switch (Besked().SpoergJaNej(spoergsmaal, "Ikke gemte skemaer")) {
     case Svar::ja:
         return Gem();
     case Svar::nej:
@@ -500,19 +501,10 @@ bool TMainFrame::MaaForladeSkemaerne()
 
 bool TMainFrame::MaaGenindlaesePlanen()
 {
-    if (!vorivazi_->ErAaben() || !ugemt_)
-        return true;
-    switch (Besked().SpoergJaNej("Skemaerne i planen " + vorivazi_->PlanId() +
-                                     " er ikke gemt. Planen læses igen fra databasen, når skoledata er gemt, og det, "
-                                     "der ikke er gemt, går tabt. Gem skemaerne først?",
-                                 "Ikke gemte skemaer")) {
-    case Svar::ja:
-        return Gem();
-    case Svar::nej:
-        return true;
-    default:
-        return false;
-    }
+    return !vorivazi_->ErAaben() || !ugemt_ ||
+           GemEfterSvar("Skemaerne i planen " + vorivazi_->PlanId() +
+                        " er ikke gemt. Planen læses igen fra databasen, når skoledata er gemt, og det, der ikke er "
+                        "gemt, går tabt. Gem skemaerne først?");
 }
 
 void TMainFrame::GenindlaesPlan()

@@ -111,6 +111,7 @@ private:
     // Before school data are saved: the open plan is read again afterwards,
     // so its unsaved timetables are saved first or given up, as the planner says.
     bool MaaGenindlaesePlanen();
+    bool GemEfterSvar(const std::string& spoergsmaal);
     // Reads the open plan again after its school data changed; a plan that is
     // gone (renamed or deleted) is closed.
     void GenindlaesPlan();
