@@ -355,7 +355,7 @@ void Loeser::KodRessourcer()
     std::vector<std::vector<std::vector<Lit>>> daekker(antalRessourcer_, std::vector<std::vector<Lit>>(maksCeller));
     for (size_t e = 0; e < opgave_.enheder.size(); ++e)
         for (size_t i = 0; i < starter_[e].size(); ++i)
-            for (int32_t c = starter_[e][i]; c < starter_[e][i] + Laengde(e); ++c)
+            for (int32_t c = starter_[e][i]; c < starter_[e][i] + Laengde(static_cast<int32_t>(e)); ++c)
                 for (const int32_t r : opgave_.enheder[e].ressourcer)
                     daekker[r][c].push_back(x_[e][i]);
     for (int32_t r = 0; r < antalRessourcer_; ++r)
@@ -403,7 +403,7 @@ void Loeser::KodLokaler()
                         lit = NyVar();
                         Klausul({-x_[e][i], -valg[a], lit}, 0);
                     }
-                    for (int32_t c = starter_[e][i]; c < starter_[e][i] + Laengde(e); ++c)
+                    for (int32_t c = starter_[e][i]; c < starter_[e][i] + Laengde(static_cast<int32_t>(e)); ++c)
                         brug_[arter[a]][c].push_back(
                             {static_cast<int32_t>(e), static_cast<int32_t>(d), static_cast<int32_t>(i), lit});
                 }

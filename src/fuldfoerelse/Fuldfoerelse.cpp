@@ -304,7 +304,7 @@ bool Fuldfoerelse::IndsaetMedUdskubning(int32_t e)
                 continue;
             int64_t pris = 0;
             for (const int32_t anden : blokerende_)
-                pris += model_.Enheder()[anden].laengde * (tabuTil_[anden] > skridt_ ? 100 : 4);
+                pris += static_cast<int64_t>(model_.Enheder()[anden].laengde) * (tabuTil_[anden] > skridt_ ? 100 : 4);
             pris = pris * 16 + tilfaeldig_.Under(16);
             if (pris < bedstePris) {
                 bedstePris = pris;

@@ -26,6 +26,6 @@ inline int32_t Huller(Ugemaske optaget)
     int32_t huller = 0;
     for (int32_t dag = 0; dag < maksDage; ++dag)
         if (const uint32_t timer = DagensTimer(optaget, dag); timer != 0)
-            huller += std::bit_width(timer) - std::countr_zero(timer) - std::popcount(timer);
+            huller += static_cast<int32_t>(std::bit_width(timer)) - std::countr_zero(timer) - std::popcount(timer);
     return huller;
 }

@@ -464,7 +464,7 @@ private:
             if (v.size() > 1) {
                 id += "_" + std::to_string(u.timer);
                 const auto sammeTimer = std::count_if(v.begin(), v.end(),
-                                                      [&](const auto& p) { return p.first == u.timer; });
+                                                      [timer = u.timer](const auto& p) { return p.first == timer; });
                 if (sammeTimer > 1)
                     id += "_blok" + std::to_string(u.blok);
             }

@@ -84,7 +84,7 @@ private:
         const int bredde = maler_.fontMetrics().horizontalAdvance(q(tekst));
         if (bredde > felt.width())
             SaetSkrift(std::max(8, hoejde * felt.width() / bredde), fed);
-        maler_.drawText(felt, justering, q(tekst));
+        maler_.drawText(felt, static_cast<int>(justering), q(tekst));
     }
 
     // A name too wide for its box goes on over more lines, set only as small as
@@ -101,7 +101,8 @@ private:
             const bool ordPasser = std::all_of(
                 ord.begin(), ord.end(), [&](const QString& o) { return maal.horizontalAdvance(o) <= felt.width(); });
             // A word wider than the box is broken where it must be.
-            flag = Qt::AlignLeft | Qt::AlignVCenter | (ordPasser ? Qt::TextWordWrap : Qt::TextWrapAnywhere);
+            flag = static_cast<int>(Qt::AlignLeft | Qt::AlignVCenter |
+                                    (ordPasser ? Qt::TextWordWrap : Qt::TextWrapAnywhere));
             if (h <= mindst || maal.boundingRect(felt, flag, t).height() <= felt.height())
                 break;
         }

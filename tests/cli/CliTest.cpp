@@ -283,7 +283,7 @@ TEST(CliDatabase, ADatabaseNamedOnTheCommandLineMustBeThereButForInit)
         EXPECT_EQ(plans.status, 2) << plans.ud;
         EXPECT_EQ(plans.ud.rfind("Databasen findes ikke (SQLite: ", 0), 0U) << plans.ud;
     }
-    std::ofstream("tom.sqlite");
+    std::ofstream("tom.sqlite"); // NOLINT(bugprone-unused-raii): only makes the empty file
     const Resultat tom = koerCliMedFejl("--db tom.sqlite copy-plan A B");
     EXPECT_EQ(tom.status, 2);
     EXPECT_EQ(tom.ud.rfind("Databasen har ikke programmets tabeller (SQLite: tom.sqlite)", 0), 0U) << tom.ud;

@@ -7,7 +7,7 @@ using kommandoLinje::Valg;
 
 namespace {
 
-std::optional<Valg> fortolk(std::vector<std::string> argumenter, std::string* fejlUd = nullptr)
+std::optional<Valg> fortolk(const std::vector<std::string>& argumenter, std::string* fejlUd = nullptr)
 {
     std::string fejl;
     auto valg = Fortolk(argumenter, fejl);

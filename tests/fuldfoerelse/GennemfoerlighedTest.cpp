@@ -27,7 +27,7 @@ void krav(Skemabillede& b, const std::string& hold, const std::string& fag, cons
 }
 
 void kanIkke(Skemabillede& b, const std::string& laerer, int32_t dag,
-             std::vector<int32_t> timer = {0, 1, 2, 3, 4, 5, 6, 7})
+             const std::vector<int32_t>& timer = {0, 1, 2, 3, 4, 5, 6, 7})
 {
     auto [p, ny] = b.prioriteter.try_emplace(laerer);
     if (ny)

@@ -214,7 +214,7 @@ INSTANTIATE_TEST_SUITE_P(, Golden, ::testing::Combine(::testing::ValuesIn(skoler
 
 namespace {
 
-std::string ordnet(std::string tekst)
+std::string ordnet(const std::string& tekst)
 {
     const size_t start = tekst.find_first_not_of(' ');
     return start == std::string::npos ? "" : tekst.substr(start, tekst.find_last_not_of(' ') - start + 1);
