@@ -37,12 +37,12 @@ bool Indeholder(const std::vector<std::string>& linjer, const std::string& tekst
 // other students are given, and the given activities, rooms and constraints.
 struct Fil {
     std::string aktiviteter;
-    std::string tid;
+    std::string tid{};
     int dage = 5;
     int timer = 8;
     std::string elever = "<Year><Name>A</Name></Year><Year><Name>B</Name></Year>";
-    std::string lokaler;
-    std::string rum;
+    std::string lokaler{};
+    std::string rum{};
 };
 
 std::string skole(const Fil& fil)
