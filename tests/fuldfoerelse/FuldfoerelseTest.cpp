@@ -225,7 +225,7 @@ TEST(Fuldfoerelse, NothingBetterLeavesTheTimetablesAsTheyWere)
     b.krav.push_back({"1a", "Ma", "T", stamlokaleType, "A1", 1, 3});
     b.lektioner = {LektionsData(lektion("1a", "Ma", "T", "A1", 1), 0, 0),
                    LektionsData(lektion("1a", "Ma", "T", "A1", 1), 0, 2)};
-    Fuldfoerelse f(b, {});
+    Fuldfoerelse f(b, hurtig);
     while (f.Koer(1000)) {
     }
     EXPECT_FALSE(f.Forbedret());
