@@ -48,6 +48,10 @@ EksaktOpgave EksaktOpgaveAf(const Skemamodel& model, std::vector<int32_t>& enhed
             }
             continue;
         }
+        // A lesson without a teacher or rooms stands nowhere; the others are placed without it.
+        if (const Hindring altid = model.FoersteHindring(static_cast<int32_t>(e), model.Startceller().front());
+            altid == Hindring::ingenLaerer || altid == Hindring::manglerLokale)
+            continue;
         EksaktOpgave::Enhed opgaveEnhed;
         opgaveEnhed.ressourcer = enhed.folk;
         opgaveEnhed.lokalevalg = model.Kravene()[enhed.krav].lokalevalg;
@@ -210,12 +214,13 @@ void Fuldfoerelse::LaegTilSide()
 }
 
 // The planner allows it: a double lesson that found no place goes on as two
-// single hours, which the spreading rule keeps on different days.
+// single hours, which the spreading rule keeps on different days. One still
+// where it was read, outside the plan, stays whole there.
 void Fuldfoerelse::DelDobbelte()
 {
     std::vector<int32_t> tilbage;
     for (const int32_t e : tilSide_) {
-        if (model_.Enheder()[e].laengde != 2) {
+        if (model_.Enheder()[e].laengde != 2 || model_.Enheder()[e].celle >= 0) {
             tilbage.push_back(e);
             continue;
         }

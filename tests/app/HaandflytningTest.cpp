@@ -162,6 +162,8 @@ void kontrollerLedigOgSlip(Vorivazi& v)
                 EXPECT_EQ(ledig, static_cast<bool>(slip))
                     << m.krav.hold << " " << m.krav.fag << " at " << p.kolonne << "," << p.raekke
                     << (spred ? " spreading: " : ": ") << slip.Grund();
+                EXPECT_TRUE(!slip || (slip->kolonne == p.kolonne && slip->raekke == p.raekke))
+                    << "the new lesson stands where it was dropped";
             }
         }
     }

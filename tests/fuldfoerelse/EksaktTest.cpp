@@ -191,6 +191,14 @@ TEST(Eksakt, ImpossibleTasksNameTheirCause)
     EXPECT_TRUE(s.kerneRessourcer.empty());
     EXPECT_EQ(s.kerneSpredNoegler, std::vector<int32_t>{0});
 
+    // Two days for two units of a subject, but the second day's start is the only one of unit 2.
+    EksaktOpgave dage = tomUge(2, 2, 3);
+    dage.enheder = {enhed({0}, {celle(0, 0)}, 0), enhed({1}, {celle(0, 1), celle(1, 0)}, 0),
+                    enhed({1, 2}, {celle(1, 0)})};
+    s = LoesEksakt(dage, 100000);
+    ASSERT_EQ(s.udfald, Udfald::umulig) << "counting alone does not see it";
+    EXPECT_EQ(s.kerneSpredNoegler, std::vector<int32_t>{0});
+
     // Three halls asked for at the only hour the classes can, two halls exist; the home room 7 is not to blame.
     EksaktOpgave sale = tomUge(1, 3, 8);
     sale.enheder = {enhed({0}, {celle(0, 2)}, -1, {{5, 6}}), enhed({1}, {celle(0, 2)}, -1, {{5, 6}}),

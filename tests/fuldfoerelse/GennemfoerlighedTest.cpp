@@ -123,6 +123,11 @@ TEST(Gennemfoerlighed, EachFaultGivesItsOneFindingWithWhatToChange)
          }},
         {Fundart::fagSpredning,
          true,
+         {"1.a", "Dansk", "Karen"},
+         "kun plads til 10. Fjern 1 time fra faget, eller slå spredningen fra.",
+         [](Skemabillede& b) { krav(b, "1.a", "Dansk", "Karen", 11); }},
+        {Fundart::fagSpredning,
+         true,
          {"1.a", "Idræt", "Jørgen"},
          "skal ligge på hver sin dag, men ugen har kun 5 dage. Fjern 2 timer fra faget",
          [](Skemabillede& b) { krav(b, "1.a", "Idræt", "Jørgen", 12, "Sal", 2); }},
@@ -212,6 +217,11 @@ TEST(Gennemfoerlighed, FeasiblePlansAndTheSpreadingSwitch)
     krav(b, "1.b", "Idræt", "Jørgen", 4, "Sal", 2);
     kanIkke(b, "Karen", 4);
     kanIkke(b, "Jørgen", 0, {1});
+    // Bo can teach just the one double lesson 1.c asks for.
+    krav(b, "1.c", "Musik", "Bo", 2, "A4", 2);
+    for (int32_t dag = 1; dag < 5; ++dag)
+        kanIkke(b, "Bo", dag);
+    kanIkke(b, "Bo", 0, {2, 3, 4, 5, 6, 7});
     EXPECT_TRUE(KontrollerGennemfoerlighed(b).empty());
 
     // Without spreading a subject may fill a day, and double lessons may share one.
@@ -230,11 +240,13 @@ TEST(Gennemfoerlighed, HardFindingsComeFirstAndLongListsAreCut)
     for (int32_t i = 1; i <= 9; ++i)
         krav(b, std::to_string(i) + ".a", "Tysk", tomId, 1, "A1");
     krav(b, "1.a", "Fysik", "Erik", 2, "Lab");
+    krav(b, "1.a", "Fransk", tomId, 1, "A1");
     const std::vector<Fund> fund = KontrollerGennemfoerlighed(b);
-    ASSERT_EQ(fund.size(), 2u);
+    ASSERT_EQ(fund.size(), 3u);
     EXPECT_TRUE(Fundlinje(fund[0]).starts_with("Umuligt: Planen har ingen lokaler"));
-    EXPECT_TRUE(Fundlinje(fund[1]).starts_with("Advarsel: Tysk har ingen lærer hos 1.a, 2.a, 3.a, 4.a, 5.a, 6.a og 3 "
+    EXPECT_TRUE(Fundlinje(fund[1]).starts_with("Advarsel: Fransk")) << "findings of one kind keep their order";
+    EXPECT_TRUE(Fundlinje(fund[2]).starts_with("Advarsel: Tysk har ingen lærer hos 1.a, 2.a, 3.a, 4.a, 5.a, 6.a og 3 "
                                                "andre (9 timer,"))
-        << fund[1].tekst;
-    EXPECT_EQ(fund[1].navne.size(), 10u);
+        << fund[2].tekst;
+    EXPECT_EQ(fund[2].navne.size(), 10u);
 }
