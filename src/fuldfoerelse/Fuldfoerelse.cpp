@@ -449,7 +449,7 @@ bool Fuldfoerelse::Kaede(int32_t e)
             return false;
     }
     const Maal foerMaal = model_.Status();
-    std::vector<std::pair<int32_t, Skemamodel::Plads>> gamle;
+    Pladser gamle;
     for (const std::vector<int32_t>* gruppe : {&fraA, &fraB})
         for (const int32_t x : *gruppe) {
             gamle.push_back({x, {enheder[x].celle, enheder[x].lokaler}});
@@ -468,11 +468,17 @@ bool Fuldfoerelse::Kaede(int32_t e)
     }
     if (mulig && model_.Status() <= foerMaal)
         return true;
+    LaegTilbage(sat, gamle);
+    return false;
+}
+
+// Undoes a tried change: the lessons laid anew come out, the old places are taken again.
+void Fuldfoerelse::LaegTilbage(const std::vector<int32_t>& sat, const Pladser& gamle)
+{
     for (const int32_t x : sat)
         model_.Fjern(x);
     for (const auto& [x, plads] : gamle)
         model_.Saet(x, plads.celle, plads.lokaler);
-    return false;
 }
 
 // Takes every movable lesson of one class or teacher on one day out and lays
@@ -485,7 +491,7 @@ bool Fuldfoerelse::GenopbygDag()
         return false;
     const int32_t hvem = enheder[e].folk[tilfaeldig_.Under(enheder[e].folk.size())];
     const int32_t dag = enheder[e].celle / maksTimer;
-    std::vector<std::pair<int32_t, Skemamodel::Plads>> gamle;
+    Pladser gamle;
     for (int32_t c = dag * maksTimer; c < (dag + 1) * maksTimer; ++c)
         if (const int32_t x = model_.Ejer(hvem, c);
             x >= 0 && KanFlyttes(x) &&
@@ -510,9 +516,6 @@ bool Fuldfoerelse::GenopbygDag()
     }
     if (mulig && model_.Status() <= foer)
         return true;
-    for (const int32_t x : sat)
-        model_.Fjern(x);
-    for (const auto& [x, plads] : gamle)
-        model_.Saet(x, plads.celle, plads.lokaler);
+    LaegTilbage(sat, gamle);
     return false;
 }

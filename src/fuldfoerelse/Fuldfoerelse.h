@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct Fuldfoerelsesvalg {
@@ -76,6 +77,9 @@ private:
     bool Byt(int32_t e);
     bool Kaede(int32_t e);
     bool GenopbygDag();
+    // Lessons with the places they had before a tried change.
+    using Pladser = std::vector<std::pair<int32_t, Skemamodel::Plads>>;
+    void LaegTilbage(const std::vector<int32_t>& sat, const Pladser& gamle);
     bool KanFlyttes(int32_t e) const;
     void Tabu(int32_t e);
 
