@@ -359,7 +359,7 @@ void Fuldfoerelse::Forbedr()
     }
 }
 
-bool Fuldfoerelse::Flyt(int32_t e)
+void Fuldfoerelse::Flyt(int32_t e)
 {
     const Maal foer = model_.Status();
     const Skemamodel::Enhed gammel = model_.Enheder()[e];
@@ -369,15 +369,14 @@ bool Fuldfoerelse::Flyt(int32_t e)
         lokaler && model_.FoersteHindring(e, celle, &*lokaler) == Hindring::ingen) {
         model_.Saet(e, celle, *lokaler);
         if (model_.Status() <= foer)
-            return true;
+            return;
         model_.Fjern(e);
     }
     model_.Saet(e, gammel.celle, gammel.lokaler);
-    return false;
 }
 
 // Swaps with another lesson of the same class and length.
-bool Fuldfoerelse::Byt(int32_t e)
+void Fuldfoerelse::Byt(int32_t e)
 {
     const auto& enheder = model_.Enheder();
     const int32_t hold = enheder[e].folk.front();
@@ -387,7 +386,7 @@ bool Fuldfoerelse::Byt(int32_t e)
             f >= 0 && f != e && enheder[f].celle == celle && enheder[f].laengde == enheder[e].laengde && KanFlyttes(f))
             partnere.push_back(f);
     if (partnere.empty())
-        return false;
+        return;
     const int32_t f = partnere[tilfaeldig_.Under(partnere.size())];
     const Maal foer = model_.Status();
     const Skemamodel::Enhed a = enheder[e];
@@ -401,27 +400,26 @@ bool Fuldfoerelse::Byt(int32_t e)
             lokalerF && model_.FoersteHindring(f, a.celle, &*lokalerF) == Hindring::ingen) {
             model_.Saet(f, a.celle, *lokalerF);
             if (model_.Status() <= foer)
-                return true;
+                return;
             model_.Fjern(f);
         }
         model_.Fjern(e);
     }
     model_.Saet(e, a.celle, a.lokaler);
     model_.Saet(f, b.celle, b.lokaler);
-    return false;
 }
 
 // A Kempe chain: e goes from its hour to another, every lesson there that
 // shares a class, teacher or room comes back the other way, and so on until
 // the two groups only meet each other. Each keeps its rooms.
-bool Fuldfoerelse::Kaede(int32_t e)
+void Fuldfoerelse::Kaede(int32_t e)
 {
     const auto& enheder = model_.Enheder();
     const int32_t a = enheder[e].celle;
     const int32_t laengde = enheder[e].laengde;
     const int32_t b = model_.Startceller()[tilfaeldig_.Under(model_.Startceller().size())];
     if (b == a || !model_.IPlanen(b, laengde))
-        return false;
+        return;
     // Groups moving a -> b and b -> a, grown until closed; false when a lesson in
     // the way does not fit the exchange.
     std::vector<int32_t> fraA{e};
@@ -446,7 +444,7 @@ bool Fuldfoerelse::Kaede(int32_t e)
     for (size_t foer = 0; foer != fraA.size() + fraB.size();) {
         foer = fraA.size() + fraB.size();
         if (!voks(fraA, b, fraB) || !voks(fraB, a, fraA))
-            return false;
+            return;
     }
     const Maal foerMaal = model_.Status();
     Pladser gamle;
@@ -467,9 +465,8 @@ bool Fuldfoerelse::Kaede(int32_t e)
         sat.push_back(x);
     }
     if (mulig && model_.Status() <= foerMaal)
-        return true;
+        return;
     LaegTilbage(sat, gamle);
-    return false;
 }
 
 // Undoes a tried change: the lessons laid anew come out, the old places are taken again.
@@ -483,12 +480,12 @@ void Fuldfoerelse::LaegTilbage(const std::vector<int32_t>& sat, const Pladser& g
 
 // Takes every movable lesson of one class or teacher on one day out and lays
 // each at its best free start again, kept when the timetables are no worse.
-bool Fuldfoerelse::GenopbygDag()
+void Fuldfoerelse::GenopbygDag()
 {
     const auto& enheder = model_.Enheder();
     const int32_t e = tilfaeldig_.Under(enheder.size());
     if (!KanFlyttes(e))
-        return false;
+        return;
     const int32_t hvem = enheder[e].folk[tilfaeldig_.Under(enheder[e].folk.size())];
     const int32_t dag = enheder[e].celle / maksTimer;
     Pladser gamle;
@@ -515,7 +512,6 @@ bool Fuldfoerelse::GenopbygDag()
         sat.push_back(x);
     }
     if (mulig && model_.Status() <= foer)
-        return true;
+        return;
     LaegTilbage(sat, gamle);
-    return false;
 }

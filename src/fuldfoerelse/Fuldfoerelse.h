@@ -73,10 +73,10 @@ private:
     void DelDobbelte();
     void ProevDeLagteTilSide();
     void Forbedr();
-    bool Flyt(int32_t e);
-    bool Byt(int32_t e);
-    bool Kaede(int32_t e);
-    bool GenopbygDag();
+    void Flyt(int32_t e);
+    void Byt(int32_t e);
+    void Kaede(int32_t e);
+    void GenopbygDag();
     // Lessons with the places they had before a tried change.
     using Pladser = std::vector<std::pair<int32_t, Skemamodel::Plads>>;
     void LaegTilbage(const std::vector<int32_t>& sat, const Pladser& gamle);
