@@ -188,6 +188,18 @@ bool ens(const std::vector<LektionsData>& a, const std::vector<LektionsData>& b)
                       [](const LektionsData& x, const LektionsData& y) { return noegle(x) == noegle(y); });
 }
 
+// One class with home room A1 and two teachers, T and U, free all week.
+Skemabillede EtHoldToLaerere(int32_t dage, int32_t timer)
+{
+    Skemabillede b;
+    b.uge.dage = dage;
+    b.uge.timer = timer;
+    b.lokalerAfType[stamlokaleType] = {"A1"};
+    b.prioriteter["T"].fill(0);
+    b.prioriteter["U"].fill(0);
+    return b;
+}
+
 } // namespace
 
 TEST(Fuldfoerelse, KeepsEveryRuleAndPlacesTheMissingHoursOfTightSchools)
@@ -426,12 +438,7 @@ TEST(ManglendeTimer, OnlyLessonsBeyondThePlansLastHourAreOutsideIt)
 TEST(Fuldfoerelse, AnHourThatWouldSplitItsSubjectsDayStaysOut)
 {
     // The only free hour for Ma's second hour is the day's last, away from its first.
-    Skemabillede b;
-    b.uge.dage = 1;
-    b.uge.timer = 3;
-    b.lokalerAfType[stamlokaleType] = {"A1"};
-    b.prioriteter["T"].fill(0);
-    b.prioriteter["U"].fill(0);
+    Skemabillede b = EtHoldToLaerere(1, 3);
     b.krav.push_back({"1a", "Ma", "T", stamlokaleType, "A1", 1, 2});
     b.krav.push_back({"1a", "Da", "U", stamlokaleType, "A1", 1, 1});
     b.lektioner = {LektionsData(lektion("1a", "Ma", "T", "A1", 1), 0, 0),
@@ -488,12 +495,7 @@ TEST(Fuldfoerelse, TeacherGapsCloseWhereTheClassesLoseNone)
 TEST(Fuldfoerelse, ADoubleLessonWithNoPlaceBecomesTwoSingleHoursWhenAllowed)
 {
     // Every day has one free hour, never two in a row: the double fits nowhere.
-    Skemabillede b;
-    b.uge.dage = 3;
-    b.uge.timer = 2;
-    b.lokalerAfType[stamlokaleType] = {"A1"};
-    b.prioriteter["T"].fill(0);
-    b.prioriteter["U"].fill(0);
+    Skemabillede b = EtHoldToLaerere(3, 2);
     b.krav.push_back({"1a", "Ma", "T", stamlokaleType, "A1", 2, 2});
     b.krav.push_back({"1a", "Da", "U", stamlokaleType, "A1", 1, 3});
     for (int32_t dag = 0; dag < 3; ++dag)
