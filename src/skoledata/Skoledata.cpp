@@ -69,6 +69,55 @@ const std::vector<Tabel>& Skematabeller()
          {Ref("PlanID_Ti", F::Plan), Ref("LaererID_Ti", F::Laerer), Ref("Prioritet_Ti", F::Prioritet),
           Ref("Kolonne_Ti", F::Dag), Ref("Raekke_Ti", F::Time)},
          {0, 1, 3, 4}},
+        // A class's divisions: each row one group of one division, so the
+        // class's students fall into one group of every division.
+        {"Gruppe",
+         "Grupper",
+         {Ref("PlanID_Gr", F::Plan), Ref("HoldID_Gr", F::Hold), Ref("InddelingID_Gr", F::Inddeling),
+          Ref("GruppeID_Gr", F::Gruppe)},
+         {0, 1, 3},
+         true},
+        // Teaching that one class, one teacher and one room cannot describe:
+        // classes and groups taught together, several teachers, several rooms,
+        // a duty without students. Placed as one.
+        {"Aktivitet",
+         "Aktiviteter",
+         {Ref("PlanID_Ak", F::Plan), Id("AktivitetID_Ak", F::Aktivitet), Ref("FagID_Ak", F::Fag),
+          Ref("Timer_Ak", F::Timer), Ref("Blokstoerrelse_Ak", F::Blok)},
+         {0, 1},
+         true},
+        // A whole class (group "tom") or one of its groups.
+        {"AktivitetDeltager",
+         "Aktiviteternes deltagere",
+         {Ref("PlanID_AD", F::Plan), Ref("AktivitetID_AD", F::Aktivitet), Ref("HoldID_AD", F::Hold),
+          RefEllerTom("GruppeID_AD", F::Gruppe)},
+         {0, 1, 2, 3},
+         true},
+        {"AktivitetLaerer",
+         "Aktiviteternes lærere",
+         {Ref("PlanID_AL", F::Plan), Ref("AktivitetID_AL", F::Aktivitet), Ref("LaererID_AL", F::Laerer)},
+         {0, 1, 2},
+         true},
+        // Each room need (numbered from 1) takes one of its rooms.
+        {"AktivitetLokale",
+         "Aktiviteternes lokaler",
+         {Ref("PlanID_ALo", F::Plan), Ref("AktivitetID_ALo", F::Aktivitet), Ref("Behov_ALo", F::Behov),
+          Ref("LokaleID_ALo", F::Lokale)},
+         {0, 1, 2, 3},
+         true},
+        // Where the plan's activities stand, saved with its lessons.
+        {"AktivitetSkema",
+         "Aktiviteternes timer",
+         {Ref("PlanID_AS", F::Plan), Ref("AktivitetID_AS", F::Aktivitet), Ref("Kolonne_AS", F::Dag),
+          Ref("Raekke_AS", F::Time), Ref("Laengde_AS", F::Laengde)},
+         {0, 1, 2, 3},
+         true},
+        {"AktivitetSkemaLokale",
+         "Aktiviteternes lokaler i skemaet",
+         {Ref("PlanID_ASL", F::Plan), Ref("AktivitetID_ASL", F::Aktivitet), Ref("Kolonne_ASL", F::Dag),
+          Ref("Raekke_ASL", F::Time), Ref("Behov_ASL", F::Behov), Ref("LokaleID_ASL", F::Lokale)},
+         {0, 1, 2, 3, 4},
+         true},
     };
     return tabeller;
 }
@@ -80,6 +129,11 @@ const Tabel& TabelNavngivet(const std::string& navn)
             return tabel;
     }
     throw std::invalid_argument("ukendt tabel " + navn);
+}
+
+bool ErSkemaTabel(const Tabel& tabel)
+{
+    return tabel.navn == "Lektion" || tabel.navn == "AktivitetSkema" || tabel.navn == "AktivitetSkemaLokale";
 }
 
 std::string FeltBetegnelse(Felt felt)
@@ -101,6 +155,12 @@ std::string FeltBetegnelse(Felt felt)
         return "lokale";
     case Felt::Lokaletype:
         return "lokaletype";
+    case Felt::Inddeling:
+        return "inddeling";
+    case Felt::Gruppe:
+        return "gruppe";
+    case Felt::Aktivitet:
+        return "aktivitet";
     case Felt::Timer:
         return "ugetimer";
     case Felt::Dage:
@@ -117,6 +177,10 @@ std::string FeltBetegnelse(Felt felt)
         return "dag";
     case Felt::Time:
         return "time";
+    case Felt::Behov:
+        return "lokalebehov";
+    case Felt::Laengde:
+        return "længde";
     }
     return "";
 }
@@ -126,7 +190,8 @@ bool ErTal(Felt felt) { return felt >= Felt::Timer; }
 bool ErHenvisning(const Kolonne& kolonne)
 {
     const Felt f = kolonne.felt;
-    return !kolonne.definerer && (f == Felt::Plan || f == Felt::Hold || f == Felt::Fag || f == Felt::Lokale);
+    return !kolonne.definerer &&
+           (f == Felt::Plan || f == Felt::Hold || f == Felt::Fag || f == Felt::Lokale || f == Felt::Aktivitet);
 }
 
 std::vector<Raekke> Skoledata::Af(const std::string& tabel) &&

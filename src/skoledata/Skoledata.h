@@ -17,6 +17,9 @@ enum class Felt {
     Laerer,
     Lokale,
     Lokaletype,
+    Inddeling,
+    Gruppe,
+    Aktivitet,
     Timer,
     Dage,
     TimerPrDag,
@@ -24,7 +27,9 @@ enum class Felt {
     Blok,
     Prioritet,
     Dag,
-    Time
+    Time,
+    Behov,
+    Laengde
 };
 
 struct Kolonne {
@@ -39,6 +44,9 @@ struct Tabel {
     std::string betegnelse;        // the planner's word for the rows
     std::vector<Kolonne> kolonner; // in the schema's order
     std::vector<size_t> noegle;    // the columns that identify a row
+    // A table of our own beside the original ones: the first write creates
+    // it, and a database without it simply has no such rows.
+    bool egen = false;
 };
 
 // One row, its values in the table's column order.
@@ -48,10 +56,12 @@ using Raekke = std::vector<SqlVaerdi>;
 // references come before it.
 const std::vector<Tabel>& Skematabeller();
 const Tabel& TabelNavngivet(const std::string& navn);
+// A table of where a plan's lessons stand, rather than what is to be taught.
+bool ErSkemaTabel(const Tabel& tabel);
 // The planner's word for what a column holds.
 std::string FeltBetegnelse(Felt felt);
 bool ErTal(Felt felt);
-// A reference to the id of a Plan, Hold, Fag or Lokale row.
+// A reference to the id of a Plan, Hold, Fag, Lokale or Aktivitet row.
 bool ErHenvisning(const Kolonne& kolonne);
 
 // The rows of some or all tables, by table name.

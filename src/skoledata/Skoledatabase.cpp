@@ -2,6 +2,7 @@
 
 #include "skoledata/Skoleregler.h"
 #include "db/SqlKlasse.h"
+#include "db/TSqlModul.h"
 
 #include <algorithm>
 #include <set>
@@ -13,6 +14,8 @@ Skoledatabase::~Skoledatabase() = default;
 std::vector<Raekke> Skoledatabase::LaesTabel(const Tabel& tabel)
 {
     std::vector<Raekke> raekker;
+    if (tabel.egen && !TSqlModul::Instans().HarTabel(tabel.navn))
+        return raekker;
     std::string orden;
     for (const size_t k : tabel.noegle)
         orden += (orden.empty() ? " order by " : ", ") + tabel.kolonner[k].navn;
@@ -118,6 +121,20 @@ bool Skoledatabase::Slet(const Tabel& tabel, const Raekke& raekke)
     return sql_->UdfoerSql(saetning, raekke) && sql_->PaavirkedeRaekker() > 0;
 }
 
+// The same statement on every engine; only the text type differs.
+bool Skoledatabase::OpretEgenTabel(const Tabel& tabel)
+{
+    TSqlModul& modul = TSqlModul::Instans();
+    if (!tabel.egen || modul.HarTabel(tabel.navn))
+        return true;
+    const std::string tekst = modul.Teksttype();
+    std::string kolonner;
+    for (const Kolonne& kolonne : tabel.kolonner)
+        kolonner += (kolonner.empty() ? "" : ", ") + kolonne.navn + " " + (ErTal(kolonne.felt) ? "integer" : tekst) +
+                    " not null";
+    return sql_->UdfoerSql("create table if not exists " + tabel.navn + " (" + kolonner + ")");
+}
+
 bool Skoledatabase::Indsaet(const Tabel& tabel, const Raekke& raekke)
 {
     sql_->IndsaetStart(tabel.navn);
@@ -175,7 +192,14 @@ bool Skoledatabase::Gem(const Skoledata& foer, const Skoledata& efter, std::vect
         }
     }
     for (const Tabel& tabel : tabeller) {
-        for (const Raekke& raekke : aendring.indsaettes.Af(tabel.navn)) {
+        const auto& raekker = aendring.indsaettes.Af(tabel.navn);
+        if (!raekker.empty() && !OpretEgenTabel(tabel)) {
+            sql_->Rollback();
+            fejl.push_back(tabel.betegnelse + ": databasen kunne ikke oprette tabellen " + tabel.navn +
+                           "; intet er gemt");
+            return false;
+        }
+        for (const Raekke& raekke : raekker) {
             if (!Indsaet(tabel, raekke)) {
                 sql_->Rollback();
                 fejl.push_back(tabel.betegnelse + " (" + NoegleTekst(tabel, raekke) +
@@ -205,7 +229,7 @@ bool Skoledatabase::KopierPlan(const std::string& fra, const std::string& til, b
     for (const Tabel& tabel : Skematabeller()) {
         const auto planKolonne = std::find_if(tabel.kolonner.begin(), tabel.kolonner.end(),
                                               [](const Kolonne& k) { return k.felt == Felt::Plan; });
-        if (planKolonne == tabel.kolonner.end() || (tabel.navn == "Lektion" && !medLektioner))
+        if (planKolonne == tabel.kolonner.end() || (ErSkemaTabel(tabel) && !medLektioner))
             continue;
         const auto k = static_cast<size_t>(planKolonne - tabel.kolonner.begin());
         for (Raekke raekke : gemte.Af(tabel.navn)) {

@@ -43,6 +43,7 @@ private:
     std::vector<std::string> Forbered(const Skoledata& foer, const Skoledata& efter, Aendring& aendring);
     std::vector<Raekke> LaesTabel(const Tabel& tabel);
     bool Slet(const Tabel& tabel, const Raekke& raekke);
+    bool OpretEgenTabel(const Tabel& tabel);
     bool Indsaet(const Tabel& tabel, const Raekke& raekke);
 
     std::unique_ptr<SqlKlasse> sql_;

@@ -167,6 +167,10 @@ std::optional<Interval> Graenser(Felt felt)
         return Interval{0, maksDage - 1};
     case Felt::Time:
         return Interval{0, maksTimer - 1};
+    case Felt::Behov:
+        return Interval{1, maksTimer};
+    case Felt::Laengde:
+        return Interval{1, maksTimer};
     default:
         return std::nullopt;
     }

@@ -161,3 +161,37 @@ TEST_F(Skoledatabasen, EditsAreSavedAndAnOverwriteOfAnotherPlannersChangeIsRefus
     ASSERT_TRUE(sql.HentTal("antal", nuller));
     EXPECT_EQ(nuller, 0);
 }
+
+TEST_F(Skoledatabasen, TablesOfOurOwnComeWithTheFirstRowsAndTravelWithThePlan)
+{
+    Skoledatabase db;
+    EXPECT_TRUE(db.Laes().Af("Aktivitet").empty());
+    Skoledata sport;
+    sport.Tilfoej("Gruppe", {"Plan2026"s, "1.a"s, "Køn"s, "piger"s});
+    sport.Tilfoej("Aktivitet", {"Plan2026"s, "A1"s, "Idræt"s, 2, 2});
+    sport.Tilfoej("AktivitetDeltager", {"Plan2026"s, "A1"s, "1.a"s, "piger"s});
+    sport.Tilfoej("AktivitetDeltager", {"Plan2026"s, "A1"s, "2.a"s, "tom"s});
+    sport.Tilfoej("AktivitetLaerer", {"Plan2026"s, "A1"s, "Hanne"s});
+    sport.Tilfoej("AktivitetLokale", {"Plan2026"s, "A1"s, 1, "Gymsal"s});
+    sport.Tilfoej("AktivitetSkema", {"Plan2026"s, "A1"s, 0, 2, 2});
+    sport.Tilfoej("AktivitetSkemaLokale", {"Plan2026"s, "A1"s, 0, 2, 1, "Gymsal"s});
+    std::vector<std::string> fejl;
+    ASSERT_TRUE(db.Tilfoej(sport, fejl)) << fejl.front();
+    for (const auto& [tabel, raekker] : sport.raekker)
+        EXPECT_EQ(db.Laes().Af(tabel), raekker) << tabel;
+
+    // The teaching is the plan's; where it stands goes along only with the lessons.
+    ASSERT_TRUE(db.KopierPlan("Plan2026", "Plan2028", false, fejl)) << fejl.front();
+    ASSERT_TRUE(db.KopierPlan("Plan2026", "Plan2029", true, fejl)) << fejl.front();
+    const Skoledata efter = db.Laes();
+    EXPECT_EQ(PlanensRaekker(efter, "AktivitetDeltager", 0, "Plan2028").size(), 2u);
+    EXPECT_TRUE(PlanensRaekker(efter, "AktivitetSkema", 0, "Plan2028").empty());
+    EXPECT_EQ(PlanensRaekker(efter, "AktivitetSkemaLokale", 0, "Plan2029").size(), 1u);
+
+    // A need is numbered from 1, and a participant must be a class.
+    Skoledata forkert;
+    forkert.Tilfoej("AktivitetLokale", {"Plan2026"s, "A1"s, 0, "Gymsal"s});
+    forkert.Tilfoej("AktivitetDeltager", {"Plan2026"s, "A1"s, "9.z"s, "tom"s});
+    EXPECT_FALSE(db.Tilfoej(forkert, fejl));
+    EXPECT_EQ(fejl.size(), 2u);
+}
