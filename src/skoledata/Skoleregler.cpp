@@ -168,7 +168,6 @@ std::optional<Interval> Graenser(Felt felt)
     case Felt::Time:
         return Interval{0, maksTimer - 1};
     case Felt::Behov:
-        return Interval{1, maksTimer};
     case Felt::Laengde:
         return Interval{1, maksTimer};
     default:
