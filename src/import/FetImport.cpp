@@ -62,7 +62,6 @@ struct Lektion {
     Lokaler lokaler; // one room of these; none asked for when empty
 };
 
-
 int32_t Tal(const std::string& tekst)
 {
     int32_t tal = 0;
@@ -182,8 +181,7 @@ private:
         timer_ = Navne(rod_.Barn("Hours_List"), "Hour");
         const auto halve = static_cast<int32_t>(dage_.size());
         const auto timer = static_cast<int32_t>(timer_.size());
-        halvdage_ = rod_.Tekst("Mode") == "Mornings_Afternoons" && halve % 2 == 0 &&
-                    Uge{halve / 2, 2 * timer}.Gyldig();
+        halvdage_ = rod_.Tekst("Mode") == "Mornings_Afternoons" && halve % 2 == 0 && Uge{halve / 2, 2 * timer}.Gyldig();
         if (halvdage_)
             rapport_.push_back("Filen deler hver dag i formiddag og eftermiddag: " + std::to_string(halve) +
                                " halve dage à " + Antal(timer, "time", "timer") + " er lagt som " +
@@ -334,7 +332,8 @@ private:
             // An activity without a subject still keeps its teachers and students busy.
             const std::string fag = a->Tekst("Subject").empty() ? udenFag : a->Tekst("Subject");
             if (!ider.insert(id).second) {
-                rapport_.push_back("Aktivitet " + id + " (" + fag + ") findes to gange i filen; den anden er ikke overført");
+                rapport_.push_back("Aktivitet " + id + " (" + fag +
+                                   ") findes to gange i filen; den anden er ikke overført");
                 continue;
             }
             const std::string tekst = a->Tekst("Duration");
@@ -350,8 +349,7 @@ private:
             const int32_t dagensTimer = Ugen().timer;
             if (!varighed || *varighed < 1 || *varighed > dagensTimer) {
                 Afvis(id, fag,
-                      "varer \"" + tekst + "\"; en lektion varer 1-" + std::to_string(dagensTimer) +
-                          " timer i træk",
+                      "varer \"" + tekst + "\"; en lektion varer 1-" + std::to_string(dagensTimer) + " timer i træk",
                       "med en varighed, der ikke kan bruges", timer);
                 continue;
             }
@@ -817,7 +815,7 @@ private:
     std::vector<std::string>& rapport_;
     std::vector<std::string> dage_;
     std::vector<std::string> timer_;
-    bool halvdage_ = false; // the file's days are mornings and afternoons
+    bool halvdage_ = false;                                   // the file's days are mornings and afternoons
     std::map<std::string, std::set<std::string>> erklaerede_; // "læreren", "faget", "holdet" -> declared names
     std::optional<Elevhold> elevhold_;
     std::map<std::string, Lokaler> aktivitetsLokaler_;

@@ -77,8 +77,8 @@ TEST(Inddelinger, AYearAndItsGroupsAreOneClassAndEveryLessonFindsItsStudents)
         for (const Inddeling& i : k.inddelinger)
             inddelinger[k.navn].push_back(i.navn);
     }
-    EXPECT_EQ(inddelinger, (std::map<std::string, std::vector<std::string>>{
-                               {"10a", {"10aSm/10aSw", "10aF/10aL"}}, {"9x", {"9x1/9x2"}}}));
+    EXPECT_EQ(inddelinger, (std::map<std::string, std::vector<std::string>>{{"10a", {"10aSm/10aSw", "10aF/10aL"}},
+                                                                            {"9x", {"9x1/9x2"}}}));
     EXPECT_EQ(hold.Klasser().size(), 5u) << "10a, 10b1, 10b2, 9x and the undeclared set";
 
     const auto deltagere = [&](const std::string& saet) { return hold.Deltagere(saet); };
@@ -96,8 +96,8 @@ TEST(Inddelinger, AYearAndItsGroupsAreOneClassAndEveryLessonFindsItsStudents)
 TEST(Inddelinger, WhereTheGroupsAreNoProductTheSubgroupsAreTheGroupsAndAGroupIsSeveral)
 {
     // A subgroup of 10a alone cannot be one group of a product of 10a's groups; and "Kor" spans two languages.
-    const XmlElement elever = Elevliste(tiA + "<Year><Name>8</Name>" + Gruppe("8a", {"A", "B"}) +
-                                        Gruppe("8b", {"C"}) + Gruppe("Kor", {"B", "C"}) + "</Year>");
+    const XmlElement elever = Elevliste(tiA + "<Year><Name>8</Name>" + Gruppe("8a", {"A", "B"}) + Gruppe("8b", {"C"}) +
+                                        Gruppe("Kor", {"B", "C"}) + "</Year>");
     const Elevhold hold(&elever, {"10a", "Sm F", "10aSw", "8", "Kor", "8a"});
     EXPECT_EQ(hold.Deltagere("Sm F"), (std::vector<Deltager>{{"10a", "Sm F"}}));
     // A subgroup in two groups is one unit: 10aSw is its two subgroups.
@@ -113,9 +113,9 @@ TEST(Inddelinger, WhereTheGroupsAreNoProductTheSubgroupsAreTheGroupsAndAGroupIsS
 TEST(Inddelinger, SetsOfTwoYearsThatShareStudentsAreOneClass)
 {
     // The same group under two years is one set of students, so the years meet in it.
-    const XmlElement elever =
-        Elevliste("<Year><Name>1</Name>" + Gruppe("1a", {}) + Gruppe("Fælles", {}) + "</Year><Year><Name>2</Name>" +
-                  Gruppe("2a", {}) + Gruppe("Fælles", {}) + "</Year><Year><Name>3</Name></Year>");
+    const XmlElement elever = Elevliste("<Year><Name>1</Name>" + Gruppe("1a", {}) + Gruppe("Fælles", {}) +
+                                        "</Year><Year><Name>2</Name>" + Gruppe("2a", {}) + Gruppe("Fælles", {}) +
+                                        "</Year><Year><Name>3</Name></Year>");
     const Elevhold hold(&elever, {"1", "2", "3"});
     ASSERT_EQ(hold.Klasser().size(), 2u);
     const auto deltagere1 = hold.Deltagere("1");

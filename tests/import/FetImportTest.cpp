@@ -122,23 +122,24 @@ TEST_F(FetImport, CarriesTheSmallSchoolOverAndReportsWhatItCannot)
               (std::vector<Raekke>{{"Lille"s, "Bo"s, -3, 0, 0}, {"Lille"s, "Bo"s, -3, 2, 3}}));
     // Two teachers, a subgroup that is all of its class, and two classes together: lessons of their own.
     EXPECT_EQ(Sorteret(data, "Aktivitet"), (std::vector<Raekke>{{"Lille"s, "7"s, "Dansk"s, 1, 1},
-                                                                 {"Lille"s, "8"s, "Idræt"s, 1, 1},
-                                                                 {"Lille"s, "9"s, "Idræt"s, 1, 1}}));
+                                                                {"Lille"s, "8"s, "Idræt"s, 1, 1},
+                                                                {"Lille"s, "9"s, "Idræt"s, 1, 1}}));
     EXPECT_EQ(Sorteret(data, "AktivitetDeltager"), (std::vector<Raekke>{{"Lille"s, "7"s, "2"s, "tom"s},
-                                                                         {"Lille"s, "8"s, "2"s, "tom"s},
-                                                                         {"Lille"s, "9"s, "1a"s, "tom"s},
-                                                                         {"Lille"s, "9"s, "2"s, "tom"s}}));
-    EXPECT_EQ(Sorteret(data, "AktivitetLaerer"), (std::vector<Raekke>{{"Lille"s, "7"s, "Anne"s},
-                                                                       {"Lille"s, "7"s, "Bo"s},
-                                                                       {"Lille"s, "8"s, "Bo"s},
-                                                                       {"Lille"s, "9"s, "Bo"s}}));
+                                                                        {"Lille"s, "8"s, "2"s, "tom"s},
+                                                                        {"Lille"s, "9"s, "1a"s, "tom"s},
+                                                                        {"Lille"s, "9"s, "2"s, "tom"s}}));
+    EXPECT_EQ(
+        Sorteret(data, "AktivitetLaerer"),
+        (std::vector<Raekke>{
+            {"Lille"s, "7"s, "Anne"s}, {"Lille"s, "7"s, "Bo"s}, {"Lille"s, "8"s, "Bo"s}, {"Lille"s, "9"s, "Bo"s}}));
     EXPECT_EQ(Sorteret(data, "AktivitetLokale"),
               (std::vector<Raekke>{{"Lille"s, "8"s, 1, "Hal"s}, {"Lille"s, "9"s, 1, "Hal"s}}));
-    EXPECT_EQ(rapport, (std::vector<std::string>{
-                           "Aktivitet 10 (Musik) nævner faget Musik, som filen ikke har erklæret; overført, som det står",
-                           "1 × ConstraintTeacherMaxGapsPerWeek: har intet modsvar her (eller er ikke aktiv); ikke "
-                           "overført",
-                           "Overført: 14 af filens 14 aktive timer (100 %)"}));
+    EXPECT_EQ(rapport,
+              (std::vector<std::string>{
+                  "Aktivitet 10 (Musik) nævner faget Musik, som filen ikke har erklæret; overført, som det står",
+                  "1 × ConstraintTeacherMaxGapsPerWeek: har intet modsvar her (eller er ikke aktiv); ikke "
+                  "overført",
+                  "Overført: 14 af filens 14 aktive timer (100 %)"}));
 
     // The same file again: the same rows, and the stored plan is not touched.
     XmlElement rod;
@@ -294,11 +295,11 @@ TEST(FetOversaettelse, TaughtSetsSharingStudentsAreOneClassAndTheSmallerOnesItsG
                                                              {"P"s, "H"s, "Ha1/Ha2/Hb"s, "Ha2"s},
                                                              {"P"s, "H"s, "Ha1/Ha2/Hb"s, "Hb"s}}));
     EXPECT_EQ(Sorteret(data, "AktivitetDeltager"), (std::vector<Raekke>{{"P"s, "5"s, "H"s, "Ha1"s},
-                                                                         {"P"s, "5"s, "H"s, "Ha2"s},
-                                                                         {"P"s, "6"s, "H"s, "Ha1"s},
-                                                                         {"P"s, "8"s, "201"s, "tom"s},
-                                                                         {"P"s, "9"s, "201"s, "tom"s},
-                                                                         {"P"s, "9"s, "202"s, "tom"s}}));
+                                                                        {"P"s, "5"s, "H"s, "Ha2"s},
+                                                                        {"P"s, "6"s, "H"s, "Ha1"s},
+                                                                        {"P"s, "8"s, "201"s, "tom"s},
+                                                                        {"P"s, "9"s, "201"s, "tom"s},
+                                                                        {"P"s, "9"s, "202"s, "tom"s}}));
     EXPECT_EQ(Sorteret(data, "Hold").size(), 4u);
     EXPECT_EQ(rapport.back(), "Overført: 10 af filens 10 aktive timer (100 %)");
 }
@@ -352,10 +353,11 @@ TEST(FetOversaettelse, SplitPartsThatDifferAreKeptApartAndABadDurationNamesItsAc
     // Activity 1's parts: two double lessons, a single hour, one naming another subject, one another class, one
     // another teacher, and an inactive one.
     const auto inaktiv = [](std::string a) { return a.replace(a.find("true"), 4, "false"); };
-    const std::string aktiviteter =
-        aktivitet(1, "T", "S", "A", 2, 1) + aktivitet(2, "T", "S", "A", 2, 1) + aktivitet(3, "T", "S", "A", 1, 1) +
-        aktivitet(4, "T", "M", "A", 1, 1) + aktivitet(5, "T", "S", "B", 1, 1) + aktivitet(6, "U", "S", "A", 1, 1) +
-        inaktiv(aktivitet(7, "T", "S", "A", 3, 1)) + inaktiv(aktivitet(8, "T", "N", "B", 2));
+    const std::string aktiviteter = aktivitet(1, "T", "S", "A", 2, 1) + aktivitet(2, "T", "S", "A", 2, 1) +
+                                    aktivitet(3, "T", "S", "A", 1, 1) + aktivitet(4, "T", "M", "A", 1, 1) +
+                                    aktivitet(5, "T", "S", "B", 1, 1) + aktivitet(6, "U", "S", "A", 1, 1) +
+                                    inaktiv(aktivitet(7, "T", "S", "A", 3, 1)) +
+                                    inaktiv(aktivitet(8, "T", "N", "B", 2));
     std::string varigheder;
     int id = 20;
     for (const char* varighed : {"-2", "0", "abc", "1e14", "9"}) {
@@ -368,9 +370,8 @@ TEST(FetOversaettelse, SplitPartsThatDifferAreKeptApartAndABadDurationNamesItsAc
     ASSERT_TRUE(oversaet(skole({.aktiviteter = aktiviteter + varigheder}), data, rapport, fejl)) << fejl;
 
     // The doubles are A's subject S; the single hour, B's part and U's part are lessons of their own.
-    EXPECT_EQ(Sorteret(data, "HoldLaererRelation"), (std::vector<Raekke>{{"A"s, "M"s, "T"s, "P"s},
-                                                                         {"A"s, "S_4"s, "T"s, "P"s},
-                                                                         {"B"s, "S_1"s, "T"s, "P"s}}));
+    EXPECT_EQ(Sorteret(data, "HoldLaererRelation"),
+              (std::vector<Raekke>{{"A"s, "M"s, "T"s, "P"s}, {"A"s, "S_4"s, "T"s, "P"s}, {"B"s, "S_1"s, "T"s, "P"s}}));
     EXPECT_EQ(Sorteret(data, "Fag"), (std::vector<Raekke>{{"M"s, 1, "Stamlokale"s},
                                                           {"S"s, 0, "Stamlokale"s},
                                                           {"S_1"s, 1, "Stamlokale"s},
@@ -394,8 +395,8 @@ TEST(FetOversaettelse, MorningsAndAfternoonsAreOneDayWithTheHoursOfBoth)
     const std::string utilgaengeligt = "<ConstraintTeacherNotAvailableTimes><Teacher>T</Teacher><Not_Available_Time>"
                                        "<Day>D3</Day><Hour>H1</Hour></Not_Available_Time><Active>true</Active>"
                                        "</ConstraintTeacherNotAvailableTimes>";
-    std::string tekst = skole({.aktiviteter = aktivitet(1, "T", "S", "A", 2), .tid = utilgaengeligt, .dage = 4,
-                               .timer = 3});
+    std::string tekst = skole(
+        {.aktiviteter = aktivitet(1, "T", "S", "A", 2), .tid = utilgaengeligt, .dage = 4, .timer = 3});
     tekst.replace(0, 5, "<fet><Mode>Mornings_Afternoons</Mode>");
     Skoledata data;
     std::vector<std::string> rapport;
