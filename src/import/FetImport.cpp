@@ -59,7 +59,7 @@ struct Lektion {
     int32_t blok = 1;
     std::vector<Deltager> deltagere;
     std::vector<std::string> laerere;
-    Lokaler lokaler; // one room of these; none asked for when empty
+    std::vector<Lokaler> behov; // one room of each set; none asked for when empty
 };
 
 int32_t Tal(const std::string& tekst)
@@ -253,16 +253,33 @@ private:
                            ", som filen ikke har erklæret; overført, som det står");
     }
 
-    // A virtual room stands for one room of each of several sets at once, which a lesson here cannot take: it
-    // is neither a room nor a room requirement of the plan.
+    // A virtual room stands for one room of each of several sets at once: no room here, but as the one room an
+    // activity requires, the needs of a lesson of its own.
     void LaesVirtuelleLokaler()
     {
         if (const XmlElement* liste = rod_.Barn("Rooms_List")) {
             for (const XmlElement* lokale : liste->Boern("Room")) {
-                if (lokale->Tekst("Virtual") == "true")
-                    virtuelle_.insert(lokale->Tekst("Name"));
+                if (lokale->Tekst("Virtual") != "true")
+                    continue;
+                std::vector<Lokaler>& saet = virtuelle_[lokale->Tekst("Name")];
+                for (const XmlElement* s : lokale->Boern("Set_of_Real_Rooms")) {
+                    Lokaler rum;
+                    for (const XmlElement* r : s->Boern("Real_Room"))
+                        rum.insert(r->tekst);
+                    if (!rum.empty())
+                        saet.push_back(rum);
+                }
             }
         }
+    }
+
+    // The needs of a virtual room the rooms name alone; nothing for real rooms.
+    std::optional<std::vector<Lokaler>> VirtuelleBehov(const Lokaler& lokaler) const
+    {
+        const auto virtuel = lokaler.size() == 1 ? virtuelle_.find(*lokaler.begin()) : virtuelle_.end();
+        if (virtuel == virtuelle_.end())
+            return std::nullopt;
+        return virtuel->second;
     }
 
     void LaesLokaleOensker()
@@ -284,7 +301,8 @@ private:
                 foretrukne_.insert(lokaler.begin(), lokaler.end());
             if (brugbar && (aktivitet || fag) && !ErKrav(b))
                 ++oenskerUnderKrav_[b.navn];
-            else if (brugbar && (aktivitet || fag || hjem) && virtuel)
+            else if (brugbar && (aktivitet || fag || hjem) && virtuel &&
+                     !((aktivitet || fag) && VirtuelleBehov(lokaler)))
                 ++virtuelleOensker_[b.navn];
             else if (brugbar && aktivitet)
                 aktivitetsLokaler_[b.Tekst("Activity_Id")] = lokaler;
@@ -444,6 +462,17 @@ private:
         return ud;
     }
 
+    // The parts' rooms as one need: a room any of them requires.
+    static std::vector<Lokaler> EtBehov(const Lokaleoensker& oensker)
+    {
+        Lokaler lokaler;
+        for (const auto& [l, t] : oensker)
+            lokaler.insert(l.begin(), l.end());
+        if (lokaler.empty())
+            return {};
+        return {lokaler};
+    }
+
     void Fordel(const Aktivitet& a, const std::vector<Deltager>& deltagere, int32_t laengde,
                 const std::vector<const Del*>& dele)
     {
@@ -451,9 +480,12 @@ private:
         Lokaleoensker oensker;
         for (const Del* d : dele)
             oensker[d->lokaler] += d->varighed;
+        std::optional<std::vector<Lokaler>> virtuelle;
+        for (const auto& [l, t] : oensker)
+            virtuelle = virtuelle ? virtuelle : VirtuelleBehov(l);
         const bool specificeret = a.laerere.size() == 1 && deltagere.size() == 1 &&
                                   deltagere.front().gruppe == skoleregler::tomMarkoer &&
-                                  laengde <= skoleregler::Graenser(Felt::Blok)->hoejst;
+                                  laengde <= skoleregler::Graenser(Felt::Blok)->hoejst && !virtuelle;
         if (specificeret) {
             const auto [u, ny] = undervisning_.try_emplace({deltagere.front().hold, a.fag},
                                                            Undervisning{a.laerere.front(), timer, laengde, oensker});
@@ -466,13 +498,11 @@ private:
                 return;
             }
         }
-        Lokaler lokaler;
-        for (const auto& [l, t] : oensker)
-            lokaler.insert(l.begin(), l.end());
         std::vector<std::string> laerere = a.laerere;
         std::sort(laerere.begin(), laerere.end());
         laerere.erase(std::unique(laerere.begin(), laerere.end()), laerere.end());
-        lektioner_.push_back({dele.front()->id, a.fag, timer, laengde, deltagere, laerere, lokaler});
+        lektioner_.push_back(
+            {dele.front()->id, a.fag, timer, laengde, deltagere, laerere, virtuelle ? *virtuelle : EtBehov(oensker)});
     }
 
     // A room that each of a class's subjects asks for (some split parts may ask for nothing), and that no other
@@ -614,7 +644,9 @@ private:
             for (const XmlElement* lokale : liste->Boern("Room")) {
                 const std::string navn = lokale->Tekst("Name");
                 if (virtuelle_.contains(navn))
-                    rapport_.push_back("Lokale " + navn + " er virtuelt (flere lokaler på én gang); ikke overført");
+                    rapport_.push_back("Lokale " + navn +
+                                       " er virtuelt (flere lokaler på én gang): ikke et lokale her, men " +
+                                       "lokalebehov for de aktiviteter, der kræver det");
                 else if (saerlokaler_.contains(navn) || ErOensketHjem(navn) || kraevede.contains(navn))
                     continue;
                 else if (foretrukne_.contains(navn))
@@ -657,8 +689,10 @@ private:
     std::set<std::string> LektionernesLokaler() const
     {
         std::set<std::string> lokaler;
-        for (const Lektion& l : lektioner_)
-            lokaler.insert(l.lokaler.begin(), l.lokaler.end());
+        for (const Lektion& l : lektioner_) {
+            for (const Lokaler& behov : l.behov)
+                lokaler.insert(behov.begin(), behov.end());
+        }
         return lokaler;
     }
 
@@ -751,8 +785,10 @@ private:
                 ud.Tilfoej("AktivitetDeltager", {planId_, l.id, d.hold, d.gruppe});
             for (const std::string& laerer : l.laerere)
                 ud.Tilfoej("AktivitetLaerer", {planId_, l.id, laerer});
-            for (const std::string& lokale : l.lokaler)
-                ud.Tilfoej("AktivitetLokale", {planId_, l.id, 1, lokale});
+            for (size_t behov = 0; behov < l.behov.size(); ++behov) {
+                for (const std::string& lokale : l.behov[behov])
+                    ud.Tilfoej("AktivitetLokale", {planId_, l.id, static_cast<int32_t>(behov + 1), lokale});
+            }
         }
     }
 
@@ -837,7 +873,7 @@ private:
     std::map<std::string, int> ikkeOverfoert_;
     std::map<std::string, int> oenskerUnderKrav_;
     std::map<std::string, int> virtuelleOensker_;
-    std::set<std::string> virtuelle_;
+    std::map<std::string, std::vector<Lokaler>> virtuelle_; // virtual room -> its sets of real rooms
     std::set<std::string> foretrukne_; // rooms a room constraint names, other than a class's home room
 };
 

@@ -415,3 +415,36 @@ TEST(FetOversaettelse, MorningsAndAfternoonsAreOneDayWithTheHoursOfBoth)
     EXPECT_TRUE(oversaet(tekst, halve, rapport, fejl)) << fejl;
     EXPECT_EQ(halve.Af("Plan"), (std::vector<Raekke>{{"P"s, "P"s, 6, 9}}));
 }
+
+TEST(FetOversaettelse, AVirtualRoomRequiredAloneIsOneRoomOfEachOfItsSets)
+{
+    const std::string lokaler = "<Room><Name>Hal1</Name></Room><Room><Name>Hal2</Name></Room><Room><Name>Hal3</Name>"
+                                "</Room><Room><Name>R1</Name></Room><Room><Name>V</Name><Virtual>true</Virtual>"
+                                "<Set_of_Real_Rooms><Real_Room>Hal1</Real_Room><Real_Room>Hal2</Real_Room>"
+                                "</Set_of_Real_Rooms><Set_of_Real_Rooms><Real_Room>Hal3</Real_Room>"
+                                "</Set_of_Real_Rooms></Room>";
+    const auto krav = [](int id, const std::string& rum) {
+        return "<ConstraintActivityPreferredRooms><Weight_Percentage>100</Weight_Percentage><Activity_Id>" +
+               std::to_string(id) + "</Activity_Id>" + rum + "<Active>true</Active></ConstraintActivityPreferredRooms>";
+    };
+    // Activity 1 needs two halls at once; activity 2 names the virtual room beside a real one.
+    const std::string rum = krav(1, "<Preferred_Room>V</Preferred_Room>") +
+                            krav(2, "<Preferred_Room>V</Preferred_Room><Preferred_Room>Hal3</Preferred_Room>");
+    Skoledata data;
+    std::vector<std::string> rapport;
+    std::string fejl;
+    ASSERT_TRUE(oversaet(skole({.aktiviteter = aktivitet(1, "T", "S", "A", 2) + aktivitet(2, "U", "M", "A", 1),
+                                .lokaler = lokaler,
+                                .rum = rum}),
+                         data, rapport, fejl))
+        << fejl;
+    EXPECT_EQ(data.Af("Aktivitet"), (std::vector<Raekke>{{"P"s, "1"s, "S"s, 2, 2}}));
+    EXPECT_EQ(Sorteret(data, "AktivitetLokale"),
+              (std::vector<Raekke>{{"P"s, "1"s, 1, "Hal1"s}, {"P"s, "1"s, 1, "Hal2"s}, {"P"s, "1"s, 2, "Hal3"s}}));
+    EXPECT_EQ(data.Af("HoldLaererRelation"), (std::vector<Raekke>{{"A"s, "M"s, "U"s, "P"s}}));
+    for (const char* linje : {"1 × ConstraintActivityPreferredRooms: nævner et virtuelt lokale",
+                              "Lokale V er virtuelt (flere lokaler på én gang): ikke et lokale her"})
+        EXPECT_TRUE(Indeholder(rapport, linje)) << linje;
+    // The halls are the lesson's, not a class's home room.
+    EXPECT_EQ(data.Af("LokaleHoldRelation"), (std::vector<Raekke>{{"A"s, "R1"s, "P"s}}));
+}
