@@ -161,6 +161,7 @@ public:
         TildelLokaler();
         // A plan without a lesson to place is no use, and the file then almost surely needs what we lack.
         if (undervisning_.empty() && lektioner_.empty()) {
+            RapporterOverfoert();
             fejl = "Filen har ingen undervisning, der kan overføres: ingen aktiv aktivitet har en brugbar varighed "
                    "og en lærer eller elever (rapporten nævner hver aktivitet og hvorfor)";
             return false;

@@ -192,7 +192,14 @@ TEST_F(FetImport, RefusesFilesItCannotUseAndWritesNothing)
         ASSERT_EQ(fejl.size(), 1u) << besked;
         EXPECT_NE(fejl.front().find(besked), std::string::npos) << fejl.front();
     }
-    std::vector<std::string> rapport, fejl;
+    // Even a refused file's report ends with its share.
+    Skoledata data;
+    std::vector<std::string> rapport;
+    std::string grund;
+    EXPECT_FALSE(oversaet(skole({.aktiviteter = aktivitet(1, "T", "S", "A", 0) + aktivitet(2, "", "S", "", 2)}), data,
+                          rapport, grund));
+    EXPECT_EQ(rapport.back(), "Overført: 0 af filens 2 aktive timer (0 %)");
+    std::vector<std::string> fejl;
     EXPECT_FALSE(fetImport::Importer("findes-ikke.fet", "P", rapport, fejl));
     EXPECT_NE(fejl.front().find("kan ikke åbnes"), std::string::npos) << fejl.front();
     EXPECT_EQ(Skoledatabase().Laes().raekker, foer.raekker);
