@@ -1,38 +1,48 @@
 #include "import/FetImport.h"
 
 #include "base/Uge.h"
-#include "skoledata/Skoledatabase.h"
+#include "import/Elevhold.h"
 #include "import/XmlElement.h"
+#include "skoledata/Skoledatabase.h"
+#include "skoledata/Skoleregler.h"
 
 #include <algorithm>
 #include <charconv>
 #include <map>
 #include <numeric>
+#include <optional>
 #include <set>
 #include <tuple>
-#include <variant>
 
 namespace fetImport {
 
 namespace {
 
 const std::string& stamlokale = stamlokaleType;
+const std::string udenFag = "Uden fag";
 
 // The rooms a lesson may use, as the file requires them; empty for the class's own.
 using Lokaler = std::set<std::string>;
 // Hours per set of rooms asked for.
 using Lokaleoensker = std::map<Lokaler, int32_t>;
 
-// One activity of the file with its split parts: the hours one teacher gives one class in one subject.
-struct Aktivitet {
+// One part of a split activity: its id, length and the rooms it requires.
+struct Del {
     std::string id;
-    std::string laerer;
-    std::string fag;
-    std::string hold;
-    std::vector<int32_t> varigheder;
-    Lokaleoensker lokaler;
+    int32_t varighed = 0;
+    Lokaler lokaler;
 };
 
+// One activity of the file with its split parts, all naming the same subject, teachers and students.
+struct Aktivitet {
+    std::string id;
+    std::string fag;
+    std::vector<std::string> laerere;
+    std::vector<std::string> elever;
+    std::vector<Del> dele;
+};
+
+// The hours one teacher gives one whole class in one subject, as the specified lesson holds them.
 struct Undervisning {
     std::string laerer;
     int32_t timer = 0;
@@ -40,10 +50,16 @@ struct Undervisning {
     Lokaleoensker lokaler;
 };
 
-// A year (niveau 0), group (1) or subgroup (2) of the file, by the smallest sets it is made of.
-struct Elevgruppe {
-    int niveau = 0;
-    std::set<std::string> atomer;
+// A lesson that the specified one cannot hold: classes or groups together, several or no teachers, no students,
+// or a class's subject again with another teacher or block.
+struct Lektion {
+    std::string id;
+    std::string fag;
+    int32_t timer = 0;
+    int32_t blok = 1;
+    std::vector<Deltager> deltagere;
+    std::vector<std::string> laerere;
+    std::vector<Lokaler> behov; // one room of each set; none asked for when empty
 };
 
 int32_t Tal(const std::string& tekst)
@@ -53,12 +69,14 @@ int32_t Tal(const std::string& tekst)
     return tal;
 }
 
-std::string Liste(const std::vector<const XmlElement*>& elementer)
+// The whole number the text spells, and nothing else; none when it is not one.
+std::optional<int32_t> Heltal(const std::string& tekst)
 {
-    std::string ud;
-    for (const XmlElement* e : elementer)
-        ud += (ud.empty() ? "" : ", ") + e->tekst;
-    return ud;
+    int32_t tal = 0;
+    const auto [slut, fejl] = std::from_chars(tekst.data(), tekst.data() + tekst.size(), tal);
+    if (fejl != std::errc{} || slut != tekst.data() + tekst.size())
+        return std::nullopt;
+    return tal;
 }
 
 // The names of the days or hours; older files give the name as the element's own text.
@@ -126,67 +144,70 @@ public:
 
     bool Udfoer(Skoledata& ud, std::string& fejl)
     {
-        dage_ = Navne(rod_.Barn("Days_List"), "Day");
-        timer_ = Navne(rod_.Barn("Hours_List"), "Hour");
-        const Uge uge{static_cast<int32_t>(dage_.size()), static_cast<int32_t>(timer_.size())};
+        LaesUge();
+        const Uge uge = Ugen();
         if (!uge.Gyldig()) {
-            fejl = "Filens uge har " + std::to_string(dage_.size()) + " dage og " + std::to_string(timer_.size()) +
+            fejl = "Filens uge har " + std::to_string(uge.dage) + " dage og " + std::to_string(uge.timer) +
                    " timer pr. dag; skemaet har plads til 1-" + std::to_string(maksDage) + " dage og 1-" +
                    std::to_string(maksTimer) + " timer pr. dag";
             return false;
         }
-        LaesElevgrupper();
         LaesErklaerede();
         LaesLokaleOensker();
         LaesAktiviteter();
-        SamlUndervisning();
-        RapporterOverlap();
+        FordelAktiviteter();
         FindHjemlokaler();
         NavngivFag();
         TildelLokaler();
-        RapporterAfviste();
         // A plan without a lesson to place is no use, and the file then almost surely needs what we lack.
-        if (std::none_of(fag_.begin(), fag_.end(), [](const auto& f) { return f.second.first > 0; })) {
-            fejl = "Filen har ingen undervisning, der kan overføres: ingen aktivitet er for ét hold med én lærer "
-                   "(rapporten nævner hver aktivitet og hvorfor)";
+        if (undervisning_.empty() && lektioner_.empty()) {
+            RapporterOverfoert();
+            fejl = "Filen har ingen undervisning, der kan overføres: ingen aktiv aktivitet har en brugbar varighed "
+                   "og en lærer eller elever (rapporten nævner hver aktivitet og hvorfor)";
             return false;
         }
         Byg(ud);
         LaesUtilgaengeligeTider(ud);
         RapporterOevrige();
+        RapporterOverfoert();
         return true;
     }
 
 private:
-    // A year is made of its groups and a group of its subgroups; a set without parts is its own smallest part.
-    void LaesElevgrupper()
+    // A file in the mode of mornings and afternoons stores each day as two: its week is half as many days, each
+    // with the hours of both halves, when that fits the grid.
+    void LaesUge()
     {
-        const XmlElement* elever = rod_.Barn("Students_List");
-        if (elever == nullptr)
-            return;
-        const auto tilfoej = [&](const std::string& navn, int niveau, const std::set<std::string>& atomer) {
-            Elevgruppe& g = elevgrupper_.try_emplace(navn, Elevgruppe{niveau, {}}).first->second;
-            g.atomer.insert(atomer.begin(), atomer.end());
-            erklaerede_["holdet"].insert(navn);
-        };
-        for (const XmlElement* aargang : elever->Boern("Year")) {
-            std::set<std::string> aargangensAtomer;
-            for (const XmlElement* gruppe : aargang->Boern("Group")) {
-                aargangAf_[gruppe->Tekst("Name")] = aargang->Tekst("Name");
-                std::set<std::string> gruppensAtomer;
-                for (const XmlElement* undergruppe : gruppe->Boern("Subgroup")) {
-                    tilfoej(undergruppe->Tekst("Name"), 2, {undergruppe->Tekst("Name")});
-                    gruppensAtomer.insert(undergruppe->Tekst("Name"));
-                }
-                if (gruppensAtomer.empty())
-                    gruppensAtomer.insert(gruppe->Tekst("Name"));
-                tilfoej(gruppe->Tekst("Name"), 1, gruppensAtomer);
-                aargangensAtomer.insert(gruppensAtomer.begin(), gruppensAtomer.end());
-            }
-            if (aargangensAtomer.empty())
-                aargangensAtomer.insert(aargang->Tekst("Name"));
-            tilfoej(aargang->Tekst("Name"), 0, aargangensAtomer);
-        }
+        dage_ = Navne(rod_.Barn("Days_List"), "Day");
+        timer_ = Navne(rod_.Barn("Hours_List"), "Hour");
+        const auto halve = static_cast<int32_t>(dage_.size());
+        const auto timer = static_cast<int32_t>(timer_.size());
+        halvdage_ = rod_.Tekst("Mode") == "Mornings_Afternoons" && halve % 2 == 0 && Uge{halve / 2, 2 * timer}.Gyldig();
+        if (halvdage_)
+            rapport_.push_back("Filen deler hver dag i formiddag og eftermiddag: " + std::to_string(halve) +
+                               " halve dage à " + Antal(timer, "time", "timer") + " er lagt som " +
+                               std::to_string(halve / 2) + " dage à " + Antal(2 * timer, "time", "timer"));
+    }
+
+    Uge Ugen() const
+    {
+        const auto dage = static_cast<int32_t>(dage_.size());
+        const auto timer = static_cast<int32_t>(timer_.size());
+        return halvdage_ ? Uge{dage / 2, 2 * timer} : Uge{dage, timer};
+    }
+
+    // Day and hour in the plan of a day and hour the file names; nothing when the file's week has no such.
+    std::optional<std::pair<int32_t, int32_t>> TidAf(const std::string& dag, const std::string& time) const
+    {
+        const auto d = std::find(dage_.begin(), dage_.end(), dag);
+        const auto t = std::find(timer_.begin(), timer_.end(), time);
+        if (d == dage_.end() || t == timer_.end())
+            return std::nullopt;
+        const auto dagNr = static_cast<int32_t>(d - dage_.begin());
+        const auto timeNr = static_cast<int32_t>(t - timer_.begin());
+        if (!halvdage_)
+            return std::pair{dagNr, timeNr};
+        return std::pair{dagNr / 2, (dagNr % 2) * static_cast<int32_t>(timer_.size()) + timeNr};
     }
 
     void LaesErklaerede()
@@ -198,37 +219,68 @@ private:
                     erklaerede_[hvad].insert(e->Tekst("Name"));
             }
         }
+        erklaerede_["faget"].insert(udenFag);
+        if (const XmlElement* elever = rod_.Barn("Students_List")) {
+            for (const XmlElement* aargang : elever->Boern("Year")) {
+                erklaerede_["holdet"].insert(aargang->Tekst("Name"));
+                for (const XmlElement* gruppe : aargang->Boern("Group")) {
+                    erklaerede_["holdet"].insert(gruppe->Tekst("Name"));
+                    for (const XmlElement* undergruppe : gruppe->Boern("Subgroup"))
+                        erklaerede_["holdet"].insert(undergruppe->Tekst("Name"));
+                }
+            }
+        }
     }
 
     // A name the file uses without declaring it is most likely a slip of the pen: say so.
-    void RapporterUerklaerede(const XmlElement& a)
+    void RapporterUerklaerede(const Aktivitet& a)
     {
         std::vector<std::string> navne;
-        for (const auto& [element, hvad] :
-             {std::pair{"Teacher", "læreren"}, std::pair{"Subject", "faget"}, std::pair{"Students", "holdet"}}) {
-            const std::string navn = a.Tekst(element);
+        const auto kontroller = [&](const std::string& hvad, const std::string& navn) {
             if (!erklaerede_[hvad].contains(navn))
-                navne.push_back(std::string(hvad) + " " + navn);
-        }
+                navne.push_back(hvad + " " + navn);
+        };
+        for (const std::string& laerer : a.laerere)
+            kontroller("læreren", laerer);
+        kontroller("faget", a.fag);
+        for (const std::string& hold : a.elever)
+            kontroller("holdet", hold);
         if (navne.empty())
             return;
         std::string liste;
         for (size_t i = 0; i < navne.size(); ++i)
             liste += (i == 0 ? "" : i + 1 == navne.size() ? " og " : ", ") + navne[i];
-        rapport_.push_back("Aktivitet " + a.Tekst("Id") + " (" + a.Tekst("Subject") + ") nævner " + liste +
+        rapport_.push_back("Aktivitet " + a.id + " (" + a.fag + ") nævner " + liste +
                            ", som filen ikke har erklæret; overført, som det står");
     }
 
-    // A virtual room stands for one room of each of several sets at once, which a lesson here cannot take: it
-    // is neither a room nor a room requirement of the plan.
+    // A virtual room stands for one room of each of several sets at once: no room here, but as the one room an
+    // activity requires, the needs of a lesson of its own.
     void LaesVirtuelleLokaler()
     {
         if (const XmlElement* liste = rod_.Barn("Rooms_List")) {
             for (const XmlElement* lokale : liste->Boern("Room")) {
-                if (lokale->Tekst("Virtual") == "true")
-                    virtuelle_.insert(lokale->Tekst("Name"));
+                if (lokale->Tekst("Virtual") != "true")
+                    continue;
+                std::vector<Lokaler>& saet = virtuelle_[lokale->Tekst("Name")];
+                for (const XmlElement* s : lokale->Boern("Set_of_Real_Rooms")) {
+                    Lokaler rum;
+                    for (const XmlElement* r : s->Boern("Real_Room"))
+                        rum.insert(r->tekst);
+                    if (!rum.empty())
+                        saet.push_back(rum);
+                }
             }
         }
+    }
+
+    // The needs of a virtual room the rooms name alone; nothing for real rooms.
+    std::optional<std::vector<Lokaler>> VirtuelleBehov(const Lokaler& lokaler) const
+    {
+        const auto virtuel = lokaler.size() == 1 ? virtuelle_.find(*lokaler.begin()) : virtuelle_.end();
+        if (virtuel == virtuelle_.end())
+            return std::nullopt;
+        return virtuel->second;
     }
 
     void LaesLokaleOensker()
@@ -246,9 +298,12 @@ private:
             const bool brugbar = ErAktiv(b) && !lokaler.empty();
             const bool virtuel = std::any_of(lokaler.begin(), lokaler.end(),
                                              [&](const std::string& l) { return virtuelle_.contains(l); });
+            if (ErAktiv(b) && !hjem)
+                foretrukne_.insert(lokaler.begin(), lokaler.end());
             if (brugbar && (aktivitet || fag) && !ErKrav(b))
                 ++oenskerUnderKrav_[b.navn];
-            else if (brugbar && (aktivitet || fag || hjem) && virtuel)
+            else if (brugbar && (aktivitet || fag || hjem) && virtuel &&
+                     !((aktivitet || fag) && VirtuelleBehov(lokaler)))
                 ++virtuelleOensker_[b.navn];
             else if (brugbar && aktivitet)
                 aktivitetsLokaler_[b.Tekst("Activity_Id")] = lokaler;
@@ -261,67 +316,6 @@ private:
         }
     }
 
-    // Each students set of an activity that can come in becomes a class unless it is a subgroup that is a strict
-    // part of another such set: that needs groups of a class. Sets of the same students are one class, named by
-    // the largest kind (year before group before subgroup). A year or group is a class also when a group's year
-    // has lessons too (RapporterOverlap says so).
-    void FindKlasser()
-    {
-        std::set<std::string> naevnte;
-        if (const XmlElement* liste = rod_.Barn("Activities_List")) {
-            for (const XmlElement* a : liste->Boern("Activity")) {
-                if (ErAktiv(*a) && a->Boern("Teacher").size() == 1 && a->Boern("Students").size() == 1)
-                    naevnte.insert(a->Tekst("Students"));
-            }
-        }
-        for (const std::string& s : naevnte) {
-            const auto egen = elevgrupper_.find(s);
-            if (egen == elevgrupper_.end()) {
-                klasseAf_[s] = s;
-                continue;
-            }
-            std::pair<int, std::string> klasse{egen->second.niveau, s};
-            std::pair<size_t, std::string> delAf{0, ""}; // the smallest taught set that holds it
-            for (const std::string& t : naevnte) {
-                const auto anden = elevgrupper_.find(t);
-                if (t == s || anden == elevgrupper_.end())
-                    continue;
-                const auto& mine = egen->second.atomer;
-                const auto& dens = anden->second.atomer;
-                if (dens == mine)
-                    klasse = std::min(klasse, std::pair{anden->second.niveau, t});
-                else if (std::includes(dens.begin(), dens.end(), mine.begin(), mine.end()) &&
-                         (delAf.second.empty() || dens.size() < delAf.first))
-                    delAf = {dens.size(), t};
-            }
-            if (klasse.first == 2 && !delAf.second.empty())
-                delAf_[s] = delAf.second;
-            else
-                klasseAf_[s] = klasse.second;
-        }
-    }
-
-    // Empty when the activity can become teaching of one class, otherwise the kind of refusal and why.
-    std::pair<std::string, std::string> Afvisning(const XmlElement& a) const
-    {
-        using Grund = std::pair<std::string, std::string>;
-        const auto laerere = a.Boern("Teacher");
-        const auto elever = a.Boern("Students");
-        if (!ErAktiv(a))
-            return Grund{"ikke aktive", "er ikke aktiv"};
-        if (laerere.size() != 1)
-            return laerere.empty() ? Grund{"uden lærer", "har ingen lærer"}
-                                   : Grund{"med flere lærere", "har flere lærere (" + Liste(laerere) + ")"};
-        if (elever.size() != 1)
-            return elever.empty() ? Grund{"uden hold", "har intet hold"}
-                                  : Grund{"med flere hold", "har flere hold (" + Liste(elever) + ")"};
-        if (const auto del = delAf_.find(elever.front()->tekst); del != delAf_.end())
-            return Grund{"for en del af et hold", "er for undergruppen " + del->first +
-                                                      ", som ikke kan blive et hold (den er en del af " + del->second +
-                                                      ")"};
-        return {};
-    }
-
     // The rooms the file requires for one activity (or split part): its own, else its subject's.
     Lokaler OenskedeLokaler(const XmlElement& a) const
     {
@@ -332,86 +326,184 @@ private:
         return fagets != fagLokaler_.end() ? fagets->second : Lokaler{};
     }
 
+    // Counts an activity that is not carried over by why, and names it in the report.
+    void Afvis(const std::string& id, const std::string& fag, const std::string& grund, const std::string& art,
+               int32_t timer)
+    {
+        rapport_.push_back("Aktivitet " + id + " (" + fag + ") " + grund + "; ikke overført");
+        ++afviste_[art].first;
+        afviste_[art].second += timer;
+    }
+
+    // The file's active activities with their split parts. A part naming another subject, teacher or students
+    // than the activity it belongs to is an activity of its own; an inactive part is skipped.
     void LaesAktiviteter()
     {
         const XmlElement* liste = rod_.Barn("Activities_List");
         if (liste == nullptr)
             return;
-        FindKlasser();
-        // activity group id -> index into aktiviteter_, or the kind of refusal
-        std::map<std::string, std::variant<size_t, std::string>> grupper;
+        std::map<std::tuple<std::string, std::string, std::vector<std::string>, std::vector<std::string>>, size_t>
+            grupper; // (group id, subject, teachers, students) -> index into aktiviteter_
+        std::map<std::string, std::string> foersteDel; // group id -> the id of its first part
         std::set<std::string> ider;
         for (const XmlElement* a : liste->Boern("Activity")) {
             const std::string id = a->Tekst("Id");
+            // An activity without a subject still keeps its teachers and students busy.
+            const std::string fag = a->Tekst("Subject").empty() ? udenFag : a->Tekst("Subject");
             if (!ider.insert(id).second) {
-                rapport_.push_back("Aktivitet " + id + " (" + a->Tekst("Subject") +
+                rapport_.push_back("Aktivitet " + id + " (" + fag +
                                    ") findes to gange i filen; den anden er ikke overført");
                 continue;
             }
+            const std::string tekst = a->Tekst("Duration");
+            const std::optional<int32_t> varighed = Heltal(tekst);
+            const int32_t timer = varighed && *varighed >= 1 && *varighed <= maksCeller ? *varighed : 0;
+            if (!ErAktiv(*a)) {
+                ++inaktive_.first;
+                inaktive_.second += timer;
+                continue;
+            }
+            aktiveTimer_ += timer;
+            // A lesson is one block within a day.
+            const int32_t dagensTimer = Ugen().timer;
+            if (!varighed || *varighed < 1 || *varighed > dagensTimer) {
+                Afvis(id, fag,
+                      "varer \"" + tekst + "\"; en lektion varer 1-" + std::to_string(dagensTimer) + " timer i træk",
+                      "med en varighed, der ikke kan bruges", timer);
+                continue;
+            }
+            std::vector<std::string> laerere;
+            for (const XmlElement* l : a->Boern("Teacher"))
+                laerere.push_back(l->tekst);
+            std::vector<std::string> elever;
+            for (const XmlElement* e : a->Boern("Students"))
+                elever.push_back(e->tekst);
             const std::string gruppeId = Tal(a->Tekst("Activity_Group_Id")) != 0 ? a->Tekst("Activity_Group_Id") : id;
-            const int32_t varighed = Tal(a->Tekst("Duration"));
-            auto gruppe = grupper.find(gruppeId);
-            if (gruppe == grupper.end()) {
-                const auto [art, grund] = Afvisning(*a);
-                if (!grund.empty()) {
-                    rapport_.push_back("Aktivitet " + id + " (" + a->Tekst("Subject") + ") " + grund +
-                                       "; ikke overført");
-                    ++afviste_[art].first;
-                    afviste_[art].second += varighed;
-                    grupper.emplace(gruppeId, art);
-                    continue;
-                }
-                RapporterUerklaerede(*a);
-                gruppe = grupper.emplace(gruppeId, aktiviteter_.size()).first;
-                aktiviteter_.push_back(
-                    {id, a->Tekst("Teacher"), a->Tekst("Subject"), klasseAf_.at(a->Tekst("Students")), {}, {}});
-            } else if (const auto* art = std::get_if<std::string>(&gruppe->second)) {
-                afviste_[*art].second += varighed;
-                continue;
+            const auto [gruppe, ny] = grupper.try_emplace({gruppeId, fag, laerere, elever}, aktiviteter_.size());
+            if (ny) {
+                const auto [foerste, allerede] = foersteDel.try_emplace(gruppeId, id);
+                if (!allerede)
+                    rapport_.push_back("Aktivitet " + id + " (" + fag + ") er en del af aktivitet " + foerste->second +
+                                       ", men nævner et andet fag, hold eller andre lærere; lagt for sig");
+                aktiviteter_.push_back({id, fag, laerere, elever, {}});
             }
-            Aktivitet& aktivitet = aktiviteter_[std::get<size_t>(gruppe->second)];
-            aktivitet.varigheder.push_back(varighed);
-            aktivitet.lokaler[OenskedeLokaler(*a)] += varighed;
+            aktiviteter_[gruppe->second].dele.push_back({id, *varighed, OenskedeLokaler(*a)});
         }
     }
 
-    void SamlUndervisning()
+    // Empty when the activity's names can all be ids of the plan, otherwise why not.
+    static std::string NavneFejl(const Aktivitet& a)
     {
+        std::vector<std::pair<std::string, std::string>> navne{{"faget", a.fag}};
+        for (const std::string& l : a.laerere)
+            navne.emplace_back("læreren", l);
+        for (const std::string& e : a.elever)
+            navne.emplace_back("holdet", e);
+        for (const auto& [hvad, navn] : navne) {
+            if (const std::string fejl = skoleregler::IdFejl(navn); !fejl.empty())
+                return "nævner " + hvad + " \"" + navn + "\", som " + fejl;
+        }
+        return "";
+    }
+
+    // Each activity becomes the specified lesson where that holds it (one teacher, one whole class, the class's
+    // subject with that teacher and block), else a lesson of its own; parts of different lengths are one lesson
+    // per length.
+    void FordelAktiviteter()
+    {
+        std::vector<const Aktivitet*> brugbare;
+        std::set<std::string> underviste;
         for (const Aktivitet& a : aktiviteter_) {
-            const int32_t timer = std::accumulate(a.varigheder.begin(), a.varigheder.end(), 0);
-            const bool ens = std::all_of(a.varigheder.begin(), a.varigheder.end(),
-                                         [&](int32_t v) { return v == a.varigheder.front(); });
-            const int32_t blok = ens ? a.varigheder.front() : 1;
-            if (!ens)
-                rapport_.push_back("Aktivitet " + a.id + " (" + a.fag + ", " + a.hold +
-                                   ") er delt i ulige lange dele; lagt som enkelttimer");
-            const auto [u, ny] = undervisning_.try_emplace({a.hold, a.fag},
-                                                           Undervisning{a.laerer, timer, blok, a.lokaler});
-            if (ny)
-                continue;
-            if (u->second.laerer == a.laerer && u->second.blok == blok) {
-                u->second.timer += timer;
-                for (const auto& [lokaler, t] : a.lokaler)
-                    u->second.lokaler[lokaler] += t;
+            const int32_t timer = std::accumulate(a.dele.begin(), a.dele.end(), 0,
+                                                  [](int32_t sum, const Del& d) { return sum + d.varighed; });
+            if (const std::string fejl = NavneFejl(a); !fejl.empty()) {
+                Afvis(a.id, a.fag, fejl, "med et navn, der ikke kan bruges", timer);
+            } else if (a.laerere.empty() && a.elever.empty()) {
+                Afvis(a.id, a.fag, "har hverken lærer eller elever", "uden lærer og elever", timer);
             } else {
-                rapport_.push_back("Aktivitet " + a.id + " (" + a.fag + ", " + a.hold + ") gentager holdets fag med " +
-                                   "anden lærer eller blok; ikke overført");
+                RapporterUerklaerede(a);
+                udenFagAntal_ += a.fag == udenFag ? 1 : 0;
+                brugbare.push_back(&a);
+                underviste.insert(a.elever.begin(), a.elever.end());
             }
+        }
+        elevhold_.emplace(rod_.Barn("Students_List"), underviste);
+        for (const Aktivitet* a : brugbare) {
+            // In the order the lengths first come, so the first part decides which is the specified lesson.
+            std::vector<std::pair<int32_t, std::vector<const Del*>>> efterLaengde;
+            for (const Del& d : a->dele) {
+                auto laengde = std::find_if(efterLaengde.begin(), efterLaengde.end(),
+                                            [&](const auto& l) { return l.first == d.varighed; });
+                if (laengde == efterLaengde.end())
+                    laengde = efterLaengde.insert(efterLaengde.end(), {d.varighed, {}});
+                laengde->second.push_back(&d);
+            }
+            if (efterLaengde.size() > 1)
+                rapport_.push_back("Aktivitet " + a->id + " (" + a->fag +
+                                   ") er delt i dele af forskellig længde; hver længde er sin egen lektion");
+            const std::vector<Deltager> deltagere = DeltagereAf(*a);
+            for (const auto& [laengde, dele] : efterLaengde)
+                Fordel(*a, deltagere, laengde, dele);
         }
     }
 
-    // A group's students are also in their year: as two classes they could be timetabled at the same hour.
-    void RapporterOverlap()
+    // The classes and groups of an activity's students sets; a group of a class that comes whole is left out.
+    std::vector<Deltager> DeltagereAf(const Aktivitet& a) const
     {
-        std::set<std::string> hold;
-        for (const auto& [noegle, u] : undervisning_)
-            hold.insert(noegle.first);
-        for (const std::string& h : hold) {
-            const auto aargang = aargangAf_.find(h);
-            if (aargang != aargangAf_.end() && hold.contains(aargang->second))
-                rapport_.push_back("Gruppen " + h + " og dens årgang " + aargang->second +
-                                   " har begge timer og er blevet to hold; skemaet holder ikke deres timer adskilt");
+        std::set<Deltager> alle;
+        for (const std::string& saet : a.elever) {
+            for (const Deltager& d : elevhold_->Deltagere(saet))
+                alle.insert(d);
         }
+        std::vector<Deltager> ud;
+        for (const Deltager& d : alle) {
+            if (d.gruppe == skoleregler::tomMarkoer || !alle.contains(Deltager{d.hold, skoleregler::tomMarkoer}))
+                ud.push_back(d);
+        }
+        return ud;
+    }
+
+    // The parts' rooms as one need: a room any of them requires.
+    static std::vector<Lokaler> EtBehov(const Lokaleoensker& oensker)
+    {
+        Lokaler lokaler;
+        for (const auto& [l, t] : oensker)
+            lokaler.insert(l.begin(), l.end());
+        if (lokaler.empty())
+            return {};
+        return {lokaler};
+    }
+
+    void Fordel(const Aktivitet& a, const std::vector<Deltager>& deltagere, int32_t laengde,
+                const std::vector<const Del*>& dele)
+    {
+        const auto timer = static_cast<int32_t>(dele.size()) * laengde;
+        Lokaleoensker oensker;
+        for (const Del* d : dele)
+            oensker[d->lokaler] += d->varighed;
+        std::optional<std::vector<Lokaler>> virtuelle;
+        for (const auto& [l, t] : oensker)
+            virtuelle = virtuelle ? virtuelle : VirtuelleBehov(l);
+        const bool specificeret = a.laerere.size() == 1 && deltagere.size() == 1 &&
+                                  deltagere.front().gruppe == skoleregler::tomMarkoer &&
+                                  laengde <= skoleregler::Graenser(Felt::Blok)->hoejst && !virtuelle;
+        if (specificeret) {
+            const auto [u, ny] = undervisning_.try_emplace({deltagere.front().hold, a.fag},
+                                                           Undervisning{a.laerere.front(), timer, laengde, oensker});
+            if (ny)
+                return;
+            if (u->second.laerer == a.laerere.front() && u->second.blok == laengde) {
+                u->second.timer += timer;
+                for (const auto& [lokaler, t] : oensker)
+                    u->second.lokaler[lokaler] += t;
+                return;
+            }
+        }
+        std::vector<std::string> laerere = a.laerere;
+        std::sort(laerere.begin(), laerere.end());
+        laerere.erase(std::unique(laerere.begin(), laerere.end()), laerere.end());
+        lektioner_.push_back(
+            {dele.front()->id, a.fag, timer, laengde, deltagere, laerere, virtuelle ? *virtuelle : EtBehov(oensker)});
     }
 
     // A room that each of a class's subjects asks for (some split parts may ask for nothing), and that no other
@@ -419,8 +511,8 @@ private:
     void FindHjemlokaler()
     {
         for (const auto& [saet, lokale] : std::map(hjemLokale_)) {
-            if (const auto klasse = klasseAf_.find(saet); klasse != klasseAf_.end())
-                hjemLokale_.try_emplace(klasse->second, lokale);
+            if (const auto klasse = elevhold_->HeleHoldet(saet))
+                hjemLokale_.try_emplace(*klasse, lokale);
         }
         std::map<std::string, std::set<Lokaler>> holdetsOensker;
         std::set<std::string> udenOenske; // classes with a subject that asks for no room
@@ -545,21 +637,27 @@ private:
                 rapport_.push_back("Fag " + fag + " ønsker " + Opremsning(lokaler) + "; lokaletypen " + type +
                                    " rummer også " + Opremsning(ogsaa) + ", som andre fag ønsker sammen med dem");
         }
+        // A room that lessons require, or that the file prefers for some, is no class's own.
+        const std::set<std::string> kraevede = LektionernesLokaler();
+        std::set<std::string> ubrugte;
         std::vector<std::string> ledige;
         if (const XmlElement* liste = rod_.Barn("Rooms_List")) {
             for (const XmlElement* lokale : liste->Boern("Room")) {
                 const std::string navn = lokale->Tekst("Name");
                 if (virtuelle_.contains(navn))
-                    rapport_.push_back("Lokale " + navn + " er virtuelt (flere lokaler på én gang); ikke overført");
-                else if (!saerlokaler_.contains(navn) && !ErOensketHjem(navn))
+                    rapport_.push_back("Lokale " + navn +
+                                       " er virtuelt (flere lokaler på én gang): ikke et lokale her, men " +
+                                       "lokalebehov for de aktiviteter, der kræver det");
+                else if (saerlokaler_.contains(navn) || ErOensketHjem(navn) || kraevede.contains(navn))
+                    continue;
+                else if (foretrukne_.contains(navn))
+                    ubrugte.insert(navn);
+                else
                     ledige.push_back(navn);
             }
         }
         std::reverse(ledige.begin(), ledige.end());
-        std::set<std::string> hold;
-        for (const auto& [noegle, u] : undervisning_)
-            hold.insert(noegle.first);
-        for (const std::string& h : hold) {
+        for (const std::string& h : Holdene()) {
             const auto oensket = hjemLokale_.find(h);
             if (oensket != hjemLokale_.end() && !saerlokaler_.contains(oensket->second)) {
                 hjem_[h] = oensket->second;
@@ -571,8 +669,32 @@ private:
                 rapport_.push_back("Hold " + h + " havde intet lokale; stamlokalet " + hjem_[h] + " er oprettet");
             }
         }
-        for (const std::string& lokale : ledige)
+        ubrugte.insert(ledige.begin(), ledige.end());
+        for (const std::string& lokale : ubrugte)
             rapport_.push_back("Lokale " + lokale + " bruges ikke; ikke overført");
+    }
+
+    // The classes that have a lesson, specified or of their own.
+    std::set<std::string> Holdene() const
+    {
+        std::set<std::string> hold;
+        for (const auto& [noegle, u] : undervisning_)
+            hold.insert(noegle.first);
+        for (const Lektion& l : lektioner_) {
+            for (const Deltager& d : l.deltagere)
+                hold.insert(d.hold);
+        }
+        return hold;
+    }
+
+    std::set<std::string> LektionernesLokaler() const
+    {
+        std::set<std::string> lokaler;
+        for (const Lektion& l : lektioner_) {
+            for (const Lokaler& behov : l.behov)
+                lokaler.insert(behov.begin(), behov.end());
+        }
+        return lokaler;
     }
 
     bool ErOensketHjem(const std::string& lokale) const
@@ -580,11 +702,12 @@ private:
         return std::any_of(hjemLokale_.begin(), hjemLokale_.end(), [&](const auto& p) { return p.second == lokale; });
     }
 
-    // The activities not carried over, counted by why.
-    void RapporterAfviste()
+    // The last lines: what was left out by kind, then the share of the file's active hours carried over.
+    void RapporterOverfoert()
     {
-        if (afviste_.empty())
-            return;
+        if (inaktive_.first > 0)
+            rapport_.push_back("Sprunget over: " + Antal(inaktive_.first, "aktivitet", "aktiviteter") +
+                               ", der ikke er aktive (" + Antal(inaktive_.second, "time", "timer") + ")");
         int antal = 0;
         int32_t timer = 0;
         std::string arter;
@@ -594,13 +717,19 @@ private:
             arter += (arter.empty() ? "" : ", ") + std::to_string(antalOgTimer.first) + " " + art + " (" +
                      Antal(antalOgTimer.second, "time", "timer") + ")";
         }
-        rapport_.push_back("Ikke overført i alt: " + Antal(antal, "aktivitet", "aktiviteter") + " med " +
-                           Antal(timer, "time", "timer") + ": " + arter);
+        if (antal > 0)
+            rapport_.push_back("Ikke overført i alt: " + Antal(antal, "aktivitet", "aktiviteter") + " med " +
+                               Antal(timer, "time", "timer") + ": " + arter);
+        const int32_t overfoert = aktiveTimer_ - timer;
+        const int64_t procent = aktiveTimer_ > 0 ? int64_t{overfoert} * 100 / aktiveTimer_ : 100;
+        rapport_.push_back("Overført: " + std::to_string(overfoert) + " af filens " + std::to_string(aktiveTimer_) +
+                           " aktive timer (" + std::to_string(procent) + " %)");
     }
 
     void Byg(Skoledata& ud) const
     {
-        ud.Tilfoej("Plan", {planId_, planId_, static_cast<int32_t>(dage_.size()), static_cast<int32_t>(timer_.size())});
+        const Uge uge = Ugen();
+        ud.Tilfoej("Plan", {planId_, planId_, uge.dage, uge.timer});
         std::map<std::string, std::string> lokaler = saerlokaler_; // room -> type; classes may share a home room
         for (const auto& [hold, lokale] : hjem_) {
             ud.Tilfoej("Hold", {hold, hold});
@@ -608,23 +737,60 @@ private:
             ud.Tilfoej("LokaleHoldRelation", {hold, lokale, planId_});
             lokaler[lokale] = stamlokale;
         }
+        // A room only lessons of their own require is a type by itself.
+        for (const std::string& lokale : LektionernesLokaler())
+            lokaler.try_emplace(lokale, lokale);
         for (const auto& [lokale, type] : lokaler) {
             ud.Tilfoej("Lokale", {lokale, type});
             ud.Tilfoej("LokalePlan", {lokale, planId_});
         }
-        for (const auto& [fag, timerOgBlok] : fag_) {
-            ud.Tilfoej("Fag", {fag, timerOgBlok.first, lokaletype_.at(fag)});
-            ud.Tilfoej("Fagliste", {fag});
+        std::map<std::string, std::pair<int32_t, std::string>> fag; // id -> weekly hours, room type
+        for (const auto& [id, timerOgBlok] : fag_)
+            fag[id] = {timerOgBlok.first, lokaletype_.at(id)};
+        for (const Lektion& l : lektioner_)
+            fag.try_emplace(l.fag, 0, stamlokale);
+        for (const auto& [id, timerOgType] : fag) {
+            ud.Tilfoej("Fag", {id, timerOgType.first, timerOgType.second});
+            ud.Tilfoej("Fagliste", {id});
         }
         std::map<std::pair<std::string, std::string>, int32_t> antalHold; // (teacher, subject)
         for (const auto& [noegle, u] : undervisning_) {
-            const std::string& fag = fagId_.at(noegle);
-            ud.Tilfoej("Fagprofil", {noegle.first, fag});
-            ud.Tilfoej("HoldLaererRelation", {noegle.first, fag, u.laerer, planId_});
-            ++antalHold[{u.laerer, fag}];
+            const std::string& id = fagId_.at(noegle);
+            ud.Tilfoej("Fagprofil", {noegle.first, id});
+            ud.Tilfoej("HoldLaererRelation", {noegle.first, id, u.laerer, planId_});
+            ++antalHold[{u.laerer, id}];
         }
         for (const auto& [noegle, antal] : antalHold)
             ud.Tilfoej("LaererFagProfil", {noegle.first, noegle.second, antal, fag_.at(noegle.second).second, planId_});
+        BygGrupper(ud);
+        BygLektioner(ud);
+    }
+
+    void BygGrupper(Skoledata& ud) const
+    {
+        for (const Klasse& klasse : elevhold_->Klasser()) {
+            if (!hjem_.contains(klasse.navn))
+                continue;
+            for (const Inddeling& inddeling : klasse.inddelinger) {
+                for (const std::string& gruppe : inddeling.grupper)
+                    ud.Tilfoej("Gruppe", {planId_, klasse.navn, inddeling.navn, gruppe});
+            }
+        }
+    }
+
+    void BygLektioner(Skoledata& ud) const
+    {
+        for (const Lektion& l : lektioner_) {
+            ud.Tilfoej("Aktivitet", {planId_, l.id, l.fag, l.timer, l.blok});
+            for (const Deltager& d : l.deltagere)
+                ud.Tilfoej("AktivitetDeltager", {planId_, l.id, d.hold, d.gruppe});
+            for (const std::string& laerer : l.laerere)
+                ud.Tilfoej("AktivitetLaerer", {planId_, l.id, laerer});
+            for (size_t behov = 0; behov < l.behov.size(); ++behov) {
+                for (const std::string& lokale : l.behov[behov])
+                    ud.Tilfoej("AktivitetLokale", {planId_, l.id, static_cast<int32_t>(behov + 1), lokale});
+            }
+        }
     }
 
     void LaesUtilgaengeligeTider(Skoledata& ud)
@@ -635,6 +801,8 @@ private:
         std::set<std::string> underviser;
         for (const auto& [noegle, u] : undervisning_)
             underviser.insert(u.laerer);
+        for (const Lektion& l : lektioner_)
+            underviser.insert(l.laerere.begin(), l.laerere.end());
         std::set<std::tuple<std::string, int32_t, int32_t>> tider;
         for (const XmlElement& b : liste->boern) {
             if (b.navn == "ConstraintBasicCompulsoryTime")
@@ -650,15 +818,13 @@ private:
                 continue;
             }
             for (const XmlElement* tid : b.Boern("Not_Available_Time")) {
-                const auto dag = std::find(dage_.begin(), dage_.end(), tid->Tekst("Day"));
-                const auto time = std::find(timer_.begin(), timer_.end(), tid->Tekst("Hour"));
-                if (dag == dage_.end() || time == timer_.end()) {
+                const auto dagOgTime = TidAf(tid->Tekst("Day"), tid->Tekst("Hour"));
+                if (!dagOgTime) {
                     rapport_.push_back("Lærer " + b.Tekst("Teacher") + ": utilgængelig tid " + tid->Tekst("Day") + " " +
                                        tid->Tekst("Hour") + " findes ikke i ugen; ikke overført");
                     continue;
                 }
-                tider.insert({b.Tekst("Teacher"), static_cast<int32_t>(dag - dage_.begin()),
-                              static_cast<int32_t>(time - timer_.begin())});
+                tider.insert({b.Tekst("Teacher"), dagOgTime->first, dagOgTime->second});
             }
         }
         for (const auto& [laerer, dag, time] : tider)
@@ -667,6 +833,9 @@ private:
 
     void RapporterOevrige()
     {
+        if (udenFagAntal_ > 0)
+            rapport_.push_back(Antal(udenFagAntal_, "aktivitet", "aktiviteter") + " uden fag er overført under faget " +
+                               udenFag);
         for (const auto& [navn, antal] : ikkeOverfoert_)
             rapport_.push_back(std::to_string(antal) + " × " + navn +
                                ": har intet modsvar her (eller er ikke aktiv); ikke overført");
@@ -683,16 +852,18 @@ private:
     std::vector<std::string>& rapport_;
     std::vector<std::string> dage_;
     std::vector<std::string> timer_;
-    std::map<std::string, Elevgruppe> elevgrupper_;
-    std::map<std::string, std::string> klasseAf_;             // students set -> our class
-    std::map<std::string, std::string> delAf_;                // subgroup -> a bigger set with lessons
+    bool halvdage_ = false;                                   // the file's days are mornings and afternoons
     std::map<std::string, std::set<std::string>> erklaerede_; // "læreren", "faget", "holdet" -> declared names
-    std::map<std::string, std::string> aargangAf_;            // group -> its year
+    std::optional<Elevhold> elevhold_;
     std::map<std::string, Lokaler> aktivitetsLokaler_;
     std::map<std::string, Lokaler> fagLokaler_;
     std::map<std::string, std::string> hjemLokale_;
     std::map<std::string, std::pair<int, int32_t>> afviste_; // kind of refusal -> activities, hours
+    std::pair<int, int32_t> inaktive_{0, 0};                 // activities, hours
+    int32_t aktiveTimer_ = 0;
+    int udenFagAntal_ = 0;
     std::vector<Aktivitet> aktiviteter_;
+    std::vector<Lektion> lektioner_;
     std::map<std::pair<std::string, std::string>, Undervisning> undervisning_; // (class, subject of the file)
     std::map<std::pair<std::string, std::string>, std::string> fagId_; // (class, subject of the file) -> our subject
     std::map<std::string, std::pair<int32_t, int32_t>> fag_;           // our subject -> hours, block
@@ -703,7 +874,8 @@ private:
     std::map<std::string, int> ikkeOverfoert_;
     std::map<std::string, int> oenskerUnderKrav_;
     std::map<std::string, int> virtuelleOensker_;
-    std::set<std::string> virtuelle_;
+    std::map<std::string, std::vector<Lokaler>> virtuelle_; // virtual room -> its sets of real rooms
+    std::set<std::string> foretrukne_; // rooms a room constraint names, other than a class's home room
 };
 
 } // namespace

@@ -83,7 +83,7 @@ const std::vector<Tabel>& Skematabeller()
         {"Aktivitet",
          "Aktiviteter",
          {Ref("PlanID_Ak", F::Plan), Id("AktivitetID_Ak", F::Aktivitet), Ref("FagID_Ak", F::Fag),
-          Ref("Timer_Ak", F::Timer), Ref("Blokstoerrelse_Ak", F::Blok)},
+          Ref("Timer_Ak", F::Timer), Ref("Blokstoerrelse_Ak", F::Laengde)},
          {0, 1},
          true},
         // A whole class (group "tom") or one of its groups.
