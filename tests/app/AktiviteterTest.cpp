@@ -1,14 +1,18 @@
 // A hand-built school with lessons of the new kind, written as rows, opened,
 // saved and opened again on every engine.
+#include "app/Udgivelse.h"
 #include "app/Vorivazi.h"
 #include "db/SqlKlasse.h"
 #include "skoledata/Skoledatabase.h"
 #include "support/TestDatabase.h"
 #include "support/TestModtager.h"
+#include "udgiv/CsvSkemabog.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <sstream>
 
 namespace {
 
@@ -50,6 +54,46 @@ Skoledata skolen()
     s.Tilfoej("AktivitetSkemaLokale", {plan, "Id"s, 1, 0, 1, "Gymsal"s});
     s.Tilfoej("AktivitetSkemaLokale", {plan, "Id"s, 1, 0, 2, "Hallen"s});
     return s;
+}
+
+// The checker knows nothing of the program: it reads the exported rows
+// alone. In one hour, rows of different lessons must not share a teacher, a
+// room or students: a class's whole-class row excludes every other row of
+// the class, and two groups exclude each other unless they are different
+// groups of one division. Gives the clashes it finds.
+std::vector<std::string> sammenstoed(const std::string& csv)
+{
+    struct Raekke {
+        std::string hold, laerer, lokale, gruppe, inddeling, lektion;
+    };
+    std::map<std::string, std::vector<Raekke>> timer; // by day and hour
+    std::istringstream linjer(csv);
+    std::string linje;
+    std::getline(linjer, linje); // the header
+    while (std::getline(linjer, linje)) {
+        std::vector<std::string> f;
+        std::istringstream felter(linje.substr(0, linje.size() - 1)); // without CR
+        for (std::string felt; std::getline(felter, felt, ';');)
+            f.push_back(felt);
+        f.resize(11);
+        timer[f[1] + " " + f[2]].push_back({f[3], f[5], f[6], f[8], f[9], f[10]});
+    }
+    std::vector<std::string> fund;
+    for (const auto& [time, raekker] : timer) {
+        for (const Raekke& a : raekker) {
+            for (const Raekke& b : raekker) {
+                if (a.lektion >= b.lektion)
+                    continue;
+                const bool elever = !a.hold.empty() && a.hold == b.hold &&
+                                    (a.gruppe.empty() || b.gruppe.empty() || a.gruppe == b.gruppe ||
+                                     a.inddeling != b.inddeling);
+                if (elever || (!a.laerer.empty() && a.laerer == b.laerer) ||
+                    (!a.lokale.empty() && a.lokale == b.lokale))
+                    fund.push_back(time + ": lektion " + a.lektion + " og " + b.lektion);
+            }
+        }
+    }
+    return fund;
 }
 
 class Aktiviteter : public DatabaseTest {
@@ -104,6 +148,20 @@ TEST_F(Aktiviteter, AreReadWithThePlanAndSavedBackAsTheyWere)
     ASSERT_TRUE(igen.AabnPlan(plan));
     EXPECT_EQ(Blokke(igen).size(), 3u);
     EXPECT_TRUE(m.modtager.bokse.empty()) << m.modtager.bokse.front().tekst;
+
+    // One row per hour, participant, teacher and room: sport 2 x 2 x 2 x 2,
+    // the languages and Danish one each.
+    const std::string csv = CsvSkemabog(SamlSkemabog(igen));
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 16 + 2 + 1);
+    EXPECT_NE(csv.find("\r\nPlan2026;Mandag;2;7.a;Fransk;Eva;B2;1;Fransk;Sprog;"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("\r\nPlan2026;Tirsdag;2;7.b;Idræt;Dorthe;Hallen;2;;;"), std::string::npos) << csv;
+    EXPECT_TRUE(sammenstoed(csv).empty()) << sammenstoed(csv).front();
+    // The checker does see a clash: German moved onto the sport's hour.
+    std::string flyttet = csv;
+    const size_t tysk = flyttet.find("Mandag;2;7.a;Tysk");
+    ASSERT_NE(tysk, std::string::npos);
+    flyttet.replace(tysk, 8, "Tirsdag;1");
+    EXPECT_EQ(sammenstoed(flyttet).size(), 4u) << "one for each of 7.a's sport rows in that hour";
 }
 
 TEST_F(Aktiviteter, ABlockThatClashesIsReportedAndKept)
