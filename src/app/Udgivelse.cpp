@@ -39,6 +39,8 @@ std::vector<std::string> placeredeFag(Vorivazi& vorivazi)
         for (const LektionsData& l : vorivazi.Lektioner(hold, SkemaArt::hold))
             fag.insert(l.fag);
     }
+    for (const Aktivitetslektion& l : vorivazi.Aktiviteter().Lektioner())
+        fag.insert(l.aktivitet->fag);
     return {fag.begin(), fag.end()};
 }
 

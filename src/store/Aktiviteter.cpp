@@ -80,7 +80,7 @@ std::vector<Aktivitetslektion> Aktivitetsplan::Lektioner(SkemaArt art, const std
         if (optager)
             ud.push_back(l);
     }
-    std::sort(ud.begin(), ud.end(), [](const Aktivitetslektion& a, const Aktivitetslektion& b) {
+    std::stable_sort(ud.begin(), ud.end(), [](const Aktivitetslektion& a, const Aktivitetslektion& b) {
         return std::tie(a.blok->start.kolonne, a.blok->start.raekke) <
                std::tie(b.blok->start.kolonne, b.blok->start.raekke);
     });

@@ -259,6 +259,20 @@ void TSkemaFrame::VisLektioner(const std::string& id, SkemaArt art)
         if (const auto farve = farver.find(fag); farve != farver.end())
             SFStringGrid1->SaetCelleFarve(kolonne + 1, raekke + 1, QColor(QString::fromStdString(farve->second)));
     }
+    VisAktiviteter(id, art, farver);
+}
+
+// Read-only: hand editing does not move them yet.
+void TSkemaFrame::VisAktiviteter(const std::string& id, SkemaArt art, const std::map<std::string, std::string>& farver)
+{
+    for (const Aktivitetscelle& celle : AktivitetsCeller(hoved_.Facade().Aktiviteter(), art, id)) {
+        if (celle.p.kolonne >= dage_ || celle.p.raekke >= timer_)
+            continue;
+        SFStringGrid1->SaetCelle(celle.p.kolonne + 1, celle.p.raekke + 1, QString::fromStdString(celle.tekst));
+        if (const auto farve = farver.find(celle.fag); farve != farver.end())
+            SFStringGrid1->SaetCelleFarve(celle.p.kolonne + 1, celle.p.raekke + 1,
+                                          QColor(QString::fromStdString(farve->second)));
+    }
 }
 
 void TSkemaFrame::VisTal(const std::string& id, SkemaArt art)
