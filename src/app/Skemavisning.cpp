@@ -59,6 +59,21 @@ std::string AktivitetsTekst(SkemaArt art, const Aktivitetslektion& l)
 
 } // namespace
 
+Aktivitetsangivelse Angivelse(const Aktivitet& aktivitet)
+{
+    std::vector<std::string> deltagere;
+    for (const Deltager& d : aktivitet.deltagere)
+        deltagere.push_back(d.HeleHoldet() ? d.hold : d.hold + " " + d.gruppe);
+    std::vector<std::string> behov;
+    for (const Lokalebehov& b : aktivitet.behov) {
+        std::string rum;
+        for (const std::string& lokale : b.lokaler)
+            rum += (rum.empty() ? "" : "/") + lokale;
+        behov.push_back(rum);
+    }
+    return {Liste(deltagere), Liste(aktivitet.laerere), Liste(behov)};
+}
+
 std::vector<Aktivitetscelle> AktivitetsCeller(const Aktivitetsplan& plan, SkemaArt art, const std::string& id)
 {
     std::vector<Aktivitetscelle> celler;

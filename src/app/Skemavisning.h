@@ -29,6 +29,17 @@ struct Aktivitetscelle {
 // every class of a joined lesson named. By day, then hour.
 std::vector<Aktivitetscelle> AktivitetsCeller(const Aktivitetsplan& plan, SkemaArt art, const std::string& id);
 
+// An activity in a list row: who takes part ("7.a Tysk, 7.b"), its teachers
+// and its room needs, each need's rooms joined by '/' ("Gymsal, Hal1/Hal2").
+struct Aktivitetsangivelse {
+    std::string deltagere;
+    std::string laerere;
+    std::string lokaler;
+};
+Aktivitetsangivelse Angivelse(const Aktivitet& aktivitet);
+// Why an activity's hours are missing, until the completion places them.
+inline const std::string aktivitetUplaceretTekst = "lægges endnu ikke af genereringen";
+
 // The hours planned for a timetable as its view shows them. Until the
 // demands are known (a generation loads them), and for a class always,
 // `lister`: the planning lists' figure. A teacher plans the hours of the

@@ -86,3 +86,16 @@ std::vector<Aktivitetslektion> Aktivitetsplan::Lektioner(SkemaArt art, const std
     });
     return ud;
 }
+
+std::vector<ManglendeAktivitet> Aktivitetsplan::Manglende() const
+{
+    std::vector<ManglendeAktivitet> ud;
+    for (const Aktivitet& a : aktiviteter_) {
+        int32_t placeret = 0;
+        for (const Aktivitetsblok& blok : blokke_)
+            placeret += blok.aktivitet == a.id ? blok.laengde : 0;
+        if (placeret < a.timer)
+            ud.push_back({&a, placeret, a.timer - placeret});
+    }
+    return ud;
+}

@@ -49,6 +49,13 @@ struct Aktivitetslektion {
     const Aktivitetsblok* blok = nullptr;
 };
 
+// An activity with fewer hours placed than it has a week.
+struct ManglendeAktivitet {
+    const Aktivitet* aktivitet = nullptr;
+    int32_t placeret = 0;
+    int32_t mangler = 0;
+};
+
 // The open plan's activities: the classes' divisions, the activities
 // themselves and their placed blocks.
 class Aktivitetsplan {
@@ -72,6 +79,8 @@ public:
     std::vector<Aktivitetslektion> Lektioner(SkemaArt art, const std::string& id) const;
     // Every placed block, in the order placed.
     std::vector<Aktivitetslektion> Lektioner() const;
+    // The activities still short of hours, by id.
+    std::vector<ManglendeAktivitet> Manglende() const;
     // What the block takes in its hours.
     Optagelse OptagelseAf(const Aktivitetsblok& blok) const;
 

@@ -588,7 +588,7 @@ void PlanVinduesTest::SkemavindueViserAktiviteter()
     for (const auto& [id, fag, laerer, deltager] : {std::tuple{"Ty"s, "Tysk"s, "Gorm"s, "Tysk"s},
                                                     {"Fr"s, "Engelsk"s, "Tove"s, "Fransk"s},
                                                     {"Id"s, "Idræt"s, "Dorthe"s, "tom"s}}) {
-        s.Tilfoej("Aktivitet", {p, id, fag, 1, 1});
+        s.Tilfoej("Aktivitet", {p, id, fag, id == "Id" ? 2 : 1, 1});
         s.Tilfoej("AktivitetDeltager", {p, id, "7.a"s, deltager});
         s.Tilfoej("AktivitetLaerer", {p, id, laerer});
     }
@@ -607,6 +607,16 @@ void PlanVinduesTest::SkemavindueViserAktiviteter()
     QCOMPARE(skema->SFStringGrid1->Celle(3, 4), QString("Idræt Dorthe, Hanne"));
     skema->VisSkema(SkemaArt::laerer, "Hanne");
     QCOMPARE(skema->SFStringGrid1->Celle(3, 4), QString("7.a, 7.b Idræt"));
+
+    // The sport's second hour is missing, and the list of missing hours says so.
+    QTest::mouseClick(m.hoved().StatusBar1->Felt(procentFelt), Qt::LeftButton);
+    auto* manglende = m.hoved().findChild<TManglende*>("Manglende");
+    QVERIFY(manglende != nullptr && manglende->Tabel->topLevelItemCount() > 0);
+    const QTreeWidgetItem* aktiviteter = manglende->Tabel->topLevelItem(manglende->Tabel->topLevelItemCount() - 1);
+    QCOMPARE(aktiviteter->text(0), QString("Aktiviteter"));
+    QCOMPARE(aktiviteter->childCount(), 1);
+    QCOMPARE(aktiviteter->child(0)->text(0), QString("7.a, 7.b"));
+    QCOMPARE(aktiviteter->child(0)->text(7), QString("1"));
 }
 
 namespace {
