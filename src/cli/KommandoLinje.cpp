@@ -291,8 +291,10 @@ private:
                 celler[raekke][kolonne] = CelleTekst(skema.art, hold, fag, laerer, lokale);
         }
         for (const Aktivitetscelle& c : AktivitetsCeller(vorivazi_.Aktiviteter(), skema.art, skema.id)) {
-            if (c.p.kolonne < dage && c.p.raekke < timer)
-                celler[c.p.raekke][c.p.kolonne] = c.tekst;
+            if (c.p.kolonne < dage && c.p.raekke < timer) {
+                std::string& celle = celler[c.p.raekke][c.p.kolonne];
+                celle += (celle.empty() ? "" : " / ") + c.tekst;
+            }
         }
         const int32_t planlagt = vorivazi_.PlanlagteTimer(skema.id, skema.art);
         const int32_t lagt = vorivazi_.AntalLektioner(skema.id, skema.art);
