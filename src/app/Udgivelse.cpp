@@ -39,6 +39,8 @@ std::vector<std::string> placeredeFag(Vorivazi& vorivazi)
         for (const LektionsData& l : vorivazi.Lektioner(hold, SkemaArt::hold))
             fag.insert(l.fag);
     }
+    for (const Aktivitetslektion& l : vorivazi.Aktiviteter().Lektioner())
+        fag.insert(l.aktivitet->fag);
     return {fag.begin(), fag.end()};
 }
 
@@ -121,6 +123,23 @@ std::map<std::string, std::string> FagFarver(Vorivazi& vorivazi)
     return farver;
 }
 
+namespace {
+
+std::vector<UdgivetAktivitet> placeredeAktiviteter(const Aktivitetsplan& plan)
+{
+    std::vector<UdgivetAktivitet> ud;
+    for (const Aktivitetslektion& l : plan.Lektioner()) {
+        UdgivetAktivitet a{l.aktivitet->fag,     l.blok->start,  l.blok->laengde, l.aktivitet->deltagere, {},
+                           l.aktivitet->laerere, l.blok->lokaler};
+        for (const Deltager& d : a.deltagere)
+            a.inddelinger.push_back(d.HeleHoldet() ? "" : plan.enheder.Inddeling(d.hold, d.gruppe));
+        ud.push_back(std::move(a));
+    }
+    return ud;
+}
+
+} // namespace
+
 Skemabog SamlSkemabog(Vorivazi& vorivazi)
 {
     Skemabog bog;
@@ -132,6 +151,7 @@ Skemabog SamlSkemabog(Vorivazi& vorivazi)
             bog.skemaer.push_back(samlSkema(vorivazi, id, art, bog));
     }
     bog.fag = placeredeFag(vorivazi);
+    bog.aktiviteter = placeredeAktiviteter(vorivazi.Aktiviteter());
     return bog;
 }
 

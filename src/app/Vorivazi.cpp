@@ -350,6 +350,12 @@ bool Vorivazi::ErSpaerret(const std::string& laerer, int32_t dag, int32_t time)
     return portal_ && portal_->ErSpaerret(laerer, dag, time);
 }
 
+const Aktivitetsplan& Vorivazi::Aktiviteter() const
+{
+    static const Aktivitetsplan ingen;
+    return portal_ ? portal_->Aktiviteter() : ingen;
+}
+
 Haandflytning Vorivazi::Haandflytninger() { return Haandflytning(*portal_, Uge{kolonner_, raekker_}, regler_); }
 
 Flytsvar Vorivazi::ProevFlyt(const std::string& id, SkemaArt art, Placering fra, Placering til)

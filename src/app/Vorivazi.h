@@ -7,6 +7,7 @@
 #include "db/Datakilde.h"
 #include "app/Haandflytning.h"
 #include "db/Overskrivning.h"
+#include "store/Aktiviteter.h"
 #include "store/Lektion.h"
 #include "store/SkemaArt.h"
 #include "store/Stack.h"
@@ -108,6 +109,8 @@ public:
     int32_t PlanTimer() const { return raekker_; }
     std::vector<LektionsData> Lektioner(const std::string& id, SkemaArt art);
     bool ErSpaerret(const std::string& laerer, int32_t dag, int32_t time);
+    // The plan's lessons of the new kind (store/Aktiviteter.h); none without an open plan.
+    const Aktivitetsplan& Aktiviteter() const;
 
     // The planner's hand moves (days and hours from 0); refused when no plan is open.
     Flytsvar ProevFlyt(const std::string& id, SkemaArt art, Placering fra, Placering til);

@@ -211,6 +211,12 @@ private:
             ud_ << "Uden for planen\t" << l.hold << '\t' << l.fag << '\t' << l.laerer << '\t' << l.lokale << '\t'
                 << (l.kolonne >= 0 && l.kolonne < static_cast<int32_t>(dagNavne.size()) ? dagNavne[l.kolonne] : "?")
                 << '\t' << l.raekke + 1 << '\n';
+        for (const ManglendeAktivitet& m : vorivazi_.Aktiviteter().Manglende()) {
+            const Aktivitetsangivelse a = Angivelse(*m.aktivitet);
+            ud_ << a.deltagere << '\t' << m.aktivitet->fag << '\t' << a.laerere << '\t' << a.lokaler << '\t'
+                << m.aktivitet->blok << '\t' << m.aktivitet->timer << '\t' << m.placeret << '\t' << m.mangler << '\t'
+                << aktivitetUplaceretTekst << '\n';
+        }
     }
 
     bool gem()
@@ -283,6 +289,12 @@ private:
         while (vorivazi_.TagLektion(hold, fag, laerer, lokale, kolonne, raekke)) {
             if (kolonne >= 0 && kolonne < dage && raekke >= 0 && raekke < timer)
                 celler[raekke][kolonne] = CelleTekst(skema.art, hold, fag, laerer, lokale);
+        }
+        for (const Aktivitetscelle& c : AktivitetsCeller(vorivazi_.Aktiviteter(), skema.art, skema.id)) {
+            if (c.p.kolonne < dage && c.p.raekke < timer) {
+                std::string& celle = celler[c.p.raekke][c.p.kolonne];
+                celle += (celle.empty() ? "" : " / ") + c.tekst;
+            }
         }
         const int32_t planlagt = vorivazi_.PlanlagteTimer(skema.id, skema.art);
         const int32_t lagt = vorivazi_.AntalLektioner(skema.id, skema.art);

@@ -77,6 +77,79 @@ const Portal::Tabel& fastlaasningsTabel()
     return tabel;
 }
 
+// The activities' tables are our own: created by the first write of school
+// data that has such rows, so a database may lack any of them. Only a
+// database keeps them. Their blocks and rooms are saved with the lessons.
+Portal::Tabel aktivitetsTabel(size_t nr, const std::string& navn, const std::string& endelse,
+                              std::vector<std::string> kolonner, const std::string& enhed, const std::string& flertal)
+{
+    std::string orden;
+    for (const std::string& kolonne : kolonner)
+        orden += (orden.empty() ? "" : ", ") + kolonne;
+    return {nr,
+            navn,
+            "select * from " + navn + " where PlanID_" + endelse + " = ? order by " + orden,
+            "delete from " + navn + " where PlanID_" + endelse + " = ?",
+            "",
+            "",
+            std::move(kolonner),
+            enhed,
+            flertal};
+}
+
+const Portal::Tabel& aktivitetsskemaTabel()
+{
+    static const Portal::Tabel tabel = aktivitetsTabel(3, "AktivitetSkema", "AS",
+                                                       {"AktivitetID_AS", "Kolonne_AS", "Raekke_AS", "Laengde_AS"},
+                                                       "aktivitetstime", "aktivitetstimer");
+    return tabel;
+}
+
+const Portal::Tabel& aktivitetsskemaLokaleTabel()
+{
+    static const Portal::Tabel tabel = aktivitetsTabel(
+        4, "AktivitetSkemaLokale", "ASL", {"AktivitetID_ASL", "Kolonne_ASL", "Raekke_ASL", "Behov_ASL", "LokaleID_ASL"},
+        "lokale til en aktivitetstime", "lokaler til aktivitetstimer");
+    return tabel;
+}
+
+const Portal::Tabel& gruppeTabel()
+{
+    static const Portal::Tabel tabel = aktivitetsTabel(
+        5, "Gruppe", "Gr", {"HoldID_Gr", "InddelingID_Gr", "GruppeID_Gr"}, "gruppe", "grupper");
+    return tabel;
+}
+
+const Portal::Tabel& aktivitetTabel()
+{
+    static const Portal::Tabel tabel = aktivitetsTabel(6, "Aktivitet", "Ak",
+                                                       {"AktivitetID_Ak", "FagID_Ak", "Timer_Ak", "Blokstoerrelse_Ak"},
+                                                       "aktivitet", "aktiviteter");
+    return tabel;
+}
+
+const Portal::Tabel& deltagerTabel()
+{
+    static const Portal::Tabel tabel = aktivitetsTabel(7, "AktivitetDeltager", "AD",
+                                                       {"AktivitetID_AD", "HoldID_AD", "GruppeID_AD"},
+                                                       "aktivitetsdeltager", "aktivitetsdeltagere");
+    return tabel;
+}
+
+const Portal::Tabel& aktivitetLaererTabel()
+{
+    static const Portal::Tabel tabel = aktivitetsTabel(8, "AktivitetLaerer", "AL", {"AktivitetID_AL", "LaererID_AL"},
+                                                       "aktivitetslærer", "aktivitetslærere");
+    return tabel;
+}
+
+const Portal::Tabel& aktivitetLokaleTabel()
+{
+    static const Portal::Tabel tabel = aktivitetsTabel(
+        9, "AktivitetLokale", "ALo", {"AktivitetID_ALo", "Behov_ALo", "LokaleID_ALo"}, "lokalebehov", "lokalebehov");
+    return tabel;
+}
+
 // Changes nothing, but holds the plan's catalogue row (on SQLite the whole
 // database) until the save commits, so that two saves of a plan take turns.
 const std::string planLaas = "update Plan set Kolonne_P = Kolonne_P where PlanID_P = ?";
@@ -170,6 +243,7 @@ void Portal::Indlaes()
     });
     LaesFastlaasninger();
     LaesIndstillinger();
+    LaesAktiviteter();
     MeldUbrugte();
 }
 
@@ -358,7 +432,9 @@ void Portal::MeldUbrugte() const
     std::string linjer;
     std::string eksempler;
     size_t ialt = 0;
-    for (const Tabel* tabel : {&lektionsTabel(), &prioritetsTabel(), &fastlaasningsTabel()}) {
+    for (const Tabel* tabel : {&lektionsTabel(), &prioritetsTabel(), &fastlaasningsTabel(), &aktivitetsskemaTabel(),
+                               &aktivitetsskemaLokaleTabel(), &gruppeTabel(), &aktivitetTabel(), &deltagerTabel(),
+                               &aktivitetLaererTabel(), &aktivitetLokaleTabel()}) {
         const Ubrugte& ubrugte = ubrugte_[tabel->nr];
         for (const auto& [grund, antal] : ubrugte.grunde)
             linjer += "\n  " + std::to_string(antal) + " " + (antal == 1 ? tabel->enhed : tabel->flertal) + " " + grund;
@@ -386,6 +462,7 @@ Portal::Fingeraftryk Portal::LagretFingeraftryk()
     Fingeraftryk lagret;
     for (const Tabel* tabel : {&lektionsTabel(), &prioritetsTabel()})
         GennemgaaRaekker(*tabel, [&](const Raekke& r) { lagret.Tilfoej(*tabel, r); });
+    AktivitetsFingeraftryk(lagret);
     return lagret;
 }
 
@@ -453,6 +530,8 @@ std::string Portal::Erstat(Stopur& trin, Overskrivning overskriv, Fingeraftryk& 
         return "Fastlåsningerne kunne ikke gemmes";
     if (tilstand_ == Datakilde::database && !GemIndstillinger())
         return "Planens indstillinger kunne ikke gemmes";
+    if (tilstand_ == Datakilde::database && !GemAktivitetsblokke(nyt))
+        return "Aktiviteternes timer kunne ikke gemmes";
     return "";
 }
 
@@ -576,4 +655,227 @@ bool Portal::UdskrivSkema(const std::string& id, SkemaArt art)
         export_->IndsaetPaaPlan(l.hold, l.fag, l.laerer, l.lokale, l.kolonne, l.raekke + 1);
     }
     return export_->UdskrivSide(id);
+}
+
+// --- Activities ---
+
+namespace {
+
+// "" when the row has the types its columns need: 't' a text, 'i' an integer.
+std::string AktivitetsTypeFejl(const std::vector<SqlVaerdi>& r, const std::string& typer)
+{
+    for (size_t i = 0; i < r.size(); ++i) {
+        if (std::holds_alternative<std::monostate>(r[i]))
+            return tommeFelter;
+        if (typer[i] == 't' ? !ErGyldigTekst(r[i]) : !std::holds_alternative<int32_t>(r[i]))
+            return ugyldigeVaerdier;
+    }
+    return "";
+}
+
+const std::string ukendtAktivitet = "for en aktivitet, der ikke findes i planen";
+
+// A block's place, as its rooms' rows name it.
+using Blokplads = std::tuple<std::string, int32_t, int32_t>;
+
+Blokplads PladsAf(const std::vector<SqlVaerdi>& r)
+{
+    return {std::get<std::string>(r[0]), std::get<int32_t>(r[1]), std::get<int32_t>(r[2])};
+}
+
+} // namespace
+
+void Portal::LaesAktiviteter()
+{
+    aktiviteter_ = {};
+    if (tilstand_ != Datakilde::database)
+        return;
+    std::map<std::string, Aktivitet> aktiviteter;
+    std::set<std::string> ubrugelige;
+    LaesAktivitetsdefinitioner(aktiviteter, ubrugelige);
+    for (auto& [id, aktivitet] : aktiviteter) {
+        if (!ubrugelige.contains(id))
+            aktiviteter_.TilfoejAktivitet(std::move(aktivitet));
+    }
+    LaesAktivitetsblokke();
+}
+
+// A participant, teacher or need that cannot be used makes its whole activity
+// unusable: placed without it, the activity would say less than the planner wrote.
+void Portal::LaesAktivitetsdefinitioner(std::map<std::string, Aktivitet>& aktiviteter,
+                                        std::set<std::string>& ubrugelige)
+{
+    const auto gennemgaa = [&](const Tabel& tabel, const std::string& typer,
+                               const std::function<std::string(const Raekke&)>& brug) {
+        if (!TSqlModul::Instans().HarTabel(tabel.navn))
+            return;
+        GennemgaaRaekker(tabel, [&](const Raekke& r) {
+            std::string grund = AktivitetsTypeFejl(r, typer);
+            if (grund.empty())
+                grund = brug(r);
+            if (!grund.empty())
+                Behold(tabel, r, grund);
+        });
+    };
+    gennemgaa(gruppeTabel(), "ttt", [&](const Raekke& r) -> std::string {
+        const std::string& hold = std::get<std::string>(r[0]);
+        if (!ider_[SkemaArt::hold].contains(hold))
+            return "for et hold, der ikke er i planen";
+        aktiviteter_.enheder.TilfoejGruppe(hold, std::get<std::string>(r[1]), std::get<std::string>(r[2]));
+        return "";
+    });
+    gennemgaa(aktivitetTabel(), "ttii", [&](const Raekke& r) -> std::string {
+        const int32_t timer = std::get<int32_t>(r[2]);
+        const int32_t blok = std::get<int32_t>(r[3]);
+        if (timer < 0 || blok < 1)
+            return "med timer under 0 eller blokstørrelse under 1";
+        const std::string& id = std::get<std::string>(r[0]);
+        aktiviteter[id] = {id, std::get<std::string>(r[1]), timer, blok, {}, {}, {}};
+        return "";
+    });
+    // The rows that hang on an activity: those of an unknown activity are kept aside.
+    const auto tilAktivitet = [&](const Raekke& r, const std::function<std::string(Aktivitet&)>& brug) {
+        const auto fundet = aktiviteter.find(std::get<std::string>(r[0]));
+        if (fundet == aktiviteter.end())
+            return ukendtAktivitet;
+        std::string grund = brug(fundet->second);
+        if (!grund.empty())
+            ubrugelige.insert(fundet->first);
+        return grund;
+    };
+    gennemgaa(deltagerTabel(), "ttt", [&](const Raekke& r) {
+        return tilAktivitet(r, [&](Aktivitet& a) -> std::string {
+            const Deltager deltager{std::get<std::string>(r[1]), std::get<std::string>(r[2])};
+            if (!ider_[SkemaArt::hold].contains(deltager.hold) || !aktiviteter_.enheder.Kender(deltager))
+                return "med et hold eller en gruppe, der ikke er i planen";
+            a.deltagere.push_back(deltager);
+            return "";
+        });
+    });
+    gennemgaa(aktivitetLaererTabel(), "tt", [&](const Raekke& r) {
+        return tilAktivitet(r, [&](Aktivitet& a) -> std::string {
+            a.laerere.push_back(std::get<std::string>(r[1]));
+            return "";
+        });
+    });
+    gennemgaa(aktivitetLokaleTabel(), "tit", [&](const Raekke& r) {
+        return tilAktivitet(r, [&](Aktivitet& a) -> std::string {
+            const int32_t nr = std::get<int32_t>(r[1]);
+            if (nr < 1)
+                return "med et lokalebehov under 1";
+            if (a.behov.empty() || a.behov.back().nr != nr)
+                a.behov.push_back({nr, {}});
+            a.behov.back().lokaler.push_back(std::get<std::string>(r[2]));
+            return "";
+        });
+    });
+}
+
+// A block's rooms are read first, so that each block takes its own along; a
+// block that cannot be used keeps its rooms' rows with it.
+void Portal::LaesAktivitetsblokke()
+{
+    TSqlModul& modul = TSqlModul::Instans();
+    std::map<Blokplads, std::vector<Raekke>> lokaler;
+    if (modul.HarTabel(aktivitetsskemaLokaleTabel().navn)) {
+        GennemgaaRaekker(aktivitetsskemaLokaleTabel(), [&](const Raekke& r) {
+            fingeraftryk_.Tilfoej(aktivitetsskemaLokaleTabel(), r);
+            if (const std::string grund = AktivitetsTypeFejl(r, "tiiit"); !grund.empty())
+                Behold(aktivitetsskemaLokaleTabel(), r, grund);
+            else
+                lokaler[PladsAf(r)].push_back(r);
+        });
+    }
+    if (modul.HarTabel(aktivitetsskemaTabel().navn)) {
+        std::vector<LektionsData> lektioner;
+        skemaKontrol_->NulstilMarkoer(SkemaArt::hold);
+        stack<LektionsData> stak;
+        while (skemaKontrol_->HentNaesteLektioner(stak, SkemaArt::hold)) {
+            while (!stak.tom())
+                lektioner.push_back(stak.pop());
+        }
+        GennemgaaRaekker(aktivitetsskemaTabel(), [&](const Raekke& r) {
+            fingeraftryk_.Tilfoej(aktivitetsskemaTabel(), r);
+            std::vector<Raekke> blokkensLokaler;
+            std::string grund = AktivitetsTypeFejl(r, "tiii");
+            if (grund.empty()) {
+                blokkensLokaler = std::move(lokaler[PladsAf(r)]);
+                lokaler.erase(PladsAf(r));
+                grund = BrugAktivitetsblok(r, blokkensLokaler, lektioner);
+            }
+            if (grund.empty())
+                return;
+            Behold(aktivitetsskemaTabel(), r, grund);
+            for (const Raekke& lokale : blokkensLokaler)
+                Behold(aktivitetsskemaLokaleTabel(), lokale, "for en aktivitetstime, der ikke kan bruges");
+        });
+    }
+    for (const auto& [plads, raekker] : lokaler) {
+        for (const Raekke& r : raekker)
+            Behold(aktivitetsskemaLokaleTabel(), r, "uden en aktivitetstime på det sted");
+    }
+}
+
+std::string Portal::BrugAktivitetsblok(const Raekke& r, std::vector<Raekke>& lokaler,
+                                       const std::vector<LektionsData>& lektioner)
+{
+    const Aktivitet* aktivitet = aktiviteter_.Find(std::get<std::string>(r[0]));
+    if (aktivitet == nullptr)
+        return ukendtAktivitet;
+    Aktivitetsblok blok{aktivitet->id, {std::get<int32_t>(r[1]), std::get<int32_t>(r[2])}, std::get<int32_t>(r[3]), {}};
+    if (!Uge{kolonner_, raekker_}.RummerBlok(blok.start, blok.laengde))
+        return udenforPlanen;
+    // One room per need, from the need's own rooms.
+    std::sort(lokaler.begin(), lokaler.end(),
+              [](const Raekke& a, const Raekke& b) { return std::get<int32_t>(a[3]) < std::get<int32_t>(b[3]); });
+    bool passer = lokaler.size() == aktivitet->behov.size();
+    for (size_t i = 0; passer && i < lokaler.size(); ++i) {
+        const Lokalebehov& behov = aktivitet->behov[i];
+        const std::string& lokale = std::get<std::string>(lokaler[i][4]);
+        passer = std::get<int32_t>(lokaler[i][3]) == behov.nr &&
+                 std::find(behov.lokaler.begin(), behov.lokaler.end(), lokale) != behov.lokaler.end();
+        blok.lokaler.push_back(lokale);
+    }
+    if (!passer)
+        return "med lokaler, der ikke svarer til aktivitetens lokalebehov";
+    if (aktiviteter_.HindringFor(blok, lektioner) != Hindring::ingen)
+        return "på en time, hvor nogen af deltagerne, lærerne eller lokalerne er optaget";
+    aktiviteter_.Placer(std::move(blok));
+    return "";
+}
+
+void Portal::AktivitetsFingeraftryk(Fingeraftryk& fingeraftryk)
+{
+    if (tilstand_ != Datakilde::database)
+        return;
+    for (const Tabel* tabel : {&aktivitetsskemaTabel(), &aktivitetsskemaLokaleTabel()}) {
+        if (TSqlModul::Instans().HarTabel(tabel->navn))
+            GennemgaaRaekker(*tabel, [&](const Raekke& r) { fingeraftryk.Tilfoej(*tabel, r); });
+    }
+}
+
+// Blocks come only from the tables' rows: without the tables there is
+// nothing to save, and nothing is created.
+bool Portal::GemAktivitetsblokke(Fingeraftryk& nyt)
+{
+    TSqlModul& modul = TSqlModul::Instans();
+    for (const Tabel* tabel : {&aktivitetsskemaTabel(), &aktivitetsskemaLokaleTabel()}) {
+        if (modul.HarTabel(tabel->navn) && !sql_->UdfoerSql(tabel->sletning, {planId_}))
+            return false;
+    }
+    for (const Aktivitetsblok& blok : aktiviteter_.Blokke()) {
+        if (!IndsaetRaekke(aktivitetsskemaTabel(),
+                           {blok.aktivitet, blok.start.kolonne, blok.start.raekke, blok.laengde}, nyt))
+            return false;
+        const Aktivitet& aktivitet = *aktiviteter_.Find(blok.aktivitet);
+        for (size_t i = 0; i < blok.lokaler.size(); ++i) {
+            if (!IndsaetRaekke(
+                    aktivitetsskemaLokaleTabel(),
+                    {blok.aktivitet, blok.start.kolonne, blok.start.raekke, aktivitet.behov[i].nr, blok.lokaler[i]},
+                    nyt))
+                return false;
+        }
+    }
+    // Kept rows came from their tables, so those exist.
+    return IndsaetUbrugte(aktivitetsskemaTabel(), nyt) && IndsaetUbrugte(aktivitetsskemaLokaleTabel(), nyt);
 }

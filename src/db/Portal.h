@@ -5,6 +5,7 @@
 #include "db/Datakilde.h"
 #include "db/Overskrivning.h"
 #include "db/SqlKlasse.h"
+#include "store/Aktiviteter.h"
 #include "store/Lektion.h"
 #include "store/SkemaArt.h"
 #include "store/SkemaKontrol.h"
@@ -93,7 +94,12 @@ public:
     int32_t Indstilling(const std::string& navn, int32_t standard) const;
     void SaetIndstilling(const std::string& navn, int32_t vaerdi);
 
-    // One of the plan's three stored tables (Portal.cpp).
+    // The plan's activities (store/Aktiviteter.h): their definitions as the
+    // school data hold them, and their blocks, saved with the lessons. Read
+    // on opening, read-only apart from saving them back.
+    const Aktivitetsplan& Aktiviteter() const { return aktiviteter_; }
+
+    // One of the plan's stored tables (Portal.cpp).
     struct Tabel;
 
 private:
@@ -128,6 +134,14 @@ private:
     bool GemFastlaasninger();
     void LaesIndstillinger();
     bool GemIndstillinger();
+    // The activities' definitions, then their blocks beside the lessons read before.
+    void LaesAktiviteter();
+    void LaesAktivitetsdefinitioner(std::map<std::string, Aktivitet>& aktiviteter, std::set<std::string>& ubrugelige);
+    void LaesAktivitetsblokke();
+    std::string BrugAktivitetsblok(const Raekke& r, std::vector<Raekke>& lokaler,
+                                   const std::vector<LektionsData>& lektioner);
+    void AktivitetsFingeraftryk(Fingeraftryk& fingeraftryk);
+    bool GemAktivitetsblokke(Fingeraftryk& nyt);
     // The rows kept from opening, written back as they were read.
     bool IndsaetUbrugte(const Tabel& tabel, Fingeraftryk& nyt);
     bool IndsaetRaekke(const Tabel& tabel, const Raekke& raekke, Fingeraftryk& nyt);
@@ -151,8 +165,12 @@ private:
         std::vector<Raekke> raekker;
         std::map<std::string, int32_t> grunde; // how many rows for each reason
     };
-    std::array<Ubrugte, 3> ubrugte_;
+    // The lessons, priorities, pins, the activities' blocks and their rooms,
+    // and the five tables of their definitions (which saving leaves alone).
+    static constexpr size_t antalTabeller = 10;
+    std::array<Ubrugte, antalTabeller> ubrugte_;
     Fingeraftryk fingeraftryk_; // of the stored rows as opened or last saved
     std::set<Fastlaasning> fastlaaste_;
     std::map<std::string, int32_t> indstillinger_;
+    Aktivitetsplan aktiviteter_;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/Aktiviteter.h"
 #include "store/Lektion.h"
 #include "store/SkemaArt.h"
 
@@ -29,12 +30,24 @@ struct UdgivetSkema {
     bool ErSpaerret(int32_t dag, int32_t time) const;
 };
 
+// One placed block of a lesson of the new kind (store/Aktiviteter.h).
+struct UdgivetAktivitet {
+    std::string fag;
+    Placering start;
+    int32_t laengde = 1;
+    std::vector<Deltager> deltagere;
+    std::vector<std::string> inddelinger; // each participant's division; "" for a whole class
+    std::vector<std::string> laerere;
+    std::vector<std::string> lokaler; // the room chosen for each need
+};
+
 struct Skemabog {
     std::string plan;
     int32_t dage = maksDage;
     int32_t timer = maksTimer;
     std::vector<UdgivetSkema> skemaer; // classes, then teachers, then rooms; each kind ordered by id
     std::vector<std::string> fag;      // every subject taught, sorted
+    std::vector<UdgivetAktivitet> aktiviteter;
 
     std::vector<const UdgivetSkema*> AfArt(SkemaArt art) const;
     // "#rrggbb": the same subject has the same colour on every page and in every form.

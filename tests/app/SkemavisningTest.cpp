@@ -50,3 +50,30 @@ TEST(Skemavisning, PlannedHoursFollowTheDemandsAndThePlacement)
     EXPECT_EQ(PlanlagteTimer(billede, SkemaArt::laerer, "Gorm", 7), 10);
     EXPECT_EQ(PlanlagteTimer(billede, SkemaArt::hold, "1.a", 25), 25);
 }
+
+TEST(Skemavisning, LessonsOfTheNewKindShowTheirGroupsSideBySideAndEveryClassOfAJoinedLesson)
+{
+    Aktivitetsplan plan;
+    plan.enheder.TilfoejGruppe("7.a", "Sprog", "Tysk");
+    plan.enheder.TilfoejGruppe("7.a", "Sprog", "Fransk");
+    plan.TilfoejAktivitet({"Ty", "Tysk", 1, 1, {{"7.a", "Tysk"}}, {"Eva"}, {{1, {"B1"}}}});
+    plan.TilfoejAktivitet({"Fr", "Fransk", 1, 1, {{"7.a", "Fransk"}}, {"Ole"}, {{1, {"B2"}}}});
+    plan.TilfoejAktivitet({"Id", "Idræt", 2, 2, {{"7.a"}, {"7.b"}}, {"Bo", "Kim"}, {{1, {"Hal"}}, {2, {"Sal"}}}});
+    plan.Placer({"Ty", {0, 1}, 1, {"B1"}});
+    plan.Placer({"Fr", {0, 1}, 1, {"B2"}});
+    plan.Placer({"Id", {1, 0}, 2, {"Hal", "Sal"}});
+
+    const auto tekster = [&](SkemaArt art, const std::string& id) {
+        std::vector<std::string> ud;
+        for (const Aktivitetscelle& c : AktivitetsCeller(plan, art, id))
+            ud.push_back(std::to_string(c.p.kolonne) + "," + std::to_string(c.p.raekke) + " " + c.tekst);
+        return ud;
+    };
+    EXPECT_EQ(tekster(SkemaArt::hold, "7.a"),
+              (std::vector<std::string>{"0,1 Tysk Eva / Fransk Ole", "1,0 Idræt Bo, Kim", "1,1 Idræt Bo, Kim"}));
+    EXPECT_EQ(tekster(SkemaArt::hold, "7.b"), (std::vector<std::string>{"1,0 Idræt Bo, Kim", "1,1 Idræt Bo, Kim"}));
+    EXPECT_EQ(tekster(SkemaArt::laerer, "Kim"),
+              (std::vector<std::string>{"1,0 7.a, 7.b Idræt Hal, Sal", "1,1 7.a, 7.b Idræt Hal, Sal"}));
+    EXPECT_EQ(tekster(SkemaArt::lokale, "B2"), (std::vector<std::string>{"0,1 7.a Fransk Ole"}));
+    EXPECT_TRUE(tekster(SkemaArt::lokale, "Hal2").empty());
+}

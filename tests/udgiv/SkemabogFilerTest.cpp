@@ -82,17 +82,34 @@ private:
 TEST(CsvSkemabog, HasAHeaderAndOneRowPerLessonHourWithItsFieldsQuotedWhereNeeded)
 {
     const std::string csv = CsvSkemabog(lilleBog());
-    EXPECT_EQ(csv.rfind("\xEF\xBB\xBFPlan;Dag;Time;Hold;Fag;Lærer;Lokale;Blokstørrelse\r\n", 0), 0u);
+    EXPECT_EQ(
+        csv.rfind("\xEF\xBB\xBFPlan;Dag;Time;Hold;Fag;Lærer;Lokale;Blokstørrelse;Gruppe;Inddeling;Lektion\r\n", 0), 0u);
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 3) << "only the class timetables give rows";
-    EXPECT_NE(csv.find("\r\nPlan<&>;Mandag;2;\"1<a&\"\"æøå;\";Dansk;\"Åse \"\"A\"\"\";A1;2\r\n"), std::string::npos)
+    // The double lesson's two hours are one lesson; Musik is another.
+    EXPECT_NE(csv.find("\r\nPlan<&>;Mandag;1;\"1<a&\"\"æøå;\";Dansk;\"Åse \"\"A\"\"\";A1;2;;;1\r\n"), std::string::npos)
+        << csv;
+    EXPECT_NE(csv.find("\r\nPlan<&>;Mandag;2;\"1<a&\"\"æøå;\";Dansk;\"Åse \"\"A\"\"\";A1;2;;;1\r\n"), std::string::npos)
         << csv;
     EXPECT_NE(csv.find(";Torsdag;6;"), std::string::npos);
+    EXPECT_NE(csv.find(";Musik;\"Åse \"\"A\"\"\";A1;1;;;2\r\n"), std::string::npos) << csv;
 
     Skemabog bog = lilleBog();
     bog.plan = "=Plan";
     bog.skemaer[0].lektioner[0].lektion.fag = "-Fag";
     EXPECT_NE(CsvSkemabog(bog).find("\r\n'=Plan;Mandag;1;\"1<a&\"\"æøå;\";'-Fag;"), std::string::npos)
         << CsvSkemabog(bog);
+}
+
+TEST(CsvSkemabog, ALessonOfTheNewKindHasARowPerHourParticipantTeacherAndRoom)
+{
+    Skemabog bog = lilleBog();
+    bog.aktiviteter.push_back({"Idræt", {1, 0}, 2, {{"7.a", "piger"}, {"7.b"}}, {"Køn", ""}, {"Bo", "Kim"}, {"Hal"}});
+    bog.aktiviteter.push_back({"Møde", {2, 3}, 1, {}, {}, {"Bo"}, {}});
+    const std::string csv = CsvSkemabog(bog);
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 3 + 2 * 2 * 2 + 1);
+    EXPECT_NE(csv.find("\r\nPlan<&>;Tirsdag;2;7.a;Idræt;Kim;Hal;2;piger;Køn;3\r\n"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("\r\nPlan<&>;Tirsdag;1;7.b;Idræt;Bo;Hal;2;;;3\r\n"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("\r\nPlan<&>;Onsdag;4;;Møde;Bo;;1;;;4\r\n"), std::string::npos) << csv;
 }
 
 TEST(CsvLinje, TextsASpreadsheetWouldComputeAreGuardedNumbersAreNot)

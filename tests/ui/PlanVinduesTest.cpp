@@ -7,6 +7,7 @@
 #include "app/Vorivazi.h"
 #include "db/SqlKlasse.h"
 #include "db/TSqlModul.h"
+#include "skoledata/Skoledatabase.h"
 #include "support/MidlertidigMappe.h"
 #include "ui/faelles/Lokaltal.h"
 #include "ui/skema/Haandredigering.h"
@@ -571,6 +572,51 @@ void PlanVinduesTest::AabneSkemavinduerFoelgerSkemaerne()
     generer(m);
     QCOMPARE(aendringer.count(), 3);
     kontrollerStatus(m);
+}
+
+// Lessons of the new kind stand in the views, read-only: a class's language
+// groups side by side, and a joined sport lesson in each teacher's view with
+// both classes.
+void PlanVinduesTest::SkemavindueViserAktiviteter()
+{
+    using namespace std::string_literals;
+    Vinduesmiljoe m;
+    const std::string p = plan.toStdString();
+    Skoledata s;
+    s.Tilfoej("Gruppe", {p, "7.a"s, "Sprog"s, "Tysk"s});
+    s.Tilfoej("Gruppe", {p, "7.a"s, "Sprog"s, "Fransk"s});
+    for (const auto& [id, fag, laerer, deltager] : {std::tuple{"Ty"s, "Tysk"s, "Gorm"s, "Tysk"s},
+                                                    {"Fr"s, "Engelsk"s, "Tove"s, "Fransk"s},
+                                                    {"Id"s, "Idræt"s, "Dorthe"s, "tom"s}}) {
+        s.Tilfoej("Aktivitet", {p, id, fag, id == "Id" ? 2 : 1, 1});
+        s.Tilfoej("AktivitetDeltager", {p, id, "7.a"s, deltager});
+        s.Tilfoej("AktivitetLaerer", {p, id, laerer});
+    }
+    s.Tilfoej("AktivitetDeltager", {p, "Id"s, "7.b"s, "tom"s});
+    s.Tilfoej("AktivitetLaerer", {p, "Id"s, "Hanne"s});
+    s.Tilfoej("AktivitetSkema", {p, "Ty"s, 0, 1, 1});
+    s.Tilfoej("AktivitetSkema", {p, "Fr"s, 0, 1, 1});
+    s.Tilfoej("AktivitetSkema", {p, "Id"s, 2, 3, 1});
+    std::vector<std::string> fejl;
+    QVERIFY(Skoledatabase().Tilfoej(s, fejl));
+    aabnPlan(m);
+
+    TSkemaFrame* skema = m.hoved().NytSkemavindue("Hold");
+    skema->VisSkema(SkemaArt::hold, "7.a");
+    QCOMPARE(skema->SFStringGrid1->Celle(1, 2), QString("Engelsk Tove / Tysk Gorm"));
+    QCOMPARE(skema->SFStringGrid1->Celle(3, 4), QString("Idræt Dorthe, Hanne"));
+    skema->VisSkema(SkemaArt::laerer, "Hanne");
+    QCOMPARE(skema->SFStringGrid1->Celle(3, 4), QString("7.a, 7.b Idræt"));
+
+    // The sport's second hour is missing, and the list of missing hours says so.
+    QTest::mouseClick(m.hoved().StatusBar1->Felt(procentFelt), Qt::LeftButton);
+    auto* manglende = m.hoved().findChild<TManglende*>("Manglende");
+    QVERIFY(manglende != nullptr && manglende->Tabel->topLevelItemCount() > 0);
+    const QTreeWidgetItem* aktiviteter = manglende->Tabel->topLevelItem(manglende->Tabel->topLevelItemCount() - 1);
+    QCOMPARE(aktiviteter->text(0), QString("Aktiviteter"));
+    QCOMPARE(aktiviteter->childCount(), 1);
+    QCOMPARE(aktiviteter->child(0)->text(0), QString("7.a, 7.b"));
+    QCOMPARE(aktiviteter->child(0)->text(7), QString("1"));
 }
 
 namespace {

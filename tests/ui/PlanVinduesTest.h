@@ -14,6 +14,7 @@ private slots:
     void GenererMedUroertDialog();
     void AutoGenereringsFremskridt();
     void SkemavindueViserHold();
+    void SkemavindueViserAktiviteter();
     void NytProjektOgEksport();
     void ManglendeTimerOgFuldfoerelse();
     void UgemteSkemaerSpoergesFoerDeForlades();

@@ -1,5 +1,6 @@
 #include "ui/skema/TManglende.h"
 
+#include "app/Skemavisning.h"
 #include "app/Vorivazi.h"
 #include "base/Uge.h"
 
@@ -81,7 +82,28 @@ void TManglende::Opdater(Vorivazi& vorivazi)
                                           {},
                                           timeTekst(l.kolonne, l.raekke)});
     }
-    Sum->setText("Manglende timer i alt: " + QString::number(manglende.Mangler()));
+    const int32_t aktiviteter = VisManglendeAktiviteter(vorivazi);
+    Sum->setText("Manglende timer i alt: " + QString::number(manglende.Mangler() + aktiviteter));
+}
+
+// Below the demands, so that a row's index still names its demand for dragging.
+int32_t TManglende::VisManglendeAktiviteter(const Vorivazi& vorivazi)
+{
+    const std::vector<ManglendeAktivitet> manglende = vorivazi.Aktiviteter().Manglende();
+    if (manglende.empty())
+        return 0;
+    auto* gruppe = new QTreeWidgetItem(Tabel, {"Aktiviteter"});
+    int32_t ialt = 0;
+    for (const ManglendeAktivitet& m : manglende) {
+        const Aktivitetsangivelse a = Angivelse(*m.aktivitet);
+        new QTreeWidgetItem(gruppe,
+                            {tekst(a.deltagere), tekst(m.aktivitet->fag), tekst(a.laerere), tekst(a.lokaler),
+                             QString::number(m.aktivitet->blok), QString::number(m.aktivitet->timer),
+                             QString::number(m.placeret), QString::number(m.mangler), tekst(aktivitetUplaceretTekst)});
+        ialt += m.mangler;
+    }
+    gruppe->setText(7, QString::number(ialt));
+    return ialt;
 }
 
 QMimeData* TManglende::Traekdata(int raekke) const

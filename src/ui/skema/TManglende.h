@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QWidget>
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -37,6 +38,8 @@ protected:
     bool eventFilter(QObject* objekt, QEvent* haendelse) override;
 
 private:
+    // The activities still short of hours, in a group of their own; gives their missing hours.
+    int32_t VisManglendeAktiviteter(const Vorivazi& vorivazi);
     std::optional<int> KravRaekke(const QPoint& punkt) const;
 
     std::vector<Timekrav> krav_;

@@ -259,6 +259,24 @@ void TSkemaFrame::VisLektioner(const std::string& id, SkemaArt art)
         if (const auto farve = farver.find(fag); farve != farver.end())
             SFStringGrid1->SaetCelleFarve(kolonne + 1, raekke + 1, QColor(QString::fromStdString(farve->second)));
     }
+    VisAktiviteter(id, art, farver);
+}
+
+// Read-only: hand editing does not move them yet, nor keep other lessons off their hours.
+void TSkemaFrame::VisAktiviteter(const std::string& id, SkemaArt art, const std::map<std::string, std::string>& farver)
+{
+    for (const Aktivitetscelle& celle : AktivitetsCeller(hoved_.Facade().Aktiviteter(), art, id)) {
+        if (celle.p.kolonne >= dage_ || celle.p.raekke >= timer_)
+            continue;
+        // A lesson the hand moves put there shows beside it rather than under it.
+        const QString foer = SFStringGrid1->Celle(celle.p.kolonne + 1, celle.p.raekke + 1);
+        const QString tekst = QString::fromStdString(celle.tekst);
+        SFStringGrid1->SaetCelle(celle.p.kolonne + 1, celle.p.raekke + 1,
+                                 foer.isEmpty() ? tekst : foer + " / " + tekst);
+        if (const auto farve = farver.find(celle.fag); farve != farver.end())
+            SFStringGrid1->SaetCelleFarve(celle.p.kolonne + 1, celle.p.raekke + 1,
+                                          QColor(QString::fromStdString(farve->second)));
+    }
 }
 
 void TSkemaFrame::VisTal(const std::string& id, SkemaArt art)

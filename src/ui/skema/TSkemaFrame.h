@@ -4,6 +4,9 @@
 
 #include <QWidget>
 
+#include <map>
+#include <string>
+
 class Haandredigering;
 class QComboBox;
 class QLabel;
@@ -52,6 +55,7 @@ private:
     void NulstilTal();
     void VisValgtSkema();
     void VisLektioner(const std::string& id, SkemaArt art);
+    void VisAktiviteter(const std::string& id, SkemaArt art, const std::map<std::string, std::string>& farver);
     void VisTal(const std::string& id, SkemaArt art);
 
     TMainFrame& hoved_;
