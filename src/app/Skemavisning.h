@@ -16,11 +16,12 @@ std::vector<std::string> CelleLinjer(SkemaArt art, const std::string& hold, cons
 std::string CelleTekst(SkemaArt art, const std::string& hold, const std::string& fag, const std::string& laerer,
                        const std::string& lokale);
 
-// The hours planned for a timetable as its view shows them. Until the
-// demands are known (a generation loads them), and for a class always,
-// `lister`: the planning lists' figure. A teacher plans the hours of the
-// demands given to the teacher, the fixed assignment's included. A home room
-// plans the hours its class is taught there, not the class's whole week. A
+// The hours planned for a timetable as its view shows them. Without demands
+// (text files), and for a class always, `lister`: the planning lists'
+// figure. A teacher plans the hours of the demands given to the teacher, the
+// fixed assignment's included. A home room plans the hours its class is taught
+// there, not the class's whole week, and the lessons it holds of no such
+// demand. A
 // special room's hours are not its own: the plan asks for hours in a type of
 // room and the placement chooses among its rooms, so it plans what it holds
 // and its share of what its type still lacks.
