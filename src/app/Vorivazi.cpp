@@ -361,8 +361,8 @@ std::vector<Fund> Vorivazi::TimerUdenKrav(const std::vector<Timekrav>& krav)
         fund.push_back({Fundart::holdTimer,
                         true,
                         {hold},
-                        hold + " har " + std::to_string(timer.first) + " timer om ugen, som ingen lektion kan lægges " +
-                            "for (" + timer.second +
+                        hold + " har " + std::to_string(timer.first) + (timer.first == 1 ? " time" : " timer") +
+                            " om ugen, som ingen lektion kan lægges for (" + timer.second +
                             "): planen har ingen lærerrelation for faget, eller ingen lærer har det i sin "
                             "fagprofil. Tilføj holdet og faget under Data → Skoledata … (læreren må være tom)."});
     return fund;

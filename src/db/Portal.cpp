@@ -10,7 +10,6 @@
 #include "store/SkemaArt.h"
 
 #include <algorithm>
-#include <charconv>
 #include <filesystem>
 
 // A stored table of the plan: how to read its rows and where saving writes them.
@@ -98,21 +97,6 @@ bool ErBrugbartId(const std::string& id)
 {
     return id.find_first_not_of(' ') != std::string::npos &&
            std::none_of(id.begin(), id.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
-}
-
-// A whole number, also one a driver hands over as its digits.
-std::optional<int32_t> Heltal(const SqlVaerdi& v)
-{
-    if (const auto* tal = std::get_if<int32_t>(&v))
-        return *tal;
-    const auto* tekst = std::get_if<std::string>(&v);
-    if (tekst == nullptr)
-        return std::nullopt;
-    int32_t tal = 0;
-    const auto [slut, fejl] = std::from_chars(tekst->data(), tekst->data() + tekst->size(), tal);
-    if (tekst->empty() || fejl != std::errc{} || slut != tekst->data() + tekst->size())
-        return std::nullopt;
-    return tal;
 }
 
 // A lesson row (its types checked) as the timetables would hold it.
@@ -268,7 +252,7 @@ void Portal::LaesIndstillinger()
     }
     for (const auto& [felt, vaerdier] : gemte) {
         // A name read as a text is quoted; a NULL or a number as a name is no setting.
-        const std::optional<int32_t> tal = vaerdier.size() == 1 ? Heltal(vaerdier.front()) : std::nullopt;
+        const std::optional<int32_t> tal = vaerdier.size() == 1 ? SomHeltal(vaerdier.front()) : std::nullopt;
         if (tal && felt.starts_with('\''))
             indstillinger_[felt.substr(1, felt.size() - 2)] = *tal;
         else
