@@ -21,10 +21,9 @@ std::string CelleTekst(SkemaArt art, const std::string& hold, const std::string&
 // figure. A teacher plans the hours of the demands given to the teacher, the
 // fixed assignment's included. A home room plans the hours its class is taught
 // there, not the class's whole week, and the lessons it holds of no such
-// demand. A
-// special room's hours are not its own: the plan asks for hours in a type of
-// room and the placement chooses among its rooms, so it plans what it holds
-// and its share of what its type still lacks.
+// demand. A special room's hours are not its own: the plan asks for hours in a
+// type of room and the placement chooses among its rooms, so it plans what it
+// holds and its share of what its type still lacks.
 int32_t PlanlagteTimer(const Skemabillede& billede, SkemaArt art, const std::string& id, int32_t lister);
 
 // Hours placed as a percentage of the hours planned; 0 when none are planned.

@@ -186,19 +186,12 @@ void KontrolListe::TilfoejHoldUdenStamlokaleraekke()
                          "HoldID_LoHR IS NOT NULL) ORDER BY HoldID_HLR",
                          {planId, planId}))
         return;
-    std::vector<std::string> hold;
-    std::string id;
-    while (sql->HentTekst("HoldID", id)) {
-        hold.push_back(id);
-        if (!sql->Naeste())
-            break;
-    }
-    for (const std::string& h : hold) {
-        kladde.Nulstil();
-        kladde.tekst[0] = h;
+    for (kladde.Nulstil(); sql->HentTekst("HoldID", kladde.tekst[0]); kladde.Nulstil()) {
         kladde.tekst[1] = tomId;
         Liste(holdLokaleListe).Indsaet(kladde);
-        udenStamlokaleraekke.insert(h);
+        udenStamlokaleraekke.insert(kladde.tekst[0]);
+        if (!sql->Naeste())
+            break;
     }
     kladde.Nulstil();
 }
