@@ -1,7 +1,9 @@
 #include "app/Skemavisning.h"
 
 #include <algorithm>
+#include <set>
 #include <tuple>
+#include <utility>
 
 std::vector<std::string> CelleLinjer(SkemaArt art, const std::string& hold, const std::string& fag,
                                      const std::string& laerer, const std::string& lokale)
@@ -97,6 +99,22 @@ std::vector<Aktivitetscelle> AktivitetsCeller(const Aktivitetsplan& plan, SkemaA
 
 namespace {
 
+// Lessons in a home room that none of its classes' demands asks for there (a
+// class's former home room, say): they are planned where they stand, so that
+// planned and placed hours count the same lessons.
+int32_t FremmedeTimer(const Skemabillede& billede, const std::string& lokale)
+{
+    std::set<std::pair<std::string, std::string>> egne;
+    for (const Timekrav& krav : billede.krav) {
+        if (krav.IStamlokale() && krav.lokale == lokale)
+            egne.insert({krav.hold, krav.fag});
+    }
+    return static_cast<int32_t>(
+        std::count_if(billede.lektioner.begin(), billede.lektioner.end(), [&](const LektionsData& l) {
+            return l.lokale == lokale && !egne.contains({l.hold, l.fag});
+        }));
+}
+
 int32_t PlanlagteLokaletimer(const Skemabillede& billede, const std::string& lokale, int32_t lister)
 {
     const auto type = std::find_if(billede.lokalerAfType.begin(), billede.lokalerAfType.end(), [&](const auto& t) {
@@ -112,7 +130,7 @@ int32_t PlanlagteLokaletimer(const Skemabillede& billede, const std::string& lok
         oensket += krav.lokaletype == type->first ? krav.timer : 0;
     }
     if (type->first == stamlokaleType)
-        return stamtimer;
+        return stamtimer + FremmedeTimer(billede, lokale);
     int32_t iTypen = 0;
     int32_t iRummet = 0;
     for (const LektionsData& l : billede.lektioner) {

@@ -40,14 +40,14 @@ Aktivitetsangivelse Angivelse(const Aktivitet& aktivitet);
 // Why an activity's hours are missing, until the completion places them.
 inline const std::string aktivitetUplaceretTekst = "lægges endnu ikke af genereringen";
 
-// The hours planned for a timetable as its view shows them. Until the
-// demands are known (a generation loads them), and for a class always,
-// `lister`: the planning lists' figure. A teacher plans the hours of the
-// demands given to the teacher, the fixed assignment's included. A home room
-// plans the hours its class is taught there, not the class's whole week. A
-// special room's hours are not its own: the plan asks for hours in a type of
-// room and the placement chooses among its rooms, so it plans what it holds
-// and its share of what its type still lacks.
+// The hours planned for a timetable as its view shows them. Without demands
+// (text files), and for a class always, `lister`: the planning lists'
+// figure. A teacher plans the hours of the demands given to the teacher, the
+// fixed assignment's included. A home room plans the hours its class is taught
+// there, not the class's whole week, and the lessons it holds of no such
+// demand. A special room's hours are not its own: the plan asks for hours in a
+// type of room and the placement chooses among its rooms, so it plans what it
+// holds and its share of what its type still lacks.
 int32_t PlanlagteTimer(const Skemabillede& billede, SkemaArt art, const std::string& id, int32_t lister);
 
 // Hours placed as a percentage of the hours planned; 0 when none are planned.

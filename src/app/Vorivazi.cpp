@@ -14,6 +14,8 @@
 #include "store/SkemaArt.h"
 
 #include <algorithm>
+#include <limits>
+#include <map>
 #include <set>
 #include <string>
 
@@ -46,6 +48,28 @@ std::string UmulighedsTekst(const Umulighed& bevis)
     return "Der findes intet fuldt skema: " + navne +
            (bevis.ressourcer.size() == 1 ? " kan ikke få alle sine timer lagt."
                                          : " kan ikke få alle deres timer lagt sammen.");
+}
+
+// A class's subjects and weekly hours as its distribution gives them.
+std::map<std::pair<std::string, std::string>, int32_t> HoldetsFag(SqlKlasse& sql, const std::string& tff)
+{
+    std::map<std::pair<std::string, std::string>, int32_t> fag;
+    bool raekke = sql.Forespoerg("SELECT HoldID_AHo AS HoldID, FagID_AFa AS FagID, Timer_AFa AS Timer "
+                                 "FROM Hold, Holdliste, Fag, Fagprofil WHERE " +
+                                     gemteVaerdier::Overholdes("Fag") +
+                                     " AND Hold_THo = HoldID_AHo AND FagID_Fp = FagID_AFa AND Type_AHo = Type_FP "
+                                     "AND timefagfordelingID_THo = ? AND Timer_AFa > 0 "
+                                     "ORDER BY HoldID_AHo, FagID_AFa",
+                                 {tff});
+    for (; raekke; raekke = sql.Naeste()) {
+        std::string hold;
+        std::string id;
+        int32_t timer = 0;
+        if (!sql.HentTekst("HoldID", hold) || !sql.HentTekst("FagID", id) || !sql.HentTal("Timer", timer))
+            break;
+        fag[{hold, id}] = timer;
+    }
+    return fag;
 }
 
 } // namespace
@@ -93,11 +117,22 @@ bool Vorivazi::AabnPlan(const std::string& planId)
     stack<std::string> laererNavne = kontrolListe_->NavneStak(SkemaArt::laerer);
     stack<std::string> lokaleNavne = kontrolListe_->NavneStak(SkemaArt::lokale);
     portal_->SaetNavnestakke(std::move(holdNavne), std::move(laererNavne), std::move(lokaleNavne));
+    portal_->SaetFag(PlanensFag());
     portal_->Indlaes();
     regler_ = Regelvalg::Planens(portal_->Indstilling(spredIndstilling, 1) != 0);
     delDobbelte_ = portal_->Indstilling(delDobbelteIndstilling, 0) != 0;
     MeldRegelbrud();
     return true;
+}
+
+// The subjects of the subject list: the ones the plan's hours are counted in.
+std::set<std::string> Vorivazi::PlanensFag()
+{
+    std::set<std::string> fag;
+    const Klyngeliste<data>& liste = kontrolListe_->Liste(KontrolListe::fagListe);
+    for (int32_t i = 0; i < liste.antal; ++i)
+        fag.insert(liste.element[i].tekst[0]);
+    return fag;
 }
 
 // The lists left these rows out; the planner mends them in the school-data window.
@@ -178,6 +213,7 @@ void Vorivazi::NytProjekt()
     for (const KontrolListe::ListeNr liste :
          {KontrolListe::laeggeListe, KontrolListe::holdLaererListe, KontrolListe::fagprofilListe})
         kontrolListe_->Ryd(liste);
+    lagredeKrav_.reset(); // a generation may have written its assignment back since they were read
     portal_->RydSkemaer();
 }
 
@@ -186,13 +222,15 @@ bool Vorivazi::Gem(Overskrivning overskriv) { return portal_ && portal_->Gem(ove
 bool Vorivazi::Generer(int32_t frekvens, int32_t styrke, int32_t dage, int32_t timer, int32_t genereret,
                        bool skrivebeskyttet)
 {
-    return generator_ && generator_->Generer(frekvens, styrke, dage, timer, genereret, skrivebeskyttet);
+    return (genereret != 0 || KanGenerere()) && generator_ &&
+           generator_->Generer(frekvens, styrke, dage, timer, genereret, skrivebeskyttet);
 }
 
 bool Vorivazi::BegyndGenerering(int32_t frekvens, int32_t styrke, int32_t dage, int32_t timer, int32_t genereret,
                                 bool skrivebeskyttet)
 {
-    return generator_ && generator_->Begynd(frekvens, styrke, dage, timer, genereret, skrivebeskyttet);
+    return (genereret != 0 || KanGenerere()) && generator_ &&
+           generator_->Begynd(frekvens, styrke, dage, timer, genereret, skrivebeskyttet);
 }
 
 bool Vorivazi::GenereringsTrin() { return generator_ && generator_->Trin(); }
@@ -233,7 +271,16 @@ int32_t Vorivazi::PlanlagteTimer(const std::string& id, SkemaArt art)
     return ::PlanlagteTimer(Billede(), art, id, lister);
 }
 
-int32_t Vorivazi::SumTimer() { return kontrolListe_ ? kontrolListe_->SumTimer() : 0; }
+// The hours of the lesson demands, the same the missing hours are counted from.
+int32_t Vorivazi::SumTimer()
+{
+    if (!ErAaben() || kontrolListe_->Liste(KontrolListe::laeggeListe).antal > 0 || tilstand_ != Datakilde::database)
+        return kontrolListe_ ? kontrolListe_->SumTimer() : 0;
+    int64_t sum = 0;
+    for (const Timekrav& krav : LagredeKrav())
+        sum += krav.timer;
+    return static_cast<int32_t>(std::min<int64_t>(sum, std::numeric_limits<int32_t>::max()));
+}
 
 int32_t Vorivazi::AntalLektionerIalt() { return portal_ ? portal_->AntalLektionerIalt() : 0; }
 
@@ -253,9 +300,22 @@ void Vorivazi::SaetDelDobbelte(bool delDobbelte)
         portal_->SaetIndstilling(delDobbelteIndstilling, delDobbelte ? 1 : 0);
 }
 
+// Until a generation loads the lesson list, the demands as the database holds
+// them: the missing hours and the completion work on a plan just opened too.
+// Read once; a generation writes its assignment back and reads them anew.
+const std::vector<Timekrav>& Vorivazi::LagredeKrav()
+{
+    if (!lagredeKrav_)
+        lagredeKrav_ = LaesPlanensKrav(*sql_, *kontrolListe_, portal_->PlanId(), {kolonner_, raekker_}).krav;
+    return *lagredeKrav_;
+}
+
 Skemabillede Vorivazi::Billede()
 {
     Skemabillede billede = TagOejebliksbillede(*portal_, *kontrolListe_);
+    if (billede.krav.empty() && kontrolListe_->Liste(KontrolListe::laeggeListe).antal == 0 &&
+        tilstand_ == Datakilde::database)
+        billede.krav = LagredeKrav();
     billede.regler = regler_;
     billede.delDobbelte = delDobbelte_;
     for (const auto& [hold, kolonne, raekke] : portal_->Fastlaaste()) {
@@ -276,10 +336,70 @@ Udfald<std::vector<Fund>> Vorivazi::KontrollerPlan()
         return Udfald<std::vector<Fund>>::Afvist("kontrollen læser planen i databasen");
     Skemabillede billede = LaesPlanensKrav(*sql_, *kontrolListe_, portal_->PlanId(), {kolonner_, raekker_});
     billede.regler = regler_;
-    return KontrollerGennemfoerlighed(billede);
+    std::vector<Fund> fund = TimerUdenKrav(billede.krav);
+    for (Fund& f : KontrollerGennemfoerlighed(billede))
+        fund.push_back(std::move(f));
+    return fund;
 }
 
-ManglendeTimer Vorivazi::Manglende() { return ErAaben() ? FindManglendeTimer(Billede()) : ManglendeTimer{}; }
+// Hours of a class's subjects that no lesson demand carries: the plan names no
+// teacher relation for them (or no teacher has the subject in her profile), so
+// nothing can place them and no figure counts them.
+std::vector<Fund> Vorivazi::TimerUdenKrav(const std::vector<Timekrav>& krav)
+{
+    std::map<std::pair<std::string, std::string>, int32_t> uden = HoldetsFag(*sql_, tff_);
+    for (const Timekrav& k : krav)
+        uden.erase({k.hold, k.fag});
+    std::map<std::string, std::pair<int32_t, std::string>> prHold; // hours, "Dansk 3, Musik 2"
+    for (const auto& [noegle, timer] : uden) {
+        auto& [ialt, fag] = prHold[noegle.first];
+        ialt += timer;
+        fag += (fag.empty() ? "" : ", ") + noegle.second + " " + std::to_string(timer);
+    }
+    std::vector<Fund> fund;
+    for (const auto& [hold, timer] : prHold)
+        fund.push_back({Fundart::holdTimer,
+                        true,
+                        {hold},
+                        hold + " har " + std::to_string(timer.first) + (timer.first == 1 ? " time" : " timer") +
+                            " om ugen, som ingen lektion kan lægges for (" + timer.second +
+                            "): planen har ingen lærerrelation for faget, eller ingen lærer har det i sin "
+                            "fagprofil. Tilføj holdet og faget under Data → Skoledata … (læreren må være tom)."});
+    return fund;
+}
+
+// Said before the first generation starts; with nothing at all to place it does not start.
+bool Vorivazi::KanGenerere()
+{
+    lagredeKrav_.reset();
+    if (tilstand_ != Datakilde::database || !ErAaben())
+        return true;
+    const std::vector<Timekrav>& krav = LagredeKrav();
+    const std::vector<Fund> uden = TimerUdenKrav(krav);
+    lagredeKrav_.reset();
+    if (uden.empty())
+        return true;
+    std::string linjer;
+    for (const Fund& f : uden)
+        linjer += "\n  " + f.tekst;
+    if (krav.empty()) {
+        besked_.VisFejl("Der er ingen lektioner at lægge, og skemaerne er ikke genereret:" + linjer, fejlTitel);
+        return false;
+    }
+    besked_.VisInfo("Nogle timer lægges ikke, fordi ingen lektion er til dem:" + linjer);
+    return true;
+}
+
+// The stored lessons a shorter week left out are listed with those outside it.
+ManglendeTimer Vorivazi::Manglende()
+{
+    if (!ErAaben())
+        return {};
+    ManglendeTimer manglende = FindManglendeTimer(Billede());
+    const std::vector<LektionsData>& gemte = portal_->GemteUdenforPlanen();
+    manglende.udenforPlanen.insert(manglende.udenforPlanen.end(), gemte.begin(), gemte.end());
+    return manglende;
+}
 
 std::unique_ptr<Fuldfoerelse> Vorivazi::NyFuldfoerelse(const Fuldfoerelsesvalg& valg)
 {

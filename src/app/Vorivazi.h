@@ -14,6 +14,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -125,6 +127,10 @@ public:
 
 private:
     Skemabillede Billede();
+    const std::vector<Timekrav>& LagredeKrav();
+    std::vector<Fund> TimerUdenKrav(const std::vector<Timekrav>& krav);
+    bool KanGenerere();
+    std::set<std::string> PlanensFag();
     // The check's findings that name what a completion left unplaced: why it stayed short.
     std::vector<std::string> FundOmDetManglende();
     Haandflytning Haandflytninger();
@@ -144,6 +150,7 @@ private:
     stack<std::string> planNavne_;
     stack<std::string> navne_;
     stack<LektionsData> lektioner_;
+    std::optional<std::vector<Timekrav>> lagredeKrav_;
     Regelvalg regler_ = Regelvalg::Planens(true);
     bool delDobbelte_ = false;
     Besked besked_;

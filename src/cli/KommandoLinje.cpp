@@ -146,6 +146,9 @@ public:
         skrivStatus();
         if (valg_.manglende)
             skrivManglende();
+        // A script asked for a complete timetable; it learns that it did not get one.
+        if (valg_.fuldfoer && vorivazi_.Manglende().Mangler() > 0)
+            return afslutTimerMangler;
         return afslutOK;
     }
 
@@ -469,6 +472,9 @@ std::string UbrugtValg(const Valg& valg, const std::set<std::string>& givne)
     static const std::vector<Afhaengighed> afhaengigheder{
         {"--force", {"--save"}},
         {"--seconds", {"--complete"}},
+        // Only the fixed assignment of a generation asks, and only generating and saving write.
+        {"--yes", {"--generate", "--auto"}},
+        {"--writable", {"--save", "--generate", "--auto"}},
         {"--spread", {"--complete", "--unplaced", "--move", "--save"}},
         {"--no-spread", {"--complete", "--unplaced", "--move", "--save"}},
         {"--days", {"--generate", "--auto"}},
@@ -535,12 +541,18 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
                                                                                    {"--export-html", &Valg::htmlMappe},
                                                                                    {"--export-csv", &Valg::csvFil}};
     static const std::vector<std::string> tekstValg{"--db", "--pdf", "--print", "--show", "--plan", "--move"};
+    // Every step of these is wanted; any other option given twice would silently lose its first value.
+    static const std::set<std::string> gentagelige{"--move", "--show"};
 
     Valg valg;
     std::vector<std::string> ord;
     std::set<std::string> givne;
     for (size_t i = 0; i < argumenter.size(); ++i) {
         const std::string& a = argumenter[i];
+        if (givne.contains(a) && !gentagelige.contains(a)) {
+            fejl = a + " er givet mere end én gang";
+            return std::nullopt;
+        }
         if (const auto kontakt = kontakter.find(a); kontakt != kontakter.end()) {
             valg.*(kontakt->second) = true;
             givne.insert(a);
@@ -558,7 +570,8 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
             fejl = "ukendt valg " + a;
             return std::nullopt;
         }
-        if (i + 1 == argumenter.size() || argumenter[i + 1].starts_with("--")) {
+        // An empty value would quietly mean the default: the configured database, the working folder.
+        if (i + 1 == argumenter.size() || argumenter[i + 1].starts_with("--") || argumenter[i + 1].empty()) {
             fejl = a + " kræver en værdi";
             return std::nullopt;
         }

@@ -77,6 +77,8 @@ inline bool TegnerSider(const Valg& valg) { return valg.udskriv || valg.pdfBog; 
 inline constexpr int afslutOK = 0;
 inline constexpr int afslutTrinFejlede = 1;
 inline constexpr int afslutBrugsfejl = 2;
+// --complete ran, every step succeeded, and hours are still unplaced.
+inline constexpr int afslutTimerMangler = 3;
 
 std::string Brug();
 

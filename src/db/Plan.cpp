@@ -29,11 +29,12 @@ bool Plan::FindPlan(const std::string& planId, std::string& tff, int32_t& kolonn
 {
     const bool fundet =
         tilstand_ == Datakilde::database
-            ? sql_->Forespoerg(
-                  "select TimeFagFordelingID_P AS TFF, Kolonne_P as c, Raekke_P as r from Plan where PlanID_P = ?",
-                  {planId})
+            ? sql_->Forespoerg("select TimeFagFordelingID_P AS TFF, Kolonne_P, Raekke_P from Plan where PlanID_P = ?",
+                               {planId})
             : sql_->Forespoerg("PlanListe3.txt");
-    return fundet && sql_->HentTekst("TFF", tff) && sql_->HentTal("c", kolonner) && sql_->HentTal("r", raekker);
+    // A value that is no number is reported under the column's own name.
+    return fundet && sql_->HentTekst("TFF", tff) && sql_->HentTal("Kolonne_P", kolonner) &&
+           sql_->HentTal("Raekke_P", raekker);
 }
 
 std::string Plan::TomtIdFejl(const std::string& planId, const std::string& tff)

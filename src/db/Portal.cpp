@@ -162,6 +162,29 @@ const std::string ikkeOverskrevetTekst = "Planen er gemt af en anden, siden du �
 const std::string tommeFelter = "med tomme felter (NULL)";
 const std::string ugyldigeVaerdier = "med værdier, der ikke er gyldige tal eller tekster";
 const std::string udenforPlanen = "uden for planens dage og timer";
+const std::string brudtBlok = "med en blokstørrelse, der ikke passer til lektionens timer i træk";
+const std::string ubrugeligtId = "med et tomt id eller et id med styretegn (linjeskift, tabulator o.l.)";
+
+// As the school data's rules have it: not empty, not only spaces, no control characters.
+bool ErBrugbartId(const std::string& id)
+{
+    return id.find_first_not_of(' ') != std::string::npos &&
+           std::none_of(id.begin(), id.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+}
+
+// A lesson row (its types checked) as the timetables would hold it.
+LektionsData SomLektion(const std::vector<SqlVaerdi>& r)
+{
+    LektionsData l;
+    l.hold = std::get<std::string>(r[0]);
+    l.fag = std::get<std::string>(r[1]);
+    l.laerer = std::get<std::string>(r[2]);
+    l.lokale = std::get<std::string>(r[3]);
+    l.blok = std::get<int32_t>(r[4]);
+    l.kolonne = std::get<int32_t>(r[5]);
+    l.raekke = std::get<int32_t>(r[6]);
+    return l;
+}
 
 // U+FFFD is what the driver makes of bytes that are not UTF-8: such an id no longer matches.
 bool ErGyldigTekst(const SqlVaerdi& v)
@@ -230,11 +253,13 @@ void Portal::Indlaes()
         OpretSkemaer(art, navne_[art]);
     fingeraftryk_ = {};
     ubrugte_ = {};
-    GennemgaaRaekker(lektionsTabel(), [this](const Raekke& r) {
+    udenforPlanen_.clear();
+    std::vector<Raekke> lektioner;
+    GennemgaaRaekker(lektionsTabel(), [this, &lektioner](const Raekke& r) {
         fingeraftryk_.Tilfoej(lektionsTabel(), r);
-        if (const std::string grund = BrugLektion(r); !grund.empty())
-            Behold(lektionsTabel(), r, grund);
+        lektioner.push_back(r);
     });
+    BrugLektioner(lektioner);
     std::set<std::tuple<std::string, int32_t, int32_t>> sete;
     GennemgaaRaekker(prioritetsTabel(), [&](const Raekke& r) {
         fingeraftryk_.Tilfoej(prioritetsTabel(), r);
@@ -279,21 +304,36 @@ bool Portal::GemFastlaasninger()
            IndsaetUbrugte(tabel, medregnesIkke);
 }
 
-// A setting stored with a value that is no whole number is left out: the
-// default holds until the planner sets it again.
+// A setting whose value is no whole number (NULL included), or whose name is
+// stored twice, is left out and named: the default holds until the planner
+// sets it again, and the rows stay as stored.
 void Portal::LaesIndstillinger()
 {
     indstillinger_.clear();
+    ubrugteIndstillinger_.clear();
     if (tilstand_ != Datakilde::database || !TSqlModul::Instans().HarTabel("Planindstilling") ||
-        !sql_->Forespoerg("select Navn_PI as Navn, Vaerdi_PI as Vaerdi from Planindstilling where PlanID_PI = ?",
+        !sql_->Forespoerg("select Navn_PI as Navn, Vaerdi_PI as Vaerdi from Planindstilling where PlanID_PI = ? "
+                          "order by Navn_PI",
                           {planId_}))
         return;
-    do {
-        std::string navn;
-        int32_t vaerdi = 0;
-        if (sql_->HentTekst("Navn", navn) && sql_->HentTal("Vaerdi", vaerdi))
-            indstillinger_[navn] = vaerdi;
-    } while (sql_->Naeste());
+    std::map<std::string, std::vector<SqlVaerdi>> gemte;
+    SqlVaerdi navn;
+    SqlVaerdi vaerdi;
+    while (sql_->HentVaerdi("Navn", navn) && sql_->HentVaerdi("Vaerdi", vaerdi)) {
+        gemte[Felt(navn)].push_back(vaerdi);
+        if (!sql_->Naeste())
+            break;
+    }
+    for (const auto& [felt, vaerdier] : gemte) {
+        // A name read as a text is quoted; a NULL or a number as a name is no setting.
+        const std::optional<int32_t> tal = vaerdier.size() == 1 ? SomHeltal(vaerdier.front()) : std::nullopt;
+        if (tal && felt.starts_with('\''))
+            indstillinger_[felt.substr(1, felt.size() - 2)] = *tal;
+        else
+            ubrugteIndstillinger_.push_back(felt + " = " + SomTekst(vaerdier, '/'));
+    }
+    for (const std::string& linje : ubrugteIndstillinger_)
+        besked_.Log("Gemt planindstilling kan ikke bruges (ikke ét helt tal): " + linje);
 }
 
 // Only the settings this program made are replaced; others stay as stored.
@@ -325,9 +365,11 @@ void Portal::Fastlaas(const std::string& hold, int32_t kolonne, int32_t raekke)
     fastlaaste_.insert({hold, kolonne, raekke});
 }
 
+// A copy of the pin kept from opening would bring it back at the next opening.
 void Portal::Frigiv(const std::string& hold, int32_t kolonne, int32_t raekke)
 {
     fastlaaste_.erase({hold, kolonne, raekke});
+    std::erase(ubrugte_[fastlaasningsTabel().nr].raekker, Raekke{hold, kolonne, raekke});
 }
 
 bool Portal::ErFastlaast(const std::string& hold, int32_t kolonne, int32_t raekke) const
@@ -362,12 +404,52 @@ void Portal::GennemgaaRaekker(const Tabel& tabel, const std::function<void(const
     } while (sql_->Naeste());
 }
 
-std::string Portal::BrugLektion(const Raekke& r)
+// A block is stored as one row per hour, so its rows stand in a run of hours
+// of one day; a run its block size does not divide (a double lesson at the
+// last hour alone, a block longer than the day) cannot be moved or counted.
+void Portal::BrugLektioner(const std::vector<Raekke>& lektioner)
+{
+    std::vector<std::string> grunde;
+    for (const Raekke& r : lektioner)
+        grunde.push_back(LektionsFejl(r));
+    const auto samme = [&](size_t a, size_t b) {
+        return grunde[b].empty() && std::equal(lektioner[a].begin(), lektioner[a].begin() + 6, lektioner[b].begin()) &&
+               std::get<int32_t>(lektioner[b][6]) == std::get<int32_t>(lektioner[a][6]) + 1;
+    };
+    for (size_t i = 0; i < lektioner.size();) {
+        size_t slut = i + 1;
+        if (grunde[i].empty()) {
+            while (slut < lektioner.size() && samme(slut - 1, slut))
+                ++slut;
+            if ((slut - i) % static_cast<size_t>(std::get<int32_t>(lektioner[i][4])) != 0)
+                std::fill(grunde.begin() + static_cast<std::ptrdiff_t>(i),
+                          grunde.begin() + static_cast<std::ptrdiff_t>(slut), brudtBlok);
+        }
+        i = slut;
+    }
+    for (size_t i = 0; i < lektioner.size(); ++i) {
+        const Raekke& r = lektioner[i];
+        const auto tekst = [&](size_t k) -> const std::string& { return std::get<std::string>(r[k]); };
+        const auto tal = [&](size_t k) { return std::get<int32_t>(r[k]); };
+        if (grunde[i].empty() &&
+            !skemaKontrol_->SaetLektion(tekst(0), tekst(1), tekst(2), tekst(3), tal(4), tal(5), tal(6)))
+            grunde[i] = "på en time, der allerede er optaget";
+        if (!grunde[i].empty())
+            Behold(lektionsTabel(), r, grunde[i]);
+        if (grunde[i] == udenforPlanen)
+            udenforPlanen_.push_back(SomLektion(r));
+    }
+}
+
+std::string Portal::LektionsFejl(const Raekke& r) const
 {
     if (std::string fejl = TypeFejl(r, 4); !fejl.empty())
         return fejl;
     const auto tekst = [&](size_t i) -> const std::string& { return std::get<std::string>(r[i]); };
     const auto tal = [&](size_t i) { return std::get<int32_t>(r[i]); };
+    if (!std::all_of(r.begin(), r.begin() + 4,
+                     [](const SqlVaerdi& v) { return ErBrugbartId(std::get<std::string>(v)); }))
+        return ubrugeligtId;
     if (tal(4) < 1)
         return "med blokstørrelse under 1";
     if (tal(5) < 0 || tal(5) >= kolonner_ || tal(6) < 0 || tal(6) >= raekker_)
@@ -375,8 +457,8 @@ std::string Portal::BrugLektion(const Raekke& r)
     if (!ider_[SkemaArt::hold].contains(tekst(0)) || !ider_[SkemaArt::laerer].contains(tekst(2)) ||
         !ider_[SkemaArt::lokale].contains(tekst(3)))
         return "med et hold, en lærer eller et lokale, der ikke er i planen";
-    if (!skemaKontrol_->SaetLektion(tekst(0), tekst(1), tekst(2), tekst(3), tal(4), tal(5), tal(6)))
-        return "på en time, der allerede er optaget";
+    if (fag_ && !fag_->contains(tekst(1)))
+        return "i et fag, planen ikke har timer i";
     return "";
 }
 
@@ -411,8 +493,9 @@ std::string Portal::BrugFastlaasning(const Raekke& r)
         return udenforPlanen;
     if (!ider_[SkemaArt::hold].contains(hold))
         return "for et hold, der ikke er i planen";
-    // A pin stored twice says no more than once.
-    fastlaaste_.insert({hold, kolonne, raekke});
+    // The second of two equal rows is kept as stored, so that saving gives back every row.
+    if (!fastlaaste_.insert({hold, kolonne, raekke}).second)
+        return "for en time, der allerede er fastlåst";
     return "";
 }
 
@@ -443,11 +526,20 @@ void Portal::MeldUbrugte() const
                 eksempler += "\n  " + tabel->navn + ": " + SomTekst(r, ' ');
         }
     }
-    if (ialt == 0)
+    if (!ubrugteIndstillinger_.empty()) {
+        const size_t antal = ubrugteIndstillinger_.size();
+        linjer += "\n  " + std::to_string(antal) + (antal == 1 ? " planindstilling" : " planindstillinger") +
+                  " uden netop ét helt tal som værdi (standarden gælder):";
+        for (const std::string& linje : ubrugteIndstillinger_)
+            linjer += " " + linje;
+    }
+    if (ialt == 0 && ubrugteIndstillinger_.empty())
         return;
     besked_.VisInfo("Nogle gemte rækker i planen kan ikke bruges. De står ikke i skemaerne, men gemmes uændret "
                     "igen, så intet går tabt:" +
-                    linjer + "\nRækkerne" + (ialt > vist ? " (alle står i loggen)" : "") + ":" + eksempler);
+                    linjer +
+                    (ialt == 0 ? "" : "\nRækkerne" + std::string(ialt > vist ? " (alle står i loggen)" : "") + ":") +
+                    eksempler);
 }
 
 void Portal::Fingeraftryk::Tilfoej(const Tabel& tabel, const Raekke& raekke)

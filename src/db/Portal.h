@@ -37,6 +37,9 @@ public:
 
     // The ids of the timetables Indlaes creates; the portal empties the stacks.
     void SaetNavnestakke(stack<std::string> hold, stack<std::string> laerer, stack<std::string> lokale);
+    // The subjects the plan has hours in; a stored lesson of another subject
+    // is kept out of the timetables (without the call every subject counts).
+    void SaetFag(std::set<std::string> fag) { fag_ = std::move(fag); }
     // Stored rows that cannot be used are reported and kept for the next save.
     void Indlaes();
     // Lessons and priorities are replaced in one transaction; saves of the same
@@ -87,6 +90,9 @@ public:
     void Frigiv(const std::string& hold, int32_t kolonne, int32_t raekke);
     bool ErFastlaast(const std::string& hold, int32_t kolonne, int32_t raekke) const;
     const std::set<Fastlaasning>& Fastlaaste() const { return fastlaaste_; }
+    // Stored lessons outside the plan's days and hours (a day made shorter):
+    // kept out of the timetables, listed with the missing hours.
+    const std::vector<LektionsData>& GemteUdenforPlanen() const { return udenforPlanen_; }
 
     // The planner's settings of the plan by name ("spred", "deldobbelte"),
     // saved with the lessons in a table of our own; a setting never made
@@ -116,7 +122,9 @@ private:
     void OpretSkemaer(SkemaArt art, stack<std::string>& navne);
     void GennemgaaRaekker(const Tabel& tabel, const std::function<void(const Raekke&)>& brug);
     // Each gives "" when the row went into the timetables, else why it could not.
-    std::string BrugLektion(const Raekke& r);
+    void BrugLektioner(const std::vector<Raekke>& lektioner);
+    // Why a lesson row cannot be used whatever the other rows hold, or "".
+    std::string LektionsFejl(const Raekke& r) const;
     std::string BrugPrioritet(const Raekke& r, std::set<std::tuple<std::string, int32_t, int32_t>>& sete);
     std::string BrugFastlaasning(const Raekke& r);
     void Behold(const Tabel& tabel, const Raekke& raekke, const std::string& grund);
@@ -159,6 +167,8 @@ private:
     std::unique_ptr<Export> export_;
     Besked besked_;
     PrSkemaArt<std::set<std::string>> ider_;
+    std::optional<std::set<std::string>> fag_;
+    std::vector<LektionsData> udenforPlanen_;
     // Stored rows the program could not use, exactly as read, per table;
     // saving writes them back.
     struct Ubrugte {
@@ -173,4 +183,5 @@ private:
     std::set<Fastlaasning> fastlaaste_;
     std::map<std::string, int32_t> indstillinger_;
     Aktivitetsplan aktiviteter_;
+    std::vector<std::string> ubrugteIndstillinger_; // name = value(s), as a person reads them
 };

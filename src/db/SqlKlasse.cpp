@@ -181,16 +181,6 @@ SqlVaerdi SomSqlVaerdi(const QVariant& vaerdi)
     return vaerdi.toString().toStdString();
 }
 
-// A decimal text that is exactly a 32-bit integer; some drivers hand sums over as text.
-std::optional<int32_t> SomHeltal(const std::string& tekst)
-{
-    int32_t tal = 0;
-    const auto [slut, fejl] = std::from_chars(tekst.data(), tekst.data() + tekst.size(), tal);
-    if (tekst.empty() || fejl != std::errc() || slut != tekst.data() + tekst.size())
-        return std::nullopt;
-    return tal;
-}
-
 bool PaaRaekke(const QSqlQuery& query) { return query.isActive() && query.isValid(); }
 
 QVariant Vaerdi(const QSqlQuery& query, const std::string& kolonne)
@@ -208,6 +198,23 @@ QVariant Vaerdi(const QSqlQuery& query, const std::string& kolonne)
 }
 
 } // namespace
+
+std::optional<int32_t> SomHeltal(const std::string& tekst)
+{
+    int32_t tal = 0;
+    const auto [slut, fejl] = std::from_chars(tekst.data(), tekst.data() + tekst.size(), tal);
+    if (tekst.empty() || fejl != std::errc() || slut != tekst.data() + tekst.size())
+        return std::nullopt;
+    return tal;
+}
+
+std::optional<int32_t> SomHeltal(const SqlVaerdi& vaerdi)
+{
+    if (const auto* tal = std::get_if<int32_t>(&vaerdi))
+        return *tal;
+    const auto* tekst = std::get_if<std::string>(&vaerdi);
+    return tekst == nullptr ? std::nullopt : SomHeltal(*tekst);
+}
 
 SqlKlasse::SqlKlasse(Datakilde tilstand) : tilstand_(tilstand), fil_(std::make_unique<Fil>()) {}
 

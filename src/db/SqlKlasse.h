@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <variant>
@@ -13,6 +14,11 @@
 // a text, an integer or NULL (std::monostate).
 using SqlVaerdi = std::variant<std::string, int32_t, std::monostate>;
 using SqlParametre = std::vector<SqlVaerdi>;
+
+// A decimal text that is exactly a 32-bit integer; some drivers hand sums over as text.
+std::optional<int32_t> SomHeltal(const std::string& tekst);
+// An integer, or a text of one.
+std::optional<int32_t> SomHeltal(const SqlVaerdi& vaerdi);
 
 // An error of the data source that cannot be handled where it happened
 // (unreachable database, missing table or column, rejected query). It carries

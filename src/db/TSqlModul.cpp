@@ -226,10 +226,24 @@ QSqlQuery& TSqlModul::Query()
     return *d_->query;
 }
 
-bool TSqlModul::HarTabeller()
+// The driver lists no tables also when it cannot read the database (an SQLite
+// file another program holds locked): then the engine's own reason is the error.
+QStringList TSqlModul::Tabeller()
 {
     Query();
     const QStringList findes = Vent([this] { return d_->Database().tables(); });
+    if (findes.isEmpty() && d_->Database().driver()->dbmsType() == QSqlDriver::SQLite) {
+        QSqlQuery proeve(d_->Database());
+        if (!Vent([&] { return proeve.exec("select count(*) from sqlite_master"); }))
+            throw DatabaseFejl("Databasen kan ikke læses (" + Beskrivelse() +
+                               "): " + proeve.lastError().text().toStdString());
+    }
+    return findes;
+}
+
+bool TSqlModul::HarTabeller()
+{
+    const QStringList findes = Tabeller();
     for (const QString& tabel : SkemaTabeller()) {
         if (!findes.contains(tabel, Qt::CaseInsensitive))
             return false;
@@ -239,8 +253,7 @@ bool TSqlModul::HarTabeller()
 
 bool TSqlModul::HarTabel(const std::string& tabel)
 {
-    Query();
-    const QStringList findes = Vent([this] { return d_->Database().tables(); });
+    const QStringList findes = Tabeller();
     return findes.contains(QString::fromStdString(tabel), Qt::CaseInsensitive);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include <memory>
 #include <string>
 
@@ -63,6 +65,7 @@ public:
 
 private:
     TSqlModul();
+    QStringList Tabeller();
     void BegyndVent();
     void SlutVent();
     // True when the wait ran out; the connection is cut then, but not yet closed.

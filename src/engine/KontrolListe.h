@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -119,6 +120,7 @@ private:
     void BeregnVaegt(data& lektion, Del del) const;
 
     void SorterOpslagslister(ListeNr n);
+    void TilfoejHoldUdenStamlokaleraekke();
     bool AabnForespoergsel(int32_t n);
     void IndlaesRaekker(ListeNr n);
     void IndlaesLokaletyper();
@@ -150,5 +152,7 @@ private:
     std::string tffId;
     int32_t maksForsoeg = 4;
     bool skrivebeskyttet = false;
+    // Classes of list 7 with no stored home-room row: saving inserts theirs.
+    std::set<std::string> udenStamlokaleraekke;
     Besked besked;
 };

@@ -121,16 +121,18 @@ KontrolListe::Forespoergsel KontrolListe::ListeForespoergsel(int32_t n) const
                 {planId}};
     case laeggeListe:
         // Only the open plan's home-room rows: other plans' rows would repeat the lessons.
+        // A class without a row keeps its lessons, with no home room yet, as "tom" would.
         return {"SELECT DISTINCT HoldID_HLR AS HoldID, FagID_HLR AS FagID, "
-                "LaererID_HLR AS LaererID, Lokaletype_AFa AS LokaleType, LokaleID_LoHR "
+                "LaererID_HLR AS LaererID, Lokaletype_AFa AS LokaleType, COALESCE(LokaleID_LoHR, ?) "
                 "AS LokaleID, Blokstoerrelse_LFP AS Bloksize "
-                "FROM LaererFagProfil, Fag, HoldLaererRelation, LokaleHoldRelation WHERE " +
+                "FROM LaererFagProfil, Fag, HoldLaererRelation LEFT JOIN LokaleHoldRelation "
+                "ON HoldID_HLR = HoldID_LoHR AND PlanID_LoHR = ? WHERE " +
                     FagetOverholder() + ProfilenOverholder() +
                     "PlanID_HLR = ? AND "
                     "TimeFagFordelingID_LFP = ? AND FagID_HLR = FagID_AFa AND "
-                    "FagID_HLR = FagID_LFP AND HoldID_HLR = HoldID_LoHR AND PlanID_LoHR = ? "
-                    "ORDER BY HoldID_HLR, FagID_HLR, LaererID_HLR, Lokaletype_AFa, LokaleID_LoHR, Blokstoerrelse_LFP",
-                {planId, tffId, planId}};
+                    "FagID_HLR = FagID_LFP "
+                    "ORDER BY HoldID_HLR, FagID_HLR, LaererID_HLR, Lokaletype_AFa, LokaleID, Blokstoerrelse_LFP",
+                {tomId, planId, planId, tffId}};
     case holdLokaleListe:
         return {"SELECT HoldID_LoHR AS HoldID, LokaleID_LoHR AS LokaleID "
                 "FROM LokaleHoldRelation "
@@ -168,6 +170,30 @@ void KontrolListe::IndlaesListe(ListeNr n)
         IndlaesLokaletyper();
     else if (AabnForespoergsel(n))
         IndlaesRaekker(n);
+    if (n == holdLokaleListe)
+        TilfoejHoldUdenStamlokaleraekke();
+}
+
+// A class taught in the plan but with no home-room row at all is one whose
+// home room is not set yet: it joins list 7 as "tom", so that the assignment
+// offers it a room and saving the relations adds its row.
+void KontrolListe::TilfoejHoldUdenStamlokaleraekke()
+{
+    udenStamlokaleraekke.clear();
+    if (tilstand != Datakilde::database ||
+        !sql->Forespoerg("SELECT DISTINCT HoldID_HLR AS HoldID FROM HoldLaererRelation WHERE PlanID_HLR = ? AND "
+                         "HoldID_HLR NOT IN (SELECT HoldID_LoHR FROM LokaleHoldRelation WHERE PlanID_LoHR = ? AND "
+                         "HoldID_LoHR IS NOT NULL) ORDER BY HoldID_HLR",
+                         {planId, planId}))
+        return;
+    for (kladde.Nulstil(); sql->HentTekst("HoldID", kladde.tekst[0]); kladde.Nulstil()) {
+        kladde.tekst[1] = tomId;
+        Liste(holdLokaleListe).Indsaet(kladde);
+        udenStamlokaleraekke.insert(kladde.tekst[0]);
+        if (!sql->Naeste())
+            break;
+    }
+    kladde.Nulstil();
 }
 
 // The lists the row handling searches must be sorted on the searched field.

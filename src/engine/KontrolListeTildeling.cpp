@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <vector>
 
 namespace {
@@ -60,17 +61,28 @@ bool KontrolListe::TildelStamlokaler()
 
 // Rows without a teacher are served from the end of their gathered block.
 // A profile's number of classes is what the teacher may take in all: the
-// rows that already name her in the subject use some of it up.
+// classes that already have her in the subject use some of it up, each class
+// once however many rows name it, charged to her profile rows of the subject
+// in their order, none below 0.
 void KontrolListe::TraekTildelteFra(Klyngeliste<data>& profiler, const Klyngeliste<data>& relationer,
                                     int32_t foersteTildelte)
 {
-    std::map<std::pair<std::string, std::string>, int32_t> tildelte; // teacher, subject
-    for (int32_t i = foersteTildelte; i < relationer.antal; ++i)
-        ++tildelte[{relationer.element[i].tekst[2], relationer.element[i].tekst[1]}];
+    std::map<std::pair<std::string, std::string>, std::set<std::string>> hold; // teacher, subject -> classes
+    for (int32_t i = foersteTildelte; i < relationer.antal; ++i) {
+        const data& r = relationer.element[i];
+        hold[{r.tekst[2], r.tekst[1]}].insert(r.tekst[0]);
+    }
+    std::map<std::pair<std::string, std::string>, int32_t> rest;
+    for (const auto& [noegle, klasser] : hold)
+        rest[noegle] = static_cast<int32_t>(klasser.size());
     for (int32_t p = 0; p < profiler.antal; ++p) {
         data& profil = profiler.element[p];
-        if (const auto fundet = tildelte.find({profil.tekst[0], profil.tekst[1]}); fundet != tildelte.end())
-            profil.heltal[0] = std::max(profil.heltal[0] - fundet->second, 0);
+        const auto fundet = rest.find({profil.tekst[0], profil.tekst[1]});
+        if (fundet == rest.end() || profil.heltal[0] <= 0)
+            continue;
+        const int32_t traek = std::min(profil.heltal[0], fundet->second);
+        profil.heltal[0] -= traek;
+        fundet->second -= traek;
     }
 }
 
@@ -148,6 +160,12 @@ bool KontrolListe::GemListe(ListeNr n)
         return false;
     }
     sql->Commit();
+    // The classes given a room have their row now.
+    const Klyngeliste<data>& stamlokaler = Liste(holdLokaleListe);
+    for (int32_t i = 0; n == holdLokaleListe && i < stamlokaler.antal; ++i) {
+        if (stamlokaler.element[i].tekst[1] != tomId)
+            udenStamlokaleraekke.erase(stamlokaler.element[i].tekst[0]);
+    }
     return true;
 }
 
@@ -157,6 +175,14 @@ bool KontrolListe::SkrivRelationer(ListeNr n)
     const Klyngeliste<data>& liste = Liste(n);
     for (int32_t i = 0; i < liste.antal; ++i) {
         const data& r = liste.element[i];
+        if (n == holdLokaleListe && udenStamlokaleraekke.contains(r.tekst[0])) {
+            // No row to update; a class still without a room gets none either.
+            if (r.tekst[1] != tomId && !sql->UdfoerSql("insert into LokaleHoldRelation (HoldID_LoHR, LokaleID_LoHR, "
+                                                       "PlanID_LoHR) values (?, ?, ?)",
+                                                       {r.tekst[0], r.tekst[1], planId}))
+                return false;
+            continue;
+        }
         const bool skrevet = n == holdLokaleListe
                                  ? sql->UdfoerSql("Update LokaleHoldRelation set LokaleID_LoHR = ? "
                                                   "where HoldID_LoHR  =? AND PlanID_LoHR = ?",

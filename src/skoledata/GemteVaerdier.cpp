@@ -41,6 +41,15 @@ std::string Forespoergsel(const Tabel& tabel, bool& medFordeling)
     return tekst;
 }
 
+bool LaesRaekke(SqlKlasse& sql, const Tabel& tabel, Raekke& raekke)
+{
+    for (size_t k = 0; k < raekke.size(); ++k) {
+        if (!sql.HentVaerdi(tabel.kolonner[k].navn, raekke[k]))
+            return false;
+    }
+    return true;
+}
+
 void TilfoejBrud(const Tabel& tabel, const Raekke& raekke, std::vector<std::string>& brud)
 {
     for (size_t k = 0; k < tabel.kolonner.size(); ++k) {
@@ -72,12 +81,9 @@ std::vector<std::string> Brud(const std::string& tff)
         bool medFordeling = false;
         const std::string tekst = Forespoergsel(tabel, medFordeling);
         bool flere = sql.Forespoerg(tekst, medFordeling ? SqlParametre{tff} : SqlParametre{});
-        for (; flere; flere = sql.Naeste()) {
-            Raekke raekke(tabel.kolonner.size());
-            for (size_t k = 0; k < raekke.size(); ++k)
-                sql.HentVaerdi(tabel.kolonner[k].navn, raekke[k]);
+        // The walk ends at the first read past the last row, not at the move there.
+        for (Raekke raekke(tabel.kolonner.size()); flere && LaesRaekke(sql, tabel, raekke); flere = sql.Naeste())
             TilfoejBrud(tabel, raekke, brud);
-        }
     }
     return brud;
 }

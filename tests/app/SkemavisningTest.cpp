@@ -49,6 +49,12 @@ TEST(Skemavisning, PlannedHoursFollowTheDemandsAndThePlacement)
     // A teacher plans every demand given to the teacher; a class keeps its required hours.
     EXPECT_EQ(PlanlagteTimer(billede, SkemaArt::laerer, "Gorm", 7), 10);
     EXPECT_EQ(PlanlagteTimer(billede, SkemaArt::hold, "1.a", 25), 25);
+
+    // Lessons a home room holds of no demand there (its class's former room) are planned where they stand.
+    billede.lektioner.push_back(Lektion("1.b", "A2", 2));
+    billede.lektioner.push_back(Lektion("1.a", "A1", 3));
+    EXPECT_EQ(PlanlagteTimer(billede, SkemaArt::lokale, "A2", 25), 1);
+    EXPECT_EQ(PlanlagteTimer(billede, SkemaArt::lokale, "A1", 25), 9) << "1.a Idræt is no demand of A1";
 }
 
 TEST(Skemavisning, LessonsOfTheNewKindShowTheirGroupsSideBySideAndEveryClassOfAJoinedLesson)

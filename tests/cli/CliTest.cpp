@@ -19,6 +19,12 @@
 
 namespace {
 
+// Runs the program with the standard error in the output.
+Resultat koerCliMedFejl(const std::string& argumenter)
+{
+    return koerKommando(std::string(BRIKKEN_CLI) + " " + argumenter + " 2>&1");
+}
+
 // The stored lessons of a plan, one row per line, in a fixed order.
 std::string gemteLektioner(const std::string& forbindelse, const std::string& plan)
 {
@@ -60,10 +66,121 @@ protected:
         db = "--db " + citer(db_->Forbindelse());
     }
 
+    // Changes the stored data as a planner or another program might.
+    void Udfoer(const std::string& saetning)
+    {
+        std::string fejl;
+        TSqlModul::Instans().VaelgForbindelse(db_->Forbindelse(), fejl);
+        EXPECT_TRUE(SqlKlasse(Datakilde::database).UdfoerSql(saetning)) << saetning;
+        TSqlModul::Instans().Luk();
+    }
+
+    // How many rows a query gives.
+    int Antal(const std::string& forespoergsel)
+    {
+        std::string fejl;
+        TSqlModul::Instans().VaelgForbindelse(db_->Forbindelse(), fejl);
+        int antal = 0;
+        SqlKlasse sql(Datakilde::database);
+        for (bool raekke = sql.Forespoerg(forespoergsel); raekke && sql.Naeste();)
+            ++antal;
+        TSqlModul::Instans().Luk();
+        return antal;
+    }
+
     std::string db;
 };
 
+// "PL=332 LL=328 ..." → {332, 328}
+std::pair<int, int> PlOgLl(const std::string& ud)
+{
+    std::smatch tal;
+    if (!std::regex_search(ud, tal, std::regex(R"((?:^|\n)PL=(\d+) LL=(\d+) )")))
+        return {-1, -1};
+    return {std::stoi(tal[1]), std::stoi(tal[2])};
+}
+
+// The hours the missing-hours lines of --unplaced add up to, and the lines outside the plan.
+std::pair<int, int> ManglerOgUdenfor(const std::string& ud)
+{
+    int mangler = 0;
+    int udenfor = 0;
+    std::istringstream linjer(ud.substr(std::min(ud.size(), ud.find("Årsager\n"))));
+    std::string linje;
+    std::getline(linjer, linje);
+    while (std::getline(linjer, linje)) {
+        if (linje.starts_with("Uden for planen\t")) {
+            ++udenfor;
+            continue;
+        }
+        std::vector<std::string> felter;
+        std::istringstream felt(linje);
+        for (std::string f; std::getline(felt, f, '\t');)
+            felter.push_back(f);
+        if (felter.size() == 9)
+            mangler += std::stoi(felter[7]);
+    }
+    return {mangler, udenfor};
+}
+
 } // namespace
+
+// Planned and placed hours, the missing hours and the check count the same
+// lessons whatever the stored plan holds.
+TEST_F(Cli, FiguresAgreeInEveryState)
+{
+    ASSERT_EQ(koerCli(db + " init --demo").status, 0);
+    ASSERT_EQ(koerCli(db + " run Plan2026 --generate --yes --writable --save").status, 0);
+
+    // A day made shorter: the lessons at the hours removed are missing and listed.
+    Udfoer("update Plan set Raekke_P = 6 where PlanID_P = 'Plan2026'");
+    const int sidsteTime = Antal("select * from Lektion where PlanID_Le = 'Plan2026' and Raekke_Le >= 6");
+    ASSERT_GT(sidsteTime, 0);
+    const Resultat kortere = koerCli(db + " run Plan2026 --unplaced");
+    const auto [mangler, udenfor] = ManglerOgUdenfor(kortere.ud);
+    EXPECT_EQ(udenfor, sidsteTime) << kortere.ud;
+    // A double lesson cut in two by the new end of the day is missing whole.
+    EXPECT_GE(mangler, sidsteTime) << kortere.ud;
+    EXPECT_EQ(PlOgLl(kortere.ud), std::make_pair(332, 332 - mangler)) << kortere.ud;
+    Udfoer("update Plan set Raekke_P = 8 where PlanID_P = 'Plan2026'");
+
+    // A home room counts the hours its class is taught there, on a fresh open as after generating.
+    const Resultat stamlokale = koerCli(db + " run Plan2026 --show k:A1");
+    EXPECT_NE(stamlokale.ud.find("PL=19 LL=19 L%=100.00"), std::string::npos) << stamlokale.ud;
+
+    // A block longer than the day, and a subject of a million hours, stay out of every figure.
+    Udfoer("update Lektion set Blokstoerrelse_Le = 2147483647 where PlanID_Le = 'Plan2026' and HoldID_Le = '1.a' "
+           "and FagID_Le = 'Klassenstid'");
+    Udfoer("update Fag set Timer_AFa = 1000000 where FagID_AFa = 'Musik'");
+    const Resultat fejlagtige = koerCliMedFejl(db + " run Plan2026 --unplaced");
+    const auto [pl, ll] = PlOgLl(fejlagtige.ud);
+    EXPECT_LE(ll, pl) << fejlagtige.ud;
+    EXPECT_EQ(ManglerOgUdenfor(fejlagtige.ud).first, pl - ll) << fejlagtige.ud;
+    EXPECT_NE(fejlagtige.ud.find("1 lektion med en blokstørrelse, der ikke passer"), std::string::npos)
+        << fejlagtige.ud;
+    EXPECT_NE(fejlagtige.ud.find("Fag (Musik): ugetimer"), std::string::npos) << fejlagtige.ud;
+    EXPECT_EQ(fejlagtige.ud.find("Fag ()"), std::string::npos) << fejlagtige.ud;
+    Udfoer("update Fag set Timer_AFa = 2 where FagID_AFa = 'Musik'");
+
+    // A class without any home-room row keeps its hours, is named by the check and gets a room.
+    Udfoer("delete from LokaleHoldRelation where HoldID_LoHR = '1.a' and PlanID_LoHR = 'Plan2026'");
+    EXPECT_EQ(PlOgLl(koerCli(db + " run Plan2026 --generate --yes --clear").ud).first, 332);
+    EXPECT_NE(koerCli(db + " check Plan2026").ud.find("Advarsel: 1.a har intet stamlokale."), std::string::npos);
+    ASSERT_EQ(koerCli(db + " run Plan2026 --generate --yes --clear --writable").status, 0);
+    EXPECT_EQ(Antal("select * from LokaleHoldRelation where HoldID_LoHR = '1.a' and PlanID_LoHR = 'Plan2026' and "
+                    "LokaleID_LoHR <> 'tom'"),
+              1);
+
+    // Hours without any teaching relation: the check and the generation say so.
+    Udfoer("delete from HoldLaererRelation where PlanID_HLR = 'Plan2026'");
+    const Resultat kontrol = koerCli(db + " check Plan2026");
+    EXPECT_EQ(kontrol.status, 1) << kontrol.ud;
+    EXPECT_TRUE(kontrol.ud.starts_with("Umuligt: 1.a har 25 timer om ugen, som ingen lektion kan lægges for"))
+        << kontrol.ud;
+    const Resultat generering = koerCliMedFejl(db + " run Plan2026 --generate --yes");
+    EXPECT_EQ(generering.status, 1) << generering.ud;
+    EXPECT_NE(generering.ud.find("ingen lektioner at lægge"), std::string::npos) << generering.ud;
+}
 
 TEST_F(Cli, CreatesTheDemoSchoolOnceAndListsItsPlans)
 {
@@ -232,6 +349,103 @@ TEST_F(Cli, FailuresAndUsageErrorsHaveTheirExitStatus)
     EXPECT_TRUE(hjaelp.ud.starts_with("Brug:")) << hjaelp.ud;
 }
 
+// Stored rows the program cannot use are named, left out and saved back as
+// they were; none of them keeps a plan from opening.
+TEST_F(Cli, StoredDataCannotLockAPlanOut)
+{
+    ASSERT_EQ(koerCli(db + " init --demo").status, 0);
+    ASSERT_EQ(koerCli(db + " run Plan2026 --generate --yes --writable --save").status, 0);
+    // Only SQLite keeps a text in a column of whole numbers.
+    const bool sqlite = db_->Motor() == "sqlite";
+    Udfoer("create table Planindstilling (PlanID_PI varchar(255) not null, Navn_PI varchar(255) not null, Vaerdi_PI "
+           "integer)");
+    for (const std::string raekke : {"'spred', NULL", "'deldobbelte', 1", "'deldobbelte', 0"})
+        Udfoer("insert into Planindstilling values ('Plan2026', " + raekke + ")");
+    if (sqlite)
+        Udfoer("insert into Planindstilling values ('Plan2026', 'ukendt', 'abc')");
+    for (int i = 0; i < 2; ++i)
+        Udfoer("insert into Fastlaasning values ('Plan2026', '1.a', 0, 0)");
+    Udfoer("insert into Lektion values ('Plan2026', '1.a', 'Musik', '', 'A1', 1, 4, 7)");
+    Udfoer("insert into Lektion values ('Plan2026', '1.a', 'Mu\tsik', 'Anne', 'A1', 1, 4, 6)");
+
+    const Resultat r = koerCliMedFejl(db + " run Plan2026 --writable --save --no-spread");
+    ASSERT_EQ(r.status, 0) << r.ud;
+    EXPECT_NE(r.ud.find(sqlite ? "3 planindstillinger uden netop ét helt tal" : "2 planindstillinger uden netop"),
+              std::string::npos)
+        << r.ud;
+    EXPECT_NE(r.ud.find("'spred' = NULL"), std::string::npos) << r.ud;
+    EXPECT_NE(r.ud.find("1 fastlåsning for en time, der allerede er fastlåst"), std::string::npos) << r.ud;
+    EXPECT_NE(r.ud.find("2 lektioner med et tomt id eller et id med styretegn"), std::string::npos) << r.ud;
+    // Saved back as stored; --no-spread replaced only its own setting.
+    EXPECT_EQ(Antal("select * from Planindstilling where Navn_PI = 'deldobbelte'"), 2);
+    EXPECT_EQ(Antal("select * from Planindstilling where Navn_PI = 'ukendt'"), sqlite ? 1 : 0);
+    EXPECT_EQ(Antal("select * from Planindstilling where Navn_PI = 'spred' and Vaerdi_PI = 0"), 1);
+    EXPECT_EQ(Antal("select * from Fastlaasning where PlanID_Fa = 'Plan2026'"), 2);
+    EXPECT_EQ(Antal("select * from Lektion where PlanID_Le = 'Plan2026' and (LaererID_Le = '' or FagID_Le like "
+                    "'Mu%sik' and FagID_Le <> 'Musik')"),
+              2);
+
+    // A week column that is no number is named as the column it is.
+    if (!sqlite)
+        return;
+    Udfoer("update Plan set Kolonne_P = 'fem' where PlanID_P = 'Plan2026'");
+    const Resultat uge = koerCliMedFejl(db + " run Plan2026");
+    EXPECT_EQ(uge.status, 1) << uge.ud;
+    EXPECT_NE(uge.ud.find("Kolonne_P"), std::string::npos) << uge.ud;
+}
+
+TEST_F(Cli, ALockedDatabaseIsNotOneWithoutTables)
+{
+    if (db_->Motor() != "sqlite")
+        GTEST_SKIP() << "only a file can be held locked by another program";
+    ASSERT_EQ(koerCli(db + " init --demo").status, 0);
+    const std::string sti = db_->Forbindelse().substr(db_->Forbindelse().find(':') + 1);
+    // Another program holds the file while the command line reads it.
+    const Resultat r = koerKommando("python3 -c \"import sqlite3,subprocess,sys; c=sqlite3.connect(sys.argv[1], "
+                                    "isolation_level=None); c.execute('begin exclusive'); "
+                                    "subprocess.run(sys.argv[2], shell=True)\" " +
+                                    citer(sti) + " " + citer(std::string(BRIKKEN_CLI) + " " + db + " plans 2>&1"));
+    EXPECT_EQ(r.ud.find("har ikke programmets tabeller"), std::string::npos) << r.ud;
+    EXPECT_NE(r.ud.find("locked"), std::string::npos) << r.ud;
+}
+
+// A command line that says exactly what it does: options given twice or with
+// nothing to do are refused, a stored plan is completed without generating,
+// and a completion that stays short has its own exit status.
+TEST_F(Cli, OptionsDoWhatTheySayAndAShortCompletionSaysSo)
+{
+    ASSERT_EQ(koerCli(db + " init --demo").status, 0);
+    for (const std::string forkert :
+         {" run Plan2026 --export-csv a.csv --export-csv b.csv", " --db x.sqlite run Plan2026", " run Plan2026 --yes",
+          " run Plan2026 --writable", " run Plan2026 --generate --yes --yes", " run Plan2026 --export ''"}) {
+        const Resultat r = koerCliMedFejl(db + forkert);
+        EXPECT_EQ(r.status, 2) << forkert << "\n" << r.ud;
+        EXPECT_NE(r.ud.find("Brug:"), std::string::npos) << forkert;
+    }
+    const Resultat tomDb = koerCliMedFejl("--db '' plans");
+    EXPECT_EQ(tomDb.status, 2) << tomDb.ud;
+    EXPECT_NE(tomDb.ud.find("--db kræver en værdi"), std::string::npos) << tomDb.ud;
+
+    // The stored plan as generated and saved, then short of hours by a day made shorter.
+    ASSERT_EQ(koerCli(db + " run Plan2026 --generate --yes --writable --save").status, 0);
+    const Resultat hel = koerCli(db + " run Plan2026 --complete --unplaced");
+    EXPECT_EQ(hel.status, 0) << hel.ud;
+    EXPECT_NE(hel.ud.find("Fuldført: placeret 332→332 af 332"), std::string::npos) << hel.ud;
+    {
+        std::string fejl;
+        TSqlModul::Instans().VaelgForbindelse(db_->Forbindelse(), fejl);
+        ASSERT_TRUE(
+            SqlKlasse(Datakilde::database).UdfoerSql("update Plan set Raekke_P = 2 where PlanID_P = 'Plan2026'"));
+        TSqlModul::Instans().Luk();
+    }
+    const Resultat kort = koerCli(db + " run Plan2026 --complete --unplaced");
+    EXPECT_EQ(kort.status, 3) << kort.ud;
+    std::smatch tal;
+    ASSERT_TRUE(std::regex_search(kort.ud, tal, std::regex(R"(Fuldført: placeret (\d+)→(\d+) af 332, )"))) << kort.ud;
+    EXPECT_GT(std::stoi(tal[1]), 0);
+    EXPECT_NE(kort.ud.find("PL=332 LL=" + std::string(tal[2]) + " "), std::string::npos) << kort.ud;
+}
+
 TEST_F(Cli, CheckPrintsTheFindingsAndFailsOnlyWhenThePlanCannotBeComplete)
 {
     ASSERT_EQ(koerCli(db + " init --demo").status, 0);
@@ -246,9 +460,13 @@ TEST_F(Cli, CheckPrintsTheFindingsAndFailsOnlyWhenThePlanCannotBeComplete)
         EXPECT_TRUE(SqlKlasse(Datakilde::database).UdfoerSql(saetning)) << saetning;
         TSqlModul::Instans().Luk();
     };
-    // Without the rows left open for the fixed assignment there is nothing to say.
-    udfoer("delete from HoldLaererRelation where LaererID_HLR = 'tom'");
-    udfoer("delete from LokaleHoldRelation where LokaleID_LoHR = 'tom'");
+    // With the rows left open for the fixed assignment filled in there is nothing to say
+    // (deleting them would leave their hours without a lesson, which the check names).
+    udfoer("update HoldLaererRelation set LaererID_HLR = (select min(LaererID_LFP) from LaererFagProfil where "
+           "FagID_LFP = FagID_HLR and TimeFagFordelingID_LFP = 'Fordeling2026') where LaererID_HLR = 'tom' and "
+           "PlanID_HLR = 'Plan2026'");
+    udfoer("update LokaleHoldRelation set LokaleID_LoHR = 'B5' where LokaleID_LoHR = 'tom' and PlanID_LoHR = "
+           "'Plan2026'");
     EXPECT_EQ(koerCli(db + " check Plan2026").ud, "Planen kan lægges: ingen fund.\n");
     // Gymnastics without its hall cannot be complete.
     udfoer("delete from LokalePlan where LokaleID_LP in (select LokaleID_ALo from Lokale where Lokaletype_ALo = "
@@ -267,12 +485,6 @@ TEST_F(Cli, CheckPrintsTheFindingsAndFailsOnlyWhenThePlanCannotBeComplete)
 
     EXPECT_EQ(koerCli(db + " check Findes_ikke").status, 1);
     EXPECT_EQ(koerCli(db + " check Plan2026 --save").status, 2);
-}
-
-// Runs the program with the standard error in the output.
-Resultat koerCliMedFejl(const std::string& argumenter)
-{
-    return koerKommando(std::string(BRIKKEN_CLI) + " " + argumenter + " 2>&1");
 }
 
 TEST(CliDatabase, ADatabaseNamedOnTheCommandLineMustBeThereButForInit)

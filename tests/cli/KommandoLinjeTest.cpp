@@ -74,10 +74,11 @@ TEST(KommandoLinje, GenerationSettingsDefaultAsTheDialogAndAreRangeChecked)
 
 TEST(KommandoLinje, StepsAreCollectedWhateverTheirOrder)
 {
-    auto valg = fortolk({"run",          "P",          "--show",        "l:AB",    "--export",     "ud",
-                         "--save",       "--writable", "--yes",         "--clear", "--print",      "k:Fys 1",
-                         "--pdf",        "skema.pdf",  "--show",        "h:7.a's", "--times",      "--log",
-                         "--export-csv", "s.csv",      "--export-html", "web",     "--export-pdf", "bog.pdf"});
+    auto valg = fortolk(
+        {"run",           "P",          "--show",       "l:AB",    "--export", "ud",           "--generate",
+         "--save",        "--writable", "--yes",        "--clear", "--print",  "k:Fys 1",      "--pdf",
+         "skema.pdf",     "--show",     "h:7.a's",      "--times", "--log",    "--export-csv", "s.csv",
+         "--export-html", "web",        "--export-pdf", "bog.pdf"});
     ASSERT_TRUE(valg);
     EXPECT_TRUE(valg->ryd && valg->gem && valg->skrivbar && valg->ja && valg->tider && valg->log);
     EXPECT_EQ(valg->eksportMappe, "ud");

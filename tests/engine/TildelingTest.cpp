@@ -155,3 +155,27 @@ TEST(TildelLaerere, RowsThatAlreadyNameTheTeacherCountAgainstHerProfile)
     EXPECT_FALSE(q.k->TildelLaerere());
     EXPECT_EQ(q.Find(K::fagprofilListe, "AB")->heltal[0], 0);
 }
+
+TEST(TildelLaerere, AClassIsChargedOnceAndASplitAllowanceRowByRow)
+{
+    MedTestModtager m;
+    m.modtager.svar = {true};
+    Planlister p;
+    // AB may take three classes in da, written as two profile rows; she has 1a, named twice.
+    p.Tilfoej(K::fagprofilListe, {"AB", "da"}, {1});
+    p.Tilfoej(K::fagprofilListe, {"AB", "da"}, {2});
+    p.Tilfoej(K::holdLaererListe, {"1a", "da", "AB"});
+    p.Tilfoej(K::holdLaererListe, {"1a", "da", "AB"});
+    p.Tilfoej(K::holdLaererListe, {"1b", "da", "tom"});
+    p.Tilfoej(K::holdLaererListe, {"1c", "da", "tom"});
+
+    EXPECT_TRUE(p.k->TildelLaerere()) << (m.modtager.bokse.empty() ? "" : m.modtager.bokse.back().tekst);
+    for (int32_t i = 0; i < 4; ++i)
+        EXPECT_EQ(tekst(*p.k, K::holdLaererListe, i, 2), "AB") << tekst(*p.k, K::holdLaererListe, i, 0);
+    int32_t rest = 0;
+    for (int32_t i = 0; i < p.k->Liste(K::fagprofilListe).antal; ++i) {
+        EXPECT_GE(p.k->Liste(K::fagprofilListe).element[i].heltal[0], 0);
+        rest += p.k->Liste(K::fagprofilListe).element[i].heltal[0];
+    }
+    EXPECT_EQ(rest, 0);
+}
