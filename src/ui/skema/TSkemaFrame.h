@@ -26,6 +26,8 @@ public:
     void Opdater();
     // Shows the timetable of that kind and id, as if the user had chosen it.
     void VisSkema(SkemaArt art, const QString& id);
+    // Shows the first timetable of the kind chosen; its id, empty when there is none.
+    QString VisFoerste();
 
     QLabel* Label1;
     QComboBox* SFComboBox1;
@@ -53,6 +55,8 @@ private:
     void VisValgtSkema();
     void VisLektioner(const std::string& id, SkemaArt art);
     void VisTal(const std::string& id, SkemaArt art);
+    // The caption names what the view shows: the timetable, or the kind still to be chosen.
+    void SaetTitel();
 
     TMainFrame& hoved_;
     bool navneIndlaest_ = false;
