@@ -41,6 +41,7 @@
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -337,6 +338,13 @@ void TMainFrame::FladAlleKnapper()
 bool TMainFrame::eventFilter(QObject* objekt, QEvent* haendelse)
 {
     switch (haendelse->type()) {
+    case QEvent::KeyPress:
+        // The menu's F1 reaches the main window and its views; every other window's F1 comes here.
+        if (static_cast<QKeyEvent*>(haendelse)->key() == Qt::Key_F1 && objekt->isWidgetType()) {
+            VisHjaelp(static_cast<QWidget*>(objekt));
+            return true;
+        }
+        break;
     case QEvent::MouseButtonRelease:
         if (objekt == StatusBar1->Felt(procentFelt) && ManglendeTimer_->isEnabled())
             ManglendeTimerClick();
@@ -878,13 +886,38 @@ void TMainFrame::ImporterClick()
 
 void TMainFrame::About2Click() { vinduer_.about->exec(); }
 
-void TMainFrame::Indhold1Click()
+void TMainFrame::Indhold1Click() { VisHjaelp(QApplication::focusWidget()); }
+
+namespace {
+
+// The section of the guide about the window a widget sits in.
+QString Afsnit(const QWidget* widget)
 {
+    static const std::vector<std::pair<const char*, const char*>> afsnit{
+        {"TSkoledata", "skoledata"},   {"TGenereringsFrame", "generering"}, {"TPlankontrol", "kontrol"},
+        {"TManglende", "manglende"},   {"TSkemaFrame", "haandredigering"},  {"QProgressDialog", "fuldfoerelse"},
+        {"TPlanListeForm", "arbejdsgang"}};
+    for (; widget != nullptr; widget = widget->parentWidget())
+        for (const auto& [klasse, anker] : afsnit)
+            if (widget->inherits(klasse))
+                return anker;
+    return {};
+}
+
+} // namespace
+
+void TMainFrame::VisHjaelp(QWidget* vindue)
+{
+    // A window that blocks the others gets a guide of its own, which it does not block.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        auto* hjaelp = new Hjaelpevindue(modal);
+        hjaelp->setAttribute(Qt::WA_DeleteOnClose);
+        hjaelp->VisAfsnit(Afsnit(vindue));
+        return;
+    }
     if (!hjaelp_) {
         hjaelp_ = new Hjaelpevindue(this);
         CentrerPaaSkaermen(hjaelp_);
     }
-    hjaelp_->show();
-    hjaelp_->raise();
-    hjaelp_->activateWindow();
+    hjaelp_->VisAfsnit(Afsnit(vindue));
 }

@@ -162,6 +162,8 @@ private:
     void ManglendeTimerClick();
     void FuldfoerClick();
     void Indhold1Click();
+    // F1 in any window: the guide at the section about that window.
+    void VisHjaelp(QWidget* vindue);
     void SkoledataClick();
     void KopierPlanClick();
     void ImporterClick();

@@ -126,9 +126,7 @@ void TSkemaFrame::FormCreate()
     SFStringGrid1->verticalHeader()->setMinimumSectionSize(SFStringGrid1->fontMetrics().lineSpacing() + 2);
     SFStringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     SFStringGrid1->horizontalHeader()->setFixedHeight(SFStringGrid1->fontMetrics().lineSpacing() + 6);
-    SFStringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    SFStringGrid1->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
-    SFStringGrid1->setColumnWidth(0, timeKolonneBredde);
+    StraekKolonner();
     setMinimumSize(startStoerrelse / 2);
     resize(startStoerrelse);
     NulstilTal();
@@ -153,10 +151,20 @@ void TSkemaFrame::TilpasUge()
     dage_ = dage;
     timer_ = timer;
     SFStringGrid1->SaetStoerrelse(dage_ + 1, timer_ + 1);
+    // The days share the width anew, so no strip stays where a removed day stood.
+    StraekKolonner();
     for (int dag = 0; dag < dage_; ++dag)
         SFStringGrid1->SaetCelle(dag + 1, 0, QString::fromUtf8(::dagNavne[static_cast<size_t>(dag)]));
     for (int time = 1; time <= timer_; ++time)
         SFStringGrid1->SaetCelle(0, time, QString::number(time));
+}
+
+void TSkemaFrame::StraekKolonner()
+{
+    QHeaderView* hoved = SFStringGrid1->horizontalHeader();
+    hoved->setSectionResizeMode(QHeaderView::Stretch);
+    hoved->setSectionResizeMode(0, QHeaderView::Fixed);
+    SFStringGrid1->setColumnWidth(0, timeKolonneBredde);
 }
 
 QSize TSkemaFrame::sizeHint() const { return startStoerrelse; }

@@ -48,6 +48,8 @@ private:
     void FormCreate();
     // The open plan's own days and hours (5 × 8 without a plan).
     void TilpasUge();
+    // Hour column fixed, the days sharing the rest of the width.
+    void StraekKolonner();
     void SFComboBox1Change();
     void SFComboBox2DropDown();
     void SFComboBox2Click();
