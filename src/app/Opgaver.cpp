@@ -87,7 +87,8 @@ Fremskridt Fuldfoerelsesopgave::Status() const
     const auto fraTil = [](int32_t fra, int32_t til) { return std::to_string(fra) + "→" + std::to_string(til); };
     return {fuldfoerelse_->Skridt(), Fuldfoerelsesvalg{}.maksSkridt,
             "Mangler " + std::to_string(bedste.manglende) + " timer, mellemtimer hold " +
-                fraTil(foer.holdHuller, bedste.holdHuller) + ", lærere " + fraTil(foer.laererHuller, bedste.laererHuller)};
+                fraTil(foer.holdHuller, bedste.holdHuller) + ", lærere " +
+                fraTil(foer.laererHuller, bedste.laererHuller)};
 }
 
 void Fuldfoerelsesopgave::Afslut(bool)

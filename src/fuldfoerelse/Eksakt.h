@@ -58,5 +58,4 @@ struct EksaktSvar {
 // bounds the solver's conflicts over the whole call (not its time); past it the
 // answer is ukendt, or umulig with a core that may not be the smallest. A set
 // `stop` ends the solver within moments, with the answer ukendt.
-EksaktSvar LoesEksakt(const EksaktOpgave& opgave, int64_t konfliktGraense,
-                      const std::atomic<bool>* stop = nullptr);
+EksaktSvar LoesEksakt(const EksaktOpgave& opgave, int64_t konfliktGraense, const std::atomic<bool>* stop = nullptr);

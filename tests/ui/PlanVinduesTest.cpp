@@ -1089,7 +1089,8 @@ void PlanVinduesTest::FoersteTimeFinderVej()
     MedModalDialog(
         [&m](QWidget* dialog) {
             QCOMPARE(dialog, m.vinduer.planListe);
-            m.vinduer.planListe->PlanListe->setCurrentItem(m.vinduer.planListe->PlanListe->findItems(plan, Qt::MatchExactly).first());
+            m.vinduer.planListe->PlanListe->setCurrentItem(
+                m.vinduer.planListe->PlanListe->findItems(plan, Qt::MatchExactly).first());
             QTest::mouseClick(m.vinduer.planListe->PlanValgKnap, Qt::LeftButton);
         },
         [&hoved] { hoved.Begynd(); });

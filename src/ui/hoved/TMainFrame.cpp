@@ -708,9 +708,9 @@ void TMainFrame::UdgivSom(Udgivelsesform form)
     const QString navn = "Skemaer " + QString::fromStdString(vorivazi_->PlanId());
     QString sti;
     if (form == Udgivelsesform::html) {
-        sti = QFileDialog::getExistingDirectory(
-            this, "Eksportér HTML til mappen",
-            forrigeMappe.exists(navn) ? forrigeMappe.filePath(navn) : forrigeMappe.absolutePath());
+        sti = QFileDialog::getExistingDirectory(this, "Eksportér HTML til mappen",
+                                                forrigeMappe.exists(navn) ? forrigeMappe.filePath(navn)
+                                                                          : forrigeMappe.absolutePath());
     } else {
         const QString forslag = forrigeMappe.filePath(navn + "." + endelse);
         const QString filter = form == Udgivelsesform::pdf ? "PDF-filer (*.pdf)" : "Regneark (*.csv)";
@@ -894,8 +894,8 @@ namespace {
 QString Afsnit(const QWidget* widget)
 {
     static const std::vector<std::pair<const char*, const char*>> afsnit{
-        {"TSkoledata", "skoledata"},   {"TGenereringsFrame", "generering"}, {"TPlankontrol", "kontrol"},
-        {"TManglende", "manglende"},   {"TSkemaFrame", "haandredigering"},  {"QProgressDialog", "fuldfoerelse"},
+        {"TSkoledata", "skoledata"},      {"TGenereringsFrame", "generering"}, {"TPlankontrol", "kontrol"},
+        {"TManglende", "manglende"},      {"TSkemaFrame", "haandredigering"},  {"QProgressDialog", "fuldfoerelse"},
         {"TPlanListeForm", "arbejdsgang"}};
     for (; widget != nullptr; widget = widget->parentWidget())
         for (const auto& [klasse, anker] : afsnit)

@@ -334,9 +334,8 @@ void TSkemaFrame::Udskriv()
     // Without a printer the page becomes a PDF file where the planner says, or nothing at all.
     std::unique_ptr<PdfUdskriver> pdf;
     if (dynamic_cast<PrinterUdskriver*>(&Udskriver::Aktiv()) != nullptr && QPrinterInfo::defaultPrinter().isNull()) {
-        const QString forslag =
-            QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                .filePath("Skema " + SFComboBox2->currentText() + ".pdf");
+        const QString forslag = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                                    .filePath("Skema " + SFComboBox2->currentText() + ".pdf");
         QString fil = QFileDialog::getSaveFileName(this, "Der er ingen printer - gem skemaet som PDF-fil", forslag,
                                                    "PDF-filer (*.pdf)");
         if (fil.isEmpty())
