@@ -63,11 +63,12 @@ bool KoerIBaggrundenMedFremskridt(QWidget* foraelder, const QString& titel, cons
                                   std::atomic<bool>& stop)
 {
     const auto dialog = Fremskridtsdialog(foraelder, titel, tekst);
-    QObject::connect(dialog.get(), &QProgressDialog::canceled, [&stop] { stop = true; });
     Baggrundskoersel koersel(opgave, stop);
     QEventLoop loekke;
     QTimer ur;
     QObject::connect(&ur, &QTimer::timeout, [&] {
+        if (dialog->wasCanceled())
+            stop = true;
         if (koersel.Faerdig())
             loekke.quit();
         else
