@@ -1,16 +1,56 @@
 #include "app/Opgave.h"
 
-bool KoerOpgave(Opgave& opgave, const std::function<bool()>& stop, const std::function<void(const Fremskridt&)>& vis)
+namespace {
+
+// The slices alone; true when they ran to the end.
+bool KoerSkiver(Opgave& opgave, const std::function<bool()>& stop, const std::function<void(const Fremskridt&)>& vis)
 {
-    bool stoppet = false;
     while (opgave.Naeste()) {
         if (vis)
             vis(opgave.Status());
-        if (stop && stop()) {
-            stoppet = true;
-            break;
-        }
+        if (stop && stop())
+            return false;
     }
-    opgave.Afslut(stoppet);
-    return !stoppet;
+    return true;
+}
+
+} // namespace
+
+bool KoerOpgave(Opgave& opgave, const std::function<bool()>& stop, const std::function<void(const Fremskridt&)>& vis)
+{
+    const bool helt = KoerSkiver(opgave, stop, vis);
+    opgave.Afslut(!helt);
+    return helt;
+}
+
+Baggrundskoersel::Baggrundskoersel(Opgave& opgave, const std::atomic<bool>& stop) : opgave_(opgave)
+{
+    traad_ = std::thread([this, &stop] {
+        helt_ = KoerSkiver(
+            opgave_, [&stop] { return stop.load(); },
+            [this](const Fremskridt& f) {
+                const std::lock_guard laast(laas_);
+                status_ = f;
+            });
+        faerdig_ = true;
+    });
+}
+
+Baggrundskoersel::~Baggrundskoersel()
+{
+    if (traad_.joinable())
+        traad_.join();
+}
+
+Fremskridt Baggrundskoersel::Status() const
+{
+    const std::lock_guard laast(laas_);
+    return status_;
+}
+
+bool Baggrundskoersel::Afslut()
+{
+    traad_.join();
+    opgave_.Afslut(!helt_);
+    return helt_;
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <string>
+#include <thread>
 
 // How far a long piece of work has come.
 struct Fremskridt {
@@ -32,3 +35,32 @@ public:
 // either way. True when it ran to the end.
 bool KoerOpgave(Opgave& opgave, const std::function<bool()>& stop = {},
                 const std::function<void(const Fremskridt&)>& vis = {});
+
+// The slices of a job that touches only its own data (the completion's copy
+// of the plan) on a thread of their own, so the calling thread stays free
+// for the window. `stop` is heard between two slices, and by the job itself
+// when it was given the same flag. Status and Faerdig may be asked at any
+// time; Afslut finishes the job on the calling thread, which is where
+// everything the job writes back belongs.
+class Baggrundskoersel {
+public:
+    Baggrundskoersel(Opgave& opgave, const std::atomic<bool>& stop);
+    ~Baggrundskoersel();
+    Baggrundskoersel(const Baggrundskoersel&) = delete;
+    Baggrundskoersel& operator=(const Baggrundskoersel&) = delete;
+
+    // The slices are over: run to the end or stopped.
+    bool Faerdig() const { return faerdig_.load(); }
+    // How far it had come after the last slice.
+    Fremskridt Status() const;
+    // Waits for the slices, then finishes the job; true when it ran to the end.
+    bool Afslut();
+
+private:
+    Opgave& opgave_;
+    mutable std::mutex laas_;
+    Fremskridt status_;
+    std::atomic<bool> faerdig_{false};
+    bool helt_ = false;
+    std::thread traad_;
+};

@@ -70,8 +70,8 @@ void AutoGenereringsopgave::Afslut(bool stoppet)
     }
 }
 
-Fuldfoerelsesopgave::Fuldfoerelsesopgave(Vorivazi& vorivazi, int64_t skive)
-    : vorivazi_(vorivazi), fuldfoerelse_(vorivazi.NyFuldfoerelse({})), skive_(skive)
+Fuldfoerelsesopgave::Fuldfoerelsesopgave(Vorivazi& vorivazi, int64_t skive, const std::atomic<bool>* stop)
+    : vorivazi_(vorivazi), fuldfoerelse_(vorivazi.NyFuldfoerelse({.stop = stop})), skive_(skive)
 {
 }
 
@@ -81,10 +81,14 @@ Fremskridt Fuldfoerelsesopgave::Status() const
 {
     if (!fuldfoerelse_)
         return {};
+    // The gaps from where it began to the best found, as the summary at the end gives them.
+    const Maal& foer = fuldfoerelse_->Foer();
     const Maal& bedste = fuldfoerelse_->Bedste();
+    const auto fraTil = [](int32_t fra, int32_t til) { return std::to_string(fra) + "→" + std::to_string(til); };
     return {fuldfoerelse_->Skridt(), Fuldfoerelsesvalg{}.maksSkridt,
             "Mangler " + std::to_string(bedste.manglende) + " timer, mellemtimer hold " +
-                std::to_string(bedste.holdHuller) + ", lærere " + std::to_string(bedste.laererHuller)};
+                fraTil(foer.holdHuller, bedste.holdHuller) + ", lærere " +
+                fraTil(foer.laererHuller, bedste.laererHuller)};
 }
 
 void Fuldfoerelsesopgave::Afslut(bool)

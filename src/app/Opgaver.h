@@ -66,10 +66,13 @@ private:
 };
 
 // The completion, a few hundred steps of the search per slice. Stopped, it
-// keeps the best timetables found so far.
+// keeps the best timetables found so far. Its slices touch only the
+// completion's copy of the plan, so they may run on a thread of their own
+// (Baggrundskoersel); given that runner's stop flag, a slice ends as soon as
+// it is set, also inside the exact solver.
 class Fuldfoerelsesopgave : public Opgave {
 public:
-    Fuldfoerelsesopgave(Vorivazi& vorivazi, int64_t skive);
+    Fuldfoerelsesopgave(Vorivazi& vorivazi, int64_t skive, const std::atomic<bool>* stop = nullptr);
 
     bool Naeste() override;
     Fremskridt Status() const override;

@@ -513,6 +513,20 @@ bool Vorivazi::ErFastlaast(const std::string& hold, int32_t kolonne, int32_t rae
 
 bool Vorivazi::PlacerLektion(const LektionsData& lektion) { return portal_ && Haandflytninger().Placer(lektion); }
 
+std::vector<LektionsData> Vorivazi::AlleLektioner()
+{
+    return ErAaben() ? TagOejebliksbillede(*portal_, *kontrolListe_).lektioner : std::vector<LektionsData>{};
+}
+
+void Vorivazi::SaetAlleLektioner(const std::vector<LektionsData>& lektioner)
+{
+    if (!ErAaben())
+        return;
+    portal_->RydSkemaer();
+    for (const LektionsData& l : lektioner)
+        portal_->SaetLektion(l.hold, l.fag, l.laerer, l.lokale, l.blok, l.kolonne, l.raekke);
+}
+
 std::vector<std::string> Vorivazi::Lokaler(const Timekrav& krav)
 {
     if (krav.IStamlokale())

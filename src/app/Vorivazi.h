@@ -122,6 +122,11 @@ public:
     Udfald<LektionsData> SaetFastlaast(const std::string& id, SkemaArt art, Placering p, bool fastlaast);
     bool ErFastlaast(const std::string& hold, int32_t kolonne, int32_t raekke);
     bool PlacerLektion(const LektionsData& lektion);
+    // Every lesson hour the timetables hold, and the timetables set to hold
+    // exactly such a list again: how "Nyt projekt" and a cancelled fresh
+    // generation are undone.
+    std::vector<LektionsData> AlleLektioner();
+    void SaetAlleLektioner(const std::vector<LektionsData>& lektioner);
     // One block of a missing demand placed at til by hand: the block it would be, or why not.
     Udfald<LektionsData> NyLektion(const Timekrav& krav, Placering til);
 

@@ -42,6 +42,16 @@ public:
     int64_t antal = 0;
 };
 
+// Asked by the solver now and then: a set stop flag ends its work.
+class Stopflag : public CaDiCaL::Terminator {
+public:
+    explicit Stopflag(const std::atomic<bool>* stop) : stop_(stop) {}
+    bool terminate() override { return stop_ != nullptr && stop_->load(); }
+
+private:
+    const std::atomic<bool>* stop_;
+};
+
 // Rooms that the same demands may use, with the rooms free at each cell.
 struct Lokaleart {
     std::vector<int32_t> lokaler;
@@ -64,7 +74,7 @@ int32_t Dag(int32_t celle) { return celle / maksTimer; }
 
 class Loeser {
 public:
-    Loeser(const EksaktOpgave& opgave, int64_t graense);
+    Loeser(const EksaktOpgave& opgave, int64_t graense, const std::atomic<bool>* stop);
     EksaktSvar Loes();
 
 private:
@@ -108,6 +118,7 @@ private:
 
     const EksaktOpgave& opgave_;
     const int64_t graense_;
+    Stopflag stopflag_;
     CaDiCaL::Solver sat_;
     Konflikttaeller taeller_;
     int32_t antalVar_ = 0;
@@ -134,9 +145,11 @@ private:
     std::vector<std::vector<int32_t>> lokale_;         // per unit and demand, its room
 };
 
-Loeser::Loeser(const EksaktOpgave& opgave, int64_t graense) : opgave_(opgave), graense_(graense)
+Loeser::Loeser(const EksaktOpgave& opgave, int64_t graense, const std::atomic<bool>* stop)
+    : opgave_(opgave), graense_(graense), stopflag_(stop)
 {
     sat_.connect_learner(&taeller_);
+    sat_.connect_terminator(&stopflag_);
     // Tuned for satisfiable problems: on the tight schools it finds complete
     // placements with next to no conflicts where the default needs 1000 to 200000.
     sat_.configure("sat");
@@ -778,7 +791,7 @@ EksaktSvar Loeser::Loes()
 
 } // namespace
 
-EksaktSvar LoesEksakt(const EksaktOpgave& opgave, int64_t konfliktGraense)
+EksaktSvar LoesEksakt(const EksaktOpgave& opgave, int64_t konfliktGraense, const std::atomic<bool>* stop)
 {
-    return Loeser(opgave, konfliktGraense).Loes();
+    return Loeser(opgave, konfliktGraense, stop).Loes();
 }

@@ -2,6 +2,7 @@
 
 #include "base/Uge.h"
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -55,5 +56,6 @@ struct EksaktSvar {
 
 // Deterministic: the same task and limit give the same answer. konfliktGraense
 // bounds the solver's conflicts over the whole call (not its time); past it the
-// answer is ukendt, or umulig with a core that may not be the smallest.
-EksaktSvar LoesEksakt(const EksaktOpgave& opgave, int64_t konfliktGraense);
+// answer is ukendt, or umulig with a core that may not be the smallest. A set
+// `stop` ends the solver within moments, with the answer ukendt.
+EksaktSvar LoesEksakt(const EksaktOpgave& opgave, int64_t konfliktGraense, const std::atomic<bool>* stop = nullptr);

@@ -105,7 +105,7 @@ bool Fuldfoerelse::Faerdig() const
 
 bool Fuldfoerelse::Koer(int64_t skridt)
 {
-    for (int64_t i = 0; i < skridt && !Faerdig(); ++i)
+    for (int64_t i = 0; i < skridt && !Faerdig() && !(valg_.stop && valg_.stop->load()); ++i)
         Trin();
     return !Faerdig();
 }
@@ -174,7 +174,7 @@ bool Fuldfoerelse::PlacerEksakt()
     eksaktSpurgt_ = true;
     std::vector<int32_t> enheder;
     const EksaktOpgave opgave = EksaktOpgaveAf(model_, enheder);
-    const EksaktSvar svar = LoesEksakt(opgave, valg_.eksaktGraense);
+    const EksaktSvar svar = LoesEksakt(opgave, valg_.eksaktGraense, valg_.stop);
     // The solver keeps a subject to one block a day; the spreading rule also
     // allows two single hours side by side. A proof that needs a subject's
     // days therefore proves nothing here. A core without resources is a

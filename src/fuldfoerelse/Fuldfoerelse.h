@@ -3,6 +3,7 @@
 #include "fuldfoerelse/Skemabillede.h"
 #include "fuldfoerelse/Skemamodel.h"
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,6 +22,8 @@ struct Fuldfoerelsesvalg {
     int64_t maksUdenPlacering = 4000;
     // The exact solver's work, in conflicts (0: never ask it).
     int64_t eksaktGraense = 200000;
+    // Set from another thread: the search ends after the step it is in, the exact solver at once.
+    const std::atomic<bool>* stop = nullptr;
 };
 
 // When the exact solver proves that no complete timetable exists: the
@@ -35,7 +38,7 @@ class Fuldfoerelse {
 public:
     Fuldfoerelse(const Skemabillede& billede, Fuldfoerelsesvalg valg);
 
-    // Runs up to `skridt` steps; false once the search is over.
+    // Runs up to `skridt` steps, fewer when stopped; false once the search is over.
     bool Koer(int64_t skridt);
     bool Faerdig() const;
     int64_t Skridt() const { return skridt_; }

@@ -22,8 +22,9 @@ th { background: #eee; }
 table.skema td { width: 9em; height: 3.6em; font-size: 0.9em; }
 table.skema td span { display: block; }
 table.skema td span:first-child { font-weight: bold; }
-table.oversigt td, table.oversigt th { font-size: 0.7em; padding: 0.1em 0.2em; }
-table.oversigt td { min-width: 2.6em; }
+table.oversigt { width: 100%; table-layout: fixed; }
+table.oversigt td, table.oversigt th { font-size: 0.7em; padding: 0.1em 0.2em; white-space: nowrap; overflow: hidden; }
+table.oversigt thead tr:first-child th:first-child { width: 6em; }
 td.spaerret { background: repeating-linear-gradient(45deg, #fff 0 4px, #bbb 4px 6px); }
 @media print {
   @page { size: A4 landscape; margin: 10mm; }

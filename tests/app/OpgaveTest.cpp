@@ -6,6 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <regex>
+#include <thread>
 
 namespace {
 
@@ -98,4 +102,45 @@ TEST_F(Opgaver, StoppedWorkKeepsWhatItHasDone)
         << fuldfoerelse.Linje();
     EXPECT_TRUE(fuldfoerelse.Forbedret());
     EXPECT_GT(v->AntalLektionerIalt(), lagt) << "stopped early, the best found is kept all the same";
+}
+
+TEST_F(Opgaver, TheCompletionsLineWhileRunningHasTheFiguresOfItsSummary)
+{
+    m.modtager.standardSvar = true;
+    const auto v = Aabn();
+    ASSERT_TRUE(v->Generer(1, 4, 5, 3, 0, true));
+    Fuldfoerelsesopgave fuldfoerelse(*v, 300);
+    std::string undervejs;
+    KoerOpgave(fuldfoerelse, {}, [&](const Fremskridt& f) { undervejs = f.tekst; });
+    // "Fuldført: placeret a→b af c, mellemtimer hold h→i, lærere l→m": the running line counts the gaps
+    // from the same start, and to the best found by its slice.
+    const std::regex huller("mellemtimer hold (\\d+)→(\\d+), lærere (\\d+)→(\\d+)");
+    std::smatch slut;
+    std::smatch imens;
+    ASSERT_TRUE(std::regex_search(fuldfoerelse.Linje(), slut, huller)) << fuldfoerelse.Linje();
+    ASSERT_TRUE(std::regex_search(undervejs, imens, huller)) << undervejs;
+    EXPECT_EQ(imens[1], slut[1]);
+    EXPECT_EQ(imens[3], slut[3]);
+    EXPECT_GE(std::stoi(imens[4]), std::stoi(slut[4]));
+}
+
+TEST_F(Opgaver, TheCompletionOnAThreadOfItsOwnStopsAtOnceAndWritesBackHere)
+{
+    m.modtager.standardSvar = true;
+    const auto v = Aabn();
+    ASSERT_TRUE(v->Generer(1, 4, 5, 2, 0, true));
+    const int32_t lagt = v->AntalLektionerIalt();
+    std::atomic<bool> stop{false};
+    Fuldfoerelsesopgave fuldfoerelse(*v, 1'000'000'000, &stop);
+    Baggrundskoersel koersel(fuldfoerelse, stop);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(v->AntalLektionerIalt(), lagt) << "the plan itself is untouched while the search runs";
+    const auto stoppet = std::chrono::steady_clock::now();
+    stop = true;
+    while (!koersel.Faerdig() && std::chrono::steady_clock::now() - stoppet < std::chrono::seconds(5))
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_LT(std::chrono::steady_clock::now() - stoppet, std::chrono::milliseconds(300)) << "one slice is 10^9 steps";
+    EXPECT_FALSE(koersel.Afslut());
+    EXPECT_EQ(fuldfoerelse.Linje().rfind("Fuldført: placeret " + std::to_string(lagt) + "→", 0), 0u);
+    EXPECT_GT(v->AntalLektionerIalt(), lagt);
 }

@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <random>
 #include <set>
+#include <thread>
 
 namespace {
 
@@ -242,4 +245,21 @@ TEST(Eksakt, TheWorkLimitGivesUnknownAndTheSameAnswerEachTime)
     EXPECT_EQ(en.start, to.start);
     EXPECT_EQ(en.lokale, to.lokale);
     EXPECT_EQ(en.konflikter, to.konflikter);
+}
+
+TEST(Eksakt, AStopFlagEndsTheSolverWithinMoments)
+{
+    // Far beyond the time a test may take without the flag; set from another thread, it ends the search.
+    std::atomic<bool> stop{false};
+    std::chrono::steady_clock::time_point stoppet;
+    std::thread stopper([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        stoppet = std::chrono::steady_clock::now();
+        stop = true;
+    });
+    const EksaktSvar svar = LoesEksakt(skjultDueslag(14), 1'000'000'000, &stop);
+    const auto svaret = std::chrono::steady_clock::now();
+    stopper.join();
+    EXPECT_EQ(svar.udfald, Udfald::ukendt);
+    EXPECT_LT(svaret - stoppet, std::chrono::milliseconds(300));
 }

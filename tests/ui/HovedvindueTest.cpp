@@ -110,7 +110,7 @@ void HovedvindueTest::PrintFraNytSkemavindue()
     QTest::mouseClick(knap(m, "MFPanel8"), Qt::LeftButton);
     TSkemaFrame* skema = aktivtSkema(m);
     QVERIFY(skema);
-    QCOMPARE(skema->windowTitle(), QString("Skema - <tom>"));
+    QCOMPARE(skema->windowTitle(), QString("Nyt skema"));
     QCOMPARE(skema->SFStringGrid1->Celle(1, 0), QString("Mandag"));
     QCOMPARE(skema->SFStringGrid1->Celle(5, 0), QString("Fredag"));
     QCOMPARE(skema->SFStringGrid1->Celle(0, 8), QString("8"));

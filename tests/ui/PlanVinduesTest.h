@@ -29,4 +29,6 @@ private slots:
     void FortrydTilbageTilDetGemteFjernerStjernen();
     void StopHolderDetBedsteFundne();
     void KontrolAfPlanenFoerGenerering();
+    void IntetTabesVedEtKlik();
+    void FoersteTimeFinderVej();
 };

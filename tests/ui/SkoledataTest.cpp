@@ -1,5 +1,7 @@
 #include "SkoledataTest.h"
 
+#include "db/SqlKlasse.h"
+
 #include "UiTestMain.h"
 
 #include "Vinduesmiljoe.h"
@@ -290,6 +292,28 @@ void SkoledataTest::AfvisteVaerdierErRoedeMedGrunden()
     QVERIFY(roed(holdliste.index(0, 0)));
     QCOMPARE(grund(holdliste.index(0, 0)), QString("Hold \"9.z\" findes ikke; vælg en der findes"));
     m.modtager.svar = {true};
+    vindue->close();
+}
+
+// The week of unavailable hours offers the teachers of the plan chosen, not every plan's.
+void SkoledataTest::UtilgaengeligeTimerViserPlanensLaerere()
+{
+    Vinduesmiljoe m;
+    QVERIFY(SqlKlasse(Datakilde::database)
+                .UdfoerSql("insert into LaererFagProfil values ('Nyansat', 'Dansk_ind', 1, 1, 'Fordeling2027')"));
+    TSkoledata* vindue = AabnVindue(m);
+    QVERIFY(vindue != nullptr);
+    const auto laerere = [vindue] {
+        QStringList ud;
+        for (int i = 0; i < vindue->LaererValg->count(); ++i)
+            ud << vindue->LaererValg->itemText(i);
+        return ud;
+    };
+    vindue->PlanValg->setCurrentText("Plan2026");
+    QVERIFY(laerere().contains("Anne"));
+    QVERIFY(!laerere().contains("Nyansat"));
+    vindue->PlanValg->setCurrentText("Plan2027");
+    QVERIFY(laerere().contains("Nyansat"));
     vindue->close();
 }
 

@@ -14,4 +14,5 @@ private slots:
     void SkrivebeskyttelsenGaelderSkoledata();
     void UtilgaengeligeTimerMedHoejreklikOgOverskrifter();
     void AfvisteVaerdierErRoedeMedGrunden();
+    void UtilgaengeligeTimerViserPlanensLaerere();
 };

@@ -60,12 +60,12 @@ def main():
             if not hoved:
                 print("hovedvinduet kom ikke frem")
                 return 1
-            # Ctrl+H shows the plans, Return opens the first one.
-            xdotool(miljoe, "windowfocus", "--sync", hoved, "key", "ctrl+h")
-            if not vent(lambda: xdotool(miljoe, "search", "--name", "^Indlæsning$"), 60):
+            # The first start shows the plans by itself; Return opens the first one.
+            liste = vent(lambda: xdotool(miljoe, "search", "--name", "^Indlæsning$").split("\n")[0], 60)
+            if not liste:
                 print("planlisten kom ikke frem")
                 return 1
-            xdotool(miljoe, "key", "Return")
+            xdotool(miljoe, "windowfocus", "--sync", liste, "key", "Return")
             if not vent(lambda: "Plan2026" in xdotool(miljoe, "getwindowname", hoved), 120):
                 print("planen blev ikke åbnet: " + xdotool(miljoe, "getwindowname", hoved))
                 return 1

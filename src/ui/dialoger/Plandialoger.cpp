@@ -37,7 +37,8 @@ bool MaaSkrive(const Skoledatatjeneste& skoledata, const std::string& hvad)
 
 } // namespace
 
-bool KopierPlan(QWidget* foraelder, const Skoledatatjeneste& skoledata)
+bool KopierPlan(QWidget* foraelder, const Skoledatatjeneste& skoledata,
+                const std::function<bool(const std::string&)>& gemteLektioner)
 {
     if (!MaaSkrive(skoledata, "Planen kan ikke kopieres."))
         return false;
@@ -54,7 +55,7 @@ bool KopierPlan(QWidget* foraelder, const Skoledatatjeneste& skoledata)
         return false;
     const auto svar = QMessageBox::question(foraelder, "Kopiér plan", "Skal de placerede lektioner også kopieres?",
                                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::No);
-    if (svar == QMessageBox::Cancel)
+    if (svar == QMessageBox::Cancel || (svar == QMessageBox::Yes && !gemteLektioner(fra.toStdString())))
         return false;
     std::vector<std::string> fejl;
     if (!skoledata.KopierPlan(fra.toStdString(), til.toStdString(), svar == QMessageBox::Yes, fejl)) {

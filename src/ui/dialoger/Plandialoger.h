@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,8 +11,11 @@ class Skoledatatjeneste;
 namespace plandialoger {
 
 // Asks for the plan to copy, the new id and whether the lessons come along; true when a plan was made.
-// While the database is write-protected nothing is asked, only why not.
-bool KopierPlan(QWidget* foraelder, const Skoledatatjeneste& skoledata);
+// While the database is write-protected nothing is asked, only why not. The
+// copy takes the lessons the database holds: before they are copied,
+// `gemteLektioner(plan)` may save the plan's unsaved ones or give up (false).
+bool KopierPlan(QWidget* foraelder, const Skoledatatjeneste& skoledata,
+                const std::function<bool(const std::string&)>& gemteLektioner);
 // Asks for a timetable file of the free XML format and the new plan's id;
 // what could not be carried over is written to the log window too.
 bool ImporterFet(QWidget* foraelder, const Skoledatatjeneste& skoledata);

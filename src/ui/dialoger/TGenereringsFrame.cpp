@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include <algorithm>
 
@@ -39,11 +40,14 @@ Radiogruppe* gruppe(const char* navn, const QString& titel, const QStringList& p
     return g;
 }
 
+// OK and Annuller close the dialog below every choice it offers.
+constexpr int knapTop = 348;
+
 QPushButton* knap(const char* navn, const QString& tekst, int venstre, const QString& hint, QWidget* dialog)
 {
     auto* k = new QPushButton(tekst, dialog);
     k->setObjectName(navn);
-    k->setGeometry(venstre, 232, 75, 25);
+    k->setGeometry(venstre, knapTop, 75, 25);
     SaetHint(k, hint);
     return k;
 }
@@ -69,19 +73,19 @@ TGenereringsFrame::TGenereringsFrame(Programvinduer& vinduer)
 {
     setObjectName("TGenereringsFrame");
     setWindowTitle("Genererings opsætning");
-    setFixedSize(329, 392);
+    setFixedSize(329, knapTop + 37);
     Tilfoejelse->setObjectName("Tilfoejelse");
     Tilfoejelse->setWordWrap(true);
-    Tilfoejelse->setGeometry(8, 268, 313, 34);
+    Tilfoejelse->setGeometry(8, 224, 313, 34);
     RydFoerst->setObjectName("RydFoerst");
-    RydFoerst->setGeometry(8, 308, 313, 24);
+    RydFoerst->setGeometry(8, 262, 313, 24);
     SaetHint(RydFoerst, "|Sletter de placerede lektioner, før der genereres, som \"Nyt projekt\" gør.");
     Spred->setObjectName("Spred");
-    Spred->setGeometry(8, 336, 313, 24);
+    Spred->setGeometry(8, 288, 313, 24);
     SaetHint(Spred, "|Fuldførelsen, håndflytninger og manglende timer lægger et hold og fags timer på hver sin "
                     "dag eller samlet i én blok. Genereringen gør det altid. Gemmes med planen.");
     DelDobbelte->setObjectName("DelDobbelte");
-    DelDobbelte->setGeometry(8, 360, 313, 24);
+    DelDobbelte->setGeometry(8, 312, 313, 24);
     SaetHint(DelDobbelte, "|Fuldførelsen må lægge en dobbelttime som to enkelttimer på hver sin dag, når den ikke "
                           "kan ligge samlet. Gemmes med planen.");
     Button1->setDefault(true);
@@ -97,10 +101,20 @@ void TGenereringsFrame::FoelgPlanensUge()
     const int timer = std::max<int>(klassiskeTimer, facade.PlanTimer());
     GFRadioGroup1->SaetPunkter(tal(1, dage), dage - 1);
     GFRadioGroup2->SaetPunkter(tal(2, timer), timer - 2);
-    const int bredde = std::max(305, 20 + 36 * GFRadioGroup2->Antal());
+    const int bredde = std::max({305, 20 + 36 * GFRadioGroup2->Antal(), GFRadioGroup2->sizeHint().width()});
     for (Radiogruppe* g : {GFRadioGroup1, GFRadioGroup2, GFRadioGroup3, GFRadioGroup4})
         g->resize(bredde, g->height());
     setFixedSize(bredde + 24, height());
+}
+
+void TGenereringsFrame::VaelgPlanensUge()
+{
+    FoelgPlanensUge();
+    const Vorivazi& facade = vinduer_.mainFrame->Facade();
+    if (!facade.ErAaben())
+        return;
+    GFRadioGroup1->Knap(std::max(0, facade.PlanDage() - 1))->setChecked(true);
+    GFRadioGroup2->Knap(std::max(0, facade.PlanTimer() - 2))->setChecked(true);
 }
 
 int32_t TGenereringsFrame::Dage() const { return GFRadioGroup1->Valgt() + 1; }
@@ -133,14 +147,17 @@ void TGenereringsFrame::Button1Click()
     TMainFrame& hoved = *vinduer_.mainFrame;
     hoved.VisTidsSpec();
     Besked().TidsTitel("Generering");
-    if (RydFoerst->isChecked())
-        hoved.RydSkemaer();
+    const bool ryd = RydFoerst->isChecked();
+    const std::vector<LektionsData> ryddede = ryd ? hoved.RydSkemaer() : std::vector<LektionsData>{};
     hoved.SaetRegler(Regelvalg::Planens(Spred->isChecked()), DelDobbelte->isChecked());
     // The same generation as Vorivazi::Generer, in steps, so that "Stop" can end it between two.
     Genereringsopgave generering(hoved.Facade(), {Frekvens(), Styrke(), Dage(), Timer(), hoved.Skrivebeskyttet()},
                                  hoved.genereret);
     KoerMedFremskridt(this, windowTitle(), "Genererer skemaerne …", generering);
     const bool lykkedes = generering.Lykkedes();
+    // A generation the planner cancelled (a question answered Annuller) changes nothing.
+    if (ryd && !lykkedes)
+        hoved.GenindsaetSkemaer(ryddede);
     hoved.genereret = hoved.genereret || lykkedes;
     hoved.GenereringAfsluttet(lykkedes);
     hoved.VisStatustekst("Generereringen er afsluttet");

@@ -22,6 +22,9 @@ public:
     int32_t Timer() const;
     int32_t Frekvens() const;
     int32_t Styrke() const;
+    // A plan was opened: days and hours start from its own week. The
+    // choices made stay between showings for one plan.
+    void VaelgPlanensUge();
 
     Radiogruppe* GFRadioGroup1;
     Radiogruppe* GFRadioGroup2;

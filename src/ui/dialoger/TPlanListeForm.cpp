@@ -108,23 +108,6 @@ void TPlanListeForm::PlanValgKnapClick()
     if (raekke < 0)
         return;
     TMainFrame& hoved = *vinduer_.mainFrame;
-    const Optaget optaget;
-    // The plan is opened in a facade of its own; the main window keeps the one
-    // it has until the opening has succeeded, so a failure leaves it as it was.
-    auto facade = std::make_unique<Vorivazi>(Datakilde::database);
-    Stopur ur;
-    ur.Start();
-    const std::string id = hoved.planNavne[raekke];
-    if (!facade->AabnPlan(id))
-        return;
-    hoved.SkiftFacade(std::move(facade));
-    hoved.IndlaesNavne();
-    hoved.VisStatustekst("Planen er indlæst!");
-    hoved.genereret = false;
-    hoved.SkemaerAendret(false);
-    accept();
-    hoved.AktiverGenerering();
-    ur.Stop();
-    Besked().TidsLinje(ur.Sekunder(), "Hentning af Plan:", 2);
-    hoved.SaetPlanTitel(id);
+    if (hoved.AabnPlan(hoved.planNavne[raekke]))
+        accept();
 }

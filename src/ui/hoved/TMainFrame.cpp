@@ -19,6 +19,7 @@
 #include "ui/dialoger/TGenereringsFrame.h"
 #include "ui/hoved/TGenSpe.h"
 #include "ui/skema/Haandredigering.h"
+#include "ui/skema/Skemaaendring.h"
 #include "ui/skema/TManglende.h"
 #include "ui/hoved/TOut.h"
 #include "ui/dialoger/TPlanListeForm.h"
@@ -27,6 +28,7 @@
 #include "ui/skoledata/TSkoledata.h"
 #include "ui/hoved/VaerktoejsKnap.h"
 #include "base/Besked.h"
+#include "base/Stopur.h"
 #include "app/Opgaver.h"
 #include "app/Skemavisning.h"
 #include "app/Udgivelse.h"
@@ -34,10 +36,12 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QDir>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -57,7 +61,9 @@ const std::string slaaSkrivebeskyttelseFra =
     "Slå \"Skrivebeskyt DB\" fra i menuen Opsætning for at skrive til databasen.";
 
 enum Felt { plFelt = 1, llFelt = 3, procentFelt = 5, mlFelt = 7, beskedFelt = 8 };
-// Steps of the completion between two looks at the window's events.
+// The plan opened last, opened again at the next start.
+const QString sidstePlanNoegle = "sidstePlan";
+// Steps of the completion between two looks at the stop flag and the progress.
 constexpr int64_t fuldfoerelsesSkive = 300;
 
 } // namespace
@@ -93,12 +99,49 @@ TMainFrame::TMainFrame(Programvinduer& vinduer)
     qApp->installEventFilter(this);
 }
 
-TMainFrame::~TMainFrame() = default;
+// The undo list empties itself as it goes; the window it would tell is already half gone.
+TMainFrame::~TMainFrame() { fortrydelser_->disconnect(this); }
 
 void TMainFrame::ForbindVinduer()
 {
     connect(vinduer_.out, &TOut::lukket, this, [this] { CommBox_->setChecked(false); });
     connect(vinduer_.genSpe, &TGenSpe::lukket, this, [this] { Specifikationer_->setChecked(false); });
+}
+
+void TMainFrame::Begynd()
+{
+    const std::string sidste = QSettings("Brikken++", "Brikken++").value(sidstePlanNoegle).toString().toStdString();
+    bool aabnet = false;
+    Fejlsikret([&] {
+        const std::vector<std::string> planer = skoledata_.PlanIder();
+        if (!sidste.empty() && std::find(planer.begin(), planer.end(), sidste) != planer.end()) {
+            Besked().TidsTitel("Hentning");
+            aabnet = AabnPlan(sidste);
+        }
+    });
+    if (!aabnet)
+        Sikret(this, &TMainFrame::Hentprojekt1Click)();
+}
+
+bool TMainFrame::AabnPlan(const std::string& planId)
+{
+    const Optaget optaget;
+    Stopur ur;
+    ur.Start();
+    auto facade = std::make_unique<Vorivazi>(Datakilde::database);
+    if (!facade->AabnPlan(planId))
+        return false;
+    SkiftFacade(std::move(facade));
+    IndlaesNavne();
+    VisStatustekst("Planen er indlæst!");
+    genereret = false;
+    SkemaerAendret(false);
+    AktiverGenerering();
+    ur.Stop();
+    Besked().TidsLinje(ur.Sekunder(), "Hentning af Plan:", 2);
+    SaetPlanTitel(planId);
+    QSettings("Brikken++", "Brikken++").setValue(sidstePlanNoegle, QString::fromStdString(planId));
+    return true;
 }
 
 QAction* TMainFrame::Handling(QMenu* menu, const char* navn, const QString& tekst, void (TMainFrame::*handler)(),
@@ -295,6 +338,13 @@ void TMainFrame::FladAlleKnapper()
 bool TMainFrame::eventFilter(QObject* objekt, QEvent* haendelse)
 {
     switch (haendelse->type()) {
+    case QEvent::KeyPress:
+        // The menu's F1 reaches the main window and its views; every other window's F1 comes here.
+        if (static_cast<QKeyEvent*>(haendelse)->key() == Qt::Key_F1 && objekt->isWidgetType()) {
+            VisHjaelp(static_cast<QWidget*>(objekt));
+            return true;
+        }
+        break;
     case QEvent::MouseButtonRelease:
         if (objekt == StatusBar1->Felt(procentFelt) && ManglendeTimer_->isEnabled())
             ManglendeTimerClick();
@@ -333,6 +383,8 @@ Vorivazi& TMainFrame::Facade() { return *vorivazi_; }
 void TMainFrame::SkiftFacade(std::unique_ptr<Vorivazi> facade, const QString& hvorfor)
 {
     vorivazi_ = std::move(facade);
+    resultatVist_ = false;
+    vinduer_.generering->VaelgPlanensUge();
     // The check mark shows the opened plan's own setting.
     const QSignalBlocker stille(Spred_);
     Spred_->setChecked(vorivazi_->Regler().Spreder());
@@ -395,8 +447,19 @@ void TMainFrame::GenereringAfsluttet(bool lykkedes)
     if (lykkedes) {
         TomFortrydelser("skemaerne er genereret");
         SkemaerAendret();
+        VisFoersteResultat();
     } else
         StatusOpdatering();
+}
+
+void TMainFrame::VisFoersteResultat()
+{
+    if (resultatVist_ || !Klientomraade->subWindowList().isEmpty())
+        return;
+    resultatVist_ = true;
+    ManglendeTimerClick();
+    const QString foersteHold = NytSkemavindue("Hold")->VisFoerste();
+    Besked().Log("Første hold efter genereringen: " + foersteHold.toStdString());
 }
 
 void TMainFrame::MarkerGemt()
@@ -425,7 +488,14 @@ void TMainFrame::StatusOpdatering()
         manglende_->Opdater(*vorivazi_);
 }
 
-void TMainFrame::VisStatustekst(const QString& tekst) { StatusBar1->SaetTekst(beskedFelt, tekst); }
+void TMainFrame::VisStatustekst(const QString& tekst)
+{
+    StatusBar1->SaetTekst(beskedFelt, tekst);
+    // The control under the mouse does not take the field back by being
+    // entered again (as it is after a drop); the next one with another hint does.
+    if (const QWidget* under = QApplication::widgetAt(QCursor::pos()))
+        sidsteHint_ = LangHint(NaermesteHint(under));
+}
 
 void TMainFrame::AktiverGenerering()
 {
@@ -468,20 +538,39 @@ void TMainFrame::VisTidsSpec()
     }
 }
 
+// Unsaved timetables are offered a save first, and the clearing is a step
+// that "Fortryd" takes back.
 void TMainFrame::NytSkemaprojekt1Click()
 {
     if (!vorivazi_->ErAaben() || !MaaForladeSkemaerne())
         return;
-    RydSkemaer();
-    SkemaerAendret();
+    const std::vector<LektionsData> lektioner = RydSkemaer();
+    fortrydelser_->push(new Skemaaendring(
+        *this, "Nyt projekt",
+        [this] {
+            RydSkemaer();
+            return true;
+        },
+        [this, lektioner] {
+            vorivazi_->SaetAlleLektioner(lektioner);
+            return true;
+        }));
     Besked().VisInfo("Skemaerne i projektet er nu slettet!");
 }
 
-void TMainFrame::RydSkemaer()
+std::vector<LektionsData> TMainFrame::RydSkemaer()
 {
+    std::vector<LektionsData> lektioner = vorivazi_->AlleLektioner();
     vorivazi_->NytProjekt();
-    TomFortrydelser("skemaerne er slettet");
     genereret = false;
+    return lektioner;
+}
+
+void TMainFrame::GenindsaetSkemaer(const std::vector<LektionsData>& lektioner)
+{
+    vorivazi_->SaetAlleLektioner(lektioner);
+    StatusOpdatering();
+    emit skemaerAendret();
 }
 
 bool TMainFrame::MaaForladeSkemaerne() { return !ugemt_ || GemEfterSvar("Skemaerne er ikke gemt. Gem nu?"); }
@@ -614,15 +703,16 @@ void TMainFrame::UdgivSom(Udgivelsesform form)
     const QString noegle = "udgivelse/" + endelse;
     QSettings indstillinger("Brikken++", "Brikken++");
     const QString forrige = indstillinger.value(noegle).toString();
+    // The folder chosen last, with the open plan's name (not the last plan's).
+    const QDir forrigeMappe = forrige.isEmpty() ? QDir::home() : QFileInfo(forrige).absoluteDir();
+    const QString navn = "Skemaer " + QString::fromStdString(vorivazi_->PlanId());
     QString sti;
     if (form == Udgivelsesform::html) {
         sti = QFileDialog::getExistingDirectory(this, "Eksportér HTML til mappen",
-                                                forrige.isEmpty() ? QDir::homePath() : forrige);
+                                                forrigeMappe.exists(navn) ? forrigeMappe.filePath(navn)
+                                                                          : forrigeMappe.absolutePath());
     } else {
-        const QString forslag = forrige.isEmpty()
-                                    ? QDir::home().filePath("Skemaer " + QString::fromStdString(vorivazi_->PlanId()) +
-                                                            "." + endelse)
-                                    : forrige;
+        const QString forslag = forrigeMappe.filePath(navn + "." + endelse);
         const QString filter = form == Udgivelsesform::pdf ? "PDF-filer (*.pdf)" : "Regneark (*.csv)";
         sti = QFileDialog::getSaveFileName(this, "Eksportér " + endelse.toUpper(), forslag, filter);
         if (!sti.isEmpty() && QFileInfo(sti).suffix().isEmpty())
@@ -730,14 +820,16 @@ void TMainFrame::ManglendeTimerClick()
     manglendeDok_->raise();
 }
 
-// The search runs in slices on this thread, so "Stop" is heard between them;
-// stopping keeps the best timetables found so far.
+// The search works on its own copy of the plan, on a thread of its own, so
+// the window stays alive and "Stop" is heard at once; stopping keeps the best
+// timetables found so far, written back here.
 void TMainFrame::FuldfoerClick()
 {
-    Fuldfoerelsesopgave fuldfoerelse(*vorivazi_, fuldfoerelsesSkive);
+    std::atomic<bool> stop{false};
+    Fuldfoerelsesopgave fuldfoerelse(*vorivazi_, fuldfoerelsesSkive, &stop);
     if (!fuldfoerelse.Klar())
         return;
-    KoerMedFremskridt(this, "Fuldfør skemaet", "Fuldfører skemaet …", fuldfoerelse);
+    KoerIBaggrundenMedFremskridt(this, "Fuldfør skemaet", "Fuldfører skemaet …", fuldfoerelse, stop);
     if (fuldfoerelse.Forbedret()) {
         TomFortrydelser("skemaerne er fuldført");
         SkemaerAendret();
@@ -775,7 +867,14 @@ void TMainFrame::SkoledataClick()
 
 void TMainFrame::KopierPlanClick()
 {
-    if (plandialoger::KopierPlan(this, skoledata_))
+    // Generated lessons on screen but not in the database would not come along unnoticed.
+    const auto gemteLektioner = [this](const std::string& plan) {
+        return !vorivazi_->ErAaben() || vorivazi_->PlanId() != plan || !ugemt_ ||
+               GemEfterSvar("Skemaerne i planen " + plan +
+                            " er ikke gemt, og kopien får kun de lektioner, der er gemt i databasen. Gem "
+                            "skemaerne først?");
+    };
+    if (plandialoger::KopierPlan(this, skoledata_, gemteLektioner))
         planlisteIndlaest = false;
 }
 
@@ -787,13 +886,38 @@ void TMainFrame::ImporterClick()
 
 void TMainFrame::About2Click() { vinduer_.about->exec(); }
 
-void TMainFrame::Indhold1Click()
+void TMainFrame::Indhold1Click() { VisHjaelp(QApplication::focusWidget()); }
+
+namespace {
+
+// The section of the guide about the window a widget sits in.
+QString Afsnit(const QWidget* widget)
 {
+    static const std::vector<std::pair<const char*, const char*>> afsnit{
+        {"TSkoledata", "skoledata"},      {"TGenereringsFrame", "generering"}, {"TPlankontrol", "kontrol"},
+        {"TManglende", "manglende"},      {"TSkemaFrame", "haandredigering"},  {"QProgressDialog", "fuldfoerelse"},
+        {"TPlanListeForm", "arbejdsgang"}};
+    for (; widget != nullptr; widget = widget->parentWidget())
+        for (const auto& [klasse, anker] : afsnit)
+            if (widget->inherits(klasse))
+                return anker;
+    return {};
+}
+
+} // namespace
+
+void TMainFrame::VisHjaelp(QWidget* vindue)
+{
+    // A window that blocks the others gets a guide of its own, which it does not block.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        auto* hjaelp = new Hjaelpevindue(modal);
+        hjaelp->setAttribute(Qt::WA_DeleteOnClose);
+        hjaelp->VisAfsnit(Afsnit(vindue));
+        return;
+    }
     if (!hjaelp_) {
         hjaelp_ = new Hjaelpevindue(this);
         CentrerPaaSkaermen(hjaelp_);
     }
-    hjaelp_->show();
-    hjaelp_->raise();
-    hjaelp_->activateWindow();
+    hjaelp_->VisAfsnit(Afsnit(vindue));
 }

@@ -4,6 +4,7 @@
 
 #include "app/Skoledatatjeneste.h"
 #include "regler/Placeringsregler.h"
+#include "store/Lektion.h"
 #include "store/SkemaArt.h"
 
 #include <QMainWindow>
@@ -40,6 +41,12 @@ public:
 
     // Called once the other long-lived windows exist.
     void ForbindVinduer();
+    // At start, once the window is up: the plan used last opens at once;
+    // without one (or when it is gone) the plan list is shown.
+    void Begynd();
+    // Opens the plan in a facade of its own; the window keeps the one it has
+    // until the opening has succeeded, so a failure leaves it as it was.
+    bool AabnPlan(const std::string& planId);
 
     Vorivazi& Facade();
     // The plan's rules for the completion and hand moves, from the menu or the generation dialog.
@@ -59,8 +66,11 @@ public:
     // timetables; a failed one left them as they were.
     void GenereringAfsluttet(bool lykkedes);
     // Takes every lesson out of the timetables, as "Nyt projekt" does; the
-    // next generation starts afresh. The caller tells the windows.
-    void RydSkemaer();
+    // next generation starts afresh. Gives back what was taken out, for
+    // GenindsaetSkemaer. The caller tells the windows.
+    std::vector<LektionsData> RydSkemaer();
+    // Puts lessons taken out by RydSkemaer back, and tells the windows.
+    void GenindsaetSkemaer(const std::vector<LektionsData>& lektioner);
     void StatusOpdatering();
     void VisStatustekst(const QString& tekst);
     void AktiverGenerering();
@@ -101,6 +111,9 @@ private:
     QAction* Handling(QMenu* menu, const char* navn, const QString& tekst, void (TMainFrame::*handler)(),
                       const QKeySequence& genvej = {}, const QString& billede = {});
 
+    // After the plan's first generation, while no view is open: its first
+    // class's timetable and the missing hours with their total.
+    void VisFoersteResultat();
     void MusOverKnap(const Knap& knap);
     void FladAlleKnapper();
     VaerktoejsKnap* KnapNavngivet(const QString& navn) const;
@@ -149,6 +162,8 @@ private:
     void ManglendeTimerClick();
     void FuldfoerClick();
     void Indhold1Click();
+    // F1 in any window: the guide at the section about that window.
+    void VisHjaelp(QWidget* vindue);
     void SkoledataClick();
     void KopierPlanClick();
     void ImporterClick();
@@ -178,6 +193,7 @@ private:
     Hjaelpevindue* hjaelp_ = nullptr;
     QString planTitel_ = "<tom>";
     bool ugemt_ = false;
+    bool resultatVist_ = false;
     // Undoing back to the list's clean step gives the stored timetables; not
     // so once a generation, completion or clearing changed them outside the list.
     bool rentErGemt_ = true;

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 
 #include <string>
 
@@ -54,6 +55,8 @@ int main(int argc, char* argv[])
             // Fills the screen also where no window manager maximises windows.
             hovedvindue.setGeometry(hovedvindue.screen()->availableGeometry());
             hovedvindue.showMaximized();
+            // Once the window is up: the last plan, or the list of plans to choose from.
+            QTimer::singleShot(0, &hovedvindue, [&hovedvindue] { hovedvindue.Begynd(); });
             status = applikation.exec();
         }
         // The windows and their plan are gone: the connection and its driver

@@ -18,8 +18,8 @@ class QPoint;
 class TMainFrame;
 class TekstGitter;
 
-// Follows the cell text of a pinned lesson.
-inline const QString fastlaastMaerke = " ⚲";
+// Stands before the cell text of a pinned lesson.
+inline const QString fastlaastMaerke = "⚲ ";
 
 // The timetable shown in a view: its kind and id.
 struct VistSkema {

@@ -13,11 +13,22 @@
 #include "app/Skemavisning.h"
 #include "app/Udgivelse.h"
 #include "app/Vorivazi.h"
+#include "udgiv/PdfUdskriver.h"
+#include "udgiv/PrinterUdskriver.h"
 
+#include <QCollator>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPrinterInfo>
 #include <QResizeEvent>
+#include <QScopeGuard>
+#include <QStandardPaths>
 
+#include <algorithm>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -60,7 +71,7 @@ TSkemaFrame::TSkemaFrame(TMainFrame& hovedvindue)
       StatusBar(new Statuslinje({25, 25, 25, 25, 25, 40, 35, 40}, this)), hoved_(hovedvindue)
 {
     setObjectName("TSkemaFrame");
-    setWindowTitle("Skema - <tom>");
+    SaetTitel();
     Label1->setObjectName("Label1");
     Label2->setObjectName("Label2");
 
@@ -76,8 +87,9 @@ TSkemaFrame::TSkemaFrame(TMainFrame& hovedvindue)
     SaetHint(SFComboBox2, "Her kan den enkelte lærer, lokale eller hold vælges");
 
     SFStringGrid1->setObjectName("SFStringGrid1");
-    SFStringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    SFStringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A window too small for every hour scrolls rather than cutting hours off.
+    SFStringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    SFStringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     SaetHint(SFStringGrid1, "Skema");
 
     StatusBar->setObjectName("StatusBar");
@@ -114,9 +126,7 @@ void TSkemaFrame::FormCreate()
     SFStringGrid1->verticalHeader()->setMinimumSectionSize(SFStringGrid1->fontMetrics().lineSpacing() + 2);
     SFStringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     SFStringGrid1->horizontalHeader()->setFixedHeight(SFStringGrid1->fontMetrics().lineSpacing() + 6);
-    SFStringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    SFStringGrid1->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
-    SFStringGrid1->setColumnWidth(0, timeKolonneBredde);
+    StraekKolonner();
     setMinimumSize(startStoerrelse / 2);
     resize(startStoerrelse);
     NulstilTal();
@@ -141,10 +151,20 @@ void TSkemaFrame::TilpasUge()
     dage_ = dage;
     timer_ = timer;
     SFStringGrid1->SaetStoerrelse(dage_ + 1, timer_ + 1);
+    // The days share the width anew, so no strip stays where a removed day stood.
+    StraekKolonner();
     for (int dag = 0; dag < dage_; ++dag)
         SFStringGrid1->SaetCelle(dag + 1, 0, QString::fromUtf8(::dagNavne[static_cast<size_t>(dag)]));
     for (int time = 1; time <= timer_; ++time)
         SFStringGrid1->SaetCelle(0, time, QString::number(time));
+}
+
+void TSkemaFrame::StraekKolonner()
+{
+    QHeaderView* hoved = SFStringGrid1->horizontalHeader();
+    hoved->setSectionResizeMode(QHeaderView::Stretch);
+    hoved->setSectionResizeMode(0, QHeaderView::Fixed);
+    SFStringGrid1->setColumnWidth(0, timeKolonneBredde);
 }
 
 QSize TSkemaFrame::sizeHint() const { return startStoerrelse; }
@@ -169,6 +189,28 @@ void TSkemaFrame::VisSkema(SkemaArt art, const QString& id)
     VisValgtSkema();
 }
 
+QString TSkemaFrame::VisFoerste()
+{
+    SFComboBox2DropDown();
+    if (SFComboBox2->count() == 0)
+        return {};
+    SFComboBox2->setCurrentIndex(0);
+    VisValgtSkema();
+    return SFComboBox2->currentText();
+}
+
+void TSkemaFrame::SaetTitel()
+{
+    const QString id = SFComboBox2 != nullptr ? SFComboBox2->currentText() : QString();
+    if (!id.isEmpty()) {
+        setWindowTitle("Skema - " + id);
+        return;
+    }
+    const std::optional<SkemaArt> art = ArtAfType(SFComboBox1 != nullptr ? SFComboBox1->currentText() : QString());
+    static constexpr PrSkemaArt<const char*> nye{{"Nyt holdskema", "Nyt lærerskema", "Nyt lokaleskema"}};
+    setWindowTitle(art ? nye[*art] : "Nyt skema");
+}
+
 void TSkemaFrame::NulstilTal()
 {
     for (const int felt : {plFelt, llFelt, procentFelt, cvFelt})
@@ -182,6 +224,7 @@ void TSkemaFrame::SFComboBox1Change()
     NulstilTal();
     navneIndlaest_ = false;
     SFComboBox2->setEnabled(true);
+    SaetTitel();
 }
 
 void TSkemaFrame::SFComboBox2DropDown()
@@ -199,6 +242,10 @@ void TSkemaFrame::SFComboBox2DropDown()
         if (navne[i] != tomId)
             ider.append(QString::fromStdString(navne[i]));
     }
+    // In the order a planner reads them: 1.a, 2.a, … 10.a, names alphabetically.
+    QCollator orden;
+    orden.setNumericMode(true);
+    std::sort(ider.begin(), ider.end(), orden);
     SFComboBox2->addItems(ider);
     // Nothing is chosen until the user picks an entry.
     SFComboBox2->setCurrentIndex(-1);
@@ -221,7 +268,7 @@ void TSkemaFrame::VisValgtSkema()
         VisLektioner(id, *art);
         VisTal(id, *art);
     }
-    setWindowTitle(QString::fromStdString("Skema - " + id));
+    SaetTitel();
 }
 
 void TSkemaFrame::Opdater()
@@ -253,9 +300,10 @@ void TSkemaFrame::VisLektioner(const std::string& id, SkemaArt art)
     while (facade.TagLektion(hold, fag, laerer, lokale, kolonne, raekke)) {
         if (kolonne < 0 || kolonne >= dage_ || raekke < 0 || raekke >= timer_)
             continue;
+        // The pin goes first, where a cell too narrow for its text does not cut it off.
         SFStringGrid1->SaetCelle(kolonne + 1, raekke + 1,
-                                 QString::fromStdString(CelleTekst(art, hold, fag, laerer, lokale)) +
-                                     (facade.ErFastlaast(hold, kolonne, raekke) ? fastlaastMaerke : ""));
+                                 (facade.ErFastlaast(hold, kolonne, raekke) ? fastlaastMaerke : "") +
+                                     QString::fromStdString(CelleTekst(art, hold, fag, laerer, lokale)));
         if (const auto farve = farver.find(fag); farve != farver.end())
             SFStringGrid1->SaetCelleFarve(kolonne + 1, raekke + 1, QColor(QString::fromStdString(farve->second)));
     }
@@ -301,6 +349,24 @@ void TSkemaFrame::Udskriv()
         Besked().VisFejl("Intet at printe, gået tidligt hjem idag", fejlTitel);
         return;
     }
+    // Without a printer the page becomes a PDF file where the planner says, or nothing at all.
+    std::unique_ptr<PdfUdskriver> pdf;
+    if (dynamic_cast<PrinterUdskriver*>(&Udskriver::Aktiv()) != nullptr && QPrinterInfo::defaultPrinter().isNull()) {
+        const QString forslag = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                                    .filePath("Skema " + SFComboBox2->currentText() + ".pdf");
+        QString fil = QFileDialog::getSaveFileName(this, "Der er ingen printer - gem skemaet som PDF-fil", forslag,
+                                                   "PDF-filer (*.pdf)");
+        if (fil.isEmpty())
+            return;
+        if (QFileInfo(fil).suffix().isEmpty())
+            fil += ".pdf";
+        pdf = std::make_unique<PdfUdskriver>(fil.toStdString());
+    }
+    Udskriver* printer = pdf ? Udskriver::SaetAktiv(pdf.get()) : nullptr;
+    const auto tilbage = qScopeGuard([&pdf, printer] {
+        if (pdf)
+            Udskriver::SaetAktiv(printer);
+    });
     hoved_.Facade().UdskrivSkema(SFComboBox2->currentText().toStdString(), *art);
     Besked().VisInfo("Printer Skema");
 }

@@ -29,6 +29,8 @@ public:
     void Opdater();
     // Shows the timetable of that kind and id, as if the user had chosen it.
     void VisSkema(SkemaArt art, const QString& id);
+    // Shows the first timetable of the kind chosen; its id, empty when there is none.
+    QString VisFoerste();
 
     QLabel* Label1;
     QComboBox* SFComboBox1;
@@ -49,6 +51,8 @@ private:
     void FormCreate();
     // The open plan's own days and hours (5 × 8 without a plan).
     void TilpasUge();
+    // Hour column fixed, the days sharing the rest of the width.
+    void StraekKolonner();
     void SFComboBox1Change();
     void SFComboBox2DropDown();
     void SFComboBox2Click();
@@ -57,6 +61,8 @@ private:
     void VisLektioner(const std::string& id, SkemaArt art);
     void VisAktiviteter(const std::string& id, SkemaArt art, const std::map<std::string, std::string>& farver);
     void VisTal(const std::string& id, SkemaArt art);
+    // The caption names what the view shows: the timetable, or the kind still to be chosen.
+    void SaetTitel();
 
     TMainFrame& hoved_;
     bool navneIndlaest_ = false;

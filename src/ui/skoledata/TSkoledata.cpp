@@ -2,6 +2,7 @@
 
 #include "app/Skoledatatjeneste.h"
 #include "base/Besked.h"
+#include "base/Uge.h"
 #include "skoledata/SkoledataCsv.h"
 #include "ui/faelles/Fejlsikring.h"
 #include "ui/dialoger/Plandialoger.h"
@@ -43,6 +44,28 @@ QStringList Vaerdier(const Skoledata& data, const std::string& tabel, size_t kol
     QStringList liste;
     for (const std::string& v : vaerdier)
         liste << QString::fromStdString(v);
+    return liste;
+}
+
+// The teachers a plan's week grid is for: those who teach in the plan and
+// those whose subject profiles belong to its distribution of hours.
+QStringList PlanensLaerere(const Skoledata& data, const std::string& plan)
+{
+    std::set<std::string> fordelinger;
+    for (const Raekke& raekke : data.Af("Plan"))
+        if (SomTekst(raekke[0]) == plan)
+            fordelinger.insert(SomTekst(raekke[1]));
+    std::set<std::string> laerere;
+    for (const Raekke& raekke : data.Af("HoldLaererRelation"))
+        if (SomTekst(raekke[3]) == plan)
+            laerere.insert(SomTekst(raekke[2]));
+    for (const Raekke& raekke : data.Af("LaererFagProfil"))
+        if (fordelinger.contains(SomTekst(raekke[4])))
+            laerere.insert(SomTekst(raekke[0]));
+    laerere.erase(tomId);
+    QStringList liste;
+    for (const std::string& l : laerere)
+        liste << QString::fromStdString(l);
     return liste;
 }
 
@@ -161,7 +184,7 @@ QWidget* TSkoledata::PrioritetsSide()
         connect(overskrift, &QWidget::customContextMenuRequested, prioriteter_,
                 [overskrift, skift](const QPoint& punkt) { skift(overskrift->logicalIndexAt(punkt), -1); });
     }
-    connect(PlanValg, &QComboBox::currentTextChanged, this, &TSkoledata::VisUge);
+    connect(PlanValg, &QComboBox::currentTextChanged, this, [this] { VisPlanensLaerere(LaererValg->currentText()); });
     connect(LaererValg, &QComboBox::currentTextChanged, this, &TSkoledata::VisUge);
     auto* layout = new QVBoxLayout(side);
     layout->addLayout(valg);
@@ -221,16 +244,17 @@ void TSkoledata::OpdaterValg()
     const QString plan = PlanValg->currentText();
     const QString laerer = LaererValg->currentText();
     const QSignalBlocker blokerPlan(PlanValg);
-    const QSignalBlocker blokerLaerer(LaererValg);
     PlanValg->clear();
     PlanValg->addItems(Vaerdier(redigeret_, "Plan", 0));
-    LaererValg->clear();
-    QStringList laerere = Vaerdier(redigeret_, "LaererFagProfil", 0) + Vaerdier(redigeret_, "HoldLaererRelation", 2);
-    laerere.removeDuplicates();
-    laerere.removeAll("tom");
-    laerere.sort();
-    LaererValg->addItems(laerere);
     PlanValg->setCurrentText(plan);
+    VisPlanensLaerere(laerer);
+}
+
+void TSkoledata::VisPlanensLaerere(const QString& laerer)
+{
+    const QSignalBlocker blokerLaerer(LaererValg);
+    LaererValg->clear();
+    LaererValg->addItems(PlanensLaerere(redigeret_, PlanValg->currentText().toStdString()));
     LaererValg->setCurrentText(laerer);
     VisUge();
 }

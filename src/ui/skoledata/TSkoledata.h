@@ -56,6 +56,8 @@ private:
     QWidget* PrioritetsSide();
     void OpdaterValg();
     void VisUge();
+    // The teachers of the plan chosen, keeping the one chosen when the plan has her.
+    void VisPlanensLaerere(const QString& laerer);
     void NulstilModeller();
     // Asks before other rows follow a rename or a delete; no leaves the rows as they are.
     bool MaaAendreBrugere(const Skoledatamodel& model, int raekke, const std::string& handling);
