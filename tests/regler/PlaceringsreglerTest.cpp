@@ -18,6 +18,7 @@ struct Fakta {
     bool lokaleOptaget = false;
     bool holdOptaget = false;
     uint32_t fagetsTimer = 0; // the day's other hours of the subject
+    int32_t ugetimer = 0;     // the subject's hours a week
 
     bool Fastlaast() const { return fastlaast; }
     bool HarLaerer() const { return harLaerer; }
@@ -27,6 +28,7 @@ struct Fakta {
     bool LokaleOptaget() const { return lokaleOptaget; }
     bool HoldOptaget() const { return holdOptaget; }
     uint32_t FagetsTimer() const { return fagetsTimer; }
+    int32_t FagetsUgetimer() const { return ugetimer; }
 };
 
 struct Tilfaelde {
@@ -107,6 +109,44 @@ TEST(Placeringsregler, EveryReasonHasItsOwnWords)
         tekster.insert(HindringsTekst(static_cast<Hindring>(h)));
     EXPECT_EQ(tekster.size(), static_cast<size_t>(Hindring::fagSammeDag) + 1);
     EXPECT_EQ(std::string(HindringsTekst(Hindring::ingen)), "ledig");
+}
+
+TEST(Placeringsregler, AllowedStartsOfABlockAlone)
+{
+    Dagsmasker spaerret{};
+    spaerret[1] = 0b1000; // the teacher cannot in hour 3 of day 1
+    Dagsmasker faste{};
+    faste[2] = 0b1000; // a fixed lesson of the subject in hour 3 of day 2
+    const Dagsmasker dobbelt = TilladteStarter(uge, 2, spaerret, faste, Regelvalg::Planens(true), 4);
+    EXPECT_EQ(dobbelt[0], 0b11111u) << "not from the last hour";
+    EXPECT_EQ(dobbelt[1], 0b10011u) << "not over the teacher's -3";
+    EXPECT_EQ(dobbelt[2], 0u) << "three hours of the subject in a row";
+    EXPECT_EQ(dobbelt[4], 0u) << "outside the plan's days";
+    const Dagsmasker enkelt = TilladteStarter(uge, 1, spaerret, faste, Regelvalg::Planens(true), 4);
+    EXPECT_EQ(enkelt[2], 0b10100u) << "beside the fixed hour only";
+    EXPECT_EQ(TilladteStarter(uge, 1, spaerret, faste, Regelvalg::Planens(false), 4)[2], 0b110111u)
+        << "the fixed lesson is the class's own";
+    EXPECT_EQ(TilladteStarter(uge, 1, spaerret, faste, Regelvalg{}, 4)[2], 0u) << "the generation: one block a day";
+}
+
+TEST(Placeringsregler, TheSwapPartnerSharesMoreThanTheTimetable)
+{
+    struct L {
+        std::string hold, laerer, lokale;
+    };
+    const L flyttet{"7a", "AB", "L1"};
+    const L hosHold{"7a", "CD", "L1"}; // same room
+    const L fremmedHos7a{"7a", "CD", "L2"};
+    const L hosLaerer{"7b", "AB", "L1"};
+    const L fremmedHosAB{"7b", "AB", "L3"};
+    const L hosLokale{"7b", "AB", "L1"};
+    const L fremmedILokale{"7b", "EF", "L1"};
+    EXPECT_EQ(Byttepartner(flyttet, &hosHold, &hosLaerer, &hosLokale), &hosHold);
+    EXPECT_EQ(Byttepartner(flyttet, &fremmedHos7a, &hosLaerer, &hosLokale), &hosLaerer);
+    EXPECT_EQ(Byttepartner(flyttet, &fremmedHos7a, &fremmedHosAB, &hosLokale), &hosLokale);
+    EXPECT_EQ(Byttepartner(flyttet, &fremmedHos7a, &fremmedHosAB, &fremmedILokale), nullptr)
+        << "only in the way: the class's lesson with another teacher and room, and so on";
+    EXPECT_EQ(Byttepartner<L>(flyttet, nullptr, nullptr, nullptr), nullptr);
 }
 
 TEST(Uge, InsideThePlanAndBlocksWithinOneDay)
