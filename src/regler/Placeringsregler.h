@@ -2,6 +2,7 @@
 
 #include "base/Uge.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <concepts>
@@ -48,16 +49,17 @@ struct Regelvalg {
     // The planner's rules: spread or not.
     static constexpr Regelvalg Planens(bool spred) { return {spred ? Spredning::sammenhaengende : Spredning::fri}; }
     bool Spreder() const { return spredning != Spredning::fri; }
-    // The day's rule for a subject of `ugetimer` hours a week in a week of `dage` days.
+    // The day's rule for a subject of `ugetimer` hours a week in a week of
+    // `dage` days. Spread, a run grows with the subject: two hours, or the
+    // day's even share of the week's hours when that is more (28 hours on 5
+    // days: 6), so every day can have some and none has all.
     constexpr Dagsregel Dag(int32_t ugetimer, int32_t dage) const
     {
-        (void)ugetimer;
-        (void)dage;
         switch (spredning) {
         case Spredning::fri:
             return {false, 0};
         case Spredning::sammenhaengende:
-            return {true, 2};
+            return {true, std::max(2, dage > 0 ? (ugetimer + dage - 1) / dage : ugetimer)};
         case Spredning::enBlok:
             break;
         }

@@ -1,6 +1,7 @@
 // The completion on seeded random tight schools, checked by rules written
 // here without the search's model, and the reasons on cases built by hand.
 #include "fuldfoerelse/Fuldfoerelse.h"
+#include "fuldfoerelse/Gennemfoerlighed.h"
 #include "fuldfoerelse/ManglendeTimer.h"
 
 #include <gtest/gtest.h>
@@ -145,12 +146,22 @@ std::vector<std::string> brudteRegler(const Skemabillede& b, const std::vector<L
         }
     }
     if (b.regler.Spreder()) {
-        std::map<std::tuple<std::string, std::string, int32_t>, std::vector<int32_t>> dagensTimer;
+        // A day's hours of a subject: one unbroken run of at most max(2, ⌈hours a week / days⌉), or one block.
+        std::map<std::tuple<std::string, std::string, int32_t>, std::vector<std::pair<int32_t, int32_t>>> dagensTimer;
         for (const LektionsData& l : efter)
-            dagensTimer[{l.hold, l.fag, l.kolonne}].push_back(l.raekke);
+            dagensTimer[{l.hold, l.fag, l.kolonne}].emplace_back(l.raekke, l.blok);
         for (auto& [noegle, timer] : dagensTimer) {
+            int32_t ugetimer = 0;
+            for (const Timekrav& k : b.krav)
+                if (k.hold == std::get<0>(noegle) && k.fag == std::get<1>(noegle))
+                    ugetimer += k.timer;
+            const size_t loeb = std::max(2, (ugetimer + b.uge.dage - 1) / b.uge.dage);
             std::sort(timer.begin(), timer.end());
-            if (timer.size() > 2 || (timer.size() == 2 && timer[1] != timer[0] + 1))
+            const bool uafbrudt = timer.back().first - timer.front().first + 1 == static_cast<int32_t>(timer.size());
+            const bool enBlok = std::all_of(timer.begin(), timer.end(), [&](const auto& t) {
+                return t.second == static_cast<int32_t>(timer.size());
+            });
+            if (!uafbrudt || (timer.size() > loeb && !enBlok))
                 brud.push_back("faget flere gange samme dag " + std::get<1>(noegle));
         }
     }
@@ -447,6 +458,26 @@ TEST(Fuldfoerelse, AnHourThatWouldSplitItsSubjectsDayStaysOut)
     Fuldfoerelse f(b, hurtig);
     EXPECT_EQ(brudteRegler(b, fuldfoer(b, f)), std::vector<std::string>{});
     EXPECT_EQ(f.Bedste().manglende, 1);
+}
+
+TEST(Fuldfoerelse, AClassTeachersSubjectOf28HoursLiesEvenlyOverTheWeek)
+{
+    Skemabillede b = EtHoldToLaerere(5, 7);
+    b.krav.push_back({"1a", "Klasse", "T", stamlokaleType, "A1", 1, 28});
+    b.krav.push_back({"1a", "Mu", "U", stamlokaleType, "A1", 1, 4});
+    for (const Fund& fund : KontrollerGennemfoerlighed(b))
+        EXPECT_FALSE(fund.umulig) << fund.tekst;
+    Fuldfoerelse f(b, hurtig);
+    const std::vector<LektionsData> efter = fuldfoer(b, f);
+    EXPECT_EQ(brudteRegler(b, efter), std::vector<std::string>{});
+    EXPECT_EQ(f.Bedste().manglende, 0);
+    std::vector<int32_t> paaDagen(5, 0);
+    for (const LektionsData& l : efter)
+        paaDagen[l.kolonne] += l.fag == "Klasse" ? 1 : 0;
+    for (int32_t dag = 0; dag < 5; ++dag) {
+        EXPECT_GE(paaDagen[dag], 4) << "every day has some, day " << dag;
+        EXPECT_LE(paaDagen[dag], 6) << "none has all, day " << dag;
+    }
 }
 
 TEST(Fuldfoerelse, ATeacherWithOneHourTooManyLeavesTheRestOfTheSchoolAsGood)

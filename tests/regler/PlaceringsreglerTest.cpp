@@ -111,6 +111,48 @@ TEST(Placeringsregler, EveryReasonHasItsOwnWords)
     EXPECT_EQ(std::string(HindringsTekst(Hindring::ingen)), "ledig");
 }
 
+// A run of a subject may be as long as its even share of the week, at least two.
+TEST(Placeringsregler, TheRunFollowsTheWeek)
+{
+    const Regelvalg spredt = Regelvalg::Planens(true);
+    EXPECT_EQ(spredt.Dag(3, 5).loeb, 2) << "fewer hours than days";
+    EXPECT_EQ(spredt.Dag(10, 5).loeb, 2);
+    EXPECT_EQ(spredt.Dag(11, 5).loeb, 3) << "more";
+    EXPECT_EQ(spredt.Dag(28, 5).loeb, 6) << "a class teacher's subject";
+    EXPECT_EQ(spredt.Dag(28, 7).loeb, 4);
+    EXPECT_FALSE(Regelvalg::Planens(false).Dag(28, 5).spreder);
+    EXPECT_EQ(Regelvalg{}.Dag(28, 5).loeb, 0) << "the generation keeps one block a day whatever the hours";
+
+    struct Loeb {
+        const char* navn;
+        int32_t raekke;
+        int32_t laengde;
+        uint32_t fagetsTimer;
+        int32_t ugetimer;
+        Hindring forventet;
+    };
+    constexpr Uge uge7{5, 7};
+    const Loeb tilfaelde[] = {
+        {"3 hours: a second beside", 2, 1, 0b10, 3, Hindring::ingen},
+        {"3 hours: a third in a row", 3, 1, 0b110, 3, Hindring::fagSammeDag},
+        {"28 hours: the sixth in a row", 5, 1, 0b11111, 28, Hindring::ingen},
+        {"28 hours: the seventh", 6, 1, 0b111111, 28, Hindring::fagSammeDag},
+        {"28 hours: a gap", 4, 1, 0b111, 28, Hindring::fagSammeDag},
+        {"28 hours: a double beside four", 4, 2, 0b1111, 28, Hindring::ingen},
+        {"11 hours: a double beside one", 1, 2, 0b1, 11, Hindring::ingen},
+        {"11 hours: a double beside two", 2, 2, 0b11, 11, Hindring::fagSammeDag},
+        {"a block longer than the run, alone", 0, 3, 0, 4, Hindring::ingen},
+        {"a block longer than the run, beside one", 1, 3, 0b1, 4, Hindring::fagSammeDag},
+        {"a block as long as the run, beside one", 1, 3, 0b1, 11, Hindring::fagSammeDag},
+        {"a block shorter than the run, beside one", 1, 3, 0b1, 16, Hindring::ingen},
+    };
+    for (const Loeb& t : tilfaelde)
+        EXPECT_EQ(FoersteHindring(uge7, {0, t.raekke}, t.laengde,
+                                  Fakta{.fagetsTimer = t.fagetsTimer, .ugetimer = t.ugetimer}, spredt),
+                  t.forventet)
+            << t.navn;
+}
+
 TEST(Placeringsregler, AllowedStartsOfABlockAlone)
 {
     Dagsmasker spaerret{};
