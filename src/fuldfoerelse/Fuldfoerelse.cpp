@@ -80,21 +80,32 @@ Fuldfoerelse::Fuldfoerelse(const Skemabillede& billede, Fuldfoerelsesvalg valg)
       tabuTil_(model_.Enheder().size(), 0), bedstePladser_(model_.Pladser()), foer_(model_.Status()), bedste_(foer_),
       faerrestManglende_(foer_.manglende)
 {
+    if (foer_.manglende == 0)
+        return;
+    for (Fund& fund : KontrollerGennemfoerlighed(billede))
+        if (fund.umulig) {
+            forhaandsfund_ = std::move(fund);
+            afgjort_ = true;
+            break;
+        }
 }
 
 // While lessons wait in the pool, the placement decides when to give up on
 // them (it sets them aside); the search as a whole ends on its step budget,
-// when the gaps stop improving, or when nothing is left to do.
+// when nothing is left to do, or when the gaps stop improving, but while
+// hours are missing that nothing proves must be, only on its step budget.
 bool Fuldfoerelse::Faerdig() const
 {
     if (skridt_ >= valg_.maksSkridt)
         return true;
     if (!pulje_.empty())
         return false;
-    if (skridt_ - sidstForbedret_ >= valg_.maksUdenFremskridt)
-        return true;
     const Maal& nu = model_.Status();
-    return tilSide_.empty() && nu.manglende == 0 && nu.holdHuller == 0 && nu.laererHuller == 0;
+    if (tilSide_.empty() && nu.manglende == 0 && nu.holdHuller == 0 && nu.laererHuller == 0)
+        return true;
+    if (bedste_.manglende > 0 && !afgjort_)
+        return false;
+    return skridt_ - sidstForbedret_ >= valg_.maksUdenFremskridt;
 }
 
 bool Fuldfoerelse::Koer(int64_t skridt)
@@ -163,7 +174,7 @@ void Fuldfoerelse::Husk()
 // none does, it says what causes it.
 bool Fuldfoerelse::PlacerEksakt()
 {
-    if (eksaktSpurgt_ || valg_.eksaktGraense <= 0)
+    if (eksaktSpurgt_ || valg_.eksaktGraense <= 0 || forhaandsfund_)
         return false;
     eksaktSpurgt_ = true;
     std::vector<int32_t> enheder;
@@ -181,6 +192,7 @@ bool Fuldfoerelse::PlacerEksakt()
             bevis.ressourcer.push_back(model_.NoegleNavn(k));
         bevis_ = std::move(bevis);
     }
+    afgjort_ = svar.udfald != EksaktSvar::Udfald::ukendt;
     if (svar.udfald != EksaktSvar::Udfald::fundet)
         return false;
     for (const int32_t e : enheder)
