@@ -263,8 +263,9 @@ bool Skemamodel::ErLaast(const LektionsData& l) const
 
 // The hours a demand still lacks become unplaced units: double lessons while
 // two or more hours are missing, when the demand asks for them. With the
-// spreading rule a demand of single hours that has more hours than days left
-// for it joins some of them into double lessons, as the generation does.
+// spreading rule's run of two hours, a demand of single hours that has more
+// hours than days left for it joins some of them into double lessons, as the
+// generation does.
 void Skemamodel::TilfoejManglende()
 {
     std::vector<int32_t> lagt(krav_.size(), 0);
@@ -280,7 +281,9 @@ void Skemamodel::TilfoejManglende()
         const int32_t mangler = krav.timer - lagt[k];
         const int32_t dageTilbage = std::max(billede_.uge.dage - blokke[k], 0);
         int32_t dobbelte = krav.blok == 2 ? mangler / 2 : 0;
-        if (billede_.regler.Spreder() && krav.blok == 1)
+        // A day holds two hours of the subject: more hours than days need doubles.
+        // With longer runs single hours fill them, and an odd run needs one.
+        if (billede_.regler.Spreder() && krav.blok == 1 && DagsregelAf(krav.spredNoegle).loeb <= 2)
             dobbelte = std::clamp(mangler - dageTilbage, 0, mangler / 2);
         for (int32_t rest = mangler; rest > 0;) {
             Enhed enhed;
