@@ -216,7 +216,11 @@ void Fuldfoerelse::LaegTilSide()
     tilSide_ = model_.Ledige();
     faerrestManglende_ = model_.Status().manglende;
     sidstPlaceret_ = skridt_;
-    sidstForbedret_ = skridt_; // the gaps get their full time from here
+    // The gaps get their full time from the first time; setting the same
+    // lessons aside again after a retry is no progress.
+    if (!lagtTilSide_)
+        sidstForbedret_ = skridt_;
+    lagtTilSide_ = true;
     if (model_.Billede().delDobbelte)
         DelDobbelte();
 }

@@ -103,6 +103,7 @@ private:
     int32_t faerrestManglende_ = 0;
     int32_t delteDobbelte_ = 0;
     bool eksaktSpurgt_ = false;
+    bool lagtTilSide_ = false;
     // The hours still missing are shown to be as few as can be: the check or
     // the exact solver proved it, or the solver placed every lesson it could.
     bool afgjort_ = false;

@@ -89,7 +89,6 @@ public:
     // The unit in that cell of the resource, or -1.
     int32_t Ejer(int32_t r, int32_t celle) const { return ressourcer_[r].ejer[celle]; }
     Ugemaske FastOptaget(int32_t r) const { return ressourcer_[r].fast; }
-    Ugemaske Spaerret(int32_t r) const { return ressourcer_[r].spaerret; }
     // The classes of unit e are all free at the cell.
     bool HoldLedigt(int32_t e, int32_t celle) const;
 

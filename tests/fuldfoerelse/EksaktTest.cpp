@@ -235,7 +235,7 @@ TEST(Eksakt, ImpossibleTasksNameTheirCause)
 TEST(Eksakt, ASubjectsDayIsOneRunOrOneBlockAlone)
 {
     // Single hours of the subject of class 0.
-    const auto enkelte = [](int32_t antal, std::vector<int32_t> starter) {
+    const auto enkelte = [](int32_t antal, const std::vector<int32_t>& starter) {
         std::vector<EksaktOpgave::Enhed> enheder;
         for (int32_t i = 0; i < antal; ++i)
             enheder.push_back(enhed({0}, starter, 0));
