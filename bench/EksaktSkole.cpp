@@ -119,7 +119,7 @@ struct Bygger {
         o.uge = uge;
         o.antalRessourcer = h + t + h + sale;
         o.optaget.resize(o.antalRessourcer);
-        o.spredDageOptaget.resize(noegler.size());
+        o.spredTimerOptaget.resize(noegler.size());
         std::vector<int32_t> salene;
         for (int32_t s = 0; s < sale; ++s)
             salene.push_back(Sal(s));
@@ -128,7 +128,8 @@ struct Bygger {
                 for (const int32_t r : {l.hold, l.laerer, l.lokale})
                     for (int32_t c = l.celle; c < l.celle + l.laengde; ++c)
                         o.optaget[r].push_back(c);
-                o.spredDageOptaget[l.noegle].push_back(l.celle / maksTimer);
+                o.spredTimerOptaget[l.noegle][l.celle / maksTimer] |= ((uint32_t{1} << l.laengde) - 1)
+                                                                      << (l.celle % maksTimer);
                 continue;
             }
             EksaktOpgave::Enhed e;
@@ -178,9 +179,10 @@ std::string FoersteBrud(const EksaktOpgave& opgave, const EksaktSvar& svar)
     for (size_t r = 0; r < opgave.optaget.size(); ++r)
         for (const int32_t c : opgave.optaget[r])
             taget.insert({static_cast<int32_t>(r), c});
-    for (size_t k = 0; k < opgave.spredDageOptaget.size(); ++k)
-        for (const int32_t d : opgave.spredDageOptaget[k])
-            noeglerDage.insert({static_cast<int32_t>(k), d});
+    for (size_t k = 0; k < opgave.spredTimerOptaget.size(); ++k)
+        for (int32_t d = 0; d < maksDage; ++d)
+            if (opgave.spredTimerOptaget[k][d] != 0)
+                noeglerDage.insert({static_cast<int32_t>(k), d});
     for (size_t e = 0; e < opgave.enheder.size(); ++e) {
         const EksaktOpgave::Enhed& enhed = opgave.enheder[e];
         const int32_t start = svar.start[e];

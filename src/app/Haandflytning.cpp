@@ -65,6 +65,17 @@ public:
                 timer |= uint32_t{1} << r;
         return timer;
     }
+    // Counted in the class's timetable, so that the store's guarded move counts alike.
+    int32_t FagetsUgetimer() const
+    {
+        int32_t timer = l_.blok;
+        for (int32_t k = 0; k < h_.uge_.dage; ++k)
+            for (int32_t r = 0; r < h_.uge_.timer; ++r)
+                if (auto der = h_.LektionI(l_.hold, SkemaArt::hold, {k, r});
+                    der && der->fag == l_.fag && !IBlokken(*der, l_))
+                    ++timer;
+        return timer;
+    }
 
     // The first lesson of the timetable in the block's hours that does not move along.
     std::optional<LektionsData> Fremmed(SkemaArt art, const std::string& id) const
@@ -150,21 +161,17 @@ Udfald<Haandflytning::Blok> Haandflytning::FindBlok(const std::string& id, Skema
     return Blok{*l, start};
 }
 
-// The lesson at the target that the guarded move swaps with: in the class
-// timetable one with the same teacher or room, in the teacher's one with the
-// same class or room, in the room's one with the same class or teacher.
+// The lesson at the target that the guarded move swaps with, as the rules choose it.
 std::optional<LektionsData> Haandflytning::Modpart(const Blok& b)
 {
     const LektionsData& l = b.lektion;
-    const auto deler = [&](SkemaArt art, std::string LektionsData::*a, std::string LektionsData::*c) {
-        std::optional<LektionsData> der = LektionI(IdForArt(l, art), art, b.til);
-        return der && ((*der).*a == l.*a || (*der).*c == l.*c) ? der : std::nullopt;
-    };
-    if (auto der = deler(SkemaArt::hold, &LektionsData::laerer, &LektionsData::lokale))
-        return der;
-    if (auto der = deler(SkemaArt::laerer, &LektionsData::hold, &LektionsData::lokale))
-        return der;
-    return deler(SkemaArt::lokale, &LektionsData::hold, &LektionsData::laerer);
+    const std::optional<LektionsData> iHold = LektionI(l.hold, SkemaArt::hold, b.til);
+    const std::optional<LektionsData> iLaerer = LektionI(l.laerer, SkemaArt::laerer, b.til);
+    const std::optional<LektionsData> iLokale = LektionI(l.lokale, SkemaArt::lokale, b.til);
+    const auto peger = [](const std::optional<LektionsData>& der) { return der ? &*der : nullptr; };
+    if (const LektionsData* partner = Byttepartner(l, peger(iHold), peger(iLaerer), peger(iLokale)))
+        return *partner;
+    return std::nullopt;
 }
 
 std::string Haandflytning::Grund(const LektionsData& l, const std::vector<std::string>& lokaler, Placering til,

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <climits>
 #include <functional>
 #include <initializer_list>
@@ -16,7 +17,8 @@
 
 // The task as a SAT problem for CaDiCaL (see docs/completion.md for why this
 // solver): one variable per unit and allowed start, exactly one true per
-// unit, at most one unit per resource and cell and per spread key and day.
+// unit, at most one unit per resource and cell, and per spread key and day
+// the spreading rule (one unbroken run, or one block alone).
 // Rooms that every demand treats alike form a kind, counted per cell; the
 // rooms themselves are handed out per kind and day after a solution.
 //
@@ -98,6 +100,8 @@ private:
     void KodEnheder();
     void KodRessourcer();
     void KodNoegler();
+    void KodNoeglensDag(int32_t k, int32_t dag, const std::vector<std::pair<int32_t, int32_t>>& starter);
+    int32_t Polletter(int32_t e) const;
     void KodLokaler();
     void TaelArt(int32_t art, int32_t celle);
     void BrydSymmetri();
@@ -128,7 +132,8 @@ private:
 
     std::vector<std::vector<int32_t>> starter_;                // per unit, the allowed starts inside the plan
     std::vector<Ugemaske> fast_;                               // per resource, cells of lessons that never move
-    std::vector<std::vector<char>> fasteDage_;                 // per spread key and day
+    std::vector<Dagsmasker> fasteTimer_;                       // per spread key, hours of lessons that never move
+    std::vector<int32_t> loeb_;                                // per spread key, the day's longest run
     std::vector<Lokaleart> arter_;                             // kinds of room
     std::vector<int32_t> artAf_;                               // per room its kind, -1: no demand uses it
     std::vector<std::vector<std::vector<int32_t>>> kravArter_; // per unit and room demand, its kinds
@@ -170,7 +175,7 @@ Loeser::Loeser(const EksaktOpgave& opgave, int64_t graense, const std::atomic<bo
 void Loeser::LaesOpgave()
 {
     antalRessourcer_ = opgave_.antalRessourcer;
-    antalNoegler_ = static_cast<int32_t>(opgave_.spredDageOptaget.size());
+    antalNoegler_ = static_cast<int32_t>(std::max(opgave_.spredTimerOptaget.size(), opgave_.spredLoeb.size()));
     for (int32_t t = 0; t < opgave_.uge.timer; ++t)
         planensTimer_ |= Dagtimer{1} << t;
     const auto ressource = [&](int32_t r) {
@@ -199,11 +204,10 @@ void Loeser::LaesOpgave()
         for (const int32_t celle : opgave_.optaget[r])
             if (celle >= 0 && celle < maksCeller)
                 fast_[r] |= CelleMaske(celle);
-    fasteDage_.assign(antalNoegler_, std::vector<char>(maksDage, 0));
-    for (size_t k = 0; k < opgave_.spredDageOptaget.size(); ++k)
-        for (const int32_t dag : opgave_.spredDageOptaget[k])
-            if (dag >= 0 && dag < maksDage)
-                fasteDage_[k][dag] = 1;
+    fasteTimer_.assign(antalNoegler_, {});
+    std::copy(opgave_.spredTimerOptaget.begin(), opgave_.spredTimerOptaget.end(), fasteTimer_.begin());
+    loeb_.assign(antalNoegler_, 0);
+    std::copy(opgave_.spredLoeb.begin(), opgave_.spredLoeb.end(), loeb_.begin());
 }
 
 Ugemaske Loeser::Blok(int32_t celle, int32_t laengde) const { return ((Ugemaske{1} << laengde) - 1) << celle; }
@@ -286,8 +290,10 @@ void Loeser::FindDraebere()
                         draebere.push_back(ArtLed(arter[0]));
                         break;
                     }
-            if (enhed.spredNoegle >= 0 && fasteDage_[enhed.spredNoegle][Dag(celle)])
-                draebere.push_back(NoegleLed(enhed.spredNoegle));
+            if (const int32_t k = enhed.spredNoegle;
+                k >= 0 && SpredningUdelukket({true, loeb_[k]}, fasteTimer_[k][Dag(celle)],
+                                             {Dag(celle), celle % maksTimer}, enhed.laengde))
+                draebere.push_back(NoegleLed(k));
         }
     }
 }
@@ -376,17 +382,106 @@ void Loeser::KodRessourcer()
             HoejstK(daekker[r][c], ((fast_[r] >> c) & 1) != 0 ? 0 : 1, vagt_[r]);
 }
 
-// Per spread key and day at most one unit, none on a day that already has one.
+// Per spread key and day the spreading rule, over the starts of its units.
 void Loeser::KodNoegler()
 {
-    std::vector<std::vector<std::vector<Lit>>> paaDagen(antalNoegler_, std::vector<std::vector<Lit>>(maksDage));
+    // Per key and day: (unit, index of its start).
+    std::vector<std::vector<std::vector<std::pair<int32_t, int32_t>>>> paaDagen(
+        antalNoegler_, std::vector<std::vector<std::pair<int32_t, int32_t>>>(maksDage));
     for (size_t e = 0; e < opgave_.enheder.size(); ++e)
         if (const int32_t k = opgave_.enheder[e].spredNoegle; k >= 0)
             for (size_t i = 0; i < starter_[e].size(); ++i)
-                paaDagen[k][Dag(starter_[e][i])].push_back(x_[e][i]);
+                paaDagen[k][Dag(starter_[e][i])].emplace_back(static_cast<int32_t>(e), static_cast<int32_t>(i));
     for (int32_t k = 0; k < antalNoegler_; ++k)
         for (int32_t dag = 0; dag < maksDage; ++dag)
-            HoejstK(paaDagen[k][dag], fasteDage_[k][dag] ? 0 : 1, vagt_[NoegleLed(k)]);
+            if (!paaDagen[k][dag].empty())
+                KodNoeglensDag(k, dag, paaDagen[k][dag]);
+}
+
+// A block longer than the run stands alone: not beside fixed hours, and
+// with nothing else of the key that day. The shorter ones and the fixed hours
+// lie within one window of `loeb` hours (at most one window a day) without a
+// gap; o[t] says hour t holds the key.
+void Loeser::KodNoeglensDag(int32_t k, int32_t dag, const std::vector<std::pair<int32_t, int32_t>>& starter)
+{
+    const Lit vagt = vagt_[NoegleLed(k)];
+    const int32_t loeb = loeb_[k];
+    const uint32_t faste = fasteTimer_[k][dag];
+    std::vector<Lit> lange;
+    std::vector<std::vector<Lit>> daekker(maksTimer);
+    std::vector<Lit> korte;
+    for (const auto& [e, i] : starter) {
+        const Lit x = x_[e][i];
+        if (Laengde(e) > loeb) {
+            lange.push_back(x);
+            continue;
+        }
+        korte.push_back(x);
+        for (int32_t c = starter_[e][i]; c < starter_[e][i] + Laengde(e); ++c)
+            daekker[c % maksTimer].push_back(x);
+    }
+    if (!lange.empty() && faste != 0) {
+        HoejstK(lange, 0, vagt);
+    } else if (!lange.empty()) {
+        if (!korte.empty()) {
+            const Lit nogen = NyVar();
+            for (const Lit x : korte)
+                Klausul({-x, nogen}, 0);
+            lange.push_back(nogen);
+        }
+        HoejstK(lange, 1, vagt);
+    }
+    if (korte.empty())
+        return;
+    constexpr Lit sand = INT_MAX;
+    std::vector<Lit> o(opgave_.uge.timer, 0);
+    for (int32_t t = 0; t < opgave_.uge.timer; ++t) {
+        if (((faste >> t) & 1) != 0) {
+            o[t] = sand;
+        } else if (!daekker[t].empty()) {
+            o[t] = NyVar();
+            for (const Lit x : daekker[t])
+                Klausul({-x, o[t]}, 0);
+            std::vector<Lit> grund{-o[t]};
+            grund.insert(grund.end(), daekker[t].begin(), daekker[t].end());
+            Klausul(grund, 0);
+        }
+    }
+    // "Not o": nothing when o always holds, a literal otherwise.
+    const auto ikke = [&](std::vector<Lit>& klausul, Lit lit) {
+        if (lit != sand)
+            klausul.push_back(-lit);
+    };
+    if (loeb < opgave_.uge.timer) {
+        std::vector<Lit> vindue(opgave_.uge.timer - loeb + 1);
+        for (Lit& w : vindue)
+            w = NyVar();
+        HoejstK(vindue, 1, vagt);
+        for (int32_t t = 0; t < opgave_.uge.timer; ++t) {
+            if (o[t] == 0)
+                continue;
+            std::vector<Lit> klausul;
+            ikke(klausul, o[t]);
+            for (int32_t j = std::max(0, t - loeb + 1); j <= t && j < static_cast<int32_t>(vindue.size()); ++j)
+                klausul.push_back(vindue[j]);
+            Klausul(klausul, vagt);
+        }
+    }
+    for (int32_t a = 0; a < opgave_.uge.timer; ++a)
+        for (int32_t c = a + 2; c < std::min(a + loeb, opgave_.uge.timer); ++c) {
+            if (o[a] == 0 || o[c] == 0 || (o[a] == sand && o[c] == sand))
+                continue;
+            for (int32_t b = a + 1; b < c; ++b) {
+                if (o[b] == sand)
+                    continue;
+                std::vector<Lit> klausul;
+                ikke(klausul, o[a]);
+                ikke(klausul, o[c]);
+                if (o[b] != 0)
+                    klausul.push_back(o[b]);
+                Klausul(klausul, vagt);
+            }
+        }
 }
 
 // A demand with one kind uses it wherever its unit stands; with several it
@@ -487,6 +582,12 @@ bool Loeser::Mangler(int32_t led, const std::vector<char>& med) const
     if (art)
         std::copy(arter_[led - antalRessourcer_].pladser.begin(), arter_[led - antalRessourcer_].pladser.end(),
                   pladser.begin());
+    if (noegle) {
+        // A day holds a run of `loeb` hours of the key less its fixed hours.
+        const int32_t k = led - NoegleLed(0);
+        for (int32_t dag = 0; dag < maksDage; ++dag)
+            pladser[dag] = std::max(0, std::max(loeb_[k], 1) - std::popcount(fasteTimer_[k][dag]));
+    }
     std::vector<std::vector<int32_t>> valg; // per hour to place, the places it may take
     for (const int32_t e : enhederAf_[led]) {
         // A kind counts the demands that can use no other kind.
@@ -503,7 +604,7 @@ bool Loeser::Mangler(int32_t led, const std::vector<char>& med) const
         }
         std::sort(steder.begin(), steder.end());
         steder.erase(std::unique(steder.begin(), steder.end()), steder.end());
-        for (int32_t t = 0; t < gange * (noegle ? 1 : Laengde(e)); ++t)
+        for (int32_t t = 0; t < gange * (noegle ? Polletter(e) : Laengde(e)); ++t)
             valg.push_back(steder);
     }
     // Augmenting paths over places with room for pladser[p] hours each.
@@ -537,6 +638,14 @@ bool Loeser::Mangler(int32_t led, const std::vector<char>& med) const
             return true;
     }
     return false;
+}
+
+// The share of a key's day a unit takes: its hours, or the whole day for a
+// block longer than the run, which stands alone.
+int32_t Loeser::Polletter(int32_t e) const
+{
+    const int32_t loeb = loeb_[opgave_.enheder[e].spredNoegle];
+    return Laengde(e) <= loeb ? Laengde(e) : std::max(loeb, 1);
 }
 
 // The part together with the fewest other parts whose fixed lessons it needs

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Uge.h"
+#include "regler/Placeringsregler.h"
 
 #include <atomic>
 #include <cstdint>
@@ -21,7 +22,7 @@ struct EksaktOpgave {
         std::vector<std::vector<int32_t>> lokalevalg;
         // Consecutive hours of one day.
         int32_t laengde = 1;
-        // At most one unit of a key on a day (-1: no key).
+        // The spreading key (-1: none): the class's subject, kept to its rule on every day.
         int32_t spredNoegle = -1;
         // The starts that every rule about the unit alone allows (inside the
         // plan, the block within the day, the teacher not unavailable, ...).
@@ -32,8 +33,11 @@ struct EksaktOpgave {
     // Per resource the cells taken by lessons that never move (may be shorter
     // than antalRessourcer).
     std::vector<std::vector<int32_t>> optaget;
-    // Per spread key the days that already hold a lesson of the key that never moves.
-    std::vector<std::vector<int32_t>> spredDageOptaget;
+    // Per spread key the hours its lessons that never move hold (may be shorter).
+    std::vector<Dagsmasker> spredTimerOptaget;
+    // Per spread key the longest run of its hours a day may hold
+    // (Dagsregel::loeb; a block alone may be longer). Missing: 0, one unit a day.
+    std::vector<int32_t> spredLoeb;
 };
 
 struct EksaktSvar {

@@ -28,9 +28,9 @@ std::vector<int32_t> Celler(Ugemaske maske)
     return celler;
 }
 
-// The exact solver's task: every movable unit, with the starts the rules that
-// concern it alone allow; what never moves as taken cells and days. It keeps
-// a subject to one block a day, which the spreading rule also allows.
+// The exact solver's task: every movable unit with the starts the rules
+// allow it alone, what never moves as taken cells, and with spreading each
+// subject's rule for a day and the hours its fixed lessons hold.
 EksaktOpgave EksaktOpgaveAf(const Skemamodel& model, std::vector<int32_t>& enheder)
 {
     EksaktOpgave opgave;
@@ -39,15 +39,15 @@ EksaktOpgave EksaktOpgaveAf(const Skemamodel& model, std::vector<int32_t>& enhed
     for (int32_t r = 0; r < model.AntalRessourcer(); ++r)
         opgave.optaget.push_back(Celler(model.FastOptaget(r)));
     const bool spred = model.Billede().regler.Spreder();
+    if (spred)
+        for (int32_t k = 0; k < model.AntalSpredNoegler(); ++k) {
+            opgave.spredTimerOptaget.push_back(model.FasteFagtimer(k));
+            opgave.spredLoeb.push_back(model.DagsregelAf(k).loeb);
+        }
     for (size_t e = 0; e < model.Enheder().size(); ++e) {
         const Skemamodel::Enhed& enhed = model.Enheder()[e];
-        if (enhed.fast) {
-            if (spred && enhed.spredNoegle >= 0 && enhed.celle >= 0) {
-                opgave.spredDageOptaget.resize(std::max<size_t>(opgave.spredDageOptaget.size(), enhed.spredNoegle + 1));
-                opgave.spredDageOptaget[enhed.spredNoegle].push_back(enhed.celle / maksTimer);
-            }
+        if (enhed.fast)
             continue;
-        }
         // A lesson without a teacher or rooms stands nowhere; the others are placed without it.
         if (const Hindring altid = model.FoersteHindring(static_cast<int32_t>(e), model.Startceller().front());
             altid == Hindring::ingenLaerer || altid == Hindring::manglerLokale)
@@ -57,13 +57,7 @@ EksaktOpgave EksaktOpgaveAf(const Skemamodel& model, std::vector<int32_t>& enhed
         opgaveEnhed.lokalevalg = model.Kravene()[enhed.krav].lokalevalg;
         opgaveEnhed.laengde = enhed.laengde;
         opgaveEnhed.spredNoegle = spred ? enhed.spredNoegle : -1;
-        Ugemaske spaerret = 0;
-        for (const int32_t r : enhed.folk)
-            spaerret |= model.Spaerret(r);
-        for (const int32_t celle : model.Startceller())
-            if (model.IPlanen(celle, enhed.laengde) &&
-                (spaerret & (((Ugemaske{1} << enhed.laengde) - 1) << celle)) == 0)
-                opgaveEnhed.starter.push_back(celle);
+        opgaveEnhed.starter = model.Starter(static_cast<int32_t>(e));
         opgave.enheder.push_back(std::move(opgaveEnhed));
         enheder.push_back(static_cast<int32_t>(e));
     }
@@ -86,21 +80,32 @@ Fuldfoerelse::Fuldfoerelse(const Skemabillede& billede, Fuldfoerelsesvalg valg)
       tabuTil_(model_.Enheder().size(), 0), bedstePladser_(model_.Pladser()), foer_(model_.Status()), bedste_(foer_),
       faerrestManglende_(foer_.manglende)
 {
+    if (foer_.manglende == 0)
+        return;
+    for (Fund& fund : KontrollerGennemfoerlighed(billede))
+        if (fund.umulig) {
+            forhaandsfund_ = std::move(fund);
+            afgjort_ = true;
+            break;
+        }
 }
 
 // While lessons wait in the pool, the placement decides when to give up on
 // them (it sets them aside); the search as a whole ends on its step budget,
-// when the gaps stop improving, or when nothing is left to do.
+// when nothing is left to do, or when the gaps stop improving, but while
+// hours are missing that nothing proves must be, only on its step budget.
 bool Fuldfoerelse::Faerdig() const
 {
     if (skridt_ >= valg_.maksSkridt)
         return true;
     if (!pulje_.empty())
         return false;
-    if (skridt_ - sidstForbedret_ >= valg_.maksUdenFremskridt)
-        return true;
     const Maal& nu = model_.Status();
-    return tilSide_.empty() && nu.manglende == 0 && nu.holdHuller == 0 && nu.laererHuller == 0;
+    if (tilSide_.empty() && nu.manglende == 0 && nu.holdHuller == 0 && nu.laererHuller == 0)
+        return true;
+    if (bedste_.manglende > 0 && !afgjort_)
+        return false;
+    return skridt_ - sidstForbedret_ >= valg_.maksUdenFremskridt;
 }
 
 bool Fuldfoerelse::Koer(int64_t skridt)
@@ -169,22 +174,25 @@ void Fuldfoerelse::Husk()
 // none does, it says what causes it.
 bool Fuldfoerelse::PlacerEksakt()
 {
-    if (eksaktSpurgt_ || valg_.eksaktGraense <= 0)
+    if (eksaktSpurgt_ || valg_.eksaktGraense <= 0 || forhaandsfund_)
         return false;
     eksaktSpurgt_ = true;
     std::vector<int32_t> enheder;
     const EksaktOpgave opgave = EksaktOpgaveAf(model_, enheder);
     const EksaktSvar svar = LoesEksakt(opgave, valg_.eksaktGraense, valg_.stop);
-    // The solver keeps a subject to one block a day; the spreading rule also
-    // allows two single hours side by side. A proof that needs a subject's
-    // days therefore proves nothing here. A core without resources is a
-    // lesson with nowhere to go at all, which the check names better.
-    if (svar.udfald == EksaktSvar::Udfald::umulig && svar.kerneSpredNoegler.empty() && !svar.kerneRessourcer.empty()) {
+    // The solver keeps the spreading rule as the search does, so a proof
+    // holds for the plan. A core without resources or subjects is a lesson
+    // with nowhere to go at all, which the check names better.
+    if (svar.udfald == EksaktSvar::Udfald::umulig &&
+        !(svar.kerneRessourcer.empty() && svar.kerneSpredNoegler.empty())) {
         Umulighed bevis;
         for (const int32_t r : svar.kerneRessourcer)
             bevis.ressourcer.push_back(model_.Navn(r));
+        for (const int32_t k : svar.kerneSpredNoegler)
+            bevis.ressourcer.push_back(model_.NoegleNavn(k));
         bevis_ = std::move(bevis);
     }
+    afgjort_ = svar.udfald != EksaktSvar::Udfald::ukendt;
     if (svar.udfald != EksaktSvar::Udfald::fundet)
         return false;
     for (const int32_t e : enheder)
@@ -208,7 +216,11 @@ void Fuldfoerelse::LaegTilSide()
     tilSide_ = model_.Ledige();
     faerrestManglende_ = model_.Status().manglende;
     sidstPlaceret_ = skridt_;
-    sidstForbedret_ = skridt_; // the gaps get their full time from here
+    // The gaps get their full time from the first time; setting the same
+    // lessons aside again after a retry is no progress.
+    if (!lagtTilSide_)
+        sidstForbedret_ = skridt_;
+    lagtTilSide_ = true;
     if (model_.Billede().delDobbelte)
         DelDobbelte();
 }
@@ -276,7 +288,7 @@ bool Fuldfoerelse::IndsaetDirekte(int32_t e)
     int32_t bedsteCelle = -1;
     std::vector<int32_t> bedsteLokaler;
     Maal bedst;
-    for (const int32_t celle : model_.Startceller()) {
+    for (const int32_t celle : model_.Starter(e)) {
         const std::optional<std::vector<int32_t>> lokaler = model_.LedigeLokaler(e, celle);
         if (!lokaler || model_.FoersteHindring(e, celle, &*lokaler) != Hindring::ingen)
             continue;
@@ -303,7 +315,7 @@ bool Fuldfoerelse::IndsaetMedUdskubning(int32_t e)
     std::vector<int32_t> bedsteLokaler;
     int64_t bedstePris = std::numeric_limits<int64_t>::max();
     const std::vector<std::vector<int32_t>> muligheder = model_.Lokalemuligheder(e);
-    for (const int32_t celle : model_.Startceller()) {
+    for (const int32_t celle : model_.Starter(e)) {
         for (const std::vector<int32_t>& lokaler : muligheder) {
             if (!model_.Blokerende(e, celle, lokaler, blokerende_))
                 continue;
@@ -363,8 +375,11 @@ void Fuldfoerelse::Flyt(int32_t e)
 {
     const Maal foer = model_.Status();
     const Skemamodel::Enhed gammel = model_.Enheder()[e];
+    const std::vector<int32_t>& starter = model_.Starter(e);
+    if (starter.empty())
+        return;
     model_.Fjern(e);
-    const int32_t celle = model_.Startceller()[tilfaeldig_.Under(model_.Startceller().size())];
+    const int32_t celle = starter[tilfaeldig_.Under(starter.size())];
     if (const auto lokaler = model_.LedigeLokaler(e, celle);
         lokaler && model_.FoersteHindring(e, celle, &*lokaler) == Hindring::ingen) {
         model_.Saet(e, celle, *lokaler);

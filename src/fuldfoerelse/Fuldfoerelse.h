@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fuldfoerelse/Gennemfoerlighed.h"
 #include "fuldfoerelse/Skemabillede.h"
 #include "fuldfoerelse/Skemamodel.h"
 
@@ -53,6 +54,9 @@ public:
     const Skemamodel& Model() const { return model_; }
     // Set when the exact solver proved that not every hour can be placed.
     const std::optional<Umulighed>& Bevis() const { return bevis_; }
+    // Set before the search when the check finds the plan impossible: its
+    // first such finding. The exact solver is then not asked.
+    const std::optional<Fund>& Forhaandsfund() const { return forhaandsfund_; }
 
 private:
     // A small seeded sequence of its own, so the generation's is never touched.
@@ -102,5 +106,10 @@ private:
     int32_t faerrestManglende_ = 0;
     int32_t delteDobbelte_ = 0;
     bool eksaktSpurgt_ = false;
+    bool lagtTilSide_ = false;
+    // The hours still missing are shown to be as few as can be: the check or
+    // the exact solver proved it, or the solver placed every lesson it could.
+    bool afgjort_ = false;
     std::optional<Umulighed> bevis_;
+    std::optional<Fund> forhaandsfund_;
 };

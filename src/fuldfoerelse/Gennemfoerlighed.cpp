@@ -9,9 +9,6 @@
 
 namespace {
 
-// The spreading rule: a class's subject lies on a day as one unbroken run of
-// at most two hours.
-constexpr int32_t spredtPrDag = 2;
 // A sentence names this many, then says how many more there are; the finding keeps them all.
 constexpr size_t visteNavne = 6;
 
@@ -29,13 +26,13 @@ Ugemaske PlanensCeller(const Uge& uge)
     return celler;
 }
 
-// The hours of a day where a block of `laengde` hours can start.
-uint32_t Blokstarter(uint32_t timer, int32_t laengde)
+// The longest run of hours in a day's hours.
+int32_t LaengsteLoeb(uint32_t timer)
 {
-    uint32_t starter = timer;
-    for (int32_t i = 1; i < laengde; ++i)
-        starter &= timer >> i;
-    return starter;
+    int32_t laengst = 0;
+    for (; timer != 0; timer &= timer >> 1)
+        ++laengst;
+    return laengst;
 }
 
 // How many blocks of `laengde` hours fit side by side in a day's hours.
@@ -51,13 +48,8 @@ int32_t BlokkePaaDagen(uint32_t timer, int32_t laengde)
     return blokke;
 }
 
-// Hours of a subject a day can hold under the spreading rule.
-int32_t SpredtePladser(uint32_t timer)
-{
-    if (Blokstarter(timer, spredtPrDag) != 0)
-        return spredtPrDag;
-    return timer != 0 ? 1 : 0;
-}
+// Hours of a subject a day can hold under the spreading rule: one run of at most `loeb` in the day's hours.
+int32_t SpredtePladser(uint32_t timer, int32_t loeb) { return std::min(std::max(loeb, 1), LaengsteLoeb(timer)); }
 
 std::string Timer(int32_t n) { return std::to_string(n) + (n == 1 ? " time" : " timer"); }
 
@@ -368,20 +360,36 @@ std::map<std::pair<std::string, std::string>, Fagfordeling> Fagfordelinger(const
 // The teachers whose -3 leave the subject too few days.
 std::string Hvem(const Fagfordeling& f) { return Opremsning(Liste(f.laerere)); }
 
-// Blocks need a day with that many hours in a row; spread, each a day of its own.
+// The day's rule for the subject under the plan's spreading.
+Dagsregel DagsregelAf(const Overblik& o, const Fagfordeling& f)
+{
+    return o.billede.regler.Dag(f.timer, o.billede.uge.dage);
+}
+
+// Blocks need a day with that many hours in a row where the rules let one
+// start; spread, a day holds as many side by side as its run allows, a block
+// longer than the run a day of its own.
 bool Blokfund(const Overblik& o, const std::string& hold, const std::string& fag, const Fagfordeling& f,
               std::vector<Fund>& fund)
 {
     const Uge& uge = o.billede.uge;
+    Dagsmasker spaerret{};
+    for (int32_t dag = 0; dag < maksDage; ++dag)
+        spaerret[dag] = ~DagensTimer(f.laerereKan, dag);
+    const Dagsmasker starter = TilladteStarter(uge, f.blok, spaerret, {}, Regelvalg::Planens(false), f.timer);
+    const int32_t loeb = DagsregelAf(o, f).loeb;
     int32_t blokdage = 0;
     int32_t pladser = 0;
+    int32_t spredtePladser = 0;
     for (int32_t dag = 0; dag < uge.dage; ++dag) {
         const uint32_t timer = DagensTimer(f.laerereKan, dag);
-        blokdage += Blokstarter(timer, f.blok) != 0 ? 1 : 0;
-        pladser += BlokkePaaDagen(timer, f.blok);
+        const int32_t paaDagen = starter[dag] != 0 ? BlokkePaaDagen(timer, f.blok) : 0;
+        blokdage += paaDagen > 0 ? 1 : 0;
+        pladser += paaDagen;
+        spredtePladser += std::min(paaDagen, std::max(1, std::min(loeb, LaengsteLoeb(timer)) / f.blok));
     }
     const bool spred = o.billede.regler.Spreder();
-    const int32_t kanLaegges = spred ? blokdage : pladser;
+    const int32_t kanLaegges = spred ? spredtePladser : pladser;
     if (kanLaegges >= f.blokke)
         return false;
     const std::string enkelttimer = "gør faget til enkelttimer i lærerens fagprofil";
@@ -398,6 +406,11 @@ bool Blokfund(const Overblik& o, const std::string& hold, const std::string& fag
         ud.tekst = hold + " skal have " + blokke + ", men " + Hvem(f) + " har kun plads til " +
                    std::to_string(pladser) + " med " + std::to_string(f.blok) + " mulige timer i træk. Fjern −3 hos " +
                    Hvem(f) + " i nogle timer, eller " + enkelttimer + ".";
+    } else if (spredtePladser > blokdage) {
+        ud.art = Fundart::fagSpredning;
+        ud.tekst = hold + " skal have " + blokke + ", men spredt over ugen er der kun plads til " +
+                   std::to_string(spredtePladser) + " i de timer, " + Hvem(f) + " kan undervise. Fjern −3 hos " +
+                   Hvem(f) + " på flere dage, " + enkelttimer + ", eller slå spredningen fra.";
     } else {
         ud.art = Fundart::fagSpredning;
         const std::string hvorfor = blokdage == uge.dage
@@ -413,24 +426,27 @@ bool Blokfund(const Overblik& o, const std::string& hold, const std::string& fag
     return true;
 }
 
-// Spread, a day holds at most one run of two hours of the subject, and a block a day of its own.
+// Spread, a day holds one run of the subject of at most the day's rule's
+// hours, or one block alone.
 void Spredningsfund(const Overblik& o, const std::string& hold, const std::string& fag, const Fagfordeling& f,
                     std::vector<Fund>& fund)
 {
     const Uge& uge = o.billede.uge;
+    const int32_t loeb = std::max(DagsregelAf(o, f).loeb, 1);
     int32_t pladser = 0;
     int32_t ugensPladser = 0;
     for (int32_t dag = 0; dag < uge.dage; ++dag) {
-        pladser += SpredtePladser(DagensTimer(f.laerereKan, dag));
-        ugensPladser += SpredtePladser(DagensTimer(o.uge, dag));
+        pladser += SpredtePladser(DagensTimer(f.laerereKan, dag), loeb);
+        ugensPladser += SpredtePladser(DagensTimer(o.uge, dag), loeb);
     }
-    // A block takes a day that could have held two single hours.
-    if (f.enkelte + spredtPrDag * f.blokke <= pladser)
+    // A block longer than the run takes a whole day's run.
+    const int32_t blokkensDel = std::min(f.blok, loeb);
+    if (f.enkelte + blokkensDel * f.blokke <= pladser)
         return;
-    const int32_t rum = pladser + f.blokke * (f.blok - spredtPrDag); // hours that fit, the blocks as asked
+    const int32_t rum = pladser + f.blokke * (f.blok - blokkensDel); // hours that fit, the blocks as asked
     const bool laerereBegraenser = pladser < ugensPladser;
     std::string tekst = hold + " skal have " + Timer(f.timer) + " " + fag + ", men spredt over ugen kan faget højst " +
-                        "ligge " + std::to_string(spredtPrDag) + " timer i træk om dagen, og så er der kun plads til " +
+                        "ligge " + std::to_string(loeb) + " timer i træk om dagen, og så er der kun plads til " +
                         std::to_string(rum) + (laerereBegraenser ? " i de timer, " + Hvem(f) + " kan undervise" : "") +
                         ". Fjern " + Timer(f.timer - rum) + " fra faget" +
                         (laerereBegraenser ? ", fjern −3 hos " + Hvem(f) + " på nogle dage" : "") +

@@ -50,6 +50,7 @@ public:
     }
     bool HoldOptaget() const { return FolkOptaget(Art::hold); }
     uint32_t FagetsTimer() const { return m_.FagetsTimer(e_, celle_ / maksTimer, kunFaste_); }
+    int32_t FagetsUgetimer() const { return enhed_.spredNoegle < 0 ? 0 : m_.noegler_[enhed_.spredNoegle].ugetimer; }
 
     // The resource is busy in one of the block's hours with another unit.
     bool Optaget(int32_t r) const
@@ -101,6 +102,34 @@ Skemamodel::Skemamodel(const Skemabillede& billede) : billede_(billede)
     for (int32_t celle = 0; celle < maksCeller; ++celle)
         if (billede_.uge.Indeholder(PlaceringAf(celle)))
             startceller_.push_back(celle);
+    for (size_t e = 0; e < enheder_.size(); ++e)
+        FindStarter(static_cast<int32_t>(e));
+}
+
+// What the rules about the unit alone allow, once: its teachers' -3 and the
+// subject's lessons that never move.
+void Skemamodel::FindStarter(int32_t e)
+{
+    starter_.resize(std::max(starter_.size(), static_cast<size_t>(e) + 1));
+    const Enhed& enhed = enheder_[e];
+    if (enhed.fast)
+        return;
+    Dagsmasker spaerret{};
+    for (const int32_t r : enhed.folk)
+        for (int32_t dag = 0; dag < maksDage; ++dag)
+            spaerret[dag] |= DagensTimer(ressourcer_[r].spaerret, dag);
+    const int32_t k = enhed.spredNoegle;
+    const Dagsmasker faste = k < 0 ? Dagsmasker{} : fagTimerFast_[k];
+    const Dagsmasker starter = TilladteStarter(billede_.uge, enhed.laengde, spaerret, faste, billede_.regler,
+                                               k < 0 ? 0 : noegler_[k].ugetimer);
+    for (const int32_t celle : startceller_)
+        if (((starter[celle / maksTimer] >> (celle % maksTimer)) & 1) != 0)
+            starter_[e].push_back(celle);
+}
+
+Dagsregel Skemamodel::DagsregelAf(int32_t k) const
+{
+    return billede_.regler.Dag(noegler_[k].ugetimer, billede_.uge.dage);
 }
 
 int32_t Skemamodel::FindRessource(Art art, const std::string& navn) const
@@ -123,7 +152,10 @@ int32_t Skemamodel::TilfoejRessource(Art art, const std::string& navn)
 
 int32_t Skemamodel::SpredNoegle(const std::string& hold, const std::string& fag)
 {
-    return spredNoegler_.try_emplace(hold + '\n' + fag, static_cast<int32_t>(spredNoegler_.size())).first->second;
+    const auto [plads, ny] = spredNoegler_.try_emplace(hold + '\n' + fag, static_cast<int32_t>(noegler_.size()));
+    if (ny)
+        noegler_.push_back({hold + " " + fag, 0});
+    return plads->second;
 }
 
 void Skemamodel::LaesPrioriteter()
@@ -156,6 +188,7 @@ void Skemamodel::LaesKrav()
         }
         krav.lokalevalg.push_back(std::move(lokaler));
         krav.spredNoegle = SpredNoegle(t.hold, t.fag);
+        noegler_[krav.spredNoegle].ugetimer += t.timer;
         krav.timer = t.timer;
         krav.blok = t.blok;
         krav_.push_back(std::move(krav));
@@ -230,8 +263,9 @@ bool Skemamodel::ErLaast(const LektionsData& l) const
 
 // The hours a demand still lacks become unplaced units: double lessons while
 // two or more hours are missing, when the demand asks for them. With the
-// spreading rule a demand of single hours that has more hours than days left
-// for it joins some of them into double lessons, as the generation does.
+// spreading rule's run of two hours, a demand of single hours that has more
+// hours than days left for it joins some of them into double lessons, as the
+// generation does.
 void Skemamodel::TilfoejManglende()
 {
     std::vector<int32_t> lagt(krav_.size(), 0);
@@ -247,7 +281,9 @@ void Skemamodel::TilfoejManglende()
         const int32_t mangler = krav.timer - lagt[k];
         const int32_t dageTilbage = std::max(billede_.uge.dage - blokke[k], 0);
         int32_t dobbelte = krav.blok == 2 ? mangler / 2 : 0;
-        if (billede_.regler.Spreder() && krav.blok == 1)
+        // A day holds two hours of the subject: more hours than days need doubles.
+        // With longer runs single hours fill them, and an odd run needs one.
+        if (billede_.regler.Spreder() && krav.blok == 1 && DagsregelAf(krav.spredNoegle).loeb <= 2)
             dobbelte = std::clamp(mangler - dageTilbage, 0, mangler / 2);
         for (int32_t rest = mangler; rest > 0;) {
             Enhed enhed;
@@ -370,7 +406,8 @@ bool Skemamodel::Blokerende(int32_t e, int32_t celle, const std::vector<int32_t>
     }
     // The day's other lessons of the subject leave when the block does not fit beside them.
     const int32_t dag = celle / maksTimer;
-    if (BryderSpredning(billede_.regler.spredning, FagetsTimer(e, dag, false), PlaceringAf(celle), enhed.laengde))
+    if (enhed.spredNoegle >= 0 &&
+        BryderSpredning(DagsregelAf(enhed.spredNoegle), FagetsTimer(e, dag, false), PlaceringAf(celle), enhed.laengde))
         for (const int32_t r : enhed.folk)
             if (ressourcer_[r].art == Art::hold)
                 for (int32_t c = dag * maksTimer; c < (dag + 1) * maksTimer; ++c)
@@ -433,7 +470,11 @@ int32_t Skemamodel::DelDobbelt(int32_t e)
     enhed.laengde = 1;
     enhed.blokFelt = 1;
     enheder_.push_back(enhed);
-    return static_cast<int32_t>(enheder_.size()) - 1;
+    const int32_t tvilling = static_cast<int32_t>(enheder_.size()) - 1;
+    starter_[e].clear();
+    FindStarter(e);
+    FindStarter(tvilling);
+    return tvilling;
 }
 
 void Skemamodel::Saet(int32_t e, int32_t celle, const std::vector<int32_t>& lokaler)

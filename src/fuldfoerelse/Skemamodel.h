@@ -72,6 +72,15 @@ public:
     std::vector<int32_t> Ledige() const;
     // The cells of the plan where a unit may start.
     const std::vector<int32_t>& Startceller() const { return startceller_; }
+    // The cells where movable unit e may start by the rules about it alone.
+    const std::vector<int32_t>& Starter(int32_t e) const { return starter_[e]; }
+
+    // Spreading keys: a class's subject, its weekly hours, the day's rule and
+    // the hours that lessons never moving hold on each day.
+    int32_t AntalSpredNoegler() const { return static_cast<int32_t>(noegler_.size()); }
+    const std::string& NoegleNavn(int32_t k) const { return noegler_[k].navn; }
+    Dagsregel DagsregelAf(int32_t k) const;
+    Dagsmasker FasteFagtimer(int32_t k) const { return fagTimerFast_[k]; }
 
     // Resources: classes, teachers and rooms in one numbering.
     int32_t AntalRessourcer() const { return static_cast<int32_t>(ressourcer_.size()); }
@@ -80,7 +89,6 @@ public:
     // The unit in that cell of the resource, or -1.
     int32_t Ejer(int32_t r, int32_t celle) const { return ressourcer_[r].ejer[celle]; }
     Ugemaske FastOptaget(int32_t r) const { return ressourcer_[r].fast; }
-    Ugemaske Spaerret(int32_t r) const { return ressourcer_[r].spaerret; }
     // The classes of unit e are all free at the cell.
     bool HoldLedigt(int32_t e, int32_t celle) const;
 
@@ -122,6 +130,7 @@ private:
     int32_t TilfoejRessource(Art art, const std::string& navn);
     int32_t FindRessource(Art art, const std::string& navn) const;
     int32_t SpredNoegle(const std::string& hold, const std::string& fag);
+    void FindStarter(int32_t e);
     void LaesPrioriteter();
     void LaesKrav();
     void LaesLektioner();
@@ -136,13 +145,19 @@ private:
     Skemabillede billede_;
     std::vector<Ressource> ressourcer_;
     std::map<std::string, int32_t> ressourceIndeks_;
+    struct Noegle {
+        std::string navn; // "7.a Dansk"
+        int32_t ugetimer = 0;
+    };
     std::map<std::string, int32_t> spredNoegler_;
+    std::vector<Noegle> noegler_;
     // Per spreading key and day, the hours its units hold (and those that never move).
-    std::vector<std::array<uint32_t, maksDage>> fagTimer_;
-    std::vector<std::array<uint32_t, maksDage>> fagTimerFast_;
+    std::vector<Dagsmasker> fagTimer_;
+    std::vector<Dagsmasker> fagTimerFast_;
     std::vector<Krav> krav_;
     std::vector<int32_t> placeret_;
     std::vector<Enhed> enheder_;
     std::vector<int32_t> startceller_;
+    std::vector<std::vector<int32_t>> starter_; // per unit
     Maal maal_;
 };

@@ -157,17 +157,6 @@ void Placer(const lektion& l, hold_skema& hold, laerer_skema& laerer, lokale_ske
     lokale.SaetCelle(k, r, std::move(ny));
 }
 
-bool hold_skema::HoldTillader(const lektion& l, int32_t k, int32_t r) const
-{
-    int32_t raekke = 0;
-    return !FagPaaDag(l, k, raekke) && ErTom(k, r);
-}
-
-bool laerer_skema::LaererTillader(int32_t k, int32_t r) const
-{
-    return Prioritet(k, r) != utilgaengelig && ErTom(k, r);
-}
-
 bool laerer_skema::SaetPrioritet(int32_t vaerdi, int32_t k, int32_t r)
 {
     if (vaerdi <= -4 || vaerdi >= 4 || !IGitter(k, r))
@@ -194,5 +183,3 @@ void laerer_skema::SamlPrioriteter(stack<PLektionsData>& prioriteter) const
             if (prioritet_[k][r] != 0)
                 prioriteter.push(PLektionsData{prioritet_[k][r], k, r});
 }
-
-bool lokale_skema::LokaleTillader(int32_t k, int32_t r) const { return ErTom(k, r); }

@@ -85,18 +85,12 @@ class hold_skema : public skema {
 public:
     hold_skema() : hold_skema(std::string{}) {}
     explicit hold_skema(std::string navn_) : skema(std::move(navn_)) {}
-
-    // No lesson of l's subject on day k yet, and the hour is free.
-    bool HoldTillader(const lektion& l, int32_t k, int32_t r) const;
 };
 
 class laerer_skema : public skema {
 public:
     laerer_skema() : laerer_skema(std::string{}) {}
     explicit laerer_skema(std::string navn_) : skema(std::move(navn_)) {}
-
-    // The teacher is not unavailable in that hour and the hour is free.
-    bool LaererTillader(int32_t k, int32_t r) const;
 
     // Stores a priority of -3 ... 3; anything else is refused.
     bool SaetPrioritet(int32_t vaerdi, int32_t k, int32_t r);
@@ -113,8 +107,6 @@ class lokale_skema : public skema {
 public:
     lokale_skema() : lokale_skema(std::string{}) {}
     explicit lokale_skema(std::string navn_) : skema(std::move(navn_)) {}
-
-    bool LokaleTillader(int32_t k, int32_t r) const;
 };
 
 // The class, teacher and room grids of one lesson.

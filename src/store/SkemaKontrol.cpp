@@ -86,6 +86,8 @@ public:
                 timer |= uint32_t{1} << r;
         return timer;
     }
+    // The block itself has been taken out of the grid.
+    int32_t FagetsUgetimer() const { return t_.hold->AntalFag(l_.fag) + timer_; }
 
 private:
     template <typename P>
@@ -122,17 +124,21 @@ bool ErDobbeltITrio(const SkemaTrio& t, Placering p)
     return true;
 }
 
-// A lesson at the target hour that shares the class, teacher or room with l1
-// and would have to change places with it; copied into l2.
+// The lesson at the target hour that l1 would change places with, as the
+// rules choose it from the class's, teacher's and room's timetables; copied into l2.
 bool FindKollision(const lektion& l1, const SkemaTrio& t, Placering til, lektion& l2)
 {
-    const int32_t k = til.kolonne;
-    const int32_t r = til.raekke;
-    if (t.hold->KopierLektion(k, r, l2) && (l2.laerer == l1.laerer || l2.lokale == l1.lokale))
-        return true;
-    if (t.laerer->KopierLektion(k, r, l2) && (l2.hold == l1.hold || l2.lokale == l1.lokale))
-        return true;
-    return t.lokale->KopierLektion(k, r, l2) && (l2.hold == l1.hold || l2.laerer == l1.laerer);
+    std::array<lektion, 3> der;
+    std::array<const lektion*, 3> fundet{};
+    const std::array<skema*, 3> gitre = Gitre(t);
+    for (size_t i = 0; i < gitre.size(); ++i)
+        if (gitre[i]->KopierLektion(til.kolonne, til.raekke, der[i]))
+            fundet[i] = &der[i];
+    const lektion* partner = Byttepartner(l1, fundet[0], fundet[1], fundet[2]);
+    if (partner == nullptr)
+        return false;
+    l2 = *partner;
+    return true;
 }
 
 // Takes the block out, tests the target and puts the block at the target

@@ -36,9 +36,10 @@ std::string foersteBrud(const EksaktOpgave& o, const EksaktSvar& s)
         for (const int32_t c : o.optaget[r])
             taget.insert({static_cast<int32_t>(r), c});
     std::set<std::pair<int32_t, int32_t>> dage;
-    for (size_t k = 0; k < o.spredDageOptaget.size(); ++k)
-        for (const int32_t d : o.spredDageOptaget[k])
-            dage.insert({static_cast<int32_t>(k), d});
+    for (size_t k = 0; k < o.spredTimerOptaget.size(); ++k)
+        for (int32_t d = 0; d < maksDage; ++d)
+            if (o.spredTimerOptaget[k][d] != 0)
+                dage.insert({static_cast<int32_t>(k), d});
     for (size_t e = 0; e < o.enheder.size(); ++e) {
         const auto& u = o.enheder[e];
         const int32_t start = s.start.at(e);
@@ -91,13 +92,13 @@ EksaktOpgave tilfaeldigSkole(uint32_t froe)
                     for (int32_t c = celle(dag, t); c < celle(dag, t + laengde); ++c)
                         taget.insert({r, c});
                 noeglerDage.insert({noegle, dag});
-                if (o.spredDageOptaget.size() <= static_cast<size_t>(noegle))
-                    o.spredDageOptaget.resize(noegle + 1);
+                if (o.spredTimerOptaget.size() <= static_cast<size_t>(noegle))
+                    o.spredTimerOptaget.resize(noegle + 1);
                 if (under(10) == 0) {
                     for (const int32_t r : {h, l, lokale})
                         for (int32_t c = celle(dag, t); c < celle(dag, t + laengde); ++c)
                             o.optaget[r].push_back(c);
-                    o.spredDageOptaget[noegle].push_back(dag);
+                    o.spredTimerOptaget[noegle][dag] |= ((uint32_t{1} << laengde) - 1) << t;
                 } else {
                     auto e = enhed({h, l}, {}, noegle,
                                    {lokale >= sal ? std::vector<int32_t>{sal, sal + 1} : std::vector<int32_t>{lokale}});
@@ -230,6 +231,64 @@ TEST(Eksakt, ImpossibleTasksNameTheirCause)
     s = LoesEksakt(dag, 100000);
     ASSERT_EQ(s.udfald, Udfald::umulig);
     EXPECT_EQ(s.kerneEnheder, std::vector<int32_t>{3});
+}
+
+// The day's rule of a subject as the search keeps it: one unbroken run of at
+// most `loeb` hours with the fixed hours, or one block alone.
+TEST(Eksakt, ASubjectsDayIsOneRunOrOneBlockAlone)
+{
+    // Single hours of the subject of class 0.
+    const auto enkelte = [](int32_t antal, const std::vector<int32_t>& starter) {
+        std::vector<EksaktOpgave::Enhed> enheder;
+        for (int32_t i = 0; i < antal; ++i)
+            enheder.push_back(enhed({0}, starter, 0));
+        return enheder;
+    };
+    EksaktOpgave to = tomUge(1, 6, 4);
+    to.spredLoeb = {2};
+    to.enheder = enkelte(2, {0, 2, 4});
+    EksaktSvar s = LoesEksakt(to, 100000);
+    ASSERT_EQ(s.udfald, Udfald::umulig) << "never side by side, and apart is a gap";
+    EXPECT_EQ(s.kerneSpredNoegler, std::vector<int32_t>{0});
+
+    to.enheder = enkelte(2, {0, 1, 3});
+    s = LoesEksakt(to, 100000);
+    ASSERT_EQ(s.udfald, Udfald::fundet);
+    EXPECT_EQ(std::abs(s.start[0] - s.start[1]), 1) << "two single hours side by side";
+
+    EksaktOpgave tre = tomUge(1, 6, 4);
+    tre.spredLoeb = {2};
+    tre.enheder = enkelte(3, {0, 1, 2, 3, 4, 5});
+    s = LoesEksakt(tre, 100000);
+    ASSERT_EQ(s.udfald, Udfald::umulig) << "three hours, a run of two";
+    EXPECT_EQ(s.kerneSpredNoegler, std::vector<int32_t>{0});
+    tre.spredLoeb = {3};
+    EXPECT_EQ(LoesEksakt(tre, 100000).udfald, Udfald::fundet);
+
+    // A fixed hour 0: one unit may only take hour 2, the other only hour 3; a gap at 1.
+    EksaktOpgave hul = tomUge(1, 6, 4);
+    hul.spredLoeb = {3};
+    hul.spredTimerOptaget = {Dagsmasker{0b1}};
+    hul.enheder = {enhed({0}, {2}, 0), enhed({0}, {1, 3}, 0)};
+    s = LoesEksakt(hul, 100000);
+    ASSERT_EQ(s.udfald, Udfald::fundet);
+    EXPECT_EQ(s.start[1], 1) << "the gap filled";
+    hul.enheder[1].starter = {3};
+    s = LoesEksakt(hul, 100000);
+    ASSERT_EQ(s.udfald, Udfald::umulig) << "counting alone does not see the gap";
+    EXPECT_EQ(s.kerneSpredNoegler, std::vector<int32_t>{0});
+
+    // A block of three with a run of two stands alone on its day.
+    EksaktOpgave blok = tomUge(1, 6, 4);
+    blok.spredLoeb = {2};
+    blok.enheder = {enhed({0}, {0, 1, 2, 3}, 0), enhed({0}, {0, 1, 2, 3, 4, 5}, 0)};
+    blok.enheder[0].laengde = 3;
+    EXPECT_EQ(LoesEksakt(blok, 100000).udfald, Udfald::umulig);
+    blok.uge.dage = 2;
+    blok.enheder[1].starter = {0, 1, 2, 3, 4, 5, celle(1, 0)};
+    s = LoesEksakt(blok, 100000);
+    ASSERT_EQ(s.udfald, Udfald::fundet);
+    EXPECT_EQ(s.start[1], celle(1, 0));
 }
 
 TEST(Eksakt, TheWorkLimitGivesUnknownAndTheSameAnswerEachTime)

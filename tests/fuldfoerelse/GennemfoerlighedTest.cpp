@@ -124,8 +124,13 @@ TEST(Gennemfoerlighed, EachFaultGivesItsOneFindingWithWhatToChange)
         {Fundart::fagSpredning,
          true,
          {"1.a", "Dansk", "Karen"},
-         "kun plads til 10. Fjern 1 time fra faget, eller slå spredningen fra.",
-         [](Skemabillede& b) { krav(b, "1.a", "Dansk", "Karen", 11); }},
+         "1.a skal have 16 timer Dansk, men spredt over ugen kan faget højst ligge 4 timer i træk om dagen, og så er "
+         "der kun plads til 12 i de timer, Karen kan undervise. Fjern 4 timer fra faget",
+         [](Skemabillede& b) {
+             krav(b, "1.a", "Dansk", "Karen", 16); // the run grows with the hours: ⌈16 / 5⌉
+             kanIkke(b, "Karen", 3);
+             kanIkke(b, "Karen", 4);
+         }},
         {Fundart::fagSpredning,
          true,
          {"1.a", "Idræt", "Jørgen"},

@@ -18,6 +18,7 @@ struct Fakta {
     bool lokaleOptaget = false;
     bool holdOptaget = false;
     uint32_t fagetsTimer = 0; // the day's other hours of the subject
+    int32_t ugetimer = 0;     // the subject's hours a week
 
     bool Fastlaast() const { return fastlaast; }
     bool HarLaerer() const { return harLaerer; }
@@ -27,6 +28,7 @@ struct Fakta {
     bool LokaleOptaget() const { return lokaleOptaget; }
     bool HoldOptaget() const { return holdOptaget; }
     uint32_t FagetsTimer() const { return fagetsTimer; }
+    int32_t FagetsUgetimer() const { return ugetimer; }
 };
 
 struct Tilfaelde {
@@ -107,6 +109,86 @@ TEST(Placeringsregler, EveryReasonHasItsOwnWords)
         tekster.insert(HindringsTekst(static_cast<Hindring>(h)));
     EXPECT_EQ(tekster.size(), static_cast<size_t>(Hindring::fagSammeDag) + 1);
     EXPECT_EQ(std::string(HindringsTekst(Hindring::ingen)), "ledig");
+}
+
+// A run of a subject may be as long as its even share of the week, at least two.
+TEST(Placeringsregler, TheRunFollowsTheWeek)
+{
+    const Regelvalg spredt = Regelvalg::Planens(true);
+    EXPECT_EQ(spredt.Dag(3, 5).loeb, 2) << "fewer hours than days";
+    EXPECT_EQ(spredt.Dag(10, 5).loeb, 2);
+    EXPECT_EQ(spredt.Dag(11, 5).loeb, 3) << "more";
+    EXPECT_EQ(spredt.Dag(28, 5).loeb, 6) << "a class teacher's subject";
+    EXPECT_EQ(spredt.Dag(28, 7).loeb, 4);
+    EXPECT_FALSE(Regelvalg::Planens(false).Dag(28, 5).spreder);
+    EXPECT_EQ(Regelvalg{}.Dag(28, 5).loeb, 0) << "the generation keeps one block a day whatever the hours";
+
+    struct Loeb {
+        const char* navn;
+        int32_t raekke;
+        int32_t laengde;
+        uint32_t fagetsTimer;
+        int32_t ugetimer;
+        Hindring forventet;
+    };
+    constexpr Uge uge7{5, 7};
+    const Loeb tilfaelde[] = {
+        {"3 hours: a second beside", 2, 1, 0b10, 3, Hindring::ingen},
+        {"3 hours: a third in a row", 3, 1, 0b110, 3, Hindring::fagSammeDag},
+        {"28 hours: the sixth in a row", 5, 1, 0b11111, 28, Hindring::ingen},
+        {"28 hours: the seventh", 6, 1, 0b111111, 28, Hindring::fagSammeDag},
+        {"28 hours: a gap", 4, 1, 0b111, 28, Hindring::fagSammeDag},
+        {"28 hours: a double beside four", 4, 2, 0b1111, 28, Hindring::ingen},
+        {"11 hours: a double beside one", 1, 2, 0b1, 11, Hindring::ingen},
+        {"11 hours: a double beside two", 2, 2, 0b11, 11, Hindring::fagSammeDag},
+        {"a block longer than the run, alone", 0, 3, 0, 4, Hindring::ingen},
+        {"a block longer than the run, beside one", 1, 3, 0b1, 4, Hindring::fagSammeDag},
+        {"a block as long as the run, beside one", 1, 3, 0b1, 11, Hindring::fagSammeDag},
+        {"a block shorter than the run, beside one", 1, 3, 0b1, 16, Hindring::ingen},
+    };
+    for (const Loeb& t : tilfaelde)
+        EXPECT_EQ(FoersteHindring(uge7, {0, t.raekke}, t.laengde,
+                                  Fakta{.fagetsTimer = t.fagetsTimer, .ugetimer = t.ugetimer}, spredt),
+                  t.forventet)
+            << t.navn;
+}
+
+TEST(Placeringsregler, AllowedStartsOfABlockAlone)
+{
+    Dagsmasker spaerret{};
+    spaerret[1] = 0b1000; // the teacher cannot in hour 3 of day 1
+    Dagsmasker faste{};
+    faste[2] = 0b1000; // a fixed lesson of the subject in hour 3 of day 2
+    const Dagsmasker dobbelt = TilladteStarter(uge, 2, spaerret, faste, Regelvalg::Planens(true), 4);
+    EXPECT_EQ(dobbelt[0], 0b11111u) << "not from the last hour";
+    EXPECT_EQ(dobbelt[1], 0b10011u) << "not over the teacher's -3";
+    EXPECT_EQ(dobbelt[2], 0u) << "three hours of the subject in a row";
+    EXPECT_EQ(dobbelt[4], 0u) << "outside the plan's days";
+    const Dagsmasker enkelt = TilladteStarter(uge, 1, spaerret, faste, Regelvalg::Planens(true), 4);
+    EXPECT_EQ(enkelt[2], 0b10100u) << "beside the fixed hour only";
+    EXPECT_EQ(TilladteStarter(uge, 1, spaerret, faste, Regelvalg::Planens(false), 4)[2], 0b110111u)
+        << "the fixed lesson is the class's own";
+    EXPECT_EQ(TilladteStarter(uge, 1, spaerret, faste, Regelvalg{}, 4)[2], 0u) << "the generation: one block a day";
+}
+
+TEST(Placeringsregler, TheSwapPartnerSharesMoreThanTheTimetable)
+{
+    struct L {
+        std::string hold, laerer, lokale;
+    };
+    const L flyttet{"7a", "AB", "L1"};
+    const L hosHold{"7a", "CD", "L1"}; // same room
+    const L fremmedHos7a{"7a", "CD", "L2"};
+    const L hosLaerer{"7b", "AB", "L1"};
+    const L fremmedHosAB{"7b", "AB", "L3"};
+    const L hosLokale{"7b", "AB", "L1"};
+    const L fremmedILokale{"7b", "EF", "L1"};
+    EXPECT_EQ(Byttepartner(flyttet, &hosHold, &hosLaerer, &hosLokale), &hosHold);
+    EXPECT_EQ(Byttepartner(flyttet, &fremmedHos7a, &hosLaerer, &hosLokale), &hosLaerer);
+    EXPECT_EQ(Byttepartner(flyttet, &fremmedHos7a, &fremmedHosAB, &hosLokale), &hosLokale);
+    EXPECT_EQ(Byttepartner(flyttet, &fremmedHos7a, &fremmedHosAB, &fremmedILokale), nullptr)
+        << "only in the way: the class's lesson with another teacher and room, and so on";
+    EXPECT_EQ(Byttepartner<L>(flyttet, nullptr, nullptr, nullptr), nullptr);
 }
 
 TEST(Uge, InsideThePlanAndBlocksWithinOneDay)

@@ -49,7 +49,6 @@ TEST(Gitter, PositionsOutsideTheGridHoldAndTakeNothing)
          std::vector<std::pair<int32_t, int32_t>>{{maksDage, 0}, {0, maksTimer}, {-1, 0}, {0, -1}}) {
         t.Saet("da", k, r);
         EXPECT_FALSE(t.hold.ErTom(k, r)) << "there is no free cell there";
-        EXPECT_FALSE(t.hold.HoldTillader(lektion("7a", "ma", "AB", "L1", 1), k, r));
         EXPECT_FALSE(t.laerer.SaetPrioritet(1, k, r));
     }
     EXPECT_EQ(t.hold.AntalLektioner(), 0);
@@ -95,10 +94,6 @@ TEST(Gitter, SubjectQueriesAndDoubleLessons)
     EXPECT_FALSE(t.hold.ErDobbeltLektion(1, 3)) << "the next hour is empty";
     EXPECT_FALSE(t.hold.ErDobbeltLektion(2, 2)) << "blok 2 but different subjects";
     EXPECT_FALSE(t.hold.ErDobbeltLektion(4, 0)) << "only the first hour is occupied";
-
-    EXPECT_FALSE(t.hold.HoldTillader(lektion("7a", "da", "AB", "L1", 1), 1, 5)) << "subject already on the day";
-    EXPECT_TRUE(t.hold.HoldTillader(lektion("7a", "bi", "AB", "L1", 1), 1, 5));
-    EXPECT_FALSE(t.hold.HoldTillader(lektion("7a", "bi", "AB", "L1", 1), 1, 2)) << "hour taken";
 }
 
 TEST(Gitter, TeacherPrioritiesAndAdmission)
@@ -110,8 +105,7 @@ TEST(Gitter, TeacherPrioritiesAndAdmission)
     EXPECT_FALSE(l.SaetPrioritet(-4, 1, 1));
     EXPECT_EQ(l.Prioritet(1, 1), 0);
     EXPECT_EQ(l.AntalSpaerringer(), 1);
-    EXPECT_FALSE(l.LaererTillader(4, 7));
-    EXPECT_TRUE(l.LaererTillader(0, 0)) << "only -3 blocks an hour";
+    EXPECT_EQ(l.Prioritet(4, 7), utilgaengelig);
 
     stack<PLektionsData> p;
     l.SamlPrioriteter(p);
