@@ -29,16 +29,28 @@ std::string IdFejl(const std::string& id);
 // Empty when the value may stand in the column, otherwise what is wrong with it.
 std::string VaerdiFejl(const Kolonne& kolonne, const SqlVaerdi& vaerdi);
 
-// Empty when the value may stand in the column of a row among `data`,
-// otherwise what is wrong with it: the value itself, or a reference to an
-// id (a room type for a subject) that `data` do not hold.
-std::string CelleFejl(const Skoledata& data, const Tabel& tabel, size_t kolonne, const SqlVaerdi& vaerdi);
+// Empty when column `kolonne` of the row may stand among `data`, otherwise
+// what is wrong with it: the value itself, a reference to an id (a room type
+// for a subject) that `data` do not hold, or a rule of the groups and
+// activities below.
+std::string CelleFejl(const Skoledata& data, const Tabel& tabel, const Raekke& raekke, size_t kolonne);
 
 // One message per fault in the rows of `nye` that are to be added to the
 // stored rows `gemte`: bad values, a key given twice or already stored with
 // other values (a plan may not exist at all), references to ids that
-// neither holds. A row equal to a stored one is no fault.
-std::vector<std::string> Kontroller(const Skoledata& gemte, const Skoledata& nye);
+// neither holds. A row equal to a stored one is no fault. The groups and
+// activities of every plan that a new or a removed row (`fjernede`) belongs
+// to are checked whole, as removing a participant can leave an activity empty.
+std::vector<std::string> Kontroller(const Skoledata& gemte, const Skoledata& nye, const Skoledata& fjernede = {});
+
+// Rules of a class's groups and of the activities, which look at other rows:
+// a division has at least two groups, a group's name is used once in its
+// class, a participant's group is a group of its class in the plan, an
+// activity has a participant or a teacher, its weekly hours are whole blocks
+// and its block fits the plan's day, its room needs are numbered 1, 2, …
+// without gaps, and a row names an activity of its own plan. Empty when
+// column `kolonne` of the row keeps them among `data`.
+std::string GruppeFejl(const Skoledata& data, const Tabel& tabel, const Raekke& raekke, size_t kolonne);
 
 // The rows of `nye` that are not stored already.
 Skoledata UdenGemte(const Skoledata& gemte, const Skoledata& nye);

@@ -4,6 +4,8 @@
 
 #include <QAbstractTableModel>
 
+#include <functional>
+
 // One table of the school's data as the planner edits it in a window: the
 // rows live in the window's Skoledata, so every page sees the same rows.
 // A bad value is kept (nothing typed is lost) and shown red with its reason,
@@ -14,6 +16,14 @@ class Skoledatamodel : public QAbstractTableModel {
     Q_OBJECT
 public:
     Skoledatamodel(const Tabel& tabel, Skoledata& data, QObject* foraelder);
+
+    // A read-only column after the table's own, in the planner's words (an
+    // activity's participants "7.a Tysk, 7.b Tysk"), made from all rows.
+    struct Oversigt {
+        QString overskrift;
+        std::function<std::string(const Skoledata&, const Raekke&)> tekst;
+    };
+    void TilfoejOversigt(Oversigt oversigt) { oversigter_.push_back(std::move(oversigt)); }
 
     const Tabel& TabelAf() const { return tabel_; }
     const Skoledata& Data() const { return data_; }
@@ -50,7 +60,10 @@ signals:
 
 private:
     std::vector<Raekke>& Raekker() const;
+    // The plan within which the row's id counts (an activity's), else "".
+    std::string Plan(int raekke) const;
 
     const Tabel& tabel_;
     Skoledata& data_;
+    std::vector<Oversigt> oversigter_;
 };
