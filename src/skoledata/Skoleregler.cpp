@@ -47,7 +47,7 @@ public:
     std::string Fejl(const Tabel& tabel, const Kolonne& kolonne, const SqlVaerdi& vaerdi) const
     {
         const std::string id = SomTekst(vaerdi);
-        // An activity's id counts within its plan, which GruppeFejl looks at.
+        // An activity's id counts within its plan, which Grupperegler looks at.
         if (ErHenvisning(kolonne) && kolonne.felt != Felt::Aktivitet && !(kolonne.tomTilladt && id == tomMarkoer)) {
             const auto ider = ider_.find(kolonne.felt);
             if (ider == ider_.end() || !ider->second.contains(id))
@@ -410,22 +410,34 @@ std::vector<std::string> Kontroller(const Skoledata& gemte, const Skoledata& nye
     return Kontrol(gemte, nye).Fejl(fjernede);
 }
 
-std::string CelleFejl(const Skoledata& data, const Tabel& tabel, const Raekke& raekke, size_t kolonne)
+struct Cellekontrol::Regler {
+    Kendte kendte;
+    Grupperegler grupperegler;
+};
+
+Cellekontrol::Cellekontrol(const Skoledata& data)
+    : regler_(std::make_unique<Regler>(Regler{Kendte({&data}), Grupperegler(data)}))
+{
+}
+
+Cellekontrol::~Cellekontrol() = default;
+
+std::string Cellekontrol::Fejl(const Tabel& tabel, const Raekke& raekke, size_t kolonne) const
 {
     const Kolonne& k = tabel.kolonner.at(kolonne);
     const SqlVaerdi& vaerdi = raekke.at(kolonne);
     if (std::string fejl = VaerdiFejl(k, vaerdi); !fejl.empty())
         return fejl;
-    if (std::string fejl = Kendte({&data}).Fejl(tabel, k, vaerdi); !fejl.empty())
+    if (std::string fejl = regler_->kendte.Fejl(tabel, k, vaerdi); !fejl.empty())
         return fejl;
-    return GruppeFejl(data, tabel, raekke, kolonne);
-}
-
-std::string GruppeFejl(const Skoledata& data, const Tabel& tabel, const Raekke& raekke, size_t kolonne)
-{
     if (!ErGruppeTabel(tabel) || raekke.size() != tabel.kolonner.size())
         return "";
-    return Grupperegler(data).Fejl(tabel, raekke, kolonne);
+    return regler_->grupperegler.Fejl(tabel, raekke, kolonne);
+}
+
+std::string CelleFejl(const Skoledata& data, const Tabel& tabel, const Raekke& raekke, size_t kolonne)
+{
+    return Cellekontrol(data).Fejl(tabel, raekke, kolonne);
 }
 
 Skoledata UdenGemte(const Skoledata& gemte, const Skoledata& nye)

@@ -3,6 +3,7 @@
 #include "skoledata/Skoledata.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,8 +33,27 @@ std::string VaerdiFejl(const Kolonne& kolonne, const SqlVaerdi& vaerdi);
 // Empty when column `kolonne` of the row may stand among `data`, otherwise
 // what is wrong with it: the value itself, a reference to an id (a room type
 // for a subject) that `data` do not hold, or a rule of the groups and
-// activities below.
+// activities: a division has at least two groups, a group's name is used once
+// in its class, a participant's group is a group of its class in the plan, an
+// activity has a participant or a teacher, its weekly hours are whole blocks
+// and its block fits the plan's day, its room needs are numbered 1, 2, …
+// without gaps, and a row names an activity of its own plan.
 std::string CelleFejl(const Skoledata& data, const Tabel& tabel, const Raekke& raekke, size_t kolonne);
+
+// CelleFejl for many cells of the same data, which are looked through once.
+class Cellekontrol {
+public:
+    explicit Cellekontrol(const Skoledata& data);
+    ~Cellekontrol();
+    Cellekontrol(const Cellekontrol&) = delete;
+    Cellekontrol& operator=(const Cellekontrol&) = delete;
+
+    std::string Fejl(const Tabel& tabel, const Raekke& raekke, size_t kolonne) const;
+
+private:
+    struct Regler;
+    std::unique_ptr<Regler> regler_;
+};
 
 // One message per fault in the rows of `nye` that are to be added to the
 // stored rows `gemte`: bad values, a key given twice or already stored with
@@ -42,15 +62,6 @@ std::string CelleFejl(const Skoledata& data, const Tabel& tabel, const Raekke& r
 // activities of every plan that a new or a removed row (`fjernede`) belongs
 // to are checked whole, as removing a participant can leave an activity empty.
 std::vector<std::string> Kontroller(const Skoledata& gemte, const Skoledata& nye, const Skoledata& fjernede = {});
-
-// Rules of a class's groups and of the activities, which look at other rows:
-// a division has at least two groups, a group's name is used once in its
-// class, a participant's group is a group of its class in the plan, an
-// activity has a participant or a teacher, its weekly hours are whole blocks
-// and its block fits the plan's day, its room needs are numbered 1, 2, …
-// without gaps, and a row names an activity of its own plan. Empty when
-// column `kolonne` of the row keeps them among `data`.
-std::string GruppeFejl(const Skoledata& data, const Tabel& tabel, const Raekke& raekke, size_t kolonne);
 
 // The rows of `nye` that are not stored already.
 Skoledata UdenGemte(const Skoledata& gemte, const Skoledata& nye);

@@ -30,6 +30,11 @@ std::optional<size_t> DefinerendeKolonne(const Tabel& tabel)
 Skoledatamodel::Skoledatamodel(const Tabel& tabel, Skoledata& data, QObject* foraelder)
     : QAbstractTableModel(foraelder), tabel_(tabel), data_(data)
 {
+    // Its own changes; those of other tables the window reports.
+    connect(this, &QAbstractItemModel::dataChanged, this, &Skoledatamodel::GlemKontrol);
+    connect(this, &QAbstractItemModel::rowsInserted, this, &Skoledatamodel::GlemKontrol);
+    connect(this, &QAbstractItemModel::rowsRemoved, this, &Skoledatamodel::GlemKontrol);
+    connect(this, &QAbstractItemModel::modelReset, this, &Skoledatamodel::GlemKontrol);
 }
 
 std::vector<Raekke>& Skoledatamodel::Raekker() const { return data_.raekker[tabel_.navn]; }
@@ -66,7 +71,9 @@ QVariant Skoledatamodel::data(const QModelIndex& indeks, int rolle) const
     case Qt::BackgroundRole:
     case Qt::ToolTipRole: {
         // Every value the rules would refuse on saving, whether typed or read from a file.
-        const std::string fejl = skoleregler::CelleFejl(data_, tabel_, raekke, k);
+        if (!kontrol_)
+            kontrol_ = std::make_unique<skoleregler::Cellekontrol>(data_);
+        const std::string fejl = kontrol_->Fejl(tabel_, raekke, k);
         if (fejl.empty())
             return {};
         if (rolle == Qt::BackgroundRole)

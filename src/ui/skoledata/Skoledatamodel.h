@@ -1,10 +1,12 @@
 #pragma once
 
 #include "skoledata/Skoledata.h"
+#include "skoledata/Skoleregler.h"
 
 #include <QAbstractTableModel>
 
 #include <functional>
+#include <memory>
 
 // One table of the school's data as the planner edits it in a window: the
 // rows live in the window's Skoledata, so every page sees the same rows.
@@ -37,6 +39,8 @@ public:
 
     // The rows were replaced or changed from outside the model.
     void Nulstil();
+    // Rows of some table changed, so the rules look at them anew.
+    void GlemKontrol() { kontrol_.reset(); }
     void TilfoejRaekke();
     // The rows of a file take the place of the table's rows.
     void ErstatRaekker(std::vector<Raekke> raekker);
@@ -66,4 +70,6 @@ private:
     const Tabel& tabel_;
     Skoledata& data_;
     std::vector<Oversigt> oversigter_;
+    // Made when a cell is first asked for after a change; a big school has thousands of rows to look through.
+    mutable std::unique_ptr<skoleregler::Cellekontrol> kontrol_;
 };

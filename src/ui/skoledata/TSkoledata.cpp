@@ -285,6 +285,8 @@ void TSkoledata::SletRaekke(Skoledatamodel& model, int raekke)
 
 void TSkoledata::TegnTabellerne()
 {
+    for (Skoledatamodel* model : modeller_)
+        model->GlemKontrol();
     for (QTableView* visning : Sider->findChildren<QTableView*>())
         visning->viewport()->update();
 }
