@@ -435,11 +435,6 @@ std::string Cellekontrol::Fejl(const Tabel& tabel, const Raekke& raekke, size_t 
     return regler_->grupperegler.Fejl(tabel, raekke, kolonne);
 }
 
-std::string CelleFejl(const Skoledata& data, const Tabel& tabel, const Raekke& raekke, size_t kolonne)
-{
-    return Cellekontrol(data).Fejl(tabel, raekke, kolonne);
-}
-
 Skoledata UdenGemte(const Skoledata& gemte, const Skoledata& nye)
 {
     Skoledata ud;

@@ -30,17 +30,14 @@ std::string IdFejl(const std::string& id);
 // Empty when the value may stand in the column, otherwise what is wrong with it.
 std::string VaerdiFejl(const Kolonne& kolonne, const SqlVaerdi& vaerdi);
 
-// Empty when column `kolonne` of the row may stand among `data`, otherwise
-// what is wrong with it: the value itself, a reference to an id (a room type
-// for a subject) that `data` do not hold, or a rule of the groups and
-// activities: a division has at least two groups, a group's name is used once
-// in its class, a participant's group is a group of its class in the plan, an
-// activity has a participant or a teacher, its weekly hours are whole blocks
-// and its block fits the plan's day, its room needs are numbered 1, 2, …
-// without gaps, and a row names an activity of its own plan.
-std::string CelleFejl(const Skoledata& data, const Tabel& tabel, const Raekke& raekke, size_t kolonne);
-
-// CelleFejl for many cells of the same data, which are looked through once.
+// What is wrong with cells of rows among `data`, the data looked through once:
+// the value itself, a reference to an id (a room type for a subject) that
+// `data` do not hold, or a rule of the groups and activities: a division has
+// at least two groups, a group's name is used once in its class, a
+// participant's group is a group of its class in the plan, an activity has a
+// participant or a teacher, its weekly hours are whole blocks and its block
+// fits the plan's day, its room needs are numbered 1, 2, … without gaps, and
+// a row names an activity of its own plan.
 class Cellekontrol {
 public:
     explicit Cellekontrol(const Skoledata& data);
@@ -48,6 +45,7 @@ public:
     Cellekontrol(const Cellekontrol&) = delete;
     Cellekontrol& operator=(const Cellekontrol&) = delete;
 
+    // Empty when column `kolonne` of the row may stand among the data.
     std::string Fejl(const Tabel& tabel, const Raekke& raekke, size_t kolonne) const;
 
 private:

@@ -207,8 +207,9 @@ TEST(Skoleregler, GroupsAndActivitiesAreRefusedWithWhatToChange)
     const Tabel& deltager = TabelNavngivet("AktivitetDeltager");
     Skoledata medSpansk = gemte;
     medSpansk.Tilfoej("AktivitetDeltager", {"P1"s, "A1"s, "7.b"s, "Spansk"s});
-    EXPECT_NE(skoleregler::CelleFejl(medSpansk, deltager, medSpansk.Af("AktivitetDeltager").back(), 3)
+    EXPECT_NE(skoleregler::Cellekontrol(medSpansk)
+                  .Fejl(deltager, medSpansk.Af("AktivitetDeltager").back(), 3)
                   .find("er ikke en gruppe af hold 7.b"),
               std::string::npos);
-    EXPECT_EQ(skoleregler::CelleFejl(medSpansk, deltager, medSpansk.Af("AktivitetDeltager").front(), 3), "");
+    EXPECT_EQ(skoleregler::Cellekontrol(medSpansk).Fejl(deltager, medSpansk.Af("AktivitetDeltager").front(), 3), "");
 }
