@@ -1,6 +1,7 @@
 #include "skoledata/Skoledata.h"
 
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -18,6 +19,24 @@ std::vector<size_t> Henvisninger(const Tabel& tabel, Felt felt)
             ud.push_back(k);
     }
     return ud;
+}
+
+std::optional<size_t> PlanKolonne(const Tabel& tabel)
+{
+    for (size_t k = 0; k < tabel.kolonner.size(); ++k) {
+        if (tabel.kolonner[k].felt == Felt::Plan && !tabel.kolonner[k].definerer)
+            return k;
+    }
+    return std::nullopt;
+}
+
+// Whether column k of the row refers to the id; with a plan, only in rows of that plan.
+bool Henviser(const Tabel& tabel, const Raekke& raekke, size_t k, const std::string& id, const std::string& plan)
+{
+    if (SomTekst(raekke[k]) != id)
+        return false;
+    const auto planKolonne = PlanKolonne(tabel);
+    return plan.empty() || !planKolonne || SomTekst(raekke[*planKolonne]) == plan;
 }
 
 } // namespace
@@ -213,13 +232,13 @@ bool Skoledata::HarPlan(const std::string& planId) const
     return std::any_of(planer.begin(), planer.end(), [&](const Raekke& r) { return SomTekst(r.at(0)) == planId; });
 }
 
-std::vector<std::string> Skoledata::Afhaengige(Felt felt, const std::string& id) const
+std::vector<std::string> Skoledata::Afhaengige(Felt felt, const std::string& id, const std::string& plan) const
 {
     std::vector<std::string> ud;
     for (const Tabel& tabel : Skematabeller()) {
         for (const size_t k : Henvisninger(tabel, felt)) {
             for (const Raekke& raekke : Af(tabel.navn)) {
-                if (SomTekst(raekke[k]) == id)
+                if (Henviser(tabel, raekke, k, id, plan))
                     ud.push_back(tabel.betegnelse + " (" + NoegleTekst(tabel, raekke) + ")");
             }
         }
@@ -227,24 +246,48 @@ std::vector<std::string> Skoledata::Afhaengige(Felt felt, const std::string& id)
     return ud;
 }
 
-void Skoledata::Omdoeb(Felt felt, const std::string& fra, const std::string& til)
+void Skoledata::Omdoeb(Felt felt, const std::string& fra, const std::string& til, const std::string& plan)
 {
     for (const Tabel& tabel : Skematabeller()) {
         for (const size_t k : Henvisninger(tabel, felt)) {
             for (Raekke& raekke : raekker[tabel.navn]) {
-                if (SomTekst(raekke[k]) == fra)
+                if (Henviser(tabel, raekke, k, fra, plan))
                     raekke[k] = til;
             }
         }
     }
 }
 
-void Skoledata::FjernAfhaengige(Felt felt, const std::string& id)
+void Skoledata::FjernAfhaengige(Felt felt, const std::string& id, const std::string& plan)
 {
     for (const Tabel& tabel : Skematabeller()) {
-        for (const size_t k : Henvisninger(tabel, felt))
-            std::erase_if(raekker[tabel.navn], [&](const Raekke& raekke) { return SomTekst(raekke[k]) == id; });
+        for (const size_t k : Henvisninger(tabel, felt)) {
+            std::vector<Raekke>& alle = raekker[tabel.navn];
+            const auto fjernes = std::stable_partition(
+                alle.begin(), alle.end(), [&](const Raekke& raekke) { return !Henviser(tabel, raekke, k, id, plan); });
+            std::vector<Raekke> fjernede(std::make_move_iterator(fjernes), std::make_move_iterator(alle.end()));
+            alle.erase(fjernes, alle.end());
+            // An activity of a removed subject takes its participants, teachers and rooms along.
+            for (const Raekke& raekke : fjernede)
+                FjernDefineretId(tabel, raekke);
+        }
     }
+}
+
+void Skoledata::FjernDefineretId(const Tabel& tabel, const Raekke& raekke)
+{
+    for (size_t k = 0; k < tabel.kolonner.size(); ++k) {
+        if (tabel.kolonner[k].definerer)
+            FjernAfhaengige(tabel.kolonner[k].felt, SomTekst(raekke[k]), IdPlan(tabel, raekke));
+    }
+}
+
+std::string IdPlan(const Tabel& tabel, const Raekke& raekke)
+{
+    const bool harId = std::any_of(tabel.kolonner.begin(), tabel.kolonner.end(),
+                                   [](const Kolonne& k) { return k.definerer; });
+    const auto planKolonne = PlanKolonne(tabel);
+    return harId && planKolonne ? SomTekst(raekke.at(*planKolonne)) : "";
 }
 
 std::string SomTekst(const SqlVaerdi& vaerdi)

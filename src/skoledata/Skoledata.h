@@ -74,12 +74,20 @@ struct Skoledata {
     std::vector<Raekke> Af(const std::string& tabel) &&;
     bool HarPlan(const std::string& planId) const;
 
-    // The rows that refer to an id of a Plan, Hold, Fag or Lokale, named for a message.
-    std::vector<std::string> Afhaengige(Felt felt, const std::string& id) const;
+    // The rows that refer to an id of a Plan, Hold, Fag, Lokale or Aktivitet, named for a message. An id
+    // that counts only within its plan (see IdPlan) is looked for only in rows of that plan.
+    std::vector<std::string> Afhaengige(Felt felt, const std::string& id, const std::string& plan = "") const;
     // Gives every reference to the id the new id, or removes the referring rows.
-    void Omdoeb(Felt felt, const std::string& fra, const std::string& til);
-    void FjernAfhaengige(Felt felt, const std::string& id);
+    void Omdoeb(Felt felt, const std::string& fra, const std::string& til, const std::string& plan = "");
+    void FjernAfhaengige(Felt felt, const std::string& id, const std::string& plan = "");
+
+private:
+    // Removes what refers to the id that the removed row defined.
+    void FjernDefineretId(const Tabel& tabel, const Raekke& raekke);
 };
+
+// The plan of a row whose id counts only within its plan (an activity's), else "".
+std::string IdPlan(const Tabel& tabel, const Raekke& raekke);
 
 // A value as text, for messages and files.
 std::string SomTekst(const SqlVaerdi& vaerdi);

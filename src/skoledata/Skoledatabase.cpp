@@ -69,7 +69,7 @@ Skoledata Forskel(const Skoledata& a, const Skoledata& b)
     return ud;
 }
 
-// Ids of Plan, Hold, Fag or Lokale rows that go while stored rows still refer to them.
+// Ids of Plan, Hold, Fag, Lokale or Aktivitet rows that go while stored rows still refer to them.
 std::vector<std::string> BrugteIder(const Skoledata& tilbage, const Skoledata& fjernes, const Skoledata& nye)
 {
     std::vector<std::string> fejl;
@@ -81,16 +81,17 @@ std::vector<std::string> BrugteIder(const Skoledata& tilbage, const Skoledata& f
             const auto& genindsatte = nye.Af(tabel.navn);
             for (const Raekke& raekke : fjernes.Af(tabel.navn)) {
                 const std::string id = SomTekst(raekke[k]);
+                const std::string plan = IdPlan(tabel, raekke);
                 if (std::any_of(genindsatte.begin(), genindsatte.end(),
-                                [&](const Raekke& r) { return SomTekst(r[k]) == id; }))
+                                [&](const Raekke& r) { return SomTekst(r[k]) == id && IdPlan(tabel, r) == plan; }))
                     continue;
-                const auto brugere = tilbage.Afhaengige(kolonne.felt, id);
+                const auto brugere = tilbage.Afhaengige(kolonne.felt, id, plan);
                 if (brugere.empty())
                     continue;
                 std::string liste;
                 for (const std::string& b : brugere)
                     liste += (liste.empty() ? "" : "; ") + b;
-                fejl.push_back(tabel.betegnelse + " (" + id +
+                fejl.push_back(tabel.betegnelse + " (" + NoegleTekst(tabel, raekke) +
                                ") kan ikke slettes eller omdøbes, for den bruges af: " + liste);
             }
         }
@@ -160,7 +161,7 @@ std::vector<std::string> Skoledatabase::Forbered(const Skoledata& foer, const Sk
     if (!fejl.empty())
         return fejl;
     const Skoledata tilbage = Forskel(gemte, aendring.fjernes);
-    fejl = skoleregler::Kontroller(tilbage, nye);
+    fejl = skoleregler::Kontroller(tilbage, nye, aendring.fjernes);
     const auto brugte = BrugteIder(tilbage, aendring.fjernes, nye);
     fejl.insert(fejl.end(), brugte.begin(), brugte.end());
     aendring.indsaettes = skoleregler::UdenGemte(tilbage, nye);

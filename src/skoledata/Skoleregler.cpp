@@ -47,7 +47,8 @@ public:
     std::string Fejl(const Tabel& tabel, const Kolonne& kolonne, const SqlVaerdi& vaerdi) const
     {
         const std::string id = SomTekst(vaerdi);
-        if (ErHenvisning(kolonne) && !(kolonne.tomTilladt && id == tomMarkoer)) {
+        // An activity's id counts within its plan, which Grupperegler looks at.
+        if (ErHenvisning(kolonne) && kolonne.felt != Felt::Aktivitet && !(kolonne.tomTilladt && id == tomMarkoer)) {
             const auto ider = ider_.find(kolonne.felt);
             if (ider == ider_.end() || !ider->second.contains(id))
                 return "\"" + id + "\" findes ikke; vælg en der findes";
@@ -83,11 +84,150 @@ private:
     std::set<std::string> lokaletyper_;
 };
 
+// ---- Groups and activities: rules that look at other rows ----
+
+bool ErGruppeTabel(const Tabel& tabel)
+{
+    return tabel.egen && std::any_of(tabel.kolonner.begin(), tabel.kolonner.end(), [](const Kolonne& k) {
+               return k.felt == Felt::Gruppe || k.felt == Felt::Aktivitet;
+           });
+}
+
+std::optional<int32_t> Tal(const SqlVaerdi& vaerdi)
+{
+    const auto* tal = std::get_if<int32_t>(&vaerdi);
+    return tal == nullptr ? std::nullopt : std::optional<int32_t>(*tal);
+}
+
+std::string Citeret(const std::string& tekst) { return "\"" + tekst + "\""; }
+
+// The groups, divisions and activities of all plans, looked up by the rules.
+class Grupperegler {
+public:
+    explicit Grupperegler(const Skoledata& data)
+    {
+        for (const Raekke& r : data.Af("Plan")) {
+            if (r.size() == 4 && Tal(r[3]))
+                dagensTimer_[SomTekst(r[0])] = *Tal(r[3]);
+        }
+        for (const Raekke& r : data.Af("Gruppe")) {
+            if (r.size() != 4)
+                continue;
+            const Hold hold{SomTekst(r[0]), SomTekst(r[1])};
+            ++grupper_[hold][SomTekst(r[3])];
+            ++inddelinger_[{hold, SomTekst(r[2])}];
+        }
+        for (const Raekke& r : data.Af("Aktivitet")) {
+            if (r.size() == 5)
+                aktiviteter_.insert({SomTekst(r[0]), SomTekst(r[1])});
+        }
+        for (const std::string navn : {"AktivitetDeltager", "AktivitetLaerer"}) {
+            for (const Raekke& r : data.Af(navn)) {
+                if (r.size() >= 2)
+                    besatte_.insert({SomTekst(r[0]), SomTekst(r[1])});
+            }
+        }
+        for (const Raekke& r : data.Af("AktivitetLokale")) {
+            if (r.size() == 4 && Tal(r[2]))
+                behov_[{SomTekst(r[0]), SomTekst(r[1])}].insert(*Tal(r[2]));
+        }
+    }
+
+    std::string Fejl(const Tabel& tabel, const Raekke& r, size_t k) const
+    {
+        const Felt felt = tabel.kolonner[k].felt;
+        const std::string plan = SomTekst(r[0]);
+        if (tabel.navn == "Gruppe")
+            return GruppensFejl(r, felt);
+        if (tabel.navn == "Aktivitet")
+            return AktivitetensFejl(r, felt);
+        if (felt == Felt::Aktivitet && !aktiviteter_.contains({plan, SomTekst(r[k])}))
+            return Citeret(SomTekst(r[k])) + " findes ikke i plan " + plan + "; vælg en af planens aktiviteter";
+        if (tabel.navn == "AktivitetDeltager" && felt == Felt::Gruppe)
+            return DeltagerensFejl(plan, SomTekst(r[2]), SomTekst(r[3]));
+        if (tabel.navn == "AktivitetLokale" && felt == Felt::Behov) {
+            const auto nr = Tal(r[2]);
+            const auto numre = behov_.find({plan, SomTekst(r[1])});
+            if (nr && *nr > 1 && (numre == behov_.end() || !numre->second.contains(*nr - 1)))
+                return std::to_string(*nr) + ", men aktiviteten har intet lokalebehov " + std::to_string(*nr - 1) +
+                       "; nummerér behovene 1, 2, 3 … uden huller";
+        }
+        return "";
+    }
+
+private:
+    using Hold = std::pair<std::string, std::string>;      // plan, class
+    using Aktivitet = std::pair<std::string, std::string>; // plan, activity
+
+    std::string GruppensFejl(const Raekke& r, Felt felt) const
+    {
+        const Hold hold{SomTekst(r[0]), SomTekst(r[1])};
+        const std::string gruppe = SomTekst(r[3]);
+        if (felt == Felt::Gruppe && grupper_.at(hold).at(gruppe) > 1)
+            return Citeret(gruppe) + " bruges to gange i hold " + hold.second + "; giv den ene gruppe et andet navn";
+        // One group would be the whole class under another name, so its other groups are most likely missing.
+        if (felt == Felt::Inddeling && inddelinger_.at({hold, SomTekst(r[2])}) == 1)
+            return Citeret(SomTekst(r[2])) + " har kun gruppen " + Citeret(gruppe) +
+                   "; en inddeling deler holdet i mindst to grupper, så tilføj de andre, eller lad aktiviteterne "
+                   "bruge hele holdet (gruppe " +
+                   tomMarkoer + ")";
+        return "";
+    }
+
+    std::string AktivitetensFejl(const Raekke& r, Felt felt) const
+    {
+        const std::string plan = SomTekst(r[0]);
+        const auto timer = Tal(r[3]);
+        const auto blok = Tal(r[4]);
+        if (felt == Felt::Aktivitet && !besatte_.contains({plan, SomTekst(r[1])}))
+            return "har hverken deltagere eller lærere; tilføj mindst én af dem, eller slet aktiviteten";
+        // A lesson is placed as one block, so hours beyond the last whole block would have no lesson to be.
+        if (felt == Felt::Timer && timer && blok && *blok > 0 && *timer % *blok != 0)
+            return std::to_string(*timer) + " er ikke et helt antal blokke på " + std::to_string(*blok) +
+                   " timer; vælg " + std::to_string(*timer - *timer % *blok) + " eller " +
+                   std::to_string(*timer - *timer % *blok + *blok) + ", eller en anden blokstørrelse";
+        const auto dag = dagensTimer_.find(plan);
+        if (felt == Felt::Laengde && blok && dag != dagensTimer_.end() && *blok > dag->second)
+            return std::to_string(*blok) + " er længere end planens dag på " + std::to_string(dag->second) +
+                   " timer; vælg højst " + std::to_string(dag->second);
+        return "";
+    }
+
+    std::string DeltagerensFejl(const std::string& plan, const std::string& hold, const std::string& gruppe) const
+    {
+        if (gruppe == tomMarkoer)
+            return "";
+        const auto grupper = grupper_.find({plan, hold});
+        if (grupper == grupper_.end())
+            return Citeret(gruppe) + ": hold " + hold + " har ingen grupper i plan " + plan +
+                   "; tilføj gruppen under Grupper, eller vælg " + tomMarkoer + " for hele holdet";
+        if (grupper->second.contains(gruppe))
+            return "";
+        std::string navne;
+        for (const auto& [navn, antal] : grupper->second)
+            navne += (navne.empty() ? "" : ", ") + navn;
+        return Citeret(gruppe) + " er ikke en gruppe af hold " + hold + " i plan " + plan + "; vælg en af " + navne +
+               ", eller " + tomMarkoer + " for hele holdet";
+    }
+
+    std::map<std::string, int32_t> dagensTimer_;
+    std::map<Hold, std::map<std::string, int>> grupper_;
+    std::map<std::pair<Hold, std::string>, int> inddelinger_;
+    std::set<Aktivitet> aktiviteter_;
+    std::set<Aktivitet> besatte_; // with a participant or a teacher
+    std::map<Aktivitet, std::set<int32_t>> behov_;
+};
+
+// ---- end of the groups and activities ----
+
 class Kontrol {
 public:
-    Kontrol(const Skoledata& gemte, const Skoledata& nye) : gemte_(gemte), nye_(nye), kendte_({&gemte, &nye}) {}
+    Kontrol(const Skoledata& gemte, const Skoledata& nye)
+        : gemte_(gemte), nye_(nye), kendte_({&gemte, &nye}), grupperegler_(Sammen(gemte, nye))
+    {
+    }
 
-    std::vector<std::string> Fejl()
+    std::vector<std::string> Fejl(const Skoledata& fjernede)
     {
         for (const Tabel& tabel : Skematabeller()) {
             const auto& raekker = nye_.Af(tabel.navn);
@@ -100,10 +240,41 @@ public:
             for (const Raekke& raekke : raekker)
                 KontrollerRaekke(tabel, raekke, gemte, sete);
         }
+        KontrollerPlanerne(fjernede);
         return fejl_;
     }
 
 private:
+    // The stored groups and activities of the plans that the write touches, which no new row brings.
+    void KontrollerPlanerne(const Skoledata& fjernede)
+    {
+        std::set<std::string> planer;
+        for (const Skoledata* data : {&nye_, &fjernede}) {
+            for (const auto& [navn, raekker] : data->raekker) {
+                if (!ErGruppeTabel(TabelNavngivet(navn)))
+                    continue;
+                for (const Raekke& raekke : raekker) {
+                    if (!raekke.empty())
+                        planer.insert(SomTekst(raekke[0]));
+                }
+            }
+        }
+        for (const Tabel& tabel : Skematabeller()) {
+            if (!ErGruppeTabel(tabel))
+                continue;
+            // A stored row that a new one repeats or replaces is checked as that one.
+            std::set<Noegle> nye;
+            for (const Raekke& raekke : nye_.Af(tabel.navn)) {
+                if (raekke.size() == tabel.kolonner.size())
+                    nye.insert(NoegleAf(tabel, raekke));
+            }
+            for (const Raekke& raekke : gemte_.Af(tabel.navn)) {
+                if (planer.contains(SomTekst(raekke.at(0))) && !nye.contains(NoegleAf(tabel, raekke)))
+                    KontrollerGrupper(tabel, raekke);
+            }
+        }
+    }
+
     void KontrollerRaekke(const Tabel& tabel, const Raekke& raekke, const std::map<Noegle, const Raekke*>& gemte,
                           std::set<Noegle>& sete)
     {
@@ -123,7 +294,7 @@ private:
                 fejl_.push_back(hvor + FeltBetegnelse(kolonne.felt) + " " + ukendt);
             }
         }
-        if (!gyldig)
+        if (!gyldig || KontrollerGrupper(tabel, raekke))
             return;
         const Noegle noegle = NoegleAf(tabel, raekke);
         if (!sete.insert(noegle).second) {
@@ -140,9 +311,36 @@ private:
                             "; ny: " + RaekkeTekst(raekke) + ")");
     }
 
+    // True when the row breaks a rule of the groups and activities.
+    bool KontrollerGrupper(const Tabel& tabel, const Raekke& raekke)
+    {
+        if (!ErGruppeTabel(tabel))
+            return false;
+        bool brudt = false;
+        for (size_t k = 0; k < raekke.size(); ++k) {
+            if (const std::string fejl = grupperegler_.Fejl(tabel, raekke, k); !fejl.empty()) {
+                fejl_.push_back(tabel.betegnelse + " (" + NoegleTekst(tabel, raekke) +
+                                "): " + FeltBetegnelse(tabel.kolonner[k].felt) + " " + fejl);
+                brudt = true;
+            }
+        }
+        return brudt;
+    }
+
+    static Skoledata Sammen(const Skoledata& gemte, const Skoledata& nye)
+    {
+        Skoledata alle = gemte;
+        for (auto& [navn, raekker] : UdenGemte(gemte, nye).raekker) {
+            for (Raekke& raekke : raekker)
+                alle.Tilfoej(navn, std::move(raekke));
+        }
+        return alle;
+    }
+
     const Skoledata& gemte_;
     const Skoledata& nye_;
     Kendte kendte_;
+    Grupperegler grupperegler_;
     std::vector<std::string> fejl_;
 };
 
@@ -207,14 +405,34 @@ std::string VaerdiFejl(const Kolonne& kolonne, const SqlVaerdi& vaerdi)
     return "";
 }
 
-std::vector<std::string> Kontroller(const Skoledata& gemte, const Skoledata& nye) { return Kontrol(gemte, nye).Fejl(); }
+std::vector<std::string> Kontroller(const Skoledata& gemte, const Skoledata& nye, const Skoledata& fjernede)
+{
+    return Kontrol(gemte, nye).Fejl(fjernede);
+}
 
-std::string CelleFejl(const Skoledata& data, const Tabel& tabel, size_t kolonne, const SqlVaerdi& vaerdi)
+struct Cellekontrol::Regler {
+    Kendte kendte;
+    Grupperegler grupperegler;
+};
+
+Cellekontrol::Cellekontrol(const Skoledata& data)
+    : regler_(std::make_unique<Regler>(Regler{Kendte({&data}), Grupperegler(data)}))
+{
+}
+
+Cellekontrol::~Cellekontrol() = default;
+
+std::string Cellekontrol::Fejl(const Tabel& tabel, const Raekke& raekke, size_t kolonne) const
 {
     const Kolonne& k = tabel.kolonner.at(kolonne);
+    const SqlVaerdi& vaerdi = raekke.at(kolonne);
     if (std::string fejl = VaerdiFejl(k, vaerdi); !fejl.empty())
         return fejl;
-    return Kendte({&data}).Fejl(tabel, k, vaerdi);
+    if (std::string fejl = regler_->kendte.Fejl(tabel, k, vaerdi); !fejl.empty())
+        return fejl;
+    if (!ErGruppeTabel(tabel) || raekke.size() != tabel.kolonner.size())
+        return "";
+    return regler_->grupperegler.Fejl(tabel, raekke, kolonne);
 }
 
 Skoledata UdenGemte(const Skoledata& gemte, const Skoledata& nye)

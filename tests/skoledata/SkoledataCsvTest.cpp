@@ -21,6 +21,9 @@ TEST_F(SkoledataCsv, EveryTableComesBackFromItsFileWithTheSameRows)
     // Texts a spreadsheet would take for formulas, and one that only looks guarded.
     data.Tilfoej("Hold", {"=HYPERLINK(\"x\")"s, "@SUM(A1)"s});
     data.Tilfoej("Fag", {"-1"s, 3, "'+1"s});
+    // The tables of our own, like the others.
+    data.Tilfoej("Gruppe", {"Plan2026"s, "7.a"s, "Sprog"s, "Tysk"s});
+    data.Tilfoej("AktivitetLokale", {"Plan2026"s, "=1"s, 2, "Hal A"s});
     for (const Tabel& tabel : Skematabeller()) {
         const std::string fil = skoledataCsv::Skriv(tabel, data.Af(tabel.navn));
         std::vector<Raekke> igen;
@@ -31,6 +34,8 @@ TEST_F(SkoledataCsv, EveryTableComesBackFromItsFileWithTheSameRows)
     EXPECT_EQ(skoledataCsv::Skriv(TabelNavngivet("Fagliste"), {{"Dansk"s}}), "fag\r\nDansk\r\n");
     EXPECT_EQ(skoledataCsv::Skriv(TabelNavngivet("Tidsprioritet"), {{"P"s, "-x"s, -3, 0, 0}}),
               "plan;lærer;prioritet;dag;time\r\nP;'-x;-3;0;0\r\n");
+    EXPECT_EQ(skoledataCsv::Skriv(TabelNavngivet("AktivitetDeltager"), {{"P"s, "1"s, "7.a"s, "tom"s}}),
+              "plan;aktivitet;hold;gruppe\r\nP;1;7.a;tom\r\n");
 }
 
 TEST(SkoledataCsvFil, ReadsWhatSpreadsheetsWriteAndNamesWhatItCannot)

@@ -60,6 +60,16 @@ void TrykKnap(QWidget* dialog, QMessageBox::StandardButton knap)
     boks->button(knap)->click();
 }
 
+// Appends a row with the values, typed column by column as the planner does.
+int TilfoejRaekke(Skoledatamodel& model, const QVariantList& vaerdier)
+{
+    model.TilfoejRaekke();
+    const int r = model.rowCount() - 1;
+    for (int k = 0; k < vaerdier.size(); ++k)
+        model.setData(model.index(r, k), vaerdier[k]);
+    return r;
+}
+
 } // namespace
 
 void SkoledataTest::RedigerGemOgGenaabn()
@@ -315,6 +325,76 @@ void SkoledataTest::UtilgaengeligeTimerViserPlanensLaerere()
     vindue->PlanValg->setCurrentText("Plan2027");
     QVERIFY(laerere().contains("Nyansat"));
     vindue->close();
+}
+
+void SkoledataTest::GrupperOgFaellesAktivitet()
+{
+    Vinduesmiljoe m;
+    SlaaSkrivebeskyttelseFra(m);
+    TSkoledata* vindue = AabnVindue(m);
+    QVERIFY(vindue != nullptr);
+    Skoledatamodel& grupper = *vindue->ModelFor("Gruppe");
+    Skoledatamodel& aktiviteter = *vindue->ModelFor("Aktivitet");
+    Skoledatamodel& deltagere = *vindue->ModelFor("AktivitetDeltager");
+    Skoledatamodel& laerere = *vindue->ModelFor("AktivitetLaerer");
+    Skoledatamodel& lokaler = *vindue->ModelFor("AktivitetLokale");
+    for (const char* hold : {"1.a", "1.b"}) {
+        for (const char* gruppe : {"Tysk", "Fransk"})
+            TilfoejRaekke(grupper, {"Plan2026", hold, "Sprog", gruppe});
+    }
+    QCOMPARE(grupper.index(0, 4).data().toString(), QString("Tysk / Fransk"));
+
+    // German of both classes together, two teachers, one room of two; 1.b has no Spanish group.
+    const int tysk = TilfoejRaekke(aktiviteter, {"Plan2026", "T1", "Engelsk_ind", 2, 2});
+    TilfoejRaekke(deltagere, {"Plan2026", "T1", "1.a", "Tysk"});
+    const int spansk = TilfoejRaekke(deltagere, {"Plan2026", "T1", "1.b", "Spansk"});
+    TilfoejRaekke(laerere, {"Plan2026", "T1", "Anne"});
+    TilfoejRaekke(laerere, {"Plan2026", "T1", "Bo"});
+    TilfoejRaekke(lokaler, {"Plan2026", "T1", 1, "A1"});
+    TilfoejRaekke(lokaler, {"Plan2026", "T1", 1, "A2"});
+    const QModelIndex gruppe = deltagere.index(spansk, 3);
+    QVERIFY(gruppe.data(Qt::BackgroundRole).isValid());
+    QCOMPARE(gruppe.data(Qt::ToolTipRole).toString(),
+             QString("Gruppe \"Spansk\" er ikke en gruppe af hold 1.b i plan Plan2026; vælg en af Fransk, Tysk, "
+                     "eller tom for hele holdet"));
+    const Skoledata foer = Skoledatabase().Laes();
+    QVERIFY(!vindue->Gem());
+    QVERIFY(m.modtager.bokse.back().tekst.find("er ikke en gruppe af hold 1.b") != std::string::npos);
+    QVERIFY(Skoledatabase().Laes().raekker == foer.raekker);
+
+    QVERIFY(deltagere.setData(gruppe, "Tysk"));
+    QVERIFY(!gruppe.data(Qt::BackgroundRole).isValid());
+    QCOMPARE(aktiviteter.index(tysk, 5).data().toString(), QString("1.a Tysk, 1.b Tysk"));
+    QCOMPARE(aktiviteter.index(tysk, 6).data().toString(), QString("Anne, Bo"));
+    QCOMPARE(aktiviteter.index(tysk, 7).data().toString(), QString("A1 eller A2"));
+    // An activity of another plan may have the same id.
+    TilfoejRaekke(aktiviteter, {"Plan2027", "T1", "Engelsk_ind", 1, 1});
+    TilfoejRaekke(laerere, {"Plan2027", "T1", "Carl"});
+    QVERIFY(vindue->Gem());
+    const Skoledata gemt = Skoledatabase().Laes();
+    QCOMPARE(gemt.Af("Gruppe").size(), size_t{4});
+    QCOMPARE(gemt.Af("AktivitetDeltager").size(), size_t{2});
+    QCOMPARE(gemt.Af("AktivitetLaerer").size(), size_t{3});
+    QCOMPARE(gemt.Af("AktivitetLokale").size(), size_t{2});
+    QVERIFY(vindue->close());
+
+    // Deleting Plan2026's T1 takes its own rows along and leaves Plan2027's.
+    TSkoledata* igen = AabnVindue(m);
+    Skoledatamodel& aktiviteterIgen = *igen->ModelFor("Aktivitet");
+    int t1 = -1;
+    for (int r = 0; r < aktiviteterIgen.rowCount(); ++r) {
+        if (aktiviteterIgen.index(r, 0).data().toString() == "Plan2026")
+            t1 = r;
+    }
+    QVERIFY(t1 >= 0);
+    QCOMPARE(aktiviteterIgen.index(t1, 5).data().toString(), QString("1.a Tysk, 1.b Tysk"));
+    QCOMPARE(aktiviteterIgen.Brugere(t1).size(), size_t{6});
+    aktiviteterIgen.SletRaekke(t1);
+    QVERIFY(igen->Gem());
+    const Skoledata slettet = Skoledatabase().Laes();
+    QCOMPARE(slettet.Af("Aktivitet").size(), size_t{1});
+    QCOMPARE(slettet.Af("AktivitetLaerer").size(), size_t{1});
+    QVERIFY(slettet.Af("AktivitetDeltager").empty());
 }
 
 int main(int argc, char* argv[]) { return KoerVinduesTest<SkoledataTest>(argc, argv); }

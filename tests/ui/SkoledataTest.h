@@ -3,7 +3,8 @@
 #include <QObject>
 
 // The window of the school's data on the demo school: edit, save, reopen,
-// refused saves, renames carried through and the week of unavailable hours.
+// refused saves, renames carried through, the week of unavailable hours, and
+// the classes' groups and activities.
 class SkoledataTest : public QObject {
     Q_OBJECT
 private slots:
@@ -15,4 +16,5 @@ private slots:
     void UtilgaengeligeTimerMedHoejreklikOgOverskrifter();
     void AfvisteVaerdierErRoedeMedGrunden();
     void UtilgaengeligeTimerViserPlanensLaerere();
+    void GrupperOgFaellesAktivitet();
 };

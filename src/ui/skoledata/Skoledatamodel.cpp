@@ -30,6 +30,11 @@ std::optional<size_t> DefinerendeKolonne(const Tabel& tabel)
 Skoledatamodel::Skoledatamodel(const Tabel& tabel, Skoledata& data, QObject* foraelder)
     : QAbstractTableModel(foraelder), tabel_(tabel), data_(data)
 {
+    // Its own changes; those of other tables the window reports.
+    connect(this, &QAbstractItemModel::dataChanged, this, &Skoledatamodel::GlemKontrol);
+    connect(this, &QAbstractItemModel::rowsInserted, this, &Skoledatamodel::GlemKontrol);
+    connect(this, &QAbstractItemModel::rowsRemoved, this, &Skoledatamodel::GlemKontrol);
+    connect(this, &QAbstractItemModel::modelReset, this, &Skoledatamodel::GlemKontrol);
 }
 
 std::vector<Raekke>& Skoledatamodel::Raekker() const { return data_.raekker[tabel_.navn]; }
@@ -41,7 +46,7 @@ int Skoledatamodel::rowCount(const QModelIndex& foraelder) const
 
 int Skoledatamodel::columnCount(const QModelIndex& foraelder) const
 {
-    return foraelder.isValid() ? 0 : static_cast<int>(tabel_.kolonner.size());
+    return foraelder.isValid() ? 0 : static_cast<int>(tabel_.kolonner.size() + oversigter_.size());
 }
 
 QVariant Skoledatamodel::data(const QModelIndex& indeks, int rolle) const
@@ -50,7 +55,13 @@ QVariant Skoledatamodel::data(const QModelIndex& indeks, int rolle) const
     if (!indeks.isValid() || static_cast<size_t>(indeks.row()) >= raekker.size())
         return {};
     const auto k = static_cast<size_t>(indeks.column());
-    const SqlVaerdi& vaerdi = raekker[static_cast<size_t>(indeks.row())][k];
+    const Raekke& raekke = raekker[static_cast<size_t>(indeks.row())];
+    if (k >= tabel_.kolonner.size()) {
+        if (rolle != Qt::DisplayRole)
+            return {};
+        return QString::fromStdString(oversigter_[k - tabel_.kolonner.size()].tekst(data_, raekke));
+    }
+    const SqlVaerdi& vaerdi = raekke[k];
     switch (rolle) {
     case Qt::DisplayRole:
     case Qt::EditRole:
@@ -60,7 +71,9 @@ QVariant Skoledatamodel::data(const QModelIndex& indeks, int rolle) const
     case Qt::BackgroundRole:
     case Qt::ToolTipRole: {
         // Every value the rules would refuse on saving, whether typed or read from a file.
-        const std::string fejl = skoleregler::CelleFejl(data_, tabel_, k, vaerdi);
+        if (!kontrol_)
+            kontrol_ = std::make_unique<skoleregler::Cellekontrol>(data_);
+        const std::string fejl = kontrol_->Fejl(tabel_, raekke, k);
         if (fejl.empty())
             return {};
         if (rolle == Qt::BackgroundRole)
@@ -78,11 +91,16 @@ QVariant Skoledatamodel::headerData(int sektion, Qt::Orientation retning, int ro
         return {};
     if (retning == Qt::Vertical)
         return sektion + 1;
-    return Overskrift(tabel_.kolonner[static_cast<size_t>(sektion)].felt);
+    const auto k = static_cast<size_t>(sektion);
+    if (k >= tabel_.kolonner.size())
+        return oversigter_[k - tabel_.kolonner.size()].overskrift;
+    return Overskrift(tabel_.kolonner[k].felt);
 }
 
 Qt::ItemFlags Skoledatamodel::flags(const QModelIndex& indeks) const
 {
+    if (static_cast<size_t>(indeks.column()) >= tabel_.kolonner.size())
+        return QAbstractTableModel::flags(indeks);
     return QAbstractTableModel::flags(indeks) | Qt::ItemIsEditable;
 }
 
@@ -105,12 +123,14 @@ std::vector<std::string> Skoledatamodel::Brugere(int raekke) const
     const auto kolonne = DefinerendeKolonne(tabel_);
     if (!kolonne || raekke < 0 || raekke >= rowCount())
         return {};
-    return data_.Afhaengige(tabel_.kolonner[*kolonne].felt, Id(raekke));
+    return data_.Afhaengige(tabel_.kolonner[*kolonne].felt, Id(raekke), Plan(raekke));
 }
+
+std::string Skoledatamodel::Plan(int raekke) const { return IdPlan(tabel_, Raekker()[static_cast<size_t>(raekke)]); }
 
 bool Skoledatamodel::setData(const QModelIndex& indeks, const QVariant& vaerdi, int rolle)
 {
-    if (!indeks.isValid() || rolle != Qt::EditRole)
+    if (!indeks.isValid() || rolle != Qt::EditRole || static_cast<size_t>(indeks.column()) >= tabel_.kolonner.size())
         return false;
     const auto k = static_cast<size_t>(indeks.column());
     const Kolonne& kolonne = tabel_.kolonner[k];
@@ -132,7 +152,9 @@ bool Skoledatamodel::setData(const QModelIndex& indeks, const QVariant& vaerdi, 
             return false;
         }
         // Two rows with one id would merge everything that refers to them.
-        if (std::any_of(Raekker().begin(), Raekker().end(), [&](const Raekke& r) { return SomTekst(r[k]) == til; })) {
+        const std::string plan = IdPlan(tabel_, raekke);
+        if (std::any_of(Raekker().begin(), Raekker().end(),
+                        [&](const Raekke& r) { return SomTekst(r[k]) == til && IdPlan(tabel_, r) == plan; })) {
             emit afvist(QString::fromStdString(hvad + til + " findes allerede"));
             return false;
         }
@@ -152,7 +174,7 @@ void Skoledatamodel::OmdoebId(int raekke, const std::string& til)
     if (!kolonne || raekke < 0 || raekke >= rowCount())
         return;
     SqlVaerdi& id = Raekker()[static_cast<size_t>(raekke)][*kolonne];
-    data_.Omdoeb(tabel_.kolonner[*kolonne].felt, SomTekst(id), til);
+    data_.Omdoeb(tabel_.kolonner[*kolonne].felt, SomTekst(id), til, Plan(raekke));
     id = til;
     emit dataChanged(index(raekke, static_cast<int>(*kolonne)), index(raekke, static_cast<int>(*kolonne)));
     emit andreTabellerAendret();
@@ -189,7 +211,7 @@ void Skoledatamodel::SletRaekke(int raekke)
     if (raekke < 0 || raekke >= rowCount())
         return;
     if (const auto kolonne = DefinerendeKolonne(tabel_); kolonne && !Brugere(raekke).empty()) {
-        data_.FjernAfhaengige(tabel_.kolonner[*kolonne].felt, Id(raekke));
+        data_.FjernAfhaengige(tabel_.kolonner[*kolonne].felt, Id(raekke), Plan(raekke));
         emit andreTabellerAendret();
     }
     beginRemoveRows({}, raekke, raekke);

@@ -1,8 +1,12 @@
 #pragma once
 
 #include "skoledata/Skoledata.h"
+#include "skoledata/Skoleregler.h"
 
 #include <QAbstractTableModel>
+
+#include <functional>
+#include <memory>
 
 // One table of the school's data as the planner edits it in a window: the
 // rows live in the window's Skoledata, so every page sees the same rows.
@@ -14,6 +18,14 @@ class Skoledatamodel : public QAbstractTableModel {
     Q_OBJECT
 public:
     Skoledatamodel(const Tabel& tabel, Skoledata& data, QObject* foraelder);
+
+    // A read-only column after the table's own, in the planner's words (an
+    // activity's participants "7.a Tysk, 7.b Tysk"), made from all rows.
+    struct Oversigt {
+        QString overskrift;
+        std::function<std::string(const Skoledata&, const Raekke&)> tekst;
+    };
+    void TilfoejOversigt(Oversigt oversigt) { oversigter_.push_back(std::move(oversigt)); }
 
     const Tabel& TabelAf() const { return tabel_; }
     const Skoledata& Data() const { return data_; }
@@ -27,6 +39,8 @@ public:
 
     // The rows were replaced or changed from outside the model.
     void Nulstil();
+    // Rows of some table changed, so the rules look at them anew.
+    void GlemKontrol() { kontrol_.reset(); }
     void TilfoejRaekke();
     // The rows of a file take the place of the table's rows.
     void ErstatRaekker(std::vector<Raekke> raekker);
@@ -50,7 +64,12 @@ signals:
 
 private:
     std::vector<Raekke>& Raekker() const;
+    // The plan within which the row's id counts (an activity's), else "".
+    std::string Plan(int raekke) const;
 
     const Tabel& tabel_;
     Skoledata& data_;
+    std::vector<Oversigt> oversigter_;
+    // Made when a cell is first asked for after a change; a big school has thousands of rows to look through.
+    mutable std::unique_ptr<skoleregler::Cellekontrol> kontrol_;
 };

@@ -23,6 +23,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <map>
 #include <set>
 
 namespace {
@@ -69,6 +70,67 @@ QStringList PlanensLaerere(const Skoledata& data, const std::string& plan)
     return liste;
 }
 
+// The rows of a table of the activity's plan and id (its first two columns).
+std::vector<Raekke> AktivitetensRaekker(const Skoledata& data, const std::string& tabel, const Raekke& aktivitet)
+{
+    std::vector<Raekke> ud;
+    for (const Raekke& r : data.Af(tabel)) {
+        if (r.size() >= 2 && r[0] == aktivitet[0] && r[1] == aktivitet[1])
+            ud.push_back(r);
+    }
+    return ud;
+}
+
+std::string Opremset(const std::vector<std::string>& dele, const std::string& mellem)
+{
+    std::string tekst;
+    for (const std::string& del : dele)
+        tekst += (tekst.empty() ? "" : mellem) + del;
+    return tekst;
+}
+
+// "7.a Tysk, 7.b": a group after its class, a whole class alone.
+std::string Deltagere(const Skoledata& data, const Raekke& aktivitet)
+{
+    std::vector<std::string> dele;
+    for (const Raekke& r : AktivitetensRaekker(data, "AktivitetDeltager", aktivitet)) {
+        const std::string gruppe = SomTekst(r[3]);
+        dele.push_back(SomTekst(r[2]) + (gruppe == "tom" ? "" : " " + gruppe));
+    }
+    return Opremset(dele, ", ");
+}
+
+std::string Laerere(const Skoledata& data, const Raekke& aktivitet)
+{
+    std::vector<std::string> dele;
+    for (const Raekke& r : AktivitetensRaekker(data, "AktivitetLaerer", aktivitet))
+        dele.push_back(SomTekst(r[2]));
+    return Opremset(dele, ", ");
+}
+
+// "Hal A eller Hal B" for one need; "1: Hal A eller Hal B; 2: Gymsal" for several.
+std::string Lokalebehov(const Skoledata& data, const Raekke& aktivitet)
+{
+    std::map<std::string, std::vector<std::string>> behov;
+    for (const Raekke& r : AktivitetensRaekker(data, "AktivitetLokale", aktivitet))
+        behov[SomTekst(r[2])].push_back(SomTekst(r[3]));
+    std::vector<std::string> dele;
+    for (const auto& [nr, lokaler] : behov)
+        dele.push_back((behov.size() > 1 ? nr + ": " : "") + Opremset(lokaler, " eller "));
+    return Opremset(dele, "; ");
+}
+
+// The groups of the row's division, "Tysk / Fransk".
+std::string Inddeling(const Skoledata& data, const Raekke& gruppe)
+{
+    std::vector<std::string> grupper;
+    for (const Raekke& r : data.Af("Gruppe")) {
+        if (r.size() == 4 && r[0] == gruppe[0] && r[1] == gruppe[1] && r[2] == gruppe[2])
+            grupper.push_back(SomTekst(r[3]));
+    }
+    return Opremset(grupper, " / ");
+}
+
 const QString csvFiltre = "CSV-filer (*.csv);;Alle filer (*)";
 
 QString CsvNavn(const Skoledatamodel& model) { return QString::fromStdString(model.TabelAf().betegnelse) + ".csv"; }
@@ -88,6 +150,13 @@ TSkoledata::TSkoledata(QWidget* foraelder, const Skoledatatjeneste& tjeneste)
     Sider->addTab(Side({"Fag", "Fagliste"}), "Fag");
     Sider->addTab(Side({"LaererFagProfil", "HoldLaererRelation"}), "Lærere");
     Sider->addTab(Side({"Lokale", "LokalePlan"}), "Lokaler");
+    Sider->addTab(Side({"Gruppe"}), "Grupper");
+    Sider->addTab(Side({"Aktivitet", "AktivitetDeltager", "AktivitetLaerer", "AktivitetLokale"}), "Aktiviteter");
+    ModelFor("Gruppe")->TilfoejOversigt({"Inddelingens grupper", Inddeling});
+    Skoledatamodel& aktiviteter = *ModelFor("Aktivitet");
+    aktiviteter.TilfoejOversigt({"Deltagere", Deltagere});
+    aktiviteter.TilfoejOversigt({"Lærere", Laerere});
+    aktiviteter.TilfoejOversigt({"Lokaler", Lokalebehov});
     Sider->addTab(PrioritetsSide(), "Utilgængelige timer");
 
     auto* knapper = new QHBoxLayout;
@@ -121,6 +190,11 @@ QWidget* TSkoledata::Side(const std::vector<std::string>& tabeller)
             model, &Skoledatamodel::omdoebningOensket, this,
             [this, model](int raekke, const QString& fra, const QString& til) { Omdoeb(*model, raekke, fra, til); },
             Qt::QueuedConnection);
+        // A value can make a cell of another table red, or change its summary.
+        connect(model, &Skoledatamodel::dataChanged, this, &TSkoledata::TegnTabellerne);
+        connect(model, &Skoledatamodel::rowsInserted, this, &TSkoledata::TegnTabellerne);
+        connect(model, &Skoledatamodel::rowsRemoved, this, &TSkoledata::TegnTabellerne);
+        connect(model, &Skoledatamodel::modelReset, this, &TSkoledata::TegnTabellerne);
         modeller_.push_back(model);
         auto* visning = new QTableView;
         visning->setObjectName(QString::fromStdString(navn));
@@ -230,6 +304,14 @@ void TSkoledata::SletRaekke(Skoledatamodel& model, int raekke)
 {
     if (raekke >= 0 && MaaAendreBrugere(model, raekke, "Slet også dem?"))
         model.SletRaekke(raekke);
+}
+
+void TSkoledata::TegnTabellerne()
+{
+    for (Skoledatamodel* model : modeller_)
+        model->GlemKontrol();
+    for (QTableView* visning : Sider->findChildren<QTableView*>())
+        visning->viewport()->update();
 }
 
 void TSkoledata::NulstilModeller()

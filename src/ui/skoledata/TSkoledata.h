@@ -15,9 +15,11 @@ class Skoledatamodel;
 class Skoledatatjeneste;
 
 // The school's data in the planner's words, one page per concept: plans,
-// class types, classes, subjects, teachers, rooms and the teachers'
-// unavailable hours. Edits stay in the window until "Gem" writes them all
-// in one transaction; a refused save keeps everything typed.
+// class types, classes, subjects, teachers, rooms, the classes' divisions and
+// groups, the activities (lessons of classes and groups together, several
+// teachers or rooms) and the teachers' unavailable hours. Edits stay in the
+// window until "Gem" writes them all in one transaction; a refused save
+// keeps everything typed.
 class TSkoledata : public QWidget {
     Q_OBJECT
 public:
@@ -59,6 +61,7 @@ private:
     // The teachers of the plan chosen, keeping the one chosen when the plan has her.
     void VisPlanensLaerere(const QString& laerer);
     void NulstilModeller();
+    void TegnTabellerne();
     // Asks before other rows follow a rename or a delete; no leaves the rows as they are.
     bool MaaAendreBrugere(const Skoledatamodel& model, int raekke, const std::string& handling);
     void Omdoeb(Skoledatamodel& model, int raekke, const QString& fra, const QString& til);
