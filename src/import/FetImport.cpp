@@ -95,15 +95,6 @@ std::vector<std::string> Navne(const XmlElement* liste, const std::string& eleme
 
 bool ErAktiv(const XmlElement& e) { return e.Tekst("Active") != "false"; }
 
-// A constraint below 100 % is a wish the file's own solver may break; only a full weight is a requirement.
-bool ErKrav(const XmlElement& begraensning)
-{
-    const std::string vaegt = begraensning.Tekst("Weight_Percentage");
-    double procent = 100;
-    std::from_chars(vaegt.data(), vaegt.data() + vaegt.size(), procent);
-    return procent >= 100;
-}
-
 // A constraint's weight as a whole percentage, 1-100; 0 when it asks for nothing.
 int32_t Vaegt(const XmlElement& begraensning)
 {
@@ -112,6 +103,9 @@ int32_t Vaegt(const XmlElement& begraensning)
     std::from_chars(vaegt.data(), vaegt.data() + vaegt.size(), procent);
     return static_cast<int32_t>(std::clamp(procent, 0.0, 100.0));
 }
+
+// A constraint below 100 % is a wish the file's own solver may break; only a full weight is a requirement.
+bool ErKrav(const XmlElement& begraensning) { return Vaegt(begraensning) >= planregler::krav; }
 
 // The rooms a room constraint names.
 Lokaler LokalerI(const XmlElement& begraensning)
@@ -880,7 +874,7 @@ private:
         const std::string& n = b.navn;
         const auto graensen = [&](const char* felt) { return std::clamp(Tal(b.Tekst(felt)), 0, maksCeller); };
         if (n == "ConstraintBreakTimes")
-            return Regel(ud, planregler::Art::pause, {}, vaegt, 0, Tider(b, "Break_Time", "Day", "Hour"));
+            return Regel(ud, planregler::Art::pause, Hvem(b, ud), vaegt, 0, Tider(b, "Break_Time", "Day", "Hour"));
         if (n == "ConstraintTeacherNotAvailableTimes" || n == "ConstraintStudentsSetNotAvailableTimes" ||
             n == "ConstraintRoomNotAvailableTimes")
             return Regel(ud, planregler::Art::lukket, Hvem(b, ud), vaegt, 0,
@@ -962,10 +956,10 @@ private:
         }
         if (b.Barn("Students") == nullptr)
             return {{tom, tom, tom, tom}};
-        std::vector<std::array<std::string, 4>> ud2;
+        std::vector<std::array<std::string, 4>> hold;
         for (const Deltager& d : DeltagereAfSaet(b.Tekst("Students")))
-            ud2.push_back({tom, d.hold, d.gruppe, tom});
-        return ud2;
+            hold.push_back({tom, d.hold, d.gruppe, tom});
+        return hold;
     }
 
     bool Underviser(const std::string& laerer) const
@@ -1001,16 +995,17 @@ private:
         return {tider.begin(), tider.end()};
     }
 
-    // One rule for each of whom it names; false when it names no one the plan has.
+    // One rule for each of whom it names; false when it names no one the plan has, or closes no hour of its week.
     bool Regel(Skoledata& ud, planregler::Art art, const std::vector<std::array<std::string, 4>>& hvem, int32_t vaegt,
                int32_t graense, const std::vector<std::pair<int32_t, int32_t>>& tider)
     {
+        const bool lukker = art == planregler::Art::pause || art == planregler::Art::lukket;
+        if (hvem.empty() || (lukker && tider.empty()))
+            return false;
         const std::string& tom = skoleregler::tomMarkoer;
-        const auto alle = hvem.empty() && art == planregler::Art::pause ? std::vector{std::array{tom, tom, tom, tom}}
-                                                                        : hvem;
-        for (const auto& [laerer, hold, gruppe, lokale] : alle)
+        for (const auto& [laerer, hold, gruppe, lokale] : hvem)
             TilfoejRegel(ud, art, {laerer, hold, gruppe, lokale, tom, tom}, vaegt, graense, tider);
-        return !alle.empty();
+        return true;
     }
 
     void TilfoejRegel(Skoledata& ud, planregler::Art art, const std::array<std::string, 6>& hvem, int32_t vaegt,
@@ -1066,7 +1061,7 @@ private:
         // Our subject has the file's name only when the subject was not split by its hours.
         if (!fag.empty() && !fag_.contains(fag))
             return false;
-        if ((!laerer.empty() && !Underviser(laerer)))
+        if (!laerer.empty() && !Underviser(laerer))
             return false;
         TilfoejRegel(ud, art, {laerer.empty() ? tom : laerer, hold, tom, tom, fag.empty() ? tom : fag, tom}, vaegt, 0,
                      tider);
