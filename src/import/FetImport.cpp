@@ -872,13 +872,44 @@ private:
         if (vaegt == 0)
             return false;
         const std::string& n = b.navn;
-        const auto graensen = [&](const char* felt) { return std::clamp(Tal(b.Tekst(felt)), 0, maksCeller); };
         if (n == "ConstraintBreakTimes")
             return Regel(ud, planregler::Art::pause, Hvem(b, ud), vaegt, 0, Tider(b, "Break_Time", "Day", "Hour"));
         if (n == "ConstraintTeacherNotAvailableTimes" || n == "ConstraintStudentsSetNotAvailableTimes" ||
             n == "ConstraintRoomNotAvailableTimes")
             return Regel(ud, planregler::Art::lukket, Hvem(b, ud), vaegt, 0,
                          Tider(b, "Not_Available_Time", "Day", "Hour"));
+        if (n.starts_with("ConstraintTeacher") || n.starts_with("ConstraintStudents"))
+            return PersonRegel(b, ud, vaegt);
+        if (n == "ConstraintActivityPreferredStartingTime") {
+            const auto tid = TidAf(b.Tekst("Preferred_Day"), b.Tekst("Preferred_Hour"));
+            return LektionsRegel(ud, planregler::Art::starttid, vaegt, b.Tekst("Activity_Id"),
+                                 tid ? std::vector{*tid} : std::vector<std::pair<int32_t, int32_t>>{});
+        }
+        if (n == "ConstraintActivityPreferredStartingTimes")
+            return LektionsRegel(
+                ud, planregler::Art::starttid, vaegt, b.Tekst("Activity_Id"),
+                Tider(b, "Preferred_Starting_Time", "Preferred_Starting_Day", "Preferred_Starting_Hour"));
+        if (n == "ConstraintActivityPreferredTimeSlots")
+            return LektionsRegel(ud, planregler::Art::tidsrum, vaegt, b.Tekst("Activity_Id"),
+                                 Tider(b, "Preferred_Time_Slot", "Preferred_Day", "Preferred_Hour"));
+        if (n == "ConstraintActivitiesPreferredStartingTimes")
+            return LektionerRegel(
+                ud, planregler::Art::starttid, vaegt, b,
+                Tider(b, "Preferred_Starting_Time", "Preferred_Starting_Day", "Preferred_Starting_Hour"));
+        if (n == "ConstraintActivitiesPreferredTimeSlots")
+            return LektionerRegel(ud, planregler::Art::tidsrum, vaegt, b,
+                                  Tider(b, "Preferred_Time_Slot", "Preferred_Day", "Preferred_Hour"));
+        if (n == "ConstraintActivitiesSameStartingTime")
+            return SammenRegel(ud, planregler::Art::sammeStart, vaegt, b, 0);
+        if (n == "ConstraintMinDaysBetweenActivities")
+            return SammenRegel(ud, planregler::Art::dageImellem, vaegt, b, Tal(b.Tekst("MinDays")));
+        return false;
+    }
+
+    // A limit on one teacher, all teachers, a students set or all students.
+    bool PersonRegel(const XmlElement& b, Skoledata& ud, int32_t vaegt)
+    {
+        const std::string& n = b.navn;
         static const std::map<std::string, std::pair<planregler::Art, const char*>> graenser{
             {"MaxDaysPerWeek", {planregler::Art::laererDage, "Max_Days_Per_Week"}},
             {"MaxHoursDaily", {planregler::Art::laererTimer, "Maximum_Hours_Daily"}},
@@ -904,37 +935,13 @@ private:
             if (b.Tekst("Allow_Empty_Days") == "false")
                 return false;
             const bool laerer = forstavelse.starts_with("ConstraintTeacher");
-            if (laerer && g->second.first == planregler::Art::holdTidligStart)
-                return false;
-            const auto art = laerer ? std::optional{g->second.first} : std::nullopt;
             const auto hold = forHold.find(g->second.first);
-            if (!laerer && hold == forHold.end())
+            if (laerer ? g->second.first == planregler::Art::holdTidligStart : hold == forHold.end())
                 return false;
-            return Regel(ud, art ? *art : hold->second, Hvem(b, ud), vaegt, graensen(g->second.second), {});
+            const planregler::Art art = laerer ? g->second.first : hold->second;
+            const int32_t graense = std::clamp(Tal(b.Tekst(g->second.second)), 0, maksCeller);
+            return Regel(ud, art, Hvem(b, ud), vaegt, graense, {});
         }
-        if (n == "ConstraintActivityPreferredStartingTime")
-            return LektionsRegel(ud, planregler::Art::starttid, vaegt, b.Tekst("Activity_Id"),
-                                 TidAf(b.Tekst("Preferred_Day"), b.Tekst("Preferred_Hour"))
-                                     ? std::vector{*TidAf(b.Tekst("Preferred_Day"), b.Tekst("Preferred_Hour"))}
-                                     : std::vector<std::pair<int32_t, int32_t>>{});
-        if (n == "ConstraintActivityPreferredStartingTimes")
-            return LektionsRegel(
-                ud, planregler::Art::starttid, vaegt, b.Tekst("Activity_Id"),
-                Tider(b, "Preferred_Starting_Time", "Preferred_Starting_Day", "Preferred_Starting_Hour"));
-        if (n == "ConstraintActivityPreferredTimeSlots")
-            return LektionsRegel(ud, planregler::Art::tidsrum, vaegt, b.Tekst("Activity_Id"),
-                                 Tider(b, "Preferred_Time_Slot", "Preferred_Day", "Preferred_Hour"));
-        if (n == "ConstraintActivitiesPreferredStartingTimes")
-            return LektionerRegel(
-                ud, planregler::Art::starttid, vaegt, b,
-                Tider(b, "Preferred_Starting_Time", "Preferred_Starting_Day", "Preferred_Starting_Hour"));
-        if (n == "ConstraintActivitiesPreferredTimeSlots")
-            return LektionerRegel(ud, planregler::Art::tidsrum, vaegt, b,
-                                  Tider(b, "Preferred_Time_Slot", "Preferred_Day", "Preferred_Hour"));
-        if (n == "ConstraintActivitiesSameStartingTime")
-            return SammenRegel(ud, planregler::Art::sammeStart, vaegt, b, 0);
-        if (n == "ConstraintMinDaysBetweenActivities")
-            return SammenRegel(ud, planregler::Art::dageImellem, vaegt, b, Tal(b.Tekst("MinDays")));
         return false;
     }
 
