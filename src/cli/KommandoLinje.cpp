@@ -10,6 +10,9 @@
 #include "db/Forbindelsesvalg.h"
 #include "db/SqlKlasse.h"
 #include "db/TSqlModul.h"
+#include "regler/Planregler.h"
+#include "skoledata/Planregeldata.h"
+#include "skoledata/Skoledatabase.h"
 #include "base/Uge.h"
 
 #include <algorithm>
@@ -146,6 +149,8 @@ public:
         skrivStatus();
         if (valg_.manglende)
             skrivManglende();
+        if (valg_.regler)
+            skrivRegler();
         // A script asked for a complete timetable; it learns that it did not get one.
         if (valg_.fuldfoer && vorivazi_.Manglende().Mangler() > 0)
             return afslutTimerMangler;
@@ -220,6 +225,48 @@ private:
                 << m.aktivitet->blok << '\t' << m.aktivitet->timer << '\t' << m.placeret << '\t' << m.mangler << '\t'
                 << aktivitetUplaceretTekst << '\n';
         }
+    }
+
+    // The plan's placed hours, each class's in turn; an hour begins a block unless it continues the one before.
+    std::vector<planregler::Lektionstime> lektionstimer()
+    {
+        std::vector<planregler::Lektionstime> ud;
+        for (const std::string& hold : ider_[SkemaArt::hold]) {
+            std::map<std::pair<int32_t, int32_t>, LektionsData> timer;
+            for (const LektionsData& l : vorivazi_.Lektioner(hold, SkemaArt::hold))
+                timer[{l.kolonne, l.raekke}] = l;
+            int32_t iBlok = 0;
+            const LektionsData* forrige = nullptr;
+            for (const auto& [tid, l] : timer) {
+                const bool fortsaetter = forrige != nullptr && forrige->kolonne == l.kolonne &&
+                                         forrige->raekke + 1 == l.raekke && forrige->fag == l.fag &&
+                                         forrige->laerer == l.laerer && iBlok < l.blok;
+                iBlok = fortsaetter ? iBlok + 1 : 1;
+                forrige = &l;
+                ud.push_back({{l.kolonne, l.raekke}, !fortsaetter, l.fag, "", {{l.hold, ""}}, {l.laerer}, {l.lokale}});
+            }
+        }
+        return ud;
+    }
+
+    // Each of the plan's own rules, kept or broken and by how much.
+    void skrivRegler()
+    {
+        const std::vector<planregler::Regel> regler = PlanensRegler(Skoledatabase().Laes(), valg_.plan);
+        const std::vector<planregler::Tilstand> tilstande = planregler::Vurder(regler, lektionstimer());
+        ud_ << "Regel\tArt\tVægt\tTilstand\tBrud\tBeskrivelse\n";
+        int brudte = 0;
+        for (size_t i = 0; i < regler.size(); ++i) {
+            const planregler::Regel& r = regler[i];
+            const planregler::Tilstand& t = tilstande[i];
+            brudte += t.brud > 0 ? 1 : 0;
+            ud_ << r.id << '\t' << planregler::Navn(r.art) << '\t'
+                << (r.vaegt >= planregler::krav ? std::string("krav") : std::to_string(r.vaegt) + " %") << '\t'
+                << (t.brud > 0 ? "brudt" : "holdt") << '\t' << t.brud << '\t'
+                << (t.brud > 0 ? t.tekst : planregler::Beskrivelse(r)) << '\n';
+        }
+        ud_ << "Regler: " << regler.size() << ", holdt " << regler.size() - static_cast<size_t>(brudte) << ", brudt "
+            << brudte << '\n';
     }
 
     bool gem()
@@ -432,10 +479,10 @@ const std::set<std::string>& KommandoensValg(Valg::Kommando kommando)
         {Valg::Kommando::init, {"--demo"}},
         {Valg::Kommando::plans, {}},
         {Valg::Kommando::run,
-         {"--clear",      "--generate", "--auto",    "--days",     "--hours",  "--frequency",  "--strength",
-          "--yes",        "--writable", "--save",    "--force",    "--export", "--export-pdf", "--export-html",
-          "--export-csv", "--complete", "--seconds", "--spread",   "--move",   "--print",      "--pdf",
-          "--show",       "--unplaced", "--times",   "--no-spread"}},
+         {"--clear",      "--generate", "--auto",    "--days",      "--hours",  "--frequency",  "--strength",
+          "--yes",        "--writable", "--save",    "--force",     "--export", "--export-pdf", "--export-html",
+          "--export-csv", "--complete", "--seconds", "--spread",    "--move",   "--print",      "--pdf",
+          "--show",       "--unplaced", "--times",   "--no-spread", "--rules"}},
         {Valg::Kommando::check, {"--no-spread"}},
         {Valg::Kommando::copyPlan, {"--lessons"}},
         {Valg::Kommando::importFet, {"--plan"}},
@@ -504,7 +551,7 @@ std::string Brug()
            "              [--frequency N] [--strength N] [--yes] [--writable] [--save [--force]]\n"
            "              [--export MAPPE] [--export-pdf FIL] [--export-html MAPPE] [--export-csv FIL]\n"
            "              [--complete [--seconds S]] [--no-spread] [--move TYPE:ID:DAG,TIME:DAG,TIME]\n"
-           "              [--print TYPE:ID --pdf FIL] [--show TYPE:ID] [--unplaced] [--log] [--times]\n"
+           "              [--print TYPE:ID --pdf FIL] [--show TYPE:ID] [--unplaced] [--rules] [--log] [--times]\n"
            "  brikken-cli [--db FORBINDELSE] check PLAN [--no-spread]\n"
            "  brikken-cli [--db FORBINDELSE] copy-plan FRA TIL [--lessons]\n"
            "  brikken-cli [--db FORBINDELSE] import-fet FIL --plan ID\n"
@@ -529,7 +576,8 @@ std::optional<Valg> Fortolk(const std::vector<std::string>& argumenter, std::str
                                                                {"--complete", &Valg::fuldfoer},
                                                                {"--unplaced", &Valg::manglende},
                                                                {"--spread", &Valg::spred},
-                                                               {"--no-spread", &Valg::spredIkke}};
+                                                               {"--no-spread", &Valg::spredIkke},
+                                                               {"--rules", &Valg::regler}};
     static const std::map<std::string, std::pair<Interval, int Valg::*>> talValg{
         {"--days", {{1, maksDage}, &Valg::dage}},
         {"--hours", {{1, maksTimer}, &Valg::timer}},

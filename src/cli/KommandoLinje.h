@@ -69,6 +69,7 @@ struct Valg {
     // The plan's spreading rule for this run (and stored with --save); without either the plan's own.
     bool spred = false;
     bool spredIkke = false;
+    bool regler = false; // --rules: the plan's own rules, kept or broken, after the other steps
 };
 
 // Printing and the PDF book draw with Qt's GUI side.

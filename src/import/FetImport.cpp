@@ -3,15 +3,18 @@
 #include "base/Uge.h"
 #include "import/Elevhold.h"
 #include "import/XmlElement.h"
+#include "regler/Planregler.h"
 #include "skoledata/Skoledatabase.h"
 #include "skoledata/Skoleregler.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <map>
 #include <numeric>
 #include <optional>
 #include <set>
+#include <stdexcept>
 #include <tuple>
 
 namespace fetImport {
@@ -92,14 +95,17 @@ std::vector<std::string> Navne(const XmlElement* liste, const std::string& eleme
 
 bool ErAktiv(const XmlElement& e) { return e.Tekst("Active") != "false"; }
 
-// A constraint below 100 % is a wish the file's own solver may break; only a full weight is a requirement.
-bool ErKrav(const XmlElement& begraensning)
+// A constraint's weight as a whole percentage, 1-100; 0 when it asks for nothing.
+int32_t Vaegt(const XmlElement& begraensning)
 {
     const std::string vaegt = begraensning.Tekst("Weight_Percentage");
     double procent = 100;
     std::from_chars(vaegt.data(), vaegt.data() + vaegt.size(), procent);
-    return procent >= 100;
+    return static_cast<int32_t>(std::clamp(procent, 0.0, 100.0));
 }
+
+// A constraint below 100 % is a wish the file's own solver may break; only a full weight is a requirement.
+bool ErKrav(const XmlElement& begraensning) { return Vaegt(begraensning) >= planregler::krav; }
 
 // The rooms a room constraint names.
 Lokaler LokalerI(const XmlElement& begraensning)
@@ -168,6 +174,7 @@ public:
         }
         Byg(ud);
         LaesUtilgaengeligeTider(ud);
+        LaesLokalernesLukketider(ud);
         RapporterOevrige();
         RapporterOverfoert();
         return true;
@@ -311,7 +318,7 @@ private:
                 fagLokaler_[b.Tekst("Subject")] = lokaler;
             else if (brugbar && hjem && lokaler.size() == 1)
                 hjemLokale_[b.Tekst("Students")] = *lokaler.begin();
-            else if (b.navn != "ConstraintBasicCompulsorySpace")
+            else if (b.navn != "ConstraintBasicCompulsorySpace" && b.navn != "ConstraintRoomNotAvailableTimes")
                 ++ikkeOverfoert_[b.navn];
         }
     }
@@ -490,6 +497,8 @@ private:
         if (specificeret) {
             const auto [u, ny] = undervisning_.try_emplace({deltagere.front().hold, a.fag},
                                                            Undervisning{a.laerere.front(), timer, laengde, oensker});
+            for (const Del* d : dele)
+                delensLektion_[d->id] = {deltagere.front().hold, a.fag, ""};
             if (ny)
                 return;
             if (u->second.laerer == a.laerere.front() && u->second.blok == laengde) {
@@ -502,6 +511,8 @@ private:
         std::vector<std::string> laerere = a.laerere;
         std::sort(laerere.begin(), laerere.end());
         laerere.erase(std::unique(laerere.begin(), laerere.end()), laerere.end());
+        for (const Del* d : dele)
+            delensLektion_[d->id] = {"", "", dele.front()->id};
         lektioner_.push_back(
             {dele.front()->id, a.fag, timer, laengde, deltagere, laerere, virtuelle ? *virtuelle : EtBehov(oensker)});
     }
@@ -807,10 +818,13 @@ private:
         for (const XmlElement& b : liste->boern) {
             if (b.navn == "ConstraintBasicCompulsoryTime")
                 continue;
-            if (b.navn != "ConstraintTeacherNotAvailableTimes" || !ErAktiv(b)) {
+            const bool laererKrav = b.navn == "ConstraintTeacherNotAvailableTimes" && ErKrav(b);
+            if (!ErAktiv(b) || (!laererKrav && !Planregel(b, ud))) {
                 ++ikkeOverfoert_[b.navn];
                 continue;
             }
+            if (!laererKrav)
+                continue;
             // The plan would refuse hours of a teacher it does not have.
             if (!underviser.contains(b.Tekst("Teacher"))) {
                 rapport_.push_back("Lærer " + b.Tekst("Teacher") +
@@ -831,11 +845,261 @@ private:
             ud.Tilfoej("Tidsprioritet", {planId_, laerer, -3, dag, time});
     }
 
+    // The planner's own rules.
+
+    // Where a part of an activity went: a class's subject (the file's subject name) or a lesson of its own.
+    struct Lektionsnoegle {
+        std::string hold;
+        std::string fag;
+        std::string aktivitet;
+    };
+
+    void LaesLokalernesLukketider(Skoledata& ud)
+    {
+        const XmlElement* liste = rod_.Barn("Space_Constraints_List");
+        if (liste == nullptr)
+            return;
+        for (const XmlElement& b : liste->boern) {
+            if (b.navn == "ConstraintRoomNotAvailableTimes" && (!ErAktiv(b) || !Planregel(b, ud)))
+                ++ikkeOverfoert_[b.navn];
+        }
+    }
+
+    // Adds the rule (or one per class it concerns) when we have its kind and all it names; false when not.
+    bool Planregel(const XmlElement& b, Skoledata& ud)
+    {
+        const int32_t vaegt = Vaegt(b);
+        if (vaegt == 0)
+            return false;
+        const std::string& n = b.navn;
+        if (n == "ConstraintBreakTimes")
+            return Regel(ud, planregler::Art::pause, Hvem(b, ud), vaegt, 0, Tider(b, "Break_Time", "Day", "Hour"));
+        if (n == "ConstraintTeacherNotAvailableTimes" || n == "ConstraintStudentsSetNotAvailableTimes" ||
+            n == "ConstraintRoomNotAvailableTimes")
+            return Regel(ud, planregler::Art::lukket, Hvem(b, ud), vaegt, 0,
+                         Tider(b, "Not_Available_Time", "Day", "Hour"));
+        if (n.starts_with("ConstraintTeacher") || n.starts_with("ConstraintStudents"))
+            return PersonRegel(b, ud, vaegt);
+        if (n == "ConstraintActivityPreferredStartingTime") {
+            const auto tid = TidAf(b.Tekst("Preferred_Day"), b.Tekst("Preferred_Hour"));
+            return LektionsRegel(ud, planregler::Art::starttid, vaegt, b.Tekst("Activity_Id"),
+                                 tid ? std::vector{*tid} : std::vector<std::pair<int32_t, int32_t>>{});
+        }
+        if (n == "ConstraintActivityPreferredStartingTimes")
+            return LektionsRegel(
+                ud, planregler::Art::starttid, vaegt, b.Tekst("Activity_Id"),
+                Tider(b, "Preferred_Starting_Time", "Preferred_Starting_Day", "Preferred_Starting_Hour"));
+        if (n == "ConstraintActivityPreferredTimeSlots")
+            return LektionsRegel(ud, planregler::Art::tidsrum, vaegt, b.Tekst("Activity_Id"),
+                                 Tider(b, "Preferred_Time_Slot", "Preferred_Day", "Preferred_Hour"));
+        if (n == "ConstraintActivitiesPreferredStartingTimes")
+            return LektionerRegel(
+                ud, planregler::Art::starttid, vaegt, b,
+                Tider(b, "Preferred_Starting_Time", "Preferred_Starting_Day", "Preferred_Starting_Hour"));
+        if (n == "ConstraintActivitiesPreferredTimeSlots")
+            return LektionerRegel(ud, planregler::Art::tidsrum, vaegt, b,
+                                  Tider(b, "Preferred_Time_Slot", "Preferred_Day", "Preferred_Hour"));
+        if (n == "ConstraintActivitiesSameStartingTime")
+            return SammenRegel(ud, planregler::Art::sammeStart, vaegt, b, 0);
+        if (n == "ConstraintMinDaysBetweenActivities")
+            return SammenRegel(ud, planregler::Art::dageImellem, vaegt, b, Tal(b.Tekst("MinDays")));
+        return false;
+    }
+
+    // A limit on one teacher, all teachers, a students set or all students.
+    bool PersonRegel(const XmlElement& b, Skoledata& ud, int32_t vaegt)
+    {
+        const std::string& n = b.navn;
+        static const std::map<std::string, std::pair<planregler::Art, const char*>> graenser{
+            {"MaxDaysPerWeek", {planregler::Art::laererDage, "Max_Days_Per_Week"}},
+            {"MaxHoursDaily", {planregler::Art::laererTimer, "Maximum_Hours_Daily"}},
+            {"MinHoursDaily", {planregler::Art::laererMindstTimer, "Minimum_Hours_Daily"}},
+            {"MaxGapsPerDay", {planregler::Art::laererHullerDag, "Max_Gaps"}},
+            {"MaxGapsPerWeek", {planregler::Art::laererHullerUge, "Max_Gaps"}},
+            {"MaxHoursContinuously", {planregler::Art::laererITraek, "Maximum_Hours_Continuously"}},
+            {"EarlyMaxBeginningsAtSecondHour", {planregler::Art::holdTidligStart, "Max_Beginnings_At_Second_Hour"}}};
+        static const std::map<planregler::Art, planregler::Art> forHold{
+            {planregler::Art::laererTimer, planregler::Art::holdTimer},
+            {planregler::Art::laererMindstTimer, planregler::Art::holdMindstTimer},
+            {planregler::Art::laererHullerDag, planregler::Art::holdHullerDag},
+            {planregler::Art::laererHullerUge, planregler::Art::holdHullerUge},
+            {planregler::Art::holdTidligStart, planregler::Art::holdTidligStart}};
+        for (const std::string forstavelse :
+             {"ConstraintTeachers", "ConstraintTeacher", "ConstraintStudentsSet", "ConstraintStudents"}) {
+            if (!n.starts_with(forstavelse))
+                continue;
+            const auto g = graenser.find(n.substr(forstavelse.size()));
+            if (g == graenser.end())
+                return false;
+            // A day "allowed empty" is FET's default and our only meaning.
+            if (b.Tekst("Allow_Empty_Days") == "false")
+                return false;
+            const bool laerer = forstavelse.starts_with("ConstraintTeacher");
+            const auto hold = forHold.find(g->second.first);
+            if (laerer ? g->second.first == planregler::Art::holdTidligStart : hold == forHold.end())
+                return false;
+            const planregler::Art art = laerer ? g->second.first : hold->second;
+            const int32_t graense = std::clamp(Tal(b.Tekst(g->second.second)), 0, maksCeller);
+            return Regel(ud, art, Hvem(b, ud), vaegt, graense, {});
+        }
+        return false;
+    }
+
+    // Whom a constraint names, as the columns teacher, class, group, room ("tom": all); one per class a students
+    // set falls in; nothing when it names someone the plan does not have.
+    std::vector<std::array<std::string, 4>> Hvem(const XmlElement& b, const Skoledata& ud) const
+    {
+        const std::string& tom = skoleregler::tomMarkoer;
+        const std::string laerer = b.Barn("Teacher_Name") != nullptr ? b.Tekst("Teacher_Name") : b.Tekst("Teacher");
+        if (!laerer.empty())
+            return Underviser(laerer) ? std::vector{std::array{laerer, tom, tom, tom}}
+                                      : std::vector<std::array<std::string, 4>>{};
+        if (b.Barn("Room") != nullptr) {
+            const auto& lokaler = ud.Af("Lokale");
+            const bool findes = std::any_of(lokaler.begin(), lokaler.end(),
+                                            [&](const Raekke& r) { return SomTekst(r[0]) == b.Tekst("Room"); });
+            return findes ? std::vector{std::array{tom, tom, tom, b.Tekst("Room")}}
+                          : std::vector<std::array<std::string, 4>>{};
+        }
+        if (b.Barn("Students") == nullptr)
+            return {{tom, tom, tom, tom}};
+        std::vector<std::array<std::string, 4>> hold;
+        for (const Deltager& d : DeltagereAfSaet(b.Tekst("Students")))
+            hold.push_back({tom, d.hold, d.gruppe, tom});
+        return hold;
+    }
+
+    bool Underviser(const std::string& laerer) const
+    {
+        return std::any_of(undervisning_.begin(), undervisning_.end(),
+                           [&](const auto& u) { return u.second.laerer == laerer; }) ||
+               std::any_of(lektioner_.begin(), lektioner_.end(), [&](const Lektion& l) {
+                   return std::find(l.laerere.begin(), l.laerere.end(), laerer) != l.laerere.end();
+               });
+    }
+
+    // The classes and groups of a students set that is taught; none for another.
+    std::vector<Deltager> DeltagereAfSaet(const std::string& saet) const
+    {
+        std::vector<Deltager> ud;
+        try {
+            ud = elevhold_->Deltagere(saet);
+        } catch (const std::out_of_range&) {
+            return {};
+        }
+        std::erase_if(ud, [&](const Deltager& d) { return !hjem_.contains(d.hold); });
+        return ud;
+    }
+
+    std::vector<std::pair<int32_t, int32_t>> Tider(const XmlElement& b, const char* element, const char* dag,
+                                                   const char* time) const
+    {
+        std::set<std::pair<int32_t, int32_t>> tider;
+        for (const XmlElement* t : b.Boern(element)) {
+            if (const auto tid = TidAf(t->Tekst(dag), t->Tekst(time)))
+                tider.insert(*tid);
+        }
+        return {tider.begin(), tider.end()};
+    }
+
+    // One rule for each of whom it names; false when it names no one the plan has, or closes no hour of its week.
+    bool Regel(Skoledata& ud, planregler::Art art, const std::vector<std::array<std::string, 4>>& hvem, int32_t vaegt,
+               int32_t graense, const std::vector<std::pair<int32_t, int32_t>>& tider)
+    {
+        const bool lukker = art == planregler::Art::pause || art == planregler::Art::lukket;
+        if (hvem.empty() || (lukker && tider.empty()))
+            return false;
+        const std::string& tom = skoleregler::tomMarkoer;
+        for (const auto& [laerer, hold, gruppe, lokale] : hvem)
+            TilfoejRegel(ud, art, {laerer, hold, gruppe, lokale, tom, tom}, vaegt, graense, tider);
+        return true;
+    }
+
+    void TilfoejRegel(Skoledata& ud, planregler::Art art, const std::array<std::string, 6>& hvem, int32_t vaegt,
+                      int32_t graense, const std::vector<std::pair<int32_t, int32_t>>& tider)
+    {
+        const int32_t nr = ++regler_;
+        ud.Tilfoej("Planregel", {planId_, nr, planregler::Navn(art), hvem[0], hvem[1], hvem[2], hvem[3], hvem[4],
+                                 hvem[5], graense, vaegt});
+        for (const auto& [dag, time] : tider)
+            ud.Tilfoej("PlanregelTid", {planId_, nr, dag, time});
+        ++overfoerteRegler_[planregler::Navn(art)];
+    }
+
+    // Our lesson of an activity of the file: a class and our subject, or a lesson of its own.
+    std::optional<std::array<std::string, 3>> LektionAf(const std::string& aktivitet) const
+    {
+        const std::string& tom = skoleregler::tomMarkoer;
+        const auto l = delensLektion_.find(aktivitet);
+        if (l == delensLektion_.end())
+            return std::nullopt;
+        if (!l->second.aktivitet.empty())
+            return std::array{tom, tom, l->second.aktivitet};
+        return std::array{l->second.hold, fagId_.at({l->second.hold, l->second.fag}), tom};
+    }
+
+    bool LektionsRegel(Skoledata& ud, planregler::Art art, int32_t vaegt, const std::string& aktivitet,
+                       const std::vector<std::pair<int32_t, int32_t>>& tider)
+    {
+        const auto lektion = LektionAf(aktivitet);
+        if (!lektion || tider.empty())
+            return false;
+        const std::string& tom = skoleregler::tomMarkoer;
+        TilfoejRegel(ud, art, {tom, (*lektion)[0], tom, tom, (*lektion)[1], (*lektion)[2]}, vaegt, 0, tider);
+        return true;
+    }
+
+    // The lessons of a teacher, students set or subject; an activity tag or a duration is not ours to select by.
+    bool LektionerRegel(Skoledata& ud, planregler::Art art, int32_t vaegt, const XmlElement& b,
+                        const std::vector<std::pair<int32_t, int32_t>>& tider)
+    {
+        const std::string& tom = skoleregler::tomMarkoer;
+        if (!b.Tekst("Activity_Tag_Name").empty() || !b.Tekst("Duration").empty() || tider.empty())
+            return false;
+        std::string laerer = b.Tekst("Teacher_Name");
+        std::string hold = tom;
+        if (!b.Tekst("Students_Name").empty()) {
+            const auto hele = elevhold_->HeleHoldet(b.Tekst("Students_Name"));
+            if (!hele || !hjem_.contains(*hele))
+                return false;
+            hold = *hele;
+        }
+        std::string fag = b.Tekst("Subject_Name");
+        // Our subject has the file's name only when the subject was not split by its hours.
+        if (!fag.empty() && !fag_.contains(fag))
+            return false;
+        if (!laerer.empty() && !Underviser(laerer))
+            return false;
+        TilfoejRegel(ud, art, {laerer.empty() ? tom : laerer, hold, tom, tom, fag.empty() ? tom : fag, tom}, vaegt, 0,
+                     tider);
+        return true;
+    }
+
+    bool SammenRegel(Skoledata& ud, planregler::Art art, int32_t vaegt, const XmlElement& b, int32_t graense)
+    {
+        std::set<std::array<std::string, 3>> lektioner;
+        for (const XmlElement* a : b.Boern("Activity_Id")) {
+            const auto lektion = LektionAf(a->tekst);
+            if (!lektion)
+                return false;
+            lektioner.insert(*lektion);
+        }
+        if (lektioner.empty())
+            return false;
+        const std::string& tom = skoleregler::tomMarkoer;
+        TilfoejRegel(ud, art, {tom, tom, tom, tom, tom, tom}, vaegt, std::clamp(graense, 0, maksCeller), {});
+        for (const auto& [hold, fag, aktivitet] : lektioner)
+            ud.Tilfoej("PlanregelLektion", {planId_, regler_, hold, fag, aktivitet});
+        return true;
+    }
+
     void RapporterOevrige()
     {
         if (udenFagAntal_ > 0)
             rapport_.push_back(Antal(udenFagAntal_, "aktivitet", "aktiviteter") + " uden fag er overført under faget " +
                                udenFag);
+        for (const auto& [art, antal] : overfoerteRegler_)
+            rapport_.push_back(std::to_string(antal) + " × regel \"" + art + "\" overført");
         for (const auto& [navn, antal] : ikkeOverfoert_)
             rapport_.push_back(std::to_string(antal) + " × " + navn +
                                ": har intet modsvar her (eller er ikke aktiv); ikke overført");
@@ -876,6 +1140,9 @@ private:
     std::map<std::string, int> virtuelleOensker_;
     std::map<std::string, std::vector<Lokaler>> virtuelle_; // virtual room -> its sets of real rooms
     std::set<std::string> foretrukne_; // rooms a room constraint names, other than a class's home room
+    std::map<std::string, Lektionsnoegle> delensLektion_; // part of an activity -> where it went
+    int32_t regler_ = 0;                                  // the plan's rules so far
+    std::map<std::string, int> overfoerteRegler_;         // kind -> rules carried
 };
 
 } // namespace

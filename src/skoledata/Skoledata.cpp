@@ -137,6 +137,30 @@ const std::vector<Tabel>& Skematabeller()
           Ref("Raekke_ASL", F::Time), Ref("Behov_ASL", F::Behov), Ref("LokaleID_ASL", F::Lokale)},
          {0, 1, 2, 3, 4},
          true},
+        // The planner's own rules: one row per rule, its kind, whom it concerns
+        // (the columns not "tom"), a limit and a weight (100 = a requirement).
+        {"Planregel",
+         "Planens regler",
+         {Ref("PlanID_PR", F::Plan), Ref("RegelID_PR", F::Regel), Ref("Art_PR", F::Regelart),
+          RefEllerTom("LaererID_PR", F::Laerer), RefEllerTom("HoldID_PR", F::Hold),
+          RefEllerTom("GruppeID_PR", F::Gruppe), RefEllerTom("LokaleID_PR", F::Lokale), RefEllerTom("FagID_PR", F::Fag),
+          RefEllerTom("AktivitetID_PR", F::Aktivitet), Ref("Graense_PR", F::Graense), Ref("Vaegt_PR", F::Vaegt)},
+         {0, 1},
+         true},
+        // The hours a rule names: closed hours, or the allowed starts of lessons.
+        {"PlanregelTid",
+         "Reglernes timer",
+         {Ref("PlanID_PRT", F::Plan), Ref("RegelID_PRT", F::Regel), Ref("Kolonne_PRT", F::Dag),
+          Ref("Raekke_PRT", F::Time)},
+         {0, 1, 2, 3},
+         true},
+        // The lessons a rule names together: a class's subject or an activity.
+        {"PlanregelLektion",
+         "Reglernes lektioner",
+         {Ref("PlanID_PRL", F::Plan), Ref("RegelID_PRL", F::Regel), RefEllerTom("HoldID_PRL", F::Hold),
+          RefEllerTom("FagID_PRL", F::Fag), RefEllerTom("AktivitetID_PRL", F::Aktivitet)},
+         {0, 1, 2, 3, 4},
+         true},
     };
     return tabeller;
 }
@@ -200,6 +224,14 @@ std::string FeltBetegnelse(Felt felt)
         return "lokalebehov";
     case Felt::Laengde:
         return "længde";
+    case Felt::Regelart:
+        return "regelart";
+    case Felt::Regel:
+        return "regel";
+    case Felt::Graense:
+        return "grænse";
+    case Felt::Vaegt:
+        return "vægt";
     }
     return "";
 }

@@ -20,6 +20,8 @@ enum class Felt {
     Inddeling,
     Gruppe,
     Aktivitet,
+    // The planner's own rules.
+    Regelart,
     Timer,
     Dage,
     TimerPrDag,
@@ -29,7 +31,11 @@ enum class Felt {
     Dag,
     Time,
     Behov,
-    Laengde
+    Laengde,
+    // The planner's own rules.
+    Regel,
+    Graense,
+    Vaegt
 };
 
 struct Kolonne {

@@ -1,6 +1,7 @@
 #include "skoledata/Skoleregler.h"
 
 #include "fuldfoerelse/Skemabillede.h"
+#include "regler/Planregler.h"
 
 #include <algorithm>
 #include <map>
@@ -344,6 +345,17 @@ private:
     std::vector<std::string> fejl_;
 };
 
+// The planner's own rules: a kind the rules module knows.
+std::string RegelartFejl(const std::string& art)
+{
+    if (planregler::ArtNavngivet(art))
+        return "";
+    std::string kendte;
+    for (const planregler::Art a : planregler::AlleArter())
+        kendte += (kendte.empty() ? "" : ", ") + planregler::Navn(a);
+    return "\"" + art + "\" er ingen regelart; vælg en af " + kendte;
+}
+
 } // namespace
 
 std::optional<Interval> Graenser(Felt felt)
@@ -368,6 +380,13 @@ std::optional<Interval> Graenser(Felt felt)
     case Felt::Behov:
     case Felt::Laengde:
         return Interval{1, maksTimer};
+    // The planner's own rules.
+    case Felt::Regel:
+        return Interval{1, 1000000};
+    case Felt::Graense:
+        return Interval{0, maksCeller};
+    case Felt::Vaegt:
+        return Interval{1, planregler::krav};
     default:
         return std::nullopt;
     }
@@ -394,6 +413,8 @@ std::string VaerdiFejl(const Kolonne& kolonne, const SqlVaerdi& vaerdi)
         const auto* tekst = std::get_if<std::string>(&vaerdi);
         if (tekst == nullptr)
             return "skal være en tekst";
+        if (kolonne.felt == Felt::Regelart)
+            return RegelartFejl(*tekst);
         return kolonne.tomTilladt && *tekst == tomMarkoer ? "" : IdFejl(*tekst);
     }
     const auto* tal = std::get_if<int32_t>(&vaerdi);

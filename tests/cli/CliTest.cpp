@@ -2,6 +2,7 @@
 #include "cli/KoerCli.h"
 #include "db/SqlKlasse.h"
 #include "db/TSqlModul.h"
+#include "skoledata/Skoledatabase.h"
 #include "support/MidlertidigMappe.h"
 #include "support/TestDatabase.h"
 
@@ -10,6 +11,7 @@
 #include <fstream>
 #include <regex>
 #include <sstream>
+#include <tuple>
 #include <arpa/inet.h>
 #include <csignal>
 #include <netinet/in.h>
@@ -710,4 +712,30 @@ TEST_F(Cli, AMoveChangesClassTeacherAndRoomTogetherOrNothingAtAll)
     EXPECT_EQ(gemteLektioner(db_->Forbindelse(), "Plan2026"), gemt);
     EXPECT_EQ(koerCli(db + " run Plan2026 --move h:1.a:8,1:1,1").status, 2) << "days count from 1 to 7";
     EXPECT_EQ(koerCli(db + " run Plan2026 --move h:1.a:6,1:1,1").status, 1) << "Plan2026 has no Saturday";
+}
+
+TEST_F(Cli, RulesListsEachOfThePlansOwnRulesKeptOrBrokenAfterTheOtherSteps)
+{
+    ASSERT_EQ(koerCli(db + " init --demo").status, 0);
+    {
+        std::string fejl;
+        TSqlModul::Instans().VaelgForbindelse(db_->Forbindelse(), fejl);
+        using namespace std::string_literals;
+        Skoledata regler;
+        for (const auto& [nr, dage, vaegt] : {std::tuple{1, 7, 100}, std::tuple{2, 1, 50}})
+            regler.Tilfoej("Planregel", {"Plan2026"s, nr, "lærer dage"s, "tom"s, "tom"s, "tom"s, "tom"s, "tom"s, "tom"s,
+                                         dage, vaegt});
+        std::vector<std::string> afvist;
+        ASSERT_TRUE(Skoledatabase().Tilfoej(regler, afvist)) << afvist.front();
+        TSqlModul::Instans().Luk();
+    }
+    const Resultat r = koerCli(db + " run Plan2026 --generate --yes --rules");
+    ASSERT_EQ(r.status, 0) << r.ud;
+    EXPECT_NE(r.ud.find("Regel\tArt\tVægt\tTilstand\tBrud\tBeskrivelse\n"
+                        "1\tlærer dage\tkrav\tholdt\t0\tAlle lærere: højst 7 dage\n"
+                        "2\tlærer dage\t50 %\tbrudt\t"),
+              std::string::npos)
+        << r.ud;
+    EXPECT_TRUE(std::regex_search(r.ud, std::regex("\tbrudt\t\\d+\t\\S+ må højst have 1 dag, men har [2-5]")));
+    EXPECT_TRUE(r.ud.ends_with("Regler: 2, holdt 1, brudt 1\n")) << r.ud;
 }

@@ -238,3 +238,103 @@ TEST_P(FetData, ASchoolComesInWholeWithItsGroupsTeachersAndRoomChoices)
         EXPECT_FALSE(fil.rumvalg.empty());
     }
 }
+
+namespace {
+
+// The file's constraints that become each kind of our rules. Teachers' hard closed hours stay the specified
+// priorities; only their wishes are rules.
+const std::multimap<std::string, std::string> regelartAf{
+    {"pause", "ConstraintBreakTimes"},
+    {"lukket", "ConstraintStudentsSetNotAvailableTimes"},
+    {"lukket", "ConstraintRoomNotAvailableTimes"},
+    {"lukket", "ConstraintTeacherNotAvailableTimes"},
+    {"lærer dage", "ConstraintTeacherMaxDaysPerWeek"},
+    {"lærer dage", "ConstraintTeachersMaxDaysPerWeek"},
+    {"lærer timer pr. dag", "ConstraintTeacherMaxHoursDaily"},
+    {"lærer timer pr. dag", "ConstraintTeachersMaxHoursDaily"},
+    {"lærer mindst timer pr. dag", "ConstraintTeacherMinHoursDaily"},
+    {"lærer mindst timer pr. dag", "ConstraintTeachersMinHoursDaily"},
+    {"lærer huller pr. dag", "ConstraintTeachersMaxGapsPerDay"},
+    {"lærer huller pr. uge", "ConstraintTeacherMaxGapsPerWeek"},
+    {"lærer huller pr. uge", "ConstraintTeachersMaxGapsPerWeek"},
+    {"lærer timer i træk", "ConstraintTeacherMaxHoursContinuously"},
+    {"lærer timer i træk", "ConstraintTeachersMaxHoursContinuously"},
+    {"hold huller pr. uge", "ConstraintStudentsMaxGapsPerWeek"},
+    {"hold huller pr. uge", "ConstraintStudentsSetMaxGapsPerWeek"},
+    {"hold tidlig start", "ConstraintStudentsEarlyMaxBeginningsAtSecondHour"},
+    {"starttid", "ConstraintActivityPreferredStartingTime"},
+    {"starttid", "ConstraintActivityPreferredStartingTimes"},
+    {"starttid", "ConstraintActivitiesPreferredStartingTimes"},
+    {"samme start", "ConstraintActivitiesSameStartingTime"},
+    {"dage imellem", "ConstraintMinDaysBetweenActivities"}};
+
+// The weights of the file's active constraints of one name (a weight of 0 asks for nothing and is not carried).
+std::multiset<int> Vaegte(const Knude& rod, const std::string& navn)
+{
+    std::multiset<int> ud;
+    for (const char* liste : {"Time_Constraints_List", "Space_Constraints_List"}) {
+        for (const Knude* l : rod.Alle(liste)) {
+            for (const Knude* b : l->Alle(navn)) {
+                const int vaegt = static_cast<int>(std::stod(b->Tekst("Weight_Percentage")));
+                const bool laererKrav = navn == "ConstraintTeacherNotAvailableTimes" && vaegt >= 100;
+                if (b->Tekst("Active", "true") != "false" && !laererKrav)
+                    ud.insert(vaegt);
+            }
+        }
+    }
+    return ud;
+}
+
+// How many of a name the report says are not carried.
+int IkkeOverfoert(const std::vector<std::string>& rapport, const std::string& navn)
+{
+    const std::string start = " × " + navn + ": ";
+    for (const std::string& linje : rapport) {
+        if (const auto i = linje.find(start); i != std::string::npos)
+            return std::stoi(linje.substr(0, i));
+    }
+    return 0;
+}
+
+} // namespace
+
+class FetRegler : public FetData {};
+
+// Two Italian schools that use the common kinds of rules between them, hard and weighted.
+INSTANTIATE_TEST_SUITE_P(ToSkoler, FetRegler,
+                         testing::Values("Italy/2010/Liceo-2010.fet", "Italy/2009/liceo-scientifico.fet"));
+
+TEST_P(FetRegler, EachRuleComesInWithItsWeightOrIsCountedAsNotCarried)
+{
+    const std::string sti = std::string("/usr/share/doc/fet-data/examples/FET-5-official/") + GetParam();
+    ASSERT_TRUE(std::filesystem::exists(sti)) << sti << ": scripts/install-deps.sh installs fet-data";
+    QFile f(QString::fromStdString(sti));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&f);
+    while (!xml.atEnd() && !xml.isStartElement())
+        xml.readNext();
+    const Knude rod = LaesKnude(xml);
+    std::vector<std::string> rapport, fejl;
+    ASSERT_TRUE(fetImport::Importer(sti, "P", rapport, fejl)) << fejl.front();
+    std::map<std::string, std::multiset<int>> vores;
+    for (const Raekke& r : Skoledatabase().Laes().Af("Planregel"))
+        vores[SomTekst(r[2])].insert(std::get<int32_t>(r[10]));
+
+    int arter = 0;
+    for (auto art = regelartAf.begin(); art != regelartAf.end(); art = regelartAf.upper_bound(art->first)) {
+        std::multiset<int> filens;
+        int ikkeOverfoert = 0;
+        const auto [fra, til] = regelartAf.equal_range(art->first);
+        for (auto navn = fra; navn != til; ++navn) {
+            const std::multiset<int> v = Vaegte(rod, navn->second);
+            filens.insert(v.begin(), v.end());
+            ikkeOverfoert += IkkeOverfoert(rapport, navn->second);
+        }
+        arter += vores[art->first].empty() ? 0 : 1;
+        if (ikkeOverfoert == 0)
+            EXPECT_EQ(vores[art->first], filens) << art->first;
+        else
+            EXPECT_EQ(vores[art->first].size() + static_cast<size_t>(ikkeOverfoert), filens.size()) << art->first;
+    }
+    EXPECT_GE(arter, 9) << "the two files use most common kinds";
+}

@@ -137,9 +137,11 @@ TEST_F(FetImport, CarriesTheSmallSchoolOverAndReportsWhatItCannot)
     EXPECT_EQ(rapport,
               (std::vector<std::string>{
                   "Aktivitet 10 (Musik) nævner faget Musik, som filen ikke har erklæret; overført, som det står",
-                  "1 × ConstraintTeacherMaxGapsPerWeek: har intet modsvar her (eller er ikke aktiv); ikke "
-                  "overført",
+                  "1 × regel \"lærer huller pr. uge\" overført",
+                  "1 × ConstraintTeacherMaxSpanPerDay: har intet modsvar her (eller er ikke aktiv); ikke overført",
                   "Overført: 14 af filens 14 aktive timer (100 %)"}));
+    EXPECT_EQ(Sorteret(data, "Planregel"), (std::vector<Raekke>{{"Lille"s, 1, "lærer huller pr. uge"s, "Anne"s, "tom"s,
+                                                                 "tom"s, "tom"s, "tom"s, "tom"s, 1, 100}}));
 
     // The same file again: the same rows, and the stored plan is not touched.
     XmlElement rod;

@@ -196,3 +196,34 @@ TEST_F(Skoledatabasen, TablesOfOurOwnComeWithTheFirstRowsAndTravelWithThePlan)
     EXPECT_FALSE(db.Tilfoej(forkert, fejl));
     EXPECT_EQ(fejl.size(), 2u);
 }
+
+TEST_F(Skoledatabasen, ThePlannersRulesAreTablesOfOurOwnThatTravelWithThePlan)
+{
+    Skoledatabase db;
+    EXPECT_TRUE(db.Laes().Af("Planregel").empty());
+    Skoledata regler;
+    regler.Tilfoej("Planregel", {"Plan2026"s, 1, "pause"s, "tom"s, "tom"s, "tom"s, "tom"s, "tom"s, "tom"s, 0, 100});
+    regler.Tilfoej("PlanregelTid", {"Plan2026"s, 1, 0, 3});
+    regler.Tilfoej("Planregel",
+                   {"Plan2026"s, 2, "lærer dage"s, "Hanne"s, "tom"s, "tom"s, "tom"s, "tom"s, "tom"s, 4, 80});
+    regler.Tilfoej("Planregel",
+                   {"Plan2026"s, 3, "dage imellem"s, "tom"s, "tom"s, "tom"s, "tom"s, "tom"s, "tom"s, 2, 100});
+    regler.Tilfoej("PlanregelLektion", {"Plan2026"s, 3, "1.a"s, "Dansk_ind"s, "tom"s});
+    std::vector<std::string> fejl;
+    ASSERT_TRUE(db.Tilfoej(regler, fejl)) << fejl.front();
+    for (const auto& [tabel, raekker] : regler.raekker)
+        EXPECT_EQ(db.Laes().Af(tabel), raekker) << tabel;
+    ASSERT_TRUE(db.KopierPlan("Plan2026", "Plan2028", false, fejl)) << fejl.front();
+    EXPECT_EQ(PlanensRaekker(db.Laes(), "Planregel", 0, "Plan2028").size(), 3u);
+    EXPECT_EQ(PlanensRaekker(db.Laes(), "PlanregelLektion", 0, "Plan2028").size(), 1u);
+
+    // A kind the rules module does not know, a weight above 100 % and a class that does not exist.
+    Skoledata forkert;
+    forkert.Tilfoej("Planregel",
+                    {"Plan2026"s, 4, "højst dage"s, "Hanne"s, "tom"s, "tom"s, "tom"s, "tom"s, "tom"s, 4, 100});
+    forkert.Tilfoej("Planregel",
+                    {"Plan2026"s, 5, "lærer dage"s, "Hanne"s, "tom"s, "tom"s, "tom"s, "tom"s, "tom"s, 4, 101});
+    forkert.Tilfoej("Planregel", {"Plan2026"s, 6, "lukket"s, "tom"s, "9.z"s, "tom"s, "tom"s, "tom"s, "tom"s, 0, 100});
+    EXPECT_FALSE(db.Tilfoej(forkert, fejl));
+    EXPECT_EQ(fejl.size(), 3u);
+}
