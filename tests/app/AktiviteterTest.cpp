@@ -194,3 +194,33 @@ TEST_F(Aktiviteter, ABlockThatClashesIsReportedAndKept)
     EXPECT_EQ(Lagret("AktivitetSkema"), skema);
     EXPECT_EQ(Lagret("AktivitetSkemaLokale"), lokaler);
 }
+
+TEST_F(Aktiviteter, EveryTimetableTheyNameIsPublishedWithTheirCells)
+{
+    MedTestModtager m;
+    Vorivazi v(Datakilde::database);
+    ASSERT_TRUE(v.AabnPlan(plan));
+    const Skemabog bog = SamlSkemabog(v);
+    const auto skema = [&](SkemaArt art, const std::string& id) -> const UdgivetSkema* {
+        for (const UdgivetSkema* s : bog.AfArt(art)) {
+            if (s->id == id)
+                return s;
+        }
+        return nullptr;
+    };
+    // Gorm teaches only German, Hallen is used only by the sport.
+    ASSERT_NE(skema(SkemaArt::laerer, "Gorm"), nullptr);
+    ASSERT_NE(skema(SkemaArt::lokale, "Hallen"), nullptr);
+    ASSERT_NE(skema(SkemaArt::hold, "7.a"), nullptr);
+
+    const UdgivetAktivitetscelle* sprog = skema(SkemaArt::hold, "7.a")->AktivitetI(0, 1);
+    ASSERT_NE(sprog, nullptr);
+    EXPECT_TRUE(sprog->tekst == "Fransk Eva / Tysk Gorm" || sprog->tekst == "Tysk Gorm / Fransk Eva") << sprog->tekst;
+    EXPECT_EQ(skema(SkemaArt::laerer, "Gorm")->AktivitetI(0, 1)->tekst, "7.a Tysk B1");
+    for (const int32_t time : {0, 1}) {
+        const UdgivetAktivitetscelle* idraet = skema(SkemaArt::lokale, "Hallen")->AktivitetI(1, time);
+        ASSERT_NE(idraet, nullptr);
+        EXPECT_EQ(idraet->tekst.rfind("7.a, 7.b Idræt ", 0), 0u) << idraet->tekst;
+    }
+    EXPECT_EQ(skema(SkemaArt::hold, "7.a")->AktivitetI(0, 0), nullptr);
+}
