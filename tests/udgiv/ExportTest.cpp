@@ -163,6 +163,26 @@ TEST(ExportPage, DanishLettersTakeOneColumn)
     EXPECT_EQ(nederst.substr(43, 14), U"Værkst 3.å   |");
 }
 
+TEST(ExportPage, ALessonOfTheNewKindRunsOverItsCellBrokenAtABlankAndCut)
+{
+    Export e = nySide();
+    ASSERT_TRUE(e.IndsaetAktivitet("Tysk Eva / Fransk Ole", 0, 2));
+    EXPECT_EQ(e.Linje(7).substr(0, 29), "| Lektion 2   |Tysk Eva /   |");
+    EXPECT_EQ(e.Linje(8).substr(0, 29), "|             |Fransk Ole   |");
+    // Every class of a joined lesson, then as much of the rest as fits.
+    ASSERT_TRUE(e.IndsaetAktivitet("7.a, 7.b Idræt Gymsal, Hallen", 1, 1));
+    EXPECT_EQ(tegn(e.Linje(4)).substr(28, 15), U"|7.a, 7.b     |");
+    EXPECT_EQ(tegn(e.Linje(5)).substr(28, 15), U"|Idræt Gymsal,|");
+    // A word longer than the line is broken where the line ends.
+    ASSERT_TRUE(e.IndsaetAktivitet("Naturfagsværkstedet 9.a", 4, 8));
+    EXPECT_EQ(tegn(e.Linje(25)).substr(70, 15), U"|Naturfagsværk|");
+    EXPECT_EQ(tegn(e.Linje(26)).substr(70, 15), U"|stedet 9.a   |");
+    EXPECT_EQ(e.Linje(27), kantlinje);
+    MedTestModtager m;
+    EXPECT_FALSE(e.IndsaetAktivitet("Møde", 5, 1));
+    EXPECT_EQ(e.Linje(2), tomLinje);
+}
+
 TEST(ExportFile, APageIsABlankLineItsTitleARuleAndTheGrid)
 {
     Export e = nySide();
