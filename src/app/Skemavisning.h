@@ -1,7 +1,7 @@
 #pragma once
 
 #include "fuldfoerelse/Skemabillede.h"
-#include "store/Aktiviteter.h"
+#include "store/Aktivitetsceller.h"
 #include "store/SkemaArt.h"
 
 #include <cstdint>
@@ -16,18 +16,6 @@ std::vector<std::string> CelleLinjer(SkemaArt art, const std::string& hold, cons
 // The same ids on one line.
 std::string CelleTekst(SkemaArt art, const std::string& hold, const std::string& fag, const std::string& laerer,
                        const std::string& lokale);
-
-// One hour of a timetable that lessons of the new kind fill, as a view shows it.
-struct Aktivitetscelle {
-    Placering p;
-    std::string tekst;
-    std::string fag; // the first lesson's subject, which gives the cell its colour
-};
-// In a class's timetable its groups' parallel lessons side by side, subject
-// and teachers ("Tysk Eva / Fransk Ole"); in a teacher's the classes, subject
-// and rooms, in a room's the classes, subject and teachers of the lesson,
-// every class of a joined lesson named. By day, then hour.
-std::vector<Aktivitetscelle> AktivitetsCeller(const Aktivitetsplan& plan, SkemaArt art, const std::string& id);
 
 // An activity in a list row: who takes part ("7.a Tysk, 7.b"), its teachers
 // and its room needs, each need's rooms joined by '/' ("Gymsal, Hal1/Hal2").

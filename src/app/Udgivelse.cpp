@@ -17,18 +17,18 @@ namespace {
 // Enough of a subject or a class id to tell them apart in the overview's narrow cells.
 constexpr size_t kortLaengde = 4;
 
+// The store's timetables and those only the activities name.
 std::vector<std::string> ider(Vorivazi& vorivazi, SkemaArt art)
 {
-    std::vector<std::string> ud;
+    const std::vector<std::string> aktiviteter = AktivitetsSkemaer(vorivazi.Aktiviteter(), art);
+    std::set<std::string> ud(aktiviteter.begin(), aktiviteter.end());
     vorivazi.HentNavne(art);
     std::string id;
+    while (vorivazi.TagNavn(id))
+        ud.insert(id);
     // "tom" marks a lesson still without a teacher or room, not a timetable to hand out.
-    while (vorivazi.TagNavn(id)) {
-        if (id != tomId)
-            ud.push_back(id);
-    }
-    std::sort(ud.begin(), ud.end());
-    return ud;
+    ud.erase(tomId);
+    return {ud.begin(), ud.end()};
 }
 
 // Every subject placed, sorted: its place in the list gives its colour.
@@ -53,17 +53,34 @@ std::string noegletal(Vorivazi& vorivazi, const std::string& id, SkemaArt art)
            FormaterProcent(vorivazi.Spredning(id, art), danskeSeparatorer);
 }
 
+// A plan stored with other dimensions may hold lessons outside its own week.
+void udvidUge(Skemabog& bog, Placering p)
+{
+    bog.dage = std::clamp(p.kolonne + 1, bog.dage, maksDage);
+    bog.timer = std::clamp(p.raekke + 1, bog.timer, maksTimer);
+}
+
+std::vector<UdgivetAktivitetscelle> aktivitetsceller(Vorivazi& vorivazi, const std::string& id, SkemaArt art,
+                                                     Skemabog& bog)
+{
+    std::vector<UdgivetAktivitetscelle> ud;
+    for (const Aktivitetscelle& c : AktivitetsCeller(vorivazi.Aktiviteter(), art, id)) {
+        // The view's text starts with the classes in a teacher's cell and with the subject in a class's.
+        ud.push_back({c.p, c.tekst, c.fag, Forkortet(c.tekst, kortLaengde)});
+        udvidUge(bog, c.p);
+    }
+    return ud;
+}
+
 UdgivetSkema samlSkema(Vorivazi& vorivazi, const std::string& id, SkemaArt art, Skemabog& bog)
 {
-    UdgivetSkema skema{art, id, noegletal(vorivazi, id, art), {}, {}};
+    UdgivetSkema skema{art, id, noegletal(vorivazi, id, art), {}, {}, aktivitetsceller(vorivazi, id, art, bog)};
     for (const LektionsData& l : vorivazi.Lektioner(id, art)) {
         // A teacher's line of the overview names the class, a class's line the subject.
         const std::string& kort = art == SkemaArt::laerer ? l.hold : l.fag;
         skema.lektioner.push_back(
             {l, CelleLinjer(art, l.hold, l.fag, l.laerer, l.lokale), Forkortet(kort, kortLaengde)});
-        // A plan stored with other dimensions may hold lessons outside its own week.
-        bog.dage = std::clamp(l.kolonne + 1, bog.dage, maksDage);
-        bog.timer = std::clamp(l.raekke + 1, bog.timer, maksTimer);
+        udvidUge(bog, {l.kolonne, l.raekke});
     }
     std::sort(skema.lektioner.begin(), skema.lektioner.end(), [](const UdgivetLektion& a, const UdgivetLektion& b) {
         return std::tie(a.lektion.kolonne, a.lektion.raekke) < std::tie(b.lektion.kolonne, b.lektion.raekke);

@@ -7,6 +7,7 @@
 #include "db/SqlKlasse.h"
 #include "db/TSqlModul.h"
 
+#include "store/Aktivitetsceller.h"
 #include "store/SkemaArt.h"
 
 #include <algorithm>
@@ -705,6 +706,21 @@ void Portal::SkrivTid(Stopur& ur, const std::string& etiket, int32_t raekke) con
     besked_.TidsLinje(ur.Sekunder(), etiket, raekke);
 }
 
+namespace {
+
+// The hours that lessons of the new kind fill on the page being drawn. A
+// lesson placed on such an hour keeps the cell, as the page has room for one.
+void indsaetAktiviteter(Export& side, const Aktivitetsplan& plan, const std::string& id, SkemaArt art,
+                        const std::vector<Placering>& optaget)
+{
+    for (const Aktivitetscelle& celle : AktivitetsCeller(plan, art, id)) {
+        if (std::find(optaget.begin(), optaget.end(), celle.p) == optaget.end())
+            side.IndsaetAktivitet(celle.tekst, celle.p.kolonne, celle.p.raekke + 1);
+    }
+}
+
+} // namespace
+
 bool Portal::Eksporter(const std::string& mappe)
 {
     std::vector<atomiskFil::Fil> filer;
@@ -719,7 +735,7 @@ bool Portal::Eksporter(const std::string& mappe)
 
 std::string Portal::Sider(SkemaArt art)
 {
-    std::string sider;
+    std::vector<std::pair<std::string, std::string>> sider; // id and page, in the order of the store's list
     skemaKontrol_->NulstilMarkoer(art);
     stack<LektionsData> lektioner;
     while (skemaKontrol_->HentNaesteLektioner(lektioner, art)) {
@@ -727,14 +743,30 @@ std::string Portal::Sider(SkemaArt art)
             continue;
         std::string titel;
         export_->NulstilSide();
+        std::vector<Placering> optaget;
         while (!lektioner.tom()) {
             const LektionsData l = lektioner.pop();
             export_->IndsaetPaaPlan(l.hold, l.fag, l.laerer, l.lokale, l.kolonne, l.raekke + 1);
+            optaget.push_back({l.kolonne, l.raekke});
             titel = IdForArt(l, art);
         }
-        sider += export_->SideTekst(titel);
+        indsaetAktiviteter(*export_, aktiviteter_, titel, art, optaget);
+        sider.emplace_back(titel, export_->SideTekst(titel));
     }
-    return sider;
+    // A timetable that only lessons of the new kind fill gets its page among the others, by id.
+    for (const std::string& id : AktivitetsSkemaer(aktiviteter_, art)) {
+        const auto plads = std::lower_bound(sider.begin(), sider.end(), id,
+                                            [](const auto& side, const std::string& ny) { return side.first < ny; });
+        if ((plads != sider.end() && plads->first == id) || AktivitetsCeller(aktiviteter_, art, id).empty())
+            continue;
+        export_->NulstilSide();
+        indsaetAktiviteter(*export_, aktiviteter_, id, art, {});
+        sider.insert(plads, {id, export_->SideTekst(id)});
+    }
+    std::string tekst;
+    for (const auto& side : sider)
+        tekst += side.second;
+    return tekst;
 }
 
 bool Portal::UdskrivSkema(const std::string& id, SkemaArt art)
@@ -742,10 +774,13 @@ bool Portal::UdskrivSkema(const std::string& id, SkemaArt art)
     export_->NulstilSide();
     stack<LektionsData> lektioner;
     skemaKontrol_->HentLektioner(id, lektioner, art);
+    std::vector<Placering> optaget;
     while (!lektioner.tom()) {
         const LektionsData l = lektioner.pop();
         export_->IndsaetPaaPlan(l.hold, l.fag, l.laerer, l.lokale, l.kolonne, l.raekke + 1);
+        optaget.push_back({l.kolonne, l.raekke});
     }
+    indsaetAktiviteter(*export_, aktiviteter_, id, art, optaget);
     return export_->UdskrivSide(id);
 }
 

@@ -21,6 +21,24 @@ const UdgivetLektion* UdgivetSkema::Lektion(int32_t dag, int32_t time) const
     return fundet == lektioner.end() ? nullptr : &*fundet;
 }
 
+const UdgivetAktivitetscelle* UdgivetSkema::AktivitetI(int32_t dag, int32_t time) const
+{
+    const auto fundet = std::find_if(aktivitetsceller.begin(), aktivitetsceller.end(),
+                                     [&](const UdgivetAktivitetscelle& c) {
+                                         return c.p == Placering{dag, time};
+                                     });
+    return fundet == aktivitetsceller.end() ? nullptr : &*fundet;
+}
+
+std::string UdgivetSkema::FagI(int32_t dag, int32_t time) const
+{
+    if (const UdgivetLektion* l = Lektion(dag, time))
+        return l->lektion.fag;
+    if (const UdgivetAktivitetscelle* c = AktivitetI(dag, time))
+        return c->fag;
+    return "";
+}
+
 bool UdgivetSkema::ErSpaerret(int32_t dag, int32_t time) const
 {
     return std::any_of(spaerret.begin(), spaerret.end(),

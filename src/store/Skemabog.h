@@ -18,15 +18,29 @@ struct UdgivetLektion {
     std::string kort;                // the abbreviated cell of the whole-school overview
 };
 
+// An hour that lessons of the new kind fill, worded as the view words it:
+// a class's parallel groups side by side, every class of a joined lesson.
+struct UdgivetAktivitetscelle {
+    Placering p;
+    std::string tekst;
+    std::string fag;  // the subject that gives the cell its colour
+    std::string kort; // the abbreviated cell of the whole-school overview
+};
+
 struct UdgivetSkema {
     SkemaArt art = SkemaArt::hold;
     std::string id;
     std::string noegletal;                 // the figures line: planned, placed, their share and the spread
     std::vector<UdgivetLektion> lektioner; // ordered by day, then hour
     std::vector<Placering> spaerret;       // a teacher's unavailable hours
+    std::vector<UdgivetAktivitetscelle> aktivitetsceller; // ordered by day, then hour
 
     // The lesson in that hour, or nullptr.
     const UdgivetLektion* Lektion(int32_t dag, int32_t time) const;
+    // The lessons of the new kind in that hour, or nullptr.
+    const UdgivetAktivitetscelle* AktivitetI(int32_t dag, int32_t time) const;
+    // The subject whose colour the hour takes: its lesson's, else its activity's; "" when empty.
+    std::string FagI(int32_t dag, int32_t time) const;
     bool ErSpaerret(int32_t dag, int32_t time) const;
 };
 

@@ -112,8 +112,7 @@ Export::Side Export::LavSkabelon(int32_t dage, int32_t lektioner)
 
 void Export::NulstilSide() { arbejdsside_ = skabelon_; }
 
-bool Export::IndsaetPaaPlan(const std::string& hold, const std::string& fag, const std::string& laerer,
-                            const std::string& lokale, int32_t dag, int32_t lektion)
+bool Export::PaaSiden(int32_t dag, int32_t lektion) const
 {
     if (lektion < 1 || lektion > lektioner_) {
         Besked().Spor("\nFejl ved COL Export::IndsaetPaaPlan");
@@ -123,6 +122,14 @@ bool Export::IndsaetPaaPlan(const std::string& hold, const std::string& fag, con
         Besked().Spor("\nFejl ved ROW Export::IndsaetPaaPlan");
         return false;
     }
+    return true;
+}
+
+bool Export::IndsaetPaaPlan(const std::string& hold, const std::string& fag, const std::string& laerer,
+                            const std::string& lokale, int32_t dag, int32_t lektion)
+{
+    if (!PaaSiden(dag, lektion))
+        return false;
     // Each text keeps to its half of the cell, so a long id neither hides its
     // neighbour nor breaks the border; one blank column parts the halves.
     const int32_t linje = baandhoejde * lektion + 1;
@@ -134,10 +141,34 @@ bool Export::IndsaetPaaPlan(const std::string& hold, const std::string& fag, con
     return true;
 }
 
+bool Export::IndsaetAktivitet(const std::string& tekst, int32_t dag, int32_t lektion)
+{
+    if (!PaaSiden(dag, lektion))
+        return false;
+    constexpr size_t inde = cellebredde - 1;
+    const std::u32string tegn = tilTegn(tekst);
+    // The first line ends at the last blank that keeps its words whole, or where the cell ends.
+    size_t bryd = tegn.size() <= inde ? tegn.size() : tegn.rfind(U' ', inde);
+    if (bryd == std::u32string::npos || bryd == 0)
+        bryd = inde;
+    const size_t rest = bryd < tegn.size() && tegn[bryd] == U' ' ? bryd + 1 : bryd;
+    const int32_t linje = baandhoejde * lektion + 1;
+    const int32_t kolonne = cellebredde * dag + 15;
+    Skriv(arbejdsside_, linje, kolonne, tegn.substr(0, bryd), inde);
+    if (rest < tegn.size())
+        Skriv(arbejdsside_, linje + 1, kolonne, tegn.substr(rest), inde);
+    return true;
+}
+
 void Export::Skriv(Side& side, int32_t linje, int32_t kolonne, const std::string& tekst, int32_t hoejst)
 {
+    Skriv(side, linje, kolonne, tilTegn(tekst), hoejst);
+}
+
+void Export::Skriv(Side& side, int32_t linje, int32_t kolonne, const std::u32string& tekst, int32_t hoejst)
+{
     const int32_t slut = std::min(static_cast<int32_t>(side[linje].size()), kolonne + hoejst);
-    for (const char32_t tegn : tilTegn(tekst)) {
+    for (const char32_t tegn : tekst) {
         if (kolonne >= slut)
             return;
         side[linje][kolonne++] = tegn;

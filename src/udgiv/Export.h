@@ -25,6 +25,10 @@ public:
     // columns of the cell.
     bool IndsaetPaaPlan(const std::string& hold, const std::string& fag, const std::string& laerer,
                         const std::string& lokale, int32_t dag, int32_t lektion);
+    // The words of lessons of the new kind in that hour (store/Aktivitetsceller)
+    // run over both lines of the cell, 13 columns each, broken at a blank
+    // where the first line's words fit; the rest is cut.
+    bool IndsaetAktivitet(const std::string& tekst, int32_t dag, int32_t lektion);
     // The page as it goes into an export file: a blank line, the title, a rule and the page's lines.
     std::string SideTekst(const std::string& titel) const;
     // Prints through the process's Udskriver; false when printing failed.
@@ -37,8 +41,11 @@ private:
     using Side = std::vector<std::u32string>;
 
     static Side LavSkabelon(int32_t dage, int32_t lektioner);
+    // Whether the hour lies on the page; the engine's trace notes one that does not.
+    bool PaaSiden(int32_t dag, int32_t lektion) const;
     // At most `hoejst` characters, and nothing outside the page.
     static void Skriv(Side& side, int32_t linje, int32_t kolonne, const std::string& tekst, int32_t hoejst);
+    static void Skriv(Side& side, int32_t linje, int32_t kolonne, const std::u32string& tekst, int32_t hoejst);
 
     int32_t dage_;
     int32_t lektioner_;

@@ -78,9 +78,44 @@ std::string link(const std::string& fil, const std::string& tekst)
     return "<a href=\"" + escape(fil) + "\">" + escape(tekst) + "</a>";
 }
 
-std::string farve(const Skemabog& bog, const UdgivetLektion& l)
+std::string farve(const Skemabog& bog, const std::string& fag)
 {
-    return " style=\"background: " + bog.FagFarve(l.lektion.fag) + "\"";
+    return " style=\"background: " + bog.FagFarve(fag) + "\"";
+}
+
+std::string tomCelle(const UdgivetSkema& skema, int32_t dag, int32_t time)
+{
+    return skema.ErSpaerret(dag, time) ? "<td class=\"spaerret\"></td>" : "<td></td>";
+}
+
+// An hour of a timetable's page: its lesson's lines, then the lessons of the
+// new kind there; a teacher's unavailable hour hatched when empty.
+std::string skemaCelle(const Skemabog& bog, const UdgivetSkema& skema, int32_t dag, int32_t time)
+{
+    const UdgivetLektion* l = skema.Lektion(dag, time);
+    const UdgivetAktivitetscelle* a = skema.AktivitetI(dag, time);
+    if (!l && !a)
+        return tomCelle(skema, dag, time);
+    std::string ud = "<td" + farve(bog, skema.FagI(dag, time)) + ">";
+    if (l) {
+        for (const std::string& linje : l->linjer)
+            ud += "<span>" + escape(linje) + "</span>";
+    }
+    if (a)
+        ud += "<span>" + escape(a->tekst) + "</span>";
+    return ud + "</td>";
+}
+
+// An hour of the overview: the lesson's short text, else the activity's, the whole text as a tooltip.
+std::string oversigtsCelle(const Skemabog& bog, const UdgivetSkema& skema, int32_t dag, int32_t time)
+{
+    const UdgivetLektion* l = skema.Lektion(dag, time);
+    const UdgivetAktivitetscelle* a = skema.AktivitetI(dag, time);
+    if (!l && !a)
+        return tomCelle(skema, dag, time);
+    const std::string titel = l ? l->lektion.fag : a->tekst;
+    return "<td" + farve(bog, skema.FagI(dag, time)) + " title=\"" + escape(titel) + "\">" +
+           escape(l ? l->kort : a->kort) + "</td>";
 }
 
 // A timetable's page name: its kind and its place in the kind, since an id may hold any character.
@@ -135,16 +170,8 @@ std::string skemaSide(const Skemabog& bog, const UdgivetSkema& skema)
     ud += "<table class=\"skema\">\n<thead>" + dagHoved(bog, "<th></th>", "") + "</thead>\n<tbody>\n";
     for (int32_t time = 0; time < bog.timer; ++time) {
         ud += "<tr><th>" + std::to_string(time + 1) + "</th>";
-        for (int32_t dag = 0; dag < bog.dage; ++dag) {
-            if (const UdgivetLektion* l = skema.Lektion(dag, time)) {
-                ud += "<td" + farve(bog, *l) + ">";
-                for (const std::string& linje : l->linjer)
-                    ud += "<span>" + escape(linje) + "</span>";
-                ud += "</td>";
-            } else {
-                ud += skema.ErSpaerret(dag, time) ? "<td class=\"spaerret\"></td>" : "<td></td>";
-            }
-        }
+        for (int32_t dag = 0; dag < bog.dage; ++dag)
+            ud += skemaCelle(bog, skema, dag, time);
         ud += "</tr>\n";
     }
     ud += "</tbody>\n</table>\n";
@@ -165,13 +192,8 @@ std::string oversigtsSide(const Skemabog& bog, SkemaArt art, const Sidenavne& na
     for (const UdgivetSkema* skema : bog.AfArt(art)) {
         ud += "<tr><th>" + link(navne.For(skema), skema->id) + "</th>";
         for (int32_t dag = 0; dag < bog.dage; ++dag) {
-            for (int32_t time = 0; time < bog.timer; ++time) {
-                if (const UdgivetLektion* l = skema->Lektion(dag, time))
-                    ud += "<td" + farve(bog, *l) + " title=\"" + escape(l->lektion.fag) + "\">" + escape(l->kort) +
-                          "</td>";
-                else
-                    ud += skema->ErSpaerret(dag, time) ? "<td class=\"spaerret\"></td>" : "<td></td>";
-            }
+            for (int32_t time = 0; time < bog.timer; ++time)
+                ud += oversigtsCelle(bog, *skema, dag, time);
         }
         ud += "</tr>\n";
     }

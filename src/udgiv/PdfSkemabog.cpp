@@ -131,29 +131,37 @@ private:
     }
 
     // The cell in its subject's colour (hatched when the teacher is unavailable);
-    // the lesson there, with the pen set for its text, or null.
-    const UdgivetLektion* Baggrund(const QRect& felt, const UdgivetSkema& skema, int32_t dag, int32_t time)
+    // whether a lesson of either kind is there, with the pen set for its text.
+    bool Baggrund(const QRect& felt, const UdgivetSkema& skema, int32_t dag, int32_t time)
     {
-        const UdgivetLektion* lektion = skema.Lektion(dag, time);
-        Felt(felt, lektion ? QColor(q(bog_.FagFarve(lektion->lektion.fag))) : QColor(Qt::white));
-        if (!lektion && skema.ErSpaerret(dag, time))
+        const std::string fag = skema.FagI(dag, time);
+        Felt(felt, fag.empty() ? QColor(Qt::white) : QColor(q(bog_.FagFarve(fag))));
+        if (fag.empty() && skema.ErSpaerret(dag, time))
             Skraver(felt);
-        if (lektion)
+        if (!fag.empty())
             maler_.setPen(Qt::black);
-        return lektion;
+        return !fag.empty();
     }
 
+    // The lesson's lines; below them (or alone) the lessons of the new kind,
+    // wrapped over the lines they need.
     void Celle(const QRect& felt, const UdgivetSkema& skema, int32_t dag, int32_t time)
     {
-        const UdgivetLektion* lektion = Baggrund(felt, skema, dag, time);
-        if (!lektion)
+        if (!Baggrund(felt, skema, dag, time))
             return;
+        const UdgivetLektion* lektion = skema.Lektion(dag, time);
+        const UdgivetAktivitetscelle* aktivitet = skema.AktivitetI(dag, time);
         const int linjeHoejde = std::min(55, felt.height() / 3 - 4);
-        const int antal = static_cast<int>(lektion->linjer.size());
-        int y = felt.center().y() - antal * linjeHoejde / 2;
+        const int antal = lektion ? static_cast<int>(lektion->linjer.size()) : 0;
+        const int aktivitetsLinjer = aktivitet ? (lektion ? 1 : 3) : 0;
+        int y = felt.center().y() - (antal + aktivitetsLinjer) * linjeHoejde / 2;
         for (int i = 0; i < antal; ++i, y += linjeHoejde) {
             const QRect linje(felt.left() + 20, y, felt.width() - 40, linjeHoejde);
             TegnTekst(linje, lektion->linjer[i], linjeHoejde * 3 / 4, i == 0);
+        }
+        if (aktivitet) {
+            const QRect linjer(felt.left() + 20, y, felt.width() - 40, aktivitetsLinjer * linjeHoejde);
+            TegnOmbrudtTekst(linjer, aktivitet->tekst, linjeHoejde * 3 / 4, !lektion);
         }
     }
 
@@ -262,10 +270,11 @@ private:
 
     void OversigtsCelle(const QRect& felt, const UdgivetSkema& skema, int32_t dag, int32_t time)
     {
-        const UdgivetLektion* lektion = Baggrund(felt, skema, dag, time);
-        if (!lektion)
+        if (!Baggrund(felt, skema, dag, time))
             return;
-        TegnTekst(felt.adjusted(3, 0, -3, 0), lektion->kort, std::min(26, felt.height() / 2), false, Qt::AlignCenter);
+        const UdgivetLektion* lektion = skema.Lektion(dag, time);
+        const std::string& kort = lektion ? lektion->kort : skema.AktivitetI(dag, time)->kort;
+        TegnTekst(felt.adjusted(3, 0, -3, 0), kort, std::min(26, felt.height() / 2), false, Qt::AlignCenter);
     }
 
     const Skemabog& bog_;

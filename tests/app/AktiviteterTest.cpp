@@ -7,12 +7,17 @@
 #include "support/TestDatabase.h"
 #include "support/TestModtager.h"
 #include "udgiv/CsvSkemabog.h"
+#include "udgiv/Udskriver.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <sstream>
+
+#include <unistd.h>
 
 namespace {
 
@@ -193,4 +198,89 @@ TEST_F(Aktiviteter, ABlockThatClashesIsReportedAndKept)
     ASSERT_TRUE(v.Gem(Overskrivning::Tillad));
     EXPECT_EQ(Lagret("AktivitetSkema"), skema);
     EXPECT_EQ(Lagret("AktivitetSkemaLokale"), lokaler);
+}
+
+TEST_F(Aktiviteter, EveryTimetableTheyNameIsPublishedWithTheirCells)
+{
+    MedTestModtager m;
+    Vorivazi v(Datakilde::database);
+    ASSERT_TRUE(v.AabnPlan(plan));
+    const Skemabog bog = SamlSkemabog(v);
+    const auto skema = [&](SkemaArt art, const std::string& id) -> const UdgivetSkema* {
+        for (const UdgivetSkema* s : bog.AfArt(art)) {
+            if (s->id == id)
+                return s;
+        }
+        return nullptr;
+    };
+    // Gorm teaches only German, Hallen is used only by the sport.
+    ASSERT_NE(skema(SkemaArt::laerer, "Gorm"), nullptr);
+    ASSERT_NE(skema(SkemaArt::lokale, "Hallen"), nullptr);
+    ASSERT_NE(skema(SkemaArt::hold, "7.a"), nullptr);
+
+    const UdgivetAktivitetscelle* sprog = skema(SkemaArt::hold, "7.a")->AktivitetI(0, 1);
+    ASSERT_NE(sprog, nullptr);
+    EXPECT_TRUE(sprog->tekst == "Fransk Eva / Tysk Gorm" || sprog->tekst == "Tysk Gorm / Fransk Eva") << sprog->tekst;
+    EXPECT_EQ(skema(SkemaArt::laerer, "Gorm")->AktivitetI(0, 1)->tekst, "7.a Tysk B1");
+    for (const int32_t time : {0, 1}) {
+        const UdgivetAktivitetscelle* idraet = skema(SkemaArt::lokale, "Hallen")->AktivitetI(1, time);
+        ASSERT_NE(idraet, nullptr);
+        EXPECT_EQ(idraet->tekst.rfind("7.a, 7.b Idræt ", 0), 0u) << idraet->tekst;
+    }
+    EXPECT_EQ(skema(SkemaArt::hold, "7.a")->AktivitetI(0, 0), nullptr);
+}
+
+namespace {
+
+// Keeps the lines of a printed page.
+class Tekstudskriver : public Udskriver {
+public:
+    std::vector<std::string> linjer;
+    bool Start(const std::string&, const std::string&, double) override { return true; }
+    void Tegn(int32_t, int32_t, const std::string& tekst) override { linjer.push_back(tekst); }
+    bool Slut() override { return true; }
+};
+
+std::string laesFil(const std::filesystem::path& fil)
+{
+    std::ifstream ind(fil, std::ios::binary);
+    return {std::istreambuf_iterator<char>(ind), std::istreambuf_iterator<char>()};
+}
+
+} // namespace
+
+TEST_F(Aktiviteter, TheTextPagesAndPrintShowThemAndGiveTheirTeachersAPage)
+{
+    MedTestModtager m;
+    Vorivazi v(Datakilde::database);
+    ASSERT_TRUE(v.AabnPlan(plan));
+    const std::filesystem::path mappe = std::filesystem::temp_directory_path() /
+                                        ("aktiviteter-" + std::to_string(getpid()));
+    std::filesystem::create_directories(mappe);
+    ASSERT_TRUE(v.Eksporter(mappe.string()));
+    const std::string hold = laesFil(mappe / "HoldSkemaer.txt");
+    const std::string laerere = laesFil(mappe / "LaererSkemaer.txt");
+    const std::string lokaler = laesFil(mappe / "LokaleSkemaer.txt");
+    std::filesystem::remove_all(mappe);
+
+    // 7.a has no lesson of the specified kind, Gorm and Hallen only activities.
+    EXPECT_NE(hold.find("\n7.a\n----------\n"), std::string::npos) << hold;
+    EXPECT_NE(hold.find("| Lektion 2   |Fransk Eva /"), std::string::npos) << hold;
+    EXPECT_NE(hold.find("|             |Tysk Gorm    |"), std::string::npos) << hold;
+    EXPECT_NE(laerere.find("\nGorm\n----------\n"), std::string::npos) << laerere;
+    EXPECT_NE(laerere.find("| Lektion 2   |7.a Tysk B1  |"), std::string::npos) << laerere;
+    EXPECT_NE(lokaler.find("\nHallen\n----------\n"), std::string::npos) << lokaler;
+    // 7.b's Danish stays beside the joined sport, its teachers named.
+    const size_t b = hold.find("\n7.b\n");
+    ASSERT_NE(b, std::string::npos);
+    EXPECT_NE(hold.find("| Lektion 1   |Dansk_ Ulla  |Idræt Bo,    |", b), std::string::npos) << hold;
+
+    Tekstudskriver udskriver;
+    Udskriver* forrige = Udskriver::SaetAktiv(&udskriver);
+    const bool udskrevet = v.UdskrivSkema("Dorthe", SkemaArt::laerer);
+    Udskriver::SaetAktiv(forrige);
+    ASSERT_TRUE(udskrevet);
+    ASSERT_GT(udskriver.linjer.size(), 8u);
+    EXPECT_EQ(udskriver.linjer[0], "Dorthe");
+    EXPECT_EQ(udskriver.linjer[2 + 7].substr(0, 43), "| Lektion 2   |             |7.a, 7.b     |");
 }

@@ -37,9 +37,28 @@ Skemabog lilleBog()
     bog.fag = {"Dansk", "Musik"};
     const std::vector<UdgivetLektion> lektioner{lektion("Dansk", 0, 0, 2), lektion("Dansk", 0, 1, 2),
                                                 lektion("Musik", 3, 5, 1)};
-    bog.skemaer.push_back({SkemaArt::hold, svaertHold, "PL 3   LL 3", lektioner, {}});
-    bog.skemaer.push_back({SkemaArt::laerer, svaertLaerer, "PL 3   LL 3", lektioner, {{4, 2}}});
-    bog.skemaer.push_back({SkemaArt::lokale, "A1", "PL 0   LL 3", lektioner, {}});
+    bog.skemaer.push_back({SkemaArt::hold, svaertHold, "PL 3   LL 3", lektioner, {}, {}});
+    bog.skemaer.push_back({SkemaArt::laerer, svaertLaerer, "PL 3   LL 3", lektioner, {{4, 2}}, {}});
+    bog.skemaer.push_back({SkemaArt::lokale, "A1", "PL 0   LL 3", lektioner, {}, {}});
+    return bog;
+}
+
+// 7.a's language groups in parallel on Monday's second hour, and Tuesday's
+// first two hours of sport that 7.a and 7.b have together with Bo, who
+// teaches nothing else; the texts as the view words them.
+Skemabog bogMedAktiviteter()
+{
+    Skemabog bog = lilleBog();
+    bog.fag = {"Dansk", "Fransk", "Idræt", "Musik", "Tysk"};
+    const std::string idraet = "7.a, 7.b Idræt Gymsal, Hallen";
+    bog.skemaer.push_back(
+        {SkemaArt::hold, "7.a", "PL 4   LL 4", {}, {}, {{{0, 1}, "Tysk Eva / Fransk Ole", "Tysk", "Tysk"}}});
+    bog.skemaer.push_back({SkemaArt::laerer,
+                           "Bo",
+                           "PL 2   LL 2",
+                           {},
+                           {},
+                           {{{1, 0}, idraet, "Idræt", "7.a,"}, {{1, 1}, idraet, "Idræt", "7.a,"}}});
     return bog;
 }
 
@@ -140,13 +159,50 @@ TEST(HtmlSkemabog, PagesParseLinkToEachOtherAndEscapeTheIds)
     EXPECT_NE(laes("web/stil.css").find("@media print"), std::string::npos);
 }
 
+// The cells of one row of a timetable's page, from its day columns on.
+std::vector<std::string> htmlRaekke(const std::string& side, int32_t time)
+{
+    const std::string start = "<tr><th>" + std::to_string(time) + "</th>";
+    const size_t fra = side.find(start);
+    if (fra == std::string::npos)
+        return {};
+    const std::string raekke = side.substr(fra + start.size(), side.find("</tr>", fra) - fra - start.size());
+    std::vector<std::string> celler;
+    for (size_t i = raekke.find("<td"); i != std::string::npos; i = raekke.find("<td", i + 1))
+        celler.push_back(raekke.substr(i, raekke.find("</td>", i) - i));
+    return celler;
+}
+
+TEST(HtmlSkemabog, LessonsOfTheNewKindStandInTheirHourGroupsSideBySideJoinedClassesNamed)
+{
+    MidlertidigMappe mappe;
+    std::string fejl;
+    ASSERT_TRUE(SkrivHtmlSkemabog(bogMedAktiviteter(), "web", fejl)) << fejl;
+    const std::string kontrol = std::string("python3 ") + BRIKKEN_KONTROLLER_HTML + " web";
+    EXPECT_EQ(std::system(kontrol.c_str()), 0);
+
+    // 7.a is the second class, Bo the second teacher.
+    const std::vector<std::string> mandag2 = htmlRaekke(laes("web/hold-2.html"), 2);
+    ASSERT_EQ(mandag2.size(), 7u);
+    EXPECT_EQ(mandag2[0], "<td style=\"background: #fff2cc\"><span>Tysk Eva / Fransk Ole</span>") << "Tysk's colour";
+    EXPECT_EQ(htmlRaekke(laes("web/hold-2.html"), 1)[0], "<td>");
+    for (const int32_t time : {1, 2}) {
+        const std::vector<std::string> celler = htmlRaekke(laes("web/laerer-2.html"), time);
+        ASSERT_EQ(celler.size(), 7u);
+        EXPECT_NE(celler[1].find("<span>7.a, 7.b Idræt Gymsal, Hallen</span>"), std::string::npos) << celler[1];
+    }
+    const std::string oversigt = laes("web/oversigt-laerer.html");
+    EXPECT_NE(oversigt.find(" title=\"7.a, 7.b Idræt Gymsal, Hallen\">7.a,</td>"), std::string::npos) << oversigt;
+    EXPECT_NE(laes("web/index.html").find(">Bo</a>"), std::string::npos);
+}
+
 TEST(HtmlSkemabog, PagesOfAnEarlierLargerExportGoButThePlannersOwnFilesStay)
 {
     MidlertidigMappe mappe;
     std::string fejl;
     Skemabog stor = lilleBog();
     for (const char* id : {"2.a", "3.a"})
-        stor.skemaer.push_back({SkemaArt::hold, id, "PL 0   LL 0", {}, {}});
+        stor.skemaer.push_back({SkemaArt::hold, id, "PL 0   LL 0", {}, {}, {}});
     ASSERT_TRUE(SkrivHtmlSkemabog(stor, "web", fejl)) << fejl;
     ASSERT_TRUE(std::filesystem::exists("web/hold-3.html"));
     for (const char* egen : {"web/noter.html", "web/hold-a.html", "web/hold-3.html.bak"})
