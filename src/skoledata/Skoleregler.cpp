@@ -142,7 +142,8 @@ public:
             return GruppensFejl(r, felt);
         if (tabel.navn == "Aktivitet")
             return AktivitetensFejl(r, felt);
-        if (felt == Felt::Aktivitet && !aktiviteter_.contains({plan, SomTekst(r[k])}))
+        const bool alle = tabel.kolonner[k].tomTilladt && SomTekst(r[k]) == tomMarkoer;
+        if (felt == Felt::Aktivitet && !alle && !aktiviteter_.contains({plan, SomTekst(r[k])}))
             return Citeret(SomTekst(r[k])) + " findes ikke i plan " + plan + "; vælg en af planens aktiviteter";
         if (tabel.navn == "AktivitetDeltager" && felt == Felt::Gruppe)
             return DeltagerensFejl(plan, SomTekst(r[2]), SomTekst(r[3]));

@@ -236,6 +236,7 @@ TEST(GoldenMedAktiviteter, AnotherPlansActivitiesLeaveTheRunAsRecorded)
         using namespace std::string_literals;
         Skoledata s;
         s.Tilfoej("Gruppe", {"Plan2027"s, "1.a"s, "Køn"s, "piger"s});
+        s.Tilfoej("Gruppe", {"Plan2027"s, "1.a"s, "Køn"s, "drenge"s});
         s.Tilfoej("Aktivitet", {"Plan2027"s, "A1"s, "Idræt"s, 2, 2});
         s.Tilfoej("AktivitetDeltager", {"Plan2027"s, "A1"s, "1.a"s, "piger"s});
         s.Tilfoej("AktivitetLaerer", {"Plan2027"s, "A1"s, "Hanne"s});
