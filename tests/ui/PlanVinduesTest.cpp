@@ -1177,7 +1177,7 @@ void PlanVinduesTest::FoersteTimeFinderVej()
     skema->parentWidget()->resize(300, 130);
     QTRY_VERIFY(skema->SFStringGrid1->verticalScrollBar()->maximum() > 0);
 
-    // F1 in the school-data window opens the guide at its section.
+    // F1 in the school-data window and in the (modal) generation dialog opens the guide at their sections.
     m.handling("Skoledata")->trigger();
     auto* skoledata = hoved.findChild<TSkoledata*>();
     QVERIFY(skoledata);
@@ -1188,6 +1188,16 @@ void PlanVinduesTest::FoersteTimeFinderVej()
                              "Skoledata", "Import", "Udgivelse", "Kommandolinjen"})
         QVERIFY2(hjaelp->toPlainText().contains(QString::fromUtf8(emne)), emne);
     skoledata->close();
+    bool hjaelpIDialogen = false;
+    MedModalDialog(
+        [&hjaelpIDialogen](QWidget* dialog) {
+            QTest::keyClick(dialog, Qt::Key_F1);
+            auto* egen = dialog->findChild<Hjaelpevindue*>();
+            hjaelpIDialogen = egen != nullptr && egen->isVisible();
+            QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+        },
+        [&m] { m.handling("Beregnskemaer1")->trigger(); });
+    QVERIFY(hjaelpIDialogen);
 
     // The generation dialog's choices sit above OK and Annuller.
     const TGenereringsFrame& dialog = *m.vinduer.generering;

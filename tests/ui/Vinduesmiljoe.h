@@ -54,14 +54,19 @@ struct Vinduesmiljoe {
     QAction* handling(const char* navn) { return hoved().findChild<QAction*>(navn); }
 };
 
-// Runs the step that opens a modal dialog; `imens` acts in the dialog once it is up.
+// Runs the step that opens a modal dialog; `imens` acts in the dialog once it
+// is up. Events may be handled while the dialog opens, before it is modal, so
+// the answer waits for it instead of acting once at the first chance.
 inline void MedModalDialog(const std::function<void(QWidget*)>& imens, const std::function<void()>& aabn)
 {
-    QTimer::singleShot(0, [imens] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        if (dialog)
+    QTimer ur;
+    QObject::connect(&ur, &QTimer::timeout, [&ur, imens] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            ur.stop();
             imens(dialog);
+        }
     });
+    ur.start(0);
     aabn();
 }
 
