@@ -1,5 +1,7 @@
 #include "app/Skemavisning.h"
 
+#include "base/Opremsning.h"
+
 #include <algorithm>
 #include <set>
 #include <utility>
@@ -33,7 +35,7 @@ Aktivitetsangivelse Angivelse(const Aktivitet& aktivitet)
             rum += (rum.empty() ? "" : "/") + lokale;
         behov.push_back(rum);
     }
-    return {KommaListe(deltagere), KommaListe(aktivitet.laerere), KommaListe(behov)};
+    return {Opremsning(deltagere), Opremsning(aktivitet.laerere), Opremsning(behov)};
 }
 
 namespace {

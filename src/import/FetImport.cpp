@@ -1,5 +1,6 @@
 #include "import/FetImport.h"
 
+#include "base/Opremsning.h"
 #include "base/Uge.h"
 #include "import/Elevhold.h"
 #include "import/XmlElement.h"
@@ -116,14 +117,6 @@ Lokaler LokalerI(const XmlElement& begraensning)
             lokaler.insert(e->tekst);
     }
     return lokaler;
-}
-
-std::string Opremsning(const Lokaler& lokaler, const std::string& mellem = ", ")
-{
-    std::string ud;
-    for (const std::string& l : lokaler)
-        ud += (ud.empty() ? "" : mellem) + l;
-    return ud;
 }
 
 std::string Antal(int32_t antal, const std::string& ental, const std::string& flertal)

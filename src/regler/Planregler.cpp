@@ -1,5 +1,6 @@
 #include "regler/Planregler.h"
 
+#include "base/Opremsning.h"
 #include "base/Uge.h"
 
 #include <algorithm>
@@ -45,7 +46,7 @@ std::string DagNavn(int32_t dag)
 std::string TidTekst(Tid tid) { return DagNavn(tid.dag) + " " + std::to_string(tid.time + 1) + ". time"; }
 
 // "a", "a og b", "a, b og c"; after `hoejst` items the rest are counted.
-std::string Opremsning(const std::vector<std::string>& dele, size_t hoejst = 4)
+std::string KortOpremsning(const std::vector<std::string>& dele, size_t hoejst = 4)
 {
     std::vector<std::string> vist(dele.begin(),
                                   dele.begin() + static_cast<std::ptrdiff_t>(std::min(hoejst, dele.size())));
@@ -93,10 +94,7 @@ std::string ValgTekst(const Lektionsvalg& valg)
     }
     if (dele.empty())
         return "alle lektioner";
-    std::string ud;
-    for (const std::string& d : dele)
-        ud += (ud.empty() ? "" : " ") + d;
-    return ud;
+    return Opremsning(dele, " ");
 }
 
 bool ErLaererRegel(Art art) { return art >= Art::laererDage && art <= Art::laererITraek; }
@@ -247,7 +245,7 @@ std::pair<int32_t, std::string> PersonBrud(const Regel& r, const Person& p, cons
         if (b.brud == 0)
             return {0, ""};
         return {b.brud, p.navn + " skal have mindst " + Antal(r.graense, "time", "timer") +
-                            " de dage, der har undervisning, men har " + Opremsning(b.dage)};
+                            " de dage, der har undervisning, men har " + KortOpremsning(b.dage)};
     }
     case Art::holdTidligStart: {
         int32_t anden = 0;
@@ -276,7 +274,7 @@ std::pair<int32_t, std::string> PersonBrud(const Regel& r, const Person& p, cons
     if (b.brud == 0)
         return {0, ""};
     return {b.brud,
-            p.navn + " må højst have " + DagsgraenseTekst(r.art, r.graense) + ", men har " + Opremsning(b.dage)};
+            p.navn + " må højst have " + DagsgraenseTekst(r.art, r.graense) + ", men har " + KortOpremsning(b.dage)};
 }
 
 Tilstand Graense(const Regel& r, const std::vector<Lektionstime>& timer, const std::set<Tid>& pauser)
@@ -322,7 +320,7 @@ Tilstand Lukket(const Regel& r, const std::vector<Lektionstime>& timer)
         tider.push_back(TidTekst(tid));
     const std::string hvem = r.art == Art::pause ? "Der er pause" : HvemTekst(r) + " er ikke til rådighed";
     const std::string har = r.art == Art::pause ? "der er undervisning" : "har undervisning";
-    return {static_cast<int32_t>(ramte.size()), hvem + " " + Opremsning(tider) + ", men " + har + " da"};
+    return {static_cast<int32_t>(ramte.size()), hvem + " " + KortOpremsning(tider) + ", men " + har + " da"};
 }
 
 Tilstand Starttider(const Regel& r, const std::vector<Lektionstime>& timer)
@@ -343,7 +341,7 @@ Tilstand Starttider(const Regel& r, const std::vector<Lektionstime>& timer)
         tider.push_back(TidTekst(tid));
     const std::string hvad = r.art == Art::starttid ? "må kun begynde på de valgte tider, men begynder "
                                                     : "må kun ligge i de valgte timer, men ligger ";
-    return {brud, ValgTekst(r.lektioner) + " " + hvad + Opremsning(tider)};
+    return {brud, ValgTekst(r.lektioner) + " " + hvad + KortOpremsning(tider)};
 }
 
 // The hours each named lesson begins.
@@ -364,7 +362,7 @@ std::string SammenTekst(const Regel& r)
     std::vector<std::string> navne;
     for (const Lektionsvalg& v : r.sammen)
         navne.push_back(ValgTekst(v));
-    return Opremsning(navne);
+    return KortOpremsning(navne);
 }
 
 // Broken by the lessons that do not begin at the hour most of them share.

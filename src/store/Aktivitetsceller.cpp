@@ -1,16 +1,10 @@
 #include "store/Aktivitetsceller.h"
 
+#include "base/Opremsning.h"
+
 #include <algorithm>
 #include <set>
 #include <tuple>
-
-std::string KommaListe(const std::vector<std::string>& ider)
-{
-    std::string ud;
-    for (const std::string& id : ider)
-        ud += (ud.empty() ? "" : ", ") + id;
-    return ud;
-}
 
 namespace {
 
@@ -30,9 +24,9 @@ std::string AktivitetsTekst(SkemaArt art, const Aktivitetslektion& l)
     const Aktivitet& a = *l.aktivitet;
     std::vector<std::string> dele;
     if (art != SkemaArt::hold)
-        dele.push_back(KommaListe(Holdene(a)));
+        dele.push_back(Opremsning(Holdene(a)));
     dele.push_back(a.fag);
-    dele.push_back(KommaListe(art == SkemaArt::laerer ? l.blok->lokaler : a.laerere));
+    dele.push_back(Opremsning(art == SkemaArt::laerer ? l.blok->lokaler : a.laerere));
     std::string tekst;
     for (const std::string& del : dele) {
         if (!del.empty())

@@ -25,6 +25,3 @@ std::vector<Aktivitetscelle> AktivitetsCeller(const Aktivitetsplan& plan, SkemaA
 // teachers, every room of a need), sorted, each once: each has a timetable
 // even when no lesson of the specified kind is its.
 std::vector<std::string> AktivitetsSkemaer(const Aktivitetsplan& plan, SkemaArt art);
-
-// "a, b, c".
-std::string KommaListe(const std::vector<std::string>& ider);

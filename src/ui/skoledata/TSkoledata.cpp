@@ -2,6 +2,7 @@
 
 #include "app/Skoledatatjeneste.h"
 #include "base/Besked.h"
+#include "base/Opremsning.h"
 #include "base/Uge.h"
 #include "skoledata/SkoledataCsv.h"
 #include "ui/faelles/Fejlsikring.h"
@@ -81,14 +82,6 @@ std::vector<Raekke> AktivitetensRaekker(const Skoledata& data, const std::string
     return ud;
 }
 
-std::string Opremset(const std::vector<std::string>& dele, const std::string& mellem)
-{
-    std::string tekst;
-    for (const std::string& del : dele)
-        tekst += (tekst.empty() ? "" : mellem) + del;
-    return tekst;
-}
-
 // "7.a Tysk, 7.b": a group after its class, a whole class alone.
 std::string Deltagere(const Skoledata& data, const Raekke& aktivitet)
 {
@@ -97,7 +90,7 @@ std::string Deltagere(const Skoledata& data, const Raekke& aktivitet)
         const std::string gruppe = SomTekst(r[3]);
         dele.push_back(SomTekst(r[2]) + (gruppe == "tom" ? "" : " " + gruppe));
     }
-    return Opremset(dele, ", ");
+    return Opremsning(dele, ", ");
 }
 
 std::string Laerere(const Skoledata& data, const Raekke& aktivitet)
@@ -105,7 +98,7 @@ std::string Laerere(const Skoledata& data, const Raekke& aktivitet)
     std::vector<std::string> dele;
     for (const Raekke& r : AktivitetensRaekker(data, "AktivitetLaerer", aktivitet))
         dele.push_back(SomTekst(r[2]));
-    return Opremset(dele, ", ");
+    return Opremsning(dele, ", ");
 }
 
 // "Hal A eller Hal B" for one need; "1: Hal A eller Hal B; 2: Gymsal" for several.
@@ -116,8 +109,8 @@ std::string Lokalebehov(const Skoledata& data, const Raekke& aktivitet)
         behov[SomTekst(r[2])].push_back(SomTekst(r[3]));
     std::vector<std::string> dele;
     for (const auto& [nr, lokaler] : behov)
-        dele.push_back((behov.size() > 1 ? nr + ": " : "") + Opremset(lokaler, " eller "));
-    return Opremset(dele, "; ");
+        dele.push_back((behov.size() > 1 ? nr + ": " : "") + Opremsning(lokaler, " eller "));
+    return Opremsning(dele, "; ");
 }
 
 // The groups of the row's division, "Tysk / Fransk".
@@ -128,7 +121,7 @@ std::string Inddeling(const Skoledata& data, const Raekke& gruppe)
         if (r.size() == 4 && r[0] == gruppe[0] && r[1] == gruppe[1] && r[2] == gruppe[2])
             grupper.push_back(SomTekst(r[3]));
     }
-    return Opremset(grupper, " / ");
+    return Opremsning(grupper, " / ");
 }
 
 const QString csvFiltre = "CSV-filer (*.csv);;Alle filer (*)";
