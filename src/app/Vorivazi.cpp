@@ -318,6 +318,7 @@ Skemabillede Vorivazi::Billede()
         billede.krav = LagredeKrav();
     billede.regler = regler_;
     billede.delDobbelte = delDobbelte_;
+    billede.aktiviteter = portal_->Aktiviteter();
     for (const auto& [hold, kolonne, raekke] : portal_->Fastlaaste()) {
         LektionsData laast;
         laast.hold = hold;
@@ -336,6 +337,7 @@ Udfald<std::vector<Fund>> Vorivazi::KontrollerPlan()
         return Udfald<std::vector<Fund>>::Afvist("kontrollen læser planen i databasen");
     Skemabillede billede = LaesPlanensKrav(*sql_, *kontrolListe_, portal_->PlanId(), {kolonner_, raekker_});
     billede.regler = regler_;
+    billede.aktiviteter = portal_->Aktiviteter();
     std::vector<Fund> fund = TimerUdenKrav(billede.krav);
     for (Fund& f : KontrollerGennemfoerlighed(billede))
         fund.push_back(std::move(f));

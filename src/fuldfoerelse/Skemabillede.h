@@ -1,6 +1,8 @@
 #pragma once
 
 #include "regler/Placeringsregler.h"
+#include "regler/Planregler.h"
+#include "store/Aktiviteter.h"
 #include "store/Lektion.h"
 
 #include <array>
@@ -38,4 +40,8 @@ struct Skemabillede {
     Regelvalg regler = Regelvalg::Planens(true);
     // A double lesson that fits nowhere may be laid as two single hours on different days.
     bool delDobbelte = false;
+    // Lessons that join classes and groups, with the classes' divisions and the placed blocks.
+    Aktivitetsplan aktiviteter;
+    // The planner's own rules.
+    std::vector<planregler::Regel> planregler;
 };

@@ -36,6 +36,7 @@ struct Aktivitetsblok {
     Placering start;
     int32_t laengde = 1;
     std::vector<std::string> lokaler;
+    bool laast = false; // pinned by the planner: the completion leaves it where it is
 
     bool Daekker(Placering p) const
     {
