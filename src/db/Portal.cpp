@@ -215,6 +215,8 @@ std::string Felt(const SqlVaerdi& v)
         return "'" + *tekst + "'";
     if (const auto* tal = std::get_if<int32_t>(&v))
         return std::to_string(*tal);
+    if (const auto* bytes = std::get_if<SqlBytes>(&v))
+        return SomHex(*bytes);
     return "NULL";
 }
 

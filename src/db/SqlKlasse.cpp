@@ -71,6 +71,8 @@ void Bind(QSqlQuery& query, const SqlParametre& parametre, SqlParametre& bundet)
             query.bindValue(plads, TilQString(*tekst));
         else if (const auto* tal = std::get_if<int32_t>(&parametre[i]))
             query.bindValue(plads, *tal);
+        else if (const auto* bytes = std::get_if<SqlBytes>(&parametre[i]))
+            query.bindValue(plads, QByteArray(bytes->bytes.data(), static_cast<qsizetype>(bytes->bytes.size())));
         else
             query.bindValue(plads, QVariant(QMetaType::fromType<QString>()));
     }
@@ -176,6 +178,10 @@ SqlVaerdi SomSqlVaerdi(const QVariant& vaerdi)
             return static_cast<int32_t>(tal);
         return vaerdi.toString().toStdString(); // an unsigned beyond 64 bits signed keeps its digits too
     }
+    if (vaerdi.metaType().id() == QMetaType::QByteArray) {
+        const QByteArray bytes = vaerdi.toByteArray();
+        return SqlBytes{std::string(bytes.constData(), static_cast<size_t>(bytes.size()))};
+    }
     if (vaerdi.metaType().id() == QMetaType::Double)
         return QString::number(vaerdi.toDouble(), 'g', 17).toStdString();
     return vaerdi.toString().toStdString();
@@ -214,6 +220,18 @@ std::optional<int32_t> SomHeltal(const SqlVaerdi& vaerdi)
         return *tal;
     const auto* tekst = std::get_if<std::string>(&vaerdi);
     return tekst == nullptr ? std::nullopt : SomHeltal(*tekst);
+}
+
+std::string SomHex(const SqlBytes& bytes)
+{
+    static constexpr char cifre[] = "0123456789ABCDEF";
+    std::string hex = "X'";
+    for (const char tegn : bytes.bytes) {
+        const auto b = static_cast<unsigned char>(tegn);
+        hex += cifre[b >> 4];
+        hex += cifre[b & 0xF];
+    }
+    return hex + "'";
 }
 
 SqlKlasse::SqlKlasse(Datakilde tilstand) : tilstand_(tilstand), fil_(std::make_unique<Fil>()) {}
@@ -281,7 +299,10 @@ void SqlKlasse::TilfoejVaerdi(const SqlVaerdi& vaerdi)
         TilfoejTekst(*tekst);
     else if (const auto* tal = std::get_if<int32_t>(&vaerdi))
         TilfoejTal(*tal);
-    else {
+    else if (const auto* bytes = std::get_if<SqlBytes>(&vaerdi)) {
+        saetning_ += tilstand_ == Datakilde::database ? "?," : SomHex(*bytes) + ",";
+        vaerdier_.emplace_back(vaerdi);
+    } else {
         saetning_ += tilstand_ == Datakilde::database ? "?," : "null,";
         vaerdier_.emplace_back(vaerdi);
     }

@@ -10,10 +10,21 @@
 #include <variant>
 #include <vector>
 
+// Bytes stored as a BLOB: kept as they are, so that a row the program cannot
+// use is written back unchanged.
+struct SqlBytes {
+    std::string bytes;
+    bool operator==(const SqlBytes&) const = default;
+    bool operator<(const SqlBytes& andre) const { return bytes < andre.bytes; }
+};
+
 // A value bound to a '?' placeholder of a statement, or read as it is stored:
-// a text, an integer or NULL (std::monostate).
-using SqlVaerdi = std::variant<std::string, int32_t, std::monostate>;
+// a text, an integer, NULL (std::monostate) or bytes.
+using SqlVaerdi = std::variant<std::string, int32_t, std::monostate, SqlBytes>;
 using SqlParametre = std::vector<SqlVaerdi>;
+
+// The bytes as SQL writes them: X'00312E61'.
+std::string SomHex(const SqlBytes& bytes);
 
 // A decimal text that is exactly a 32-bit integer; some drivers hand sums over as text.
 std::optional<int32_t> SomHeltal(const std::string& tekst);

@@ -27,6 +27,9 @@ void Bind(const SqlParametre& vaerdier)
             sqlite3_bind_text(forberedt, plads, tekst->c_str(), static_cast<int>(tekst->size()), SQLITE_STATIC);
         else if (const auto* tal = std::get_if<int32_t>(&vaerdier[i]))
             sqlite3_bind_int(forberedt, plads, *tal);
+        else if (const auto* bytes = std::get_if<SqlBytes>(&vaerdier[i]))
+            sqlite3_bind_blob(forberedt, plads, bytes->bytes.data(), static_cast<int>(bytes->bytes.size()),
+                              SQLITE_STATIC);
         else
             sqlite3_bind_null(forberedt, plads);
     }

@@ -326,7 +326,11 @@ std::string SomTekst(const SqlVaerdi& vaerdi)
 {
     if (const auto* tekst = std::get_if<std::string>(&vaerdi))
         return *tekst;
-    return std::to_string(std::get<int32_t>(vaerdi));
+    if (const auto* tal = std::get_if<int32_t>(&vaerdi))
+        return std::to_string(*tal);
+    if (const auto* bytes = std::get_if<SqlBytes>(&vaerdi))
+        return SomHex(*bytes);
+    return "";
 }
 
 std::string RaekkeTekst(const Raekke& raekke)

@@ -217,6 +217,8 @@ Raekker raaRaekker(const std::string& tabel, const std::vector<std::string>& kol
                 raekke += "'" + *tekst + "' ";
             else if (const auto* tal = std::get_if<int32_t>(&v))
                 raekke += std::to_string(*tal) + " ";
+            else if (const auto* bytes = std::get_if<SqlBytes>(&v))
+                raekke += SomHex(*bytes) + " ";
             else
                 raekke += "NULL ";
         }
@@ -296,6 +298,9 @@ TEST_F(PortalDb, PinsThatCannotBeUsedAreReportedKeptAndSavedBack)
     if (sqlite) {
         udfoer("insert into Fastlaasning values (?, '1.a', 'abc', 1)", {planA});
         udfoer("insert into Fastlaasning values (?, '1.a', 4294967297, 1)", {planA});
+        // Bytes, one with a NUL and one that is no UTF-8, go back as the same bytes.
+        udfoer("insert into Fastlaasning values (?, X'00312E61', 0, 1)", {planA});
+        udfoer("insert into Fastlaasning values (?, X'FFFE', 0, 2)", {planA});
     }
     const std::vector<std::string> kolonner = {"PlanID_Fa", "HoldID_Fa", "Kolonne_Fa", "Raekke_Fa"};
     const Raekker foer = raaRaekker("Fastlaasning", kolonner);
@@ -309,7 +314,8 @@ TEST_F(PortalDb, PinsThatCannotBeUsedAreReportedKeptAndSavedBack)
     EXPECT_NE(besked.find("1 fastlåsning for et hold, der ikke er i planen"), std::string::npos) << besked;
     EXPECT_NE(besked.find("2 fastlåsninger uden for planens dage og timer"), std::string::npos) << besked;
     if (sqlite) {
-        EXPECT_NE(besked.find("2 fastlåsninger med værdier, der ikke er gyldige tal"), std::string::npos) << besked;
+        EXPECT_NE(besked.find("4 fastlåsninger med værdier, der ikke er gyldige tal"), std::string::npos) << besked;
+        EXPECT_NE(besked.find("X'00312E61'"), std::string::npos) << besked;
     }
 
     // Everything is saved as it was read, the pin stored twice too; taking the pin off takes both.
