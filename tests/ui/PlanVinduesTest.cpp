@@ -26,6 +26,7 @@
 #include "ui/skema/TekstGitter.h"
 #include "ui/skoledata/Skoledatamodel.h"
 #include "ui/skoledata/TSkoledata.h"
+#include "udgiv/PrinterUdskriver.h"
 #include "ui/hoved/VaerktoejsKnap.h"
 
 #include <QCheckBox>
@@ -37,6 +38,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QPrinterInfo>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QLabel>
@@ -1228,6 +1231,58 @@ void PlanVinduesTest::FoersteTimeFinderVej()
         bredde += uge->SFStringGrid1->columnWidth(kolonne);
     QVERIFY2(std::abs(bredde - uge->SFStringGrid1->viewport()->width()) <= 1,
              qPrintable(QString::number(bredde) + " " + QString::number(uge->SFStringGrid1->viewport()->width())));
+}
+
+void PlanVinduesTest::UdgivelseSpoergerHvorMedPlanensNavn()
+{
+    Vinduesmiljoe m;
+    aabnPlan(m);
+    generer(m);
+    const QTemporaryDir mappe;
+
+    // Without a printer "Print skema" asks where the PDF goes, offering the timetable's name.
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        QSKIP("this machine has a printer");
+    PrinterUdskriver printer;
+    Udskriver* const forrige = Udskriver::SaetAktiv(&printer);
+    const auto tilbage = qScopeGuard([forrige] { Udskriver::SaetAktiv(forrige); });
+    TSkemaFrame* skema = m.hoved().NytSkemavindue("Hold");
+    skema->SFComboBox2->showPopup();
+    skema->SFComboBox2->hidePopup();
+    QTest::keyClick(skema->SFComboBox2, Qt::Key_Down);
+    QVERIFY(!skema->SFComboBox2->currentText().isEmpty());
+    const QString fil = QDir(mappe.path()).filePath("1a");
+    QString foreslaaet;
+    MedModalDialog(
+        [&](QWidget* dialog) {
+            auto* vaelger = qobject_cast<QFileDialog*>(dialog);
+            QVERIFY(vaelger != nullptr);
+            foreslaaet = vaelger->selectedFiles().value(0);
+            vaelger->selectFile(fil);
+            QMetaObject::invokeMethod(vaelger, "accept");
+        },
+        [skema] { skema->Udskriv(); });
+    QVERIFY2(foreslaaet.endsWith("Skema " + skema->SFComboBox2->currentText() + ".pdf"), qPrintable(foreslaaet));
+    QFile pdf(fil + ".pdf");
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.read(5) == "%PDF-");
+
+    // The export dialogs offer the open plan's name, also after another plan was exported.
+    const auto forslag = [&m] {
+        QString navn;
+        MedModalDialog(
+            [&navn](QWidget* dialog) {
+                auto* vaelger = qobject_cast<QFileDialog*>(dialog);
+                QVERIFY(vaelger != nullptr);
+                navn = QFileInfo(vaelger->selectedFiles().value(0)).fileName();
+                vaelger->reject();
+            },
+            [&m] { m.handling("EksporterCsv")->trigger(); });
+        return navn;
+    };
+    QCOMPARE(forslag(), QString("Skemaer Plan2026.csv"));
+    aabnPlan(m, "Plan2027");
+    QCOMPARE(forslag(), QString("Skemaer Plan2027.csv"));
 }
 
 int main(int argc, char* argv[]) { return KoerVinduesTest<PlanVinduesTest>(argc, argv); }

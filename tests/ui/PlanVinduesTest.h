@@ -31,4 +31,5 @@ private slots:
     void KontrolAfPlanenFoerGenerering();
     void IntetTabesVedEtKlik();
     void FoersteTimeFinderVej();
+    void UdgivelseSpoergerHvorMedPlanensNavn();
 };
