@@ -11,6 +11,7 @@
 #include "db/SqlKlasse.h"
 #include "db/TSqlModul.h"
 #include "regler/Planregler.h"
+#include "app/Regeloversigt.h"
 #include "skoledata/Planregeldata.h"
 #include "skoledata/Skoledatabase.h"
 #include "base/Uge.h"
@@ -227,46 +228,22 @@ private:
         }
     }
 
-    // The plan's placed hours, each class's in turn; an hour begins a block unless it continues the one before.
-    std::vector<planregler::Lektionstime> lektionstimer()
-    {
-        std::vector<planregler::Lektionstime> ud;
-        for (const std::string& hold : ider_[SkemaArt::hold]) {
-            std::map<std::pair<int32_t, int32_t>, LektionsData> timer;
-            for (const LektionsData& l : vorivazi_.Lektioner(hold, SkemaArt::hold))
-                timer[{l.kolonne, l.raekke}] = l;
-            int32_t iBlok = 0;
-            const LektionsData* forrige = nullptr;
-            for (const auto& [tid, l] : timer) {
-                const bool fortsaetter = forrige != nullptr && forrige->kolonne == l.kolonne &&
-                                         forrige->raekke + 1 == l.raekke && forrige->fag == l.fag &&
-                                         forrige->laerer == l.laerer && iBlok < l.blok;
-                iBlok = fortsaetter ? iBlok + 1 : 1;
-                forrige = &l;
-                ud.push_back({{l.kolonne, l.raekke}, !fortsaetter, l.fag, "", {{l.hold, ""}}, {l.laerer}, {l.lokale}});
-            }
-        }
-        return ud;
-    }
-
     // Each of the plan's own rules, kept or broken and by how much.
     void skrivRegler()
     {
-        const std::vector<planregler::Regel> regler = PlanensRegler(Skoledatabase().Laes(), valg_.plan);
-        const std::vector<planregler::Tilstand> tilstande = planregler::Vurder(regler, lektionstimer());
+        const std::vector<Regelstatus> oversigt = Regeloversigt(vorivazi_,
+                                                                PlanensRegler(Skoledatabase().Laes(), valg_.plan));
         ud_ << "Regel\tArt\tVægt\tTilstand\tBrud\tBeskrivelse\n";
         int brudte = 0;
-        for (size_t i = 0; i < regler.size(); ++i) {
-            const planregler::Regel& r = regler[i];
-            const planregler::Tilstand& t = tilstande[i];
+        for (const auto& [r, t] : oversigt) {
             brudte += t.brud > 0 ? 1 : 0;
             ud_ << r.id << '\t' << planregler::Navn(r.art) << '\t'
                 << (r.vaegt >= planregler::krav ? std::string("krav") : std::to_string(r.vaegt) + " %") << '\t'
                 << (t.brud > 0 ? "brudt" : "holdt") << '\t' << t.brud << '\t'
                 << (t.brud > 0 ? t.tekst : planregler::Beskrivelse(r)) << '\n';
         }
-        ud_ << "Regler: " << regler.size() << ", holdt " << regler.size() - static_cast<size_t>(brudte) << ", brudt "
-            << brudte << '\n';
+        ud_ << "Regler: " << oversigt.size() << ", holdt " << oversigt.size() - static_cast<size_t>(brudte)
+            << ", brudt " << brudte << '\n';
     }
 
     bool gem()

@@ -18,6 +18,7 @@
 #include "ui/hoved/TGenSpe.h"
 #include "ui/dialoger/TGenereringsFrame.h"
 #include "ui/skema/TManglende.h"
+#include "ui/skema/TRegler.h"
 #include "ui/hoved/Hjaelpevindue.h"
 #include "ui/hoved/TOut.h"
 #include "ui/dialoger/TPlanListeForm.h"
@@ -1283,6 +1284,40 @@ void PlanVinduesTest::UdgivelseSpoergerHvorMedPlanensNavn()
     QCOMPARE(forslag(), QString("Skemaer Plan2026.csv"));
     aabnPlan(m, "Plan2027");
     QCOMPARE(forslag(), QString("Skemaer Plan2027.csv"));
+}
+
+void PlanVinduesTest::PlanensReglerMedTilstand()
+{
+    using namespace std::string_literals;
+    Vinduesmiljoe m;
+    Skoledata regler;
+    regler.Tilfoej("Planregel",
+                   {"Plan2026"s, 1, "lærer dage"s, "Hanne"s, "tom"s, "tom"s, "tom"s, "tom"s, "tom"s, 5, 80});
+    regler.Tilfoej("Planregel", {"Plan2026"s, 2, "pause"s, "tom"s, "tom"s, "tom"s, "tom"s, "tom"s, "tom"s, 0, 100});
+    regler.Tilfoej("PlanregelTid", {"Plan2026"s, 2, 0, 0});
+    std::vector<std::string> fejl;
+    QVERIFY(Skoledatabase().Tilfoej(regler, fejl));
+    aabnPlan(m);
+    generer(m);
+
+    // The generation keeps no pause: the broken requirement comes first, in red, and the sum counts it.
+    m.handling("Regler")->trigger();
+    auto* vindue = m.hoved().findChild<TRegler*>("Regler");
+    QVERIFY(vindue && vindue->isVisibleTo(&m.hoved()));
+    QCOMPARE(vindue->Tabel->topLevelItemCount(), 2);
+    const QTreeWidgetItem* foerste = vindue->Tabel->topLevelItem(0);
+    QCOMPARE(foerste->text(1), QString("pause"));
+    QCOMPARE(foerste->text(2), QString("krav"));
+    QCOMPARE(foerste->text(3), QString("brudt"));
+    QVERIFY(!foerste->text(5).isEmpty());
+    QCOMPARE(foerste->foreground(0).color(), QColor(170, 0, 0));
+    QCOMPARE(vindue->Tabel->topLevelItem(1)->text(2), QString("80 %"));
+    QCOMPARE(vindue->Tabel->topLevelItem(1)->text(3), QString("holdt"));
+    QCOMPARE(vindue->Sum->text(), QString("Regler: 2, holdt 1, brudt 1 (heraf krav 1)"));
+
+    // Emptied timetables keep every rule, and the open window follows them.
+    m.handling("NytSkemaprojekt1")->trigger();
+    QCOMPARE(vindue->Sum->text(), QString("Regler: 2, holdt 2, brudt 0 (heraf krav 0)"));
 }
 
 int main(int argc, char* argv[]) { return KoerVinduesTest<PlanVinduesTest>(argc, argv); }

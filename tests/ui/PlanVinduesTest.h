@@ -32,4 +32,5 @@ private slots:
     void IntetTabesVedEtKlik();
     void FoersteTimeFinderVej();
     void UdgivelseSpoergerHvorMedPlanensNavn();
+    void PlanensReglerMedTilstand();
 };

@@ -70,6 +70,12 @@ Kontrollen ændrer intet.</p>
 grunden til at hver fri time ikke kan bruges (fx &quot;lærer optaget&quot;). Vinduet følger skemaerne.
 En række trækkes ind i et skemavindue for at lægge en time dér; den første ledige passende lokale vælges.</p>
 
+<h3><a name="regler"></a>Planens regler</h3>
+<p><b>Generer &rarr; Planens regler</b> viser planens egne regler (pauser, lukkede timer, grænser for dage,
+timer og mellemtimer, faste starttider) og om skemaerne holder dem lige nu. Brudte krav står først med rødt,
+derefter brudte ønsker (en vægt under 100 %), så de holdte. <b>Brud</b> siger hvor meget, <b>Hvorfor</b> med
+ord. Vinduet følger skemaerne. Reglerne redigeres under <b>Data &rarr; Skoledata</b>.</p>
+
 <h3><a name="fuldfoerelse"></a>Fuldførelse</h3>
 <p><b>Generer &rarr; Fuldfør skemaet</b> flytter lagte lektioner af vejen for de manglende og lukker derefter
 mellemtimer. Vinduet viser undervejs, hvor mange timer der mangler, og mellemtimerne fra start til nu.

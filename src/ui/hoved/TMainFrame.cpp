@@ -21,6 +21,7 @@
 #include "ui/skema/Haandredigering.h"
 #include "ui/skema/Skemaaendring.h"
 #include "ui/skema/TManglende.h"
+#include "ui/skema/TRegler.h"
 #include "ui/hoved/TOut.h"
 #include "ui/dialoger/TPlanListeForm.h"
 #include "ui/dialoger/TPlankontrol.h"
@@ -200,6 +201,8 @@ void TMainFrame::LavMenu()
     generer->addSeparator();
     ManglendeTimer_ = Handling(generer, "ManglendeTimer", "&Manglende timer", &TMainFrame::ManglendeTimerClick);
     ManglendeTimer_->setEnabled(false);
+    Regler_ = Handling(generer, "Regler", "Planens &regler", &TMainFrame::ReglerClick);
+    Regler_->setEnabled(false);
     Fuldfoer_ = Handling(generer, "Fuldfoer", "&Fuldfør skemaet", &TMainFrame::FuldfoerClick);
     Fuldfoer_->setEnabled(false);
     // The check mark is the plan's spreading rule, kept by hand moves, missing hours and the completion.
@@ -486,6 +489,8 @@ void TMainFrame::StatusOpdatering()
     StatusBar1->SaetTekst(mlFelt, QString::number(mellemtimer));
     if (manglendeDok_ != nullptr && !manglendeDok_->isHidden())
         manglende_->Opdater(*vorivazi_);
+    if (reglerDok_ != nullptr && !reglerDok_->isHidden())
+        regler_->Opdater(*vorivazi_);
 }
 
 void TMainFrame::VisStatustekst(const QString& tekst)
@@ -503,6 +508,7 @@ void TMainFrame::AktiverGenerering()
     Beregnskemaer1_->setEnabled(true);
     AutoGenerer_->setEnabled(true);
     ManglendeTimer_->setEnabled(true);
+    Regler_->setEnabled(true);
     Fuldfoer_->setEnabled(true);
     knapper_.back().knap->setEnabled(true);
 }
@@ -820,6 +826,20 @@ void TMainFrame::ManglendeTimerClick()
     manglendeDok_->raise();
 }
 
+void TMainFrame::ReglerClick()
+{
+    if (regler_ == nullptr) {
+        regler_ = new TRegler(this);
+        reglerDok_ = new QDockWidget(regler_->windowTitle(), this);
+        reglerDok_->setObjectName("ReglerDok");
+        reglerDok_->setWidget(regler_);
+        addDockWidget(Qt::BottomDockWidgetArea, reglerDok_);
+    }
+    regler_->LaesOgOpdater(*vorivazi_);
+    reglerDok_->show();
+    reglerDok_->raise();
+}
+
 // The search works on its own copy of the plan, on a thread of its own, so
 // the window stays alive and "Stop" is heard at once; stopping keeps the best
 // timetables found so far, written back here.
@@ -893,10 +913,14 @@ namespace {
 // The section of the guide about the window a widget sits in.
 QString Afsnit(const QWidget* widget)
 {
-    static const std::vector<std::pair<const char*, const char*>> afsnit{
-        {"TSkoledata", "skoledata"},      {"TGenereringsFrame", "generering"}, {"TPlankontrol", "kontrol"},
-        {"TManglende", "manglende"},      {"TSkemaFrame", "haandredigering"},  {"QProgressDialog", "fuldfoerelse"},
-        {"TPlanListeForm", "arbejdsgang"}};
+    static const std::vector<std::pair<const char*, const char*>> afsnit{{"TSkoledata", "skoledata"},
+                                                                         {"TGenereringsFrame", "generering"},
+                                                                         {"TPlankontrol", "kontrol"},
+                                                                         {"TManglende", "manglende"},
+                                                                         {"TRegler", "regler"},
+                                                                         {"TSkemaFrame", "haandredigering"},
+                                                                         {"QProgressDialog", "fuldfoerelse"},
+                                                                         {"TPlanListeForm", "arbejdsgang"}};
     for (; widget != nullptr; widget = widget->parentWidget())
         for (const auto& [klasse, anker] : afsnit)
             if (widget->inherits(klasse))

@@ -24,6 +24,7 @@ class QMdiArea;
 class QUndoStack;
 class Statuslinje;
 class TManglende;
+class TRegler;
 class TSkemaFrame;
 class VaerktoejsKnap;
 class Vorivazi;
@@ -160,6 +161,8 @@ private:
     // The check before generating: what keeps a complete timetable from existing.
     void KontrollerPlanClick();
     void ManglendeTimerClick();
+    // The plan's own rules, each kept or broken over the timetables as they are.
+    void ReglerClick();
     void FuldfoerClick();
     void Indhold1Click();
     // F1 in any window: the guide at the section about that window.
@@ -184,11 +187,14 @@ private:
     QAction* SkrivebeskytDB_ = nullptr;
     QAction* CommBox_ = nullptr;
     QAction* ManglendeTimer_ = nullptr;
+    QAction* Regler_ = nullptr;
     QAction* Fuldfoer_ = nullptr;
     QAction* Spred_ = nullptr;
     TManglende* manglende_ = nullptr;
     // Holds the missing hours beside the views, so they stay in sight while lessons are dragged in.
     QDockWidget* manglendeDok_ = nullptr;
+    TRegler* regler_ = nullptr;
+    QDockWidget* reglerDok_ = nullptr;
     QString sidsteHint_;
     Hjaelpevindue* hjaelp_ = nullptr;
     QString planTitel_ = "<tom>";
