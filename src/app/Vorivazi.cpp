@@ -215,6 +215,11 @@ void Vorivazi::NytProjekt()
         kontrolListe_->Ryd(liste);
     lagredeKrav_.reset(); // a generation may have written its assignment back since they were read
     portal_->RydSkemaer();
+    std::vector<Aktivitetsblok> laaste;
+    for (const Aktivitetsblok& blok : portal_->Aktiviteter().Blokke())
+        if (blok.laast)
+            laaste.push_back(blok);
+    portal_->SaetAktivitetsblokke(std::move(laaste));
 }
 
 bool Vorivazi::Gem(Overskrivning overskriv) { return portal_ && portal_->Gem(overskriv); }
@@ -418,6 +423,7 @@ std::string Vorivazi::AfslutFuldfoerelse(Fuldfoerelse& fuldfoerelse)
         portal_->RydSkemaer();
         for (const LektionsData& l : lektioner)
             portal_->SaetLektion(l.hold, l.fag, l.laerer, l.lokale, l.blok, l.kolonne, l.raekke);
+        portal_->SaetAktivitetsblokke(fuldfoerelse.BedsteAktivitetsblokke());
         if (!portal_->KontrollerAlle())
             besked_.VisFejl("Der er uoverensstemmelser i skemaerne", fejlTitel);
     }

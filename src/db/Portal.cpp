@@ -971,6 +971,21 @@ std::string Portal::BrugAktivitetsblok(const Raekke& r, std::vector<Raekke>& lok
     return "";
 }
 
+// The same columns as the school data's tables of the same names.
+bool Portal::OpretAktivitetsskemaTabeller()
+{
+    const std::string tekst = TSqlModul::Instans().Teksttype();
+    return sql_->UdfoerSql("create table if not exists AktivitetSkema (PlanID_AS " + tekst +
+                           " not null, AktivitetID_AS " + tekst +
+                           " not null, Kolonne_AS integer not null, Raekke_AS integer not null, Laengde_AS integer "
+                           "not null)") &&
+           sql_->UdfoerSql("create table if not exists AktivitetSkemaLokale (PlanID_ASL " + tekst +
+                           " not null, AktivitetID_ASL " + tekst +
+                           " not null, Kolonne_ASL integer not null, Raekke_ASL integer not null, Behov_ASL integer "
+                           "not null, LokaleID_ASL " +
+                           tekst + " not null)");
+}
+
 void Portal::AktivitetsFingeraftryk(Fingeraftryk& fingeraftryk)
 {
     if (tilstand_ != Datakilde::database)
@@ -981,8 +996,8 @@ void Portal::AktivitetsFingeraftryk(Fingeraftryk& fingeraftryk)
     }
 }
 
-// Blocks come only from the tables' rows: without the tables there is
-// nothing to save, and nothing is created.
+// The first blocks a completion places create their tables; a plan without
+// blocks creates nothing.
 bool Portal::GemAktivitetsblokke(Fingeraftryk& nyt)
 {
     TSqlModul& modul = TSqlModul::Instans();
@@ -990,6 +1005,8 @@ bool Portal::GemAktivitetsblokke(Fingeraftryk& nyt)
         if (modul.HarTabel(tabel->navn) && !sql_->UdfoerSql(tabel->sletning, {planId_}))
             return false;
     }
+    if (!aktiviteter_.Blokke().empty() && !OpretAktivitetsskemaTabeller())
+        return false;
     for (const Aktivitetsblok& blok : aktiviteter_.Blokke()) {
         if (!IndsaetRaekke(aktivitetsskemaTabel(),
                            {blok.aktivitet, blok.start.kolonne, blok.start.raekke, blok.laengde}, nyt))
