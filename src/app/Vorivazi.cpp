@@ -324,6 +324,7 @@ Skemabillede Vorivazi::Billede()
     billede.regler = regler_;
     billede.delDobbelte = delDobbelte_;
     billede.aktiviteter = portal_->Aktiviteter();
+    billede.prioriteter.merge(portal_->AktivitetslaerernesPrioriteter());
     for (const auto& [hold, kolonne, raekke] : portal_->Fastlaaste()) {
         LektionsData laast;
         laast.hold = hold;

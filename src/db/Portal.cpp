@@ -986,6 +986,31 @@ bool Portal::OpretAktivitetsskemaTabeller()
                            tekst + " not null)");
 }
 
+std::map<std::string, std::array<int32_t, maksCeller>> Portal::AktivitetslaerernesPrioriteter() const
+{
+    std::set<std::string> laerere;
+    for (const Aktivitet& a : aktiviteter_.Aktiviteter())
+        for (const std::string& laerer : a.laerere)
+            if (!ider_[SkemaArt::laerer].contains(laerer))
+                laerere.insert(laerer);
+    std::map<std::string, std::array<int32_t, maksCeller>> prioriteter;
+    for (const Raekke& r : ubrugte_[prioritetsTabel().nr].raekker) {
+        const auto* laerer = std::get_if<std::string>(&r[0]);
+        const auto* prioritet = std::get_if<int32_t>(&r[1]);
+        const auto* kolonne = std::get_if<int32_t>(&r[2]);
+        const auto* raekke = std::get_if<int32_t>(&r[3]);
+        if (laerer == nullptr || prioritet == nullptr || kolonne == nullptr || raekke == nullptr ||
+            !laerere.contains(*laerer) || !Uge{kolonner_, raekker_}.Indeholder({*kolonne, *raekke}) ||
+            *prioritet < utilgaengelig || *prioritet > 3)
+            continue;
+        auto [celler, ny] = prioriteter.try_emplace(*laerer);
+        if (ny)
+            celler->second.fill(0);
+        celler->second[*kolonne * maksTimer + *raekke] = *prioritet;
+    }
+    return prioriteter;
+}
+
 void Portal::AktivitetsFingeraftryk(Fingeraftryk& fingeraftryk)
 {
     if (tilstand_ != Datakilde::database)

@@ -207,6 +207,27 @@ TEST_F(Aktiviteter, TheCompletionPlacesThemAndTheirFirstBlocksCreateTheirTables)
     EXPECT_TRUE(igen.Aktiviteter().Blokke().empty());
 }
 
+TEST_F(Aktiviteter, TheUnavailableHoursOfATeacherOnlyActivitiesNameStayFree)
+{
+    MedTestModtager m;
+    // Gorm teaches German only; the plan has no timetable of hers.
+    Skoledata mere;
+    mere.Tilfoej("Tidsprioritet", {plan, "Gorm"s, -3, 2, 0});
+    std::vector<std::string> fejl;
+    ASSERT_TRUE(Skoledatabase().Tilfoej(mere, fejl)) << fejl.front();
+    Vorivazi v(Datakilde::database);
+    ASSERT_TRUE(v.AabnPlan(plan));
+    v.NytProjekt();
+    const ManglendeTimer manglende = v.Manglende();
+    const auto tysk = std::find_if(manglende.aktiviteter.begin(), manglende.aktiviteter.end(),
+                                   [](const ManglendeAktivitetstimer& a) { return a.aktivitet.id == "Ty"; });
+    ASSERT_NE(tysk, manglende.aktiviteter.end());
+    const auto onsdag = std::find_if(tysk->aarsager.begin(), tysk->aarsager.end(),
+                                     [](const TimeAarsag& a) { return a.kolonne == 2 && a.raekke == 0; });
+    ASSERT_NE(onsdag, tysk->aarsager.end());
+    EXPECT_EQ(onsdag->hindring, Hindring::laererUtilgaengelig);
+}
+
 TEST_F(Aktiviteter, ABlockThatClashesIsReportedAndKept)
 {
     MedTestModtager m;
