@@ -30,9 +30,12 @@ Skemabillede skolen()
     b.lokalerAfType[stamlokaleType] = {"A1", "A2", "A3"};
     for (const char* laerer : {"Ulla", "Karen", "Lis", "Gorm", "Eva", "Dorthe", "Bo"})
         b.prioriteter[laerer].fill(0);
-    b.krav = {{"7.a", "Dansk", "Ulla", stamlokaleType, "A1", 1, 9},  {"7.a", "Matematik", "Karen", stamlokaleType, "A1", 2, 4},
-              {"7.b", "Dansk", "Karen", stamlokaleType, "A2", 1, 6}, {"7.b", "Matematik", "Ulla", stamlokaleType, "A2", 1, 4},
-              {"7.c", "Dansk", "Lis", stamlokaleType, "A3", 1, 8},   {"7.c", "Matematik", "Lis", stamlokaleType, "A3", 2, 6}};
+    b.krav = {{"7.a", "Dansk", "Ulla", stamlokaleType, "A1", 1, 9},
+              {"7.a", "Matematik", "Karen", stamlokaleType, "A1", 2, 4},
+              {"7.b", "Dansk", "Karen", stamlokaleType, "A2", 1, 6},
+              {"7.b", "Matematik", "Ulla", stamlokaleType, "A2", 1, 4},
+              {"7.c", "Dansk", "Lis", stamlokaleType, "A3", 1, 8},
+              {"7.c", "Matematik", "Lis", stamlokaleType, "A3", 2, 6}};
     Aktivitetsplan& a = b.aktiviteter;
     for (const char* hold : {"7.a", "7.b"})
         for (const char* sprog : {"Tysk", "Fransk"})
@@ -60,9 +63,8 @@ struct Time {
     std::string hvad;
 };
 
-std::map<std::pair<int32_t, int32_t>, std::vector<Time>> timerne(const Skemabillede& b,
-                                                                const std::vector<LektionsData>& lektioner,
-                                                                const std::vector<Aktivitetsblok>& blokke)
+std::map<std::pair<int32_t, int32_t>, std::vector<Time>>
+timerne(const Skemabillede& b, const std::vector<LektionsData>& lektioner, const std::vector<Aktivitetsblok>& blokke)
 {
     std::map<std::pair<int32_t, int32_t>, std::vector<Time>> timer;
     for (const LektionsData& l : lektioner)
@@ -70,7 +72,8 @@ std::map<std::pair<int32_t, int32_t>, std::vector<Time>> timerne(const Skemabill
     for (const Aktivitetsblok& blok : blokke) {
         const Aktivitet& a = *b.aktiviteter.Find(blok.aktivitet);
         for (int32_t i = 0; i < blok.laengde; ++i)
-            timer[{blok.start.kolonne, blok.start.raekke + i}].push_back({{a.deltagere, a.laerere, blok.lokaler}, a.id});
+            timer[{blok.start.kolonne, blok.start.raekke + i}].push_back(
+                {{a.deltagere, a.laerere, blok.lokaler}, a.id});
     }
     return timer;
 }
@@ -140,7 +143,8 @@ TEST(Aktivitetsfuldfoerelse, PlacesEveryHourOfAFullSchoolWithoutAClash)
         }
         EXPECT_EQ(a.id == "Ty" && celle == 0, blok.laast) << "only the pinned block is pinned";
     }
-    EXPECT_EQ(timer, (std::map<std::string, int32_t>{{"Fr", 3}, {"Id", 4}, {"Idd", 2}, {"Lc", 2}, {"Ti", 3}, {"Ty", 3}}));
+    EXPECT_EQ(timer,
+              (std::map<std::string, int32_t>{{"Fr", 3}, {"Id", 4}, {"Idd", 2}, {"Lc", 2}, {"Ti", 3}, {"Ty", 3}}));
     EXPECT_TRUE(tysk.contains(0)) << "the pinned block stays";
     for (const int32_t celle : tysk)
         EXPECT_TRUE(fransk.contains(celle)) << "the full classes need their language groups side by side";
