@@ -25,8 +25,6 @@ struct Aktivitetsangivelse {
     std::string lokaler;
 };
 Aktivitetsangivelse Angivelse(const Aktivitet& aktivitet);
-// Why an activity's hours are missing, until the completion places them.
-inline const std::string aktivitetUplaceretTekst = "lægges endnu ikke af genereringen";
 
 // The hours planned for a timetable as its view shows them. Without demands
 // (text files), and for a class always, `lister`: the planning lists'

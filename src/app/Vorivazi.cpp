@@ -215,6 +215,11 @@ void Vorivazi::NytProjekt()
         kontrolListe_->Ryd(liste);
     lagredeKrav_.reset(); // a generation may have written its assignment back since they were read
     portal_->RydSkemaer();
+    std::vector<Aktivitetsblok> laaste;
+    for (const Aktivitetsblok& blok : portal_->Aktiviteter().Blokke())
+        if (blok.laast)
+            laaste.push_back(blok);
+    portal_->SaetAktivitetsblokke(std::move(laaste));
 }
 
 bool Vorivazi::Gem(Overskrivning overskriv) { return portal_ && portal_->Gem(overskriv); }
@@ -319,6 +324,7 @@ Skemabillede Vorivazi::Billede()
     billede.regler = regler_;
     billede.delDobbelte = delDobbelte_;
     billede.aktiviteter = portal_->Aktiviteter();
+    billede.prioriteter.merge(portal_->AktivitetslaerernesPrioriteter());
     for (const auto& [hold, kolonne, raekke] : portal_->Fastlaaste()) {
         LektionsData laast;
         laast.hold = hold;
@@ -418,6 +424,7 @@ std::string Vorivazi::AfslutFuldfoerelse(Fuldfoerelse& fuldfoerelse)
         portal_->RydSkemaer();
         for (const LektionsData& l : lektioner)
             portal_->SaetLektion(l.hold, l.fag, l.laerer, l.lokale, l.blok, l.kolonne, l.raekke);
+        portal_->SaetAktivitetsblokke(fuldfoerelse.BedsteAktivitetsblokke());
         if (!portal_->KontrollerAlle())
             besked_.VisFejl("Der er uoverensstemmelser i skemaerne", fejlTitel);
     }

@@ -220,11 +220,11 @@ private:
             ud_ << "Uden for planen\t" << l.hold << '\t' << l.fag << '\t' << l.laerer << '\t' << l.lokale << '\t'
                 << (l.kolonne >= 0 && l.kolonne < static_cast<int32_t>(dagNavne.size()) ? dagNavne[l.kolonne] : "?")
                 << '\t' << l.raekke + 1 << '\n';
-        for (const ManglendeAktivitet& m : vorivazi_.Aktiviteter().Manglende()) {
-            const Aktivitetsangivelse a = Angivelse(*m.aktivitet);
-            ud_ << a.deltagere << '\t' << m.aktivitet->fag << '\t' << a.laerere << '\t' << a.lokaler << '\t'
-                << m.aktivitet->blok << '\t' << m.aktivitet->timer << '\t' << m.placeret << '\t' << m.mangler << '\t'
-                << aktivitetUplaceretTekst << '\n';
+        for (const ManglendeAktivitetstimer& m : manglende.aktiviteter) {
+            const Aktivitetsangivelse a = Angivelse(m.aktivitet);
+            ud_ << a.deltagere << '\t' << m.aktivitet.fag << '\t' << a.laerere << '\t' << a.lokaler << '\t' << m.blok
+                << '\t' << m.aktivitet.timer << '\t' << m.placeret << '\t' << m.mangler << '\t' << m.Opsummering()
+                << '\n';
         }
     }
 

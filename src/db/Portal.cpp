@@ -973,6 +973,46 @@ std::string Portal::BrugAktivitetsblok(const Raekke& r, std::vector<Raekke>& lok
     return "";
 }
 
+// The same columns as the school data's tables of the same names.
+bool Portal::OpretAktivitetsskemaTabeller()
+{
+    const std::string tekst = TSqlModul::Instans().Teksttype();
+    return sql_->UdfoerSql("create table if not exists AktivitetSkema (PlanID_AS " + tekst +
+                           " not null, AktivitetID_AS " + tekst +
+                           " not null, Kolonne_AS integer not null, Raekke_AS integer not null, Laengde_AS integer "
+                           "not null)") &&
+           sql_->UdfoerSql("create table if not exists AktivitetSkemaLokale (PlanID_ASL " + tekst +
+                           " not null, AktivitetID_ASL " + tekst +
+                           " not null, Kolonne_ASL integer not null, Raekke_ASL integer not null, Behov_ASL integer "
+                           "not null, LokaleID_ASL " +
+                           tekst + " not null)");
+}
+
+std::map<std::string, std::array<int32_t, maksCeller>> Portal::AktivitetslaerernesPrioriteter() const
+{
+    std::set<std::string> laerere;
+    for (const Aktivitet& a : aktiviteter_.Aktiviteter())
+        for (const std::string& laerer : a.laerere)
+            if (!ider_[SkemaArt::laerer].contains(laerer))
+                laerere.insert(laerer);
+    std::map<std::string, std::array<int32_t, maksCeller>> prioriteter;
+    for (const Raekke& r : ubrugte_[prioritetsTabel().nr].raekker) {
+        const auto* laerer = std::get_if<std::string>(&r[0]);
+        const auto* prioritet = std::get_if<int32_t>(&r[1]);
+        const auto* kolonne = std::get_if<int32_t>(&r[2]);
+        const auto* raekke = std::get_if<int32_t>(&r[3]);
+        if (laerer == nullptr || prioritet == nullptr || kolonne == nullptr || raekke == nullptr ||
+            !laerere.contains(*laerer) || !Uge{kolonner_, raekker_}.Indeholder({*kolonne, *raekke}) ||
+            *prioritet < utilgaengelig || *prioritet > 3)
+            continue;
+        auto [celler, ny] = prioriteter.try_emplace(*laerer);
+        if (ny)
+            celler->second.fill(0);
+        celler->second[*kolonne * maksTimer + *raekke] = *prioritet;
+    }
+    return prioriteter;
+}
+
 void Portal::AktivitetsFingeraftryk(Fingeraftryk& fingeraftryk)
 {
     if (tilstand_ != Datakilde::database)
@@ -983,8 +1023,8 @@ void Portal::AktivitetsFingeraftryk(Fingeraftryk& fingeraftryk)
     }
 }
 
-// Blocks come only from the tables' rows: without the tables there is
-// nothing to save, and nothing is created.
+// The first blocks a completion places create their tables; a plan without
+// blocks creates nothing.
 bool Portal::GemAktivitetsblokke(Fingeraftryk& nyt)
 {
     TSqlModul& modul = TSqlModul::Instans();
@@ -992,6 +1032,8 @@ bool Portal::GemAktivitetsblokke(Fingeraftryk& nyt)
         if (modul.HarTabel(tabel->navn) && !sql_->UdfoerSql(tabel->sletning, {planId_}))
             return false;
     }
+    if (!aktiviteter_.Blokke().empty() && !OpretAktivitetsskemaTabeller())
+        return false;
     for (const Aktivitetsblok& blok : aktiviteter_.Blokke()) {
         if (!IndsaetRaekke(aktivitetsskemaTabel(),
                            {blok.aktivitet, blok.start.kolonne, blok.start.raekke, blok.laengde}, nyt))

@@ -104,6 +104,12 @@ public:
     // school data hold them, and their blocks, saved with the lessons. Read
     // on opening, read-only apart from saving them back.
     const Aktivitetsplan& Aktiviteter() const { return aktiviteter_; }
+    // The stored priorities (kolonne * maksTimer + raekke) of teachers whom only
+    // activities name: the plan has no timetable for them, but the completion
+    // must keep their unavailable hours.
+    std::map<std::string, std::array<int32_t, maksCeller>> AktivitetslaerernesPrioriteter() const;
+    // The placed blocks as a completion or clearing the timetables leaves them.
+    void SaetAktivitetsblokke(std::vector<Aktivitetsblok> blokke) { aktiviteter_.ErstatBlokke(std::move(blokke)); }
 
     // One of the plan's stored tables (Portal.cpp).
     struct Tabel;
@@ -150,6 +156,7 @@ private:
                                    const std::vector<LektionsData>& lektioner);
     void AktivitetsFingeraftryk(Fingeraftryk& fingeraftryk);
     bool GemAktivitetsblokke(Fingeraftryk& nyt);
+    bool OpretAktivitetsskemaTabeller();
     // The rows kept from opening, written back as they were read.
     bool IndsaetUbrugte(const Tabel& tabel, Fingeraftryk& nyt);
     bool IndsaetRaekke(const Tabel& tabel, const Raekke& raekke, Fingeraftryk& nyt);

@@ -133,6 +133,12 @@ std::vector<LektionsData> Fuldfoerelse::BedsteLektioner()
     return model_.Lektioner();
 }
 
+std::vector<Aktivitetsblok> Fuldfoerelse::BedsteAktivitetsblokke()
+{
+    model_.Gendan(bedstePladser_);
+    return model_.Aktivitetsblokke();
+}
+
 // One step: place a missing lesson when there is one, otherwise close gaps;
 // remember the timetables whenever they are the best yet.
 void Fuldfoerelse::Trin()
@@ -186,10 +192,15 @@ bool Fuldfoerelse::PlacerEksakt()
     if (svar.udfald == EksaktSvar::Udfald::umulig &&
         !(svar.kerneRessourcer.empty() && svar.kerneSpredNoegler.empty())) {
         Umulighed bevis;
+        const auto tilfoej = [&](const std::string& navn) {
+            // A class's student units all bear its name.
+            if (std::find(bevis.ressourcer.begin(), bevis.ressourcer.end(), navn) == bevis.ressourcer.end())
+                bevis.ressourcer.push_back(navn);
+        };
         for (const int32_t r : svar.kerneRessourcer)
-            bevis.ressourcer.push_back(model_.Navn(r));
+            tilfoej(model_.Navn(r));
         for (const int32_t k : svar.kerneSpredNoegler)
-            bevis.ressourcer.push_back(model_.NoegleNavn(k));
+            tilfoej(model_.NoegleNavn(k));
         bevis_ = std::move(bevis);
     }
     afgjort_ = svar.udfald != EksaktSvar::Udfald::ukendt;
@@ -227,12 +238,13 @@ void Fuldfoerelse::LaegTilSide()
 
 // The planner allows it: a double lesson that found no place goes on as two
 // single hours, which the spreading rule keeps on different days. One still
-// where it was read, outside the plan, stays whole there.
+// where it was read, outside the plan, stays whole there, and an activity's
+// blocks are its own.
 void Fuldfoerelse::DelDobbelte()
 {
     std::vector<int32_t> tilbage;
     for (const int32_t e : tilSide_) {
-        if (model_.Enheder()[e].laengde != 2 || model_.Enheder()[e].celle >= 0) {
+        if (model_.Enheder()[e].laengde != 2 || model_.Enheder()[e].celle >= 0 || model_.AktivitetAf(e) != nullptr) {
             tilbage.push_back(e);
             continue;
         }
@@ -394,6 +406,8 @@ void Fuldfoerelse::Flyt(int32_t e)
 void Fuldfoerelse::Byt(int32_t e)
 {
     const auto& enheder = model_.Enheder();
+    if (enheder[e].folk.empty())
+        return;
     const int32_t hold = enheder[e].folk.front();
     std::vector<int32_t> partnere;
     for (const int32_t celle : model_.Startceller())
@@ -499,7 +513,7 @@ void Fuldfoerelse::GenopbygDag()
 {
     const auto& enheder = model_.Enheder();
     const int32_t e = tilfaeldig_.Under(enheder.size());
-    if (!KanFlyttes(e))
+    if (!KanFlyttes(e) || enheder[e].folk.empty())
         return;
     const int32_t hvem = enheder[e].folk[tilfaeldig_.Under(enheder[e].folk.size())];
     const int32_t dag = enheder[e].celle / maksTimer;

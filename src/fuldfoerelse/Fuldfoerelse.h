@@ -51,6 +51,8 @@ public:
     std::string Opsummering() const;
     // Every lesson hour of the best timetables found.
     std::vector<LektionsData> BedsteLektioner();
+    // Every block of an activity in the best timetables found.
+    std::vector<Aktivitetsblok> BedsteAktivitetsblokke();
     const Skemamodel& Model() const { return model_; }
     // Set when the exact solver proved that not every hour can be placed.
     const std::optional<Umulighed>& Bevis() const { return bevis_; }

@@ -57,12 +57,9 @@ std::vector<TimeAarsag> Aarsager(const Skemamodel& model, int32_t e)
     return aarsager;
 }
 
-} // namespace
-
-std::string ManglendeKrav::Opsummering() const
+// "lærer optaget 12, lærer utilgængelig 5, intet lokale 3"
+std::string Optaelling(const std::vector<TimeAarsag>& aarsager)
 {
-    if (aarsager.empty())
-        return "holdet har ingen ledig time";
     std::map<Hindring, int32_t> antal;
     for (const TimeAarsag& aarsag : aarsager)
         ++antal[aarsag.hindring];
@@ -72,11 +69,25 @@ std::string ManglendeKrav::Opsummering() const
     return tekst;
 }
 
+} // namespace
+
+std::string ManglendeKrav::Opsummering() const
+{
+    return aarsager.empty() ? "holdet har ingen ledig time" : Optaelling(aarsager);
+}
+
+std::string ManglendeAktivitetstimer::Opsummering() const
+{
+    return aarsager.empty() ? "deltagerne har ingen ledig time" : Optaelling(aarsager);
+}
+
 int32_t ManglendeTimer::Mangler() const
 {
     int32_t mangler = 0;
     for (const ManglendeKrav& k : krav)
         mangler += k.mangler;
+    for (const ManglendeAktivitetstimer& a : aktiviteter)
+        mangler += a.mangler;
     return mangler;
 }
 
@@ -84,13 +95,19 @@ ManglendeTimer FindManglendeTimer(const Skemabillede& billede)
 {
     const Skemamodel model(billede);
     ManglendeTimer resultat;
-    std::vector<bool> set(billede.krav.size(), false);
+    std::vector<bool> set(model.Kravene().size(), false);
     for (const int32_t e : model.Ledige()) {
         const int32_t k = model.Enheder()[e].krav;
         if (set[k])
             continue;
         set[k] = true;
         const int32_t placeret = model.Placeret(k);
+        if (const Aktivitet* aktivitet = model.AktivitetAf(e)) {
+            resultat.aktiviteter.push_back({*aktivitet, model.NoegleNavn(model.Kravene()[k].spredNoegle),
+                                            model.Enheder()[e].laengde, placeret, aktivitet->timer - placeret,
+                                            Aarsager(model, e)});
+            continue;
+        }
         // The block the planner drops next is the one the reasons are for.
         Timekrav krav = billede.krav[k];
         krav.blok = model.Enheder()[e].laengde;

@@ -26,8 +26,22 @@ struct ManglendeKrav {
     std::string Opsummering() const;
 };
 
+// An activity with hours still missing and, for every hour its participants
+// are free, the first obstacle.
+struct ManglendeAktivitetstimer {
+    Aktivitet aktivitet;
+    std::string navn; // "7.a Tysk, 7.b Idræt"
+    int32_t blok = 1; // the length of the next block to place, which the reasons are for
+    int32_t placeret = 0;
+    int32_t mangler = 0;
+    std::vector<TimeAarsag> aarsager;
+
+    std::string Opsummering() const;
+};
+
 struct ManglendeTimer {
     std::vector<ManglendeKrav> krav;
+    std::vector<ManglendeAktivitetstimer> aktiviteter;
     // Lessons outside the plan's own days and hours.
     std::vector<LektionsData> udenforPlanen;
 

@@ -1,6 +1,9 @@
 #include "fuldfoerelse/Skemamodel.h"
 
+#include "base/Opremsning.h"
+
 #include <algorithm>
+#include <numeric>
 #include <tuple>
 
 namespace {
@@ -11,6 +14,17 @@ constexpr size_t maksLokalemuligheder = 64;
 bool Indeholder(const std::vector<int32_t>& liste, int32_t x)
 {
     return std::find(liste.begin(), liste.end(), x) != liste.end();
+}
+
+// "7.a Tysk, 7.b Idræt": who takes part (a duty: its teachers) and the subject.
+std::string AktivitetsNavn(const Aktivitet& aktivitet)
+{
+    std::vector<std::string> hvem;
+    for (const Deltager& d : aktivitet.deltagere)
+        hvem.push_back(d.HeleHoldet() ? d.hold : d.hold + " " + d.gruppe);
+    if (hvem.empty())
+        hvem = aktivitet.laerere;
+    return hvem.empty() ? aktivitet.fag : Opremsning(hvem) + " " + aktivitet.fag;
 }
 
 } // namespace
@@ -87,7 +101,9 @@ Skemamodel::Skemamodel(const Skemabillede& billede) : billede_(billede)
         for (const std::string& lokale : lokaler)
             TilfoejRessource(Art::lokale, lokale);
     LaesKrav();
+    LaesAktiviteter();
     LaesLektioner();
+    LaesAktivitetsblokke();
     TilfoejManglende();
     fagTimer_.assign(spredNoegler_.size(), {});
     fagTimerFast_.assign(spredNoegler_.size(), {});
@@ -150,11 +166,64 @@ int32_t Skemamodel::TilfoejRessource(Art art, const std::string& navn)
     return plads->second;
 }
 
+// A class without divisions is one resource, as it always was; a class with
+// them one per student unit. Every unit is named as its class, which is what
+// the planner is told about.
+const std::vector<int32_t>& Skemamodel::HoldEnheder(const std::string& hold)
+{
+    const auto [plads, ny] = klasseIndeks_.try_emplace(hold, static_cast<int32_t>(klasser_.size()));
+    if (ny) {
+        Klasse klasse;
+        const int32_t antal = billede_.aktiviteter.enheder.AntalEnheder(hold);
+        for (int32_t nr = 0; nr < antal; ++nr) {
+            const int32_t r = TilfoejRessource(Art::hold, antal == 1 ? hold : hold + '\x1f' + std::to_string(nr));
+            ressourcer_[r].navn = hold;
+            ressourcer_[r].klasse = plads->second;
+            klasse.enheder.push_back(r);
+        }
+        klasser_.push_back(std::move(klasse));
+    }
+    return klasser_[plads->second].enheder;
+}
+
+// The student units of every participant, a class's side by side, then the teachers.
+std::vector<int32_t> Skemamodel::AktivitetensFolk(const Aktivitet& aktivitet)
+{
+    std::vector<int32_t> folk;
+    std::vector<std::string> holdene;
+    for (const Deltager& d : aktivitet.deltagere)
+        if (std::find(holdene.begin(), holdene.end(), d.hold) == holdene.end())
+            holdene.push_back(d.hold);
+    for (const std::string& hold : holdene) {
+        const std::vector<int32_t> enheder = HoldEnheder(hold);
+        std::vector<bool> med(enheder.size(), false);
+        for (const Deltager& d : aktivitet.deltagere)
+            if (d.hold == hold)
+                for (const int32_t nr : billede_.aktiviteter.enheder.Optager(d))
+                    med[nr] = true;
+        for (size_t nr = 0; nr < enheder.size(); ++nr)
+            if (med[nr])
+                folk.push_back(enheder[nr]);
+    }
+    for (const std::string& laerer : aktivitet.laerere) {
+        if (laerer == tomId)
+            continue;
+        if (const int32_t r = TilfoejRessource(Art::laerer, laerer); !Indeholder(folk, r))
+            folk.push_back(r);
+    }
+    return folk;
+}
+
 int32_t Skemamodel::SpredNoegle(const std::string& hold, const std::string& fag)
 {
-    const auto [plads, ny] = spredNoegler_.try_emplace(hold + '\n' + fag, static_cast<int32_t>(noegler_.size()));
+    return TilfoejNoegle(hold + '\n' + fag, hold + " " + fag);
+}
+
+int32_t Skemamodel::TilfoejNoegle(const std::string& noegle, const std::string& navn)
+{
+    const auto [plads, ny] = spredNoegler_.try_emplace(noegle, static_cast<int32_t>(noegler_.size()));
     if (ny)
-        noegler_.push_back({hold + " " + fag, 0});
+        noegler_.push_back({navn, 0});
     return plads->second;
 }
 
@@ -173,7 +242,7 @@ void Skemamodel::LaesKrav()
 {
     for (const Timekrav& t : billede_.krav) {
         Krav krav;
-        krav.folk.push_back(TilfoejRessource(Art::hold, t.hold));
+        krav.folk = HoldEnheder(t.hold);
         krav.ingenLaerer = t.laerer == tomId || FindRessource(Art::laerer, t.laerer) < 0;
         if (!krav.ingenLaerer)
             krav.folk.push_back(FindRessource(Art::laerer, t.laerer));
@@ -195,6 +264,31 @@ void Skemamodel::LaesKrav()
     }
 }
 
+// Each activity is a demand after the lesson demands: its blocks take all its
+// participants, teachers and rooms at once, and it is spread as a subject of
+// its own. A lesson without a teacher is one here.
+void Skemamodel::LaesAktiviteter()
+{
+    const std::vector<Aktivitet>& aktiviteter = billede_.aktiviteter.Aktiviteter();
+    for (size_t a = 0; a < aktiviteter.size(); ++a) {
+        const Aktivitet& aktivitet = aktiviteter[a];
+        Krav krav;
+        krav.aktivitet = static_cast<int32_t>(a);
+        krav.folk = AktivitetensFolk(aktivitet);
+        for (const Lokalebehov& behov : aktivitet.behov) {
+            std::vector<int32_t> lokaler;
+            for (const std::string& lokale : behov.lokaler)
+                lokaler.push_back(TilfoejRessource(Art::lokale, lokale));
+            krav.lokalevalg.push_back(std::move(lokaler));
+        }
+        krav.spredNoegle = TilfoejNoegle('\x1f' + aktivitet.id, AktivitetsNavn(aktivitet));
+        noegler_[krav.spredNoegle].ugetimer += aktivitet.timer;
+        krav.timer = aktivitet.timer;
+        krav.blok = std::max(aktivitet.blok, 1);
+        krav_.push_back(std::move(krav));
+    }
+}
+
 // Lessons are read in class, day and hour order so that the two hours of a
 // double lesson meet and the units come out the same for the same timetables.
 void Skemamodel::LaesLektioner()
@@ -207,7 +301,8 @@ void Skemamodel::LaesLektioner()
     for (size_t i = 0; i < lektioner.size(); ++i) {
         const LektionsData& l = lektioner[i];
         Enhed enhed;
-        enhed.folk = {TilfoejRessource(Art::hold, l.hold), TilfoejRessource(Art::laerer, l.laerer)};
+        enhed.folk = HoldEnheder(l.hold);
+        enhed.folk.push_back(TilfoejRessource(Art::laerer, l.laerer));
         enhed.lokaler = {TilfoejRessource(Art::lokale, l.lokale)};
         enhed.spredNoegle = SpredNoegle(l.hold, l.fag);
         enhed.blokFelt = l.blok;
@@ -241,17 +336,73 @@ void Skemamodel::LaesLektioner()
 
 int32_t Skemamodel::FindKrav(const LektionsData& l) const
 {
-    const int32_t hold = FindRessource(Art::hold, l.hold);
     const int32_t laerer = FindRessource(Art::laerer, l.laerer);
     const int32_t lokale = FindRessource(Art::lokale, l.lokale);
-    for (size_t k = 0; k < krav_.size(); ++k) {
+    for (size_t k = 0; k < billede_.krav.size(); ++k) {
         const Timekrav& t = billede_.krav[k];
         const Krav& krav = krav_[k];
-        if (t.fag == l.fag && krav.folk.front() == hold && !krav.ingenLaerer && krav.folk.back() == laerer &&
+        if (t.fag == l.fag && t.hold == l.hold && !krav.ingenLaerer && krav.folk.back() == laerer &&
             Indeholder(krav.lokalevalg.front(), lokale))
             return static_cast<int32_t>(k);
     }
     return -1;
+}
+
+// Blocks are read after the lessons, pinned ones first. The generation does
+// not know the activities, so a lesson it laid may stand where a block stood:
+// such a block is left out, and its hours are placed again, rather than
+// written back over the lesson. A block beyond its activity's hours stays as
+// it was read.
+void Skemamodel::LaesAktivitetsblokke()
+{
+    std::vector<Ugemaske> optaget(ressourcer_.size(), 0);
+    for (const Enhed& enhed : enheder_)
+        if (enhed.celle >= 0)
+            for (const std::vector<int32_t>* ressourcer : {&enhed.folk, &enhed.lokaler})
+                for (const int32_t r : *ressourcer)
+                    optaget[r] |= BlokMaske(enhed.celle, enhed.laengde);
+    const std::vector<Aktivitetsblok>& blokke = billede_.aktiviteter.Blokke();
+    std::vector<size_t> orden(blokke.size());
+    std::iota(orden.begin(), orden.end(), 0);
+    std::stable_partition(orden.begin(), orden.end(), [&](size_t i) { return blokke[i].laast; });
+    std::vector<int32_t> taget(krav_.size(), 0);
+    for (const size_t i : orden) {
+        const Aktivitetsblok& blok = blokke[i];
+        const Aktivitet* aktivitet = billede_.aktiviteter.Find(blok.aktivitet);
+        if (aktivitet == nullptr || blok.lokaler.size() != aktivitet->behov.size() ||
+            !billede_.uge.RummerBlok(blok.start, blok.laengde))
+            continue;
+        const auto k = static_cast<int32_t>(billede_.krav.size() +
+                                            (aktivitet - billede_.aktiviteter.Aktiviteter().data()));
+        Enhed enhed;
+        enhed.folk = krav_[k].folk;
+        for (const std::string& lokale : blok.lokaler)
+            enhed.lokaler.push_back(TilfoejRessource(Art::lokale, lokale));
+        optaget.resize(ressourcer_.size(), 0);
+        const Ugemaske maske = BlokMaske(CelleAf(blok.start), blok.laengde);
+        const auto optagetAf = [&](const std::vector<int32_t>& ressourcer) {
+            return std::any_of(ressourcer.begin(), ressourcer.end(),
+                               [&](int32_t r) { return (optaget[r] & maske) != 0; });
+        };
+        if (optagetAf(enhed.folk) || optagetAf(enhed.lokaler))
+            continue;
+        enhed.celle = CelleAf(blok.start);
+        enhed.laengde = blok.laengde;
+        enhed.blokFelt = blok.laengde;
+        enhed.spredNoegle = krav_[k].spredNoegle;
+        if (taget[k] + blok.laengde <= krav_[k].timer) {
+            enhed.krav = k;
+            enhed.fast = blok.laast;
+            taget[k] += blok.laengde;
+        } else {
+            enhed.kildeBlok = static_cast<int32_t>(i);
+            enhed.fast = true;
+        }
+        for (const std::vector<int32_t>* ressourcer : {&enhed.folk, &enhed.lokaler})
+            for (const int32_t r : *ressourcer)
+                optaget[r] |= maske;
+        enheder_.push_back(std::move(enhed));
+    }
 }
 
 bool Skemamodel::ErLaast(const LektionsData& l) const
@@ -291,7 +442,8 @@ void Skemamodel::TilfoejManglende()
             enhed.folk = krav.folk;
             enhed.lokaler.assign(krav.lokalevalg.size(), -1);
             enhed.spredNoegle = krav.spredNoegle;
-            enhed.laengde = dobbelte-- > 0 ? 2 : 1;
+            // An activity comes in its own blocks.
+            enhed.laengde = krav.aktivitet >= 0 ? std::min(krav.blok, rest) : dobbelte-- > 0 ? 2 : 1;
             enhed.blokFelt = enhed.laengde;
             rest -= enhed.laengde;
             enheder_.push_back(enhed);
@@ -404,16 +556,16 @@ bool Skemamodel::Blokerende(int32_t e, int32_t celle, const std::vector<int32_t>
         for (const int32_t r : lokaler)
             tilfoej(ressourcer_[r].ejer[c]);
     }
-    // The day's other lessons of the subject leave when the block does not fit beside them.
+    // The day's other lessons of the subject leave when the block does not fit
+    // beside them; they share the unit's classes (a duty's: its teachers).
     const int32_t dag = celle / maksTimer;
     if (enhed.spredNoegle >= 0 &&
         BryderSpredning(DagsregelAf(enhed.spredNoegle), FagetsTimer(e, dag, false), PlaceringAf(celle), enhed.laengde))
         for (const int32_t r : enhed.folk)
-            if (ressourcer_[r].art == Art::hold)
-                for (int32_t c = dag * maksTimer; c < (dag + 1) * maksTimer; ++c)
-                    if (const int32_t anden = ressourcer_[r].ejer[c];
-                        anden >= 0 && enheder_[anden].spredNoegle == enhed.spredNoegle)
-                        tilfoej(anden);
+            for (int32_t c = dag * maksTimer; c < (dag + 1) * maksTimer; ++c)
+                if (const int32_t anden = ressourcer_[r].ejer[c];
+                    anden >= 0 && enheder_[anden].spredNoegle == enhed.spredNoegle)
+                    tilfoej(anden);
     return true;
 }
 
@@ -422,9 +574,8 @@ void Skemamodel::TaelRessource(int32_t r, int32_t e, Ugemaske maske, int32_t for
 {
     Ressource& ressource = ressourcer_[r];
     const Enhed& enhed = enheder_[e];
-    int32_t* huller = ressource.art == Art::hold     ? &maal_.holdHuller
-                      : ressource.art == Art::laerer ? &maal_.laererHuller
-                                                     : nullptr;
+    // A class's gaps are counted over all its units (TaelHoldHuller).
+    int32_t* huller = ressource.art == Art::laerer ? &maal_.laererHuller : nullptr;
     if (huller != nullptr)
         *huller -= Huller(ressource.optaget);
     ressource.optaget = fortegn > 0 ? ressource.optaget | maske : ressource.optaget & ~maske;
@@ -439,13 +590,35 @@ void Skemamodel::TaelRessource(int32_t r, int32_t e, Ugemaske maske, int32_t for
         *huller += Huller(ressource.optaget);
 }
 
+// A class has a gap only where all its units are free between lessons of
+// theirs: its gaps are those of the union of its units' hours. Taken away
+// (-1) before the unit's resources change, added (1) after; a class's units
+// lie side by side in a unit's resources.
+void Skemamodel::TaelHoldHuller(const Enhed& enhed, int32_t fortegn)
+{
+    for (size_t i = 0; i < enhed.folk.size(); ++i) {
+        const int32_t k = ressourcer_[enhed.folk[i]].klasse;
+        if (k < 0 || (i > 0 && ressourcer_[enhed.folk[i - 1]].klasse == k))
+            continue;
+        Klasse& klasse = klasser_[k];
+        if (fortegn > 0) {
+            klasse.optaget = 0;
+            for (const int32_t r : klasse.enheder)
+                klasse.optaget |= ressourcer_[r].optaget;
+        }
+        maal_.holdHuller += fortegn * Huller(klasse.optaget);
+    }
+}
+
 // Adds (fortegn 1) or takes away (-1) the unit at its cell in every count.
 void Skemamodel::Tael(int32_t e, int32_t fortegn)
 {
     const Enhed& enhed = enheder_[e];
     const Ugemaske maske = BlokMaske(enhed.celle, enhed.laengde);
+    TaelHoldHuller(enhed, -1);
     for (const int32_t r : enhed.folk)
         TaelRessource(r, e, maske, fortegn);
+    TaelHoldHuller(enhed, 1);
     for (const int32_t r : enhed.lokaler)
         if (r >= 0)
             TaelRessource(r, e, maske, fortegn);
@@ -509,10 +682,19 @@ void Skemamodel::Gendan(const std::vector<Plads>& pladser)
             Saet(static_cast<int32_t>(e), pladser[e].celle, pladser[e].lokaler);
 }
 
+const Aktivitet* Skemamodel::AktivitetAf(int32_t e) const
+{
+    const int32_t k = enheder_[e].krav;
+    return k < 0 || krav_[k].aktivitet < 0 ? nullptr : &billede_.aktiviteter.Aktiviteter()[krav_[k].aktivitet];
+}
+
 std::vector<LektionsData> Skemamodel::Lektioner() const
 {
     std::vector<LektionsData> lektioner;
-    for (const Enhed& enhed : enheder_) {
+    for (size_t e = 0; e < enheder_.size(); ++e) {
+        const Enhed& enhed = enheder_[e];
+        if (enhed.kildeBlok >= 0 || AktivitetAf(static_cast<int32_t>(e)) != nullptr)
+            continue;
         if (enhed.krav < 0) {
             lektioner.push_back(enhed.kilde);
             continue;
@@ -526,4 +708,24 @@ std::vector<LektionsData> Skemamodel::Lektioner() const
             lektioner.emplace_back(l, p.kolonne, p.raekke + i);
     }
     return lektioner;
+}
+
+std::vector<Aktivitetsblok> Skemamodel::Aktivitetsblokke() const
+{
+    std::vector<Aktivitetsblok> blokke;
+    for (size_t e = 0; e < enheder_.size(); ++e) {
+        const Enhed& enhed = enheder_[e];
+        if (enhed.kildeBlok >= 0) {
+            blokke.push_back(billede_.aktiviteter.Blokke()[enhed.kildeBlok]);
+            continue;
+        }
+        const Aktivitet* aktivitet = AktivitetAf(static_cast<int32_t>(e));
+        if (aktivitet == nullptr || enhed.celle < 0)
+            continue;
+        Aktivitetsblok blok{aktivitet->id, PlaceringAf(enhed.celle), enhed.laengde, {}, enhed.fast};
+        for (const int32_t r : enhed.lokaler)
+            blok.lokaler.push_back(ressourcer_[r].navn);
+        blokke.push_back(std::move(blok));
+    }
+    return blokke;
 }

@@ -21,23 +21,25 @@ struct Maal {
 };
 
 // The timetables as occupancy bits, one per cell of the week, for every
-// class, teacher and room (the resources), with the demands' lessons as units
-// that can be taken out and put back. A unit occupies its classes and
-// teachers, and one room for each of its room demands. Lessons of no demand
-// or fixed by the planner stay put; a demand's lesson outside the plan's days
-// and hours counts as not placed until it is moved in.
+// class's student units (a class without divisions is one), teacher and room
+// (the resources), with the demands' lessons and the activities' blocks as
+// units that can be taken out and put back. A unit occupies its student units
+// and teachers, and one room for each of its room demands. Lessons of no
+// demand or fixed by the planner stay put; a demand's lesson outside the
+// plan's days and hours counts as not placed until it is moved in.
 class Skemamodel {
 public:
     enum class Art : uint8_t { hold, laerer, lokale };
 
-    // A demand as the model places it.
+    // A demand as the model places it: a lesson demand, or after them the activities.
     struct Krav {
-        std::vector<int32_t> folk;                    // the classes and teachers of every unit
+        std::vector<int32_t> folk;                    // the student units and teachers of every unit
         std::vector<std::vector<int32_t>> lokalevalg; // per room demand: the rooms it may use
         int32_t spredNoegle = -1;                     // the class's subject, for the spreading rule
         int32_t timer = 0;                            // hours a week
         int32_t blok = 1;                             // 2: taught as double lessons
         bool ingenLaerer = false;
+        int32_t aktivitet = -1; // the activity's place in the plan's list; -1: a lesson demand
     };
     struct Enhed {
         int32_t krav = -1; // -1: a lesson of no demand
@@ -48,7 +50,8 @@ public:
         int32_t laengde = 1;
         int32_t blokFelt = 1;
         bool fast = false;
-        LektionsData kilde; // a lesson of no demand as it was read
+        LektionsData kilde;     // a lesson of no demand as it was read
+        int32_t kildeBlok = -1; // an activity's block beyond its hours, kept as read
     };
     // Where a unit stands: enough to put the timetables back.
     struct Plads {
@@ -114,6 +117,10 @@ public:
 
     // Every placed lesson hour, units unfolded.
     std::vector<LektionsData> Lektioner() const;
+    // Every placed block of an activity, its rooms by name.
+    std::vector<Aktivitetsblok> Aktivitetsblokke() const;
+    // The activity the unit is a block of, or nullptr for a lesson.
+    const Aktivitet* AktivitetAf(int32_t e) const;
 
 private:
     struct Ressource {
@@ -124,16 +131,27 @@ private:
         Ugemaske spaerret = 0;          // cells the resource cannot be used (a teacher's -3)
         std::vector<int32_t> prioritet; // per cell; empty: no wishes
         std::vector<int32_t> ejer = std::vector<int32_t>(maksCeller, -1);
+        int32_t klasse = -1; // a student unit's class
+    };
+    // A class's student units and the cells any of them is taught: its gaps.
+    struct Klasse {
+        std::vector<int32_t> enheder;
+        Ugemaske optaget = 0;
     };
     class Fakta;
 
     int32_t TilfoejRessource(Art art, const std::string& navn);
     int32_t FindRessource(Art art, const std::string& navn) const;
+    const std::vector<int32_t>& HoldEnheder(const std::string& hold);
+    std::vector<int32_t> AktivitetensFolk(const Aktivitet& aktivitet);
     int32_t SpredNoegle(const std::string& hold, const std::string& fag);
+    int32_t TilfoejNoegle(const std::string& noegle, const std::string& navn);
     void FindStarter(int32_t e);
     void LaesPrioriteter();
     void LaesKrav();
+    void LaesAktiviteter();
     void LaesLektioner();
+    void LaesAktivitetsblokke();
     int32_t FindKrav(const LektionsData& l) const;
     bool ErLaast(const LektionsData& l) const;
     void TilfoejManglende();
@@ -141,12 +159,15 @@ private:
     uint32_t FagetsTimer(int32_t e, int32_t dag, bool kunFaste) const;
     void Tael(int32_t e, int32_t fortegn);
     void TaelRessource(int32_t r, int32_t e, Ugemaske maske, int32_t fortegn);
+    void TaelHoldHuller(const Enhed& enhed, int32_t fortegn);
 
     Skemabillede billede_;
     std::vector<Ressource> ressourcer_;
     std::map<std::string, int32_t> ressourceIndeks_;
+    std::map<std::string, int32_t> klasseIndeks_;
+    std::vector<Klasse> klasser_;
     struct Noegle {
-        std::string navn; // "7.a Dansk"
+        std::string navn; // "7.a Dansk", or an activity's "7.a Tysk, 7.b Idræt"
         int32_t ugetimer = 0;
     };
     std::map<std::string, int32_t> spredNoegler_;

@@ -73,6 +73,8 @@ public:
     // Hindring::ingen. The block's activity must be known.
     Hindring HindringFor(const Aktivitetsblok& blok, const std::vector<LektionsData>& lektioner) const;
     void Placer(Aktivitetsblok blok);
+    // The blocks as a completion or clearing the timetables leaves them.
+    void ErstatBlokke(std::vector<Aktivitetsblok> blokke) { blokke_ = std::move(blokke); }
     const std::vector<Aktivitetsblok>& Blokke() const { return blokke_; }
     bool Tom() const { return aktiviteter_.empty() && blokke_.empty(); }
 

@@ -169,6 +169,65 @@ TEST_F(Aktiviteter, AreReadWithThePlanAndSavedBackAsTheyWere)
     EXPECT_EQ(sammenstoed(flyttet).size(), 4u) << "one for each of 7.a's sport rows in that hour";
 }
 
+TEST_F(Aktiviteter, TheCompletionPlacesThemAndTheirFirstBlocksCreateTheirTables)
+{
+    MedTestModtager m;
+    SqlKlasse sql(Datakilde::database);
+    for (const char* tabel : {"AktivitetSkemaLokale", "AktivitetSkema"})
+        ASSERT_TRUE(sql.UdfoerSql("drop table "s + tabel)) << tabel;
+    {
+        Vorivazi v(Datakilde::database);
+        ASSERT_TRUE(v.AabnPlan(plan));
+        m.modtager.svar = {true, true};
+        ASSERT_TRUE(v.Generer(1, 4, 5, 8, 0, true));
+        int32_t mangler = 0;
+        for (const ManglendeAktivitetstimer& a : v.Manglende().aktiviteter)
+            mangler += a.mangler;
+        EXPECT_EQ(mangler, 6);
+        const std::unique_ptr<Fuldfoerelse> f = v.NyFuldfoerelse({.maksSkridt = 100000, .maksUdenFremskridt = 2000});
+        while (f->Koer(1000)) {
+        }
+        v.AfslutFuldfoerelse(*f);
+        EXPECT_EQ(v.Manglende().aktiviteter.size(), 0u);
+        ASSERT_TRUE(v.Gem(Overskrivning::Tillad));
+    }
+    const size_t bokse = m.modtager.bokse.size();
+    Vorivazi igen(Datakilde::database);
+    ASSERT_TRUE(igen.AabnPlan(plan));
+    EXPECT_EQ(m.modtager.bokse.size(), bokse) << "every block saved is read back";
+    int32_t timer = 0;
+    for (const Aktivitetsblok& b : igen.Aktiviteter().Blokke())
+        timer += b.laengde;
+    EXPECT_EQ(timer, 6);
+    const std::string csv = CsvSkemabog(SamlSkemabog(igen));
+    EXPECT_TRUE(sammenstoed(csv).empty()) << sammenstoed(csv).front();
+
+    // Clearing the timetables leaves only pinned blocks, and no pin is set here.
+    igen.NytProjekt();
+    EXPECT_TRUE(igen.Aktiviteter().Blokke().empty());
+}
+
+TEST_F(Aktiviteter, TheUnavailableHoursOfATeacherOnlyActivitiesNameStayFree)
+{
+    MedTestModtager m;
+    // Gorm teaches German only; the plan has no timetable of hers.
+    Skoledata mere;
+    mere.Tilfoej("Tidsprioritet", {plan, "Gorm"s, -3, 2, 0});
+    std::vector<std::string> fejl;
+    ASSERT_TRUE(Skoledatabase().Tilfoej(mere, fejl)) << fejl.front();
+    Vorivazi v(Datakilde::database);
+    ASSERT_TRUE(v.AabnPlan(plan));
+    v.NytProjekt();
+    const ManglendeTimer manglende = v.Manglende();
+    const auto tysk = std::find_if(manglende.aktiviteter.begin(), manglende.aktiviteter.end(),
+                                   [](const ManglendeAktivitetstimer& a) { return a.aktivitet.id == "Ty"; });
+    ASSERT_NE(tysk, manglende.aktiviteter.end());
+    const auto onsdag = std::find_if(tysk->aarsager.begin(), tysk->aarsager.end(),
+                                     [](const TimeAarsag& a) { return a.kolonne == 2 && a.raekke == 0; });
+    ASSERT_NE(onsdag, tysk->aarsager.end());
+    EXPECT_EQ(onsdag->hindring, Hindring::laererUtilgaengelig);
+}
+
 TEST_F(Aktiviteter, ABlockThatClashesIsReportedAndKept)
 {
     MedTestModtager m;

@@ -82,28 +82,25 @@ void TManglende::Opdater(Vorivazi& vorivazi)
                                           {},
                                           timeTekst(l.kolonne, l.raekke)});
     }
-    const int32_t aktiviteter = VisManglendeAktiviteter(vorivazi);
-    Sum->setText("Manglende timer i alt: " + QString::number(manglende.Mangler() + aktiviteter));
+    VisManglendeAktiviteter(manglende);
+    Sum->setText("Manglende timer i alt: " + QString::number(manglende.Mangler()));
 }
 
 // Below the demands, so that a row's index still names its demand for dragging.
-int32_t TManglende::VisManglendeAktiviteter(const Vorivazi& vorivazi)
+void TManglende::VisManglendeAktiviteter(const ManglendeTimer& manglende)
 {
-    const std::vector<ManglendeAktivitet> manglende = vorivazi.Aktiviteter().Manglende();
-    if (manglende.empty())
-        return 0;
+    if (manglende.aktiviteter.empty())
+        return;
     auto* gruppe = new QTreeWidgetItem(Tabel, {"Aktiviteter"});
     int32_t ialt = 0;
-    for (const ManglendeAktivitet& m : manglende) {
-        const Aktivitetsangivelse a = Angivelse(*m.aktivitet);
-        new QTreeWidgetItem(gruppe,
-                            {tekst(a.deltagere), tekst(m.aktivitet->fag), tekst(a.laerere), tekst(a.lokaler),
-                             QString::number(m.aktivitet->blok), QString::number(m.aktivitet->timer),
-                             QString::number(m.placeret), QString::number(m.mangler), tekst(aktivitetUplaceretTekst)});
+    for (const ManglendeAktivitetstimer& m : manglende.aktiviteter) {
+        const Aktivitetsangivelse a = Angivelse(m.aktivitet);
+        new QTreeWidgetItem(gruppe, {tekst(a.deltagere), tekst(m.aktivitet.fag), tekst(a.laerere), tekst(a.lokaler),
+                                     QString::number(m.blok), QString::number(m.aktivitet.timer),
+                                     QString::number(m.placeret), QString::number(m.mangler), tekst(m.Opsummering())});
         ialt += m.mangler;
     }
     gruppe->setText(7, QString::number(ialt));
-    return ialt;
 }
 
 QMimeData* TManglende::Traekdata(int raekke) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fuldfoerelse/ManglendeTimer.h"
 #include "fuldfoerelse/Skemabillede.h"
 
 #include <QPoint>
@@ -38,8 +39,8 @@ protected:
     bool eventFilter(QObject* objekt, QEvent* haendelse) override;
 
 private:
-    // The activities still short of hours, in a group of their own; gives their missing hours.
-    int32_t VisManglendeAktiviteter(const Vorivazi& vorivazi);
+    // The activities still short of hours, in a group of their own, with their reasons.
+    void VisManglendeAktiviteter(const ManglendeTimer& manglende);
     std::optional<int> KravRaekke(const QPoint& punkt) const;
 
     std::vector<Timekrav> krav_;
