@@ -413,6 +413,15 @@ TEST(Gennemfoerlighed, ActivitiesCountInEveryCount)
              aktivitet(b, "Håndbold", 30, 1, {"2.a"}, {}, {{"H1", "H2"}, {"H2", "H1"}});
              aktivitet(b, "Basket", 25, 1, {"3.a"}, {}, {{"H1", "H2"}});
          }},
+        {"seven activities are named in full",
+         Fundart::behovTimer,
+         {"S1"},
+         "Lokalet S1 skal bruges 42 timer om ugen af aktiviteterne F1 1.a; F2 2.a; F3 3.a; F4 4.a; F5 5.a; F6 6.a; "
+         "F7 7.a, men",
+         [](Skemabillede& b) {
+             for (int32_t i = 1; i <= 7; ++i)
+                 aktivitet(b, "F" + std::to_string(i), 6, 1, {std::to_string(i) + ".a"}, {}, {{"S1"}});
+         }},
         {"a block no day holds for all its teachers",
          Fundart::blokUdenDag,
          {"Idræt", "1.a", "1.b", "Karen", "Ole"},
