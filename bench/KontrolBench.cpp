@@ -38,6 +38,6 @@ void Check(benchmark::State& state)
 
 void RegisterCheckBenchmarks()
 {
-    for (const int32_t size : {20, largestSchool})
+    for (const int32_t size : {20, largestSchool, 400})
         benchmark::RegisterBenchmark("Kontrol", Check)->Arg(size)->Unit(benchmark::kMillisecond);
 }

@@ -18,5 +18,5 @@ void RegisterGenerationBenchmarks();
 void RegisterPersistenceBenchmarks(bool withPostgreSQL);
 // A timetable view's data path for one class, teacher and room ("Visning/h", "/l", "/k").
 void RegisterViewBenchmarks();
-// "Kontrollér planen" on a plan just opened ("Kontrol/N", 20 and 150 classes).
+// "Kontrollér planen" on a plan just opened ("Kontrol/N", 20, 150 and 400 classes).
 void RegisterCheckBenchmarks();

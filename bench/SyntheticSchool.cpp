@@ -211,7 +211,13 @@ private:
     std::vector<Teacher> teachers_;
 };
 
-std::string ClassId(int32_t index) { return std::to_string(1 + index % 9) + "." + static_cast<char>('a' + index / 9); }
+// 1.a ... 9.z, then 1.a2 ... 9.z2 and on.
+std::string ClassId(int32_t index)
+{
+    const int32_t track = index / 9;
+    return std::to_string(1 + index % 9) + "." + static_cast<char>('a' + track % 26) +
+           (track < 26 ? "" : std::to_string(track / 26 + 1));
+}
 
 size_t TypeOf(int32_t index) { return static_cast<size_t>(index % 9 / 3); }
 

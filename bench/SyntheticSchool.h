@@ -9,8 +9,8 @@
 
 // A made-up school for measurements: the rows of one plan in the planning
 // database, the same for the same seed and size. The size is the number of
-// classes (1 ... maxClasses); every class has 9 or 10 subjects, so the
-// largest school has about 1,450 lessons to place.
+// classes (1 ... maxClasses); every class has 9 or 10 subjects, so a school
+// of 150 classes has about 1,450 lessons to place.
 //
 // It has three class types with subject profiles of 26 to 28 weekly hours,
 // special rooms (sports hall, music, art, science, crafts, kitchen) sized to
@@ -20,7 +20,7 @@
 // fixed assignment of home rooms and teachers to complete.
 class SyntheticSchool {
 public:
-    static constexpr int32_t maxClasses = 150;
+    static constexpr int32_t maxClasses = 2000;
 
     // One row of a table: the values in the table's column order.
     struct Row {

@@ -122,17 +122,21 @@ KontrolListe::Forespoergsel KontrolListe::ListeForespoergsel(int32_t n) const
     case laeggeListe:
         // Only the open plan's home-room rows: other plans' rows would repeat the lessons.
         // A class without a row keeps its lessons, with no home room yet, as "tom" would.
+        // The profiles' block sizes are made distinct per subject first: joined
+        // row by row, every class would meet every teacher of its subject, and
+        // the rows to sort grew with the square of the school.
         return {"SELECT DISTINCT HoldID_HLR AS HoldID, FagID_HLR AS FagID, "
                 "LaererID_HLR AS LaererID, Lokaletype_AFa AS LokaleType, COALESCE(LokaleID_LoHR, ?) "
                 "AS LokaleID, Blokstoerrelse_LFP AS Bloksize "
-                "FROM LaererFagProfil, Fag, HoldLaererRelation LEFT JOIN LokaleHoldRelation "
-                "ON HoldID_HLR = HoldID_LoHR AND PlanID_LoHR = ? WHERE " +
-                    FagetOverholder() + ProfilenOverholder() +
-                    "PlanID_HLR = ? AND "
-                    "TimeFagFordelingID_LFP = ? AND FagID_HLR = FagID_AFa AND "
-                    "FagID_HLR = FagID_LFP "
+                "FROM (SELECT DISTINCT FagID_LFP, Blokstoerrelse_LFP FROM LaererFagProfil WHERE " +
+                    ProfilenOverholder() +
+                    "TimeFagFordelingID_LFP = ?) Profilblokke, "
+                    "Fag, HoldLaererRelation LEFT JOIN LokaleHoldRelation "
+                    "ON HoldID_HLR = HoldID_LoHR AND PlanID_LoHR = ? WHERE " +
+                    FagetOverholder() +
+                    "PlanID_HLR = ? AND FagID_HLR = FagID_AFa AND FagID_HLR = FagID_LFP "
                     "ORDER BY HoldID_HLR, FagID_HLR, LaererID_HLR, Lokaletype_AFa, LokaleID, Blokstoerrelse_LFP",
-                {tomId, planId, planId, tffId}};
+                {tomId, tffId, planId, planId}};
     case holdLokaleListe:
         return {"SELECT HoldID_LoHR AS HoldID, LokaleID_LoHR AS LokaleID "
                 "FROM LokaleHoldRelation "

@@ -20,6 +20,9 @@ enum class Fundart : uint8_t {
     stamlokaleTimer,       // a home room shared by classes with more hours than the week
     blokUdenDag,           // blocks of a subject no day can hold
     fagSpredning,          // a subject with more hours than the week can spread
+    behovUdenLokaler,      // an activity's room need none of whose rooms the plan has
+    behovDelerLokaler,     // an activity whose needs cannot each have a room of its own
+    behovTimer,            // the rooms of activities' needs against their hours over the week
 };
 
 struct Fund {
@@ -38,9 +41,9 @@ inline const std::string ingenFundTekst = "Planen kan lægges: ingen fund.";
 // The finding on one line, its weight first: "Umuligt: …" or "Advarsel: …".
 std::string Fundlinje(const Fund& fund);
 
-// Everything in the plan's demands, rooms, week and teachers' unavailable
-// hours that keeps a complete timetable from existing, or that the planner
-// should know before generating. Hours a complete timetable needs are counted
-// against hours that exist, so a plan without findings may still be hard to
-// lay, but a hard finding is never wrong. The hard findings come first.
+// Everything in the plan's demands, activities, rooms, week and teachers'
+// unavailable hours that keeps a complete timetable from existing, or that the
+// planner should know before generating. Hours a complete timetable needs are
+// counted against hours that exist, so a plan without findings may still be
+// hard to lay, but a hard finding is never wrong. The hard findings come first.
 std::vector<Fund> KontrollerGennemfoerlighed(const Skemabillede& billede);
