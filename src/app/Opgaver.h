@@ -3,6 +3,7 @@
 #include "app/Opgave.h"
 #include "fuldfoerelse/Fuldfoerelse.h"
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -87,5 +88,6 @@ private:
     Vorivazi& vorivazi_;
     std::unique_ptr<Fuldfoerelse> fuldfoerelse_;
     int64_t skive_;
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
     std::string linje_;
 };
