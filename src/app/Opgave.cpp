@@ -54,3 +54,23 @@ bool Baggrundskoersel::Afslut()
     opgave_.Afslut(!helt_);
     return helt_;
 }
+
+Tidsfrist::Tidsfrist(std::chrono::milliseconds frist)
+{
+    const auto udloeb = std::chrono::steady_clock::now() + frist;
+    traad_ = std::thread([this, udloeb] {
+        std::unique_lock laast(laas_);
+        if (!vaekket_.wait_until(laast, udloeb, [this] { return slut_; }))
+            stop_ = true;
+    });
+}
+
+Tidsfrist::~Tidsfrist()
+{
+    {
+        const std::lock_guard laast(laas_);
+        slut_ = true;
+    }
+    vaekket_.notify_one();
+    traad_.join();
+}

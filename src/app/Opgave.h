@@ -1,6 +1,8 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -62,5 +64,25 @@ private:
     Fremskridt status_;
     std::atomic<bool> faerdig_{false};
     bool helt_ = false;
+    std::thread traad_;
+};
+
+// A clock that sets a stop flag once its time is up, from a thread of its
+// own, so that work which hears the flag ends inside a slice too (the exact
+// solver). The command line's `--seconds`. Work that ends in time never sees it.
+class Tidsfrist {
+public:
+    explicit Tidsfrist(std::chrono::milliseconds frist);
+    ~Tidsfrist();
+    Tidsfrist(const Tidsfrist&) = delete;
+    Tidsfrist& operator=(const Tidsfrist&) = delete;
+
+    const std::atomic<bool>& Stop() const { return stop_; }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::mutex laas_;
+    std::condition_variable vaekket_;
+    bool slut_ = false;
     std::thread traad_;
 };

@@ -91,11 +91,14 @@ Fremskridt Fuldfoerelsesopgave::Status() const
                 fraTil(foer.laererHuller, bedste.laererHuller)};
 }
 
-void Fuldfoerelsesopgave::Afslut(bool)
+void Fuldfoerelsesopgave::Afslut(bool stoppet)
 {
+    if (!fuldfoerelse_)
+        return;
+    if (stoppet)
+        fuldfoerelse_->Stoppet(std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count());
     // Stopped or done, the best timetables found go back into the plan.
-    if (fuldfoerelse_)
-        linje_ = vorivazi_.AfslutFuldfoerelse(*fuldfoerelse_);
+    linje_ = vorivazi_.AfslutFuldfoerelse(*fuldfoerelse_);
 }
 
 bool Fuldfoerelsesopgave::Forbedret() const { return fuldfoerelse_ && fuldfoerelse_->Forbedret(); }

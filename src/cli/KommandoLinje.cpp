@@ -196,14 +196,15 @@ private:
         return true;
     }
 
-    // The step budget makes the result repeatable; the seconds only stop a search that runs long.
+    // The step budget makes the result repeatable; the seconds only stop a search that runs long,
+    // also inside the exact solver.
     bool fuldfoer()
     {
-        Fuldfoerelsesopgave fuldfoerelse(vorivazi_, fuldfoerelsesSkive);
+        const Tidsfrist frist(std::chrono::seconds(valg_.sekunder));
+        Fuldfoerelsesopgave fuldfoerelse(vorivazi_, fuldfoerelsesSkive, &frist.Stop());
         if (!fuldfoerelse.Klar())
             return false;
-        const auto slut = std::chrono::steady_clock::now() + std::chrono::seconds(valg_.sekunder);
-        KoerOpgave(fuldfoerelse, [slut] { return std::chrono::steady_clock::now() >= slut; });
+        KoerOpgave(fuldfoerelse, [&frist] { return frist.Stop().load(); });
         ud_ << fuldfoerelse.Linje() << '\n';
         return true;
     }

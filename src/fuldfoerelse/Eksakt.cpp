@@ -158,6 +158,11 @@ Loeser::Loeser(const EksaktOpgave& opgave, int64_t graense, const std::atomic<bo
     // Tuned for satisfiable problems: on the tight schools it finds complete
     // placements with next to no conflicts where the default needs 1000 to 200000.
     sat_.configure("sat");
+    // Bounded variable elimination and ternary resolution took most of the
+    // time and memory on the real school that needs the solver (a quarter of
+    // the time, a third of the memory without them; docs/performance.md).
+    sat_.set("elim", 0);
+    sat_.set("ternary", 0);
     LaesOpgave();
     FindLokalearter();
     FindDraebere();
@@ -898,9 +903,21 @@ EksaktSvar Loeser::Loes()
     return svar;
 }
 
+// Per unit its starts times its hours times the resources and rooms it takes.
+int64_t Daekning(const EksaktOpgave& opgave)
+{
+    int64_t daekning = 0;
+    for (const EksaktOpgave::Enhed& enhed : opgave.enheder)
+        daekning += static_cast<int64_t>(enhed.starter.size()) * enhed.laengde *
+                    static_cast<int64_t>(enhed.ressourcer.size() + enhed.lokalevalg.size());
+    return daekning;
+}
+
 } // namespace
 
 EksaktSvar LoesEksakt(const EksaktOpgave& opgave, int64_t konfliktGraense, const std::atomic<bool>* stop)
 {
+    if (Daekning(opgave) > maksDaekning)
+        return {};
     return Loeser(opgave, konfliktGraense, stop).Loes();
 }

@@ -58,6 +58,12 @@ struct EksaktSvar {
     int64_t konflikter = 0;
 };
 
+// The largest task the solver takes on, counted as every unit's starts times
+// its hours times its resources and rooms (the clauses grow with it, and the
+// solver's memory by about 1 kB each, measured): at most about 400 MB. A
+// larger task (the whole of a big school in a long week) is ukendt at once.
+inline constexpr int64_t maksDaekning = 350'000;
+
 // Deterministic: the same task and limit give the same answer. konfliktGraense
 // bounds the solver's conflicts over the whole call (not its time); past it the
 // answer is ukendt, or umulig with a core that may not be the smallest. A set

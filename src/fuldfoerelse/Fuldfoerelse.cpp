@@ -1,5 +1,6 @@
 #include "fuldfoerelse/Fuldfoerelse.h"
 
+#include "base/Talformat.h"
 #include "fuldfoerelse/Eksakt.h"
 
 #include <algorithm>
@@ -64,6 +65,13 @@ EksaktOpgave EksaktOpgaveAf(const Skemamodel& model, std::vector<int32_t>& enhed
     return opgave;
 }
 
+// "0,4", "2,5", "60": tenths only while there are few seconds.
+std::string SekunderTekst(double sekunder)
+{
+    return sekunder < 10 ? FormaterTal(sekunder, 2, 1, danskeSeparatorer)
+                         : FormaterTal(sekunder, 15, 0, danskeSeparatorer);
+}
+
 } // namespace
 
 uint64_t Fuldfoerelse::Tilfaeldig::Naeste()
@@ -124,7 +132,8 @@ std::string Fuldfoerelse::Opsummering() const
     return "Fuldført: placeret " + fraTil(ialt - foer_.manglende, ialt - bedste_.manglende) + " af " +
            std::to_string(ialt) + ", mellemtimer hold " + fraTil(foer_.holdHuller, bedste_.holdHuller) + ", lærere " +
            fraTil(foer_.laererHuller, bedste_.laererHuller) +
-           (delteDobbelte_ > 0 ? ", dobbelttimer delt " + std::to_string(delteDobbelte_) : "");
+           (delteDobbelte_ > 0 ? ", dobbelttimer delt " + std::to_string(delteDobbelte_) : "") +
+           (stoppetEfter_ ? ", stoppet efter " + SekunderTekst(*stoppetEfter_) + " s" : "");
 }
 
 std::vector<LektionsData> Fuldfoerelse::BedsteLektioner()

@@ -48,7 +48,10 @@ public:
     const Maal& Bedste() const { return bedste_; }
     bool Forbedret() const { return bedste_ < foer_; }
     // "Fuldført: placeret 394→400 af 400, mellemtimer hold 1→0, lærere 38→31"
+    // (", stoppet efter 60 s" when stopped before its own end).
     std::string Opsummering() const;
+    // Stopped by the clock or by hand before the search was over, after this many seconds.
+    void Stoppet(double sekunder) { stoppetEfter_ = sekunder; }
     // Every lesson hour of the best timetables found.
     std::vector<LektionsData> BedsteLektioner();
     // Every block of an activity in the best timetables found.
@@ -114,4 +117,5 @@ private:
     bool afgjort_ = false;
     std::optional<Umulighed> bevis_;
     std::optional<Fund> forhaandsfund_;
+    std::optional<double> stoppetEfter_;
 };

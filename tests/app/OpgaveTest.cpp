@@ -1,5 +1,6 @@
 #include "app/Opgaver.h"
 #include "app/Vorivazi.h"
+#include "fuldfoerelse/Eksakt.h"
 #include "support/TestDatabase.h"
 #include "support/TestModtager.h"
 
@@ -143,4 +144,49 @@ TEST_F(Opgaver, TheCompletionOnAThreadOfItsOwnStopsAtOnceAndWritesBackHere)
     EXPECT_FALSE(koersel.Afslut());
     EXPECT_EQ(fuldfoerelse.Linje().rfind("Fuldført: placeret " + std::to_string(lagt) + "→", 0), 0u);
     EXPECT_GT(v->AntalLektionerIalt(), lagt);
+}
+
+// The command line's clock: heard inside a slice, said in the summary line, and silent when the work ends first.
+TEST_F(Opgaver, TheClockStopsTheCompletionInsideASliceAndTheSummarySaysSo)
+{
+    m.modtager.standardSvar = true;
+    const auto v = Aabn();
+    ASSERT_TRUE(v->Generer(1, 4, 5, 2, 0, true));
+    const auto start = std::chrono::steady_clock::now();
+    {
+        const Tidsfrist frist(std::chrono::milliseconds(300));
+        Fuldfoerelsesopgave fuldfoerelse(*v, 1'000'000'000, &frist.Stop());
+        EXPECT_FALSE(KoerOpgave(fuldfoerelse, [&frist] { return frist.Stop().load(); }));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << "one slice is 10^9 steps";
+        const std::string forste = fuldfoerelse.Linje().substr(0, fuldfoerelse.Linje().find('\n'));
+        EXPECT_TRUE(std::regex_search(forste, std::regex(", lærere \\d+→\\d+, stoppet efter \\d,\\d s$"))) << forste;
+    }
+
+    const auto foer = std::chrono::steady_clock::now();
+    {
+        const Tidsfrist time(std::chrono::hours(1));
+        EXPECT_FALSE(time.Stop().load());
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - foer, std::chrono::seconds(1)) << "the clock's thread ends with it";
+}
+
+TEST(Tidsfrist, TheClockEndsTheExactSolverWithinABound)
+{
+    // Fifteen lessons, each sharing a teacher with every other, in fourteen hours: a proof far beyond any clock.
+    constexpr int32_t k = 15;
+    EksaktOpgave dueslag;
+    dueslag.uge = {1, k - 1};
+    dueslag.antalRessourcer = k * k;
+    for (int32_t i = 0; i < k; ++i) {
+        EksaktOpgave::Enhed& enhed = dueslag.enheder.emplace_back();
+        for (int32_t j = 0; j < k; ++j)
+            if (j != i)
+                enhed.ressourcer.push_back(std::min(i, j) * k + std::max(i, j));
+        for (int32_t t = 0; t < k - 1; ++t)
+            enhed.starter.push_back(t);
+    }
+    const Tidsfrist frist(std::chrono::milliseconds(200));
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(LoesEksakt(dueslag, 1'000'000'000, &frist.Stop()).udfald, EksaktSvar::Udfald::ukendt);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(700));
 }

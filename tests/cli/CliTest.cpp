@@ -433,6 +433,7 @@ TEST_F(Cli, OptionsDoWhatTheySayAndAShortCompletionSaysSo)
     const Resultat hel = koerCli(db + " run Plan2026 --complete --unplaced");
     EXPECT_EQ(hel.status, 0) << hel.ud;
     EXPECT_NE(hel.ud.find("Fuldført: placeret 332→332 af 332"), std::string::npos) << hel.ud;
+    EXPECT_EQ(hel.ud.find("stoppet efter"), std::string::npos) << "ended before its clock: " << hel.ud;
     {
         std::string fejl;
         TSqlModul::Instans().VaelgForbindelse(db_->Forbindelse(), fejl);

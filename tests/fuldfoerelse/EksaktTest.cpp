@@ -322,3 +322,23 @@ TEST(Eksakt, AStopFlagEndsTheSolverWithinMoments)
     EXPECT_EQ(svar.udfald, Udfald::ukendt);
     EXPECT_LT(svaret - stoppet, std::chrono::milliseconds(300));
 }
+
+// The solver's memory grows with the task; one past the size it takes on is not encoded at all.
+TEST(Eksakt, ATaskPastTheSizeItTakesOnIsUnknownAtOnce)
+{
+    EksaktOpgave stor = tomUge(7, 16, 0);
+    std::vector<int32_t> hele;
+    for (int32_t c = 0; c < maksCeller; ++c)
+        hele.push_back(c);
+    while (static_cast<int64_t>(stor.enheder.size()) * maksCeller <= maksDaekning)
+        stor.enheder.push_back(enhed({stor.antalRessourcer++}, hele));
+    const auto start = std::chrono::steady_clock::now();
+    const EksaktSvar svar = LoesEksakt(stor, 1'000'000);
+    EXPECT_EQ(svar.udfald, Udfald::ukendt);
+    EXPECT_EQ(svar.konflikter, 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+
+    // An eighth of it is solved as any task.
+    stor.enheder.resize(stor.enheder.size() / 8);
+    EXPECT_EQ(LoesEksakt(stor, 1'000'000).udfald, Udfald::fundet);
+}
