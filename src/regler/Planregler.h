@@ -91,6 +91,14 @@ struct Tilstand {
     std::string tekst; // why broken, in the planner's words; empty when kept
 };
 
+// Whom the rule concerns, as the planner names them ("1.a Tysk", "Lokale A1", "Alle lærere").
+std::string HvemTekst(const Regel& regel);
+
+// The lesson hour is one the rule speaks of: a break's every hour, a closed
+// class's (or its group's), room's or teacher's, the lessons a start time or
+// time slot names. False for the other kinds.
+bool Rammer(const Regel& regel, const Lektionstime& time);
+
 // What the rule asks, in the planner's words ("Lone: højst 4 dage").
 std::string Beskrivelse(const Regel& regel);
 
