@@ -64,6 +64,14 @@ EksaktOpgave EksaktOpgaveAf(const Skemamodel& model, std::vector<int32_t>& enhed
     return opgave;
 }
 
+// The timetables read, the lessons standing where the planner's rules forbid taken out to be laid anew.
+Skemamodel RegelretModel(const Skemabillede& billede)
+{
+    Skemamodel model(billede);
+    model.FjernRegelbrud();
+    return model;
+}
+
 } // namespace
 
 uint64_t Fuldfoerelse::Tilfaeldig::Naeste()
@@ -76,7 +84,7 @@ uint64_t Fuldfoerelse::Tilfaeldig::Naeste()
 }
 
 Fuldfoerelse::Fuldfoerelse(const Skemabillede& billede, Fuldfoerelsesvalg valg)
-    : model_(billede), tilfaeldig_(valg.froe), valg_(valg), pulje_(model_.Ledige()),
+    : model_(RegelretModel(billede)), tilfaeldig_(valg.froe), valg_(valg), pulje_(model_.Ledige()),
       tabuTil_(model_.Enheder().size(), 0), bedstePladser_(model_.Pladser()), foer_(model_.Status()), bedste_(foer_),
       faerrestManglende_(foer_.manglende)
 {
