@@ -12,7 +12,6 @@
 #include "db/TSqlModul.h"
 #include "regler/Planregler.h"
 #include "skoledata/Planregeldata.h"
-#include "skoledata/Skoledatabase.h"
 #include "base/Uge.h"
 
 #include <algorithm>
@@ -252,7 +251,7 @@ private:
     // Each of the plan's own rules, kept or broken and by how much.
     void skrivRegler()
     {
-        const std::vector<planregler::Regel> regler = PlanensRegler(Skoledatabase().Laes(), valg_.plan);
+        const std::vector<planregler::Regel> regler = LaesPlanensRegler(valg_.plan);
         const std::vector<planregler::Tilstand> tilstande = planregler::Vurder(regler, lektionstimer());
         ud_ << "Regel\tArt\tVægt\tTilstand\tBrud\tBeskrivelse\n";
         int brudte = 0;
