@@ -39,7 +39,9 @@ std::vector<Fund> HoldUdenTimer(const Skemabillede& b)
     std::vector<Fund> fund;
     for (const auto& [hold, antal] : timer) {
         if (const int32_t aabne = AabneTimer(b, hold); antal > aabne)
-            fund.push_back({Fundart::holdTimer, true, {hold},
+            fund.push_back({Fundart::holdTimer,
+                            true,
+                            {hold},
                             hold + " har " + std::to_string(antal) + " timer om ugen, men pauser og lukkede timer " +
                                 "lader kun " + std::to_string(aabne) + " af ugens timer åbne for holdet."});
     }
@@ -77,7 +79,9 @@ std::vector<Fund> LektionerUdenTid(const Skemabillede& b)
     for (const Timekrav& k : b.krav) {
         const planregler::Blok blok = EnTime(b, k);
         if (k.timer > 0 && Antal(planregler::StarterEfterRegler(b.planregler, blok, b.uge)) == 0)
-            fund.push_back({Fundart::blokUdenDag, true, {k.hold, k.fag},
+            fund.push_back({Fundart::blokUdenDag,
+                            true,
+                            {k.hold, k.fag},
                             k.hold + " " + k.fag + " kan ikke ligge i nogen time af ugen efter planens regler (" +
                                 Grunde(b, blok) + ")."});
     }

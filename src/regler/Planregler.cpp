@@ -299,9 +299,20 @@ Tilstand Lukket(const Regel& r, const std::vector<Lektionstime>& timer)
     return {static_cast<int32_t>(ramte.size()), hvem + " " + KortOpremsning(tider) + ", men " + har + " da"};
 }
 
-Tilstand Starttider(const Regel& r, const std::vector<Lektionstime>& timer)
+// The hours a start time or time slot allows, its alternatives' included.
+std::set<Tid> Tilladte(const Regel& r, const std::vector<Regel>& regler)
 {
-    const std::set<Tid> tilladte(r.tider.begin(), r.tider.end());
+    std::set<Tid> tilladte(r.tider.begin(), r.tider.end());
+    for (const Regel& anden : regler) {
+        if (Alternativer(r, anden))
+            tilladte.insert(anden.tider.begin(), anden.tider.end());
+    }
+    return tilladte;
+}
+
+Tilstand Starttider(const Regel& r, const std::vector<Regel>& regler, const std::vector<Lektionstime>& timer)
+{
+    const std::set<Tid> tilladte = Tilladte(r, regler);
     std::set<Tid> udenfor;
     int32_t brud = 0;
     for (const Lektionstime& t : timer) {
@@ -417,6 +428,12 @@ bool Rammer(const Regel& r, const Lektionstime& t)
     }
 }
 
+bool Alternativer(const Regel& a, const Regel& b)
+{
+    return (a.art == Art::starttid || a.art == Art::tidsrum) && a.art == b.art &&
+           (a.vaegt >= krav) == (b.vaegt >= krav) && a.lektioner == b.lektioner;
+}
+
 std::string Navn(Art art)
 {
     for (const auto& [a, navn] : Navne()) {
@@ -499,7 +516,7 @@ std::vector<Tilstand> Vurder(const std::vector<Regel>& regler, const std::vector
             break;
         case Art::starttid:
         case Art::tidsrum:
-            ud.push_back(Starttider(r, timer));
+            ud.push_back(Starttider(r, regler, timer));
             break;
         case Art::sammeStart:
             ud.push_back(SammeStart(r, timer));

@@ -71,17 +71,31 @@ std::vector<Virkning> Virkninger(const std::vector<Regel>& regler, const Blok& b
     time.deltagere = blok.deltagere;
     time.laerere = blok.laerere;
     std::vector<Virkning> ud;
+    std::vector<const Regel*> taget; // the first of each set of alternatives, by the Virkning it made
     for (const Regel& r : regler) {
         const Hindring hindring = HindringAf(r.art);
-        if (Krav(r) && hindring != Hindring::ingen && !LukkerLokale(r) && Rammer(r, time))
+        if (!Krav(r) || hindring == Hindring::ingen || LukkerLokale(r) || !Rammer(r, time))
+            continue;
+        const auto foerste = std::find_if(taget.begin(), taget.end(),
+                                          [&](const Regel* t) { return Alternativer(*t, r); });
+        if (foerste == taget.end()) {
             ud.push_back({hindring, Navngiver(r) ? HvemTekst(r) : "", Maske(r.tider)});
+            taget.push_back(&r);
+            continue;
+        }
+        // An alternative widens the hours of the first.
+        const Dagsmasker flere = Maske(r.tider);
+        Dagsmasker& timer = ud[static_cast<size_t>(foerste - taget.begin())].timer;
+        for (size_t d = 0; d < timer.size(); ++d)
+            timer[d] |= flere[d];
     }
     for (const std::vector<std::string>& lokaler : blok.lokalevalg) {
         if (Virkning v = LokaleVirkning(regler, lokaler);
             !lokaler.empty() && std::any_of(v.timer.begin(), v.timer.end(), [](uint32_t t) { return t != 0; }))
             ud.push_back(std::move(v));
     }
-    std::stable_sort(ud.begin(), ud.end(), [](const Virkning& a, const Virkning& b) { return a.hindring < b.hindring; });
+    std::stable_sort(ud.begin(), ud.end(),
+                     [](const Virkning& a, const Virkning& b) { return a.hindring < b.hindring; });
     return ud;
 }
 
@@ -123,8 +137,9 @@ Dagsmasker StarterEfterRegler(const std::vector<Regel>& regler, const Blok& blok
     Dagsmasker starter{};
     for (int32_t dag = 0; dag < uge.dage && dag < maksDage; ++dag) {
         for (int32_t time = 0; time < uge.timer && time < maksTimer; ++time) {
-            if (std::none_of(virkninger.begin(), virkninger.end(),
-                             [&](const Virkning& v) { return Forbyder(v, {dag, time}, blok.laengde); }))
+            if (std::none_of(virkninger.begin(), virkninger.end(), [&](const Virkning& v) {
+                    return Forbyder(v, {dag, time}, blok.laengde);
+                }))
                 starter[static_cast<size_t>(dag)] |= uint32_t{1} << time;
         }
     }

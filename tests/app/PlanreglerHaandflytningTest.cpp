@@ -31,9 +31,8 @@ TEST_F(PlanreglerVedHaandflytning, AMoveIntoABreakOrAClosedHourIsRefusedWithTheR
     ASSERT_TRUE(v.AabnPlan("Plan2026"));
     ASSERT_TRUE(v.Generer(1, 4, 5, 8, 0, true));
     const std::vector<LektionsData> lektioner = v.Lektioner("1.a", SkemaArt::hold);
-    const auto enkelt = std::find_if(lektioner.begin(), lektioner.end(), [](const LektionsData& l) {
-        return l.blok == 1 && l.kolonne != 4;
-    });
+    const auto enkelt = std::find_if(lektioner.begin(), lektioner.end(),
+                                     [](const LektionsData& l) { return l.blok == 1 && l.kolonne != 4; });
     ASSERT_NE(enkelt, lektioner.end());
     const Placering fra{enkelt->kolonne, enkelt->raekke};
     const std::string fri = v.ProevFlyt("1.a", SkemaArt::hold, fra, {4, 2}).grund;

@@ -85,8 +85,7 @@ TEST(PlanreglerIFuldfoerelsen, TheCompletionKeepsBreaksClosedClassesAndClosedRoo
     EXPECT_EQ(f.Bedste().manglende, 0) << "every open hour of 1a and 1b is used";
     EXPECT_EQ(efter.size(), 16u);
     EXPECT_EQ(Brud(b, efter), 0);
-    const auto fysik =
-        std::find_if(efter.begin(), efter.end(), [](const LektionsData& l) { return l.fag == "Fy"; });
+    const auto fysik = std::find_if(efter.begin(), efter.end(), [](const LektionsData& l) { return l.fag == "Fy"; });
     ASSERT_NE(fysik, efter.end());
     EXPECT_EQ(fysik->lokale, "A4");
 
@@ -107,7 +106,8 @@ TEST(PlanreglerIFuldfoerelsen, TheMissingHoursNameTheRuleAndTheCheckWhatItMakesI
     b.planregler.push_back(fast);
 
     const ManglendeTimer m = FindManglendeTimer(b);
-    const auto ma = std::find_if(m.krav.begin(), m.krav.end(), [](const ManglendeKrav& k) { return k.krav.fag == "Ma"; });
+    const auto ma = std::find_if(m.krav.begin(), m.krav.end(),
+                                 [](const ManglendeKrav& k) { return k.krav.fag == "Ma"; });
     ASSERT_NE(ma, m.krav.end());
     EXPECT_EQ(ma->Opsummering(), "ledig 7, pause 3, lukket 2");
     const auto onsdag = std::find_if(ma->aarsager.begin(), ma->aarsager.end(),
@@ -123,8 +123,7 @@ TEST(PlanreglerIFuldfoerelsen, TheMissingHoursNameTheRuleAndTheCheckWhatItMakesI
                              "holdet.");
     EXPECT_EQ(fund[1].tekst, "1b har 10 timer om ugen, men pauser og lukkede timer lader kun 9 af ugens timer åbne for "
                              "holdet.");
-    EXPECT_EQ(fund[2].tekst,
-              "1b Mu kan ikke ligge i nogen time af ugen efter planens regler (fast starttid, pause).");
+    EXPECT_EQ(fund[2].tekst, "1b Mu kan ikke ligge i nogen time af ugen efter planens regler (fast starttid, pause).");
     EXPECT_EQ(fund[2].navne, (std::vector<std::string>{"1b", "Mu"}));
 
     b.planregler.clear();

@@ -7,8 +7,8 @@ using namespace planregler;
 
 namespace {
 
-Regel Lukket(const std::string& hold, const std::string& gruppe, const std::string& lokale,
-             const std::string& laerer, std::vector<Tid> tider)
+Regel Lukket(const std::string& hold, const std::string& gruppe, const std::string& lokale, const std::string& laerer,
+             std::vector<Tid> tider)
 {
     Regel r;
     r.art = Art::lukket;
@@ -81,7 +81,26 @@ TEST(Tidsregler, EachKindKeepsTheBlockFromTheHoursItRulesAndNamesWhy)
         {"at its start time", {Tider(Art::starttid, {"", "1a", "Da", ""}, {{1, 0}})}, hele, {1, 0}, "ledig"},
         {"another subject's start time", {Tider(Art::starttid, {"", "", "Ma", ""}, {{1, 0}})}, hele, {0, 0}, "ledig"},
         {"every lesson's start times", {Tider(Art::starttid, {}, {{1, 0}})}, gruppe, {2, 3}, "fast starttid"},
-        {"a teacher's start times", {Tider(Art::starttid, {"Eva", "", "", ""}, {{1, 0}})}, gruppe, {2, 3}, "fast starttid"},
+        {"a teacher's start times",
+         {Tider(Art::starttid, {"Eva", "", "", ""}, {{1, 0}})},
+         gruppe,
+         {2, 3},
+         "fast starttid"},
+        {"two start times of the same lessons: either",
+         {Tider(Art::starttid, {"", "1a", "Da", ""}, {{1, 0}}), Tider(Art::starttid, {"", "1a", "Da", ""}, {{2, 0}})},
+         hele,
+         {2, 0},
+         "ledig"},
+        {"two start times of the same lessons: neither",
+         {Tider(Art::starttid, {"", "1a", "Da", ""}, {{1, 0}}), Tider(Art::starttid, {"", "1a", "Da", ""}, {{2, 0}})},
+         hele,
+         {0, 0},
+         "fast starttid"},
+        {"start times of different lessons both hold",
+         {Tider(Art::starttid, {"", "1a", "Da", ""}, {{1, 0}}), Tider(Art::starttid, {"", "1a", "", ""}, {{2, 0}})},
+         hele,
+         {2, 0},
+         "fast starttid"},
         {"an activity's start times", {Tider(Art::starttid, {"", "", "", "A7"}, {{1, 0}})}, gruppe, {2, 3}, "ledig"},
         {"time slots holding the block",
          {Tider(Art::tidsrum, {"", "1a", "", ""}, {{0, 0}, {0, 1}})},
@@ -109,9 +128,9 @@ TEST(Tidsregler, EachKindKeepsTheBlockFromTheHoursItRulesAndNamesWhy)
 
 TEST(Tidsregler, TheStartsLeftAreThoseNoRuleForbids)
 {
-    const std::vector<Regel> regler{Pause({{0, 2}}), Lukket("1a", "", "", "", {{1, 0}}),
-                                    Tider(Art::tidsrum, {"", "1a", "", ""}, {{0, 0}, {0, 1}, {0, 3}, {0, 4}, {1, 1},
-                                                                             {1, 2}, {1, 3}})};
+    const std::vector<Regel> regler{
+        Pause({{0, 2}}), Lukket("1a", "", "", "", {{1, 0}}),
+        Tider(Art::tidsrum, {"", "1a", "", ""}, {{0, 0}, {0, 1}, {0, 3}, {0, 4}, {1, 1}, {1, 2}, {1, 3}})};
     const Dagsmasker starter = StarterEfterRegler(regler, hele, Uge{3, 5});
     EXPECT_EQ(starter[0], 0b01001u) << "0-1 and 3-4: the break splits Monday";
     EXPECT_EQ(starter[1], 0b00110u) << "1-2 and 2-3: the class is away at 0 and 3 is the slots' end";
