@@ -126,6 +126,15 @@ TEST(PlanreglerIFuldfoerelsen, TheMissingHoursNameTheRuleAndTheCheckWhatItMakesI
     EXPECT_EQ(fund[2].tekst, "1b Mu kan ikke ligge i nogen time af ugen efter planens regler (fast starttid, pause).");
     EXPECT_EQ(fund[2].navne, (std::vector<std::string>{"1b", "Mu"}));
 
+    // The lab's other room closed all week too: physics has nowhere to go.
+    planregler::Regel a4 = b.planregler[2];
+    a4.lokale = "A4";
+    b.planregler.push_back(a4);
+    const std::vector<Fund> medLab = KontrollerPlanregler(b);
+    ASSERT_EQ(medLab.size(), 4u);
+    EXPECT_EQ(medLab[2].tekst,
+              "1b Fy kan ikke ligge i nogen time af ugen efter planens regler (lukket for lokalerne A3, A4, pause).");
+
     b.planregler.clear();
     EXPECT_TRUE(KontrollerPlanregler(b).empty());
 }
