@@ -2,8 +2,10 @@
 
 #include "base/Besked.h"
 #include "db/Portal.h"
+#include "regler/Tidsregler.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -110,7 +112,10 @@ private:
     bool fastlaast_;
 };
 
-Haandflytning::Haandflytning(Portal& portal, Uge uge, Regelvalg valg) : portal_(portal), uge_(uge), valg_(valg) {}
+Haandflytning::Haandflytning(Portal& portal, Uge uge, Regelvalg valg, std::vector<planregler::Regel> planregler)
+    : portal_(portal), uge_(uge), valg_(valg), planregler_(std::move(planregler))
+{
+}
 
 // l.kolonne and l.raekke are the first hour of its block.
 bool Haandflytning::ErFastlaast(const LektionsData& l) const
@@ -180,7 +185,9 @@ std::string Haandflytning::Grund(const LektionsData& l, const std::vector<std::s
     const bool fastlaast = std::any_of(flytter.begin(), flytter.end(),
                                        [&](const LektionsData& b) { return IBlokken(l, b) && ErFastlaast(b); });
     const PlanFakta fakta(*this, l, lokaler, til, flytter, fastlaast);
-    const Hindring hindring = FoersteHindring(uge_, til, l.blok, fakta, valg_);
+    const planregler::Regelhindring regel = planregler::FoersteRegelhindring(
+        planregler_, {l.fag, "", {{l.hold, ""}}, {l.laerer}, {lokaler}, l.blok}, til);
+    const Hindring hindring = FoersteHindring(uge_, til, l.blok, fakta, valg_, regel.hindring);
     switch (hindring) {
     case Hindring::ingen:
         return "";
@@ -203,6 +210,11 @@ std::string Haandflytning::Grund(const LektionsData& l, const std::vector<std::s
         return "klassen har " + Beskriv(*fakta.Fremmed(SkemaArt::hold, l.hold));
     case Hindring::fagSammeDag:
         return "klassen har allerede " + l.fag + " den dag";
+    case Hindring::pause:
+    case Hindring::lukket:
+    case Hindring::fastStarttid:
+    case Hindring::udenforTidsrum:
+        return planregler::Tekst(regel);
     default:
         return HindringsTekst(hindring);
     }
@@ -299,8 +311,24 @@ Udfald<LektionsData> Haandflytning::NyBlok(LektionsData l, const std::vector<std
 {
     l.kolonne = til.kolonne;
     l.raekke = til.raekke;
-    if (std::string grund = Grund(l, lokaler, til, {}); !grund.empty())
+    // With every room closed the rules name the reason.
+    const std::vector<std::string> aabne = AabneLokaler(l, lokaler, til);
+    const std::vector<std::string>& tilbudte = aabne.empty() ? lokaler : aabne;
+    if (std::string grund = Grund(l, tilbudte, til, {}); !grund.empty())
         return Udfald<LektionsData>::Afvist(grund);
-    l.lokale = *PlanFakta(*this, l, lokaler, til, {}, false).LedigtLokale();
+    l.lokale = *PlanFakta(*this, l, tilbudte, til, {}, false).LedigtLokale();
     return l;
+}
+
+std::vector<std::string> Haandflytning::AabneLokaler(const LektionsData& l, const std::vector<std::string>& lokaler,
+                                                     Placering til) const
+{
+    if (!uge_.Indeholder(til))
+        return lokaler;
+    const uint64_t blok = ((uint64_t{1} << std::min(l.blok, maksTimer)) - 1) << til.raekke;
+    std::vector<std::string> aabne;
+    for (const std::string& lokale : lokaler)
+        if ((planregler::LukkedeTimer(planregler_, lokale)[til.kolonne] & blok) == 0)
+            aabne.push_back(lokale);
+    return aabne;
 }

@@ -2,6 +2,7 @@
 
 #include "base/Udfald.h"
 #include "regler/Placeringsregler.h"
+#include "regler/Planregler.h"
 #include "store/Lektion.h"
 #include "store/SkemaArt.h"
 
@@ -28,7 +29,7 @@ struct Flytsvar {
 // from 0.
 class Haandflytning {
 public:
-    Haandflytning(Portal& portal, Uge uge, Regelvalg valg);
+    Haandflytning(Portal& portal, Uge uge, Regelvalg valg, std::vector<planregler::Regel> planregler = {});
 
     Flytsvar Proev(const std::string& id, SkemaArt art, Placering fra, Placering til);
     // Moves or swaps when the test allows it, otherwise changes nothing.
@@ -62,10 +63,14 @@ private:
     std::string Grund(const LektionsData& l, const std::vector<std::string>& lokaler, Placering til,
                       const std::vector<LektionsData>& flytter);
     bool ErFastlaast(const LektionsData& l) const;
+    // Of lokaler, those the planner's rules keep open in every hour of block l at til.
+    std::vector<std::string> AabneLokaler(const LektionsData& l, const std::vector<std::string>& lokaler,
+                                          Placering til) const;
 
     Portal& portal_;
     Uge uge_;
     Regelvalg valg_;
+    std::vector<planregler::Regel> planregler_;
 };
 
 // How a lesson is named to the planner: class and subject ("7.a Dansk").

@@ -3,6 +3,7 @@
 #include "app/Oejebliksbillede.h"
 #include "app/Plankontrol.h"
 #include "app/Skemavisning.h"
+#include "fuldfoerelse/Planregelkontrol.h"
 #include "udgiv/Export.h"
 #include "db/Plan.h"
 #include "db/Portal.h"
@@ -10,6 +11,7 @@
 #include "engine/Generator.h"
 #include "engine/KontrolListe.h"
 #include "skoledata/GemteVaerdier.h"
+#include "skoledata/Planregeldata.h"
 #include "store/Lektion.h"
 #include "store/SkemaArt.h"
 
@@ -325,6 +327,7 @@ Skemabillede Vorivazi::Billede()
     billede.delDobbelte = delDobbelte_;
     billede.aktiviteter = portal_->Aktiviteter();
     billede.prioriteter.merge(portal_->AktivitetslaerernesPrioriteter());
+    billede.planregler = Planregler();
     for (const auto& [hold, kolonne, raekke] : portal_->Fastlaaste()) {
         LektionsData laast;
         laast.hold = hold;
@@ -344,7 +347,10 @@ Udfald<std::vector<Fund>> Vorivazi::KontrollerPlan()
     Skemabillede billede = LaesPlanensKrav(*sql_, *kontrolListe_, portal_->PlanId(), {kolonner_, raekker_});
     billede.regler = regler_;
     billede.aktiviteter = portal_->Aktiviteter();
+    billede.planregler = Planregler();
     std::vector<Fund> fund = TimerUdenKrav(billede.krav);
+    for (Fund& f : KontrollerPlanregler(billede))
+        fund.push_back(std::move(f));
     for (Fund& f : KontrollerGennemfoerlighed(billede))
         fund.push_back(std::move(f));
     return fund;
@@ -485,7 +491,18 @@ const Aktivitetsplan& Vorivazi::Aktiviteter() const
     return portal_ ? portal_->Aktiviteter() : ingen;
 }
 
-Haandflytning Vorivazi::Haandflytninger() { return Haandflytning(*portal_, Uge{kolonner_, raekker_}, regler_); }
+Haandflytning Vorivazi::Haandflytninger()
+{
+    return Haandflytning(*portal_, Uge{kolonner_, raekker_}, regler_, Planregler());
+}
+
+// Read anew each time: the school-data window may have changed them.
+std::vector<planregler::Regel> Vorivazi::Planregler() const
+{
+    if (tilstand_ != Datakilde::database)
+        return {};
+    return LaesPlanensRegler(portal_->PlanId());
+}
 
 Flytsvar Vorivazi::ProevFlyt(const std::string& id, SkemaArt art, Placering fra, Placering til)
 {

@@ -139,6 +139,8 @@ private:
     // The check's findings that name what a completion left unplaced: why it stayed short.
     std::vector<std::string> FundOmDetManglende();
     Haandflytning Haandflytninger();
+    // The open plan's own rules; none in text-file mode.
+    std::vector<planregler::Regel> Planregler() const;
     // The rooms a demand may use: its home room, or every room of its type.
     std::vector<std::string> Lokaler(const Timekrav& krav);
     void MeldRegelbrud() const;

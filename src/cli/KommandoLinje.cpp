@@ -13,7 +13,6 @@
 #include "regler/Planregler.h"
 #include "app/Regeloversigt.h"
 #include "skoledata/Planregeldata.h"
-#include "skoledata/Skoledatabase.h"
 #include "base/Uge.h"
 
 #include <algorithm>
@@ -232,8 +231,7 @@ private:
     // Each of the plan's own rules, kept or broken and by how much.
     void skrivRegler()
     {
-        const std::vector<Regelstatus> oversigt = Regeloversigt(vorivazi_,
-                                                                PlanensRegler(Skoledatabase().Laes(), valg_.plan));
+        const std::vector<Regelstatus> oversigt = Regeloversigt(vorivazi_, LaesPlanensRegler(valg_.plan));
         ud_ << "Regel\tArt\tVægt\tTilstand\tBrud\tBeskrivelse\n";
         int brudte = 0;
         for (const auto& [r, t] : oversigt) {

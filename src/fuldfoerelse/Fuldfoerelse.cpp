@@ -72,6 +72,14 @@ std::string SekunderTekst(double sekunder)
                          : FormaterTal(sekunder, 15, 0, danskeSeparatorer);
 }
 
+// The timetables read, the lessons standing where the planner's rules forbid taken out to be laid anew.
+Skemamodel RegelretModel(const Skemabillede& billede)
+{
+    Skemamodel model(billede);
+    model.FjernRegelbrud();
+    return model;
+}
+
 } // namespace
 
 uint64_t Fuldfoerelse::Tilfaeldig::Naeste()
@@ -84,7 +92,7 @@ uint64_t Fuldfoerelse::Tilfaeldig::Naeste()
 }
 
 Fuldfoerelse::Fuldfoerelse(const Skemabillede& billede, Fuldfoerelsesvalg valg)
-    : model_(billede), tilfaeldig_(valg.froe), valg_(valg), pulje_(model_.Ledige()),
+    : model_(RegelretModel(billede)), tilfaeldig_(valg.froe), valg_(valg), pulje_(model_.Ledige()),
       tabuTil_(model_.Enheder().size(), 0), bedstePladser_(model_.Pladser()), foer_(model_.Status()), bedste_(foer_),
       faerrestManglende_(foer_.manglende)
 {

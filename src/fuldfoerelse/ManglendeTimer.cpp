@@ -15,9 +15,13 @@ const std::string& HoldNavn(const Skemamodel& model, int32_t e)
 }
 
 // The detail a planner needs to act on an obstacle at a cell: the classes the
-// teacher teaches then, or the rooms taken and by which class.
+// teacher teaches then, the rooms taken and by which class, or who is closed.
 std::string Detalje(const Skemamodel& model, int32_t e, int32_t celle, Hindring hindring)
 {
+    if (hindring == Hindring::lukket)
+        return planregler::FoersteRegelhindring(model.Billede().planregler, model.RegelBlok(e),
+                                                Skemamodel::PlaceringAf(celle))
+            .hvem;
     const Skemamodel::Enhed& enhed = model.Enheder()[e];
     std::vector<std::string> navne;
     const auto tilfoej = [&navne](std::string navn) {

@@ -70,7 +70,7 @@ public:
     bool Optaget(int32_t r) const
     {
         const Ressource& ressource = m_.ressourcer_[r];
-        Ugemaske andres = kunFaste_ ? ressource.fast : ressource.optaget;
+        Ugemaske andres = (kunFaste_ ? ressource.fast : ressource.optaget) | ressource.lukket;
         if (!kunFaste_ && enhed_.celle >= 0)
             for (int32_t c = enhed_.celle; c < enhed_.celle + enhed_.laengde && c < maksCeller; ++c)
                 if (ressource.ejer[c] == e_)
@@ -105,6 +105,7 @@ Skemamodel::Skemamodel(const Skemabillede& billede) : billede_(billede)
     LaesLektioner();
     LaesAktivitetsblokke();
     TilfoejManglende();
+    LukLokaler();
     fagTimer_.assign(spredNoegler_.size(), {});
     fagTimerFast_.assign(spredNoegler_.size(), {});
     placeret_.assign(krav_.size(), 0);
@@ -122,11 +123,12 @@ Skemamodel::Skemamodel(const Skemabillede& billede) : billede_(billede)
         FindStarter(static_cast<int32_t>(e));
 }
 
-// What the rules about the unit alone allow, once: its teachers' -3 and the
-// subject's lessons that never move.
+// What the rules about the unit alone allow, once: its teachers' -3, the
+// subject's lessons that never move and the planner's rules.
 void Skemamodel::FindStarter(int32_t e)
 {
     starter_.resize(std::max(starter_.size(), static_cast<size_t>(e) + 1));
+    regelStarter_.resize(starter_.size());
     const Enhed& enhed = enheder_[e];
     if (enhed.fast)
         return;
@@ -138,9 +140,42 @@ void Skemamodel::FindStarter(int32_t e)
     const Dagsmasker faste = k < 0 ? Dagsmasker{} : fagTimerFast_[k];
     const Dagsmasker starter = TilladteStarter(billede_.uge, enhed.laengde, spaerret, faste, billede_.regler,
                                                k < 0 ? 0 : noegler_[k].ugetimer);
+    regelStarter_[e] = planregler::StarterEfterRegler(billede_.planregler, RegelBlok(e), billede_.uge);
     for (const int32_t celle : startceller_)
-        if (((starter[celle / maksTimer] >> (celle % maksTimer)) & 1) != 0)
+        if (((starter[celle / maksTimer] & regelStarter_[e][celle / maksTimer]) >> (celle % maksTimer) & 1) != 0)
             starter_[e].push_back(celle);
+}
+
+planregler::Blok Skemamodel::RegelBlok(int32_t e) const
+{
+    const Enhed& enhed = enheder_[e];
+    planregler::Blok blok;
+    blok.laengde = enhed.laengde;
+    for (const int32_t r : enhed.folk)
+        if (ressourcer_[r].art == Art::hold)
+            blok.deltagere.push_back({ressourcer_[r].navn, ""});
+        else
+            blok.laerere.push_back(ressourcer_[r].navn);
+    if (enhed.krav >= 0) {
+        blok.fag = billede_.krav[enhed.krav].fag;
+        for (const std::vector<int32_t>& lokaler : krav_[enhed.krav].lokalevalg) {
+            blok.lokalevalg.emplace_back();
+            for (const int32_t r : lokaler)
+                blok.lokalevalg.back().push_back(ressourcer_[r].navn);
+        }
+    }
+    return blok;
+}
+
+// A room is taken in the hours the planner's rules close it, so the room choice passes it by.
+void Skemamodel::LukLokaler()
+{
+    for (Ressource& ressource : ressourcer_)
+        if (ressource.art == Art::lokale) {
+            const Dagsmasker lukket = planregler::LukkedeTimer(billede_.planregler, ressource.navn);
+            for (int32_t dag = 0; dag < maksDage; ++dag)
+                ressource.lukket |= Ugemaske{lukket[dag]} << (dag * maksTimer);
+        }
 }
 
 Dagsregel Skemamodel::DagsregelAf(int32_t k) const
@@ -496,8 +531,12 @@ uint32_t Skemamodel::FagetsTimer(int32_t e, int32_t dag, bool kunFaste) const
 
 Hindring Skemamodel::FoersteHindring(int32_t e, int32_t celle, const std::vector<int32_t>* lokaler) const
 {
-    return ::FoersteHindring(billede_.uge, PlaceringAf(celle), enheder_[e].laengde,
-                             Fakta(*this, e, celle, lokaler, false), billede_.regler);
+    const Placering p = PlaceringAf(celle);
+    const bool tilladt = enheder_[e].fast || ((regelStarter_[e][p.kolonne] >> p.raekke) & 1) != 0;
+    const Hindring regel = tilladt ? Hindring::ingen
+                                   : planregler::FoersteRegelhindring(billede_.planregler, RegelBlok(e), p).hindring;
+    return ::FoersteHindring(billede_.uge, p, enheder_[e].laengde, Fakta(*this, e, celle, lokaler, false),
+                             billede_.regler, regel);
 }
 
 // Each room demand takes the first of its rooms that is free in every hour
@@ -634,6 +673,21 @@ void Skemamodel::Tael(int32_t e, int32_t fortegn)
     if (enhed.krav >= 0 && IPlanen(enhed.celle, enhed.laengde)) {
         placeret_[enhed.krav] += fortegn * enhed.laengde;
         maal_.manglende -= fortegn * enhed.laengde;
+    }
+}
+
+void Skemamodel::FjernRegelbrud()
+{
+    for (size_t e = 0; e < enheder_.size(); ++e) {
+        const Enhed& enhed = enheder_[e];
+        if (enhed.fast || enhed.celle < 0 || !IPlanen(enhed.celle, enhed.laengde))
+            continue;
+        const Placering p = PlaceringAf(enhed.celle);
+        const Ugemaske blok = BlokMaske(enhed.celle, enhed.laengde);
+        const bool iLukket = std::any_of(enhed.lokaler.begin(), enhed.lokaler.end(),
+                                         [&](int32_t r) { return r >= 0 && (ressourcer_[r].lukket & blok) != 0; });
+        if (iLukket || ((regelStarter_[e][p.kolonne] >> p.raekke) & 1) == 0)
+            Fjern(static_cast<int32_t>(e));
     }
 }
 

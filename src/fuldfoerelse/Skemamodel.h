@@ -2,6 +2,7 @@
 
 #include "fuldfoerelse/Skemabillede.h"
 #include "fuldfoerelse/Ugemaske.h"
+#include "regler/Tidsregler.h"
 
 #include <array>
 #include <compare>
@@ -91,13 +92,16 @@ public:
     const std::string& Navn(int32_t r) const { return ressourcer_[r].navn; }
     // The unit in that cell of the resource, or -1.
     int32_t Ejer(int32_t r, int32_t celle) const { return ressourcer_[r].ejer[celle]; }
-    Ugemaske FastOptaget(int32_t r) const { return ressourcer_[r].fast; }
+    // Taken whatever moves: units that never move, a room's closed hours.
+    Ugemaske FastOptaget(int32_t r) const { return ressourcer_[r].fast | ressourcer_[r].lukket; }
     // The classes of unit e are all free at the cell.
     bool HoldLedigt(int32_t e, int32_t celle) const;
 
     // The first reason unit e cannot start at celle, in the given rooms (one
     // per room demand) or, without rooms, in any free ones.
     Hindring FoersteHindring(int32_t e, int32_t celle, const std::vector<int32_t>* lokaler = nullptr) const;
+    // Unit e as the planner's rules name it: its class, teachers, rooms and subject.
+    planregler::Blok RegelBlok(int32_t e) const;
     // Free rooms for each room demand of unit e at that start, or nothing.
     std::optional<std::vector<int32_t>> LedigeLokaler(int32_t e, int32_t celle) const;
     // The choices of rooms unit e has, one room per demand (a bounded number).
@@ -105,6 +109,10 @@ public:
     // The placed units in the way of unit e at celle in lokaler: false when the
     // rules forbid the start even with every movable unit taken out.
     bool Blokerende(int32_t e, int32_t celle, const std::vector<int32_t>& lokaler, std::vector<int32_t>& ud) const;
+
+    // Takes out every movable unit standing where the planner's rules forbid
+    // it (a lesson generated in a break, in a closed room): its hours are missing again.
+    void FjernRegelbrud();
 
     // Makes the unplaced double lesson e two single hours: e and the unit it returns.
     int32_t DelDobbelt(int32_t e);
@@ -129,6 +137,7 @@ private:
         Ugemaske optaget = 0;
         Ugemaske fast = 0;              // cells of units that never move
         Ugemaske spaerret = 0;          // cells the resource cannot be used (a teacher's -3)
+        Ugemaske lukket = 0;            // cells the planner's rules close a room
         std::vector<int32_t> prioritet; // per cell; empty: no wishes
         std::vector<int32_t> ejer = std::vector<int32_t>(maksCeller, -1);
         int32_t klasse = -1; // a student unit's class
@@ -147,6 +156,7 @@ private:
     int32_t SpredNoegle(const std::string& hold, const std::string& fag);
     int32_t TilfoejNoegle(const std::string& noegle, const std::string& navn);
     void FindStarter(int32_t e);
+    void LukLokaler();
     void LaesPrioriteter();
     void LaesKrav();
     void LaesAktiviteter();
@@ -180,5 +190,6 @@ private:
     std::vector<Enhed> enheder_;
     std::vector<int32_t> startceller_;
     std::vector<std::vector<int32_t>> starter_; // per unit
+    std::vector<Dagsmasker> regelStarter_;      // per unit: the starts the planner's rules leave
     Maal maal_;
 };

@@ -19,6 +19,14 @@ const char* HindringsTekst(Hindring hindring)
         return "intet lokale at bruge";
     case Hindring::laererUtilgaengelig:
         return "lærer utilgængelig";
+    case Hindring::pause:
+        return "pause";
+    case Hindring::lukket:
+        return "lukket";
+    case Hindring::fastStarttid:
+        return "fast starttid";
+    case Hindring::udenforTidsrum:
+        return "uden for tidsrummet";
     case Hindring::laererOptaget:
         return "lærer optaget";
     case Hindring::intetLokale:

@@ -19,6 +19,10 @@ enum class Hindring : uint8_t {
     ingenLaerer,         // the lesson has no teacher yet
     manglerLokale,       // no room it may use exists: no home room, no room of its type
     laererUtilgaengelig, // the teacher cannot (-3) in one of the hours
+    pause,               // the planner's rules: nothing is taught in one of the hours
+    lukket,              // the planner's rules: a class, group, teacher or every room of a need is away
+    fastStarttid,        // the planner's rules: the lesson begins only at other hours
+    udenforTidsrum,      // the planner's rules: one of the hours lies outside the lesson's hours
     laererOptaget,       // the teacher teaches another lesson then
     intetLokale,         // every room the lesson may use is taken then
     holdOptaget,         // the class has another lesson then
@@ -123,9 +127,11 @@ constexpr Hindring UgeHindring(const Uge& uge, Placering start, int32_t laengde)
 }
 
 // The one answer to "may this block stand here": Hindring::ingen, or the
-// first reason it may not.
+// first reason it may not. planregel: what the planner's own rules say of
+// the start (planregler::FoersteRegelhindring); the generation knows none.
 template <Blokfakta F>
-Hindring FoersteHindring(const Uge& uge, Placering start, int32_t laengde, const F& fakta, const Regelvalg& valg)
+Hindring FoersteHindring(const Uge& uge, Placering start, int32_t laengde, const F& fakta, const Regelvalg& valg,
+                         Hindring planregel = Hindring::ingen)
 {
     if (const Hindring uden = UgeHindring(uge, start, laengde); uden != Hindring::ingen)
         return uden;
@@ -137,6 +143,8 @@ Hindring FoersteHindring(const Uge& uge, Placering start, int32_t laengde, const
         return Hindring::manglerLokale;
     if (fakta.LaererUtilgaengelig())
         return Hindring::laererUtilgaengelig;
+    if (planregel != Hindring::ingen)
+        return planregel;
     if (fakta.LaererOptaget())
         return Hindring::laererOptaget;
     if (fakta.LokaleOptaget())

@@ -99,19 +99,6 @@ std::string ValgTekst(const Lektionsvalg& valg)
 
 bool ErLaererRegel(Art art) { return art >= Art::laererDage && art <= Art::laererITraek; }
 
-std::string HvemTekst(const Regel& r)
-{
-    if (ErLaererRegel(r.art))
-        return r.laerer.empty() ? "Alle lærere" : r.laerer;
-    if (!r.hold.empty())
-        return r.gruppe.empty() ? r.hold : r.hold + " " + r.gruppe;
-    if (!r.lokale.empty())
-        return "Lokale " + r.lokale;
-    if (!r.laerer.empty())
-        return r.laerer;
-    return "Alle hold";
-}
-
 // A teacher's or class's busy hours, by day.
 using Dage = std::map<int32_t, std::set<int32_t>>;
 
@@ -294,23 +281,12 @@ Tilstand Graense(const Regel& r, const std::vector<Lektionstime>& timer, const s
     return ud;
 }
 
-bool RammerLukket(const Regel& r, const Lektionstime& t)
-{
-    if (!r.hold.empty())
-        return HarHold(t, r.hold, r.gruppe);
-    if (!r.lokale.empty())
-        return Indeholder(t.lokaler, r.lokale);
-    if (!r.laerer.empty())
-        return Indeholder(t.laerere, r.laerer);
-    return true;
-}
-
 Tilstand Lukket(const Regel& r, const std::vector<Lektionstime>& timer)
 {
     const std::set<Tid> lukket(r.tider.begin(), r.tider.end());
     std::set<Tid> ramte;
     for (const Lektionstime& t : timer) {
-        if (lukket.contains(t.tid) && RammerLukket(r, t))
+        if (lukket.contains(t.tid) && Rammer(r, t))
             ramte.insert(t.tid);
     }
     if (ramte.empty())
@@ -323,13 +299,24 @@ Tilstand Lukket(const Regel& r, const std::vector<Lektionstime>& timer)
     return {static_cast<int32_t>(ramte.size()), hvem + " " + KortOpremsning(tider) + ", men " + har + " da"};
 }
 
-Tilstand Starttider(const Regel& r, const std::vector<Lektionstime>& timer)
+// The hours a start time or time slot allows, its alternatives' included.
+std::set<Tid> Tilladte(const Regel& r, const std::vector<Regel>& regler)
 {
-    const std::set<Tid> tilladte(r.tider.begin(), r.tider.end());
+    std::set<Tid> tilladte(r.tider.begin(), r.tider.end());
+    for (const Regel& anden : regler) {
+        if (Alternativer(r, anden))
+            tilladte.insert(anden.tider.begin(), anden.tider.end());
+    }
+    return tilladte;
+}
+
+Tilstand Starttider(const Regel& r, const std::vector<Regel>& regler, const std::vector<Lektionstime>& timer)
+{
+    const std::set<Tid> tilladte = Tilladte(r, regler);
     std::set<Tid> udenfor;
     int32_t brud = 0;
     for (const Lektionstime& t : timer) {
-        if ((r.art == Art::tidsrum || t.start) && Passer(r.lektioner, t) && !tilladte.contains(t.tid)) {
+        if ((r.art == Art::tidsrum || t.start) && Rammer(r, t) && !tilladte.contains(t.tid)) {
             ++brud;
             udenfor.insert(t.tid);
         }
@@ -406,6 +393,46 @@ Tilstand DageImellem(const Regel& r, const std::vector<Lektionstime>& timer)
 }
 
 } // namespace
+
+std::string HvemTekst(const Regel& r)
+{
+    if (ErLaererRegel(r.art))
+        return r.laerer.empty() ? "Alle lærere" : r.laerer;
+    if (!r.hold.empty())
+        return r.gruppe.empty() ? r.hold : r.hold + " " + r.gruppe;
+    if (!r.lokale.empty())
+        return "Lokale " + r.lokale;
+    if (!r.laerer.empty())
+        return r.laerer;
+    return "Alle hold";
+}
+
+bool Rammer(const Regel& r, const Lektionstime& t)
+{
+    switch (r.art) {
+    case Art::pause:
+        return true;
+    case Art::lukket:
+        if (!r.hold.empty())
+            return HarHold(t, r.hold, r.gruppe);
+        if (!r.lokale.empty())
+            return Indeholder(t.lokaler, r.lokale);
+        if (!r.laerer.empty())
+            return Indeholder(t.laerere, r.laerer);
+        return true;
+    case Art::starttid:
+    case Art::tidsrum:
+        return Passer(r.lektioner, t);
+    default:
+        return false;
+    }
+}
+
+bool Alternativer(const Regel& a, const Regel& b)
+{
+    return (a.art == Art::starttid || a.art == Art::tidsrum) && a.art == b.art &&
+           (a.vaegt >= krav) == (b.vaegt >= krav) && a.lektioner == b.lektioner;
+}
 
 std::string Navn(Art art)
 {
@@ -489,7 +516,7 @@ std::vector<Tilstand> Vurder(const std::vector<Regel>& regler, const std::vector
             break;
         case Art::starttid:
         case Art::tidsrum:
-            ud.push_back(Starttider(r, timer));
+            ud.push_back(Starttider(r, regler, timer));
             break;
         case Art::sammeStart:
             ud.push_back(SammeStart(r, timer));

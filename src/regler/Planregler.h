@@ -52,6 +52,7 @@ struct Lektionsvalg {
     std::string hold;
     std::string fag;
     std::string aktivitet;
+    bool operator==(const Lektionsvalg&) const = default;
 };
 
 struct Regel {
@@ -90,6 +91,20 @@ struct Tilstand {
     int32_t brud = 0;  // 0: kept; else how much: hours, days, gaps or lessons too many
     std::string tekst; // why broken, in the planner's words; empty when kept
 };
+
+// Whom the rule concerns, as the planner names them ("1.a Tysk", "Lokale A1", "Alle lærere").
+std::string HvemTekst(const Regel& regel);
+
+// The lesson hour is one the rule speaks of: a break's every hour, a closed
+// class's (or its group's), room's or teacher's, the lessons a start time or
+// time slot names. False for the other kinds.
+bool Rammer(const Regel& regel, const Lektionstime& time);
+
+// Start times (or time slots) of one kind and weight naming the same lessons
+// are alternatives, each lesson keeping one of them: the import folds a
+// file's activities of a class's subject into its lessons, each with its own
+// rule, and no lesson could keep them all.
+bool Alternativer(const Regel& a, const Regel& b);
 
 // What the rule asks, in the planner's words ("Lone: højst 4 dage").
 std::string Beskrivelse(const Regel& regel);

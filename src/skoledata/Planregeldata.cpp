@@ -1,5 +1,6 @@
 #include "skoledata/Planregeldata.h"
 
+#include "skoledata/Skoledatabase.h"
 #include "skoledata/Skoleregler.h"
 
 #include <map>
@@ -54,4 +55,9 @@ std::vector<planregler::Regel> PlanensRegler(const Skoledata& data, const std::s
     for (auto& [id, regel] : regler)
         ud.push_back(std::move(regel));
     return ud;
+}
+
+std::vector<planregler::Regel> LaesPlanensRegler(const std::string& planId)
+{
+    return PlanensRegler(Skoledatabase().Laes({"Planregel", "PlanregelTid", "PlanregelLektion"}), planId);
 }

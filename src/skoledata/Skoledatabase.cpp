@@ -49,6 +49,14 @@ Skoledata Skoledatabase::Laes()
     return data;
 }
 
+Skoledata Skoledatabase::Laes(const std::vector<std::string>& tabeller)
+{
+    Skoledata data;
+    for (const std::string& navn : tabeller)
+        data.raekker[navn] = LaesTabel(TabelNavngivet(navn));
+    return data;
+}
+
 bool Skoledatabase::Tilfoej(const Skoledata& nye, std::vector<std::string>& fejl) { return Gem({}, nye, fejl); }
 
 namespace {

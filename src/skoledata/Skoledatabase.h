@@ -20,6 +20,8 @@ public:
 
     // Every row of every table of the school's data.
     Skoledata Laes();
+    // The rows of the named tables only.
+    Skoledata Laes(const std::vector<std::string>& tabeller);
     // Adds the rows that are not stored already; false with the messages
     // when a rule is broken or the database refuses, and nothing is written.
     bool Tilfoej(const Skoledata& nye, std::vector<std::string>& fejl);

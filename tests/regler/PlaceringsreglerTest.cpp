@@ -97,6 +97,11 @@ TEST(Placeringsregler, TheFirstReasonWinsInAFixedOrder)
     }
     EXPECT_EQ(FoersteHindring(uge, {9, 0}, 1, Fakta{.fastlaast = true}, Regelvalg{}), Hindring::udenforPlanen)
         << "the week is asked first";
+    // The planner's rules are asked right after the teacher's unavailable hours.
+    EXPECT_EQ(FoersteHindring(uge, {0, 0}, 1, Fakta{.utilgaengelig = true}, Regelvalg{}, Hindring::pause),
+              Hindring::laererUtilgaengelig);
+    EXPECT_EQ(FoersteHindring(uge, {0, 0}, 1, Fakta{.laererOptaget = true}, Regelvalg{}, Hindring::lukket),
+              Hindring::lukket);
     EXPECT_EQ(Regelvalg::Planens(true).spredning, Spredning::sammenhaengende);
     EXPECT_FALSE(Regelvalg::Planens(false).Spreder());
     EXPECT_EQ(Regelvalg{}.spredning, Spredning::enBlok) << "the generation's own";
@@ -108,6 +113,7 @@ TEST(Placeringsregler, EveryReasonHasItsOwnWords)
     for (int h = 0; h <= static_cast<int>(Hindring::fagSammeDag); ++h)
         tekster.insert(HindringsTekst(static_cast<Hindring>(h)));
     EXPECT_EQ(tekster.size(), static_cast<size_t>(Hindring::fagSammeDag) + 1);
+    EXPECT_EQ(std::string(HindringsTekst(Hindring::fastStarttid)), "fast starttid");
     EXPECT_EQ(std::string(HindringsTekst(Hindring::ingen)), "ledig");
 }
 

@@ -152,3 +152,18 @@ TEST(Planregler, EveryKindHasAStoredNameAndWordsForWhatItAsks)
     EXPECT_EQ(Beskrivelse(Graense(Art::laererDage, "Lone", 4)), "Lone: højst 4 dage");
     EXPECT_EQ(Beskrivelse(Graense(Art::laererDage, "", 4)), "Alle lærere: højst 4 dage");
 }
+
+// The import folds a file's activities of a class's subject into its lessons, each with its own start time.
+TEST(Planregler, StartTimesOfTheSameLessonsAreAlternatives)
+{
+    const Regel mandag = Tider(Art::starttid, {"", "1a", "Ma", ""}, {{0, 3}});
+    const Regel tirsdag = Tider(Art::starttid, {"", "1a", "Ma", ""}, {{2, 0}, {3, 0}, {4, 0}});
+    const std::vector<Tilstand> begge = Vurder({mandag, tirsdag}, Uge());
+    EXPECT_EQ(begge[0].brud, 0);
+    EXPECT_EQ(begge[1].brud, 0);
+    Regel oenske = tirsdag;
+    oenske.vaegt = 90; // a wish is no alternative to a requirement
+    EXPECT_EQ(Vurder({mandag, oenske}, Uge())[0].brud, 3);
+    EXPECT_TRUE(Alternativer(mandag, tirsdag));
+    EXPECT_FALSE(Alternativer(mandag, Tider(Art::tidsrum, {"", "1a", "Ma", ""}, {{2, 0}})));
+}

@@ -3,7 +3,6 @@
 #include "app/Regeloversigt.h"
 #include "app/Vorivazi.h"
 #include "skoledata/Planregeldata.h"
-#include "skoledata/Skoledatabase.h"
 
 #include <QBrush>
 #include <QHeaderView>
@@ -71,7 +70,7 @@ void TRegler::Opdater(Vorivazi& vorivazi)
     if (laestFra_ != &vorivazi || plan_ != vorivazi.PlanId()) {
         laestFra_ = &vorivazi;
         plan_ = vorivazi.PlanId();
-        regler_ = vorivazi.ErAaben() ? PlanensRegler(Skoledatabase().Laes(), plan_) : std::vector<planregler::Regel>{};
+        regler_ = vorivazi.ErAaben() ? LaesPlanensRegler(plan_) : std::vector<planregler::Regel>{};
     }
     std::vector<Regelstatus> oversigt = Regeloversigt(vorivazi, regler_);
     std::stable_sort(oversigt.begin(), oversigt.end(),
