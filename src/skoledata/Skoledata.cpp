@@ -137,6 +137,13 @@ const std::vector<Tabel>& Skematabeller()
           Ref("Raekke_ASL", F::Time), Ref("Behov_ASL", F::Behov), Ref("LokaleID_ASL", F::Lokale)},
          {0, 1, 2, 3, 4},
          true},
+        // The blocks the planner pinned, by their start: saved with the lessons.
+        {"AktivitetFastlaasning",
+         "Aktiviteternes fastlåsninger",
+         {Ref("PlanID_AFa", F::Plan), Ref("AktivitetID_AFa", F::Aktivitet), Ref("Kolonne_AFa", F::Dag),
+          Ref("Raekke_AFa", F::Time)},
+         {0, 1, 2, 3},
+         true},
         // The planner's own rules: one row per rule, its kind, whom it concerns
         // (the columns not "tom"), a limit and a weight (100 = a requirement).
         {"Planregel",
@@ -176,7 +183,8 @@ const Tabel& TabelNavngivet(const std::string& navn)
 
 bool ErSkemaTabel(const Tabel& tabel)
 {
-    return tabel.navn == "Lektion" || tabel.navn == "AktivitetSkema" || tabel.navn == "AktivitetSkemaLokale";
+    return tabel.navn == "Lektion" || tabel.navn == "AktivitetSkema" || tabel.navn == "AktivitetSkemaLokale" ||
+           tabel.navn == "AktivitetFastlaasning";
 }
 
 std::string FeltBetegnelse(Felt felt)
