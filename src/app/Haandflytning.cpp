@@ -1,11 +1,13 @@
 #include "app/Haandflytning.h"
 
 #include "base/Besked.h"
+#include "base/Opremsning.h"
 #include "db/Portal.h"
 #include "regler/Tidsregler.h"
 
 #include <algorithm>
 #include <utility>
+#include <tuple>
 
 namespace {
 
@@ -31,9 +33,35 @@ std::string Opregning(const std::vector<std::string>& navne)
     return tekst;
 }
 
+// What one class, teacher or room takes: asked of the activities' blocks.
+Optagelse Alene(SkemaArt art, const std::string& id)
+{
+    if (art == SkemaArt::hold)
+        return {{{id}}, {}, {}};
+    if (art == SkemaArt::laerer)
+        return {{}, {id}, {}};
+    return {{}, {}, {id}};
+}
+
+Optagelse OptagelseAf(const LektionsData& l) { return {{{l.hold}}, {l.laerer}, {l.lokale}}; }
+
+const std::string* FoersteFaelles(const std::vector<std::string>& a, const std::vector<std::string>& b)
+{
+    const auto fundet = std::find_first_of(a.begin(), a.end(), b.begin(), b.end());
+    return fundet == a.end() ? nullptr : &*fundet;
+}
+
 } // namespace
 
 std::string Beskriv(const LektionsData& l) { return l.hold + " " + l.fag; }
+
+std::string Beskriv(const Aktivitet& a)
+{
+    std::vector<std::string> hvem;
+    for (const Deltager& d : a.deltagere)
+        hvem.push_back(d.HeleHoldet() ? d.hold : d.hold + " " + d.gruppe);
+    return a.fag + " " + Opremsning(hvem.empty() ? a.laerere : hvem);
+}
 
 // The rules' questions about block l at til, answered from the open plan's
 // timetables. The blocks of flytter move in the same step and are in nobody's way.
@@ -55,9 +83,9 @@ public:
                 return true;
         return false;
     }
-    bool LaererOptaget() const { return Fremmed(SkemaArt::laerer, l_.laerer).has_value(); }
+    bool LaererOptaget() const { return Optager(SkemaArt::laerer, l_.laerer).has_value(); }
     bool LokaleOptaget() const { return !LedigtLokale(); }
-    bool HoldOptaget() const { return Fremmed(SkemaArt::hold, l_.hold).has_value(); }
+    bool HoldOptaget() const { return Optager(SkemaArt::hold, l_.hold).has_value(); }
     uint32_t FagetsTimer() const
     {
         uint32_t timer = 0;
@@ -89,11 +117,28 @@ public:
                 return der;
         return std::nullopt;
     }
+    // The first activity's block in the block's hours that the class, teacher or room takes part in.
+    const Aktivitetsblok* Aktivitet(SkemaArt art, const std::string& id) const
+    {
+        for (int32_t i = 0; i < l_.blok; ++i)
+            if (const Aktivitetsblok* blok = h_.portal_.Aktiviteter().BlokIVejen(Alene(art, id), Time(til_, i)))
+                return blok;
+        return nullptr;
+    }
+    // What keeps the timetable busy in the block's hours, named: a lesson that does not move along, or an activity.
+    std::optional<std::string> Optager(SkemaArt art, const std::string& id) const
+    {
+        if (const std::optional<LektionsData> der = Fremmed(art, id))
+            return Beskriv(*der);
+        if (const Aktivitetsblok* blok = Aktivitet(art, id))
+            return Beskriv(*h_.portal_.Aktiviteter().Find(blok->aktivitet));
+        return std::nullopt;
+    }
     // The first of the rooms free in every hour of the block.
     std::optional<std::string> LedigtLokale() const
     {
         for (const std::string& lokale : lokaler_)
-            if (!Fremmed(SkemaArt::lokale, lokale))
+            if (!Optager(SkemaArt::lokale, lokale))
                 return lokale;
         return std::nullopt;
     }
@@ -200,14 +245,13 @@ std::string Haandflytning::Grund(const LektionsData& l, const std::vector<std::s
     case Hindring::laererUtilgaengelig:
         return "læreren " + l.laerer + " er utilgængelig";
     case Hindring::laererOptaget:
-        return "læreren " + l.laerer + " er optaget af " + Beskriv(*fakta.Fremmed(SkemaArt::laerer, l.laerer));
+        return "læreren " + l.laerer + " er optaget af " + *fakta.Optager(SkemaArt::laerer, l.laerer);
     case Hindring::intetLokale:
         if (lokaler.size() == 1)
-            return "lokalet " + lokaler.front() + " er optaget af " +
-                   Beskriv(*fakta.Fremmed(SkemaArt::lokale, lokaler.front()));
+            return "lokalet " + lokaler.front() + " er optaget af " + *fakta.Optager(SkemaArt::lokale, lokaler.front());
         return "lokalerne " + Opregning(lokaler) + " er optaget";
     case Hindring::holdOptaget:
-        return "klassen har " + Beskriv(*fakta.Fremmed(SkemaArt::hold, l.hold));
+        return "klassen har " + *fakta.Optager(SkemaArt::hold, l.hold);
     case Hindring::fagSammeDag:
         return "klassen har allerede " + l.fag + " den dag";
     case Hindring::pause:
@@ -237,8 +281,21 @@ std::string Haandflytning::Afvisningsgrund(const Blok& b, const std::optional<Le
     return "";
 }
 
+namespace {
+
+// Where a block starts when its hour at fra goes to til.
+Placering Forskudt(Placering start, Placering fra, Placering til)
+{
+    return {start.kolonne + til.kolonne - fra.kolonne, start.raekke + til.raekke - fra.raekke};
+}
+
+} // namespace
+
 Flytsvar Haandflytning::Proev(const std::string& id, SkemaArt art, Placering fra, Placering til)
 {
+    if (!LektionI(id, art, fra))
+        if (const std::optional<Aktivitetsblok> blok = BlokI(id, art, fra))
+            return ProevBlok(blok->aktivitet, blok->start, Forskudt(blok->start, fra, til));
     const Udfald<Blok> b = FindBlok(id, art, fra, til);
     if (!b)
         return {FlytUdfald::afvist, b.Grund()};
@@ -259,6 +316,9 @@ Flytsvar Haandflytning::Proev(const std::string& id, SkemaArt art, Placering fra
 
 Flytsvar Haandflytning::Udfoer(const std::string& id, SkemaArt art, Placering fra, Placering til)
 {
+    if (!LektionI(id, art, fra))
+        if (const std::optional<Aktivitetsblok> blok = BlokI(id, art, fra))
+            return FlytBlok(blok->aktivitet, blok->start, Forskudt(blok->start, fra, til));
     const Flytsvar svar = Proev(id, art, fra, til);
     if (svar.udfald == FlytUdfald::afvist)
         return svar;
@@ -298,10 +358,13 @@ Udfald<LektionsData> Haandflytning::SaetFastlaast(const std::string& id, SkemaAr
 
 bool Haandflytning::Placer(const LektionsData& l)
 {
-    for (int32_t i = 0; i < l.blok; ++i)
+    for (int32_t i = 0; i < l.blok; ++i) {
         for (const SkemaArt art : alleSkemaArter)
             if (!portal_.ErLedig(IdForArt(l, art), art, l.kolonne, l.raekke + i))
                 return false;
+        if (portal_.Aktiviteter().BlokIVejen(OptagelseAf(l), {l.kolonne, l.raekke + i}) != nullptr)
+            return false;
+    }
     for (int32_t i = 0; i < l.blok; ++i)
         portal_.SaetLektion(l.hold, l.fag, l.laerer, l.lokale, l.blok, l.kolonne, l.raekke + i);
     return true;
@@ -331,4 +394,162 @@ std::vector<std::string> Haandflytning::AabneLokaler(const LektionsData& l, cons
         if ((planregler::LukkedeTimer(planregler_, lokale)[til.kolonne] & blok) == 0)
             aabne.push_back(lokale);
     return aabne;
+}
+
+// --- Activities ---
+
+// The rules' questions about an activity's block at its new start. What it
+// would clash with is asked once, of the activity plan; an activity's other
+// blocks are spread over the week like a class's subject.
+class Haandflytning::BlokFakta {
+public:
+    // blok is the block at its new start, fra its start now.
+    BlokFakta(Haandflytning& h, const Aktivitetsblok& blok, Placering fra, Hindring sammenstoed)
+        : h_(h), blok_(blok), fra_(fra), aktivitet_(*h.portal_.Aktiviteter().Find(blok.aktivitet)),
+          sammenstoed_(sammenstoed)
+    {
+    }
+
+    bool Fastlaast() const { return blok_.laast; }
+    // An activity may have no teacher, and its rooms are chosen with it.
+    bool HarLaerer() const { return true; }
+    bool HarLokaler() const { return true; }
+    bool LaererUtilgaengelig() const { return UtilgaengeligLaerer() != nullptr; }
+    bool LaererOptaget() const { return sammenstoed_ == Hindring::laererOptaget; }
+    bool LokaleOptaget() const { return sammenstoed_ == Hindring::intetLokale; }
+    bool HoldOptaget() const { return sammenstoed_ == Hindring::holdOptaget; }
+    uint32_t FagetsTimer() const
+    {
+        uint32_t timer = 0;
+        for (const Aktivitetsblok* anden : Andre())
+            if (anden->start.kolonne == blok_.start.kolonne)
+                timer |= ((uint32_t{1} << anden->laengde) - 1) << anden->start.raekke;
+        return timer;
+    }
+    int32_t FagetsUgetimer() const
+    {
+        int32_t timer = blok_.laengde;
+        for (const Aktivitetsblok* anden : Andre())
+            timer += anden->laengde;
+        return timer;
+    }
+
+    // The first of its teachers that cannot (-3) in one of the block's hours.
+    const std::string* UtilgaengeligLaerer() const
+    {
+        for (const std::string& laerer : aktivitet_.laerere)
+            for (int32_t i = 0; i < blok_.laengde; ++i)
+                if (h_.portal_.ErSpaerret(laerer, blok_.start.kolonne, blok_.start.raekke + i))
+                    return &laerer;
+        return nullptr;
+    }
+
+private:
+    // The activity's other placed blocks.
+    std::vector<const Aktivitetsblok*> Andre() const
+    {
+        std::vector<const Aktivitetsblok*> andre;
+        for (const Aktivitetsblok& b : h_.portal_.Aktiviteter().Blokke())
+            if (b.aktivitet == blok_.aktivitet && b.start != fra_)
+                andre.push_back(&b);
+        return andre;
+    }
+
+    Haandflytning& h_;
+    const Aktivitetsblok& blok_;
+    Placering fra_;
+    const Aktivitet& aktivitet_;
+    Hindring sammenstoed_;
+};
+
+std::optional<Aktivitetsblok> Haandflytning::BlokI(const std::string& id, SkemaArt art, Placering p) const
+{
+    for (const Aktivitetslektion& l : portal_.Aktiviteter().Lektioner(art, id))
+        if (l.blok->Daekker(p))
+            return *l.blok;
+    return std::nullopt;
+}
+
+std::vector<LektionsData> Haandflytning::LektionerUnder(const Aktivitetsblok& blok)
+{
+    const Optagelse optagelse = portal_.Aktiviteter().OptagelseAf(blok);
+    std::vector<std::pair<SkemaArt, std::string>> skemaer;
+    for (const Deltager& d : optagelse.deltagere)
+        skemaer.emplace_back(SkemaArt::hold, d.hold);
+    for (const std::string& laerer : optagelse.laerere)
+        skemaer.emplace_back(SkemaArt::laerer, laerer);
+    for (const std::string& lokale : optagelse.lokaler)
+        skemaer.emplace_back(SkemaArt::lokale, lokale);
+    std::vector<LektionsData> lektioner;
+    for (const auto& [art, id] : skemaer)
+        for (int32_t i = 0; i < blok.laengde; ++i)
+            if (std::optional<LektionsData> der = LektionI(id, art, Time(blok.start, i)))
+                lektioner.push_back(std::move(*der));
+    return lektioner;
+}
+
+Flytsvar Haandflytning::ProevBlok(const std::string& aktivitet, Placering start, Placering til)
+{
+    const Aktivitetsplan& plan = portal_.Aktiviteter();
+    const Aktivitetsblok* nu = plan.BlokVed(aktivitet, start);
+    if (nu == nullptr)
+        return {FlytUdfald::afvist, "aktiviteten har ingen time der"};
+    if (til == start)
+        return {FlytUdfald::afvist, "aktiviteten står der allerede"};
+    Aktivitetsblok ny = *nu;
+    ny.start = til;
+    Aktivitetssammenstoed sammenstoed;
+    if (UgeHindring(uge_, til, ny.laengde) == Hindring::ingen)
+        sammenstoed = plan.FoersteSammenstoed(ny, LektionerUnder(ny), nu);
+    const BlokFakta fakta(*this, ny, start, sammenstoed.hindring);
+    if (const Hindring hindring = FoersteHindring(uge_, til, ny.laengde, fakta, valg_); hindring != Hindring::ingen)
+        return {FlytUdfald::afvist, BlokGrund(hindring, ny, sammenstoed)};
+    return {FlytUdfald::ledig, ""};
+}
+
+Flytsvar Haandflytning::FlytBlok(const std::string& aktivitet, Placering start, Placering til)
+{
+    const Flytsvar svar = ProevBlok(aktivitet, start, til);
+    if (svar.udfald != FlytUdfald::afvist)
+        portal_.FlytAktivitetsblok(aktivitet, start, til);
+    return svar;
+}
+
+Udfald<Aktivitetsblok> Haandflytning::SaetBlokFastlaast(const std::string& aktivitet, Placering start, bool fastlaast)
+{
+    if (!portal_.SaetAktivitetsblokLaast(aktivitet, start, fastlaast))
+        return Udfald<Aktivitetsblok>::Afvist("aktiviteten har ingen time der");
+    return *portal_.Aktiviteter().BlokVed(aktivitet, start);
+}
+
+std::string Haandflytning::BlokGrund(Hindring hindring, const Aktivitetsblok& blok,
+                                     const Aktivitetssammenstoed& sammenstoed)
+{
+    const Aktivitetsplan& plan = portal_.Aktiviteter();
+    const Optagelse ny = plan.OptagelseAf(blok);
+    const Optagelse anden = sammenstoed.lektion ? OptagelseAf(*sammenstoed.lektion)
+                            : sammenstoed.blok  ? plan.OptagelseAf(*sammenstoed.blok)
+                                                : Optagelse{};
+    const std::string hvem = sammenstoed.lektion ? Beskriv(*sammenstoed.lektion)
+                             : sammenstoed.blok  ? Beskriv(*plan.Find(sammenstoed.blok->aktivitet))
+                                                 : "";
+    switch (hindring) {
+    case Hindring::fastlaast:
+        return fastlaastTekst;
+    case Hindring::laererUtilgaengelig:
+        return "læreren " + *BlokFakta(*this, blok, blok.start, hindring).UtilgaengeligLaerer() + " er utilgængelig";
+    case Hindring::laererOptaget:
+        return "læreren " + *FoersteFaelles(ny.laerere, anden.laerere) + " er optaget af " + hvem;
+    case Hindring::intetLokale:
+        return "lokalet " + *FoersteFaelles(ny.lokaler, anden.lokaler) + " er optaget af " + hvem;
+    case Hindring::holdOptaget:
+        for (const Deltager& d : ny.deltagere)
+            if (plan.enheder.DelerElever({d}, anden.deltagere))
+                return "klassen " + d.hold + " har " + hvem;
+        return "klassen har " + hvem;
+    case Hindring::fagSammeDag:
+        return "aktiviteten har allerede en time den dag";
+    default:
+        return HindringsTekst(hindring);
+    }
 }

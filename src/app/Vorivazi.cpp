@@ -539,6 +539,26 @@ bool Vorivazi::ErFastlaast(const std::string& hold, int32_t kolonne, int32_t rae
 
 bool Vorivazi::PlacerLektion(const LektionsData& lektion) { return portal_ && Haandflytninger().Placer(lektion); }
 
+std::optional<Aktivitetsblok> Vorivazi::AktivitetsblokI(const std::string& id, SkemaArt art, Placering p)
+{
+    return portal_ ? Haandflytninger().BlokI(id, art, p) : std::nullopt;
+}
+
+Flytsvar Vorivazi::FlytAktivitetsblok(const std::string& aktivitet, Placering start, Placering til)
+{
+    if (!portal_)
+        return {FlytUdfald::afvist, ingenPlanTekst};
+    return Haandflytninger().FlytBlok(aktivitet, start, til);
+}
+
+Udfald<Aktivitetsblok> Vorivazi::SaetAktivitetsblokFastlaast(const std::string& aktivitet, Placering start,
+                                                             bool fastlaast)
+{
+    if (!portal_)
+        return Udfald<Aktivitetsblok>::Afvist(ingenPlanTekst);
+    return Haandflytninger().SaetBlokFastlaast(aktivitet, start, fastlaast);
+}
+
 std::vector<LektionsData> Vorivazi::AlleLektioner()
 {
     return ErAaben() ? TagOejebliksbillede(*portal_, *kontrolListe_).lektioner : std::vector<LektionsData>{};

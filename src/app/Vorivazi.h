@@ -122,6 +122,11 @@ public:
     Udfald<LektionsData> SaetFastlaast(const std::string& id, SkemaArt art, Placering p, bool fastlaast);
     bool ErFastlaast(const std::string& hold, int32_t kolonne, int32_t raekke);
     bool PlacerLektion(const LektionsData& lektion);
+    // An activity's block in the timetable's hour, moved or pinned by its
+    // activity and start (Flyt and ProevFlyt move it from any of its hours).
+    std::optional<Aktivitetsblok> AktivitetsblokI(const std::string& id, SkemaArt art, Placering p);
+    Flytsvar FlytAktivitetsblok(const std::string& aktivitet, Placering start, Placering til);
+    Udfald<Aktivitetsblok> SaetAktivitetsblokFastlaast(const std::string& aktivitet, Placering start, bool fastlaast);
     // Every lesson hour the timetables hold, and the timetables set to hold
     // exactly such a list again: how "Nyt projekt" and a cancelled fresh
     // generation are undone.

@@ -151,6 +151,15 @@ const Portal::Tabel& aktivitetLokaleTabel()
     return tabel;
 }
 
+// A pinned block is named by its activity and its start.
+const Portal::Tabel& aktivitetslaasTabel()
+{
+    static const Portal::Tabel tabel = aktivitetsTabel(
+        10, "AktivitetFastlaasning", "AFa", {"AktivitetID_AFa", "Kolonne_AFa", "Raekke_AFa"},
+        "fastlåsning af en aktivitetstime", "fastlåsninger af aktivitetstimer");
+    return tabel;
+}
+
 // Changes nothing, but holds the plan's catalogue row (on SQLite the whole
 // database) until the save commits, so that two saves of a plan take turns.
 const std::string planLaas = "update Plan set Kolonne_P = Kolonne_P where PlanID_P = ?";
@@ -520,7 +529,7 @@ void Portal::MeldUbrugte() const
     size_t ialt = 0;
     for (const Tabel* tabel : {&lektionsTabel(), &prioritetsTabel(), &fastlaasningsTabel(), &aktivitetsskemaTabel(),
                                &aktivitetsskemaLokaleTabel(), &gruppeTabel(), &aktivitetTabel(), &deltagerTabel(),
-                               &aktivitetLaererTabel(), &aktivitetLokaleTabel()}) {
+                               &aktivitetLaererTabel(), &aktivitetLokaleTabel(), &aktivitetslaasTabel()}) {
         const Ubrugte& ubrugte = ubrugte_[tabel->nr];
         for (const auto& [grund, antal] : ubrugte.grunde)
             linjer += "\n  " + std::to_string(antal) + " " + (antal == 1 ? tabel->enhed : tabel->flertal) + " " + grund;
@@ -627,6 +636,8 @@ std::string Portal::Erstat(Stopur& trin, Overskrivning overskriv, Fingeraftryk& 
         return "Planens indstillinger kunne ikke gemmes";
     if (tilstand_ == Datakilde::database && !GemAktivitetsblokke(nyt))
         return "Aktiviteternes timer kunne ikke gemmes";
+    if (tilstand_ == Datakilde::database && !GemAktivitetslaase())
+        return "Aktiviteternes fastlåsninger kunne ikke gemmes";
     return "";
 }
 
@@ -827,6 +838,7 @@ void Portal::LaesAktiviteter()
             aktiviteter_.TilfoejAktivitet(std::move(aktivitet));
     }
     LaesAktivitetsblokke();
+    LaesAktivitetslaase();
 }
 
 // A participant, teacher or need that cannot be used makes its whole activity
@@ -1049,4 +1061,68 @@ bool Portal::GemAktivitetsblokke(Fingeraftryk& nyt)
     }
     // Kept rows came from their tables, so those exist.
     return IndsaetUbrugte(aktivitetsskemaTabel(), nyt) && IndsaetUbrugte(aktivitetsskemaLokaleTabel(), nyt);
+}
+
+bool Portal::FlytAktivitetsblok(const std::string& aktivitet, Placering start, Placering til)
+{
+    return aktiviteter_.Flyt(aktivitet, start, til);
+}
+
+// A copy of the pin kept from opening would bring it back at the next opening.
+bool Portal::SaetAktivitetsblokLaast(const std::string& aktivitet, Placering start, bool laast)
+{
+    if (!aktiviteter_.SaetLaast(aktivitet, start, laast))
+        return false;
+    if (!laast)
+        std::erase(ubrugte_[aktivitetslaasTabel().nr].raekker, Raekke{aktivitet, start.kolonne, start.raekke});
+    return true;
+}
+
+// A pin whose block is not in the plan (kept aside, or gone) is kept as stored.
+void Portal::LaesAktivitetslaase()
+{
+    const Tabel& tabel = aktivitetslaasTabel();
+    if (!TSqlModul::Instans().HarTabel(tabel.navn))
+        return;
+    GennemgaaRaekker(tabel, [&](const Raekke& r) {
+        std::string grund = AktivitetsTypeFejl(r, "tii");
+        if (grund.empty()) {
+            const std::string& aktivitet = std::get<std::string>(r[0]);
+            const Placering start{std::get<int32_t>(r[1]), std::get<int32_t>(r[2])};
+            const Aktivitetsblok* blok = aktiviteter_.BlokVed(aktivitet, start);
+            grund = blok == nullptr ? "uden en aktivitetstime, der starter der"
+                    : blok->laast   ? "for en aktivitetstime, der allerede er fastlåst"
+                                    : "";
+        }
+        if (grund.empty())
+            aktiviteter_.SaetLaast(std::get<std::string>(r[0]), {std::get<int32_t>(r[1]), std::get<int32_t>(r[2])},
+                                   true);
+        else
+            Behold(tabel, r, grund);
+    });
+}
+
+// Like the lessons' pins no part of the check for another planner's save. A
+// plan without pinned blocks creates nothing.
+bool Portal::GemAktivitetslaase()
+{
+    const Tabel& tabel = aktivitetslaasTabel();
+    TSqlModul& modul = TSqlModul::Instans();
+    const bool laaste = std::any_of(aktiviteter_.Blokke().begin(), aktiviteter_.Blokke().end(),
+                                    [](const Aktivitetsblok& b) { return b.laast; });
+    const bool findes = modul.HarTabel(tabel.navn);
+    if (!findes && !laaste)
+        return true;
+    const std::string tekst = modul.Teksttype();
+    const std::string opret = "create table if not exists " + tabel.navn + " (PlanID_AFa " + tekst +
+                              " not null, AktivitetID_AFa " + tekst +
+                              " not null, Kolonne_AFa integer not null, Raekke_AFa integer not null)";
+    if ((!findes && !sql_->UdfoerSql(opret)) || !sql_->UdfoerSql(tabel.sletning, {planId_}))
+        return false;
+    Fingeraftryk medregnesIkke;
+    for (const Aktivitetsblok& blok : aktiviteter_.Blokke()) {
+        if (blok.laast && !IndsaetRaekke(tabel, {blok.aktivitet, blok.start.kolonne, blok.start.raekke}, medregnesIkke))
+            return false;
+    }
+    return IndsaetUbrugte(tabel, medregnesIkke);
 }

@@ -110,6 +110,12 @@ public:
     std::map<std::string, std::array<int32_t, maksCeller>> AktivitetslaerernesPrioriteter() const;
     // The placed blocks as a completion or clearing the timetables leaves them.
     void SaetAktivitetsblokke(std::vector<Aktivitetsblok> blokke) { aktiviteter_.ErstatBlokke(std::move(blokke)); }
+    // The planner's hand moves and pins of a block; the rules are the
+    // caller's. False when the activity has no block starting there. Pinned
+    // blocks are saved in a table of our own, created by the first save that
+    // has one.
+    bool FlytAktivitetsblok(const std::string& aktivitet, Placering start, Placering til);
+    bool SaetAktivitetsblokLaast(const std::string& aktivitet, Placering start, bool laast);
 
     // One of the plan's stored tables (Portal.cpp).
     struct Tabel;
@@ -157,6 +163,8 @@ private:
     void AktivitetsFingeraftryk(Fingeraftryk& fingeraftryk);
     bool GemAktivitetsblokke(Fingeraftryk& nyt);
     bool OpretAktivitetsskemaTabeller();
+    void LaesAktivitetslaase();
+    bool GemAktivitetslaase();
     // The rows kept from opening, written back as they were read.
     bool IndsaetUbrugte(const Tabel& tabel, Fingeraftryk& nyt);
     bool IndsaetRaekke(const Tabel& tabel, const Raekke& raekke, Fingeraftryk& nyt);
@@ -183,8 +191,9 @@ private:
         std::map<std::string, int32_t> grunde; // how many rows for each reason
     };
     // The lessons, priorities, pins, the activities' blocks and their rooms,
-    // and the five tables of their definitions (which saving leaves alone).
-    static constexpr size_t antalTabeller = 10;
+    // the five tables of their definitions (which saving leaves alone) and
+    // the pins of their blocks.
+    static constexpr size_t antalTabeller = 11;
     std::array<Ubrugte, antalTabeller> ubrugte_;
     Fingeraftryk fingeraftryk_; // of the stored rows as opened or last saved
     std::set<Fastlaasning> fastlaaste_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <set>
 #include <stdexcept>
 
 namespace {
@@ -137,6 +138,13 @@ const std::vector<Tabel>& Skematabeller()
           Ref("Raekke_ASL", F::Time), Ref("Behov_ASL", F::Behov), Ref("LokaleID_ASL", F::Lokale)},
          {0, 1, 2, 3, 4},
          true},
+        // The blocks the planner pinned, by their start: saved with the lessons.
+        {"AktivitetFastlaasning",
+         "Aktiviteternes fastlåsninger",
+         {Ref("PlanID_AFa", F::Plan), Ref("AktivitetID_AFa", F::Aktivitet), Ref("Kolonne_AFa", F::Dag),
+          Ref("Raekke_AFa", F::Time)},
+         {0, 1, 2, 3},
+         true},
         // The planner's own rules: one row per rule, its kind, whom it concerns
         // (the columns not "tom"), a limit and a weight (100 = a requirement).
         {"Planregel",
@@ -176,7 +184,8 @@ const Tabel& TabelNavngivet(const std::string& navn)
 
 bool ErSkemaTabel(const Tabel& tabel)
 {
-    return tabel.navn == "Lektion" || tabel.navn == "AktivitetSkema" || tabel.navn == "AktivitetSkemaLokale";
+    return tabel.navn == "Lektion" || tabel.navn == "AktivitetSkema" || tabel.navn == "AktivitetSkemaLokale" ||
+           tabel.navn == "AktivitetFastlaasning";
 }
 
 std::string FeltBetegnelse(Felt felt)
@@ -304,6 +313,70 @@ void Skoledata::FjernAfhaengige(Felt felt, const std::string& id, const std::str
                 FjernDefineretId(tabel, raekke);
         }
     }
+}
+
+namespace {
+
+// A participant row (plan, activity, class, group) of the group.
+bool Deltager(const Raekke& r, const Gruppenavn& g)
+{
+    return SomTekst(r.at(0)) == g.plan && SomTekst(r.at(2)) == g.hold && SomTekst(r.at(3)) == g.gruppe;
+}
+
+} // namespace
+
+std::vector<std::string> Skoledata::Afhaengige(const Gruppenavn& gruppe) const
+{
+    const Tabel& tabel = TabelNavngivet("AktivitetDeltager");
+    std::vector<std::string> ud;
+    for (const Raekke& r : Af(tabel.navn)) {
+        if (Deltager(r, gruppe))
+            ud.push_back(tabel.betegnelse + " (" + NoegleTekst(tabel, r) + ")");
+    }
+    return ud;
+}
+
+void Skoledata::Omdoeb(const Gruppenavn& gruppe, const std::string& til)
+{
+    for (Raekke& r : raekker["AktivitetDeltager"]) {
+        if (Deltager(r, gruppe))
+            r[3] = til;
+    }
+}
+
+std::vector<std::string> Skoledata::TommeUden(const Gruppenavn& gruppe) const
+{
+    std::set<std::string> ramte;
+    for (const Raekke& r : Af("AktivitetDeltager")) {
+        if (Deltager(r, gruppe))
+            ramte.insert(SomTekst(r[1]));
+    }
+    const auto& deltagere = Af("AktivitetDeltager");
+    const auto& laerere = Af("AktivitetLaerer");
+    std::vector<std::string> tomme;
+    for (const std::string& aktivitet : ramte) {
+        const auto afAktiviteten = [&](const Raekke& r) {
+            return SomTekst(r.at(0)) == gruppe.plan && SomTekst(r.at(1)) == aktivitet;
+        };
+        if (std::none_of(deltagere.begin(), deltagere.end(),
+                         [&](const Raekke& r) { return afAktiviteten(r) && !Deltager(r, gruppe); }) &&
+            std::none_of(laerere.begin(), laerere.end(), afAktiviteten))
+            tomme.push_back(aktivitet);
+    }
+    return tomme;
+}
+
+std::vector<std::string> Skoledata::FjernAfhaengige(const Gruppenavn& gruppe)
+{
+    const std::vector<std::string> tomme = TommeUden(gruppe);
+    std::erase_if(raekker["AktivitetDeltager"], [&](const Raekke& r) { return Deltager(r, gruppe); });
+    for (const std::string& aktivitet : tomme) {
+        std::erase_if(raekker["Aktivitet"], [&](const Raekke& r) {
+            return SomTekst(r.at(0)) == gruppe.plan && SomTekst(r.at(1)) == aktivitet;
+        });
+        FjernAfhaengige(Felt::Aktivitet, aktivitet, gruppe.plan);
+    }
+    return tomme;
 }
 
 void Skoledata::FjernDefineretId(const Tabel& tabel, const Raekke& raekke)

@@ -70,6 +70,13 @@ bool ErTal(Felt felt);
 // A reference to the id of a Plan, Hold, Fag, Lokale or Aktivitet row.
 bool ErHenvisning(const Kolonne& kolonne);
 
+// A class's group: its name counts within its plan and class.
+struct Gruppenavn {
+    std::string plan;
+    std::string hold;
+    std::string gruppe;
+};
+
 // The rows of some or all tables, by table name.
 struct Skoledata {
     std::map<std::string, std::vector<Raekke>> raekker;
@@ -86,6 +93,15 @@ struct Skoledata {
     // Gives every reference to the id the new id, or removes the referring rows.
     void Omdoeb(Felt felt, const std::string& fra, const std::string& til, const std::string& plan = "");
     void FjernAfhaengige(Felt felt, const std::string& id, const std::string& plan = "");
+
+    // The same for a group, whose users are the activities' participants.
+    // Removing them takes along every activity left with neither
+    // participants nor teachers, with what refers to it (`TommeUden` names
+    // those first); the ids of the activities removed are given.
+    std::vector<std::string> Afhaengige(const Gruppenavn& gruppe) const;
+    void Omdoeb(const Gruppenavn& gruppe, const std::string& til);
+    std::vector<std::string> TommeUden(const Gruppenavn& gruppe) const;
+    std::vector<std::string> FjernAfhaengige(const Gruppenavn& gruppe);
 
 private:
     // Removes what refers to the id that the removed row defined.

@@ -11,6 +11,14 @@ bool Overlapper(const Aktivitetsblok& a, const Aktivitetsblok& b)
            b.start.raekke < a.start.raekke + a.laengde;
 }
 
+// The activity's block that starts at start, in blokke (const or not).
+template <typename Blokke>
+auto BlokkenVed(Blokke& blokke, const std::string& aktivitet, Placering start)
+{
+    return std::find_if(blokke.begin(), blokke.end(),
+                        [&](const Aktivitetsblok& b) { return b.aktivitet == aktivitet && b.start == start; });
+}
+
 bool Rummer(const std::vector<std::string>& ider, const std::string& id)
 {
     return std::find(ider.begin(), ider.end(), id) != ider.end();
@@ -42,20 +50,60 @@ Optagelse Aktivitetsplan::OptagelseAf(const Aktivitetsblok& blok) const
 
 Hindring Aktivitetsplan::HindringFor(const Aktivitetsblok& blok, const std::vector<LektionsData>& lektioner) const
 {
+    return FoersteSammenstoed(blok, lektioner).hindring;
+}
+
+Aktivitetssammenstoed Aktivitetsplan::FoersteSammenstoed(const Aktivitetsblok& blok,
+                                                         const std::vector<LektionsData>& lektioner,
+                                                         const Aktivitetsblok* flyttes) const
+{
     const Optagelse ny = OptagelseAf(blok);
     for (const LektionsData& l : lektioner) {
         if (!blok.Daekker({l.kolonne, l.raekke}))
             continue;
         if (const Hindring h = Sammenstoed(enheder, ny, {{{l.hold}}, {l.laerer}, {l.lokale}}); h != Hindring::ingen)
-            return h;
+            return {h, l, nullptr};
     }
     for (const Aktivitetsblok& anden : blokke_) {
-        if (!Overlapper(blok, anden))
+        if (&anden == flyttes || !Overlapper(blok, anden))
             continue;
         if (const Hindring h = Sammenstoed(enheder, ny, OptagelseAf(anden)); h != Hindring::ingen)
-            return h;
+            return {h, std::nullopt, &anden};
     }
-    return Hindring::ingen;
+    return {};
+}
+
+const Aktivitetsblok* Aktivitetsplan::BlokIVejen(const Optagelse& optagelse, Placering time) const
+{
+    for (const Aktivitetsblok& blok : blokke_) {
+        if (blok.Daekker(time) && Sammenstoed(enheder, optagelse, OptagelseAf(blok)) != Hindring::ingen)
+            return &blok;
+    }
+    return nullptr;
+}
+
+const Aktivitetsblok* Aktivitetsplan::BlokVed(const std::string& aktivitet, Placering start) const
+{
+    const auto fundet = BlokkenVed(blokke_, aktivitet, start);
+    return fundet == blokke_.end() ? nullptr : &*fundet;
+}
+
+bool Aktivitetsplan::Flyt(const std::string& aktivitet, Placering start, Placering til)
+{
+    const auto blok = BlokkenVed(blokke_, aktivitet, start);
+    if (blok == blokke_.end())
+        return false;
+    blok->start = til;
+    return true;
+}
+
+bool Aktivitetsplan::SaetLaast(const std::string& aktivitet, Placering start, bool laast)
+{
+    const auto blok = BlokkenVed(blokke_, aktivitet, start);
+    if (blok == blokke_.end())
+        return false;
+    blok->laast = laast;
+    return true;
 }
 
 void Aktivitetsplan::Placer(Aktivitetsblok blok) { blokke_.push_back(std::move(blok)); }

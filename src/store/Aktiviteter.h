@@ -6,6 +6,7 @@
 #include "store/SkemaArt.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,14 @@ struct Aktivitetslektion {
     const Aktivitetsblok* blok = nullptr;
 };
 
+// What a block would clash with in its hours: the reason, and the plan's
+// lesson or the placed block it shares students, a teacher or a room with.
+struct Aktivitetssammenstoed {
+    Hindring hindring = Hindring::ingen;
+    std::optional<LektionsData> lektion;
+    const Aktivitetsblok* blok = nullptr;
+};
+
 // An activity with fewer hours placed than it has a week.
 struct ManglendeAktivitet {
     const Aktivitet* aktivitet = nullptr;
@@ -72,10 +81,22 @@ public:
     // lessons (whole-class lessons of one teacher and one room), or
     // Hindring::ingen. The block's activity must be known.
     Hindring HindringFor(const Aktivitetsblok& blok, const std::vector<LektionsData>& lektioner) const;
+    // The same with what it clashes with first, lessons before blocks. The
+    // block `flyttes` (the one being moved) is in nobody's way.
+    Aktivitetssammenstoed FoersteSammenstoed(const Aktivitetsblok& blok, const std::vector<LektionsData>& lektioner,
+                                             const Aktivitetsblok* flyttes = nullptr) const;
+    // The first placed block in the hour that clashes with what `optagelse` takes, or nullptr.
+    const Aktivitetsblok* BlokIVejen(const Optagelse& optagelse, Placering time) const;
     void Placer(Aktivitetsblok blok);
     // The blocks as a completion or clearing the timetables leaves them.
     void ErstatBlokke(std::vector<Aktivitetsblok> blokke) { blokke_ = std::move(blokke); }
     const std::vector<Aktivitetsblok>& Blokke() const { return blokke_; }
+    // The activity's placed block that starts at `start`, or nullptr.
+    const Aktivitetsblok* BlokVed(const std::string& aktivitet, Placering start) const;
+    // The planner's hand: the block moves to start at `til`, or is pinned or
+    // freed; false when there is no such block. The rules are the caller's.
+    bool Flyt(const std::string& aktivitet, Placering start, Placering til);
+    bool SaetLaast(const std::string& aktivitet, Placering start, bool laast);
     bool Tom() const { return aktiviteter_.empty() && blokke_.empty(); }
 
     // The placed blocks that occupy the class, teacher or room, by day and hour.

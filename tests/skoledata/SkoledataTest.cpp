@@ -43,3 +43,43 @@ TEST(Skoledata, AnActivityIdCountsWithinItsPlanAndGoesWithItsSubject)
     EXPECT_EQ(data.Af("Aktivitet").size(), 1u);
     EXPECT_EQ(data.Af("AktivitetDeltager").size(), 1u);
 }
+
+TEST(Skoledata, AGroupsParticipantsFollowItsNewNameOrGoWithItAndTakeAnEmptyActivityAlong)
+{
+    Skoledata data;
+    // 7.a's "Tysk" takes part in Ty alone and, beside French, in Sp; 7.b and
+    // the other plan have a group of that name too.
+    data.Tilfoej("Aktivitet", {"P1"s, "Ty"s, "Tysk"s, 2, 1});
+    data.Tilfoej("Aktivitet", {"P1"s, "Sp"s, "Sprog"s, 2, 1});
+    data.Tilfoej("AktivitetDeltager", {"P1"s, "Ty"s, "7.a"s, "Tysk"s});
+    data.Tilfoej("AktivitetDeltager", {"P1"s, "Sp"s, "7.a"s, "Tysk"s});
+    data.Tilfoej("AktivitetDeltager", {"P1"s, "Sp"s, "7.a"s, "Fransk"s});
+    data.Tilfoej("AktivitetDeltager", {"P1"s, "Sp"s, "7.b"s, "Tysk"s});
+    data.Tilfoej("AktivitetDeltager", {"P2"s, "Ty"s, "7.a"s, "Tysk"s});
+    data.Tilfoej("AktivitetLokale", {"P1"s, "Ty"s, 1, "B1"s});
+    data.Tilfoej("AktivitetSkema", {"P1"s, "Ty"s, 0, 1, 1});
+    const Gruppenavn tysk{"P1", "7.a", "Tysk"};
+    EXPECT_EQ(data.Afhaengige(tysk), (std::vector<std::string>{"Aktiviteternes deltagere (P1, Ty, 7.a, Tysk)",
+                                                               "Aktiviteternes deltagere (P1, Sp, 7.a, Tysk)"}));
+
+    data.Omdoeb(tysk, "Ty1");
+    EXPECT_TRUE(data.Afhaengige(tysk).empty());
+    EXPECT_EQ(data.Afhaengige({"P1", "7.a", "Ty1"}).size(), 2u);
+    EXPECT_EQ(data.Afhaengige({"P1", "7.b", "Tysk"}).size(), 1u);
+    EXPECT_EQ(data.Afhaengige({"P2", "7.a", "Tysk"}).size(), 1u);
+
+    // Ty is left with no one and goes with its room and its hour; Sp keeps French and 7.b.
+    const Gruppenavn ty1{"P1", "7.a", "Ty1"};
+    EXPECT_EQ(data.TommeUden(ty1), std::vector<std::string>{"Ty"});
+    EXPECT_EQ(data.FjernAfhaengige(ty1), std::vector<std::string>{"Ty"});
+    EXPECT_EQ(data.Af("Aktivitet"), (std::vector<Raekke>{{"P1"s, "Sp"s, "Sprog"s, 2, 1}}));
+    EXPECT_EQ(data.Af("AktivitetDeltager").size(), 3u);
+    EXPECT_TRUE(data.Af("AktivitetLokale").empty());
+    EXPECT_TRUE(data.Af("AktivitetSkema").empty());
+    // A teacher keeps an activity without participants.
+    data.Tilfoej("AktivitetLaerer", {"P1"s, "Sp"s, "Eva"s});
+    EXPECT_TRUE(data.TommeUden({"P1", "7.a", "Fransk"}).empty());
+    data.FjernAfhaengige(Gruppenavn{"P1", "7.b", "Tysk"});
+    EXPECT_TRUE(data.FjernAfhaengige(Gruppenavn{"P1", "7.a", "Fransk"}).empty());
+    EXPECT_EQ(data.Af("Aktivitet").size(), 1u);
+}

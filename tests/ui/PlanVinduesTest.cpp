@@ -583,7 +583,7 @@ void PlanVinduesTest::AabneSkemavinduerFoelgerSkemaerne()
     kontrollerStatus(m);
 }
 
-// Lessons of the new kind stand in the views, read-only: a class's language
+// Lessons of the new kind stand in the views: a class's language
 // groups side by side, and a joined sport lesson in each teacher's view with
 // both classes.
 void PlanVinduesTest::SkemavindueViserAktiviteter()
@@ -724,6 +724,54 @@ void PlanVinduesTest::HaandredigeringMedTraekOgFortryd()
 
     generer(m);
     QCOMPARE(m.hoved().Fortrydelser().count(), 0);
+}
+
+// A joined sport lesson dragged in the view of a teacher whom only it names
+// moves for both classes at once; undone, pinned, and then refused a move.
+void PlanVinduesTest::AktivitetFlyttesHelOgFortrydes()
+{
+    using namespace std::string_literals;
+    Vinduesmiljoe m;
+    const std::string p = plan.toStdString();
+    Skoledata s;
+    s.Tilfoej("Aktivitet", {p, "Id"s, "Idræt"s, 2, 1});
+    for (const std::string hold : {"7.a", "7.b"})
+        s.Tilfoej("AktivitetDeltager", {p, "Id"s, hold, "tom"s});
+    for (const std::string laerer : {"Dorthe", "Xena"})
+        s.Tilfoej("AktivitetLaerer", {p, "Id"s, laerer});
+    s.Tilfoej("AktivitetSkema", {p, "Id"s, 2, 3, 1});
+    std::vector<std::string> fejl;
+    QVERIFY(Skoledatabase().Tilfoej(s, fejl));
+    aabnPlan(m);
+
+    TSkemaFrame* xena = m.hoved().NytSkemavindue("Laerer");
+    xena->VisSkema(SkemaArt::laerer, "Xena");
+    QCOMPARE(xena->SFComboBox2->currentText(), QString("Xena"));
+    QCOMPARE(xena->SFStringGrid1->Celle(3, 4), QString("7.a, 7.b Idræt"));
+    TSkemaFrame* klasse = m.hoved().NytSkemavindue("Hold");
+    klasse->VisSkema(SkemaArt::hold, "7.b");
+    const QStringList foer = gitterTekster(*klasse);
+    QCOMPARE(klasse->SFStringGrid1->Celle(3, 4), QString("Idræt Dorthe, Xena"));
+
+    slip(*xena, xena->Redigering->Traekdata({2, 3}), {3, 1});
+    QCOMPARE(klasse->SFStringGrid1->Celle(3, 4), QString());
+    QCOMPARE(klasse->SFStringGrid1->Celle(4, 2), QString("Idræt Dorthe, Xena"));
+    QCOMPARE(xena->SFStringGrid1->Celle(4, 2), QString("7.a, 7.b Idræt"));
+    const QStringList efter = gitterTekster(*klasse);
+    QCOMPARE(m.hoved().Fortrydelser().undoText(), QString("flyt Idræt 7.a, 7.b"));
+    m.hoved().Fortrydelser().undo();
+    QCOMPARE(gitterTekster(*klasse), foer);
+    m.hoved().Fortrydelser().redo();
+    QCOMPARE(gitterTekster(*klasse), efter);
+
+    QVERIFY(klasse->Redigering->SaetFastlaast({3, 1}, true));
+    QCOMPARE(klasse->SFStringGrid1->Celle(4, 2), fastlaastMaerke + "Idræt Dorthe, Xena");
+    QCOMPARE(m.hoved().Fortrydelser().undoText(), QString("Fastlås Idræt 7.a, 7.b"));
+    slip(*klasse, klasse->Redigering->Traekdata({3, 1}), {4, 1});
+    QCOMPARE(m.hoved().StatusBar1->Tekst(beskedFelt), QString("Flytningen er afvist: lektionen er fastlåst"));
+    QCOMPARE(gitterTekster(*klasse).at(3 * 8 + 1), fastlaastMaerke + "Idræt Dorthe, Xena");
+    m.hoved().Fortrydelser().undo();
+    QCOMPARE(gitterTekster(*klasse), efter);
 }
 
 void PlanVinduesTest::ManglendeTimeTraekkesIndISkemaet()

@@ -15,6 +15,7 @@ private slots:
     void AutoGenereringsFremskridt();
     void SkemavindueViserHold();
     void SkemavindueViserAktiviteter();
+    void AktivitetFlyttesHelOgFortrydes();
     void NytProjektOgEksport();
     void ManglendeTimerOgFuldfoerelse();
     void UgemteSkemaerSpoergesFoerDeForlades();

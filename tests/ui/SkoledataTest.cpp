@@ -397,4 +397,52 @@ void SkoledataTest::GrupperOgFaellesAktivitet()
     QVERIFY(slettet.Af("AktivitetDeltager").empty());
 }
 
+// A group's new name reaches its participants; deleted, it takes them along,
+// and an activity it leaves without participants or teachers.
+void SkoledataTest::GruppeOmdoebesOgSlettesMedDeltagerne()
+{
+    using namespace std::string_literals;
+    Vinduesmiljoe m;
+    Skoledata s;
+    for (const std::string gruppe : {"Tysk", "Fransk"})
+        s.Tilfoej("Gruppe", {"Plan2026"s, "1.a"s, "Sprog"s, gruppe});
+    for (const std::string id : {"Ty", "Fr"}) {
+        s.Tilfoej("Aktivitet", {"Plan2026"s, id, "Engelsk_ind"s, 1, 1});
+        s.Tilfoej("AktivitetDeltager", {"Plan2026"s, id, "1.a"s, id == "Ty" ? "Tysk"s : "Fransk"s});
+    }
+    s.Tilfoej("AktivitetLaerer", {"Plan2026"s, "Ty"s, "Anne"s});
+    std::vector<std::string> fejl;
+    QVERIFY(Skoledatabase().Tilfoej(s, fejl));
+    SlaaSkrivebeskyttelseFra(m);
+    TSkoledata* vindue = AabnVindue(m);
+    QVERIFY(vindue != nullptr);
+    Skoledatamodel& grupper = *vindue->ModelFor("Gruppe");
+    // Read in the order of the key: French first.
+    QCOMPARE(grupper.index(1, 3).data().toString(), QString("Tysk"));
+
+    m.modtager.svar = {true};
+    QVERIFY(!grupper.setData(grupper.index(1, 3), "Tysk2"));
+    QCoreApplication::processEvents();
+    QVERIFY(m.modtager.bokse.back().tekst.find("gruppe Tysk bruges af 1 rækker") != std::string::npos);
+    QCOMPARE(grupper.index(1, 3).data().toString(), QString("Tysk2"));
+    QVERIFY(!grupper.setData(grupper.index(1, 3), "Fransk"));
+    QCoreApplication::processEvents();
+    QCOMPARE(m.modtager.bokse.back().tekst, std::string("Grupper: gruppe Fransk findes allerede"));
+    QVERIFY(vindue->Gem());
+    QVERIFY(Skoledatabase().Laes().Afhaengige(Gruppenavn{"Plan2026", "1.a", "Tysk2"}).size() == 1);
+
+    // Both groups go: German keeps its teacher, French is left with no one and goes too.
+    m.modtager.svar = {true, true};
+    vindue->SletRaekke(grupper, 0);
+    QVERIFY(m.modtager.bokse.back().tekst.find("Så har aktiviteten Fr hverken deltagere eller lærere og slettes "
+                                               "også.") != std::string::npos);
+    vindue->SletRaekke(grupper, 0);
+    QVERIFY(vindue->Gem());
+    const Skoledata gemt = Skoledatabase().Laes();
+    QVERIFY(gemt.Af("Gruppe").empty());
+    QVERIFY(gemt.Af("AktivitetDeltager").empty());
+    QCOMPARE(gemt.Af("Aktivitet").size(), size_t{1});
+    QCOMPARE(SomTekst(gemt.Af("Aktivitet").front()[1]), std::string("Ty"));
+}
+
 int main(int argc, char* argv[]) { return KoerVinduesTest<SkoledataTest>(argc, argv); }

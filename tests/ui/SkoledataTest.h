@@ -17,4 +17,5 @@ private slots:
     void AfvisteVaerdierErRoedeMedGrunden();
     void UtilgaengeligeTimerViserPlanensLaerere();
     void GrupperOgFaellesAktivitet();
+    void GruppeOmdoebesOgSlettesMedDeltagerne();
 };

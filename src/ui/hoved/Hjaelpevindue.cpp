@@ -93,7 +93,8 @@ gælder alle håndændringer og <b>Nyt projekt</b>.</p>
 <h3><a name="fastlaasning"></a>Fastlåsning</h3>
 <p>Højreklik på en lektion og vælg <b>Fastlås</b>: lektionen står så med mærket &#x26B2; foran teksten, og hverken
 håndflytninger eller fuldførelsen flytter den. <b>Frigiv</b> ophæver det. Fastlåsningerne gemmes med
-skemaerne.</p>
+skemaerne. En aktivitet (hold og grupper sammen, flere lærere) flyttes og fastlåses på samme måde som én blok
+med alle sine hold, lærere og lokaler.</p>
 
 <h3><a name="skoledata"></a>Skoledata</h3>
 <p><b>Data &rarr; Skoledata …</b> redigerer alt, en plan bygger på: planer, holdtyper og fag, hold, fag, lærere

@@ -34,6 +34,7 @@
 #include "app/Skemavisning.h"
 #include "app/Udgivelse.h"
 #include "app/Vorivazi.h"
+#include "store/Aktivitetsceller.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -54,6 +55,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <set>
 
 namespace {
 
@@ -419,16 +421,23 @@ void TMainFrame::TomFortrydelser(const QString& hvorfor)
 constexpr PrSkemaArt<Navnetabel TMainFrame::*> navneTabel{
     {&TMainFrame::holdNavne, &TMainFrame::laererNavne, &TMainFrame::lokaleNavne}};
 
+// A teacher or room that only the activities name has a timetable too.
 void TMainFrame::IndlaesNavne()
 {
     for (const SkemaArt art : alleSkemaArter) {
         Navnetabel& tabel = this->*navneTabel[art];
         tabel.Ryd();
         vorivazi_->HentNavne(art);
+        std::set<std::string> sete;
         std::string id;
         while (vorivazi_->TagNavn(id)) {
             tabel.Tilfoej(id);
+            sete.insert(id);
             Besked().Log(id);
+        }
+        for (const std::string& navn : AktivitetsSkemaer(vorivazi_->Aktiviteter(), art)) {
+            if (!sete.contains(navn))
+                tabel.Tilfoej(navn);
         }
     }
 }

@@ -27,6 +27,11 @@ const std::array<QColor, 3> maalFarver{QColor(0xb8, 0xe6, 0xb0), QColor(0xf6, 0x
 
 QString Navn(const LektionsData& l) { return QString::fromStdString(Beskriv(l)); }
 
+QString Navn(const Vorivazi& facade, const Aktivitetsblok& blok)
+{
+    return QString::fromStdString(Beskriv(*facade.Aktiviteter().Find(blok.aktivitet)));
+}
+
 } // namespace
 
 Haandredigering::Haandredigering(TMainFrame& hoved, TekstGitter& gitter, std::function<std::optional<VistSkema>()> vist)
@@ -65,6 +70,14 @@ std::optional<LektionsData> Haandredigering::LektionI(Placering p) const
         if (l.kolonne == p.kolonne && l.raekke == p.raekke)
             return l;
     return std::nullopt;
+}
+
+std::optional<Aktivitetsblok> Haandredigering::BlokI(Placering p) const
+{
+    const std::optional<VistSkema> vist = vist_();
+    if (!vist || LektionI(p))
+        return std::nullopt;
+    return hoved_.Facade().AktivitetsblokI(vist->id, vist->art, p);
 }
 
 void Haandredigering::FarvMaal(Placering fra)
@@ -115,6 +128,8 @@ bool Haandredigering::Flyt(Placering fra, Placering til)
 {
     const std::optional<VistSkema> vist = vist_();
     const std::optional<LektionsData> lektion = LektionI(fra);
+    if (const std::optional<Aktivitetsblok> blok = BlokI(fra))
+        return FlytBlok(*blok, fra, til);
     if (!vist || !lektion)
         return false;
     const Flytsvar svar = hoved_.Facade().Flyt(vist->id, vist->art, fra, til);
@@ -128,6 +143,29 @@ bool Haandredigering::Flyt(Placering fra, Placering til)
     };
     const QString navn = (svar.udfald == FlytUdfald::byt ? "byt " : "flyt ") + Navn(*lektion);
     hoved_.Fortrydelser().push(new Skemaaendring(hoved_, navn, flyt(fra, til), flyt(til, fra)));
+    return true;
+}
+
+// Undone and done again by the activity and the block's start, since a class's
+// hour may hold another group's block beside it.
+bool Haandredigering::FlytBlok(const Aktivitetsblok& blok, Placering fra, Placering til)
+{
+    const Placering nyStart{blok.start.kolonne + til.kolonne - fra.kolonne,
+                            blok.start.raekke + til.raekke - fra.raekke};
+    const Flytsvar svar = hoved_.Facade().FlytAktivitetsblok(blok.aktivitet, blok.start, nyStart);
+    const QString navn = Navn(hoved_.Facade(), blok);
+    if (svar.udfald == FlytUdfald::afvist) {
+        hoved_.VisStatustekst("Flytningen er afvist: " + QString::fromStdString(svar.grund));
+        Besked().Log("Flytning af " + navn.toStdString() + " afvist: " + svar.grund);
+        return false;
+    }
+    const auto flyt = [&hoved = hoved_, a = blok.aktivitet](Placering fraStart, Placering tilStart) {
+        return [&hoved, a, fraStart, tilStart] {
+            return hoved.Facade().FlytAktivitetsblok(a, fraStart, tilStart).udfald != FlytUdfald::afvist;
+        };
+    };
+    hoved_.Fortrydelser().push(
+        new Skemaaendring(hoved_, "flyt " + navn, flyt(blok.start, nyStart), flyt(nyStart, blok.start)));
     return true;
 }
 
@@ -167,6 +205,8 @@ bool Haandredigering::Placer(const Timekrav& krav, Placering til)
 bool Haandredigering::SaetFastlaast(Placering p, bool fastlaast)
 {
     const std::optional<VistSkema> vist = vist_();
+    if (const std::optional<Aktivitetsblok> blok = BlokI(p))
+        return SaetBlokFastlaast(*blok, fastlaast);
     if (!vist)
         return false;
     const Udfald<LektionsData> lektion = hoved_.Facade().SaetFastlaast(vist->id, vist->art, p, fastlaast);
@@ -181,6 +221,25 @@ bool Haandredigering::SaetFastlaast(Placering p, bool fastlaast)
         };
     };
     const QString navn = (fastlaast ? "Fastlås " : "Frigiv ") + Navn(*lektion);
+    hoved_.Fortrydelser().push(new Skemaaendring(hoved_, navn, saet(fastlaast), saet(!fastlaast)));
+    return true;
+}
+
+bool Haandredigering::SaetBlokFastlaast(const Aktivitetsblok& blok, bool fastlaast)
+{
+    if (const Udfald<Aktivitetsblok> saet = hoved_.Facade().SaetAktivitetsblokFastlaast(blok.aktivitet, blok.start,
+                                                                                        fastlaast);
+        !saet) {
+        hoved_.VisStatustekst((fastlaast ? "Kan ikke fastlåse: " : "Kan ikke frigive: ") +
+                              QString::fromStdString(saet.Grund()));
+        return false;
+    }
+    const auto saet = [&hoved = hoved_, a = blok.aktivitet, start = blok.start](bool laas) {
+        return [&hoved, a, start, laas] {
+            return static_cast<bool>(hoved.Facade().SaetAktivitetsblokFastlaast(a, start, laas));
+        };
+    };
+    const QString navn = (fastlaast ? "Fastlås " : "Frigiv ") + Navn(hoved_.Facade(), blok);
     hoved_.Fortrydelser().push(new Skemaaendring(hoved_, navn, saet(fastlaast), saet(!fastlaast)));
     return true;
 }
@@ -257,7 +316,8 @@ void Haandredigering::VisMenu(const QPoint& punkt)
 {
     const std::optional<Placering> p = CelleVed(punkt);
     const std::optional<LektionsData> lektion = p ? LektionI(*p) : std::nullopt;
-    if (!lektion)
+    const std::optional<Aktivitetsblok> blok = p ? BlokI(*p) : std::nullopt;
+    if (!lektion && !blok)
         return;
     gitter_.setCurrentCell(p->raekke, p->kolonne + 1);
     QMenu menu;
@@ -270,6 +330,11 @@ void Haandredigering::VisMenu(const QPoint& punkt)
         menu.addAction(tekst, [this, p, skridt = skridt] {
             Flyt(*p, {p->kolonne + skridt.kolonne, p->raekke + skridt.raekke});
         });
+    if (blok) {
+        menu.addAction(blok->laast ? "Frigiv" : "Fastlås", [this, p, b = *blok] { SaetFastlaast(*p, !b.laast); });
+        menu.exec(gitter_.viewport()->mapToGlobal(punkt));
+        return;
+    }
     menu.addAction("Fjern fra skemaet", [this, p] { Fjern(*p); });
     const bool fastlaast = hoved_.Facade().ErFastlaast(lektion->hold, p->kolonne, p->raekke);
     menu.addAction(fastlaast ? "Frigiv" : "Fastlås", [this, p, fastlaast] { SaetFastlaast(*p, !fastlaast); });
@@ -297,7 +362,7 @@ bool Haandredigering::eventFilter(QObject* objekt, QEvent* haendelse)
     case QEvent::MouseButtonPress: {
         const auto* mus = static_cast<QMouseEvent*>(haendelse);
         const std::optional<Placering> p = CelleVed(mus->position().toPoint());
-        trykket_ = mus->button() == Qt::LeftButton && p && LektionI(*p) ? p : std::nullopt;
+        trykket_ = mus->button() == Qt::LeftButton && p && (LektionI(*p) || BlokI(*p)) ? p : std::nullopt;
         trykPunkt_ = mus->position().toPoint();
         return false;
     }

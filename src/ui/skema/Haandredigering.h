@@ -18,7 +18,7 @@ class QPoint;
 class TMainFrame;
 class TekstGitter;
 
-// Stands before the cell text of a pinned lesson.
+// Stands before the cell text of a pinned lesson or activity.
 inline const QString fastlaastMaerke = "⚲ ";
 
 // The timetable shown in a view: its kind and id.
@@ -29,8 +29,8 @@ struct VistSkema {
 
 // The planner's hand editing of the lessons in one timetable view: drag a
 // lesson to another hour (every hour coloured by what a drop there would do),
-// Ctrl+arrow keys, Delete and a context menu. Every change goes on the main
-// window's undo stack.
+// Ctrl+arrow keys, Delete and a context menu. An activity's block moves and is
+// pinned the same way, whole. Every change goes on the main window's undo stack.
 class Haandredigering : public QObject {
     Q_OBJECT
 public:
@@ -70,6 +70,10 @@ private:
     std::optional<Placering> CelleVed(const QPoint& punkt) const;
     std::optional<Placering> Markeret() const;
     std::optional<LektionsData> LektionI(Placering p) const;
+    // The activity's block in the hour, where no lesson is.
+    std::optional<Aktivitetsblok> BlokI(Placering p) const;
+    bool FlytBlok(const Aktivitetsblok& blok, Placering fra, Placering til);
+    bool SaetBlokFastlaast(const Aktivitetsblok& blok, bool fastlaast);
     bool Tast(int tast, Qt::KeyboardModifiers tilstand);
     void Traek(Placering fra);
     std::optional<Placering> Kilde(const QMimeData* data) const;

@@ -310,15 +310,20 @@ void TSkemaFrame::VisLektioner(const std::string& id, SkemaArt art)
     VisAktiviteter(id, art, farver);
 }
 
-// Read-only: hand editing does not move them yet, nor keep other lessons off their hours.
+// A pinned block's mark goes first in the cell, as a pinned lesson's does.
 void TSkemaFrame::VisAktiviteter(const std::string& id, SkemaArt art, const std::map<std::string, std::string>& farver)
 {
-    for (const Aktivitetscelle& celle : AktivitetsCeller(hoved_.Facade().Aktiviteter(), art, id)) {
+    const Aktivitetsplan& plan = hoved_.Facade().Aktiviteter();
+    const std::vector<Aktivitetslektion> blokke = plan.Lektioner(art, id);
+    for (const Aktivitetscelle& celle : AktivitetsCeller(plan, art, id)) {
         if (celle.p.kolonne >= dage_ || celle.p.raekke >= timer_)
             continue;
-        // A lesson the hand moves put there shows beside it rather than under it.
+        const bool laast = std::any_of(blokke.begin(), blokke.end(), [&](const Aktivitetslektion& l) {
+            return l.blok->laast && l.blok->Daekker(celle.p);
+        });
+        // A stored lesson in the same hour shows beside it rather than under it.
         const QString foer = SFStringGrid1->Celle(celle.p.kolonne + 1, celle.p.raekke + 1);
-        const QString tekst = QString::fromStdString(celle.tekst);
+        const QString tekst = (laast ? fastlaastMaerke : "") + QString::fromStdString(celle.tekst);
         SFStringGrid1->SaetCelle(celle.p.kolonne + 1, celle.p.raekke + 1,
                                  foer.isEmpty() ? tekst : foer + " / " + tekst);
         if (const auto farve = farver.find(celle.fag); farve != farver.end())

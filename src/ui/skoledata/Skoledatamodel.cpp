@@ -104,15 +104,30 @@ Qt::ItemFlags Skoledatamodel::flags(const QModelIndex& indeks) const
     return QAbstractTableModel::flags(indeks) | Qt::ItemIsEditable;
 }
 
+std::optional<size_t> Skoledatamodel::IdKolonne() const
+{
+    if (tabel_.navn == "Gruppe")
+        return 3;
+    return DefinerendeKolonne(tabel_);
+}
+
+std::optional<Gruppenavn> Skoledatamodel::GruppeI(int raekke) const
+{
+    if (tabel_.navn != "Gruppe" || raekke < 0 || raekke >= rowCount())
+        return std::nullopt;
+    const Raekke& r = Raekker()[static_cast<size_t>(raekke)];
+    return Gruppenavn{SomTekst(r[0]), SomTekst(r[1]), SomTekst(r[3])};
+}
+
 std::string Skoledatamodel::IdBetegnelse() const
 {
-    const auto kolonne = DefinerendeKolonne(tabel_);
+    const auto kolonne = IdKolonne();
     return kolonne ? FeltBetegnelse(tabel_.kolonner[*kolonne].felt) : "";
 }
 
 std::string Skoledatamodel::Id(int raekke) const
 {
-    const auto kolonne = DefinerendeKolonne(tabel_);
+    const auto kolonne = IdKolonne();
     if (!kolonne || raekke < 0 || raekke >= rowCount())
         return "";
     return SomTekst(Raekker()[static_cast<size_t>(raekke)][*kolonne]);
@@ -120,10 +135,18 @@ std::string Skoledatamodel::Id(int raekke) const
 
 std::vector<std::string> Skoledatamodel::Brugere(int raekke) const
 {
-    const auto kolonne = DefinerendeKolonne(tabel_);
+    const auto kolonne = IdKolonne();
     if (!kolonne || raekke < 0 || raekke >= rowCount())
         return {};
+    if (const std::optional<Gruppenavn> gruppe = GruppeI(raekke))
+        return data_.Afhaengige(*gruppe);
     return data_.Afhaengige(tabel_.kolonner[*kolonne].felt, Id(raekke), Plan(raekke));
+}
+
+std::vector<std::string> Skoledatamodel::TommeAktiviteter(int raekke) const
+{
+    const std::optional<Gruppenavn> gruppe = GruppeI(raekke);
+    return gruppe ? data_.TommeUden(*gruppe) : std::vector<std::string>{};
 }
 
 std::string Skoledatamodel::Plan(int raekke) const { return IdPlan(tabel_, Raekker()[static_cast<size_t>(raekke)]); }
@@ -142,7 +165,7 @@ bool Skoledatamodel::setData(const QModelIndex& indeks, const QVariant& vaerdi, 
                                                       : SqlVaerdi(vaerdi.toString().toStdString());
     if (ny == raekke[k])
         return false;
-    if (kolonne.definerer) {
+    if (k == IdKolonne()) {
         const std::string fra = SomTekst(raekke[k]);
         const std::string til = SomTekst(ny);
         const std::string hvad = tabel_.betegnelse + ": " + FeltBetegnelse(kolonne.felt) + " ";
@@ -151,10 +174,13 @@ bool Skoledatamodel::setData(const QModelIndex& indeks, const QVariant& vaerdi, 
             emit afvist(QString::fromStdString(hvad + fejl));
             return false;
         }
-        // Two rows with one id would merge everything that refers to them.
+        // Two rows with one id would merge everything that refers to them; a group's counts within its class.
         const std::string plan = IdPlan(tabel_, raekke);
+        const auto sammeSted = [&](const Raekke& r) {
+            return GruppeI(indeks.row()) ? r[0] == raekke[0] && r[1] == raekke[1] : IdPlan(tabel_, r) == plan;
+        };
         if (std::any_of(Raekker().begin(), Raekker().end(),
-                        [&](const Raekke& r) { return SomTekst(r[k]) == til && IdPlan(tabel_, r) == plan; })) {
+                        [&](const Raekke& r) { return SomTekst(r[k]) == til && sammeSted(r); })) {
             emit afvist(QString::fromStdString(hvad + til + " findes allerede"));
             return false;
         }
@@ -170,11 +196,14 @@ bool Skoledatamodel::setData(const QModelIndex& indeks, const QVariant& vaerdi, 
 
 void Skoledatamodel::OmdoebId(int raekke, const std::string& til)
 {
-    const auto kolonne = DefinerendeKolonne(tabel_);
+    const auto kolonne = IdKolonne();
     if (!kolonne || raekke < 0 || raekke >= rowCount())
         return;
     SqlVaerdi& id = Raekker()[static_cast<size_t>(raekke)][*kolonne];
-    data_.Omdoeb(tabel_.kolonner[*kolonne].felt, SomTekst(id), til, Plan(raekke));
+    if (const std::optional<Gruppenavn> gruppe = GruppeI(raekke))
+        data_.Omdoeb(*gruppe, til);
+    else
+        data_.Omdoeb(tabel_.kolonner[*kolonne].felt, SomTekst(id), til, Plan(raekke));
     id = til;
     emit dataChanged(index(raekke, static_cast<int>(*kolonne)), index(raekke, static_cast<int>(*kolonne)));
     emit andreTabellerAendret();
@@ -210,8 +239,11 @@ void Skoledatamodel::SletRaekke(int raekke)
 {
     if (raekke < 0 || raekke >= rowCount())
         return;
-    if (const auto kolonne = DefinerendeKolonne(tabel_); kolonne && !Brugere(raekke).empty()) {
-        data_.FjernAfhaengige(tabel_.kolonner[*kolonne].felt, Id(raekke), Plan(raekke));
+    if (const auto kolonne = IdKolonne(); kolonne && !Brugere(raekke).empty()) {
+        if (const std::optional<Gruppenavn> gruppe = GruppeI(raekke))
+            data_.FjernAfhaengige(*gruppe);
+        else
+            data_.FjernAfhaengige(tabel_.kolonner[*kolonne].felt, Id(raekke), Plan(raekke));
         emit andreTabellerAendret();
     }
     beginRemoveRows({}, raekke, raekke);

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 // One table of the school's data as the planner edits it in a window: the
 // rows live in the window's Skoledata, so every page sees the same rows.
@@ -45,7 +46,10 @@ public:
     // The rows of a file take the place of the table's rows.
     void ErstatRaekker(std::vector<Raekke> raekker);
     // The rows of other tables that refer to the row's id, named for a message.
+    // A group is the id of a row of groups, within its plan and class.
     std::vector<std::string> Brugere(int raekke) const;
+    // The activities that deleting the row leaves with neither participants nor teachers: they go too.
+    std::vector<std::string> TommeAktiviteter(int raekke) const;
     // Gives the row the id, and every row that refers to its old id the new one.
     void OmdoebId(int raekke, const std::string& til);
     // Removes the row and every row that refers to its id.
@@ -66,6 +70,10 @@ private:
     std::vector<Raekke>& Raekker() const;
     // The plan within which the row's id counts (an activity's), else "".
     std::string Plan(int raekke) const;
+    // The column of the row's id: the one that defines it, or a group's name.
+    std::optional<size_t> IdKolonne() const;
+    // The group a row of groups holds.
+    std::optional<Gruppenavn> GruppeI(int raekke) const;
 
     const Tabel& tabel_;
     Skoledata& data_;

@@ -295,7 +295,14 @@ void TSkoledata::Omdoeb(Skoledatamodel& model, int raekke, const QString& fra, c
 
 void TSkoledata::SletRaekke(Skoledatamodel& model, int raekke)
 {
-    if (raekke >= 0 && MaaAendreBrugere(model, raekke, "Slet også dem?"))
+    if (raekke < 0)
+        return;
+    const std::vector<std::string> tomme = model.TommeAktiviteter(raekke);
+    const std::string ogsaa = tomme.empty()
+                                  ? ""
+                                  : "Så har " + std::string(tomme.size() == 1 ? "aktiviteten " : "aktiviteterne ") +
+                                        Opremsning(tomme) + " hverken deltagere eller lærere og slettes også.\n";
+    if (MaaAendreBrugere(model, raekke, ogsaa + "Slet også dem?"))
         model.SletRaekke(raekke);
 }
 

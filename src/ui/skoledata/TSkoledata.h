@@ -45,6 +45,8 @@ public:
     // A table's rows to and from a spreadsheet file; an import stays in the window until saved.
     bool EksporterCsv(const Skoledatamodel& model, const QString& fil);
     bool ImporterCsv(Skoledatamodel& model, const QString& fil);
+    // What a page's "Slet række" does: asks first when other rows go along.
+    void SletRaekke(Skoledatamodel& model, int raekke);
 
 signals:
     void Gemt();
@@ -65,7 +67,6 @@ private:
     // Asks before other rows follow a rename or a delete; no leaves the rows as they are.
     bool MaaAendreBrugere(const Skoledatamodel& model, int raekke, const std::string& handling);
     void Omdoeb(Skoledatamodel& model, int raekke, const QString& fra, const QString& til);
-    void SletRaekke(Skoledatamodel& model, int raekke);
 
     const Skoledatatjeneste& tjeneste_;
     Skoledata laest_;
