@@ -2,7 +2,7 @@
 """Our time to a complete timetable against the peer's, one row per file, as Markdown.
 
     side_om_side.py [--fet-cache DIR] [--brikken-cache DIR] [--runde2 SUFFIX] [--seconds S] [FET-FILE ...]
-    side_om_side.py --filer      the fet-data files that import (week fits 7 x 16), one a line
+    side_om_side.py --filer      the fet-data files that import (week fits 7 x 16), smallest first
     side_om_side.py --taette     of those, the close cases worth a second round
 
 Ours: the lesson hours in the exported timetable of the hours the import
@@ -29,7 +29,10 @@ TAET = (0.5, 2.0)
 
 
 def filer():
-    return [s for s in opgoer.fet_data_filer() if importandel.passer(fetfil.laes(s))]
+    """The files that import, smallest school first: a run cut short has then measured the most files."""
+    skoler = [(s, fetfil.laes(s)) for s in opgoer.fet_data_filer()]
+    return [s for s, fil in sorted(skoler, key=lambda sf: sum(a.varighed for a in sf[1].aktive()))
+            if importandel.passer(fil)]
 
 
 def graense(peer_s):
@@ -127,7 +130,7 @@ def main():
     print("| file | hours | ours: placed/imported | ours s | peer: placed | peer s | ours ≤ peer (≤ 1 s) |")
     print("|" + "---|" * 7)
     udfald = []
-    for sti in valgte:
+    for sti in sorted(valgte):
         (vores, peer), (vores2, peer2) = koersel(args, sti), koersel(args, sti, runde2=True)
         vores_runder, peer_runder = [vores, vores2], [peer, peer2]
         print(raekke(sti, vores_runder, peer_runder))
