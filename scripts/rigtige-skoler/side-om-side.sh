@@ -16,7 +16,7 @@ ROD=$(cd "$HER/../.." && pwd)
 
 sekunder=60
 ud=/tmp/side-om-side.md
-cli=$ROD/build/rel/src/cli/brikken-cli
+cli=
 filer=()
 while [ $# -gt 0 ]; do
     case $1 in
@@ -28,9 +28,15 @@ while [ $# -gt 0 ]; do
         *) filer+=("$1"); shift ;;
     esac
 done
-if [ ! -x "$cli" ]; then
-    cmake -S "$ROD" -B "$ROD/build/rel" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRIKKEN_TESTS=OFF >/dev/null
-    cmake --build "$ROD/build/rel" --target brikken-cli -- -j2
+# Without --cli: this tree's Release build, brought up to date, so the table names its commit.
+program="commit $(git -C "$ROD" rev-parse --short HEAD) (build/rel)"
+if [ -z "$cli" ]; then
+    cli=$ROD/build/rel/src/cli/brikken-cli
+    [ -f "$ROD/build/rel/build.ninja" ] ||
+        cmake -S "$ROD" -B "$ROD/build/rel" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRIKKEN_TESTS=OFF >/dev/null
+    cmake --build "$ROD/build/rel" --target brikken-cli -- -j2 >/dev/null
+else
+    program=$cli
 fi
 [ ${#filer[@]} -gt 0 ] || mapfile -t filer < <(python3 "$HER/side_om_side.py" --filer)
 
@@ -50,7 +56,7 @@ for fil in "${taette[@]}"; do
 done
 
 {
-    echo "Ours: $cli ($(sha1sum "$cli" | cut -c1-10)), tree at commit $(git -C "$ROD" rev-parse --short HEAD)," \
+    echo "Ours: $program, brikken-cli $(sha1sum "$cli" | cut -c1-10)," \
         "$(date -u +%Y-%m-%d). Peer: $(dpkg-query -W -f='fet ${Version}' fet). ${#taette[@]} close cases run twice."
     echo
     python3 "$HER/side_om_side.py" --seconds "$sekunder" "${filer[@]}"

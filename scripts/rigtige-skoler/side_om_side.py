@@ -65,8 +65,8 @@ def middel(tider):
 
 
 def taet(vores, peer):
-    """A file where the peer completes and ours is within TAET of the time it may take."""
-    if not (peer and peer.get("komplet") and vores and vores.get("sekunder") is not None):
+    """A file where both complete and ours is within TAET of the time it may take."""
+    if not (peer and peer.get("komplet") and vores_komplet(vores) and vores.get("sekunder") is not None):
         return False
     forhold = vores["sekunder"] / graense(peer["sekunder"])
     return TAET[0] <= forhold <= TAET[1]
