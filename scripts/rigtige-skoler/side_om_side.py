@@ -122,10 +122,13 @@ def main():
     args = p.parse_args()
     valgte = args.filer or filer()
     if args.kun_filer:
-        print("\n".join(valgte))
+        for sti in valgte:
+            print(sti)
         return
     if args.taette:
-        print("\n".join(s for s in valgte if taet(*koersel(args, s))))
+        for sti in valgte:
+            if taet(*koersel(args, sti)):
+                print(sti)
         return
     print("| file | hours | ours: placed/imported | ours s | peer: placed | peer s | ours ≤ peer (≤ 1 s) |")
     print("|" + "---|" * 7)
