@@ -3,7 +3,8 @@
 
     brikkenresultat.py FET-FILE FOLDER
 
-From the folder: import.status/import.txt (the import's report), run.status,
+From the folder: import.status/import.txt (the import's report and its last
+line, `Overført: N af filens M aktive timer`), run.status,
 run.ms and run.txt (the status line PL=… LL=… and the completion's line) and
 kontrol.json (kontroller.py). From the .fet file: its active hours.
 """
@@ -49,6 +50,9 @@ def resultat(fet_sti, mappe):
           "import_status": tal(laes(mappe, "import.status"))}
     imp = laes(mappe, "import.txt", "") + laes(mappe, "init.txt", "")
     ud["ikke_overfoert"] = sum("ikke overført" in l for l in imp.splitlines())
+    m = re.search(r"Overført: (\d+) af filens \d+ aktive timer", imp)
+    if m:
+        ud["overfoert"] = int(m.group(1))
     if ud["import_status"] != 0:
         fejl = [l for l in imp.splitlines() if l.strip()]
         ud["import_fejl"] = fejl[-1] if fejl else ""
