@@ -29,10 +29,10 @@ int Orden(const Regelstatus& s)
 QTreeWidgetItem* RegelRaekke(const Regelstatus& s)
 {
     const bool brudt = s.tilstand.brud > 0;
-    auto* raekke = new QTreeWidgetItem(
-        {tekst(planregler::Beskrivelse(s.regel)), tekst(planregler::Navn(s.regel.art)),
-         ErKrav(s.regel) ? "krav" : QString::number(s.regel.vaegt) + " %", brudt ? "brudt" : "holdt",
-         brudt ? QString::number(s.tilstand.brud) : QString(), tekst(s.tilstand.tekst)});
+    auto* raekke = new QTreeWidgetItem({tekst(planregler::Beskrivelse(s.regel)), tekst(planregler::Navn(s.regel.art)),
+                                        ErKrav(s.regel) ? "krav" : QString::number(s.regel.vaegt) + " %",
+                                        brudt ? "brudt" : "holdt", brudt ? QString::number(s.tilstand.brud) : QString(),
+                                        tekst(s.tilstand.tekst)});
     if (brudt) {
         const QBrush farve(ErKrav(s.regel) ? QColor(170, 0, 0) : QColor(150, 90, 0));
         for (int kolonne = 0; kolonne < raekke->columnCount(); ++kolonne)
