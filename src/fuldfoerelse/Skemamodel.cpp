@@ -151,13 +151,23 @@ planregler::Blok Skemamodel::RegelBlok(int32_t e) const
     const Enhed& enhed = enheder_[e];
     planregler::Blok blok;
     blok.laengde = enhed.laengde;
-    for (const int32_t r : enhed.folk)
-        if (ressourcer_[r].art == Art::hold)
-            blok.deltagere.push_back({ressourcer_[r].navn, ""});
-        else
-            blok.laerere.push_back(ressourcer_[r].navn);
+    if (const Aktivitet* aktivitet = AktivitetAf(e)) {
+        // Its groups, not its student units, are what a rule names.
+        blok.fag = aktivitet->fag;
+        blok.aktivitet = aktivitet->id;
+        for (const Deltager& d : aktivitet->deltagere)
+            blok.deltagere.push_back({d.hold, d.HeleHoldet() ? "" : d.gruppe});
+        blok.laerere = aktivitet->laerere;
+    } else {
+        for (const int32_t r : enhed.folk)
+            if (ressourcer_[r].art != Art::hold)
+                blok.laerere.push_back(ressourcer_[r].navn);
+            else if (blok.deltagere.empty() || blok.deltagere.back().hold != ressourcer_[r].navn)
+                blok.deltagere.push_back({ressourcer_[r].navn, ""}); // a class's units share its name
+        if (enhed.krav >= 0)
+            blok.fag = billede_.krav[enhed.krav].fag;
+    }
     if (enhed.krav >= 0) {
-        blok.fag = billede_.krav[enhed.krav].fag;
         for (const std::vector<int32_t>& lokaler : krav_[enhed.krav].lokalevalg) {
             blok.lokalevalg.emplace_back();
             for (const int32_t r : lokaler)
