@@ -1,7 +1,6 @@
 #include "app/Haandflytning.h"
 
 #include "base/Besked.h"
-#include "base/Opremsning.h"
 #include "db/Portal.h"
 #include "regler/Tidsregler.h"
 
@@ -54,14 +53,6 @@ const std::string* FoersteFaelles(const std::vector<std::string>& a, const std::
 } // namespace
 
 std::string Beskriv(const LektionsData& l) { return l.hold + " " + l.fag; }
-
-std::string Beskriv(const Aktivitet& a)
-{
-    std::vector<std::string> hvem;
-    for (const Deltager& d : a.deltagere)
-        hvem.push_back(d.HeleHoldet() ? d.hold : d.hold + " " + d.gruppe);
-    return a.fag + " " + Opremsning(hvem.empty() ? a.laerere : hvem);
-}
 
 // The rules' questions about block l at til, answered from the open plan's
 // timetables. The blocks of flytter move in the same step and are in nobody's way.
@@ -131,7 +122,7 @@ public:
         if (const std::optional<LektionsData> der = Fremmed(art, id))
             return Beskriv(*der);
         if (const Aktivitetsblok* blok = Aktivitet(art, id))
-            return Beskriv(*h_.portal_.Aktiviteter().Find(blok->aktivitet));
+            return AktivitetsNavn(*h_.portal_.Aktiviteter().Find(blok->aktivitet));
         return std::nullopt;
     }
     // The first of the rooms free in every hour of the block.
@@ -531,7 +522,7 @@ std::string Haandflytning::BlokGrund(Hindring hindring, const Aktivitetsblok& bl
                             : sammenstoed.blok  ? plan.OptagelseAf(*sammenstoed.blok)
                                                 : Optagelse{};
     const std::string hvem = sammenstoed.lektion ? Beskriv(*sammenstoed.lektion)
-                             : sammenstoed.blok  ? Beskriv(*plan.Find(sammenstoed.blok->aktivitet))
+                             : sammenstoed.blok  ? AktivitetsNavn(*plan.Find(sammenstoed.blok->aktivitet))
                                                  : "";
     switch (hindring) {
     case Hindring::fastlaast:

@@ -90,8 +90,6 @@ private:
 
 // How a lesson is named to the planner: class and subject ("7.a Dansk").
 std::string Beskriv(const LektionsData& l);
-// An activity: subject and participants, or teachers when it has none ("Idræt 7.a, 7.b").
-std::string Beskriv(const Aktivitet& a);
 
 // The reason a pinned lesson gives.
 inline const std::string fastlaastTekst = "lektionen er fastlåst";

@@ -27,7 +27,7 @@ Aktivitetsangivelse Angivelse(const Aktivitet& aktivitet)
 {
     std::vector<std::string> deltagere;
     for (const Deltager& d : aktivitet.deltagere)
-        deltagere.push_back(d.HeleHoldet() ? d.hold : d.hold + " " + d.gruppe);
+        deltagere.push_back(DeltagerNavn(d));
     std::vector<std::string> behov;
     for (const Lokalebehov& b : aktivitet.behov) {
         std::string rum;

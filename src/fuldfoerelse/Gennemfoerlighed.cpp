@@ -90,18 +90,6 @@ std::vector<std::string> Med(std::string foerst, const std::vector<std::string>&
 
 int32_t OpRunde(int32_t taeller, int32_t naevner) { return (taeller + naevner - 1) / naevner; }
 
-// An activity by its subject and participants, "Idræt 1.a piger, 1.b piger";
-// one without students by its teachers, "Tilsyn Karen".
-std::string AktivitetsNavn(const Aktivitet& aktivitet)
-{
-    std::vector<std::string> hvem;
-    for (const Deltager& d : aktivitet.deltagere)
-        hvem.push_back(d.HeleHoldet() ? d.hold : d.hold + " " + d.gruppe);
-    if (hvem.empty())
-        hvem = aktivitet.laerere;
-    return hvem.empty() ? aktivitet.fag : aktivitet.fag + " " + ::Opremsning(hvem, ", ");
-}
-
 // Activities named one after the other, cut as Opremsning cuts; their names
 // hold commas themselves.
 std::string Aktivitetsliste(const std::vector<std::string>& navne)

@@ -16,14 +16,11 @@ bool Indeholder(const std::vector<int32_t>& liste, int32_t x)
     return std::find(liste.begin(), liste.end(), x) != liste.end();
 }
 
-// "7.a Tysk, 7.b Idræt": who takes part (a duty: its teachers) and the subject.
-std::string AktivitetsNavn(const Aktivitet& aktivitet)
+// "7.a Tysk, 7.b Tysk Tysk": who takes part (a duty: its teachers) and the
+// subject, as a class's key reads "7.a Dansk".
+std::string NoeglensNavn(const Aktivitet& aktivitet)
 {
-    std::vector<std::string> hvem;
-    for (const Deltager& d : aktivitet.deltagere)
-        hvem.push_back(d.HeleHoldet() ? d.hold : d.hold + " " + d.gruppe);
-    if (hvem.empty())
-        hvem = aktivitet.laerere;
+    const std::vector<std::string> hvem = Hvem(aktivitet);
     return hvem.empty() ? aktivitet.fag : Opremsning(hvem) + " " + aktivitet.fag;
 }
 
@@ -326,7 +323,7 @@ void Skemamodel::LaesAktiviteter()
                 lokaler.push_back(TilfoejRessource(Art::lokale, lokale));
             krav.lokalevalg.push_back(std::move(lokaler));
         }
-        krav.spredNoegle = TilfoejNoegle('\x1f' + aktivitet.id, AktivitetsNavn(aktivitet));
+        krav.spredNoegle = TilfoejNoegle('\x1f' + aktivitet.id, NoeglensNavn(aktivitet));
         noegler_[krav.spredNoegle].ugetimer += aktivitet.timer;
         krav.timer = aktivitet.timer;
         krav.blok = std::max(aktivitet.blok, 1);

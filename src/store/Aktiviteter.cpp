@@ -1,5 +1,7 @@
 #include "store/Aktiviteter.h"
 
+#include "base/Opremsning.h"
+
 #include <algorithm>
 #include <tuple>
 
@@ -146,4 +148,25 @@ std::vector<ManglendeAktivitet> Aktivitetsplan::Manglende() const
             ud.push_back({&a, placeret, a.timer - placeret});
     }
     return ud;
+}
+
+std::string DeltagerNavn(const Deltager& deltager)
+{
+    return deltager.HeleHoldet() ? deltager.hold : deltager.hold + " " + deltager.gruppe;
+}
+
+std::vector<std::string> Hvem(const Aktivitet& aktivitet)
+{
+    if (aktivitet.deltagere.empty())
+        return aktivitet.laerere;
+    std::vector<std::string> hvem;
+    for (const Deltager& d : aktivitet.deltagere)
+        hvem.push_back(DeltagerNavn(d));
+    return hvem;
+}
+
+std::string AktivitetsNavn(const Aktivitet& aktivitet)
+{
+    const std::vector<std::string> hvem = Hvem(aktivitet);
+    return hvem.empty() ? aktivitet.fag : aktivitet.fag + " " + Opremsning(hvem);
 }

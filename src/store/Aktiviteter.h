@@ -30,6 +30,13 @@ struct Aktivitet {
     std::vector<Lokalebehov> behov; // by number
 };
 
+// "1.a" for a whole class, "1.a piger" for a group.
+std::string DeltagerNavn(const Deltager& deltager);
+// Who takes part, by name: its classes and groups, or without students its teachers.
+std::vector<std::string> Hvem(const Aktivitet& aktivitet);
+// "Idræt 1.a piger, 1.b piger"; a duty: "Tilsyn Karen".
+std::string AktivitetsNavn(const Aktivitet& aktivitet);
+
 // Where one block of an activity stands, and the room chosen for each need,
 // in the order of the activity's needs.
 struct Aktivitetsblok {

@@ -29,7 +29,7 @@ QString Navn(const LektionsData& l) { return QString::fromStdString(Beskriv(l));
 
 QString Navn(const Vorivazi& facade, const Aktivitetsblok& blok)
 {
-    return QString::fromStdString(Beskriv(*facade.Aktiviteter().Find(blok.aktivitet)));
+    return QString::fromStdString(AktivitetsNavn(*facade.Aktiviteter().Find(blok.aktivitet)));
 }
 
 } // namespace
